@@ -1,0 +1,20 @@
+#pragma once
+
+#include <iosfwd>
+
+namespace vistrel {
+
+// Exit statuses of vistrelctl.
+enum ExitStatus : int {
+  kExitOk = 0,
+  kExitRefused = 1,   // the camera refused; its reply went to stderr
+  kExitUsage = 2,     // unknown option, command name or malformed value
+  kExitTimeout = 3,   // no reply within the time limit
+  kExitNoChannel = 4  // the channel could not be opened
+};
+
+// Runs vistrelctl with the given arguments, printing to `out` and `err`; returns the exit
+// status.
+int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& err);
+
+}  // namespace vistrel

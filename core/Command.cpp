@@ -1,0 +1,237 @@
+#include "core/Command.h"
+
+#include <chrono>
+#include <cstdio>
+
+#include "core/CommandTable.h"
+#include "core/Conversions.h"
+#include "core/WireFormat.h"
+
+namespace vistrel {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+int RemainingMs(Clock::time_point deadline) {
+  const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now());
+  return left.count() > 0 ? static_cast<int>(left.count()) : 0;
+}
+
+bool IsComplete(const std::string& reply) {
+  static constexpr char kComplete[] = "COMPLETE";
+  if (reply.size() < 8) return false;
+  for (size_t i = 0; i < 8; ++i) {
+    char c = reply[i];
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    if (c != kComplete[i]) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+Command::Command(ISerialChannel& channel, IMessagePresenter& messages)
+    : channel_(&channel), messages_(messages) {}
+
+void Command::Report(const std::string& text) {
+  messages_.ShowMessage(text, kCaption, MessageIcon::Exclamation);
+}
+
+std::string Command::CommandName(int commandId) {
+  return std::string(CommandTable::Name(commandId));
+}
+
+std::string Command::BuildQuery(int commandId, bool withLineEnd) {
+  std::string line = CommandName(commandId) + "?";
+  if (withLineEnd) line += kLineEnd;
+  return line;
+}
+
+std::string Command::BuildSetting(int commandId, const CommandValue& value) {
+  const ValueKind kind =
+      CommandTable::IsValidId(commandId) ? CommandTable::Entry(commandId).kind : ValueKind::Integer;
+  return BuildSettingAs(commandId, value, kind);
+}
+
+std::string Command::BuildSettingAs(int commandId, const CommandValue& value, ValueKind kind) {
+  std::string text;
+  switch (kind) {
+    case ValueKind::Integer:
+      text = std::to_string(value.intValue);
+      break;
+    case ValueKind::Real: {
+      const int decimals = CommandTable::IsValidId(commandId)
+                               ? CommandTable::Entry(commandId).decimals
+                               : 0;
+      char buffer[64];
+      std::snprintf(buffer, sizeof buffer, "%.*f", decimals, value.realValue);
+      text = buffer;
+      break;
+    }
+    case ValueKind::Text:
+      text = value.text;
+      break;
+  }
+  return CommandName(commandId) + "=" + text + kLineEnd;
+}
+
+void Command::ResetReceive() {
+  position_ = 0;
+  queue_.clear();
+}
+
+std::string Command::TakeReply() {
+  if (queue_.empty()) return {};
+  std::string line = std::move(queue_.front());
+  queue_.pop_front();
+  return line;
+}
+
+bool Command::ReceiveLine(bool log, int waitMs) {
+  const auto deadline = Clock::now() + std::chrono::milliseconds(waitMs);
+  for (;;) {
+    const int limit = waitMs > 0 ? RemainingMs(deadline) : 0;
+    if (channel_->Read(&buffer_[position_], 1, limit) < 1) return false;
+    if (buffer_[position_] == '\n') {
+      // The line ends before the LF; a CR just before it is the line end's and is dropped.
+      int length = position_;
+      if (length > 0 && buffer_[length - 1] == '\r') --length;
+      std::string line(buffer_, static_cast<size_t>(length));
+      position_ = 0;
+      if (log) traffic_->AppendLine("Rx: " + line);
+      queue_.push_back(std::move(line));
+      return true;
+    }
+    if (++position_ >= kReceiveBufferSize) {
+      position_ = 0;
+      Report("RS-232C receiving buffer overflowed");
+      return false;
+    }
+  }
+}
+
+void Command::DrainIdle() {
+  while (ReceiveLine(true, 0)) {
+  }
+}
+
+bool Command::WaitForLine(int timeoutMs) {
+  const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
+  for (;;) {
+    if (ReceiveLine(true, RemainingMs(deadline))) return true;
+    if (RemainingMs(deadline) <= 0) return false;
+  }
+}
+
+bool Command::WaitComplete(int timeoutMs) {
+  busy_->BeginBusy();
+  if (!WaitForLine(timeoutMs)) {
+    busy_->EndBusy();
+    online_->SetOffline();
+    return false;
+  }
+  const std::string reply = TakeReply();
+  busy_->EndBusy();
+  online_->SetOnline();
+  if (!IsComplete(reply)) {
+    Report(reply);
+    return false;
+  }
+  return true;
+}
+
+bool Command::SendLine(const std::string& line, int timeoutMs) {
+  // A line break inside the line would put a second command on the wire.
+  const std::string_view body = std::string_view(line).substr(
+      0, line.ends_with(kLineEnd) ? line.size() - 2 : line.size());
+  if (body.find_first_of("\r\n") != std::string_view::npos) return false;
+  ResetReceive();
+  if (!channel_->Write(line)) return false;
+  return WaitComplete(timeoutMs);
+}
+
+bool Command::SendSetting(int commandId, const CommandValue& value, int timeoutMs) {
+  return SendLine(BuildSetting(commandId, value), timeoutMs);
+}
+
+bool Command::SetValue(int commandId, int32_t value, int timeoutMs) {
+  CommandValue v;
+  v.kind = ValueKind::Integer;
+  v.intValue = value;
+  return SendSetting(commandId, v, timeoutMs);
+}
+
+bool Command::SetText(int commandId, const std::string& text, int timeoutMs) {
+  CommandValue v;
+  v.kind = ValueKind::Text;
+  v.text = text;
+  return SendLine(BuildSettingAs(commandId, v, ValueKind::Text), timeoutMs);
+}
+
+bool Command::Query(int commandId, CommandValue& out, int timeoutMs) {
+  const std::string name = CommandName(commandId);
+  if (name.empty()) return false;
+  ResetReceive();
+  channel_->Write(BuildQuery(commandId, true));
+  if (!WaitForLine(timeoutMs)) {
+    online_->SetOffline();
+    return false;
+  }
+  ReplyFields fields;
+  ParseReply(TakeReply(), fields);
+  if (fields.failed == 0 && fields.name == name) {
+    out = fields.value;
+    online_->SetOnline();
+    return true;
+  }
+  Report(fields.raw + " for " + BuildQuery(commandId, false));
+  return false;
+}
+
+bool Command::GetValue(int commandId, int32_t& out, int timeoutMs) {
+  CommandValue value;
+  if (!Query(commandId, value, timeoutMs)) return false;
+  out = value.intValue;
+  return true;
+}
+
+bool Command::GetText(int commandId, std::string& out, int timeoutMs) {
+  CommandValue value;
+  if (!Query(commandId, value, timeoutMs)) return false;
+  out = value.text;
+  return true;
+}
+
+bool Command::Exchange(const std::string& line, std::string& reply, int timeoutMs) {
+  ResetReceive();
+  channel_->Write(line);
+  if (!WaitForLine(timeoutMs)) return false;
+  reply = TakeReply();
+  return true;
+}
+
+bool Command::QueryRaw(int32_t& out, const std::string& line, int timeoutMs,
+                       bool offlineOnTimeout) {
+  std::string reply;
+  if (!Exchange(line, reply, timeoutMs)) {
+    if (offlineOnTimeout) online_->SetOffline();
+    return false;
+  }
+  ReplyFields fields;
+  ParseReply(reply, fields);
+  // A camera that answers an indexed query with the bare value gives no separator.
+  const bool bare = fields.separator.empty();
+  out = AutoBaseToInt(bare ? fields.raw : fields.value1);
+  online_->SetOnline();
+  return true;
+}
+
+bool Command::ParsePair(std::string_view line, int32_t& a, int32_t& b) {
+  ReplyFields fields;
+  if (!ParseReply(line, fields)) return false;
+  a = AutoBaseToInt(fields.value1);
+  b = AutoBaseToInt(fields.value2);
+  return true;
+}
+
+}  // namespace vistrel

@@ -1,0 +1,86 @@
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <string>
+#include <string_view>
+
+#include "core/CommandValue.h"
+#include "core/Interfaces.h"
+#include "core/ReplyFields.h"
+
+namespace vistrel {
+
+// The command engine: the one place where the program talks to the camera. It builds
+// command lines from the command table, writes them to the channel, collects the reply
+// line, judges it and reports the link state. One instance per program, created at
+// start-up; all camera exchanges of the program go through it, from one thread.
+class Command {
+ public:
+  static constexpr int kReceiveBufferSize = 1024;
+  static constexpr const char* kCaption = "Communication Error";
+
+  Command(ISerialChannel& channel, IMessagePresenter& messages);
+
+  // Optional listeners; without them nothing is reported.
+  void SetOnlineStatus(IOnlineStatus* online) { online_ = online ? online : &nullOnline_; }
+  void SetBusyIndicator(IBusyIndicator* busy) { busy_ = busy ? busy : &nullBusy_; }
+  // Receives "Rx: " lines (the terminal and the command log, in that order).
+  void SetTrafficSink(ITrafficSink* traffic) { traffic_ = traffic ? traffic : &nullTraffic_; }
+  void SetChannel(ISerialChannel& channel) { channel_ = &channel; }
+  ISerialChannel& Channel() { return *channel_; }
+
+  // Settings: true when the camera answered "COMPLETE".
+  bool SetValue(int commandId, int32_t value, int timeoutMs);
+  bool SetText(int commandId, const std::string& text, int timeoutMs);
+  bool SendSetting(int commandId, const CommandValue& value, int timeoutMs);
+  // Sends a line built by the caller (with its line end) and waits for "COMPLETE".
+  bool SendLine(const std::string& line, int timeoutMs);
+  // Judges the oldest received line (waiting up to timeoutMs for one).
+  bool WaitComplete(int timeoutMs);
+
+  // Queries: true when a reply for this command arrived; out is left unchanged otherwise.
+  bool GetValue(int commandId, int32_t& out, int timeoutMs);
+  bool GetText(int commandId, std::string& out, int timeoutMs);
+  bool Query(int commandId, CommandValue& out, int timeoutMs);
+  // Writes `line` unchanged; true when any line came back; out is value1 of that line.
+  bool QueryRaw(int32_t& out, const std::string& line, int timeoutMs, bool offlineOnTimeout);
+  // Writes `line` unchanged and hands back the whole reply line.
+  bool Exchange(const std::string& line, std::string& reply, int timeoutMs);
+
+  static bool ParsePair(std::string_view line, int32_t& a, int32_t& b);
+  static std::string CommandName(int commandId);
+  static std::string BuildQuery(int commandId, bool withLineEnd);
+  static std::string BuildSetting(int commandId, const CommandValue& value);
+
+  // Takes bytes from the channel into the line being received, waiting up to waitMs for
+  // each next byte; true when a complete line was queued. With waitMs 0 it only takes bytes
+  // that have already arrived.
+  bool ReceiveLine(bool log, int waitMs = 0);
+  void ResetReceive();
+  // Removes and returns the oldest received line; empty when none is queued.
+  std::string TakeReply();
+  bool HasReply() const { return !queue_.empty(); }
+  // The idle tick: queues (and logs) whatever complete lines have already arrived.
+  void DrainIdle();
+
+ private:
+  static std::string BuildSettingAs(int commandId, const CommandValue& value, ValueKind kind);
+  bool WaitForLine(int timeoutMs);
+  void Report(const std::string& text);
+
+  ISerialChannel* channel_;
+  IMessagePresenter& messages_;
+  NullOnlineStatus nullOnline_;
+  NullBusyIndicator nullBusy_;
+  NullTrafficSink nullTraffic_;
+  IOnlineStatus* online_ = &nullOnline_;
+  IBusyIndicator* busy_ = &nullBusy_;
+  ITrafficSink* traffic_ = &nullTraffic_;
+
+  char buffer_[kReceiveBufferSize] = {};
+  int32_t position_ = 0;
+  std::deque<std::string> queue_;
+};
+
+}  // namespace vistrel

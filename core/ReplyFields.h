@@ -1,0 +1,30 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "core/CommandValue.h"
+
+namespace vistrel {
+
+// The parsed form of one reply line.
+struct ReplyFields {
+  std::string raw;        // the line without blanks, CR and LF, case as received
+  std::string name;       // upper-cased text before the separator
+  std::string separator;  // "=" or "?"
+  std::string value1;     // text after the separator, up to a comma
+  std::string value2;     // text after the first comma (two values only)
+  int32_t valueCount = 0;
+  int32_t commandId = -1;
+  int32_t decimals = 0;
+  int32_t index = 0;  // value1 by decimal conversion, only with two values
+  int32_t failed = 1;
+  CommandValue value;
+};
+
+// Parses a line of the form NAME=V, NAME=V1,V2, NAME? or NAME?ARG. True when it parsed and
+// NAME is a known command.
+bool ParseReply(std::string_view line, ReplyFields& fields);
+
+}  // namespace vistrel

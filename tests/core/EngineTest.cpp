@@ -1,0 +1,245 @@
+#include <gtest/gtest.h>
+#include <chrono>
+
+#include "core/Command.h"
+#include "core/CommandTable.h"
+#include "support/Recorders.h"
+#include "support/ScriptedChannel.h"
+
+namespace vistrel {
+namespace {
+
+using test::RecordingOnlineStatus;
+using test::RecordingPresenter;
+using test::RecordingTraffic;
+using test::ScriptedChannel;
+using State = RecordingOnlineStatus::State;
+
+constexpr int kTI = 18;
+constexpr int kUD = 5;
+constexpr int kShortLimit = 150;
+
+class EngineTest : public ::testing::Test {
+ protected:
+  EngineTest() : engine(channel, presenter) {
+    engine.SetOnlineStatus(&online);
+    engine.SetTrafficSink(&traffic);
+  }
+
+  // The camera answers every line with `reply` followed by CR LF.
+  void AnswerWith(const std::string& reply) {
+    channel.SetResponder([reply](const std::string&) { return reply + "\r\n"; });
+  }
+
+  ScriptedChannel channel;
+  RecordingPresenter presenter;
+  RecordingOnlineStatus online;
+  RecordingTraffic traffic;
+  Command engine;
+};
+
+TEST_F(EngineTest, SettingSucceedsOnlyOnCompleteInItsFirstEightCharacters) {
+  for (const char* reply : {"COMPLETE", "complete", "COMPLETED", "Complete now"}) {
+    AnswerWith(reply);
+    EXPECT_TRUE(engine.SetValue(kTI, 2, kShortLimit)) << reply;
+  }
+  EXPECT_TRUE(presenter.messages.empty());
+  EXPECT_EQ(channel.written.back(), "TI=2\r\n");
+
+  AnswerWith("COMPLET");
+  EXPECT_FALSE(engine.SetValue(kTI, 2, kShortLimit));
+  ASSERT_EQ(presenter.messages.size(), 1u);
+  EXPECT_EQ(presenter.messages[0].text, "COMPLET");
+  EXPECT_EQ(presenter.messages[0].caption, "Communication Error");
+  EXPECT_EQ(presenter.messages[0].icon, MessageIcon::Exclamation);
+  EXPECT_EQ(online.state, State::Online) << "a refusal is still a line from the camera";
+}
+
+TEST_F(EngineTest, SettingWithoutReplyTimesOutOfflineWithoutMessage) {
+  const auto start = std::chrono::steady_clock::now();
+  EXPECT_FALSE(engine.SetValue(kTI, 1, 300));
+  const auto elapsed = std::chrono::steady_clock::now() - start;
+  EXPECT_GE(elapsed, std::chrono::milliseconds(300));
+  EXPECT_LT(elapsed, std::chrono::milliseconds(400));
+  EXPECT_EQ(online.state, State::Offline);
+  EXPECT_TRUE(presenter.messages.empty());
+}
+
+TEST_F(EngineTest, FailedWriteEndsASettingAtOnce) {
+  channel.writeOk = false;
+  const auto start = std::chrono::steady_clock::now();
+  EXPECT_FALSE(engine.SetValue(kTI, 1, 2000));
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(100));
+}
+
+TEST_F(EngineTest, TextWithLineBreakIsRefusedAndNothingIsSent) {
+  AnswerWith("COMPLETE");
+  EXPECT_FALSE(engine.SetText(kUD, "cam\r\nCRS00=1", kShortLimit));
+  EXPECT_FALSE(engine.SetText(kUD, "cam\nx", kShortLimit));
+  EXPECT_TRUE(channel.written.empty());
+  EXPECT_TRUE(engine.SetText(kUD, "My Cam", kShortLimit));
+  EXPECT_EQ(channel.written.back(), "UD=My Cam\r\n");
+  // Any command can carry a text, whatever its kind in the table.
+  EXPECT_TRUE(engine.SetText(kTI, "abc", kShortLimit));
+  EXPECT_EQ(channel.written.back(), "TI=abc\r\n");
+  EXPECT_EQ(CommandTable::Entry(kTI).kind, ValueKind::Integer);
+}
+
+TEST_F(EngineTest, QueryParsesHexadecimalBlanksAndCase) {
+  AnswerWith("TI = &h1F");
+  int32_t value = 0;
+  EXPECT_TRUE(engine.GetValue(kTI, value, kShortLimit));
+  EXPECT_EQ(value, 31);
+  EXPECT_EQ(channel.written.back(), "TI?\r\n");
+  EXPECT_EQ(online.state, State::Online);
+
+  AnswerWith("UD=My Cam 1");
+  std::string text;
+  EXPECT_TRUE(engine.GetText(kUD, text, kShortLimit));
+  EXPECT_EQ(text, "MYCAM1");
+}
+
+TEST_F(EngineTest, QueryAnsweredForAnotherCommandShowsReplyForQuery) {
+  online.state = State::Unknown;
+  AnswerWith("ERRER=1");
+  int32_t value = 77;
+  EXPECT_FALSE(engine.GetValue(kTI, value, kShortLimit));
+  EXPECT_EQ(value, 77) << "out must stay unchanged on failure";
+  ASSERT_EQ(presenter.messages.size(), 1u);
+  EXPECT_EQ(presenter.messages[0].text, "ERRER=1 for TI?");
+  EXPECT_EQ(presenter.messages[0].caption, "Communication Error");
+  EXPECT_EQ(online.state, State::Unknown) << "a mismatch leaves the link state alone";
+
+  AnswerWith("XYZ?");
+  EXPECT_FALSE(engine.GetValue(kTI, value, kShortLimit));
+  EXPECT_EQ(presenter.messages.back().text, "XYZ? for TI?");
+  AnswerWith("garbage");
+  EXPECT_FALSE(engine.GetValue(kTI, value, kShortLimit));
+  EXPECT_EQ(presenter.messages.back().text, "garbage for TI?");
+}
+
+TEST_F(EngineTest, QueryOfUnnamedCommandSendsNothing) {
+  int32_t value = 0;
+  EXPECT_FALSE(engine.GetValue(96, value, kShortLimit));
+  EXPECT_TRUE(channel.written.empty());
+}
+
+TEST_F(EngineTest, QueryTimeoutGoesOffline) {
+  int32_t value = 0;
+  EXPECT_FALSE(engine.GetValue(kTI, value, 100));
+  EXPECT_EQ(online.state, State::Offline);
+  EXPECT_TRUE(presenter.messages.empty());
+}
+
+TEST_F(EngineTest, QueryRawTakesFirstValueAndOfflineOnlyWhenAsked) {
+  AnswerWith("LUTR=12,345");
+  int32_t value = 0;
+  EXPECT_TRUE(engine.QueryRaw(value, "LUTR?12\r\n", kShortLimit, true));
+  EXPECT_EQ(value, 12);
+  AnswerWith("BNUM=0x10");
+  EXPECT_TRUE(engine.QueryRaw(value, "BNUM?\r\n", kShortLimit, false));
+  EXPECT_EQ(value, 16) << "automatic base";
+  AnswerWith("345");
+  EXPECT_TRUE(engine.QueryRaw(value, "LUTR?12\r\n", kShortLimit, false));
+  EXPECT_EQ(value, 345) << "a bare value is the value";
+
+  channel.SetResponder({});
+  online.state = State::Online;
+  EXPECT_FALSE(engine.QueryRaw(value, "TI?\r\n", 50, false));
+  EXPECT_EQ(online.state, State::Online);
+  EXPECT_FALSE(engine.QueryRaw(value, "TI?\r\n", 50, true));
+  EXPECT_EQ(online.state, State::Offline);
+}
+
+TEST_F(EngineTest, LongLinesComeBackWhole) {
+  const std::string line32 = "UD=" + std::string(29, 'A');
+  const std::string line40 = "UD=" + std::string(30, 'A') + "BCDEFGH";
+  ASSERT_EQ(line32.size(), 32u);
+  ASSERT_EQ(line40.size(), 40u);
+  for (const std::string& line : {line32, line40}) {
+    AnswerWith(line);
+    std::string text;
+    ASSERT_TRUE(engine.GetText(kUD, text, kShortLimit));
+    EXPECT_EQ(text, line.substr(3));
+  }
+}
+
+TEST_F(EngineTest, PartialLineContinuesUntilReset) {
+  channel.Push("COMP");
+  EXPECT_FALSE(engine.ReceiveLine(true, 0));
+  channel.Push("LETE\r\n");
+  EXPECT_TRUE(engine.ReceiveLine(true, 0));
+  EXPECT_EQ(engine.TakeReply(), "COMPLETE");
+  EXPECT_EQ(traffic.lines.back(), "Rx: COMPLETE");
+
+  channel.Push("TI=");
+  EXPECT_FALSE(engine.ReceiveLine(true, 0));
+  engine.ResetReceive();
+  channel.Push("1\r\n");
+  EXPECT_TRUE(engine.ReceiveLine(true, 0));
+  EXPECT_EQ(engine.TakeReply(), "1");
+}
+
+TEST_F(EngineTest, LineEndsAreStrippedWithoutLosingText) {
+  channel.Push("\nTI=3\n\r\n");
+  engine.DrainIdle();
+  EXPECT_EQ(engine.TakeReply(), "");
+  EXPECT_EQ(engine.TakeReply(), "TI=3") << "a bare LF keeps the last character";
+  EXPECT_EQ(engine.TakeReply(), "");
+  EXPECT_FALSE(engine.HasReply());
+}
+
+TEST_F(EngineTest, OverflowAt1024BytesDiscardsThePartialLine) {
+  channel.Push(std::string(1023, 'x'));
+  EXPECT_FALSE(engine.ReceiveLine(true, 0));
+  EXPECT_TRUE(presenter.messages.empty());
+  channel.Push("y");
+  EXPECT_FALSE(engine.ReceiveLine(true, 0));
+  ASSERT_EQ(presenter.messages.size(), 1u);
+  EXPECT_EQ(presenter.messages[0].text, "RS-232C receiving buffer overflowed");
+  EXPECT_EQ(presenter.messages[0].caption, "Communication Error");
+  channel.Push("TI=1\r\n");
+  EXPECT_TRUE(engine.ReceiveLine(true, 0));
+  EXPECT_EQ(engine.TakeReply(), "TI=1");
+}
+
+TEST_F(EngineTest, IdleDrainNeverBlocks) {
+  const auto start = std::chrono::steady_clock::now();
+  engine.DrainIdle();
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(5));
+  channel.Push("EVENT=1\r\nEVENT=2\r\nPART");
+  engine.DrainIdle();
+  EXPECT_EQ(traffic.lines, (std::vector<std::string>{"Rx: EVENT=1", "Rx: EVENT=2"}));
+}
+
+TEST_F(EngineTest, WaitCompleteJudgesTheOldestQueuedLine) {
+  channel.Push("OLD\r\n");
+  engine.DrainIdle();
+  channel.Push("COMPLETE\r\n");
+  EXPECT_FALSE(engine.WaitComplete(kShortLimit));
+  EXPECT_EQ(presenter.messages.back().text, "OLD");
+}
+
+TEST(WireTest, BuildsQueriesAndSettings) {
+  EXPECT_EQ(Command::BuildQuery(kTI, false), "TI?");
+  EXPECT_EQ(Command::BuildQuery(kTI, true), "TI?\r\n");
+  CommandValue v;
+  v.intValue = -5;
+  EXPECT_EQ(Command::BuildSetting(kTI, v), "TI=-5\r\n");
+  v.text = "abc";
+  EXPECT_EQ(Command::BuildSetting(kUD, v), "UD=abc\r\n");
+  EXPECT_EQ(Command::CommandName(389), "ID");
+  EXPECT_EQ(Command::CommandName(96), "");
+}
+
+TEST(WireTest, ParsePairReadsBothValuesWithAutomaticBase) {
+  int32_t a = 0, b = 0;
+  EXPECT_TRUE(Command::ParsePair("PGEN0=12,0x22", a, b));
+  EXPECT_EQ(a, 12);
+  EXPECT_EQ(b, 34);
+  EXPECT_FALSE(Command::ParsePair("NOPE=1,2", a, b));
+  EXPECT_FALSE(Command::ParsePair("no separator", a, b));
+}
+
+}  // namespace
+}  // namespace vistrel

@@ -1,0 +1,79 @@
+#include <gtest/gtest.h>
+
+#include "core/Conversions.h"
+#include "core/ReplyFields.h"
+
+namespace vistrel {
+namespace {
+
+TEST(ReplyFieldsTest, SplitsNameSeparatorAndValues) {
+  ReplyFields f;
+  ASSERT_TRUE(ParseReply("PGEN0=12,34", f));
+  EXPECT_EQ(f.name, "PGEN0");
+  EXPECT_EQ(f.separator, "=");
+  EXPECT_EQ(f.valueCount, 2);
+  EXPECT_EQ(f.value1, "12");
+  EXPECT_EQ(f.value2, "34");
+  EXPECT_EQ(f.index, 12);
+  EXPECT_EQ(f.value.intValue, 12);
+  EXPECT_EQ(f.commandId, 35);
+
+  ASSERT_TRUE(ParseReply(" ti = &h1f \r\n", f));
+  EXPECT_EQ(f.raw, "ti=&h1f");
+  EXPECT_EQ(f.name, "TI");
+  EXPECT_EQ(f.value.intValue, 31);
+  EXPECT_EQ(f.valueCount, 1);
+}
+
+TEST(ReplyFieldsTest, QueryFormsAndUnknownNames) {
+  ReplyFields f;
+  EXPECT_FALSE(ParseReply("XYZ?", f));
+  EXPECT_EQ(f.valueCount, 0);
+  EXPECT_EQ(f.separator, "?");
+  EXPECT_EQ(f.commandId, -1);
+  EXPECT_EQ(f.failed, 1);
+
+  ASSERT_TRUE(ParseReply("LUTR?12", f));
+  EXPECT_EQ(f.valueCount, 1);
+  EXPECT_EQ(f.value1, "12");
+
+  EXPECT_FALSE(ParseReply("COMPLETE", f));
+  EXPECT_EQ(f.failed, 1);
+  EXPECT_EQ(f.raw, "COMPLETE");
+}
+
+TEST(ReplyFieldsTest, DuplicatedNamesMatchTheLowerId) {
+  ReplyFields f;
+  ASSERT_TRUE(ParseReply("ATCS=4", f));
+  EXPECT_EQ(f.commandId, 85);
+  ASSERT_TRUE(ParseReply("SQLUT=1", f));
+  EXPECT_EQ(f.commandId, 226);
+}
+
+TEST(ReplyFieldsTest, TextValuesComeBackUpperCasedWithoutBlanks) {
+  ReplyFields f;
+  ASSERT_TRUE(ParseReply("MD=qx-70500c-vlnk", f));
+  EXPECT_EQ(f.value.kind, ValueKind::Text);
+  EXPECT_EQ(f.value.text, "QX-70500C-VLNK");
+}
+
+TEST(ConversionsTest, DecimalAutomaticAndReal) {
+  EXPECT_EQ(DecimalToInt("  -12abc"), -12);
+  EXPECT_EQ(DecimalToInt("+7"), 7);
+  EXPECT_EQ(DecimalToInt("abc"), 0);
+  EXPECT_EQ(DecimalToInt("0x1F"), 0);
+  EXPECT_EQ(DecimalToInt("99999999999"), 2147483647);
+  EXPECT_EQ(DecimalToInt("-99999999999"), -2147483647 - 1);
+  EXPECT_EQ(AutoBaseToInt("0x1F"), 31);
+  EXPECT_EQ(AutoBaseToInt("0X1f"), 31);
+  EXPECT_EQ(AutoBaseToInt("017"), 15);
+  EXPECT_EQ(AutoBaseToInt("0x"), 0);
+  EXPECT_EQ(AutoBaseToInt(" -10"), -10);
+  EXPECT_DOUBLE_EQ(TextToReal(" 1.5e2x"), 150.0);
+  EXPECT_DOUBLE_EQ(TextToReal("-.25"), -0.25);
+  EXPECT_DOUBLE_EQ(TextToReal("inf"), 0.0);
+  EXPECT_DOUBLE_EQ(TextToReal(""), 0.0);
+}
+
+}  // namespace
+}  // namespace vistrel

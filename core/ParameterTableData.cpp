@@ -177,7 +177,7 @@ const std::vector<ParameterEntry>& InitialParameterRows() {
       {2548, 212, kNumber, 0, kUser, 1, 255, 1, 0, 0},
       {2566, 371, kAction, 0, kNone, 0, 0, 0, 0, 0},  // SQIDX
       {2568, 372, kAction, 0, kNone, 0, 0, 0, 0, 0},  // SQRST
-      {2569, 373, kChoice, 0, kUser, 0, 0, 0, 0, 0},  // SQLUT
+      {2569, 373, kChoice, 0, kUser, 0, 0, 0, 0, 0},  // SQLUT (second id)
       {2570, 374, kChoice, 0, kUser, 0, 0, 0, 0, 1},  // CLCF
       {2590, 375, kChoice, 0, kUser, 0, 0, 0, 0, 0},  // VPB
       {2604, 378, kChoice, 0, kUser, 0, 0, 0, 0, 0},  // ABG

@@ -1,0 +1,65 @@
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+
+#include "core/CommandTable.h"
+
+namespace vistrel {
+namespace {
+
+TEST(CommandTableTest, SizesAndNamedIds) {
+  EXPECT_EQ(CommandTable::kCount, 661);
+  EXPECT_EQ(CommandTable::CountNamed(), 486);
+  int unnamed = 0;
+  for (int id = 0; id < CommandTable::kCount; ++id) {
+    EXPECT_EQ(CommandTable::Entry(id).id, id);
+    if (CommandTable::Name(id).empty())
+      ++unnamed;
+  }
+  EXPECT_EQ(unnamed, 175);
+  EXPECT_EQ(CommandTable::Name(0), "EB");
+  EXPECT_EQ(CommandTable::Name(18), "TI");
+  EXPECT_EQ(CommandTable::Name(96), "");
+  EXPECT_EQ(CommandTable::Name(594), "SMRMD");
+  EXPECT_EQ(CommandTable::Name(660), "TD");
+}
+
+TEST(CommandTableTest, OnlyTheIdentityTextsAreText) {
+  const std::set<int> textIds = {4, 5, 6, 389, 390};
+  for (int id = 0; id < CommandTable::kCount; ++id) {
+    const CommandEntry& entry = CommandTable::Entry(id);
+    EXPECT_EQ(entry.kind, textIds.count(id) ? ValueKind::Text : ValueKind::Integer) << id;
+    EXPECT_EQ(entry.decimals, 0) << id;
+  }
+  EXPECT_EQ(CommandTable::Name(4), "MD");
+  EXPECT_EQ(CommandTable::Name(390), "MD00");
+}
+
+TEST(CommandTableTest, NamesAreUniqueExceptTheTwoKnownDuplicates) {
+  std::set<std::string> seen;
+  std::set<std::string> duplicates;
+  for (int id = 0; id < CommandTable::kCount; ++id) {
+    const std::string name(CommandTable::Name(id));
+    if (!name.empty() && !seen.insert(name).second)
+      duplicates.insert(name);
+  }
+  EXPECT_EQ(duplicates, (std::set<std::string>{"ATCS", "SQLUT"}));
+  EXPECT_EQ(CommandTable::Name(122), "ATCS");
+  EXPECT_EQ(CommandTable::Name(373), "SQLUT");
+  EXPECT_EQ(CommandTable::FindByName("ATCS"), 85);
+  EXPECT_EQ(CommandTable::FindByName("SQLUT"), 226);
+}
+
+TEST(CommandTableTest, LookupEdges) {
+  EXPECT_EQ(CommandTable::FindByName("SQPGB10"), 370);
+  EXPECT_EQ(CommandTable::FindByName("ti"), -1);  // names are matched case-sensitively
+  EXPECT_EQ(CommandTable::FindByName(""), -1);    // an empty name is not a command
+  EXPECT_EQ(CommandTable::FindByName("NOSUCH"), -1);
+  EXPECT_EQ(CommandTable::Name(-1), "");
+  EXPECT_EQ(CommandTable::Name(661), "");
+  EXPECT_EQ(CommandTable::Entry(661).name, std::string());
+}
+
+}  // namespace
+}  // namespace vistrel

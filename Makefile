@@ -31,7 +31,7 @@ sanitize: deps
 	ctest --test-dir $(ASAN_BUILD) --output-on-failure -j $(JOBS) --no-tests=error
 
 bench: build
-	@for b in $(BUILD)/bench/bench_*; do [ -x "$$b" ] && echo "== $$b" && "$$b"; done
+	@for b in $(BUILD)/bin/bench_*; do [ -x "$$b" ] && echo "== $$b" && "$$b"; done
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i

@@ -2,4 +2,6 @@
 
 #include "cli/Cli.h"
 
-int main(int argc, char** argv) { return vistrel::RunCli(argc, argv, std::cout, std::cerr); }
+int main(int argc, char** argv) {
+  return vistrel::RunCli(argc, argv, std::cout, std::cerr);
+}

@@ -19,11 +19,14 @@ int RemainingMs(Clock::time_point deadline) {
 
 bool IsComplete(const std::string& reply) {
   static constexpr char kComplete[] = "COMPLETE";
-  if (reply.size() < 8) return false;
+  if (reply.size() < 8)
+    return false;
   for (size_t i = 0; i < 8; ++i) {
     char c = reply[i];
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    if (c != kComplete[i]) return false;
+    if (c >= 'a' && c <= 'z')
+      c = static_cast<char>(c - 'a' + 'A');
+    if (c != kComplete[i])
+      return false;
   }
   return true;
 }
@@ -43,7 +46,8 @@ std::string Command::CommandName(int commandId) {
 
 std::string Command::BuildQuery(int commandId, bool withLineEnd) {
   std::string line = CommandName(commandId) + "?";
-  if (withLineEnd) line += kLineEnd;
+  if (withLineEnd)
+    line += kLineEnd;
   return line;
 }
 
@@ -60,9 +64,8 @@ std::string Command::BuildSettingAs(int commandId, const CommandValue& value, Va
       text = std::to_string(value.intValue);
       break;
     case ValueKind::Real: {
-      const int decimals = CommandTable::IsValidId(commandId)
-                               ? CommandTable::Entry(commandId).decimals
-                               : 0;
+      const int decimals =
+          CommandTable::IsValidId(commandId) ? CommandTable::Entry(commandId).decimals : 0;
       char buffer[64];
       std::snprintf(buffer, sizeof buffer, "%.*f", decimals, value.realValue);
       text = buffer;
@@ -81,7 +84,8 @@ void Command::ResetReceive() {
 }
 
 std::string Command::TakeReply() {
-  if (queue_.empty()) return {};
+  if (queue_.empty())
+    return {};
   std::string line = std::move(queue_.front());
   queue_.pop_front();
   return line;
@@ -91,14 +95,17 @@ bool Command::ReceiveLine(bool log, int waitMs) {
   const auto deadline = Clock::now() + std::chrono::milliseconds(waitMs);
   for (;;) {
     const int limit = waitMs > 0 ? RemainingMs(deadline) : 0;
-    if (channel_->Read(&buffer_[position_], 1, limit) < 1) return false;
+    if (channel_->Read(&buffer_[position_], 1, limit) < 1)
+      return false;
     if (buffer_[position_] == '\n') {
       // The line ends before the LF; a CR just before it is the line end's and is dropped.
       int length = position_;
-      if (length > 0 && buffer_[length - 1] == '\r') --length;
+      if (length > 0 && buffer_[length - 1] == '\r')
+        --length;
       std::string line(buffer_, static_cast<size_t>(length));
       position_ = 0;
-      if (log) traffic_->AppendLine("Rx: " + line);
+      if (log)
+        traffic_->AppendLine("Rx: " + line);
       queue_.push_back(std::move(line));
       return true;
     }
@@ -118,8 +125,10 @@ void Command::DrainIdle() {
 bool Command::WaitForLine(int timeoutMs) {
   const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
   for (;;) {
-    if (ReceiveLine(true, RemainingMs(deadline))) return true;
-    if (RemainingMs(deadline) <= 0) return false;
+    if (ReceiveLine(true, RemainingMs(deadline)))
+      return true;
+    if (RemainingMs(deadline) <= 0)
+      return false;
   }
 }
 
@@ -142,11 +151,13 @@ bool Command::WaitComplete(int timeoutMs) {
 
 bool Command::SendLine(const std::string& line, int timeoutMs) {
   // A line break inside the line would put a second command on the wire.
-  const std::string_view body = std::string_view(line).substr(
-      0, line.ends_with(kLineEnd) ? line.size() - 2 : line.size());
-  if (body.find_first_of("\r\n") != std::string_view::npos) return false;
+  const std::string_view body =
+      std::string_view(line).substr(0, line.ends_with(kLineEnd) ? line.size() - 2 : line.size());
+  if (body.find_first_of("\r\n") != std::string_view::npos)
+    return false;
   ResetReceive();
-  if (!channel_->Write(line)) return false;
+  if (!channel_->Write(line))
+    return false;
   return WaitComplete(timeoutMs);
 }
 
@@ -170,7 +181,8 @@ bool Command::SetText(int commandId, const std::string& text, int timeoutMs) {
 
 bool Command::Query(int commandId, CommandValue& out, int timeoutMs) {
   const std::string name = CommandName(commandId);
-  if (name.empty()) return false;
+  if (name.empty())
+    return false;
   ResetReceive();
   channel_->Write(BuildQuery(commandId, true));
   if (!WaitForLine(timeoutMs)) {
@@ -190,14 +202,16 @@ bool Command::Query(int commandId, CommandValue& out, int timeoutMs) {
 
 bool Command::GetValue(int commandId, int32_t& out, int timeoutMs) {
   CommandValue value;
-  if (!Query(commandId, value, timeoutMs)) return false;
+  if (!Query(commandId, value, timeoutMs))
+    return false;
   out = value.intValue;
   return true;
 }
 
 bool Command::GetText(int commandId, std::string& out, int timeoutMs) {
   CommandValue value;
-  if (!Query(commandId, value, timeoutMs)) return false;
+  if (!Query(commandId, value, timeoutMs))
+    return false;
   out = value.text;
   return true;
 }
@@ -205,7 +219,8 @@ bool Command::GetText(int commandId, std::string& out, int timeoutMs) {
 bool Command::Exchange(const std::string& line, std::string& reply, int timeoutMs) {
   ResetReceive();
   channel_->Write(line);
-  if (!WaitForLine(timeoutMs)) return false;
+  if (!WaitForLine(timeoutMs))
+    return false;
   reply = TakeReply();
   return true;
 }
@@ -214,7 +229,8 @@ bool Command::QueryRaw(int32_t& out, const std::string& line, int timeoutMs,
                        bool offlineOnTimeout) {
   std::string reply;
   if (!Exchange(line, reply, timeoutMs)) {
-    if (offlineOnTimeout) online_->SetOffline();
+    if (offlineOnTimeout)
+      online_->SetOffline();
     return false;
   }
   ReplyFields fields;
@@ -228,7 +244,8 @@ bool Command::QueryRaw(int32_t& out, const std::string& line, int timeoutMs,
 
 bool Command::ParsePair(std::string_view line, int32_t& a, int32_t& b) {
   ReplyFields fields;
-  if (!ParseReply(line, fields)) return false;
+  if (!ParseReply(line, fields))
+    return false;
   a = AutoBaseToInt(fields.value1);
   b = AutoBaseToInt(fields.value2);
   return true;

@@ -8,12 +8,17 @@
 namespace vistrel {
 namespace {
 
-bool IsSpace(char c) { return std::isspace(static_cast<unsigned char>(c)) != 0; }
+bool IsSpace(char c) {
+  return std::isspace(static_cast<unsigned char>(c)) != 0;
+}
 
 int DigitValue(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  if (c >= '0' && c <= '9')
+    return c - '0';
+  if (c >= 'a' && c <= 'f')
+    return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F')
+    return c - 'A' + 10;
   return 99;
 }
 
@@ -23,18 +28,22 @@ int32_t ReadDigits(std::string_view text, size_t pos, int base, bool negative) {
   constexpr int64_t kLimit = int64_t{std::numeric_limits<int32_t>::max()} + 1;
   for (; pos < text.size(); ++pos) {
     const int digit = DigitValue(text[pos]);
-    if (digit >= base) break;
+    if (digit >= base)
+      break;
     value = value * base + digit;
-    if (value > kLimit) value = kLimit;
+    if (value > kLimit)
+      value = kLimit;
   }
-  if (negative) return static_cast<int32_t>(-value);
+  if (negative)
+    return static_cast<int32_t>(-value);
   return value >= kLimit ? std::numeric_limits<int32_t>::max() : static_cast<int32_t>(value);
 }
 
 // Skips white space and one sign; returns the position of the first digit.
 size_t SkipPrefix(std::string_view text, bool& negative) {
   size_t pos = 0;
-  while (pos < text.size() && IsSpace(text[pos])) ++pos;
+  while (pos < text.size() && IsSpace(text[pos]))
+    ++pos;
   negative = false;
   if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) {
     negative = text[pos] == '-';
@@ -55,8 +64,7 @@ int32_t AutoBaseToInt(std::string_view text) {
   bool negative = false;
   size_t pos = SkipPrefix(text, negative);
   if (pos < text.size() && text[pos] == '0') {
-    const bool hexPrefix =
-        pos + 1 < text.size() && (text[pos + 1] == 'x' || text[pos + 1] == 'X');
+    const bool hexPrefix = pos + 1 < text.size() && (text[pos + 1] == 'x' || text[pos + 1] == 'X');
     if (hexPrefix && pos + 2 < text.size() && DigitValue(text[pos + 2]) < 16) {
       return ReadDigits(text, pos + 2, 16, negative);
     }
@@ -67,7 +75,8 @@ int32_t AutoBaseToInt(std::string_view text) {
 
 double TextToReal(std::string_view text) {
   size_t pos = 0;
-  while (pos < text.size() && IsSpace(text[pos])) ++pos;
+  while (pos < text.size() && IsSpace(text[pos]))
+    ++pos;
   bool negative = false;
   if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) {
     negative = text[pos] == '-';
@@ -81,7 +90,8 @@ double TextToReal(std::string_view text) {
   }
   double value = 0.0;
   const auto result = std::from_chars(begin, end, value, std::chars_format::general);
-  if (result.ec != std::errc()) return 0.0;
+  if (result.ec != std::errc())
+    return 0.0;
   return negative ? -value : value;
 }
 

@@ -116,7 +116,8 @@ class TrafficFanOut final : public ITrafficSink {
  public:
   void Add(ITrafficSink* sink) { sinks_.push_back(sink); }
   void AppendLine(const std::string& line) override {
-    for (ITrafficSink* sink : sinks_) sink->AppendLine(line);
+    for (ITrafficSink* sink : sinks_)
+      sink->AppendLine(line);
   }
 
  private:

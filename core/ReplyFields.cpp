@@ -12,14 +12,16 @@ std::string StripBlanksAndLineEnds(std::string_view line) {
   std::string out;
   out.reserve(line.size());
   for (char c : line) {
-    if (c != ' ' && c != '\r' && c != '\n') out.push_back(c);
+    if (c != ' ' && c != '\r' && c != '\n')
+      out.push_back(c);
   }
   return out;
 }
 
 std::string UpperAscii(std::string text) {
   for (char& c : text) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    if (c >= 'a' && c <= 'z')
+      c = static_cast<char>(c - 'a' + 'A');
   }
   return text;
 }
@@ -46,8 +48,8 @@ void ConvertValue(const CommandEntry& entry, ReplyFields& f) {
   f.value.kind = entry.kind;
   switch (entry.kind) {
     case ValueKind::Integer:
-      f.value.intValue = f.value1.starts_with("&H") ? HexAfterPrefix(f.value1)
-                                                    : DecimalToInt(f.value1);
+      f.value.intValue =
+          f.value1.starts_with("&H") ? HexAfterPrefix(f.value1) : DecimalToInt(f.value1);
       break;
     case ValueKind::Real: {
       f.value.realValue = TextToReal(f.value1);
@@ -71,7 +73,8 @@ bool ParseReply(std::string_view line, ReplyFields& f) {
   const std::string upper = UpperAscii(f.raw);
 
   size_t sep = upper.find('=');
-  if (sep == std::string::npos) sep = upper.find('?');
+  if (sep == std::string::npos)
+    sep = upper.find('?');
   if (sep == std::string::npos) {
     f.failed = 1;
     return false;

@@ -16,13 +16,13 @@ class RecordingPresenter : public IMessagePresenter {
     std::string caption;
     MessageIcon icon;
   };
-  void ShowMessage(const std::string& text, const std::string& caption,
-                   MessageIcon icon) override {
+  void ShowMessage(const std::string& text, const std::string& caption, MessageIcon icon) override {
     messages.push_back({text, caption, icon});
   }
   bool AskYesNo(const std::string& text, const std::string& caption) override {
     questions.push_back({text, caption, MessageIcon::Question});
-    if (answers.empty()) return true;
+    if (answers.empty())
+      return true;
     const bool answer = answers.front();
     answers.pop_front();
     return answer;

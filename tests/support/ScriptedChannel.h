@@ -20,8 +20,10 @@ class ScriptedChannel : public ISerialChannel {
 
   bool Write(const std::string& text) override {
     written.push_back(text);
-    if (!writeOk) return false;
-    if (responder_) pending_ += responder_(text);
+    if (!writeOk)
+      return false;
+    if (responder_)
+      pending_ += responder_(text);
     return true;
   }
 
@@ -29,7 +31,8 @@ class ScriptedChannel : public ISerialChannel {
     ++reads;
     if (pending_.empty()) {
       // Nothing will arrive: wait out the limit once, as a blocking channel would.
-      if (limitMs > 0) std::this_thread::sleep_for(std::chrono::milliseconds(limitMs));
+      if (limitMs > 0)
+        std::this_thread::sleep_for(std::chrono::milliseconds(limitMs));
       return 0;
     }
     const int n = std::min<int>(count, static_cast<int>(pending_.size()));

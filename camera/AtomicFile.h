@@ -1,0 +1,15 @@
+#pragma once
+
+#include <string>
+
+namespace vistrel {
+
+// Replaces the file at `path` with `contents`: written to a temporary file in the same
+// folder, flushed to disk and renamed over the target, so that a failure halfway leaves the
+// old file as it was. False when any step fails (the temporary file is then removed).
+bool WriteFileAtomically(const std::string& path, const std::string& contents);
+
+// The folder part of a path ("." when there is none).
+std::string FolderOf(const std::string& path);
+
+}  // namespace vistrel

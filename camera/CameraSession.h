@@ -1,0 +1,91 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "camera/CameraModel.h"
+#include "core/Command.h"
+#include "core/Interfaces.h"
+#include "core/ParameterTable.h"
+
+namespace vistrel {
+
+// The Camera Link state the pages depend on, kept as the camera reports it.
+struct CameraLinkState {
+  int clConfiguration = 1;  // CLCFG
+  int bitAllocation = 3;    // BA
+  int sensorClock = 2;      // CLCF
+  int tapGeometry = 3;      // TAGM
+};
+
+// One entry of a choice control: its text and the value it stands for.
+struct ChoiceEntry {
+  std::string text;
+  int value;
+};
+
+// What the desktop program does around the camera operations: page refreshes, window locks
+// and event pumping. The command-line tool leaves all of them empty.
+class IPageHooks {
+ public:
+  virtual ~IPageHooks() = default;
+  virtual void LockWindows(bool locked) { (void)locked; }
+  // Lets the windows repaint between two exchanges of a long pass.
+  virtual void PumpEvents() {}
+  virtual void FillModelChoice(const std::vector<std::string>& entries, int selected) {
+    (void)entries, (void)selected;
+  }
+  // Shows, hides and fills the controls that depend on the model.
+  virtual void PreparePagesForModel(const CameraModel& model) { (void)model; }
+  virtual void RefreshDependentStates() {}
+  virtual void RefreshRemainingPages() {}
+  // Selects the entry of a choice whose item values do not follow the camera's value.
+  virtual void SelectChoiceEntry(int ctrlId, int entry) { (void)ctrlId, (void)entry; }
+  virtual void FillCameraBaudChoice(const std::vector<ChoiceEntry>& entries, int selected) {
+    (void)entries, (void)selected;
+  }
+  virtual void ShowVideoMode(int value) { (void)value; }
+  virtual void ApplySequencerIndex() {}
+  virtual void RefreshExposureModeControls() {}
+  virtual void RefreshCameraLinkControls() {}
+  virtual void ActivateMainWindow() {}
+  // The folder of the setting file last used, to offer it again next time.
+  virtual void RememberCameraFileFolder(const std::string& folder) { (void)folder; }
+};
+
+class NullProgress final : public IProgress {
+ public:
+  void Begin(const std::string&) override {}
+  void Update(int) override {}
+  void End() override {}
+};
+
+// Everything the camera operations work with: the engine, the parameter table, the model
+// record, the Camera Link state, the control mode, and the front end's displays.
+class CameraSession {
+ public:
+  CameraSession(Command& engine, ParameterTable& table, IMessagePresenter& messages)
+      : engine(engine), table(table), messages(messages) {}
+
+  void SetProgress(IProgress* p) { progress = p ? p : &nullProgress_; }
+  void SetView(IParameterView* v) { view = v ? v : &nullView_; }
+  void SetHooks(IPageHooks* h) { hooks = h ? h : &nullHooks_; }
+
+  Command& engine;
+  ParameterTable& table;
+  IMessagePresenter& messages;
+  CameraModel model;
+  CameraLinkState link;
+  bool factoryMode = false;  // the stored control mode: factory parameters take part
+  int lastArea = 0;          // the flash area of the last load or store
+  IProgress* progress = &nullProgress_;
+  IParameterView* view = &nullView_;
+  IPageHooks* hooks = &nullHooks_;
+
+ private:
+  NullProgress nullProgress_;
+  NullParameterView nullView_;
+  IPageHooks nullHooks_;
+};
+
+}  // namespace vistrel

@@ -1,0 +1,106 @@
+#include "camera/FlashAreas.h"
+
+#include <array>
+#include <chrono>
+#include <thread>
+
+#include "camera/ReadAll.h"
+#include "core/CommandIds.h"
+
+namespace vistrel {
+namespace {
+
+constexpr std::array<const char*, 4> kAreaNames{"Factory", "User 1", "User 2", "User 3"};
+
+void Inform(CameraSession& session, const std::string& text) {
+  session.messages.ShowMessage(text, "", MessageIcon::Information);
+}
+
+}  // namespace
+
+std::vector<std::string> AreaChoices(bool storing, bool factoryMode) {
+  std::vector<std::string> choices;
+  for (size_t area = 0; area < kAreaNames.size(); ++area) {
+    if (area == 0 && storing && !factoryMode)
+      continue;
+    choices.emplace_back(kAreaNames[area]);
+  }
+  return choices;
+}
+
+int AreaFromChoice(const std::string& text) {
+  for (size_t area = 0; area < kAreaNames.size(); ++area) {
+    if (text == kAreaNames[area])
+      return static_cast<int>(area);
+  }
+  return -1;
+}
+
+bool LoadArea(CameraSession& session, int area) {
+  session.lastArea = area;
+  if (!session.engine.SetValue(cmd::LD, area, 2500))
+    return false;
+  Reload(session);
+  return true;
+}
+
+bool StoreArea(CameraSession& session, int area) {
+  session.lastArea = area;
+  if (area != 0 && (area < 1 || area > 3)) {
+    session.messages.ShowMessage("Selected invalid area !", "", MessageIcon::Stop);
+    return false;
+  }
+  const bool stored = area == 0 ? session.engine.SetValue(cmd::SA00, 0, 8000)
+                                : session.engine.SetValue(cmd::SA, area, 8000);
+  if (stored)
+    Inform(session, "Completed saving current setting data !");
+  return stored;
+}
+
+bool StoreAll(CameraSession& session) {
+  if (!session.messages.AskYesNo("Are you sure you want to overwrite into all EEPROM areas?", "")) {
+    return false;
+  }
+  int failures = 0;
+  for (int area = 3; area >= 1; --area) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    if (!session.engine.SetValue(cmd::SA, area, 10000))
+      ++failures;
+  }
+  if (failures > 0) {
+    session.messages.ShowMessage("Couldn't store current setting data!", "",
+                                 MessageIcon::Exclamation);
+    return false;
+  }
+  Inform(session, "Completed to store current setting data!");
+  return true;
+}
+
+bool FactoryStore(CameraSession& session) {
+  return session.engine.SetValue(cmd::SA00, 0, 500);
+}
+
+bool CameraReset(CameraSession& session) {
+  if (session.engine.SetValue(cmd::CRS00, 1, 5000))
+    return true;
+  session.messages.ShowMessage("Failed sending \"Camera Reset Command\".", "", MessageIcon::Stop);
+  return false;
+}
+
+bool UserSetStore(CameraSession& session, int index) {
+  session.progress->Begin("Now, Storing camera data.");
+  const bool stored = session.engine.SetValue(cmd::SA, index, 40000);
+  if (stored)
+    Inform(session, "Completed to store current setting data!");
+  session.progress->End();
+  return stored;
+}
+
+bool UserSetLoad(CameraSession& session, int index) {
+  if (!session.engine.SetValue(cmd::LD, index, 10000))
+    return false;
+  Reload(session);
+  return true;
+}
+
+}  // namespace vistrel

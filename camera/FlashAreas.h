@@ -1,0 +1,30 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "camera/CameraSession.h"
+
+namespace vistrel {
+
+// The texts of the flash areas in the area select dialog, area 0..3.
+std::vector<std::string> AreaChoices(bool storing, bool factoryMode);
+// The area a choice text stands for, or -1.
+int AreaFromChoice(const std::string& text);
+
+// Loads an area (0..3) into the camera's working settings and reads everything back.
+bool LoadArea(CameraSession& session, int area);
+// Stores the working settings into an area (0 = factory through SA00, 1..3 user areas).
+bool StoreArea(CameraSession& session, int area);
+// Stores into user areas 3, 2 and 1 after asking; reports how it went. False when any store
+// failed or the operator said no.
+bool StoreAll(CameraSession& session);
+// Stores into the factory area without a message.
+bool FactoryStore(CameraSession& session);
+// Restarts the camera. True when the camera took the command (the program then closes).
+bool CameraReset(CameraSession& session);
+// The user-set store and load of the communication dialog (index = area).
+bool UserSetStore(CameraSession& session, int index);
+bool UserSetLoad(CameraSession& session, int index);
+
+}  // namespace vistrel

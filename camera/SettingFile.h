@@ -1,0 +1,26 @@
+#pragma once
+
+#include <string>
+
+#include "camera/CameraSession.h"
+
+namespace vistrel {
+
+enum class SettingFileVariant { AllData, ShippingData };
+
+// The file dialog's settings for camera setting files.
+inline constexpr const char* kSettingFileExtension = "cam";
+inline constexpr const char* kSettingFileFilter = "Camera setting data (*.cam) | *.cam||";
+
+// The text of a setting file for the table's current values.
+std::string BuildSettingFile(CameraSession& session, SettingFileVariant variant);
+
+// Writes the table's current values to `path` (replacing it atomically). Reports a file that
+// cannot be written and returns false.
+bool WriteSettingFile(CameraSession& session, const std::string& path, SettingFileVariant variant);
+
+// Sends every applicable line of the file at `path` to the camera and updates the table.
+// False when the file cannot be read (reported).
+bool LoadSettingFile(CameraSession& session, const std::string& path);
+
+}  // namespace vistrel

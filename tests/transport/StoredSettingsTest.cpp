@@ -1,0 +1,198 @@
+#include <gtest/gtest.h>
+#include <signal.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <thread>
+
+#include "TransportFixtures.h"
+#include "transport/SettingsFile.h"
+#include "transport/StoredSettings.h"
+
+namespace vistrel {
+namespace {
+
+namespace fs = std::filesystem;
+using test::ScopedEnv;
+using test::TempFolder;
+
+std::string ReadAll(const std::string& path) {
+  std::ifstream in(path);
+  std::stringstream content;
+  content << in.rdbuf();
+  return content.str();
+}
+
+void WriteAll(const std::string& path, const std::string& text) {
+  std::ofstream(path) << text;
+}
+
+std::vector<std::string> FilesIn(const std::string& folder) {
+  std::vector<std::string> names;
+  for (const auto& entry : fs::directory_iterator(folder)) {
+    names.push_back(entry.path().filename().string());
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+TEST(StoredSettings, FirstRunGivesDefaultsAndMarksTheRunAsGoingOn) {
+  TempFolder temp;
+  const std::string folder = temp / "deeper/Vistrel";  // does not exist yet
+  StoredSettings store(folder);
+  EXPECT_FALSE(store.PreviousShutdownWasNormal());
+
+  auto baud = store.GetStoredNumber(kStoredBaudrate, 9600);
+  EXPECT_EQ(baud.value, 9600u);
+  EXPECT_FALSE(baud.stored);
+  auto path = store.GetStoredText(kStoredCameraFilePath);
+  EXPECT_EQ(path.value, fs::current_path().string());
+  EXPECT_FALSE(path.stored);
+
+  auto marker = store.GetStoredNumber(kStoredShutdownStatus, 7);
+  EXPECT_TRUE(marker.stored);
+  EXPECT_EQ(marker.value, 0u);
+  // The file is for people too: one typed value a line.
+  EXPECT_NE(ReadAll(store.FilePath()).find("Previous Application Shutdown Status=number:0\n"),
+            std::string::npos);
+}
+
+TEST(StoredSettings, ValuesSurviveTheRunAndANormalEndIsRecorded) {
+  TempFolder temp;
+  const std::string awkward = "/data/cam files\\new\nline";
+  {
+    StoredSettings store(temp.Path());
+    EXPECT_TRUE(store.SetStoredNumber(kStoredBaudrate, 115200));
+    EXPECT_TRUE(store.SetStoredNumber(kStoredControlMode, 1));
+    EXPECT_TRUE(store.SetStoredText(kStoredCommandLogFilePath, awkward));
+    EXPECT_TRUE(store.SetStoredNumbers({{kStoredComPortNo, 4}, {kStoredCl2001Index, 2}}));
+    EXPECT_EQ(store.GetStoredNumber(kStoredBaudrate, 0).value, 115200u);
+  }
+  StoredSettings next(temp.Path());
+  EXPECT_TRUE(next.PreviousShutdownWasNormal());
+  EXPECT_EQ(next.GetStoredNumber(kStoredControlMode, 0).value, 1u);
+  EXPECT_EQ(next.GetStoredNumber(kStoredComPortNo, 0).value, 4u);
+  EXPECT_EQ(next.GetStoredNumber(kStoredCl2001Index, 0).value, 2u);
+  auto text = next.GetStoredText(kStoredCommandLogFilePath);
+  EXPECT_TRUE(text.stored);
+  EXPECT_EQ(text.value, awkward);
+  // No temporary file is left behind by the atomic replace.
+  EXPECT_EQ(FilesIn(temp.Path()), (std::vector<std::string>{"settings.ini", "settings.lock"}));
+}
+
+TEST(StoredSettings, ValuesOfTheOtherTypeAreConverted) {
+  TempFolder temp;
+  WriteAll(temp / "settings.ini",
+           "Baudrate=text:19200\n"
+           "Com Port No=text:abc\n"
+           "Control Mode=text:  12 cameras\n"
+           "Camera File Path=number:42\n"
+           "# a comment line\n"
+           "\n"
+           "Some Later Value=text:kept\n");
+  StoredSettings store(temp.Path());
+  EXPECT_EQ(store.GetStoredNumber(kStoredBaudrate, 9600).value, 19200u);
+  auto port = store.GetStoredNumber(kStoredComPortNo, 5);
+  EXPECT_TRUE(port.stored);
+  EXPECT_EQ(port.value, 0u);
+  EXPECT_EQ(store.GetStoredNumber(kStoredControlMode, 0).value, 12u);
+  EXPECT_EQ(store.GetStoredText(kStoredCameraFilePath).value, "42");
+  // Values this program does not know are kept when it writes.
+  EXPECT_NE(ReadAll(store.FilePath()).find("Some Later Value=text:kept"), std::string::npos);
+}
+
+TEST(StoredSettings, IndicesOutsideTheTableReadDefaultsAndWriteNothing) {
+  TempFolder temp;
+  StoredSettings store(temp.Path());
+  const std::string before = ReadAll(store.FilePath());
+  for (int index : {10, -1}) {
+    auto number = store.GetStoredNumber(index, 77);
+    EXPECT_EQ(number.value, 77u);
+    EXPECT_FALSE(number.stored);
+    EXPECT_FALSE(store.SetStoredNumber(index, 1));
+    EXPECT_FALSE(store.SetStoredText(index, "x"));
+    EXPECT_FALSE(store.GetStoredText(index).stored);
+  }
+  EXPECT_FALSE(store.SetStoredNumbers({{kStoredBaudrate, 1}, {10, 1}}));
+  EXPECT_EQ(ReadAll(store.FilePath()), before);
+}
+
+TEST(StoredSettings, AKilledRunLeavesTheMarkerAtZero) {
+  TempFolder temp;
+  { StoredSettings first(temp.Path()); }
+  EXPECT_EXIT(
+      {
+        StoredSettings running(temp.Path());
+        ::raise(SIGKILL);
+      },
+      ::testing::KilledBySignal(SIGKILL), "");
+  StoredSettings after(temp.Path());
+  EXPECT_FALSE(after.PreviousShutdownWasNormal());
+}
+
+TEST(StoredSettings, ACorruptFileIsKeptAsideAndDefaultsAreUsed) {
+  TempFolder temp;
+  const std::string garbage = "Baudrate=number:19200\n\x01\x02 not a setting\n";
+  WriteAll(temp / "settings.ini", garbage);
+  StoredSettings store(temp.Path());
+  EXPECT_EQ(store.GetStoredNumber(kStoredBaudrate, 9600).value, 9600u);
+  EXPECT_FALSE(store.PreviousShutdownWasNormal());
+
+  std::string aside;
+  for (const std::string& name : FilesIn(temp.Path())) {
+    if (name.starts_with("settings.ini.corrupt-"))
+      aside = name;
+  }
+  ASSERT_FALSE(aside.empty());
+  EXPECT_EQ(ReadAll(temp / aside), garbage);
+  EXPECT_TRUE(SettingsFile::Parse(ReadAll(store.FilePath())).has_value());
+
+  // A number that is not one makes the file unparsable too.
+  EXPECT_FALSE(SettingsFile::Parse("Baudrate=number:96x00\n").has_value());
+  EXPECT_FALSE(SettingsFile::Parse("Baudrate=number:4294967296\n").has_value());
+  EXPECT_FALSE(SettingsFile::Parse("Baudrate=dword:1\n").has_value());
+}
+
+TEST(StoredSettings, ProgramsWritingAtOnceKeepEachOthersValues) {
+  TempFolder temp;
+  StoredSettings a(temp.Path());
+  StoredSettings b(temp.Path());
+  constexpr uint32_t kRounds = 60;
+  std::thread other([&] {
+    for (uint32_t i = 1; i <= kRounds; ++i)
+      b.SetStoredNumber(kStoredCl2000Index, i);
+  });
+  for (uint32_t i = 1; i <= kRounds; ++i)
+    a.SetStoredText(kStoredCameraFilePath, std::to_string(i));
+  other.join();
+  StoredSettings check(temp.Path());
+  EXPECT_EQ(check.GetStoredNumber(kStoredCl2000Index, 0).value, kRounds);
+  EXPECT_EQ(check.GetStoredText(kStoredCameraFilePath).value, std::to_string(kRounds));
+}
+
+TEST(StoredSettings, TheFolderFollowsTheEnvironment) {
+  {
+    ScopedEnv config("VISTREL_CONFIG_DIR", "/tmp/vistrel-here");
+    EXPECT_EQ(SettingsFolder(), "/tmp/vistrel-here");
+  }
+  ScopedEnv config("VISTREL_CONFIG_DIR", "");
+  {
+    ScopedEnv xdg("XDG_CONFIG_HOME", "/srv/conf");
+    EXPECT_EQ(SettingsFolder(), "/srv/conf/Orvex/QX-70500-VLNK Camera Vistrel");
+  }
+  ScopedEnv xdg("XDG_CONFIG_HOME", "");
+  ScopedEnv home("HOME", "/home/op");
+  EXPECT_EQ(SettingsFolder(), "/home/op/.config/Orvex/QX-70500-VLNK Camera Vistrel");
+}
+
+TEST(StoredSettings, AFolderThatCannotBeMadeKeepsNothingAndGivesDefaults) {
+  TempFolder temp;
+  WriteAll(temp / "file", "x");
+  StoredSettings store(temp / "file/sub");
+  EXPECT_FALSE(store.SetStoredNumber(kStoredBaudrate, 19200));
+  EXPECT_EQ(store.GetStoredNumber(kStoredBaudrate, 9600).value, 9600u);
+}
+
+}  // namespace
+}  // namespace vistrel

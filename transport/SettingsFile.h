@@ -1,0 +1,58 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vistrel {
+
+// The stored-settings file: a typed, human-readable key-value text, one value per line,
+//   Name=number:9600
+//   Name=text:/home/operator/cameras
+// Blank lines and lines starting with '#' are comments. In texts a backslash, a line feed
+// and a carriage return are written as \\, \n and \r.
+class SettingsFile {
+ public:
+  enum class Type { Number, Text };
+  struct Entry {
+    std::string name;
+    Type type = Type::Number;
+    std::string value;  // decimal digits for a number, the plain text for a text
+  };
+  enum class LoadResult { Loaded, Missing, Corrupt, Unreadable };
+
+  // nullopt when a line is not of the form above.
+  static std::optional<SettingsFile> Parse(std::string_view content);
+  std::string Serialize() const;
+
+  const Entry* Find(std::string_view name) const;
+  void SetNumber(std::string_view name, uint32_t value);
+  void SetText(std::string_view name, std::string_view text);
+
+  // Reads `path`; a missing file loads as empty.
+  static LoadResult Load(const std::string& path, SettingsFile& out);
+  // Replaces `path` atomically: a temporary file is written, flushed to disk and renamed.
+  bool Save(const std::string& path) const;
+
+ private:
+  void Set(std::string_view name, Type type, std::string value);
+
+  std::vector<Entry> entries_;
+};
+
+// An exclusive advisory lock on a lock file, held for the object's lifetime.
+class SettingsLock {
+ public:
+  explicit SettingsLock(const std::string& path);
+  ~SettingsLock();
+  SettingsLock(const SettingsLock&) = delete;
+  SettingsLock& operator=(const SettingsLock&) = delete;
+  bool Held() const { return fd_ >= 0; }
+
+ private:
+  int fd_ = -1;
+};
+
+}  // namespace vistrel

@@ -1,0 +1,94 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <initializer_list>
+#include <string>
+#include <utility>
+
+#include "transport/SettingsFolder.h"
+
+namespace vistrel {
+
+// The indices callers pass.
+enum StoredIndex : int {
+  kStoredShutdownStatus = 0,
+  kStoredCommunicationMode = 1,
+  kStoredBaudrate = 2,
+  kStoredComPortNo = 3,
+  kStoredCl2000Index = 4,
+  kStoredCl2001Index = 5,
+  kStoredClVer11Index = 6,
+  kStoredControlMode = 7,
+  kStoredCameraFilePath = 8,
+  kStoredCommandLogFilePath = 9,
+};
+
+enum class StoredType { Number, Text };
+
+struct StoredValueInfo {
+  int index;
+  const char* name;
+  StoredType type;
+  uint32_t defaultNumber;  // texts default to the current working directory
+};
+
+inline constexpr std::array<StoredValueInfo, 10> kStoredValues = {{
+    {0, "Previous Application Shutdown Status", StoredType::Number, 0},
+    {1, "Communication Mode", StoredType::Number, 0},
+    {2, "Baudrate", StoredType::Number, 9600},
+    {3, "Com Port No", StoredType::Number, 0},
+    {4, "Cameralink 2000 Dll Index", StoredType::Number, 0},
+    {5, "Cameralink 2001 Dll Index", StoredType::Number, 0},
+    {6, "Cameralink Ver11 Dll Index", StoredType::Number, 0},
+    {7, "Control Mode", StoredType::Number, 0},
+    {8, "Camera File Path", StoredType::Text, 0},
+    {9, "Command Log File Path", StoredType::Text, 0},
+}};
+
+// The ten values kept between runs, in the file "settings.ini" of the settings folder.
+// Every access reads the file anew; every write is a read-modify-write under a lock file
+// followed by an atomic replace, so programs running at the same time keep each other's
+// values. A file that cannot be parsed is renamed aside at the next write and reads as
+// defaults. Creating the store records the previous run's shutdown marker and sets it to 0;
+// MarkNormalShutdown (run by the destructor) sets it to 1. One instance per program.
+class StoredSettings {
+ public:
+  static constexpr const char* kFileName = "settings.ini";
+  static constexpr const char* kLockName = "settings.lock";
+
+  template <typename T>
+  struct Result {
+    T value;
+    bool stored;  // false: the value could not be had and `value` is the default
+  };
+
+  explicit StoredSettings(std::string folder = SettingsFolder());
+  ~StoredSettings();
+  StoredSettings(const StoredSettings&) = delete;
+  StoredSettings& operator=(const StoredSettings&) = delete;
+
+  Result<uint32_t> GetStoredNumber(int index, uint32_t defaultValue) const;
+  bool SetStoredNumber(int index, uint32_t value);
+  // Writes several numbers in one replace of the file.
+  bool SetStoredNumbers(std::initializer_list<std::pair<int, uint32_t>> values);
+  // A text that cannot be had reads as the current working directory.
+  Result<std::string> GetStoredText(int index) const;
+  bool SetStoredText(int index, const std::string& text);
+
+  bool PreviousShutdownWasNormal() const { return previousShutdownStatus_ == 1; }
+  void MarkNormalShutdown();
+
+  const std::string& Folder() const { return folder_; }
+  std::string FilePath() const { return folder_ + "/" + kFileName; }
+
+ private:
+  static bool ValidIndex(int index) { return index >= 0 && index < int(kStoredValues.size()); }
+  bool Update(std::initializer_list<std::pair<int, uint32_t>> numbers, int textIndex,
+              const std::string* text);
+
+  std::string folder_;
+  uint32_t previousShutdownStatus_ = 0;
+};
+
+}  // namespace vistrel

@@ -1,0 +1,181 @@
+#include <gtest/gtest.h>
+#include <termios.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+
+#include "TransportFixtures.h"
+#include "support/Recorders.h"
+#include "transport/CRs232c.h"
+#include "transport/ComPortNames.h"
+
+namespace vistrel {
+namespace {
+
+using namespace std::chrono_literals;
+using Clock = std::chrono::steady_clock;
+using test::PtyPeer;
+using test::RecordingPresenter;
+using test::TempFolder;
+
+std::string ReadLine(CRs232c& port, int limitMs = 2000) {
+  std::string line;
+  char byte = 0;
+  while (port.Read(&byte, 1, limitMs) == 1) {
+    line += byte;
+    if (byte == '\n')
+      break;
+  }
+  return line;
+}
+
+TEST(Rs232c, OpensRawAndExchangesLines) {
+  PtyPeer peer([](const std::string& line) { return "ECHO " + line; });
+  RecordingPresenter messages;
+  CRs232c port(messages);
+  ASSERT_TRUE(port.Open(peer.SlavePath(), "COM3", 115200, 8, 0, false, false));
+  EXPECT_TRUE(messages.messages.empty());
+
+  // The line is raw 8N1 at the requested rate: a CR LF goes through untouched.
+  termios applied{};
+  const int probe = ::open(peer.SlavePath().c_str(), O_RDWR | O_NOCTTY);
+  ASSERT_GE(probe, 0);
+  ASSERT_EQ(::tcgetattr(probe, &applied), 0);
+  ::close(probe);
+  EXPECT_EQ(::cfgetospeed(&applied), speed_t(B115200));
+  EXPECT_EQ(applied.c_cflag & CSIZE, tcflag_t(CS8));
+  EXPECT_EQ(applied.c_cflag & (PARENB | CSTOPB | CRTSCTS), 0u);
+  EXPECT_EQ(applied.c_iflag & (IXON | IXOFF | ICRNL), 0u);
+  EXPECT_EQ(applied.c_lflag & (ICANON | ECHO), 0u);
+
+  ASSERT_TRUE(port.Write("MD?\r\n", 5));
+  EXPECT_EQ(ReadLine(port), "ECHO MD?\r\n");
+  EXPECT_EQ(peer.Received(), "MD?\r\n");
+  EXPECT_FALSE(port.Write("", 0));
+}
+
+TEST(Rs232c, FailedOpensShowTheMessageOfTheirStepAndStayClosed) {
+  TempFolder temp;
+  std::ofstream(temp / "plain-file") << "not a terminal";
+  PtyPeer peer;
+  struct Case {
+    std::string device;
+    uint32_t baud;
+    const char* message;
+  } cases[] = {
+      {temp / "no-such-device", 9600, "Failed to initialize COM7 port!\nError in CreateFile()"},
+      {temp / "plain-file", 9600, "Failed to initialize COM7 port!\nError in GetCommState()"},
+      {peer.SlavePath(), 14400, "Failed to initialize COM7 port!\nError in SetCommState()"},
+  };
+  for (const Case& c : cases) {
+    RecordingPresenter messages;
+    CRs232c port(messages);
+    EXPECT_FALSE(port.Open(c.device, "COM7", c.baud, 8, 0, false, false)) << c.device;
+    EXPECT_FALSE(port.IsOpen());
+    ASSERT_EQ(messages.messages.size(), 1u) << c.device;
+    EXPECT_EQ(messages.messages[0].text, c.message);
+    EXPECT_EQ(messages.messages[0].caption, "");
+    EXPECT_EQ(messages.messages[0].icon, MessageIcon::Exclamation);
+    char byte;
+    EXPECT_EQ(port.Read(&byte, 1), 0);
+    EXPECT_FALSE(port.Write("x", 1));
+  }
+}
+
+TEST(Rs232c, APortHeldByAnotherUserCannotBeOpened) {
+  PtyPeer peer;
+  RecordingPresenter messages;
+  CRs232c first(messages);
+  CRs232c second(messages);
+  ASSERT_TRUE(first.Open(peer.SlavePath(), "COM1", 9600, 8, 0, false, false));
+  EXPECT_FALSE(second.Open(peer.SlavePath(), "COM1", 9600, 8, 0, false, false));
+  ASSERT_EQ(messages.messages.size(), 1u);
+  EXPECT_EQ(messages.messages[0].text, "Failed to initialize COM1 port!\nError in CreateFile()");
+  first.Close();
+  EXPECT_TRUE(second.Open(peer.SlavePath(), "COM1", 9600, 8, 0, false, false));
+}
+
+TEST(Rs232c, CloseStopsTheReceiverAtOnce) {
+  PtyPeer peer;
+  RecordingPresenter messages;
+  CRs232c port(messages);
+  for (int round = 0; round < 3; ++round) {
+    ASSERT_TRUE(port.Open(peer.SlavePath(), "COM1", 9600, 8, 0, false, false));
+    const auto start = Clock::now();
+    port.Close();
+    EXPECT_LT(Clock::now() - start, 500ms);
+    EXPECT_FALSE(port.IsOpen());
+  }
+}
+
+TEST(Rs232c, AFloodWithoutLineEndLosesNoByte) {
+  PtyPeer peer;
+  RecordingPresenter messages;
+  CRs232c port(messages);
+  ASSERT_TRUE(port.Open(peer.SlavePath(), "COM1", 115200, 8, 0, false, false));
+  std::string flood;
+  for (int i = 0; i < 20000; ++i)
+    flood += char('a' + i % 26);
+  std::thread sender([&] { peer.Send(flood); });
+  // Let the ring fill up and the driver hold the rest before reading.
+  std::this_thread::sleep_for(100ms);
+  EXPECT_EQ(port.Available(), ReceiveRing::kCapacity);
+  std::string got;
+  char chunk[300];
+  while (got.size() < flood.size()) {
+    const int want = int(std::min(sizeof chunk, flood.size() - got.size()));
+    const int n = port.Read(chunk, want, 2000);
+    if (n == 0)
+      break;
+    got.append(chunk, size_t(n));
+  }
+  sender.join();
+  EXPECT_EQ(got.size(), flood.size());
+  EXPECT_TRUE(got == flood) << "bytes lost or reordered";
+}
+
+TEST(Rs232c, APeerHangingUpNeitherHangsNorCrashes) {
+  auto peer = std::make_unique<PtyPeer>();
+  RecordingPresenter messages;
+  CRs232c port(messages);
+  ASSERT_TRUE(port.Open(peer->SlavePath(), "COM1", 9600, 8, 0, false, false));
+  ASSERT_TRUE(port.Write("Q?\r\n", 4));
+  ASSERT_TRUE(peer->WaitFor("Q?\r\n"));
+  peer->Send("PARTIAL");  // the reply stops in the middle of the line
+  peer->HangUp();
+  std::string got;
+  char chunk[16];
+  int n = 0;
+  while ((n = port.Read(chunk, 16, 200)) > 0)
+    got.append(chunk, size_t(n));
+  EXPECT_EQ(got, "PARTIAL");
+  EXPECT_FALSE(port.Write("Q?\r\n", 4));
+  const auto start = Clock::now();
+  port.Close();
+  EXPECT_LT(Clock::now() - start, 500ms);
+
+  PtyPeer next([](const std::string&) { return std::string("COMPLETE\r\n"); });
+  ASSERT_TRUE(port.Open(next.SlavePath(), "COM1", 9600, 8, 0, false, false));
+  ASSERT_TRUE(port.Write("A=1\r\n", 5));
+  EXPECT_EQ(ReadLine(port), "COMPLETE\r\n");
+}
+
+TEST(ComPortNames, NamesMapToLinkedDevicesOrToTheSerialDevices) {
+  TempFolder temp;
+  std::filesystem::create_directories(temp / "ports");
+  std::filesystem::create_symlink("/dev/pts/7", temp / "ports/COM3");
+  std::filesystem::create_symlink("../devices/cam", temp / "ports/COM4");
+  EXPECT_EQ(ComPortName(0), "COM1");
+  EXPECT_EQ(ComPortName(31), "COM32");
+  EXPECT_EQ(ComPortDevice(temp.Path(), "COM3"), "/dev/pts/7");
+  EXPECT_EQ(ComPortDevice(temp.Path(), "COM4"), temp / "devices/cam");
+  EXPECT_EQ(ComPortDevice(temp.Path(), "COM7"), "/dev/ttyS6");
+  EXPECT_EQ(ComPortDevice(temp.Path(), "COM1"), "/dev/ttyS0");
+  EXPECT_EQ(ComPortDevice(temp.Path(), "/dev/ttyUSB0"), "/dev/ttyUSB0");
+  EXPECT_EQ(ComPortDevice(temp.Path(), "COM0"), "COM0");
+  EXPECT_EQ(ComPortDevice(temp.Path(), "COMX"), "COMX");
+}
+
+}  // namespace
+}  // namespace vistrel

@@ -1,0 +1,67 @@
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <mutex>
+#include <string>
+#include <thread>
+
+#include "core/Interfaces.h"
+#include "transport/ReceiveRing.h"
+
+namespace vistrel {
+
+// The COM port channel: a serial device opened exclusively in raw mode, with a receive
+// thread that moves arriving bytes into the ReceiveRing.
+class CRs232c {
+ public:
+  // The steps of opening a port that can fail, each with its message (%s: the port name).
+  enum class OpenStep {
+    CreateFile,
+    SetCommMask,
+    SetupComm,
+    SetCommTimeouts,
+    GetCommState,
+    SetCommState
+  };
+
+  explicit CRs232c(IMessagePresenter& messages);
+  ~CRs232c();
+  CRs232c(const CRs232c&) = delete;
+  CRs232c& operator=(const CRs232c&) = delete;
+
+  // Opens `device` (`name` is what messages call it, for example "COM3"). stopBits is the
+  // stop-bit code: 0 one, 1 one and a half, 2 two. Shows the message of the failing step
+  // and returns false when the port cannot be opened.
+  bool Open(const std::string& device, const std::string& name, uint32_t baudRate, int dataBits,
+            int stopBits, bool flowControl, bool parityCheck);
+  void Close();
+  bool IsOpen() const { return fd_ >= 0; }
+
+  // Sends all bytes; false when the port is closed, the length is below 1 or the device
+  // does not take them within the write time limit.
+  bool Write(const char* bytes, int length);
+  // Takes up to `max` bytes that have already arrived.
+  int Read(char* buffer, int max);
+  // Takes bytes until `count` have arrived or `limitMs` has passed; never spins.
+  int Read(char* buffer, int count, int limitMs);
+  int Available() const { return ring_.Available(); }
+  void ResetRing() { ring_.Reset(); }
+
+  static const char* OpenMessage(OpenStep step);
+  static constexpr int kWriteLimitMs = 20000;
+
+ private:
+  bool Fail(OpenStep step, const std::string& name);
+  void ReceiveLoop();
+
+  IMessagePresenter& messages_;
+  int fd_ = -1;
+  int wakeFd_ = -1;
+  std::mutex writeMutex_;  // one whole message at a time
+  ReceiveRing ring_;
+  std::thread receiveThread_;
+  std::atomic<bool> running_{true};
+};
+
+}  // namespace vistrel

@@ -1,0 +1,61 @@
+#include "transport/CClSerial2001.h"
+
+#include <array>
+
+namespace vistrel {
+
+namespace {
+
+constexpr std::array<ClFunction, 12> kFunctions = {
+    ClFunction::GetManufacturer,
+    ClFunction::GetNumManufacturers,
+    ClFunction::SelectManufacturer,
+    ClFunction::GetNumSerialPorts,
+    ClFunction::GetSerialPortIdentifier,
+    ClFunction::SerialInit,
+    ClFunction::SerialClose,
+    ClFunction::SerialRead,
+    ClFunction::SerialWrite,
+    ClFunction::GetSupportedBaudRates,
+    ClFunction::SetBaudRate,
+    ClFunction::GetErrorText,
+};
+
+}  // namespace
+
+void CClSerial2001::RefreshNames() {
+  ClLibrary library;  // its own reference: an open port keeps the library loaded
+  if (!library.Load(libraryFile_, kFunctions))
+    return;
+  uint32_t count = 0;
+  library.Get<ClFunction::GetNumManufacturers>()(&count);
+  std::vector<std::string> names;
+  for (uint32_t i = 0; i < count; ++i) {
+    char name[kNameBytes] = {};
+    uint32_t size = kNameBytes;
+    uint32_t version = 0;
+    library.Get<ClFunction::GetManufacturer>()(i, name, &size, &version);
+    name[kNameBytes - 1] = '\0';
+    names.emplace_back(name);
+  }
+  SetNames(std::move(names));
+}
+
+bool CClSerial2001::Open(uint32_t index) {
+  Close();
+  EnsureNames();
+  if (!library_.Load(libraryFile_, kFunctions))
+    return false;
+  std::string manufacturer = PortName(index);
+  if (library_.Get<ClFunction::SelectManufacturer>()(manufacturer.data()) != 0) {
+    library_.Unload();
+    return false;
+  }
+  return InitSerial(index);
+}
+
+bool CClSerial2001::SetBaudRate(uint32_t rate) {
+  return SetCheckedBaudRate(rate, kBaudRefused);
+}
+
+}  // namespace vistrel

@@ -1,0 +1,25 @@
+#pragma once
+
+#include "transport/CClSerialChannel.h"
+
+namespace vistrel {
+
+// Camera Link 2001: the library libclserial.so, found by the loader, which serves the
+// frame grabbers of several manufacturers; the list holds the manufacturer names.
+class CClSerial2001 final : public CClSerialChannel {
+ public:
+  static constexpr const char* kLibrary = "libclserial.so";
+
+  // `library` is the file to load: a plain name for the loader's search or a path.
+  explicit CClSerial2001(IMessagePresenter& messages, std::string library = kLibrary)
+      : CClSerialChannel(messages), libraryFile_(std::move(library)) {}
+
+  void RefreshNames() override;
+  bool Open(uint32_t index) override;
+  bool SetBaudRate(uint32_t rate) override;
+
+ private:
+  std::string libraryFile_;
+};
+
+}  // namespace vistrel

@@ -1,0 +1,74 @@
+#include "transport/CClSerialChannel.h"
+
+namespace vistrel {
+
+std::string CClSerialChannel::PortName(uint32_t index) const {
+  return index < portNames_.size() ? portNames_[index] : std::string();
+}
+
+void CClSerialChannel::EnsureNames() {
+  if (!refreshed_)
+    RefreshNames();
+}
+
+void CClSerialChannel::SetNames(std::vector<std::string> names) {
+  portNames_ = std::move(names);
+  refreshed_ = true;
+}
+
+bool CClSerialChannel::InitSerial(uint32_t index) {
+  ClSerialRef reference = nullptr;
+  if (library_.Get<ClFunction::SerialInit>()(index, &reference) != 0) {
+    library_.Unload();
+    return false;
+  }
+  reference_ = reference;
+  hasReference_ = true;
+  return true;
+}
+
+bool CClSerialChannel::SetCheckedBaudRate(uint32_t rate, const std::string& refusal) {
+  if (!hasReference_)
+    return false;
+  const uint32_t bit = ClBaudRateBit(rate);
+  uint32_t supported = 0;
+  if (bit != 0 && library_.Get<ClFunction::GetSupportedBaudRates>()(reference_, &supported) == 0 &&
+      (supported & bit) != 0) {
+    library_.Get<ClFunction::SetBaudRate>()(reference_, bit);
+    return true;
+  }
+  Refuse(refusal);
+  return false;
+}
+
+void CClSerialChannel::Refuse(const std::string& text) {
+  messages_.ShowMessage(text, "", MessageIcon::Exclamation);
+}
+
+bool CClSerialChannel::Write(const char* bytes, uint32_t length, uint32_t limitMs) {
+  if (!hasReference_)
+    return false;
+  uint32_t count = length;
+  // The interface takes a non-const buffer but only reads it.
+  return library_.Get<ClFunction::SerialWrite>()(reference_, const_cast<char*>(bytes), &count,
+                                                 limitMs) == 0;
+}
+
+int CClSerialChannel::Read(char* buffer, uint32_t length, uint32_t limitMs) {
+  if (!hasReference_)
+    return 0;
+  uint32_t count = length;
+  if (library_.Get<ClFunction::SerialRead>()(reference_, buffer, &count, limitMs) != 0)
+    return 0;
+  return int(count < length ? count : length);
+}
+
+void CClSerialChannel::Close() {
+  if (hasReference_)
+    library_.Get<ClFunction::SerialClose>()(reference_);
+  reference_ = nullptr;
+  hasReference_ = false;
+  library_.Unload();
+}
+
+}  // namespace vistrel

@@ -1,0 +1,62 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "core/Interfaces.h"
+#include "transport/ClLibrary.h"
+
+namespace vistrel {
+
+// What the three Camera Link channel classes share: the list of selectable names, the
+// loaded library, the serial reference, and writing, reading and closing through the
+// library. The subclasses fill the list, open a port and set its baud rate.
+class CClSerialChannel {
+ public:
+  static constexpr const char* kBaudRefused = "Selected baud rate is not supported.";
+  static constexpr uint32_t kNameBytes = 128;
+
+  explicit CClSerialChannel(IMessagePresenter& messages) : messages_(messages) {}
+  virtual ~CClSerialChannel() { Close(); }
+  CClSerialChannel(const CClSerialChannel&) = delete;
+  CClSerialChannel& operator=(const CClSerialChannel&) = delete;
+
+  // Rebuilds the name list. An open port stays usable: the enumeration holds its own
+  // reference to the library.
+  virtual void RefreshNames() = 0;
+  // Loads the library and opens the port chosen by `index` of the name list. The list is
+  // refreshed first if it never was.
+  virtual bool Open(uint32_t index) = 0;
+  virtual bool SetBaudRate(uint32_t rate) = 0;
+
+  bool Write(const char* bytes, uint32_t length, uint32_t limitMs);
+  // Returns the number of bytes read; a failed or timed-out read counts as 0.
+  int Read(char* buffer, uint32_t length, uint32_t limitMs);
+  void Close();
+  bool IsOpen() const { return hasReference_; }
+
+  const std::vector<std::string>& PortNameList() const { return portNames_; }
+  // The list entry, or an empty text when the list has no such entry.
+  std::string PortName(uint32_t index) const;
+
+ protected:
+  void EnsureNames();
+  void SetNames(std::vector<std::string> names);
+  // clSerialInit(index) on the loaded library; on failure the library is released.
+  bool InitSerial(uint32_t index);
+  // Checks the rate against clGetSupportedBaudRates and sets its bit; shows `refusal`.
+  bool SetCheckedBaudRate(uint32_t rate, const std::string& refusal);
+  void Refuse(const std::string& text);
+
+  IMessagePresenter& messages_;
+  ClLibrary library_;
+
+ private:
+  std::vector<std::string> portNames_;
+  bool refreshed_ = false;
+  ClSerialRef reference_ = nullptr;
+  bool hasReference_ = false;
+};
+
+}  // namespace vistrel

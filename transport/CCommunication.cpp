@@ -1,0 +1,214 @@
+#include "transport/CCommunication.h"
+
+#include <algorithm>
+#include <chrono>
+#include <thread>
+
+#include "transport/ComPortNames.h"
+
+namespace vistrel {
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+constexpr uint32_t Mode(CommunicationMode mode) {
+  return static_cast<uint32_t>(mode);
+}
+
+// The line without its line end: every trailing CR and LF goes.
+std::string WithoutLineEnd(const std::string& text) {
+  size_t length = text.size();
+  while (length > 0 && (text[length - 1] == '\r' || text[length - 1] == '\n'))
+    --length;
+  return text.substr(0, length);
+}
+
+}  // namespace
+
+CCommunication::CCommunication(StoredSettings& settings, IMessagePresenter& messages,
+                               ITrafficSink& traffic)
+    : settings_(settings),
+      traffic_(traffic),
+      rs232c_(messages),
+      cl2000_(messages),
+      cl2001_(messages),
+      clVer11_(messages) {
+  mode_ = settings_.GetStoredNumber(kStoredCommunicationMode, 0).value;
+  baudRate_ = settings_.GetStoredNumber(kStoredBaudrate, 9600).value;
+  for (uint32_t mode = 0; mode < kModeCount; ++mode) {
+    portIndex_[mode] = settings_.GetStoredNumber(kStoredComPortNo + int(mode), 0).value;
+  }
+}
+
+CCommunication::~CCommunication() {
+  if (!writeBack_)
+    return;
+  settings_.SetStoredNumbers({
+      {kStoredCommunicationMode, mode_},
+      {kStoredBaudrate, baudRate_},
+      {kStoredComPortNo, portIndex_[0]},
+      {kStoredCl2000Index, portIndex_[1]},
+      {kStoredCl2001Index, portIndex_[2]},
+      {kStoredClVer11Index, portIndex_[3]},
+  });
+}
+
+int CCommunication::BaudRateIndex() const {
+  auto it = std::find(kBaudRates.begin(), kBaudRates.end(), baudRate_);
+  return it == kBaudRates.end() ? 0 : int(it - kBaudRates.begin());
+}
+
+uint32_t CCommunication::BaudRateFromIndex(int position) {
+  if (position < 0 || position >= int(kBaudRates.size()))
+    return kBaudRates[0];
+  return kBaudRates[size_t(position)];
+}
+
+uint32_t CCommunication::GetPortIndex(uint32_t mode) const {
+  return mode < kModeCount ? portIndex_[mode] : 0;
+}
+
+uint32_t CCommunication::GetPortIndex() const {
+  return GetPortIndex(mode_);
+}
+
+CClSerialChannel* CCommunication::ClChannel(uint32_t mode) const {
+  return mode < kModeCount ? clChannels_[mode] : nullptr;
+}
+
+int CCommunication::GetPortCount() {
+  if (mode_ == Mode(CommunicationMode::Rs232c))
+    return kComPortCount;
+  CClSerialChannel* channel = ClChannel(mode_);
+  if (!channel)
+    return 0;
+  channel->RefreshNames();
+  return int(channel->PortNameList().size());
+}
+
+std::string CCommunication::GetPortName(int index) const {
+  if (mode_ == Mode(CommunicationMode::Rs232c)) {
+    return index >= 0 && index < kComPortCount ? ComPortName(index) : "ERROR";
+  }
+  const CClSerialChannel* channel = ClChannel(mode_);
+  if (!channel)
+    return "ERROR";
+  return index >= 0 ? channel->PortName(uint32_t(index)) : std::string();
+}
+
+std::string CCommunication::GetPortDevice(int index) const {
+  if (mode_ != Mode(CommunicationMode::Rs232c) || index < 0 || index >= kComPortCount)
+    return {};
+  return ComPortDevice(settings_.Folder(), ComPortName(index));
+}
+
+bool CCommunication::Open(uint32_t mode, uint32_t baudRate, uint32_t index) {
+  Close();
+  mode_ = mode;
+  baudRate_ = baudRate;
+  if (mode >= kModeCount)
+    return false;
+  portIndex_[mode] = index;
+  if (mode == Mode(CommunicationMode::Rs232c)) {
+    const std::string name = ComPortName(int(index));
+    return rs232c_.Open(ComPortDevice(settings_.Folder(), name), name, baudRate, 8, 0, false,
+                        false);
+  }
+  CClSerialChannel& channel = *ClChannel(mode);
+  if (!channel.Open(index))
+    return false;
+  // A refused rate leaves the port open; the open still counts as failed.
+  return channel.SetBaudRate(baudRate);
+}
+
+bool CCommunication::OpenDevice(const std::string& device, uint32_t baudRate) {
+  Close();
+  mode_ = Mode(CommunicationMode::Rs232c);
+  baudRate_ = baudRate;
+  return rs232c_.Open(device, device, baudRate, 8, 0, false, false);
+}
+
+bool CCommunication::Reopen() {
+  if (mode_ >= kModeCount)
+    return false;
+  return Open(mode_, baudRate_, GetPortIndex(mode_));
+}
+
+bool CCommunication::OpenMode(uint32_t mode) {
+  if (mode >= kModeCount)
+    return false;
+  return Open(mode, baudRate_, GetPortIndex(mode));
+}
+
+bool CCommunication::OpenBaudRate(uint32_t rate) {
+  return Open(mode_, rate, GetPortIndex(mode_));
+}
+
+bool CCommunication::OpenPort(uint32_t index) {
+  return Open(mode_, baudRate_, index);
+}
+
+void CCommunication::Close() {
+  if (mode_ == Mode(CommunicationMode::Rs232c)) {
+    rs232c_.Close();
+  } else if (CClSerialChannel* channel = ClChannel(mode_)) {
+    channel->Close();
+  }
+}
+
+bool CCommunication::IsOpen() const {
+  if (mode_ == Mode(CommunicationMode::Rs232c))
+    return rs232c_.IsOpen();
+  const CClSerialChannel* channel = ClChannel(mode_);
+  return channel && channel->IsOpen();
+}
+
+bool CCommunication::Write(const std::string& text) {
+  bool written = false;
+  if (mode_ == Mode(CommunicationMode::Rs232c)) {
+    written = rs232c_.Write(text.data(), int(text.size()));
+  } else if (CClSerialChannel* channel = ClChannel(mode_)) {
+    written = channel->Write(text.data(), uint32_t(text.size()), kClWriteLimitMs);
+  } else {
+    return false;
+  }
+  traffic_.AppendLine("Tx: " + WithoutLineEnd(text));
+  return written;
+}
+
+int CCommunication::Read(char* buffer, int count, int limitMs) {
+  if (count < 1)
+    return 0;
+  if (mode_ == Mode(CommunicationMode::Rs232c))
+    return rs232c_.Read(buffer, count, limitMs);
+  if (CClSerialChannel* channel = ClChannel(mode_)) {
+    return ReadCameraLink(*channel, buffer, count, limitMs);
+  }
+  // No channel: nothing arrives; wait out the limit so that a polling caller does not spin.
+  std::this_thread::sleep_for(std::chrono::milliseconds(std::max(limitMs, 0)));
+  return 0;
+}
+
+// One byte per library call, so that a read that times out can never swallow bytes; each
+// call waits inside the library for at most the time that is left.
+int CCommunication::ReadCameraLink(CClSerialChannel& channel, char* buffer, int count,
+                                   int limitMs) {
+  const auto deadline = Clock::now() + std::chrono::milliseconds(std::max(limitMs, 0));
+  int total = 0;
+  while (total < count) {
+    const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now());
+    const uint32_t waitMs = uint32_t(std::max<int64_t>(left.count(), 0));
+    const int got = channel.Read(buffer + total, 1, waitMs);
+    total += got;
+    if (got > 0)
+      continue;
+    if (Clock::now() >= deadline)
+      break;
+    // The library gave up before the limit (closed port, error): do not spin on it.
+    std::this_thread::sleep_until(std::min(deadline, Clock::now() + std::chrono::milliseconds(10)));
+  }
+  return total;
+}
+
+}  // namespace vistrel

@@ -1,0 +1,115 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "core/Interfaces.h"
+#include "transport/CClSerial2000.h"
+#include "transport/CClSerial2001.h"
+#include "transport/CClSerialVer11.h"
+#include "transport/CRs232c.h"
+#include "transport/StoredSettings.h"
+
+namespace vistrel {
+
+enum class CommunicationMode : uint32_t {
+  Rs232c = 0,
+  CameraLink2000 = 1,
+  CameraLink2001 = 2,
+  CameraLinkVer11 = 3,
+};
+
+struct CommunicationModeInfo {
+  CommunicationMode mode;
+  const char* name;
+  const char* category;  // the text of the communication dialog's Category list
+};
+
+inline constexpr std::array<CommunicationModeInfo, 4> kCommunicationModes = {{
+    {CommunicationMode::Rs232c, "Rs232c", "Com Port"},
+    {CommunicationMode::CameraLink2000, "CameraLink2000", "Camera Link spec. 2000"},
+    {CommunicationMode::CameraLink2001, "CameraLink2001", "Camera Link spec. 2001"},
+    {CommunicationMode::CameraLinkVer11, "CameraLinkVer11", "Camera Link spec. ver.1.1"},
+}};
+
+// The baud rates the communication dialog offers, by position.
+inline constexpr std::array<uint32_t, 5> kBaudRates = {9600, 19200, 38400, 57600, 115200};
+
+// The serial channel of the program: holds the operator's choice of mode, baud rate and one
+// port index per mode, opens the channel of the chosen mode and moves bytes over it. One
+// instance per program, created at start-up from the stored settings; its destruction
+// writes the six values back, so the stored choice is the last one attempted.
+class CCommunication final : public ISerialChannel {
+ public:
+  static constexpr uint32_t kModeCount = 4;
+  static constexpr uint32_t kClWriteLimitMs = 500;
+
+  // `traffic` receives the "Tx: " lines: the terminal's log first, then the command log
+  // (a TrafficFanOut holding both).
+  CCommunication(StoredSettings& settings, IMessagePresenter& messages, ITrafficSink& traffic);
+  ~CCommunication() override;
+  CCommunication(const CCommunication&) = delete;
+  CCommunication& operator=(const CCommunication&) = delete;
+
+  uint32_t GetMode() const { return mode_; }
+  // Stores the mode only; nothing is closed or opened.
+  void SetMode(uint32_t mode) { mode_ = mode; }
+  uint32_t GetBaudRate() const { return baudRate_; }
+  // Position of the baud rate in kBaudRates; 0 for a rate not in the list.
+  int BaudRateIndex() const;
+  static uint32_t BaudRateFromIndex(int position);
+  // The stored index of the current mode; 0 for a mode outside 0..3.
+  uint32_t GetPortIndex() const;
+  uint32_t GetPortIndex(uint32_t mode) const;
+  // Rs232c: 32; a Camera Link mode refreshes its name list and gives its length.
+  int GetPortCount();
+  std::string GetPortName(int index) const;
+  // The device a COM port index opens (shown beside the name); empty for other modes.
+  std::string GetPortDevice(int index) const;
+
+  bool Open(uint32_t mode, uint32_t baudRate, uint32_t index);
+  bool Reopen();
+  bool OpenMode(uint32_t mode);
+  bool OpenBaudRate(uint32_t rate);
+  bool OpenPort(uint32_t index);
+  // Opens a serial device by path in COM port mode; the stored COM port index is kept.
+  bool OpenDevice(const std::string& device, uint32_t baudRate);
+  void Close();
+  bool IsOpen() const;
+
+  // Sends the text as it is and logs it as "Tx: " without its line end; the result is the
+  // channel's.
+  bool Write(const std::string& text) override;
+  int Read(char* buffer, int count, int limitMs) override;
+
+  // When off, the destruction leaves the stored values as they were (runs whose channel
+  // choice is only for the run).
+  void SetWriteBack(bool writeBack) { writeBack_ = writeBack; }
+
+  CRs232c& ComPort() { return rs232c_; }
+  CClSerial2000& ClSerial2000() { return cl2000_; }
+  CClSerial2001& ClSerial2001() { return cl2001_; }
+  CClSerialVer11& ClSerialVer11() { return clVer11_; }
+
+ private:
+  // The Camera Link channel of a mode; null for the COM port and unknown modes.
+  CClSerialChannel* ClChannel(uint32_t mode) const;
+  int ReadCameraLink(CClSerialChannel& channel, char* buffer, int count, int limitMs);
+
+  StoredSettings& settings_;
+  ITrafficSink& traffic_;
+  uint32_t mode_ = 0;
+  uint32_t baudRate_ = 9600;
+  std::array<uint32_t, kModeCount> portIndex_{};  // rs232c, cl2000, cl2001, clVer11
+  bool writeBack_ = true;
+
+  CRs232c rs232c_;
+  CClSerial2000 cl2000_;
+  CClSerial2001 cl2001_;
+  CClSerialVer11 clVer11_;
+  const std::array<CClSerialChannel*, kModeCount> clChannels_ = {nullptr, &cl2000_, &cl2001_,
+                                                                 &clVer11_};
+};
+
+}  // namespace vistrel

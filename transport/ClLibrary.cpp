@@ -1,0 +1,32 @@
+#include "transport/ClLibrary.h"
+
+#include <dlfcn.h>
+
+namespace vistrel {
+
+bool ClLibrary::Load(const std::string& file, std::span<const ClFunction> required) {
+  Unload();
+  if (file.empty())
+    return false;
+  handle_ = ::dlopen(file.c_str(), RTLD_NOW | RTLD_LOCAL);
+  if (!handle_)
+    return false;
+  for (ClFunction function : required) {
+    void* symbol = ::dlsym(handle_, kClFunctionNames[size_t(function)]);
+    if (!symbol) {
+      Unload();
+      return false;
+    }
+    symbols_[size_t(function)] = symbol;
+  }
+  return true;
+}
+
+void ClLibrary::Unload() {
+  if (handle_)
+    ::dlclose(handle_);
+  handle_ = nullptr;
+  symbols_.fill(nullptr);
+}
+
+}  // namespace vistrel

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <string>
+
+#include "transport/CCommunication.h"
+#include "ui/ChannelSetup.h"
+
+namespace vistrel {
+
+// The communication dialog's view of the program's channel object. With a device given
+// (the simulated camera), opening the stored channel opens that device instead and the
+// stored choice is left alone.
+class CommunicationSetup final : public IChannelSetup {
+ public:
+  explicit CommunicationSetup(CCommunication& channel, std::string device = {})
+      : channel_(channel), device_(std::move(device)) {}
+
+  bool Reopen() override;
+  void Close() override { channel_.Close(); }
+  int GetMode() const override { return static_cast<int>(channel_.GetMode()); }
+  void SetMode(int mode) override { channel_.SetMode(static_cast<uint32_t>(mode)); }
+  bool OpenMode(int mode) override { return channel_.OpenMode(static_cast<uint32_t>(mode)); }
+  int GetPortCount() override { return channel_.GetPortCount(); }
+  std::string GetPortName(int index) override { return channel_.GetPortName(index); }
+  std::string GetPortDevice(int index) override;
+  int GetPortIndex() const override { return static_cast<int>(channel_.GetPortIndex()); }
+  bool OpenPort(int index) override { return channel_.OpenPort(static_cast<uint32_t>(index)); }
+  int BaudRateIndex() const override { return channel_.BaudRateIndex(); }
+  bool OpenBaudRateIndex(int index) override {
+    return channel_.OpenBaudRate(CCommunication::BaudRateFromIndex(index));
+  }
+
+ private:
+  CCommunication& channel_;
+  std::string device_;
+};
+
+}  // namespace vistrel

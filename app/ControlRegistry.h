@@ -1,0 +1,89 @@
+#pragma once
+
+#include <QtCore/QObject>
+#include <functional>
+#include <unordered_map>
+#include <vector>
+
+#include "params/ControlPanel.h"
+#include "params/NumberRanges.h"
+
+class QWidget;
+
+namespace vistrel {
+
+class CUpDown;
+class ParameterTable;
+
+// How a control presents values, recognised from its widget class.
+enum class ControlClass {
+  None = 0,
+  Edit = 1,
+  UpDown = 2,
+  Combo = 3,
+  OtherButton = 4,
+  PushButton = 5,
+  CheckBox = 6,
+  Radio = 7
+};
+
+// What a control reports to the main dialog.
+enum class Notification { EditCommitted, Selected, Spin, ButtonClicked, Checked, RadioClicked };
+
+// Every control with an id on the pages (and on the main dialog), found by its object name
+// "c<id>". It shows and reads values by control class and turns the controls' signals into
+// notifications for the main dialog.
+class ControlRegistry final : public QObject, public IControlPanel {
+  Q_OBJECT
+
+ public:
+  using Handler = std::function<void(Notification, int ctrlId, int32_t position, int32_t step)>;
+  using RangeSource = std::function<RangeInputs()>;
+
+  ControlRegistry(ParameterTable& table, QObject* parent = nullptr);
+
+  // Adds the controls under `root`; roots are searched in the order they were added.
+  void AddRoot(QWidget* root);
+  void SetHandler(Handler handler) { handler_ = std::move(handler); }
+  void SetRangeSource(RangeSource source) { rangeSource_ = std::move(source); }
+
+  QWidget* FindControl(int ctrlId) const;
+  static ControlClass ClassOf(const QWidget* control);
+  static int IdOf(const QWidget* control);  // 0 when the name is no control id
+
+  // IParameterView
+  void ShowParameter(int ctrlId, int32_t value) override;
+  std::optional<int32_t> ReadControlValue(int ctrlId) override;
+  void ApplyRanges() override;
+
+  // IControlPanel
+  int SpinOfEdit(int editId) const override;
+  int EditOfSpin(int spinId) const override;
+  std::string EditText(int editId) const override;
+  void SetEditText(int editId, const std::string& text) override;
+  int32_t SetSpinPosition(int spinId, int32_t position) override;
+  int32_t SpinPosition(int spinId) const override;
+  bool SpinRange(int spinId, int32_t& minimum, int32_t& maximum) const override;
+  void SetSpinRange(int spinId, int32_t minimum, int32_t maximum) override;
+  bool RadioGroupOf(int buttonId, int& firstId, int& position) const override;
+  std::vector<std::string> ChoiceTexts(int ctrlId) const override;
+  void SetItemValues(int ctrlId, const std::vector<int32_t>& values) override;
+  void RefillChoice(int ctrlId, const std::vector<ChoiceItem>& items) override;
+
+  // ShowParameter that says whether the control exists and has a supported class.
+  bool Show(int ctrlId, int32_t value);
+  int ControlCount() const { return static_cast<int>(controls_.size()); }
+
+ private:
+  void Connect(QWidget* control, int id);
+  void Notify(Notification what, int id, int32_t position = 0, int32_t step = 0);
+
+  ParameterTable& table_;
+  std::unordered_map<int, QWidget*> controls_;
+  std::unordered_map<int, int> spinOfEdit_;
+  std::unordered_map<int, int> editOfSpin_;
+  Handler handler_;
+  RangeSource rangeSource_;
+};
+
+}  // namespace vistrel

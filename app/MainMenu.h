@@ -1,0 +1,46 @@
+#pragma once
+
+namespace vistrel {
+
+// The menu of the main dialog: popup title, item text and command id, one line per item.
+struct MenuItem {
+  const char* popup;
+  const char* text;
+  int id;
+};
+
+inline constexpr const char* kMenuTitles[] = {"File(&F)", "Settings(&S)", "Utility(&U)", "LUT(&L)",
+                                              "Help(&H)"};
+
+inline constexpr MenuItem kMenuItems[] = {
+    {"File(&F)", "Open", 32781},
+    {"File(&F)", "Save as/All Data", 32786},
+    {"File(&F)", "Save as/Shipping Data", 32787},
+    {"File(&F)", "Exit", 2},
+    {"Settings(&S)", "Reload", 32775},
+    {"Settings(&S)", "Load settings", 32777},
+    {"Settings(&S)", "Store settings", 32776},
+    {"Utility(&U)", "Edit user id", 32773},
+    {"Utility(&U)", "Edit camera id", 32778},
+    {"LUT(&L)", "Open LUT file", 32779},
+    {"LUT(&L)", "Save LUT file", 32780},
+    {"LUT(&L)", "Load all LUT table", 32784},
+    {"Help(&H)", "About this application", 32774},
+    {"Help(&H)", "Open Communication Dialog", 32785},
+};
+
+namespace menu {
+constexpr int kOpen = 32781;
+constexpr int kSaveAllData = 32786;
+constexpr int kSaveShippingData = 32787;
+constexpr int kExit = 2;
+constexpr int kReload = 32775;
+constexpr int kLoadSettings = 32777;
+constexpr int kStoreSettings = 32776;
+constexpr int kEditUserId = 32773;
+constexpr int kEditCameraId = 32778;
+constexpr int kAbout = 32774;
+constexpr int kOpenCommunication = 32785;
+}  // namespace menu
+
+}  // namespace vistrel

@@ -1,0 +1,94 @@
+#include "app/VistrelApp.h"
+
+#include <QtCore/QTimer>
+#include <QtGui/QPixmap>
+#include <cstdio>
+#include <cstring>
+
+#include "app/AppServices.h"
+#include "app/CommunicationSetup.h"
+#include "app/Simulator.h"
+#include "app/VistrelDlg.h"
+#include "transport/CCommunication.h"
+#include "ui/QtMessagePresenter.h"
+
+namespace vistrel {
+
+StartOptions ParseStartOptions(int argc, char** argv) {
+  StartOptions options;
+  for (int i = 1; i < argc; ++i) {
+    const std::string arg = argv[i];
+    if (arg == "--simulate") {
+      options.simulate = true;
+    } else if (arg.rfind("--simulate=", 0) == 0) {
+      options.simulate = true;
+      options.model = arg.substr(std::strlen("--simulate="));
+    } else if (arg.rfind("--screenshot=", 0) == 0) {
+      options.screenshot = arg.substr(std::strlen("--screenshot="));
+    } else if (arg == "--quit-after-start") {
+      options.quitAfterStart = true;
+    } else if (arg.rfind("-platform", 0) == 0 || arg.rfind("-style", 0) == 0) {
+      ++i;  // Qt's own options and their values
+    } else {
+      options.valid = false;
+      options.error = "unknown option: " + arg;
+    }
+  }
+  return options;
+}
+
+CVistrelApp::CVistrelApp(int& argc, char** argv) : QApplication(argc, argv) {
+  setApplicationName("Vistrel");
+  setApplicationVersion("0.3.7");
+}
+
+int CVistrelApp::Run(const StartOptions& options) {
+  std::unique_ptr<InProcessCamera> camera;
+  if (options.simulate) {
+    std::string error;
+    camera = StartInProcessCamera(options.model, error);
+    if (!camera) {
+      std::fprintf(stderr, "vistrel: cannot start the simulated camera: %s\n", error.c_str());
+      return 1;
+    }
+  }
+  StoredSettings settings;
+  QtMessagePresenter messages;
+  OnlineStatusNotifier notifier;
+  WindowLockList locks;
+  TrafficFanOut traffic;
+  WaitCursor busy;
+  CCommunication channel(settings, messages, traffic);
+  // The simulated camera is only for this run: the stored channel choice stays as it is.
+  if (camera)
+    channel.SetWriteBack(false);
+  CommunicationSetup setup(channel, camera ? camera->DevicePath() : std::string());
+  Command engine(channel, messages);
+  engine.SetOnlineStatus(&notifier);
+  engine.SetBusyIndicator(&busy);
+  engine.SetTrafficSink(&traffic);
+  ParameterTable table(messages);
+  CameraSession session(engine, table, messages);
+  AppServices services{settings, messages, notifier, locks, traffic, engine, table, session, setup};
+
+  int result = 0;
+  {
+    CVistrelDlg dialog(services);
+    messages.SetParentWindow(&dialog);
+    dialog.Initialise();
+    if (!options.screenshot.empty() || options.quitAfterStart) {
+      QTimer::singleShot(0, &dialog, [&] {
+        if (!options.screenshot.empty())
+          dialog.grab().save(QString::fromStdString(options.screenshot));
+        dialog.SetSkipExitConfirmation(true);
+        dialog.reject();
+      });
+    }
+    dialog.exec();
+    messages.SetParentWindow(nullptr);
+  }
+  settings.MarkNormalShutdown();
+  return result;
+}
+
+}  // namespace vistrel

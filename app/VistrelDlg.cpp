@@ -1,0 +1,526 @@
+#include "app/VistrelDlg.h"
+
+#include <QtCore/QCoreApplication>
+#include <QtCore/QTimer>
+#include <QtGui/QKeyEvent>
+#include <QtWidgets/QApplication>
+#include <QtWidgets/QComboBox>
+#include <QtWidgets/QLineEdit>
+#include <QtWidgets/QMenuBar>
+#include <QtWidgets/QTabBar>
+#include <filesystem>
+
+#include "app/MainMenu.h"
+#include "app/ParameterAreaSelectDialog.h"
+#include "app/TabSheetDialog.h"
+#include "camera/FlashAreas.h"
+#include "camera/ReadAll.h"
+#include "camera/SettingFile.h"
+#include "params/PageLists.h"
+#include "res/Resources.h"
+#include "ui/CommunicationDialog.h"
+#include "ui/LogFiles.h"
+#include "ui/ProgressBarDialog.h"
+#include "ui/TerminalDialog.h"
+#include "ui_VistrelDlg.h"
+
+namespace vistrel {
+
+namespace {
+
+constexpr const char* kTitle = "QX-70500-VLNK Vistrel";
+constexpr const char* kVersion = "0.3.7";
+constexpr int kWriteMs = 2500;
+constexpr int kSequencerIndexSpin = 2768;
+constexpr int kModelChoice = 1853;
+constexpr int kCameraBaudChoice = 1422;
+constexpr int kVideoModeField = 5114;
+constexpr int kStoreAllButton = 1024;
+constexpr int kCameraResetButton = 1014;
+constexpr int kFactoryStoreButton = 1442;
+
+LogFolderAccess LogFolder(StoredSettings& settings) {
+  return {[&settings] { return settings.GetStoredText(kStoredCommandLogFilePath).value; },
+          [&settings](const std::string& folder) {
+            settings.SetStoredText(kStoredCommandLogFilePath, folder);
+          }};
+}
+
+}  // namespace
+
+CVistrelDlg::CVistrelDlg(AppServices& services, QWidget* parent)
+    : QDialog(parent),
+      services_(services),
+      ui_(std::make_unique<Ui::VistrelDlg>()),
+      registry_(new ControlRegistry(services.table, this)),
+      idleTimer_(new QTimer(this)) {
+  InitResources();
+  ui_->setupUi(this);
+  controlMode_ = services_.settings.GetStoredNumber(kStoredControlMode, 0).value == 1 ? 1 : 0;
+  services_.session.factoryMode = controlMode_ == 1;
+  BuildMenu();
+  for (int i = 0; i < kPageCount; ++i) {
+    const PageInfo& info = kPages[i];
+    pages_[static_cast<size_t>(i)] =
+        new CTabSheetDialog(info.templateId, this, info.title, info.factoryOnly);
+    pages_[static_cast<size_t>(i)]->hide();
+  }
+  for (CTabSheetDialog* page : pages_)
+    registry_->AddRoot(page->Form());
+  registry_->AddRoot(this);
+  for (int i = 0; i < services_.table.RowCount(); ++i)
+    rowIds_.insert(services_.table.Row(i).ctrlId);
+  registry_->SetHandler([this](Notification what, int id, int32_t position, int32_t step) {
+    Dispatch(what, id, position, step);
+  });
+  registry_->SetRangeSource([this] { return CurrentRangeInputs(); });
+
+  terminal_ = new CTerminalDialog(services_.messages, services_.notifier, services_.locks,
+                                  LogFolder(services_.settings), this);
+  terminal_->SetWriter(
+      [this](const std::string& text) { return services_.engine.Channel().Write(text); });
+  communication_ = new CCommunicationDialog(
+      services_.channel, *this, services_.messages, services_.notifier, services_.locks,
+      LogFolder(services_.settings), services_.settings.PreviousShutdownWasNormal(), this);
+  services_.traffic.Add(terminal_);
+  services_.traffic.Add(communication_);
+  progress_ = new CProgressBarDialog(this);
+  services_.session.SetProgress(progress_);
+  services_.session.SetView(registry_);
+  services_.session.SetHooks(this);
+  connect(ui_->c1244, &QTabWidget::currentChanged, this, [this](int i) { OnTabChanged(i); });
+  connect(idleTimer_, &QTimer::timeout, this, [this] { services_.engine.DrainIdle(); });
+  qApp->installEventFilter(this);
+}
+
+CVistrelDlg::~CVistrelDlg() {
+  qApp->removeEventFilter(this);
+  idleTimer_->stop();
+  services_.notifier.Unregister(this);
+  services_.channel.Close();
+  services_.settings.SetStoredNumber(kStoredControlMode, static_cast<uint32_t>(controlMode_));
+  // The logs go with their windows.
+  services_.traffic = TrafficFanOut();
+  services_.session.SetProgress(nullptr);
+  services_.session.SetView(nullptr);
+  services_.session.SetHooks(nullptr);
+}
+
+void CVistrelDlg::BuildMenu() {
+  menuBar_ = new QMenuBar(this);
+  layout()->setMenuBar(menuBar_);
+  std::map<std::string, QMenu*> popups;
+  for (const char* title : kMenuTitles)
+    popups[title] = menuBar_->addMenu(title);
+  utilityMenu_ = popups["Utility(&U)"];
+  lutMenu_ = popups["LUT(&L)"];
+  for (const MenuItem& item : kMenuItems) {
+    QMenu* popup = popups[item.popup];
+    std::string text = item.text;
+    if (const size_t slash = text.find('/'); slash != std::string::npos) {
+      const QString sub = QString::fromStdString(text.substr(0, slash));
+      QMenu* submenu = popup->findChild<QMenu*>(sub);
+      if (submenu == nullptr) {
+        submenu = popup->addMenu(sub);
+        submenu->setObjectName(sub);
+      }
+      popup = submenu;
+      text = text.substr(slash + 1);
+    }
+    QAction* action = popup->addAction(QString::fromStdString(text));
+    const int id = item.id;
+    connect(action, &QAction::triggered, this, [this, id] { RunMenuCommand(id); });
+    actions_[id] = action;
+  }
+}
+
+QAction* CVistrelDlg::MenuAction(int id) const {
+  const auto it = actions_.find(id);
+  return it == actions_.end() ? nullptr : it->second;
+}
+
+QWidget* CVistrelDlg::LinkIndicator() const {
+  return ui_->c1161;
+}
+
+void CVistrelDlg::Initialise() {
+  // The LUT commands are not offered.
+  menuBar_->removeAction(lutMenu_->menuAction());
+  services_.session.link = CameraLinkState{1, 3, 2, 3};
+  setWindowIcon(QIcon(":/vistrel/icon"));
+  SetStatusPicture(ui_->c1161);
+  services_.notifier.Register(this);
+  services_.locks.Add(this);
+  setWindowTitle(QString("%1  Ver %2").arg(kTitle, kVersion));
+  idleTimer_->start(kIdleMs);
+  communication_->Initialise();
+  communication_->show();
+  for (CTabSheetDialog* page : pages_)
+    page->hide();
+  // Before the first read the lists carry their values and the pages the initial values.
+  FillPageLists(*registry_, services_.session.model.code);
+  registry_->ApplyRanges();
+  services_.table.ShowAll(*registry_);
+
+  if (!services_.channel.Reopen()) {
+    services_.messages.ShowMessage("Failed to initialize!", "Vistrel", MessageIcon::Exclamation);
+    channelOk_ = false;
+  } else {
+    channelOk_ = CheckModel();
+  }
+  if (channelOk_)
+    Reload(services_.session);
+  BuildTabs();
+  services_.table.WriteChangedParameters(services_.engine, *registry_, kWriteMs);
+  services_.table.MarkAllSent();
+  if (!channelOk_)
+    return;
+  AfterCameraRead();
+}
+
+void CVistrelDlg::AfterCameraRead() {
+  FillPageLists(*registry_, services_.session.model.code);
+  services_.table.MarkAllSent();
+  services_.table.ShowAll(*registry_);
+  registry_->ApplyRanges();
+  registry_->SetSpinRange(kSequencerIndexSpin, 1, 128);
+}
+
+void CVistrelDlg::BuildTabs() {
+  QTabWidget* tabs = ui_->c1244;
+  const QSignalBlocker blocker(tabs);
+  while (tabs->count() > 0)
+    tabs->removeTab(0);
+  for (int i = 0; i < kPageCount; ++i) {
+    CTabSheetDialog* page = pages_[static_cast<size_t>(i)];
+    page->hide();
+    if ((controlMode_ == 1 || !page->FactoryOnly()) && kPages[i].shownAsTab) {
+      const int tab = tabs->addTab(page, page->Title());
+      tabs->tabBar()->setTabData(tab, i);
+    } else {
+      page->setParent(this);
+      page->hide();
+    }
+  }
+  tabs->setCurrentIndex(0);
+  OnTabChanged(0);
+  utilityMenu_->setEnabled(controlMode_ == 1);
+  utilityMenu_->menuAction()->setEnabled(controlMode_ == 1);
+  communication_->UpdateControlMode();
+}
+
+QStringList CVistrelDlg::TabTitles() const {
+  QStringList titles;
+  for (int i = 0; i < ui_->c1244->count(); ++i)
+    titles << ui_->c1244->tabText(i);
+  return titles;
+}
+
+void CVistrelDlg::OnTabChanged(int index) {
+  const QVariant data = ui_->c1244->tabBar()->tabData(index);
+  if (!data.isValid())
+    return;
+  const int page = data.toInt();
+  if (page < 0 || page >= kPageCount)
+    return;
+  for (int i = 0; i < kPageCount; ++i)
+    pages_[static_cast<size_t>(i)]->setVisible(i == page);
+}
+
+void CVistrelDlg::ToggleControlMode() {
+  controlMode_ = controlMode_ == 1 ? 0 : 1;
+  services_.session.factoryMode = controlMode_ == 1;
+  BuildTabs();
+  services_.table.WriteChangedParameters(services_.engine, *registry_, kWriteMs);
+  services_.table.MarkAllSent();
+}
+
+HandlerContext CVistrelDlg::Context() {
+  return HandlerContext{services_.table, services_.engine, *registry_};
+}
+
+RangeInputs CVistrelDlg::CurrentRangeInputs() {
+  RangeInputs inputs;
+  const CameraModel& model = services_.session.model;
+  inputs.largestWidth = model.LargestWidth();
+  inputs.largestHeight = model.LargestHeight();
+  inputs.rlFamily = model.IsRlFamily();
+  auto choice = [this](int ctrlId, int32_t fallback) {
+    return registry_->ReadControlValue(ctrlId).value_or(fallback);
+  };
+  inputs.hb = choice(1406, 1);
+  inputs.vb = choice(1408, 1);
+  inputs.sqhb = choice(2785, 1);
+  inputs.sqvb = choice(2786, 1);
+  inputs.igm = choice(2539, 0);
+  return inputs;
+}
+
+void CVistrelDlg::Dispatch(Notification what, int ctrlId, int32_t position, int32_t step) {
+  HandlerContext context = Context();
+  switch (what) {
+    case Notification::EditCommitted:
+      if (rowIds_.contains(ctrlId))
+        TableBound::OnParameterEdit(context, ctrlId);
+      break;
+    case Notification::Spin:
+      if (rowIds_.contains(registry_->EditOfSpin(ctrlId)))
+        TableBound::OnParameterSpin(context, ctrlId, position, step);
+      break;
+    case Notification::Selected:
+      if (rowIds_.contains(ctrlId))
+        TableBound::OnParameterSelect(context, ctrlId);
+      break;
+    case Notification::Checked:
+      if (rowIds_.contains(ctrlId))
+        TableBound::OnParameterCheck(context, ctrlId);
+      break;
+    case Notification::RadioClicked:
+      if (rowIds_.contains(ctrlId))
+        TableBound::OnRadioChange(context, ctrlId);
+      break;
+    case Notification::ButtonClicked:
+      OnParameterButton(ctrlId);
+      break;
+  }
+}
+
+void CVistrelDlg::OnParameterButton(int ctrlId) {
+  switch (ctrlId) {
+    case kStoreAllButton:
+      StoreAll(services_.session);
+      break;
+    case kFactoryStoreButton:
+      FactoryStore(services_.session);
+      break;
+    case kCameraResetButton:
+      if (CameraReset(services_.session)) {
+        skipExitConfirmation_ = true;
+        reject();
+      }
+      break;
+    default:
+      break;
+  }
+}
+
+bool CVistrelDlg::RunMenuCommand(int id) {
+  switch (id) {
+    case menu::kOpen:
+      LoadSettingFile();
+      return true;
+    case menu::kSaveAllData:
+      SaveSettingFileAs(true);
+      return true;
+    case menu::kSaveShippingData:
+      SaveSettingFileAs(false);
+      return true;
+    case menu::kExit:
+      reject();
+      return true;
+    case menu::kReload:
+      ReloadCamera();
+      return true;
+    case menu::kLoadSettings:
+      ChooseAreaAndRun(false);
+      return true;
+    case menu::kStoreSettings:
+      ChooseAreaAndRun(true);
+      return true;
+    case menu::kOpenCommunication:
+      communication_->show();
+      communication_->raise();
+      return true;
+    case menu::kEditUserId:
+    case menu::kEditCameraId:
+    case menu::kAbout:
+      return true;  // their windows come with the identity functions
+    default:
+      return false;
+  }
+}
+
+void CVistrelDlg::ReloadCamera() {
+  Reload(services_.session);
+  AfterCameraRead();
+}
+
+void CVistrelDlg::ChooseAreaAndRun(bool storing) {
+  std::optional<int> area;
+  if (areaChooser_) {
+    area = areaChooser_(storing);
+  } else {
+    CParameterAreaSelectDialog dialog(AreaChoices(storing, controlMode_ == 1),
+                                      storing ? "Store settings" : "Load settings",
+                                      services_.notifier, this);
+    if (dialog.exec() == QDialog::Accepted) {
+      const int chosen = AreaFromChoice(dialog.Choice());
+      if (chosen >= 0)
+        area = chosen;
+    }
+  }
+  if (!area)
+    return;
+  selectedArea_ = *area;
+  if (storing) {
+    StoreArea(services_.session, *area);
+  } else {
+    LoadArea(services_.session, *area);
+    AfterCameraRead();
+  }
+}
+
+void CVistrelDlg::SaveSettingFileAs(bool allData) {
+  const std::string folder = services_.settings.GetStoredText(kStoredCameraFilePath).value;
+  const std::optional<std::string> path =
+      services_.messages.ChooseFile(true, folder, kSettingFileExtension, kSettingFileFilter);
+  if (!path || path->empty())
+    return;
+  std::error_code error;
+  if (std::filesystem::exists(*path, error) &&
+      !services_.messages.AskYesNo(ReplaceQuestion(*path), "Confirm"))
+    return;
+  if (WriteSettingFile(services_.session, *path,
+                       allData ? SettingFileVariant::AllData : SettingFileVariant::ShippingData))
+    RememberCameraFileFolder(ParentFolderOf(*path));
+}
+
+void CVistrelDlg::SaveSettingFile() {
+  SaveSettingFileAs(true);
+}
+
+void CVistrelDlg::LoadSettingFile() {
+  const std::string folder = services_.settings.GetStoredText(kStoredCameraFilePath).value;
+  const std::optional<std::string> path =
+      services_.messages.ChooseFile(false, folder, kSettingFileExtension, kSettingFileFilter);
+  if (!path || path->empty())
+    return;
+  vistrel::LoadSettingFile(services_.session, *path);
+}
+
+void CVistrelDlg::StoreUserSet(int userSet) {
+  UserSetStore(services_.session, userSet);
+}
+
+void CVistrelDlg::LoadUserSet(int userSet) {
+  if (UserSetLoad(services_.session, userSet))
+    AfterCameraRead();
+}
+
+void CVistrelDlg::RefreshState() {}
+
+bool CVistrelDlg::CheckModel() {
+  return vistrel::CheckModel(services_.engine, services_.messages, services_.session.model);
+}
+
+void CVistrelDlg::ReadAllSettings() {
+  ReloadCamera();
+}
+
+void CVistrelDlg::LockWindows(bool locked) {
+  if (locked)
+    services_.locks.DisableAll();
+  else
+    services_.locks.EnableAll();
+}
+
+void CVistrelDlg::PumpEvents() {
+  QCoreApplication::processEvents();
+}
+
+void CVistrelDlg::FillModelChoice(const std::vector<std::string>& entries, int selected) {
+  std::vector<ChoiceItem> items;
+  for (size_t i = 0; i < entries.size(); ++i)
+    items.push_back({entries[i], static_cast<int32_t>(i)});
+  registry_->RefillChoice(kModelChoice, items);
+  SelectChoiceEntry(kModelChoice, selected);
+}
+
+void CVistrelDlg::SelectChoiceEntry(int ctrlId, int entry) {
+  if (auto* combo = qobject_cast<QComboBox*>(registry_->FindControl(ctrlId)))
+    combo->setCurrentIndex(entry);
+}
+
+void CVistrelDlg::FillCameraBaudChoice(const std::vector<ChoiceEntry>& entries, int selected) {
+  std::vector<ChoiceItem> items;
+  for (const ChoiceEntry& entry : entries)
+    items.push_back({entry.text, entry.value});
+  registry_->RefillChoice(kCameraBaudChoice, items);
+  SelectChoiceEntry(kCameraBaudChoice, selected);
+}
+
+void CVistrelDlg::ShowVideoMode(int value) {
+  static const std::map<int, const char*> names = {{0, "Normal Mode"},
+                                                   {1, "TriggerSequencerMode"},
+                                                   {2, "CommandSeqencerMode"},
+                                                   {4, "SensorMultiRoiMode"}};
+  const auto it = names.find(value);
+  if (auto* field = qobject_cast<QLineEdit*>(registry_->FindControl(kVideoModeField)))
+    field->setText(it == names.end() ? "Normal Mode" : it->second);
+}
+
+void CVistrelDlg::ActivateMainWindow() {
+  activateWindow();
+}
+
+void CVistrelDlg::RememberCameraFileFolder(const std::string& folder) {
+  services_.settings.SetStoredText(kStoredCameraFilePath, folder);
+}
+
+void CVistrelDlg::accept() {}
+
+void CVistrelDlg::reject() {
+  if (!skipExitConfirmation_ && !services_.messages.AskYesNo(kExitQuestion, "Confirm"))
+    return;
+  QDialog::reject();
+}
+
+bool CVistrelDlg::InPage(const QWidget* widget) const {
+  for (const CTabSheetDialog* page : pages_) {
+    if (widget != nullptr && (widget == page || page->isAncestorOf(widget)))
+      return true;
+  }
+  return false;
+}
+
+void CVistrelDlg::keyPressEvent(QKeyEvent* event) {
+  switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+      event->accept();  // the dialog's OK action does nothing
+      return;
+    case Qt::Key_Escape:
+      if (InPage(QApplication::focusWidget())) {
+        event->accept();  // Escape in a control of a page is swallowed
+        return;
+      }
+      reject();
+      return;
+    default:
+      QDialog::keyPressEvent(event);
+  }
+}
+
+bool CVistrelDlg::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() != QEvent::KeyPress)
+    return false;
+  auto* widget = qobject_cast<QWidget*>(watched);
+  if (widget == nullptr || widget->window() != this)
+    return false;
+  // A key event travels up through the parents; look at it once, where it starts.
+  QWidget* focus = QApplication::focusWidget();
+  if (focus != nullptr ? widget != focus : widget != this)
+    return false;
+  auto* key = static_cast<QKeyEvent*>(event);
+  const int code = key->key();
+  if (code == Qt::Key_Shift || code == Qt::Key_Control || code == Qt::Key_Alt ||
+      code == Qt::Key_Meta)
+    return false;
+  const Qt::KeyboardModifiers modifiers = key->modifiers();
+  if (accessCode_.Press(code, modifiers.testFlag(Qt::ShiftModifier),
+                        modifiers.testFlag(Qt::ControlModifier)) == AccessCode::Result::Completed)
+    ToggleControlMode();
+  return false;
+}
+
+}  // namespace vistrel

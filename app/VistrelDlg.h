@@ -1,0 +1,143 @@
+#pragma once
+
+#include <QtWidgets/QDialog>
+#include <array>
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
+#include <set>
+
+#include "app/AccessCode.h"
+#include "app/AppServices.h"
+#include "app/ControlRegistry.h"
+#include "params/TableBoundPath.h"
+#include "ui/ChannelSetup.h"
+#include "ui/OnlineStatusNotifier.h"
+
+class QAction;
+class QMenu;
+class QMenuBar;
+class QTimer;
+
+namespace Ui {
+class VistrelDlg;
+}
+
+namespace vistrel {
+
+class CCommunicationDialog;
+class CProgressBarDialog;
+class CTabSheetDialog;
+class CTerminalDialog;
+
+// The main dialog: menu, tab pages with every parameter control, link indicator and the
+// tool windows. The program lives as long as it runs.
+class CVistrelDlg final : public QDialog,
+                          public COnlineStatusUpdater,
+                          public ICommunicationHost,
+                          public IPageHooks {
+  Q_OBJECT
+
+ public:
+  static constexpr const char* kExitQuestion = "Are you sure to terminate the Camera Vistrel ?";
+  static constexpr int kIdleMs = 25;
+
+  explicit CVistrelDlg(AppServices& services, QWidget* parent = nullptr);
+  ~CVistrelDlg() override;
+
+  // The initialisation: channel, model check, reload, tabs. Run once before the dialog shows.
+  void Initialise();
+
+  // Menu commands by id; false for an id the dialog does not know.
+  bool RunMenuCommand(int id);
+  QAction* MenuAction(int id) const;
+  QMenuBar* MenuBar() const { return menuBar_; }
+  QMenu* UtilityMenu() const { return utilityMenu_; }
+
+  // Factory control mode: 1 factory, 0 user.
+  int ControlMode() const override { return controlMode_; }
+  void ToggleControlMode();
+  void BuildTabs();
+  QStringList TabTitles() const;
+  CTabSheetDialog* Page(int index) const { return pages_[static_cast<size_t>(index)]; }
+
+  bool ChannelOk() const { return channelOk_; }
+  void SetSkipExitConfirmation(bool skip) { skipExitConfirmation_ = skip; }
+  const AccessCode& AccessSequence() const { return accessCode_; }
+
+  ControlRegistry& Registry() { return *registry_; }
+  CTerminalDialog& Terminal() { return *terminal_; }
+  CCommunicationDialog& Communication() { return *communication_; }
+  CProgressBarDialog& Progress() { return *progress_; }
+  QWidget* LinkIndicator() const;
+
+  // Chooses a flash area (storing or loading); the default asks with the area dialog.
+  using AreaChooser = std::function<std::optional<int>(bool storing)>;
+  void SetAreaChooser(AreaChooser chooser) { areaChooser_ = std::move(chooser); }
+
+  // The reload of the Settings menu, with the refresh of the pages after it.
+  void ReloadCamera();
+
+  // ICommunicationHost
+  void SetChannelOk(bool ok) override { channelOk_ = ok; }
+  void RefreshState() override;
+  bool CheckModel() override;
+  void ReadAllSettings() override;
+  void SaveSettingFile() override;
+  void LoadSettingFile() override;
+  void StoreUserSet(int userSet) override;
+  void LoadUserSet(int userSet) override;
+
+  // IPageHooks
+  void LockWindows(bool locked) override;
+  void PumpEvents() override;
+  void FillModelChoice(const std::vector<std::string>& entries, int selected) override;
+  void SelectChoiceEntry(int ctrlId, int entry) override;
+  void FillCameraBaudChoice(const std::vector<ChoiceEntry>& entries, int selected) override;
+  void ShowVideoMode(int value) override;
+  void ActivateMainWindow() override;
+  void RememberCameraFileFolder(const std::string& folder) override;
+
+ public slots:
+  void accept() override;
+  void reject() override;
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void BuildMenu();
+  void Dispatch(Notification what, int ctrlId, int32_t position, int32_t step);
+  void OnParameterButton(int ctrlId);
+  void AfterCameraRead();
+  void OnTabChanged(int index);
+  bool InPage(const QWidget* widget) const;
+  void SaveSettingFileAs(bool allData);
+  void ChooseAreaAndRun(bool storing);
+  RangeInputs CurrentRangeInputs();
+  HandlerContext Context();
+
+  AppServices& services_;
+  std::unique_ptr<Ui::VistrelDlg> ui_;
+  QMenuBar* menuBar_ = nullptr;
+  QMenu* utilityMenu_ = nullptr;
+  QMenu* lutMenu_ = nullptr;
+  std::map<int, QAction*> actions_;
+  std::array<CTabSheetDialog*, 8> pages_{};
+  ControlRegistry* registry_;
+  CTerminalDialog* terminal_;
+  CCommunicationDialog* communication_;
+  CProgressBarDialog* progress_;
+  QTimer* idleTimer_;
+  std::set<int> rowIds_;
+  AccessCode accessCode_;
+  AreaChooser areaChooser_;
+  int controlMode_ = 0;
+  int selectedArea_ = 0;
+  bool channelOk_ = false;
+  bool skipExitConfirmation_ = false;
+};
+
+}  // namespace vistrel

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "core/Interfaces.h"
+
+namespace vistrel {
+
+// An entry of a choice control: its text and its item value.
+struct ChoiceItem {
+  std::string text;
+  int32_t value;
+};
+
+// The parameter controls as the handlers see them: besides showing and reading values by
+// control id, the number fields with their up-down controls, the radio groups and the
+// entries of the choice controls.
+class IControlPanel : public IParameterView {
+ public:
+  // The up-down control linked to a number field; 0 when it has none.
+  virtual int SpinOfEdit(int editId) const = 0;
+  // The number field an up-down control belongs to; 0 when it has none.
+  virtual int EditOfSpin(int spinId) const = 0;
+  virtual std::string EditText(int editId) const = 0;
+  virtual void SetEditText(int editId, const std::string& text) = 0;
+  // Sets the position (clamped to the range, as the control does) and returns it.
+  virtual int32_t SetSpinPosition(int spinId, int32_t position) = 0;
+  virtual int32_t SpinPosition(int spinId) const = 0;
+  virtual bool SpinRange(int spinId, int32_t& minimum, int32_t& maximum) const = 0;
+  virtual void SetSpinRange(int spinId, int32_t minimum, int32_t maximum) = 0;
+  // The first button of the clicked button's radio group and the clicked button's position
+  // in it; false when `buttonId` is no radio button.
+  virtual bool RadioGroupOf(int buttonId, int& firstId, int& position) const = 0;
+  // The texts of the entries of a choice control.
+  virtual std::vector<std::string> ChoiceTexts(int ctrlId) const = 0;
+  // Gives the entries of a choice control item values (by position; extra values ignored).
+  virtual void SetItemValues(int ctrlId, const std::vector<int32_t>& values) = 0;
+  // Replaces the entries of a choice control, keeping no selection.
+  virtual void RefillChoice(int ctrlId, const std::vector<ChoiceItem>& items) = 0;
+};
+
+}  // namespace vistrel

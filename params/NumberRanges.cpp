@@ -1,0 +1,49 @@
+#include "params/NumberRanges.h"
+
+#include <algorithm>
+#include <array>
+
+#include "core/CommandTable.h"
+
+namespace vistrel {
+
+namespace {
+
+// Rows whose up-down control keeps the range of its page.
+constexpr std::array kPageRanges = {5109, 5117, 2627, 2629, 2631, 2632, 2634, 2636, 2638, 2640,
+                                    2642, 2644, 2646, 2648, 2654, 2656, 2658, 2660, 2662, 2664};
+
+bool Is(const ParameterEntry& row, std::string_view name) {
+  return CommandTable::Name(row.commandId) == name;
+}
+
+}  // namespace
+
+bool NumberRangeFor(const ParameterEntry& row, const RangeInputs& in, int32_t& minimum,
+                    int32_t& maximum) {
+  if (std::ranges::find(kPageRanges, row.ctrlId) != kPageRanges.end())
+    return false;
+  minimum = row.minimum;
+  maximum = row.maximum;
+  const int32_t halfHeight = in.largestHeight / 2;
+  if (Is(row, "WTC") || Is(row, "SQW")) {
+    const bool binned = (Is(row, "WTC") ? in.hb : in.sqhb) == 2;
+    maximum = binned ? in.largestWidth / 2 : in.largestWidth;
+    minimum = binned ? 48 : 96;
+  } else if (Is(row, "HTL") || Is(row, "SQH")) {
+    const bool binned = (Is(row, "HTL") ? in.vb : in.sqvb) == 2;
+    maximum = binned ? halfHeight : in.largestHeight;
+  } else if (Is(row, "OFL") || Is(row, "SQOY")) {
+    const bool binned = (Is(row, "OFL") ? in.vb : in.sqvb) == 2;
+    maximum = binned ? halfHeight - 8 : 3000;
+  } else if (Is(row, "SQGR") || Is(row, "SQGG") || Is(row, "SQGB")) {
+    maximum = in.igm != 0 ? 6400 : 562;
+    minimum = in.igm != 0 ? 100 : 44;
+  } else if (Is(row, "SQPE") || Is(row, "SQPER") || Is(row, "SQPEG") || Is(row, "SQPEB")) {
+    if (in.rlFamily)
+      minimum = (in.sqhb == 2 || in.sqvb == 2) ? 3 : 1;
+  }
+  return true;
+}
+
+}  // namespace vistrel

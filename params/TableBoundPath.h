@@ -1,0 +1,45 @@
+#pragma once
+
+#include <cstdint>
+
+#include "core/Command.h"
+#include "core/ParameterTable.h"
+#include "params/ControlPanel.h"
+
+namespace vistrel {
+
+// What every parameter handler works with: the table, the engine and the controls.
+struct HandlerContext {
+  ParameterTable& table;
+  Command& engine;
+  IControlPanel& panel;
+};
+
+// The common path of the table-bound controls: the control's value is stored in its row,
+// every changed row is sent and read back, and the rows are marked as sent.
+namespace TableBound {
+
+constexpr int kWriteTimeoutMs = 2500;
+
+// The camera model choice of the factory page; its selection is handled elsewhere.
+constexpr int kModelChoice = 1853;
+
+// Fields of the entry tables, which their own "Write" buttons send.
+bool IsEntryTableField(int ctrlId);
+// The sequencer choices whose values reach the camera only with the sequencer entry.
+bool IsSequencerEntryChoice(int ctrlId);
+
+// Stores `value` in the row of `ctrlId`, sends what changed and marks all rows sent.
+bool StoreAndSend(HandlerContext& context, int ctrlId, int32_t value);
+
+void OnParameterSelect(HandlerContext& context, int ctrlId);
+void OnParameterCheck(HandlerContext& context, int ctrlId);
+void OnRadioChange(HandlerContext& context, int buttonId);
+// A number field was committed (Enter or leaving it).
+void OnParameterEdit(HandlerContext& context, int editId);
+// An arrow of an up-down control: `position` is the control's position, `step` +1 or -1.
+void OnParameterSpin(HandlerContext& context, int spinId, int32_t position, int32_t step);
+
+}  // namespace TableBound
+
+}  // namespace vistrel

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <string>
+
+namespace vistrel {
+
+// The channel choices the communication dialog offers: category (communication mode), port
+// and baud rate. Implemented over the program's channel object.
+class IChannelSetup {
+ public:
+  virtual ~IChannelSetup() = default;
+  // Opens the stored channel again; false when it cannot be opened.
+  virtual bool Reopen() = 0;
+  virtual void Close() = 0;
+  virtual int GetMode() const = 0;
+  // Makes `mode` the mode of this run without opening anything.
+  virtual void SetMode(int mode) = 0;
+  virtual bool OpenMode(int mode) = 0;
+  // Refreshes the name list of the current mode and returns its length.
+  virtual int GetPortCount() = 0;
+  virtual std::string GetPortName(int index) = 0;
+  // The device behind a port name, shown beside it (COM ports); empty when there is none.
+  virtual std::string GetPortDevice(int index) {
+    (void)index;
+    return {};
+  }
+  virtual int GetPortIndex() const = 0;
+  virtual bool OpenPort(int index) = 0;
+  virtual int BaudRateIndex() const = 0;
+  virtual bool OpenBaudRateIndex(int index) = 0;
+};
+
+// What the communication dialog asks of the main dialog.
+class ICommunicationHost {
+ public:
+  virtual ~ICommunicationHost() = default;
+  virtual void SetChannelOk(bool ok) = 0;
+  // Lets the main dialog refresh its state after the channel changed.
+  virtual void RefreshState() = 0;
+  // The model check; true when it accepts the camera.
+  virtual bool CheckModel() = 0;
+  // Reads all camera settings and refreshes the pages.
+  virtual void ReadAllSettings() = 0;
+  virtual int ControlMode() const = 0;
+  virtual void SaveSettingFile() = 0;
+  virtual void LoadSettingFile() = 0;
+  virtual void StoreUserSet(int userSet) = 0;
+  virtual void LoadUserSet(int userSet) = 0;
+};
+
+}  // namespace vistrel

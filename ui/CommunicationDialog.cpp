@@ -1,0 +1,192 @@
+#include "ui/CommunicationDialog.h"
+
+#include <QtWidgets/QComboBox>
+#include <QtWidgets/QPushButton>
+
+#include "ui/TrafficLogModel.h"
+#include "ui/WindowLockList.h"
+#include "ui_CommunicationDialog.h"
+
+namespace vistrel {
+
+CCommunicationDialog::CCommunicationDialog(IChannelSetup& channel, ICommunicationHost& host,
+                                           IMessagePresenter& messages,
+                                           OnlineStatusNotifier& notifier, WindowLockList& locks,
+                                           LogFolderAccess folder, bool previousShutdownNormal,
+                                           QWidget* parent)
+    : QDialog(parent),
+      ui_(std::make_unique<Ui::CommunicationDialog>()),
+      channel_(channel),
+      host_(host),
+      messages_(messages),
+      notifier_(notifier),
+      folder_(std::move(folder)),
+      log_(new TrafficLogModel(kMaxMessages, this)) {
+  // After a run that did not end normally the COM port is used, whatever was stored.
+  if (!previousShutdownNormal)
+    channel_.SetMode(0);
+  ui_->setupUi(this);
+  ui_->groupCurrentArea->hide();
+  ui_->c1170->setModel(log_);
+  SetStatusPicture(ui_->c1158);
+  locks.Add(this);
+
+  using Combo = QComboBox;
+  connect(ui_->c1011, &Combo::currentIndexChanged, this, [this](int i) {
+    if (!filling_)
+      OnCategoryChanged(i);
+  });
+  connect(ui_->c1005, &Combo::currentIndexChanged, this, [this](int i) {
+    if (!filling_)
+      OnPortChanged(i);
+  });
+  connect(ui_->c1030, &Combo::currentIndexChanged, this, [this](int i) {
+    if (!filling_)
+      OnBaudRateChanged(i);
+  });
+  connect(ui_->c1029, &Combo::currentIndexChanged, this, [this] { OnUserSetChanged(); });
+  connect(ui_->c1243, &QPushButton::clicked, this, [this] { OnAuto(); });
+  connect(ui_->c1164, &QPushButton::clicked, this, [this] { host_.SaveSettingFile(); });
+  connect(ui_->c1165, &QPushButton::clicked, this, [this] { host_.LoadSettingFile(); });
+  connect(ui_->c1168, &QPushButton::clicked, this,
+          [this] { host_.StoreUserSet(ui_->c1029->currentIndex()); });
+  connect(ui_->c1169, &QPushButton::clicked, this,
+          [this] { host_.LoadUserSet(ui_->c1029->currentIndex()); });
+  connect(ui_->c1171, &QPushButton::clicked, this, [this] { OnWriteLog(); });
+  connect(ui_->c1172, &QPushButton::clicked, this, [this] { OnClearLog(); });
+}
+
+CCommunicationDialog::~CCommunicationDialog() {
+  notifier_.Unregister(this);
+}
+
+template <typename F>
+void CCommunicationDialog::Quietly(F&& change) {
+  const bool was = filling_;
+  filling_ = true;
+  change();
+  filling_ = was;
+}
+
+void CCommunicationDialog::Initialise() {
+  notifier_.Register(this);
+  OnlineStatusChanged(notifier_.IsOnline() ? 1 : 0);
+  Quietly([this] { ui_->c1011->setCurrentIndex(channel_.GetMode()); });
+  FillPortList();
+  Quietly([this] { ui_->c1030->setCurrentIndex(channel_.BaudRateIndex()); });
+  // The list has no selection yet here, so this evaluation enables "Store".
+  ui_->c1029->blockSignals(true);
+  ui_->c1029->setCurrentIndex(-1);
+  ui_->c1029->blockSignals(false);
+  UpdateControlMode();
+  ui_->c1029->setCurrentIndex(1);
+}
+
+void CCommunicationDialog::UpdateControlMode() {
+  const bool factory = host_.ControlMode() == 1;
+  for (QWidget* control : {static_cast<QWidget*>(ui_->c1018), static_cast<QWidget*>(ui_->c1030)}) {
+    control->setVisible(factory);
+    control->setEnabled(factory);
+  }
+  OnUserSetChanged();
+}
+
+void CCommunicationDialog::OnUserSetChanged() {
+  ui_->c1168->setEnabled(ui_->c1029->currentIndex() != 0);
+}
+
+void CCommunicationDialog::FillPortList() {
+  Quietly([this] {
+    ui_->c1005->clear();
+    const int count = channel_.GetPortCount();
+    for (int i = 0; i < count; ++i)
+      ui_->c1005->addItem(QString::fromStdString(channel_.GetPortName(i)));
+    const int index = channel_.GetPortIndex();
+    if (index >= 0 && index < count) {
+      ui_->c1005->setCurrentIndex(index);
+    } else {
+      channel_.OpenPort(0);
+      ui_->c1005->setCurrentIndex(0);
+    }
+  });
+  ShowDevice();
+}
+
+void CCommunicationDialog::ShowDevice() {
+  const int index = ui_->c1005->currentIndex();
+  const std::string device = index >= 0 ? channel_.GetPortDevice(index) : std::string();
+  ui_->labelDevice->setText(device.empty() ? QString() : QString::fromStdString("→ " + device));
+}
+
+void CCommunicationDialog::OnlineStatusChanged(int online) {
+  ui_->c1163->setPixmap(QPixmap(online ? ":/vistrel/503" : ":/vistrel/502"));
+  ui_->c1155->setText(online ? "Online" : "Offline");
+}
+
+void CCommunicationDialog::OnCategoryChanged(int index) {
+  const bool ok = channel_.OpenMode(index);
+  if (ok)
+    host_.SetChannelOk(true);
+  else
+    messages_.ShowMessage("Failed to initialize!", "Vistrel", MessageIcon::Exclamation);
+  host_.RefreshState();
+  FillPortList();
+  if (host_.CheckModel())
+    host_.ReadAllSettings();
+}
+
+void CCommunicationDialog::OnPortChanged(int index) {
+  ShowDevice();
+  if (channel_.OpenPort(index))
+    host_.SetChannelOk(true);
+  else
+    messages_.ShowMessage("Failed to Com Port!", "Vistrel", MessageIcon::Exclamation);
+  host_.RefreshState();
+  if (host_.CheckModel())
+    host_.ReadAllSettings();
+}
+
+void CCommunicationDialog::OnBaudRateChanged(int index) {
+  channel_.OpenBaudRateIndex(index);
+  if (host_.CheckModel())
+    host_.ReadAllSettings();
+}
+
+void CCommunicationDialog::OnAuto() {
+  // Every name the current mode lists is tried, so a camera on any listed port is found.
+  const int count = channel_.GetPortCount();
+  int found = -1;
+  for (int index = 0; index < count && found < 0; ++index) {
+    if (channel_.OpenPort(index) && host_.CheckModel())
+      found = index;
+  }
+  if (found < 0) {
+    messages_.ShowMessage(kNoAnswer, "Communication Error", MessageIcon::Exclamation);
+    notifier_.SetOffline();
+    return;
+  }
+  notifier_.SetOnline();
+  host_.SetChannelOk(true);
+  Quietly([&] { ui_->c1005->setCurrentIndex(found); });
+  ShowDevice();
+  host_.ReadAllSettings();
+}
+
+void CCommunicationDialog::AddMessage(const std::string& text) {
+  log_->AddTop(QString::fromStdString(text));
+}
+
+void CCommunicationDialog::OnWriteLog() {
+  std::vector<std::string> lines;
+  lines.reserve(static_cast<size_t>(log_->Count()));
+  for (int i = log_->Count() - 1; i >= 0; --i)  // oldest first
+    lines.push_back(log_->Line(i).toStdString());
+  if (SaveLinesWithDialog(messages_, folder_, "txt", "txt file (*.txt) | *.txt||", lines))
+    AddMessage("Writing file has been done!");
+}
+
+void CCommunicationDialog::OnClearLog() {
+  log_->Clear();
+}
+
+}  // namespace vistrel

@@ -1,0 +1,75 @@
+#pragma once
+
+#include <QtWidgets/QDialog>
+#include <memory>
+
+#include "core/Interfaces.h"
+#include "ui/ChannelSetup.h"
+#include "ui/LogFiles.h"
+#include "ui/OnlineStatusNotifier.h"
+
+namespace Ui {
+class CommunicationDialog;
+}
+
+namespace vistrel {
+
+class TrafficLogModel;
+class WindowLockList;
+
+// The communication window: line status, category, port and (factory mode) baud rate, the
+// automatic port search, the setting-file buttons, the user sets and the command log.
+class CCommunicationDialog final : public QDialog,
+                                   public COnlineStatusUpdater,
+                                   public ITrafficSink {
+  Q_OBJECT
+
+ public:
+  static constexpr int kMaxMessages = 4096;
+  static constexpr const char* kNoAnswer =
+      "No answer from Camera! (Timeout error)\nCheck power on Camera or serial cable "
+      "connection.";
+
+  // With `previousShutdownNormal` false the COM port becomes the mode of this run.
+  CCommunicationDialog(IChannelSetup& channel, ICommunicationHost& host,
+                       IMessagePresenter& messages, OnlineStatusNotifier& notifier,
+                       WindowLockList& locks, LogFolderAccess folder, bool previousShutdownNormal,
+                       QWidget* parent = nullptr);
+  ~CCommunicationDialog() override;
+
+  // The initialisation of the window's controls; run once before the stored channel opens.
+  void Initialise();
+  void UpdateControlMode();
+  void FillPortList();
+
+  void OnlineStatusChanged(int online) override;
+  void AddMessage(const std::string& text);
+  void AppendLine(const std::string& line) override { AddMessage(line); }
+
+  void OnCategoryChanged(int index);
+  void OnPortChanged(int index);
+  void OnBaudRateChanged(int index);
+  void OnAuto();
+  void OnUserSetChanged();
+  void OnWriteLog();
+  void OnClearLog();
+
+  TrafficLogModel& Log() { return *log_; }
+  Ui::CommunicationDialog& Controls() { return *ui_; }
+
+ private:
+  void ShowDevice();
+  template <typename F>
+  void Quietly(F&& change);
+
+  std::unique_ptr<Ui::CommunicationDialog> ui_;
+  IChannelSetup& channel_;
+  ICommunicationHost& host_;
+  IMessagePresenter& messages_;
+  OnlineStatusNotifier& notifier_;
+  LogFolderAccess folder_;
+  TrafficLogModel* log_;
+  bool filling_ = false;
+};
+
+}  // namespace vistrel

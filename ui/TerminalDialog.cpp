@@ -1,0 +1,155 @@
+#include "ui/TerminalDialog.h"
+
+#include <QtCore/QCoreApplication>
+#include <QtWidgets/QPushButton>
+#include <cstdarg>
+#include <cstdio>
+#include <ctime>
+#include <thread>
+
+#include "ui/TrafficLogModel.h"
+#include "ui/WindowLockList.h"
+#include "ui_TerminalDialog.h"
+
+namespace vistrel {
+
+namespace {
+
+void ProcessPending() {
+  // Window messages are handled between the lines of a file, as the operator expects.
+  QCoreApplication::processEvents(QEventLoop::AllEvents, 100);
+}
+
+}  // namespace
+
+CTerminalDialog::CTerminalDialog(IMessagePresenter& messages, OnlineStatusNotifier& notifier,
+                                 WindowLockList& locks, LogFolderAccess folder, QWidget* parent)
+    : QDialog(parent),
+      ui_(std::make_unique<Ui::TerminalDialog>()),
+      messages_(messages),
+      notifier_(notifier),
+      folder_(std::move(folder)),
+      log_(new TrafficLogModel(kMaxEntries, this)) {
+  ui_->setupUi(this);
+  ui_->c1004->setModel(log_);
+  SetStatusPicture(ui_->c1162);
+  connect(ui_->c1003, &QPushButton::clicked, this, [this] { OnSend(); });
+  connect(ui_->c1006, &QPushButton::clicked, this, [this] { OnClear(); });
+  connect(ui_->c1008, &QPushButton::clicked, this, [this] { OnSave(); });
+  connect(ui_->c1007, &QPushButton::clicked, this, [this] { hide(); });
+  connect(ui_->c1010, &QPushButton::clicked, this, [this] { OnRead(); });
+  notifier_.Register(this);
+  locks.Add(this);
+  PlaceControls();
+}
+
+CTerminalDialog::~CTerminalDialog() {
+  notifier_.Unregister(this);
+}
+
+std::string CTerminalDialog::Stamp(std::chrono::system_clock::time_point when) {
+  const auto sinceEpoch = when.time_since_epoch();
+  const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(sinceEpoch).count();
+  const std::time_t seconds = static_cast<std::time_t>(ms / 1000);
+  std::tm utc{};
+  gmtime_r(&seconds, &utc);
+  char stamp[32];
+  std::snprintf(stamp, sizeof stamp, "%02d:%02d:%03d  ", utc.tm_min, utc.tm_sec,
+                static_cast<int>(ms % 1000));
+  return stamp;
+}
+
+void CTerminalDialog::AddLine(const std::string& text) {
+  log_->AddTop(QString::fromStdString(Stamp(clock_()) + text));
+}
+
+void CTerminalDialog::AddFormattedLine(const char* format, ...) {
+  char buffer[256];
+  va_list args;
+  va_start(args, format);
+  std::vsnprintf(buffer, sizeof buffer, format, args);
+  va_end(args);
+  AddLine(buffer);
+}
+
+QString CTerminalDialog::CommandLine() const {
+  return ui_->c1001->text();
+}
+void CTerminalDialog::SetCommandLine(const QString& text) {
+  ui_->c1001->setText(text);
+}
+
+void CTerminalDialog::OnSend() {
+  field_ = ui_->c1001->text().toStdString();
+  if (writer_)
+    writer_(field_ + "\r\n");
+  ui_->c1001->setText(QString::fromStdString(field_));
+}
+
+void CTerminalDialog::OnRead() {
+  const std::optional<std::string> path = messages_.ChooseFile(
+      false, folder_.get ? folder_.get() : std::string(), "", "All Files(*.*)|*.*|");
+  if (path && !path->empty())
+    SendFile(*path);
+}
+
+void CTerminalDialog::SendFile(const std::string& path) {
+  FILE* file = std::fopen(path.c_str(), "rt");
+  if (file == nullptr)
+    return;
+  char line[1024];
+  while (std::fgets(line, sizeof line, file) != nullptr) {
+    std::string text = line;
+    if (!text.empty() && text.back() == '\n')
+      text.pop_back();
+    ui_->c1001->setText(QString::fromStdString(text));
+    OnSend();
+    ProcessPending();
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    ProcessPending();
+  }
+  std::fclose(file);
+}
+
+void CTerminalDialog::OnSave() {
+  std::vector<std::string> lines;
+  lines.reserve(static_cast<size_t>(log_->Count()));
+  for (int i = 0; i < log_->Count(); ++i)  // newest first
+    lines.push_back(log_->Line(i).toStdString());
+  if (SaveLinesWithDialog(messages_, folder_, "csv", "CSV file (*.csv) | *.csv", lines))
+    AddLine("Writing file has been done !");
+}
+
+void CTerminalDialog::OnClear() {
+  log_->Clear();
+}
+
+void CTerminalDialog::reject() {
+  field_ = ui_->c1001->text().toStdString();
+  hide();
+}
+
+void CTerminalDialog::resizeEvent(QResizeEvent* event) {
+  QDialog::resizeEvent(event);
+  PlaceControls();
+}
+
+void CTerminalDialog::PlaceControls() {
+  const int w = width();
+  const int h = height();
+  struct Place {
+    QWidget* control;
+    int left, top, right, bottom;
+  };
+  const Place places[] = {
+      {ui_->c1001, 10, 10, w - 80, 30},       {ui_->c1004, 10, 42, w - 80, h - 20},
+      {ui_->c1007, w - 70, 10, w - 10, 30},   {ui_->c1003, w - 70, 34, w - 10, 54},
+      {ui_->c1006, w - 70, 58, w - 10, 78},   {ui_->c1008, w - 70, 82, w - 10, 102},
+      {ui_->c1010, w - 70, 106, w - 10, 126}, {ui_->c1162, 4, h - 12, w - 4, h - 4},
+  };
+  for (const Place& place : places)
+    place.control->setGeometry(place.left, place.top, place.right - place.left,
+                               place.bottom - place.top);
+}
+
+}  // namespace vistrel

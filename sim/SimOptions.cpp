@@ -1,0 +1,84 @@
+#include "sim/SimOptions.h"
+
+#include <CLI/CLI.hpp>
+#include <ostream>
+
+namespace vistrel {
+
+int ParseSimProgramOptions(int argc, const char* const* argv, SimProgramOptions& options,
+                           std::ostream& out, std::ostream& err) {
+  CLI::App app(
+      "Simulated camera on a new pseudo-terminal. Prints the slave device as the first line of "
+      "standard output and serves until SIGINT or SIGTERM.",
+      "vistrel-sim");
+  SimConfig& camera = options.camera;
+  PtyServerOptions& server = options.server;
+  int resetMs = static_cast<int>(camera.resetTime.count());
+  int adjustMs = static_cast<int>(camera.adjustTime.count());
+  bool noReply = false;
+  bool garbage = false;
+  bool otherReply = false;
+  bool noLineEnd = false;
+  bool hangUp = false;
+  int lateMs = 0;
+
+  app.add_option("--model", camera.model,
+                 "Model name reported for MD (default: the one in --state, else QX-70500C-VLNK)");
+  app.add_option("--link", server.linkPath, "Symbolic link to the slave device, removed at exit");
+  app.add_option("--state", camera.statePath,
+                 "File that keeps the flash areas and identity data between runs");
+  app.add_option("--baud", server.baud, "Emulate the wire: each reply byte takes 10/N seconds")
+      ->check(CLI::PositiveNumber);
+  app.add_option("--reset-ms", resetMs, "Silence after a camera reset (default 2000)")
+      ->check(CLI::NonNegativeNumber);
+  app.add_option("--adjust-ms", adjustMs, "Duration of a one-shot adjustment (default 2500)")
+      ->check(CLI::NonNegativeNumber);
+  app.add_option("--baud-mask", camera.rateMask,
+                 "Serial rates the camera reports as supported (SBDRT, default 31)")
+      ->check(CLI::Range(1, 255));
+  auto* faults = app.add_option_group("Faults", "Misbehave for tests (at most one)");
+  faults->add_flag("--no-reply", noReply, "Lose lines: never answer");
+  faults->add_option("--late-ms", lateMs, "Answer N ms late")->check(CLI::PositiveNumber);
+  faults->add_flag("--garbage", garbage, "Answer with garbage bytes");
+  faults->add_flag("--other-reply", otherReply, "Answer as if to another command");
+  faults->add_flag("--no-line-end", noLineEnd, "Answer without CR LF");
+  faults->add_flag("--hang-up", hangUp, "Hang up the line when a line arrives");
+  faults->add_option("--fault-on", server.faults.onlyCommand,
+                     "Apply the fault only to lines for this command");
+  faults
+      ->add_option("--fault-after", server.faults.afterLines,
+                   "Answer this many lines normally first")
+      ->check(CLI::NonNegativeNumber);
+
+  try {
+    app.parse(argc, argv);
+    const int chosen = int(noReply) + int(lateMs > 0) + int(garbage) + int(otherReply) +
+                       int(noLineEnd) + int(hangUp);
+    if (chosen > 1)
+      throw CLI::ValidationError("Faults", "choose at most one fault");
+    if (chosen == 0 && (!server.faults.onlyCommand.empty() || server.faults.afterLines > 0))
+      throw CLI::ValidationError("Faults", "--fault-on and --fault-after need a fault");
+  } catch (const CLI::CallForHelp&) {
+    out << app.help();
+    return 0;
+  } catch (const CLI::ParseError& e) {
+    err << "vistrel-sim: " << e.what() << "\n\n" << app.help();
+    return 2;
+  }
+  camera.resetTime = std::chrono::milliseconds(resetMs);
+  camera.adjustTime = std::chrono::milliseconds(adjustMs);
+  SimFault& fault = server.faults.fault;
+  fault = noReply      ? SimFault::NoReply
+          : lateMs > 0 ? SimFault::LateReply
+          : garbage    ? SimFault::Garbage
+          : otherReply ? SimFault::OtherReply
+          : noLineEnd  ? SimFault::NoLineEnd
+          : hangUp     ? SimFault::HangUp
+                       : SimFault::None;
+  server.faults.lateMs = lateMs;
+  for (char& c : server.faults.onlyCommand)
+    c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  return -1;
+}
+
+}  // namespace vistrel

@@ -15,7 +15,7 @@ class AccessCode {
   bool Armed() const { return armed_; }
   int Matched() const { return matched_; }
 
-  static constexpr int kF12 = 0x01000033;  // Qt::Key_F12
+  static constexpr int kF12 = 0x0100003b;  // Qt::Key_F12
   // The letters, put together at run time.
   static std::array<int, 3> Letters();
 

@@ -1,12 +1,52 @@
 #include "app/Simulator.h"
 
+#ifdef VISTREL_HAVE_SIM
+#include "sim/PtyServer.h"
+#include "sim/SimPeer.h"
+#endif
+
 namespace vistrel {
+
+#ifdef VISTREL_HAVE_SIM
+
+namespace {
+
+SimConfig Config(const std::string& model) {
+  SimConfig config;
+  config.model = model;
+  return config;
+}
+
+class PtyCamera final : public InProcessCamera {
+ public:
+  explicit PtyCamera(const std::string& model)
+      : server_(std::make_shared<SimPeer>(Config(model))) {}
+  bool Start(std::string& error) { return server_.Start(&error); }
+  std::string DevicePath() const override { return server_.SlavePath(); }
+
+ private:
+  PtyServer server_;
+};
+
+}  // namespace
+
+std::unique_ptr<InProcessCamera> StartInProcessCamera(const std::string& model,
+                                                      std::string& error) {
+  auto camera = std::make_unique<PtyCamera>(model);
+  if (!camera->Start(error))
+    return nullptr;
+  return camera;
+}
+
+#else
 
 std::unique_ptr<InProcessCamera> StartInProcessCamera(const std::string& model,
                                                       std::string& error) {
   (void)model;
-  error = "the simulated camera is not available in this build";
+  error = "the simulated camera is not part of this build";
   return nullptr;
 }
+
+#endif
 
 }  // namespace vistrel

@@ -28,6 +28,8 @@ namespace vistrel {
 
 namespace {
 
+static_assert(AccessCode::kF12 == Qt::Key_F12);
+
 constexpr const char* kTitle = "QX-70500-VLNK Vistrel";
 constexpr const char* kVersion = "0.3.7";
 constexpr int kWriteMs = 2500;
@@ -490,7 +492,7 @@ void CVistrelDlg::keyPressEvent(QKeyEvent* event) {
       event->accept();  // the dialog's OK action does nothing
       return;
     case Qt::Key_Escape:
-      if (InPage(QApplication::focusWidget())) {
+      if (InPage(focusWidget())) {
         event->accept();  // Escape in a control of a page is swallowed
         return;
       }

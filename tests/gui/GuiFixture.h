@@ -1,0 +1,136 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QtWidgets/QApplication>
+#include <cstdlib>
+#include <deque>
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/AppServices.h"
+#include "app/CommunicationSetup.h"
+#include "app/VistrelDlg.h"
+#include "sim/PtyServer.h"
+#include "sim/SimPeer.h"
+#include "support/Recorders.h"
+#include "transport/CCommunication.h"
+#include "ui/ProgressBarDialog.h"
+
+namespace vistrel::test {
+
+// Messages and questions recorded; questions and file choices answered from scripts.
+class ScriptedPresenter final : public RecordingPresenter {
+ public:
+  std::optional<std::string> ChooseFile(bool forSaving, const std::string& folder,
+                                        const std::string& defaultExtension,
+                                        const std::string& filter) override {
+    fileRequests.push_back({forSaving, folder, defaultExtension, filter});
+    if (files.empty())
+      return std::nullopt;
+    std::optional<std::string> answer = files.front();
+    files.pop_front();
+    return answer;
+  }
+  struct FileRequest {
+    bool forSaving;
+    std::string folder;
+    std::string defaultExtension;
+    std::string filter;
+  };
+  std::vector<FileRequest> fileRequests;
+  std::deque<std::optional<std::string>> files;
+};
+
+// A fresh settings folder for one test, removed afterwards.
+class TempFolder {
+ public:
+  TempFolder() {
+    char pattern[] = "/tmp/vistrel-gui-XXXXXX";
+    path_ = ::mkdtemp(pattern);
+  }
+  ~TempFolder() {
+    std::error_code error;
+    std::filesystem::remove_all(path_, error);
+  }
+  const std::string& Path() const { return path_; }
+
+ private:
+  std::string path_;
+};
+
+// The whole program on the simulated camera served on a pseudo-terminal in this process.
+struct Program {
+  explicit Program(const std::string& folder, SimFault fault = SimFault::None)
+      : settings(folder),
+        camera(std::make_shared<SimPeer>()),
+        server(camera, Options(fault)),
+        channel(settings, messages, traffic),
+        setup(channel, StartServer()),
+        engine(channel, messages),
+        table(messages),
+        session(engine, table, messages),
+        services{settings, messages, notifier, locks, traffic, engine, table, session, setup} {
+    channel.SetWriteBack(false);
+    engine.SetOnlineStatus(&notifier);
+    engine.SetTrafficSink(&traffic);
+    traffic.Add(&wire);
+  }
+
+  static PtyServerOptions Options(SimFault fault) {
+    PtyServerOptions options;
+    options.faults.fault = fault;
+    return options;
+  }
+  std::string StartServer() {
+    std::string error;
+    EXPECT_TRUE(server.Start(&error)) << error;
+    return server.SlavePath();
+  }
+
+  // Builds the main dialog and runs its initialisation.
+  CVistrelDlg& Start() {
+    dialog = std::make_unique<CVistrelDlg>(services);
+    dialog->Progress().SetClosePause(0);
+    dialog->Initialise();
+    dialog->show();
+    return *dialog;
+  }
+
+  // The setting lines sent to the camera ("Tx: " lines with '=').
+  std::vector<std::string> SentSettings() const {
+    std::vector<std::string> lines;
+    for (const std::string& line : wire.lines) {
+      if (line.rfind("Tx: ", 0) == 0 && line.find('=') != std::string::npos)
+        lines.push_back(line.substr(4));
+    }
+    return lines;
+  }
+  std::optional<int32_t> CameraValue(const std::string& name) {
+    return camera->With([&](SimCamera& c) { return c.Value(name); });
+  }
+
+  StoredSettings settings;
+  ScriptedPresenter messages;
+  OnlineStatusNotifier notifier;
+  WindowLockList locks;
+  RecordingTraffic wire;
+  TrafficFanOut traffic;
+  std::shared_ptr<SimPeer> camera;
+  PtyServer server;
+  CCommunication channel;
+  CommunicationSetup setup;
+  Command engine;
+  ParameterTable table;
+  CameraSession session;
+  AppServices services;
+  std::unique_ptr<CVistrelDlg> dialog;
+};
+
+// Lets queued events run (the engine's idle drain included) for a while.
+void Pump(int ms);
+
+}  // namespace vistrel::test

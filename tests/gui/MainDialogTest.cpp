@@ -1,0 +1,147 @@
+#include <QtGui/QImage>
+#include <QtTest/QTest>
+#include <QtWidgets/QLabel>
+#include <QtWidgets/QLineEdit>
+#include <QtWidgets/QMenu>
+#include <algorithm>
+
+#include "GuiFixture.h"
+#include "app/MainMenu.h"
+#include "ui/CommunicationDialog.h"
+#include "ui_CommunicationDialog.h"
+
+namespace vistrel::test {
+namespace {
+
+QImage Shown(QWidget* picture) {
+  return static_cast<QLabel*>(picture)->pixmap().toImage();
+}
+
+QString Text(CVistrelDlg& dialog, int ctrlId) {
+  auto* edit = qobject_cast<QLineEdit*>(dialog.Registry().FindControl(ctrlId));
+  return edit ? edit->text() : QString("<none>");
+}
+
+// Types a key where the keyboard focus is, as the operator would.
+void Key(CVistrelDlg& dialog, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+  QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : &dialog;
+  QTest::keyClick(target, static_cast<Qt::Key>(key), modifiers);
+}
+
+const QStringList kUserTabs = {"User A", "User B", "User C", "User D", "User F", "User G"};
+
+TEST(MainDialog, StartsOnlineWithTheCameraValues) {
+  TempFolder folder;
+  Program program(folder.Path());
+  CVistrelDlg& dialog = program.Start();
+
+  EXPECT_TRUE(dialog.ChannelOk());
+  EXPECT_EQ(dialog.windowTitle(), "QX-70500-VLNK Vistrel  Ver 0.3.7");
+  EXPECT_TRUE(program.notifier.IsOnline());
+  EXPECT_EQ(Shown(dialog.LinkIndicator()), OnlineStatusNotifier::Bitmap(true).toImage());
+  EXPECT_EQ(program.dialog->Communication().Controls().c1155->text(), "Online");
+  // Exposure time and frame period as the camera has them, not the table's initial 1.
+  EXPECT_EQ(Text(dialog, 1338), QString::number(*program.CameraValue("PE")));
+  EXPECT_EQ(Text(dialog, 1363), QString::number(*program.CameraValue("AR")));
+  EXPECT_TRUE(program.messages.messages.empty()) << program.messages.messages.front().text;
+  // The LUT menu is gone; the Utility menu is greyed in user mode.
+  EXPECT_EQ(dialog.MenuAction(32779)->associatedObjects().size(), 1);
+  EXPECT_FALSE(dialog.UtilityMenu()->menuAction()->isEnabled());
+  EXPECT_EQ(dialog.TabTitles(), kUserTabs);
+}
+
+TEST(MainDialog, CameraThatDoesNotAnswerLeavesTheInitialValuesOffline) {
+  TempFolder folder;
+  Program program(folder.Path(), SimFault::NoReply);
+  CVistrelDlg& dialog = program.Start();
+
+  EXPECT_FALSE(dialog.ChannelOk());
+  EXPECT_FALSE(program.notifier.IsOnline());
+  EXPECT_EQ(Shown(dialog.LinkIndicator()), OnlineStatusNotifier::Bitmap(false).toImage());
+  EXPECT_EQ(program.dialog->Communication().Controls().c1155->text(), "Offline");
+  EXPECT_EQ(Text(dialog, 1338), "1");     // PE
+  EXPECT_EQ(Text(dialog, 2512), "4112");  // WTC
+  EXPECT_TRUE(program.messages.messages.empty()) << program.messages.messages.front().text;
+  EXPECT_EQ(dialog.TabTitles(), kUserTabs);
+}
+
+TEST(MainDialog, FactoryModeAddsTheFactoryPageAndTheUtilityMenu) {
+  TempFolder folder;
+  Program program(folder.Path());
+  program.settings.SetStoredNumber(kStoredControlMode, 1);
+  CVistrelDlg& dialog = program.Start();
+
+  EXPECT_EQ(dialog.TabTitles(), kUserTabs + QStringList{"Factory A"});
+  EXPECT_TRUE(dialog.UtilityMenu()->menuAction()->isEnabled());
+  // The factory mode shows the baud rate in the communication dialog.
+  EXPECT_FALSE(dialog.Communication().Controls().c1030->isHidden());
+}
+
+TEST(MainDialog, AccessCodeTogglesFactoryModeAndAWrongLetterDisarms) {
+  TempFolder folder;
+  Program program(folder.Path());
+  CVistrelDlg& dialog = program.Start();
+  const auto letters = AccessCode::Letters();
+
+  Key(dialog, Qt::Key_F12, Qt::ShiftModifier | Qt::ControlModifier);
+  Key(dialog, letters[0]);
+  Key(dialog, 'A');  // wrong: the sequence must start again
+  Key(dialog, letters[1]);
+  Key(dialog, letters[2]);
+  EXPECT_EQ(dialog.ControlMode(), 0);
+  EXPECT_EQ(dialog.TabTitles(), kUserTabs);
+
+  Key(dialog, Qt::Key_F12, Qt::ShiftModifier | Qt::ControlModifier);
+  for (int letter : letters)
+    Key(dialog, letter);
+  EXPECT_EQ(dialog.ControlMode(), 1);
+  EXPECT_EQ(dialog.TabTitles().back(), "Factory A");
+  EXPECT_TRUE(dialog.UtilityMenu()->menuAction()->isEnabled());
+
+  // The flag reaches the stored settings when the dialog ends.
+  program.dialog.reset();
+  EXPECT_EQ(program.settings.GetStoredNumber(kStoredControlMode, 0).value, 1u);
+}
+
+TEST(MainDialog, ExitQuestionAnsweredNoKeepsRunningAndEscapeInAPageAsksNothing) {
+  TempFolder folder;
+  Program program(folder.Path());
+  CVistrelDlg& dialog = program.Start();
+
+  // Escape in a number field of a page is swallowed.
+  auto* edit = qobject_cast<QLineEdit*>(dialog.Registry().FindControl(1338));
+  edit->setFocus();
+  QTest::keyClick(edit, Qt::Key_Escape);
+  EXPECT_TRUE(program.messages.questions.empty());
+  EXPECT_TRUE(dialog.isVisible());
+
+  program.messages.answers = {false};
+  dialog.RunMenuCommand(menu::kExit);
+  ASSERT_EQ(program.messages.questions.size(), 1u);
+  EXPECT_EQ(program.messages.questions[0].text, CVistrelDlg::kExitQuestion);
+  EXPECT_EQ(program.messages.questions[0].caption, "Confirm");
+  EXPECT_TRUE(dialog.isVisible());
+
+  program.messages.answers = {true};
+  dialog.RunMenuCommand(menu::kExit);
+  EXPECT_FALSE(dialog.isVisible());
+}
+
+TEST(MainDialog, ReloadReadsTheCameraWithProgress) {
+  TempFolder folder;
+  Program program(folder.Path());
+  CVistrelDlg& dialog = program.Start();
+  // The camera's exposure changes behind the program's back.
+  program.camera->Exchange("PE=4321\r\n");
+
+  dialog.RunMenuCommand(menu::kReload);
+  EXPECT_EQ(Text(dialog, 1338), "4321");
+  EXPECT_EQ(dialog.Progress().Message(), "Now, reading camera settings.");
+  EXPECT_GT(dialog.Progress().UpdateCount(), 100);
+  EXPECT_EQ(dialog.Progress().Percent(), 100);
+  EXPECT_FALSE(dialog.Progress().isVisible());
+  EXPECT_TRUE(dialog.isEnabled());  // the windows are unlocked again
+}
+
+}  // namespace
+}  // namespace vistrel::test

@@ -1,0 +1,154 @@
+#include <QtTest/QTest>
+#include <QtWidgets/QCheckBox>
+#include <QtWidgets/QComboBox>
+#include <QtWidgets/QLineEdit>
+#include <QtWidgets/QRadioButton>
+#include <algorithm>
+
+#include "GuiFixture.h"
+#include "app/UpDown.h"
+
+namespace vistrel::test {
+namespace {
+
+template <typename T>
+T* Control(CVistrelDlg& dialog, int ctrlId) {
+  auto* control = qobject_cast<T*>(dialog.Registry().FindControl(ctrlId));
+  EXPECT_NE(control, nullptr) << ctrlId;
+  return control;
+}
+
+// Picks an entry as the operator would (the combo box reports "activated").
+void Pick(QComboBox* combo, int index) {
+  combo->setCurrentIndex(index);
+  emit combo->activated(index);
+}
+
+class ParameterControls : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    program_ = std::make_unique<Program>(folder_.Path());
+    dialog_ = &program_->Start();
+    program_->wire.lines.clear();
+  }
+  std::vector<std::string> Sent() const { return program_->SentSettings(); }
+
+  TempFolder folder_;
+  std::unique_ptr<Program> program_;
+  CVistrelDlg* dialog_ = nullptr;
+};
+
+TEST_F(ParameterControls, EveryTableRowOnAPageHasAControlOfItsKind) {
+  // The rows no page holds keep their values in the table only.
+  const std::vector<int> unplaced = {2874, 2604, 2576, 1830, 1832, 1834, 1771, 1775,
+                                     1779, 1820, 1826, 1828, 1786, 1793, 1800, 1737,
+                                     1751, 1741, 1754, 1743, 1758, 1747, 1762};
+  int placed = 0;
+  for (int i = 0; i < program_->table.RowCount(); ++i) {
+    const ParameterEntry& row = program_->table.Row(i);
+    QWidget* control = dialog_->Registry().FindControl(row.ctrlId);
+    if (std::ranges::find(unplaced, row.ctrlId) != unplaced.end()) {
+      EXPECT_EQ(control, nullptr) << row.ctrlId;
+      continue;
+    }
+    ASSERT_NE(control, nullptr) << row.ctrlId;
+    ++placed;
+    const ControlClass kind = ControlRegistry::ClassOf(control);
+    switch (row.kind) {
+      case ControlKind::Check:
+        EXPECT_EQ(kind, ControlClass::CheckBox) << row.ctrlId;
+        break;
+      case ControlKind::Number:
+        EXPECT_EQ(kind, ControlClass::Edit) << row.ctrlId;
+        EXPECT_NE(dialog_->Registry().SpinOfEdit(row.ctrlId), 0) << row.ctrlId;
+        break;
+      case ControlKind::Action:
+        EXPECT_EQ(kind, ControlClass::PushButton) << row.ctrlId;
+        break;
+      case ControlKind::Choice:
+        EXPECT_NE(kind, ControlClass::None) << row.ctrlId;
+        break;
+    }
+  }
+  EXPECT_EQ(placed, ParameterTable::kRowCount - static_cast<int>(unplaced.size()));
+}
+
+TEST_F(ParameterControls, EnterInANumberFieldSendsExactlyOneSettingLine) {
+  auto* edit = Control<QLineEdit>(*dialog_, 1338);  // PE
+  edit->setFocus();
+  edit->setText("12345");
+  QTest::keyClick(edit, Qt::Key_Return);
+  // Leaving the field afterwards sends nothing more.
+  Control<QLineEdit>(*dialog_, 1363)->setFocus();
+  emit edit->editingFinished();
+
+  EXPECT_EQ(Sent(), std::vector<std::string>{"PE=12345"});
+  EXPECT_EQ(program_->CameraValue("PE"), 12345);
+  EXPECT_EQ(program_->table.GetDataValue(1338), 12345);
+  EXPECT_TRUE(dialog_->isVisible());
+  EXPECT_TRUE(program_->messages.questions.empty());
+}
+
+TEST_F(ParameterControls, NumberFieldTakesAnyTextAndKeepsTheRangeOnCommit) {
+  auto* edit = Control<QLineEdit>(*dialog_, 2318);  // PGRPT0, 0..255
+  edit->setText("  300xyz");
+  QTest::keyClick(edit, Qt::Key_Return);
+  EXPECT_EQ(edit->text(), "255");
+  EXPECT_EQ(Sent(), std::vector<std::string>{"PGRPT0=255"});
+}
+
+TEST_F(ParameterControls, ArrowOfAnUpDownSendsTheNextValue) {
+  const int spin = dialog_->Registry().SpinOfEdit(2318);
+  auto* upDown = Control<CUpDown>(*dialog_, spin);
+  const int32_t before = upDown->Position();
+  upDown->PressArrow(1);
+  EXPECT_EQ(Sent(), std::vector<std::string>{"PGRPT0=" + std::to_string(before + 1)});
+  EXPECT_EQ(Control<QLineEdit>(*dialog_, 2318)->text(), QString::number(before + 1));
+}
+
+TEST_F(ParameterControls, ChoiceWithItemValuesSendsTheSignalCode) {
+  auto* combo = Control<QComboBox>(*dialog_, 1349);  // TI
+  Pick(combo, combo->findText("PulseGenerator0"));
+  Pick(combo, combo->findText("Software"));
+  EXPECT_EQ(Sent(), (std::vector<std::string>{"TI=10", "TI=2"}));
+  EXPECT_EQ(program_->CameraValue("TI"), 2);
+  // Shown again by the code, not by the position.
+  dialog_->Registry().ShowParameter(1349, 26);
+  EXPECT_EQ(combo->currentText(), "Nand0Out");
+}
+
+TEST_F(ParameterControls, ChoiceWithoutItemValuesSendsThePosition) {
+  auto* combo = Control<QComboBox>(*dialog_, 1350);  // TA
+  Pick(combo, 2);
+  EXPECT_EQ(Sent(), std::vector<std::string>{"TA=2"});
+  dialog_->Registry().ShowParameter(1350, 3);
+  EXPECT_EQ(combo->currentText(), "Level Low");
+}
+
+TEST_F(ParameterControls, ThirdRadioButtonStoresTwoInTheFirstButtonsRow) {
+  auto* first = Control<QRadioButton>(*dialog_, 2684);
+  std::vector<QRadioButton*> group;
+  for (QObject* child : first->parent()->children()) {
+    if (auto* radio = qobject_cast<QRadioButton*>(child))
+      group.push_back(radio);
+  }
+  ASSERT_EQ(group.size(), 3u);
+  group[2]->click();
+  EXPECT_EQ(program_->table.GetDataValue(2684), 2);
+  EXPECT_EQ(program_->table.GetLastSentValue(2684), 2);
+  EXPECT_EQ(dialog_->Registry().ReadControlValue(2684), 2);
+  dialog_->Registry().ShowParameter(2684, 1);
+  EXPECT_TRUE(group[1]->isChecked());
+  EXPECT_FALSE(group[2]->isChecked());
+}
+
+TEST_F(ParameterControls, CheckBoxSendsItsState) {
+  auto* box = Control<QCheckBox>(*dialog_, 1940);  // ALCLR
+  const bool was = box->isChecked();
+  box->click();
+  EXPECT_EQ(Sent(), std::vector<std::string>{std::string("ALCLR=") + (was ? "0" : "1")});
+  EXPECT_EQ(program_->CameraValue("ALCLR"), was ? 0 : 1);
+}
+
+}  // namespace
+}  // namespace vistrel::test

@@ -104,6 +104,7 @@ PtyServer::~PtyServer() {
 void PtyServer::SetFaults(const SimFaults& faults) {
   std::lock_guard<std::mutex> lock(faultsMutex_);
   faults_ = faults;
+  faultsChanged_ = true;
 }
 
 bool PtyServer::Start(std::string* error) {
@@ -184,6 +185,9 @@ void PtyServer::Serve() {
     {
       std::lock_guard<std::mutex> lock(faultsMutex_);
       faults = faults_;
+      if (faultsChanged_)
+        lines = 0;  // lines before a change of faults do not count
+      faultsChanged_ = false;
     }
     const bool hit = faults.fault != SimFault::None && lines >= faults.afterLines &&
                      (faults.onlyCommand.empty() || CommandOf(line) == faults.onlyCommand);
@@ -272,9 +276,9 @@ void PtyServer::Serve() {
           const std::string line = inbound.substr(0, end + 1);
           inbound.erase(0, end + 1);
           if (!handleLine(line, now)) {
+            hungUp_ = true;
             ::close(master_);
             master_ = -1;
-            hungUp_ = true;
             return;
           }
         }

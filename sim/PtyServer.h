@@ -25,7 +25,7 @@ struct SimFaults {
   SimFault fault = SimFault::None;
   int lateMs = 0;
   std::string onlyCommand;  // the fault hits only lines for this command; empty: every line
-  int afterLines = 0;       // lines answered normally before the fault starts
+  int afterLines = 0;       // lines answered normally (since the faults were set) first
 };
 
 struct PtyServerOptions {
@@ -68,6 +68,7 @@ class PtyServer {
   PtyServerOptions options_;
   std::mutex faultsMutex_;
   SimFaults faults_;
+  bool faultsChanged_ = false;
   std::string slavePath_;
   int master_ = -1;
   int wakeRead_ = -1;

@@ -1,0 +1,131 @@
+#include "sim/PtyServer.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+
+#include "tests/sim/PtyTestSupport.h"
+#include "tests/sim/SimTestSupport.h"
+
+namespace vistrel::test {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+std::shared_ptr<SimPeer> Camera() {
+  return std::make_shared<SimPeer>();
+}
+
+TEST(PtyServerTest, ServesTheCameraOnTheSlave) {
+  PtyServer server(Camera());
+  std::string error;
+  ASSERT_TRUE(server.Start(&error)) << error;
+  EXPECT_EQ(server.SlavePath().rfind("/dev/", 0), 0u);
+  SlaveLine line(server.SlavePath());
+  ASSERT_TRUE(line.IsOpen());
+  EXPECT_EQ(line.Ask("MD?"), "MD=QX-70500C-VLNK\r\n");
+  EXPECT_EQ(line.Ask("TI=3"), "COMPLETE\r\n");
+  EXPECT_EQ(line.Ask("TI?"), "TI=3\r\n");
+  // Several lines written at once, answered in order.
+  line.Send("TI?\r\nMD?\r\n");
+  EXPECT_EQ(line.ReadLine(2000), "TI=3\r\n");
+  EXPECT_EQ(line.ReadLine(2000), "MD=QX-70500C-VLNK\r\n");
+  // The camera is the shared one: a test can look at it while it is served.
+  EXPECT_EQ(server.Camera().With([](SimCamera& c) { return *c.Value("TI"); }), 3);
+
+  // Closing and opening the slave again, as a program does between runs.
+  line.Close();
+  SlaveLine again(server.SlavePath());
+  ASSERT_TRUE(again.IsOpen());
+  EXPECT_EQ(again.Ask("TI?"), "TI=3\r\n");
+  server.Stop();
+  server.Stop();
+}
+
+TEST(PtyServerTest, LinkToTheSlaveLivesAsLongAsTheServer) {
+  TempFolder folder;
+  PtyServerOptions options;
+  options.linkPath = folder.File("COM3");
+  {
+    PtyServer server(Camera(), options);
+    ASSERT_TRUE(server.Start());
+    EXPECT_EQ(std::filesystem::read_symlink(options.linkPath).string(), server.SlavePath());
+    SlaveLine line(options.linkPath);
+    EXPECT_EQ(line.Ask("TI?"), "TI=0\r\n");
+  }
+  EXPECT_FALSE(std::filesystem::exists(std::filesystem::symlink_status(options.linkPath)));
+
+  // A stale link is replaced; anything else in the way is refused.
+  std::filesystem::create_symlink("/nonexistent", options.linkPath);
+  {
+    PtyServer server(Camera(), options);
+    EXPECT_TRUE(server.Start());
+  }
+  std::ofstream(options.linkPath) << "data";
+  PtyServer server(Camera(), options);
+  std::string error;
+  EXPECT_FALSE(server.Start(&error));
+  EXPECT_NE(error.find("not a symbolic link"), std::string::npos) << error;
+  EXPECT_TRUE(std::filesystem::is_regular_file(options.linkPath));
+}
+
+TEST(PtyServerTest, Faults) {
+  PtyServer server(Camera());
+  ASSERT_TRUE(server.Start());
+  SlaveLine line(server.SlavePath());
+
+  // Lost line: no answer, and the camera never saw it.
+  server.SetFaults({SimFault::NoReply, 0, "", 0});
+  EXPECT_EQ(line.Ask("TI=7", 200), "");
+  server.SetFaults({});
+  EXPECT_EQ(line.Ask("TI?"), "TI=0\r\n");
+
+  server.SetFaults({SimFault::Garbage, 0, "", 0});
+  const std::string garbage = line.Ask("TI?");
+  EXPECT_EQ(garbage.substr(garbage.size() - 2), "\r\n");
+  EXPECT_EQ(garbage.find("TI="), std::string::npos);
+
+  server.SetFaults({SimFault::OtherReply, 0, "", 0});
+  EXPECT_EQ(line.Ask("TI?"), "ERRER=0\r\n");
+
+  server.SetFaults({SimFault::NoLineEnd, 0, "", 0});
+  EXPECT_EQ(line.Ask("TI?", 300), "TI=0");
+
+  // Only the named command, and only after the first lines.
+  server.SetFaults({SimFault::NoReply, 0, "TI", 1});
+  EXPECT_EQ(line.Ask("TI?"), "TI=0\r\n");
+  EXPECT_EQ(line.Ask("TI?", 200), "");
+  EXPECT_EQ(line.Ask("MD?"), "MD=QX-70500C-VLNK\r\n");
+
+  // A late reply comes no earlier than asked, and then as a whole.
+  server.SetFaults({SimFault::LateReply, 300, "", 0});
+  const auto sent = Clock::now();
+  EXPECT_EQ(line.Ask("TI?", 2000), "TI=0\r\n");
+  EXPECT_GE(Clock::now() - sent, std::chrono::milliseconds(300));
+
+  server.SetFaults({SimFault::HangUp, 0, "", 0});
+  EXPECT_EQ(line.Ask("TI?", 2000), "");
+  EXPECT_TRUE(line.HungUp());
+  EXPECT_TRUE(server.HungUp());
+}
+
+TEST(PtyServerTest, BaudRateSpacesTheReplyBytes) {
+  PtyServerOptions options;
+  options.baud = 9600;
+  PtyServer server(Camera(), options);
+  ASSERT_TRUE(server.Start());
+  SlaveLine line(server.SlavePath());
+  const auto sent = Clock::now();
+  const std::string reply = line.Ask("MD?");
+  const auto took = Clock::now() - sent;
+  EXPECT_EQ(reply, "MD=QX-70500C-VLNK\r\n");
+  // 19 bytes of 10 bits at 9600 baud: the reply cannot be complete before 19.8 ms.
+  EXPECT_GE(took, std::chrono::microseconds(19 * 10 * 1'000'000 / 9600));
+}
+
+}  // namespace
+}  // namespace vistrel::test

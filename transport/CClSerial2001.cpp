@@ -46,8 +46,7 @@ bool CClSerial2001::Open(uint32_t index) {
   EnsureNames();
   if (!library_.Load(libraryFile_, kFunctions))
     return false;
-  std::string manufacturer = PortName(index);
-  if (library_.Get<ClFunction::SelectManufacturer>()(manufacturer.data()) != 0) {
+  if (library_.Get<ClFunction::SelectManufacturer>()(PortName(index).c_str()) != 0) {
     library_.Unload();
     return false;
   }

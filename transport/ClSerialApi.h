@@ -80,7 +80,7 @@ struct ClSignature<ClFunction::GetNumManufacturers> {
 };
 template <>
 struct ClSignature<ClFunction::SelectManufacturer> {
-  using Type = int32_t (*)(char* name);
+  using Type = int32_t (*)(const char* name);
 };
 template <>
 struct ClSignature<ClFunction::GetSupportedBaudRates> {

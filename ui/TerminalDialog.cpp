@@ -134,6 +134,11 @@ void CTerminalDialog::resizeEvent(QResizeEvent* event) {
   PlaceControls();
 }
 
+void CTerminalDialog::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  PlaceControls();
+}
+
 void CTerminalDialog::PlaceControls() {
   const int w = width();
   const int h = height();

@@ -56,6 +56,7 @@ class CTerminalDialog final : public QDialog, public COnlineStatusUpdater, publi
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
+  void showEvent(QShowEvent* event) override;
   void reject() override;
 
  private:

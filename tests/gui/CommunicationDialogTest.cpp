@@ -1,0 +1,245 @@
+#include <QtWidgets/QComboBox>
+#include <QtWidgets/QLabel>
+#include <QtWidgets/QPushButton>
+#include <filesystem>
+#include <fstream>
+
+#include "GuiFixture.h"
+#include "ui/CommunicationDialog.h"
+#include "ui/TrafficLogModel.h"
+#include "ui_CommunicationDialog.h"
+
+namespace vistrel::test {
+namespace {
+
+// A channel with a few ports; only `cameraPort` has a camera behind it.
+class FakeChannel final : public IChannelSetup {
+ public:
+  bool Reopen() override { return true; }
+  void Close() override {}
+  int GetMode() const override { return mode; }
+  void SetMode(int m) override { mode = m; }
+  bool OpenMode(int m) override {
+    mode = m;
+    opened.push_back("mode " + std::to_string(m));
+    return m == 0;
+  }
+  int GetPortCount() override { return mode == 0 ? ports : 0; }
+  std::string GetPortName(int index) override { return "COM" + std::to_string(index + 1); }
+  std::string GetPortDevice(int index) override { return "/dev/ttyS" + std::to_string(index); }
+  int GetPortIndex() const override { return portIndex; }
+  bool OpenPort(int index) override {
+    opened.push_back("port " + std::to_string(index));
+    if (index < 0 || index >= ports)
+      return false;
+    portIndex = index;
+    return true;
+  }
+  int BaudRateIndex() const override { return baudIndex; }
+  bool OpenBaudRateIndex(int index) override {
+    baudIndex = index;
+    return true;
+  }
+  int mode = 0;
+  int ports = 32;
+  int portIndex = 0;
+  int baudIndex = 0;
+  int cameraPort = -1;
+  std::vector<std::string> opened;
+};
+
+class FakeHost final : public ICommunicationHost {
+ public:
+  explicit FakeHost(FakeChannel& channel) : channel_(channel) {}
+  void SetChannelOk(bool ok) override { channelOk = ok; }
+  void RefreshState() override {}
+  bool CheckModel() override {
+    ++modelChecks;
+    return channel_.portIndex == channel_.cameraPort;
+  }
+  void ReadAllSettings() override { ++reads; }
+  int ControlMode() const override { return controlMode; }
+  void SaveSettingFile() override {}
+  void LoadSettingFile() override {}
+  void StoreUserSet(int userSet) override { stored.push_back(userSet); }
+  void LoadUserSet(int userSet) override { loaded.push_back(userSet); }
+  bool channelOk = false;
+  int modelChecks = 0;
+  int reads = 0;
+  int controlMode = 0;
+  std::vector<int> stored;
+  std::vector<int> loaded;
+
+ private:
+  FakeChannel& channel_;
+};
+
+struct Window {
+  explicit Window(bool normalShutdown = true, int controlMode = 0, int storedPort = 0) {
+    channel.mode = 2;
+    channel.portIndex = storedPort;
+    host.controlMode = controlMode;
+    LogFolderAccess folderAccess{[this] { return folder; },
+                                 [this](const std::string& f) { folder = f; }};
+    dialog = std::make_unique<CCommunicationDialog>(channel, host, messages, notifier, locks,
+                                                    folderAccess, normalShutdown);
+    dialog->Initialise();
+  }
+  Ui::CommunicationDialog& Ui() { return dialog->Controls(); }
+
+  FakeChannel channel;
+  FakeHost host{channel};
+  ScriptedPresenter messages;
+  OnlineStatusNotifier notifier;
+  WindowLockList locks;
+  std::string folder = "/tmp";
+  std::unique_ptr<CCommunicationDialog> dialog;
+};
+
+TEST(CommunicationDialog, StartsInTheComPortAfterAnAbnormalShutdown) {
+  Window crashed(false);
+  EXPECT_EQ(crashed.channel.mode, 0);
+  EXPECT_EQ(crashed.Ui().c1011->currentIndex(), 0);
+  EXPECT_EQ(crashed.Ui().c1005->count(), 32);
+  EXPECT_EQ(crashed.Ui().c1005->itemText(31), "COM32");
+  EXPECT_EQ(crashed.Ui().labelDevice->text().toStdString(), "→ /dev/ttyS0");
+
+  Window normal(true);
+  EXPECT_EQ(normal.channel.mode, 2);
+  EXPECT_EQ(normal.Ui().c1011->currentIndex(), 2);
+  EXPECT_EQ(normal.Ui().c1005->count(), 0);
+}
+
+TEST(CommunicationDialog, StoredPortOutsideTheListOpensTheFirstPort) {
+  Window window(false, 0, 40);
+  EXPECT_EQ(window.Ui().c1005->currentIndex(), 0);
+  EXPECT_EQ(window.channel.opened, std::vector<std::string>{"port 0"});
+}
+
+TEST(CommunicationDialog, CategoryThatFailsToOpenIsReported) {
+  Window window;
+  window.Ui().c1011->setCurrentIndex(3);
+  ASSERT_EQ(window.messages.messages.size(), 1u);
+  EXPECT_EQ(window.messages.messages[0].text, "Failed to initialize!");
+  EXPECT_EQ(window.messages.messages[0].icon, MessageIcon::Exclamation);
+  EXPECT_EQ(window.channel.mode, 3);  // the choice stays, to be saved at exit
+
+  window.Ui().c1011->setCurrentIndex(0);
+  EXPECT_EQ(window.messages.messages.size(), 1u);
+  EXPECT_TRUE(window.host.channelOk);
+  EXPECT_EQ(window.Ui().c1005->count(), 32);
+}
+
+TEST(CommunicationDialog, PortChoiceOpensThePortAndReadsAFoundCamera) {
+  Window window(false);
+  window.channel.cameraPort = 4;
+  window.Ui().c1005->setCurrentIndex(4);
+  EXPECT_TRUE(window.host.channelOk);
+  EXPECT_EQ(window.host.reads, 1);
+  EXPECT_EQ(window.Ui().labelDevice->text().toStdString(), "→ /dev/ttyS4");
+}
+
+TEST(CommunicationDialog, AutoSearchStopsAtTheCameraEvenBeyondTheSixteenthPort) {
+  Window window(false);
+  window.channel.cameraPort = 20;
+  window.Ui().c1243->click();
+  EXPECT_TRUE(window.messages.messages.empty());
+  EXPECT_EQ(window.Ui().c1005->currentIndex(), 20);
+  EXPECT_TRUE(window.notifier.IsOnline());
+  EXPECT_EQ(window.Ui().c1155->text(), "Online");
+  EXPECT_EQ(window.host.reads, 1);
+  EXPECT_EQ(window.host.modelChecks, 21);
+}
+
+TEST(CommunicationDialog, AutoSearchWithoutCameraReportsAndGoesOffline) {
+  Window window(false);
+  window.notifier.SetOnline();
+  window.Ui().c1243->click();
+  ASSERT_EQ(window.messages.messages.size(), 1u);
+  EXPECT_EQ(window.messages.messages[0].text, CCommunicationDialog::kNoAnswer);
+  EXPECT_EQ(window.messages.messages[0].caption, "Communication Error");
+  EXPECT_FALSE(window.notifier.IsOnline());
+  EXPECT_EQ(window.Ui().c1155->text(), "Offline");
+  EXPECT_EQ(window.host.reads, 0);
+}
+
+TEST(CommunicationDialog, StoreIsEnabledForUserSetsOnly) {
+  Window window;
+  EXPECT_EQ(window.Ui().c1029->currentText(), "UserSet1");
+  EXPECT_TRUE(window.Ui().c1168->isEnabled());
+  window.Ui().c1029->setCurrentIndex(0);
+  EXPECT_FALSE(window.Ui().c1168->isEnabled());
+  window.Ui().c1169->click();
+  window.Ui().c1029->setCurrentIndex(3);
+  EXPECT_TRUE(window.Ui().c1168->isEnabled());
+  window.Ui().c1168->click();
+  EXPECT_EQ(window.host.loaded, std::vector<int>{0});
+  EXPECT_EQ(window.host.stored, std::vector<int>{3});
+}
+
+TEST(CommunicationDialog, BaudRateOnlyInFactoryMode) {
+  Window user(true, 0);
+  EXPECT_TRUE(user.Ui().c1030->isHidden());
+  EXPECT_FALSE(user.Ui().c1030->isEnabled());
+  Window factory(true, 1);
+  EXPECT_FALSE(factory.Ui().c1030->isHidden());
+  factory.Ui().c1030->setCurrentIndex(4);
+  EXPECT_EQ(factory.channel.baudIndex, 4);
+}
+
+TEST(CommunicationDialog, CommandLogKeepsTheNewest4096AndSavesOldestFirst) {
+  Window window;
+  for (int i = 1; i <= 4097; ++i)
+    window.dialog->AddMessage("Tx: line " + std::to_string(i));
+  TrafficLogModel& log = window.dialog->Log();
+  ASSERT_EQ(log.Count(), 4096);
+  EXPECT_EQ(log.Line(0), "Tx: line 4097");
+  EXPECT_EQ(log.Line(4095), "Tx: line 2");
+
+  TempFolder folder;
+  const std::string path = folder.Path() + "/log.txt";
+  window.messages.files = {path};
+  window.Ui().c1171->click();
+  std::ifstream file(path);
+  std::string first;
+  std::getline(file, first);
+  EXPECT_EQ(first, "Tx: line 2");
+  EXPECT_EQ(window.folder, folder.Path());
+  EXPECT_EQ(log.Line(0), "Writing file has been done!");
+  EXPECT_EQ(window.messages.fileRequests.back().defaultExtension, "txt");
+
+  // An existing file is only replaced on Yes.
+  window.folder = "/elsewhere";
+  window.messages.files = {path};
+  window.messages.answers = {false};
+  window.Ui().c1171->click();
+  EXPECT_EQ(window.folder, "/elsewhere");
+  ASSERT_EQ(window.messages.questions.size(), 1u);
+  EXPECT_EQ(window.messages.questions[0].text,
+            path + "\nThis file already exists.\nReplace existing file?");
+
+  window.Ui().c1172->click();
+  EXPECT_EQ(log.Count(), 0);
+}
+
+TEST(CommunicationDialog, AutoFindsTheSimulatedCameraBehindAComPortLink) {
+  TempFolder folder;
+  Program program(folder.Path());
+  CVistrelDlg& dialog = program.Start();
+  std::filesystem::create_directories(folder.Path() + "/ports");
+  std::filesystem::create_symlink("/nonexistent/tty0", folder.Path() + "/ports/COM1");
+  std::filesystem::create_symlink("/nonexistent/tty1", folder.Path() + "/ports/COM2");
+  std::filesystem::create_symlink(program.server.SlavePath(), folder.Path() + "/ports/COM3");
+  program.channel.Close();
+  program.notifier.SetOffline();
+
+  auto& controls = dialog.Communication().Controls();
+  controls.c1243->click();
+  EXPECT_EQ(controls.c1005->currentIndex(), 2);
+  EXPECT_TRUE(program.notifier.IsOnline());
+  EXPECT_EQ(controls.c1155->text(), "Online");
+  EXPECT_TRUE(dialog.ChannelOk());
+}
+
+}  // namespace
+}  // namespace vistrel::test

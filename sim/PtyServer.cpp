@@ -245,8 +245,9 @@ void PtyServer::Serve() {
         std::this_thread::sleep_until(output.NextDue());
         continue;
       }
+      // poll may wake early (then the rest is slept above) but not late.
       const int waitMs = static_cast<int>(
-          std::chrono::ceil<std::chrono::milliseconds>(std::max(wait, SimClock::duration(0)))
+          std::chrono::floor<std::chrono::milliseconds>(std::max(wait, SimClock::duration(0)))
               .count());
       timeoutMs = timeoutMs < 0 ? waitMs : std::min(timeoutMs, waitMs);
     }

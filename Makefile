@@ -19,8 +19,14 @@ configure: deps $(BUILD)/build.ninja
 build: configure
 	cmake --build $(BUILD) -j $(JOBS)
 
+# The desktop program on a simulated camera; without a display, the command-line tool's demo.
 run: build
-	$(BUILD)/bin/vistrelctl params
+	@if [ -n "$$DISPLAY$$WAYLAND_DISPLAY" ]; then \
+	  $(BUILD)/bin/vistrel --simulate; \
+	else \
+	  echo "No display (DISPLAY and WAYLAND_DISPLAY are unset): running vistrelctl on the simulated camera instead."; \
+	  $(BUILD)/bin/vistrelctl --simulate info && $(BUILD)/bin/vistrelctl --simulate dump; \
+	fi
 
 test: build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS) --no-tests=error

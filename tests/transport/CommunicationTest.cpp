@@ -5,7 +5,6 @@
 #include <filesystem>
 
 #include "TransportFixtures.h"
-#include "core/Command.h"
 #include "support/Recorders.h"
 #include "transport/CCommunication.h"
 
@@ -15,7 +14,6 @@ namespace {
 using namespace std::chrono_literals;
 using Clock = std::chrono::steady_clock;
 using test::PtyPeer;
-using test::RecordingOnlineStatus;
 using test::RecordingPresenter;
 using test::RecordingTraffic;
 using test::TempFolder;
@@ -208,45 +206,6 @@ TEST_F(CommunicationTest, ReadDeliversTheCountOrWhatCameWithinTheLimit) {
   start = Clock::now();
   EXPECT_EQ(channel.Read(buffer, 1, 50), 0);
   EXPECT_GE(Clock::now() - start, 50ms);
-}
-
-TEST_F(CommunicationTest, TheEngineSeesAHangUpAndWorksAgainAfterAnotherOpen) {
-  StoredSettings store(temp.Path());
-  CCommunication channel(store, messages, traffic);
-  Command engine(channel, messages);
-  RecordingOnlineStatus online;
-  engine.SetOnlineStatus(&online);
-  auto camera = [](const std::string& line) {
-    return line.find('?') != std::string::npos ? std::string("GA=5\r\n")
-                                               : std::string("COMPLETE\r\n");
-  };
-
-  auto peer = std::make_unique<PtyPeer>(camera);
-  LinkPort(0, peer->SlavePath());
-  ASSERT_TRUE(channel.Open(kCom, 115200, 0));
-  EXPECT_TRUE(engine.SendLine("GA=5\r\n", 1000));
-  EXPECT_EQ(online.state, RecordingOnlineStatus::State::Online);
-
-  // The camera goes away in the middle of an exchange.
-  peer = std::make_unique<PtyPeer>();
-  LinkPort(0, peer->SlavePath());
-  ASSERT_TRUE(channel.Reopen());
-  std::thread hangUp([&] {
-    peer->WaitFor("GA=6");
-    peer->HangUp();
-  });
-  EXPECT_FALSE(engine.SendLine("GA=6\r\n", 300));
-  hangUp.join();
-  EXPECT_EQ(online.state, RecordingOnlineStatus::State::Offline);
-  const auto start = Clock::now();
-  EXPECT_FALSE(engine.SendLine("GA=7\r\n", 5000)) << "a write to a hung-up line fails";
-  EXPECT_LT(Clock::now() - start, 2500ms);
-
-  peer = std::make_unique<PtyPeer>(camera);
-  LinkPort(0, peer->SlavePath());
-  ASSERT_TRUE(channel.Reopen());
-  EXPECT_TRUE(engine.SendLine("GA=8\r\n", 1000));
-  EXPECT_EQ(online.state, RecordingOnlineStatus::State::Online);
 }
 
 }  // namespace

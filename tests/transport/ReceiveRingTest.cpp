@@ -10,7 +10,6 @@ namespace vistrel {
 namespace {
 
 using namespace std::chrono_literals;
-using Clock = std::chrono::steady_clock;
 
 std::string Pattern(int length, int offset = 0) {
   std::string bytes;
@@ -37,33 +36,6 @@ TEST(ReceiveRing, AFullRingRefusesBytesInsteadOfOverwritingUnreadOnes) {
   EXPECT_EQ(std::string(out, 990), first.substr(10));
   EXPECT_EQ(std::string(out + 990, 33), more.substr(0, 33));
   EXPECT_EQ(ring.Take(out, 1), 0);
-}
-
-TEST(ReceiveRing, TakeUntilReturnsOnceTheCountIsThereOrAtTheDeadline) {
-  ReceiveRing ring;
-  char out[8];
-  ring.Put("abcdefg", 7);
-  auto start = Clock::now();
-  EXPECT_EQ(ring.TakeUntil(out, 5, start + 5s), 5);
-  EXPECT_LT(Clock::now() - start, 2500ms);
-  EXPECT_EQ(ring.Available(), 2);
-
-  start = Clock::now();
-  EXPECT_EQ(ring.TakeUntil(out, 5, start + 100ms), 2);
-  EXPECT_GE(Clock::now() - start, 100ms);
-
-  // Bytes that arrive while the reader waits wake it.
-  std::thread writer([&] {
-    std::this_thread::sleep_for(30ms);
-    ring.Put("xy", 2);
-    std::this_thread::sleep_for(30ms);
-    ring.Put("z", 1);
-  });
-  start = Clock::now();
-  EXPECT_EQ(ring.TakeUntil(out, 3, start + 5s), 3);
-  EXPECT_LT(Clock::now() - start, 2500ms);
-  EXPECT_EQ(std::string(out, 3), "xyz");
-  writer.join();
 }
 
 TEST(ReceiveRing, AWriterWaitingForRoomIsReleasedByTheReaderOrByStop) {

@@ -186,13 +186,5 @@ TEST(StoredSettings, TheFolderFollowsTheEnvironment) {
   EXPECT_EQ(SettingsFolder(), "/home/op/.config/Orvex/QX-70500-VLNK Camera Vistrel");
 }
 
-TEST(StoredSettings, AFolderThatCannotBeMadeKeepsNothingAndGivesDefaults) {
-  TempFolder temp;
-  WriteAll(temp / "file", "x");
-  StoredSettings store(temp / "file/sub");
-  EXPECT_FALSE(store.SetStoredNumber(kStoredBaudrate, 19200));
-  EXPECT_EQ(store.GetStoredNumber(kStoredBaudrate, 9600).value, 9600u);
-}
-
 }  // namespace
 }  // namespace vistrel

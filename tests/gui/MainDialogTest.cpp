@@ -4,6 +4,7 @@
 #include <QtWidgets/QLineEdit>
 #include <QtWidgets/QMenu>
 #include <algorithm>
+#include <filesystem>
 
 #include "GuiFixture.h"
 #include "app/MainMenu.h"
@@ -141,6 +142,50 @@ TEST(MainDialog, ReloadReadsTheCameraWithProgress) {
   EXPECT_EQ(dialog.Progress().Percent(), 100);
   EXPECT_FALSE(dialog.Progress().isVisible());
   EXPECT_TRUE(dialog.isEnabled());  // the windows are unlocked again
+}
+
+}  // namespace
+}  // namespace vistrel::test
+
+namespace vistrel::test {
+namespace {
+
+TEST(MainDialogFiles, SaveAsAsksBeforeReplacingAndRemembersTheFolder) {
+  TempFolder folder;
+  Program program(folder.Path());
+  CVistrelDlg& dialog = program.Start();
+  const std::string path = folder.Path() + "/camera.cam";
+
+  program.messages.files = {path};
+  dialog.RunMenuCommand(menu::kSaveAllData);
+  ASSERT_TRUE(std::filesystem::exists(path));
+  const auto& request = program.messages.fileRequests.back();
+  EXPECT_TRUE(request.forSaving);
+  EXPECT_EQ(request.defaultExtension, "cam");
+  EXPECT_EQ(program.settings.GetStoredText(kStoredCameraFilePath).value, folder.Path());
+
+  // An existing file answered No stays as it was.
+  std::filesystem::resize_file(path, 0);
+  program.messages.files = {path};
+  program.messages.answers = {false};
+  dialog.RunMenuCommand(menu::kSaveShippingData);
+  EXPECT_EQ(std::filesystem::file_size(path), 0u);
+  ASSERT_EQ(program.messages.questions.size(), 1u);
+}
+
+TEST(MainDialogFiles, StoreSettingsGoesToTheChosenArea) {
+  TempFolder folder;
+  Program program(folder.Path());
+  CVistrelDlg& dialog = program.Start();
+  std::vector<bool> asked;
+  dialog.SetAreaChooser([&](bool storing) -> std::optional<int> {
+    asked.push_back(storing);
+    return 2;
+  });
+  program.wire.lines.clear();
+  dialog.RunMenuCommand(menu::kStoreSettings);
+  EXPECT_EQ(asked, std::vector<bool>{true});
+  EXPECT_EQ(program.SentSettings(), std::vector<std::string>{"SA=2"});
 }
 
 }  // namespace

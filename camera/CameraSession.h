@@ -76,8 +76,9 @@ class CameraSession {
   IMessagePresenter& messages;
   CameraModel model;
   CameraLinkState link;
-  bool factoryMode = false;  // the stored control mode: factory parameters take part
-  int lastArea = 0;          // the flash area of the last load or store
+  bool factoryMode = false;       // the stored control mode: factory parameters take part
+  int lastArea = 0;               // the flash area of the last load or store
+  std::vector<int> lastReadRows;  // the rows the last read-all pass read, in table order
   IProgress* progress = &nullProgress_;
   IParameterView* view = &nullView_;
   IPageHooks* hooks = &nullHooks_;

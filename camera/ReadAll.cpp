@@ -72,6 +72,7 @@ std::vector<int> ReadAll(CameraSession& session) {
     session.hooks->PumpEvents();
   }
   session.progress->End();
+  session.lastReadRows = read;
   session.hooks->ActivateMainWindow();
   int32_t videoMode = 0;
   if (session.engine.GetValue(cmd::VSM, videoMode, kQueryMs)) {

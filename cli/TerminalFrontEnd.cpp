@@ -1,0 +1,58 @@
+#include "cli/TerminalFrontEnd.h"
+
+#include <unistd.h>
+
+#include <iostream>
+
+#include "core/TimeStamp.h"
+
+namespace vistrel {
+
+void TerminalPresenter::ShowMessage(const std::string& text, const std::string& caption,
+                                    MessageIcon) {
+  last_ = text;
+  ++count_;
+  err_ << "vistrelctl: " << (caption.empty() ? "" : caption + ": ") << text << '\n';
+}
+
+bool TerminalPresenter::AskYesNo(const std::string& text, const std::string&) {
+  if (assumeYes_)
+    return true;
+  if (isatty(STDIN_FILENO) == 0) {
+    err_ << "vistrelctl: " << text << " (no terminal to ask; give --yes)\n";
+    return false;
+  }
+  err_ << text << " [y/N] " << std::flush;
+  std::string answer;
+  if (!std::getline(std::cin, answer))
+    return false;
+  return answer == "y" || answer == "Y" || answer == "yes" || answer == "Yes";
+}
+
+void StderrTraffic::AppendLine(const std::string& line) {
+  err_ << TrafficTimeStamp() << line << '\n';
+}
+
+StderrProgress::StderrProgress(std::ostream& err)
+    : err_(err), enabled_(&err == &std::cerr && isatty(STDERR_FILENO) != 0) {}
+
+void StderrProgress::Begin(const std::string& message) {
+  message_ = message;
+  shown_ = -1;
+  Update(0);
+}
+
+void StderrProgress::Update(int percent) {
+  if (!enabled_ || percent == shown_)
+    return;
+  shown_ = percent;
+  err_ << '\r' << message_ << ' ' << percent << "% " << std::flush;
+}
+
+void StderrProgress::End() {
+  if (!enabled_)
+    return;
+  err_ << '\r' << message_ << " 100%\n" << std::flush;
+}
+
+}  // namespace vistrel

@@ -1,0 +1,20 @@
+#include "core/TimeStamp.h"
+
+#include <chrono>
+#include <cstdio>
+
+namespace vistrel {
+
+std::string TrafficTimeStamp() {
+  using namespace std::chrono;
+  const auto now = system_clock::now();
+  const auto ms = duration_cast<milliseconds>(now.time_since_epoch()).count();
+  const int millisecond = static_cast<int>(ms % 1000);
+  const int second = static_cast<int>((ms / 1000) % 60);
+  const int minute = static_cast<int>((ms / 60000) % 60);
+  char buffer[16];
+  std::snprintf(buffer, sizeof buffer, "%02d:%02d:%03d  ", minute, second, millisecond);
+  return buffer;
+}
+
+}  // namespace vistrel

@@ -1,0 +1,127 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "camera/CameraData.h"
+#include "camera/CameraFixture.h"
+#include "camera/FlashAreas.h"
+
+namespace vistrel {
+namespace {
+
+using test::CameraFixture;
+
+std::vector<std::string> Settings(const CameraFixture& f) {
+  std::vector<std::string> lines;
+  for (const std::string& line : f.channel.Lines()) {
+    if (line.find('=') != std::string::npos)
+      lines.push_back(line);
+  }
+  return lines;
+}
+
+TEST(FlashAreasTest, StoreAllCountsFailuresAndGoesOn) {
+  CameraFixture f;
+  f.channel.refused = {"SA=3", "SA=1"};
+  EXPECT_FALSE(StoreAll(f.session));
+  EXPECT_EQ(Settings(f), (std::vector<std::string>{"SA=3", "SA=2", "SA=1"}));
+  EXPECT_EQ(f.presenter.messages.back().text, "Couldn't store current setting data!");
+  EXPECT_EQ(f.presenter.questions[0].text,
+            "Are you sure you want to overwrite into all EEPROM areas?");
+
+  f.channel.refused.clear();
+  f.channel.written.clear();
+  EXPECT_TRUE(StoreAll(f.session));
+  EXPECT_EQ(f.presenter.messages.back().text, "Completed to store current setting data!");
+
+  f.presenter.answers = {false};
+  f.channel.written.clear();
+  EXPECT_FALSE(StoreAll(f.session));
+  EXPECT_TRUE(f.channel.written.empty());
+}
+
+TEST(FlashAreasTest, StoreAndLoadAreas) {
+  CameraFixture f;
+  EXPECT_EQ(AreaChoices(true, false), (std::vector<std::string>{"User 1", "User 2", "User 3"}));
+  EXPECT_EQ(AreaChoices(true, true).front(), "Factory");
+  EXPECT_EQ(AreaChoices(false, false).size(), 4u);
+  EXPECT_EQ(AreaFromChoice("User 2"), 2);
+  EXPECT_EQ(AreaFromChoice("Other"), -1);
+
+  EXPECT_FALSE(StoreArea(f.session, -1));
+  EXPECT_EQ(f.presenter.messages.back().text, "Selected invalid area !");
+  EXPECT_TRUE(f.channel.written.empty());
+
+  ASSERT_EQ(f.channel.peer.Exchange("TI=1\r\n"), "COMPLETE\r\n");
+  EXPECT_TRUE(StoreArea(f.session, 2));
+  EXPECT_EQ(f.presenter.messages.back().text, "Completed saving current setting data !");
+  EXPECT_TRUE(StoreArea(f.session, 0));
+  EXPECT_EQ(Settings(f), (std::vector<std::string>{"SA=2", "SA00=0"}));
+
+  ASSERT_EQ(f.channel.peer.Exchange("TI=0\r\n"), "COMPLETE\r\n");
+  EXPECT_TRUE(LoadArea(f.session, 2));
+  EXPECT_EQ(f.table.GetDataValue(1349), 1) << "the area's settings are read back";
+  EXPECT_EQ(f.session.lastArea, 2);
+
+  f.channel.refused = {"LD="};
+  f.channel.written.clear();
+  EXPECT_FALSE(UserSetLoad(f.session, 0));
+  EXPECT_EQ(f.channel.Lines(), std::vector<std::string>{"LD=0"}) << "nothing read after a failure";
+}
+
+TEST(FlashAreasTest, UserSetStoreShowsProgressAndResetReportsFailure) {
+  CameraFixture f;
+  EXPECT_TRUE(UserSetStore(f.session, 1));
+  EXPECT_EQ(f.progress.messages.back(), "Now, Storing camera data.");
+  EXPECT_EQ(f.progress.ended, 1);
+  f.channel.refused = {"CRS00="};
+  EXPECT_FALSE(CameraReset(f.session));
+  EXPECT_EQ(f.presenter.messages.back().text, "Failed sending \"Camera Reset Command\".");
+  f.channel.refused.clear();
+  EXPECT_TRUE(CameraReset(f.session));
+}
+
+TEST(CameraDataTest, FormatsAndSplits) {
+  EXPECT_EQ(FormatVersion(105), "1.05");
+  EXPECT_EQ(FormatXmlVersion(123), "1.2.3");
+  EXPECT_EQ(FormatXmlVersion(7), "0.0.7");
+  EXPECT_FALSE(SplitDeviceVersion("1.2.3"));
+  EXPECT_FALSE(SplitDeviceVersion("1.2.3.4.5"));
+  const auto parts = SplitDeviceVersion("1.2.3.45");
+  ASSERT_TRUE(parts);
+  EXPECT_EQ((*parts)[3], "45");
+}
+
+TEST(CameraDataTest, ReadsTheCameraAndKeepsPlaceholders) {
+  CameraFixture f;
+  const CameraData data = ReadCameraData(f.session);
+  EXPECT_EQ(data.modelName, "QX-70500C-VLNK");
+  EXPECT_LE(data.cameraId.size(), 10u);
+  EXPECT_NE(data.firmwareVersion, "?.??");
+  EXPECT_NE(data.xmlVersion, "?.?.?");
+
+  f.channel.refused = {"VN?"};
+  const CameraData none = ReadCameraData(f.session);
+  EXPECT_EQ(none.modelName, "??????????");
+  EXPECT_EQ(none.userId, "????????????????");
+  EXPECT_EQ(none.deviceVersion[0], "?");
+}
+
+TEST(CameraDataTest, UserIdAndXmlVersionWrites) {
+  CameraFixture f;
+  EXPECT_FALSE(WriteUserId(f.session, std::string(17, 'a')));
+  EXPECT_EQ(f.presenter.messages.back().text, "User ID string is too long !!");
+  EXPECT_TRUE(f.channel.written.empty());
+  EXPECT_TRUE(WriteUserId(f.session, "Line 4 camera 16"));
+  EXPECT_EQ(f.presenter.messages.back().text,
+            "Writing the User ID \"Line 4 camera 16\" has been completed.");
+  EXPECT_FALSE(WriteUserId(f.session, "two\r\nlines"));
+  EXPECT_EQ(f.presenter.messages.back().text, "Couldn't write the User ID.");
+
+  EXPECT_TRUE(WriteXmlVersion(f.session, {"1", "", "3"}));
+  EXPECT_EQ(f.channel.Lines().back(), "XMLVR=13");
+  EXPECT_EQ(f.presenter.messages.back().text, "Writing the XML Version has been completed.");
+}
+
+}  // namespace
+}  // namespace vistrel

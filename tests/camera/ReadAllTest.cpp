@@ -1,0 +1,180 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "camera/BaudChoice.h"
+#include "camera/CameraFixture.h"
+#include "camera/ReadAll.h"
+#include "core/CommandTable.h"
+
+namespace vistrel {
+namespace {
+
+using test::CameraFixture;
+
+struct ModelCase {
+  const char* model;
+  int code;
+  int userRows;     // rows ReadAll considers in user control mode
+  int factoryRows;  // and in factory control mode
+};
+
+// The queries a pass sent, in order (the closing VSM query left out).
+std::vector<std::string> Queries(const CameraFixture& f) {
+  std::vector<std::string> queries;
+  for (const std::string& line : f.channel.Lines()) {
+    if (line.ends_with("?") && line != "MD?")
+      queries.push_back(line);
+  }
+  if (!queries.empty() && queries.back() == "VSM?")
+    queries.pop_back();
+  return queries;
+}
+
+int NamedRows(CameraFixture& f) {
+  int named = 0;
+  for (int i = 0; i < f.table.RowCount(); ++i) {
+    if (IsRowReadForModel(f.session, i) && !CommandTable::Name(f.table.Row(i).commandId).empty())
+      ++named;
+  }
+  return named;
+}
+
+TEST(ModelCheckTest, KnownModelsAndAnUnknownOne) {
+  const ModelCase cases[] = {{"RL-4100T-VLNK", 0, 0, 0},
+                             {"RL-8200T-VLNK", 1, 0, 0},
+                             {"QX-70500M-VLNK", 2, 0, 0},
+                             {"QX-70500C-VLNK", 3, 0, 0},
+                             {"ZZ-1", 4, 0, 0}};
+  for (const ModelCase& c : cases) {
+    CameraFixture f(c.model);
+    ASSERT_TRUE(CheckModel(f.engine, f.presenter, f.session.model)) << c.model;
+    EXPECT_EQ(f.session.model.code, c.code);
+    EXPECT_EQ(f.session.model.name, c.model);
+    EXPECT_EQ(f.presenter.messages.size(), c.code == 4 ? 1u : 0u);
+  }
+  CameraFixture unknown("ZZ-1");
+  CheckModel(unknown.engine, unknown.presenter, unknown.session.model);
+  EXPECT_EQ(unknown.presenter.messages[0].text, "Unsupported model: \"ZZ-1\"");
+}
+
+TEST(ModelCheckTest, SilentCameraKeepsThePreviousModel) {
+  CameraFixture f("RL-8200T-VLNK");
+  ASSERT_TRUE(CheckModel(f.engine, f.presenter, f.session.model));
+  f.channel.refused.clear();
+  f.channel.peer.Exchange("CRS00=1\r\n");  // silent while it restarts
+  EXPECT_FALSE(CheckModel(f.engine, f.presenter, f.session.model));
+  EXPECT_EQ(f.session.model.code, 1);
+  EXPECT_EQ(f.online.state, test::RecordingOnlineStatus::State::Offline);
+}
+
+TEST(ReadAllTest, ReadsTheRowsOfEachModelInTableOrder) {
+  const ModelCase cases[] = {{"RL-4100T-VLNK", 0, 194, 234},
+                             {"RL-8200T-VLNK", 1, 169, 209},
+                             {"QX-70500M-VLNK", 2, 192, 194},
+                             {"QX-70500C-VLNK", 3, 192, 194},
+                             {"ZZ-1", 4, 261, 341}};
+  for (const ModelCase& c : cases) {
+    for (bool factory : {false, true}) {
+      CameraFixture f(c.model);
+      f.session.factoryMode = factory;
+      CheckModel(f.engine, f.presenter, f.session.model);
+      int considered = 0;
+      for (int i = 0; i < f.table.RowCount(); ++i)
+        considered += IsRowReadForModel(f.session, i);
+      EXPECT_EQ(considered, factory ? c.factoryRows : c.userRows) << c.model << factory;
+
+      f.channel.written.clear();
+      const std::vector<int> read = ReadAll(f.session);
+      const std::vector<std::string> queries = Queries(f);
+      // Rows of commands without a name are considered but never sent.
+      EXPECT_EQ(static_cast<int>(queries.size()), NamedRows(f)) << c.model << factory;
+      EXPECT_TRUE(std::is_sorted(read.begin(), read.end()));
+      for (int index : read) {
+        const ParameterEntry& row = f.table.Row(index);
+        EXPECT_NE(f.table.IsReadable(index), false);
+        if (!factory) {
+          EXPECT_NE(row.paramClass, ParamClass::Factory);
+        }
+      }
+      EXPECT_EQ(f.channel.Lines().back(), "VSM?");
+      EXPECT_EQ(f.progress.messages, std::vector<std::string>{"Now, reading camera settings."});
+      EXPECT_EQ(f.progress.ended, 1);
+    }
+  }
+}
+
+TEST(ReadAllTest, ModelFiltersLeaveOutTheirRows) {
+  CameraFixture rl2("RL-8200T-VLNK");
+  CheckModel(rl2.engine, rl2.presenter, rl2.session.model);
+  ReadAll(rl2.session);
+  const auto lines = rl2.channel.Lines();
+  EXPECT_EQ(std::count(lines.begin(), lines.end(), "SMRW1?"), 0);
+  EXPECT_EQ(std::count(lines.begin(), lines.end(), "PER?"), 1);
+  EXPECT_EQ(std::count(lines.begin(), lines.end(), "FCBDRT?"), 0) << "factory row in user mode";
+
+  CameraFixture qx("QX-70500C-VLNK");
+  qx.session.factoryMode = true;
+  CheckModel(qx.engine, qx.presenter, qx.session.model);
+  ReadAll(qx.session);
+  const auto qxLines = qx.channel.Lines();
+  EXPECT_EQ(std::count(qxLines.begin(), qxLines.end(), "PER?"), 0) << "not a QX row";
+  EXPECT_EQ(std::count(qxLines.begin(), qxLines.end(), "SMRW8?"), 1);
+  EXPECT_EQ(std::count(qxLines.begin(), qxLines.end(), "FCBDRT?"), 1);
+  EXPECT_EQ(std::count(qxLines.begin(), qxLines.end(), "BMPXW?"), 0) << "never readable";
+}
+
+TEST(ReadAllTest, ProgressTotalIsTheReadableCountOfTheMode) {
+  CameraFixture f("QX-70500M-VLNK");
+  CheckModel(f.engine, f.presenter, f.session.model);
+  ReadAll(f.session);
+  EXPECT_EQ(f.progress.last, 192 * 100 / 230) << "the bar ends below 100 until the dialog closes";
+}
+
+TEST(ReadAllTest, GammaAndCameraBaudValuesSelectTheirEntries) {
+  CameraFixture f;
+  f.session.factoryMode = true;
+  ASSERT_EQ(f.channel.peer.Exchange("GMA=60\r\n"), "COMPLETE\r\n");
+  ASSERT_EQ(f.channel.peer.Exchange("FCBDRT=8\r\n"), "COMPLETE\r\n");
+  ASSERT_EQ(f.channel.peer.Exchange("CLCFG=2\r\n"), "COMPLETE\r\n");
+  CheckModel(f.engine, f.presenter, f.session.model);
+  ReadAll(f.session);
+  std::vector<std::pair<int, int>> selected;
+  for (const auto& s : f.hooks.selected)
+    selected.push_back({s.ctrlId, s.entry});
+  EXPECT_NE(std::find(selected.begin(), selected.end(), std::make_pair(2571, 3)), selected.end());
+  EXPECT_NE(std::find(selected.begin(), selected.end(), std::make_pair(1422, 3)), selected.end());
+  EXPECT_EQ(f.session.link.clConfiguration, 2);
+  EXPECT_EQ(GammaEntryFor(45), 0);
+  EXPECT_EQ(GammaEntryFor(100), 8);
+  EXPECT_EQ(CameraBaudEntryFor(1), 0);
+  EXPECT_EQ(CameraBaudEntryFor(128), 7);
+}
+
+TEST(ReadAllTest, CameraBaudChoiceFollowsTheSupportedRateMask) {
+  const std::pair<uint32_t, size_t> masks[] = {{31, 5}, {63, 6}, {127, 7}, {255, 8}};
+  for (const auto& [mask, entries] : masks) {
+    CameraFixture f("QX-70500C-VLNK", mask);
+    FillCameraBaudChoice(f.session);
+    ASSERT_EQ(f.hooks.baudEntries.size(), entries) << mask;
+    EXPECT_EQ(f.hooks.baudEntries.front().text, "Baud9600");
+    EXPECT_EQ(f.hooks.baudEntries.back().value, 1 << (entries - 1));
+  }
+}
+
+TEST(ReloadTest, SynchronisesTableAndModelChoice) {
+  CameraFixture f("RL-4100T-VLNK");
+  ASSERT_EQ(f.channel.peer.Exchange("TI=1\r\n"), "COMPLETE\r\n");
+  EXPECT_TRUE(Reload(f.session));
+  EXPECT_EQ(f.table.GetDataValue(1349), 1);
+  EXPECT_EQ(f.table.GetLastSentValue(1349), 1);
+  EXPECT_EQ(f.hooks.modelEntries, (std::vector<std::string>{"RL-4100T-VLNK", "RL-8200T-VLNK"}));
+  EXPECT_EQ(f.hooks.modelSelection, 0);
+  int32_t minimum = 0, maximum = 0;
+  ASSERT_TRUE(f.table.GetRange(1424, minimum, maximum));
+  EXPECT_EQ(maximum, 1455) << "ranges follow the model";
+  EXPECT_EQ(f.view.rangesApplied, 1);
+}
+
+}  // namespace
+}  // namespace vistrel

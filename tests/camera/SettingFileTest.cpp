@@ -1,0 +1,164 @@
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "camera/CameraFixture.h"
+#include "camera/ReadAll.h"
+#include "camera/SettingFile.h"
+
+namespace vistrel {
+namespace {
+
+using test::CameraFixture;
+namespace fs = std::filesystem;
+
+class SettingFileTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    folder_ = fs::temp_directory_path() /
+              ("vistrel-cam-" + std::to_string(getpid()) + "-" +
+               ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::create_directories(folder_);
+  }
+  void TearDown() override { fs::remove_all(folder_); }
+
+  std::string PathOf(const std::string& name) const { return (folder_ / name).string(); }
+  std::string Write(const std::string& name, const std::string& text) const {
+    std::ofstream(PathOf(name)) << text;
+    return PathOf(name);
+  }
+  static std::string Read(const std::string& path) {
+    std::ifstream in(path);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+  }
+  static bool HasLine(const std::string& text, const std::string& line) {
+    return ("\n" + text).find("\n" + line + "\n") != std::string::npos;
+  }
+
+  fs::path folder_;
+};
+
+TEST_F(SettingFileTest, VariantsAndControlModesChooseTheirRows) {
+  CameraFixture f;
+  ASSERT_EQ(f.channel.peer.Exchange("EM=1\r\n"), "COMPLETE\r\n");
+  for (bool factory : {false, true}) {
+    f.session.factoryMode = factory;
+    Reload(f.session);
+    const std::string all = BuildSettingFile(f.session, SettingFileVariant::AllData);
+    const std::string shipping = BuildSettingFile(f.session, SettingFileVariant::ShippingData);
+    EXPECT_TRUE(all.starts_with(factory ? "MD00=QX-70500C-VLNK\nEM=1\nTM=0\n" : "EM=1\nTM=0\n"));
+    EXPECT_TRUE(shipping.starts_with("EM=1\nTM=0\nTI="));
+    EXPECT_EQ(HasLine(all, "FCBDRT=" + f.CameraValue("FCBDRT")), factory);
+    EXPECT_FALSE(shipping.find("FCBDRT") != std::string::npos);
+    EXPECT_FALSE(all.find("LUTC=") != std::string::npos) << "user row not in files";
+    EXPECT_FALSE(all.find("PER=") != std::string::npos) << "not a stored parameter";
+  }
+  // With the exposure mode off, All Data leaves out its TM row; Shipping Data keeps it.
+  f.table.SetDataValue(1337, 0);
+  f.table.SetDataValue(1341, 1);
+  EXPECT_FALSE(HasLine(BuildSettingFile(f.session, SettingFileVariant::AllData), "TM=1"));
+  EXPECT_TRUE(HasLine(BuildSettingFile(f.session, SettingFileVariant::ShippingData), "TM=1"));
+}
+
+TEST_F(SettingFileTest, UnsupportedModelWritesNoModelLine) {
+  CameraFixture f("ZZ-1");
+  f.session.factoryMode = true;
+  EXPECT_TRUE(BuildSettingFile(f.session, SettingFileVariant::AllData).starts_with("EM=1\n"));
+}
+
+TEST_F(SettingFileTest, SaveReplacesTheFileWholeAndRemembersTheFolder) {
+  CameraFixture f;
+  Reload(f.session);
+  const std::string path = Write("a.cam", "old contents\n");
+  chmod(path.c_str(), 0640);
+  ASSERT_TRUE(WriteSettingFile(f.session, path, SettingFileVariant::AllData));
+  EXPECT_EQ(Read(path), BuildSettingFile(f.session, SettingFileVariant::AllData));
+  EXPECT_EQ(fs::status(path).permissions() & fs::perms::all,
+            fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+  EXPECT_EQ(f.hooks.folders.back(), folder_.string());
+  EXPECT_EQ(std::distance(fs::directory_iterator(folder_), fs::directory_iterator()), 1)
+      << "no temporary file left behind";
+
+  const std::string missing = PathOf("no/such/folder/b.cam");
+  EXPECT_FALSE(WriteSettingFile(f.session, missing, SettingFileVariant::AllData));
+  EXPECT_EQ(f.presenter.messages.back().text, missing + "\nCouldn't open this file");
+  EXPECT_EQ(f.presenter.messages.back().caption, "File Open Error");
+}
+
+TEST_F(SettingFileTest, SavedFileLoadsBackIntoAnotherCamera) {
+  CameraFixture source;
+  source.session.factoryMode = true;
+  ASSERT_EQ(source.channel.peer.Exchange("TI=1\r\n"), "COMPLETE\r\n");
+  ASSERT_EQ(source.channel.peer.Exchange("FGA=640\r\n"), "COMPLETE\r\n");
+  Reload(source.session);
+  const std::string path = PathOf("round.cam");
+  ASSERT_TRUE(WriteSettingFile(source.session, path, SettingFileVariant::AllData));
+
+  CameraFixture target;
+  target.session.factoryMode = true;
+  CheckModel(target.engine, target.presenter, target.session.model);
+  ASSERT_TRUE(LoadSettingFile(target.session, path));
+  EXPECT_EQ(target.CameraValue("TI"), "1");
+  EXPECT_EQ(target.CameraValue("FGA"), "640");
+  EXPECT_EQ(target.table.GetDataValue(1055), 640);
+  EXPECT_EQ(target.table.GetLastSentValue(1055), 640);
+  EXPECT_TRUE(target.presenter.messages.empty());
+  EXPECT_EQ(target.progress.messages.back(), "Now, reading camera setting file.");
+}
+
+TEST_F(SettingFileTest, HandWrittenLinesAreApplied) {
+  CameraFixture f;
+  CheckModel(f.engine, f.presenter, f.session.model);
+  const std::string path =
+      Write("hand.cam", "ti = 2\r\nFGA=&H1F4\nnot a setting\n" + std::string(300, 'X') +
+                            "=1\nLUTR=5,100\nDV=9.8.7.6\n");
+  f.channel.written.clear();
+  ASSERT_TRUE(LoadSettingFile(f.session, path));
+  EXPECT_EQ(f.channel.Lines(),
+            (std::vector<std::string>{"TI=2", "FGA=500", "LUTR=5,100", "DV=9.8.7.6"}));
+  EXPECT_EQ(f.table.GetDataValue(1349), 2);
+  EXPECT_EQ(f.table.GetDataValue(1055), 500);
+}
+
+TEST_F(SettingFileTest, EmptyFileSendsNothing) {
+  CameraFixture f;
+  f.channel.written.clear();
+  ASSERT_TRUE(LoadSettingFile(f.session, Write("empty.cam", "")));
+  EXPECT_TRUE(f.channel.written.empty());
+  EXPECT_EQ(f.progress.ended, 1);
+  EXPECT_FALSE(LoadSettingFile(f.session, PathOf("missing.cam")));
+  EXPECT_EQ(f.presenter.messages.back().caption, "File Open Error");
+}
+
+TEST_F(SettingFileTest, FactoryLinesAreSkippedInUserMode) {
+  CameraFixture f;
+  CheckModel(f.engine, f.presenter, f.session.model);
+  f.channel.written.clear();
+  ASSERT_TRUE(LoadSettingFile(f.session, Write("f.cam", "MD00=QX-70500C-VLNK\nFCBDRT=4\nTI=1\n")));
+  const auto lines = f.channel.Lines();
+  EXPECT_EQ(std::count(lines.begin(), lines.end(), "FCBDRT=4"), 0);
+  EXPECT_EQ(std::count(lines.begin(), lines.end(), "TI=1"), 1);
+  EXPECT_EQ(std::count(lines.begin(), lines.end(), "MD00=QX-70500C-VLNK"), 1);
+}
+
+TEST_F(SettingFileTest, RefusedLineKeepsTheCameraValue) {
+  CameraFixture f;
+  CheckModel(f.engine, f.presenter, f.session.model);
+  ASSERT_EQ(f.channel.peer.Exchange("FGA=300\r\n"), "COMPLETE\r\n");
+  f.table.SetDataValue(1055, 200);
+  f.channel.refused = {"FGA="};
+  ASSERT_TRUE(LoadSettingFile(f.session, Write("r.cam", "FGA=900\nTI=1\n")));
+  EXPECT_EQ(f.table.GetDataValue(1055), 300) << "the camera's value, read back";
+  EXPECT_EQ(f.table.GetDataValue(1349), 1) << "loading goes on after a refusal";
+  ASSERT_EQ(f.presenter.messages.size(), 1u);
+  EXPECT_EQ(f.presenter.messages[0].caption, "Communication Error");
+}
+
+}  // namespace
+}  // namespace vistrel

@@ -156,8 +156,10 @@ bool Command::SendLine(const std::string& line, int timeoutMs) {
   if (body.find_first_of("\r\n") != std::string_view::npos)
     return false;
   ResetReceive();
-  if (!channel_->Write(line))
+  if (!channel_->Write(line)) {
+    online_->SetOffline();
     return false;
+  }
   return WaitComplete(timeoutMs);
 }
 

@@ -70,6 +70,7 @@ TEST_F(EngineTest, FailedWriteEndsASettingAtOnce) {
   const auto start = std::chrono::steady_clock::now();
   EXPECT_FALSE(engine.SetValue(kTI, 1, 2000));
   EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(100));
+  EXPECT_EQ(online.state, State::Offline);
 }
 
 TEST_F(EngineTest, TextWithLineBreakIsRefusedAndNothingIsSent) {

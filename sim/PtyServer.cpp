@@ -108,14 +108,17 @@ void PtyServer::SetFaults(const SimFaults& faults) {
 }
 
 bool PtyServer::Start(std::string* error) {
+  if (master_ >= 0 || thread_.joinable()) {
+    if (error)
+      *error = "already started";
+    return false;
+  }
   auto fail = [&](const std::string& text) {
     if (error)
       *error = text;
     Stop();
     return false;
   };
-  if (master_ >= 0)
-    return fail("already started");
   master_ = ::posix_openpt(O_RDWR | O_NOCTTY);
   if (master_ < 0)
     return fail(ErrnoText("posix_openpt"));

@@ -24,6 +24,7 @@ TEST(PtyServerTest, ServesTheCameraOnTheSlave) {
   PtyServer server(Camera());
   std::string error;
   ASSERT_TRUE(server.Start(&error)) << error;
+  EXPECT_FALSE(server.Start(&error));  // a second start leaves the first one serving
   EXPECT_EQ(server.SlavePath().rfind("/dev/", 0), 0u);
   SlaveLine line(server.SlavePath());
   ASSERT_TRUE(line.IsOpen());

@@ -1,5 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <span>
+
+#include "core/CommandTable.h"
+#include "core/ParameterTable.h"
 #include "sim/SimData.h"
 #include "tests/sim/SimTestSupport.h"
 
@@ -148,6 +153,36 @@ TEST(SimProtocolTest, AnyOtherModelTextSupportsEverything) {
   EXPECT_EQ(sim.Ask("SMRW8?"), "SMRW8=4112");
   EXPECT_EQ(sim.Ask("SQPGB3?"), "SQPGB3=100");
   EXPECT_EQ(sim.Ask("TD?"), "TD=0");
+}
+
+// The program reads every row its lists name for the model (and every readable row for any
+// other model); none of those queries may be refused, or the operator sees a message per row.
+TEST(SimProtocolTest, EveryRowTheProgramReadsIsAnswered) {
+  struct Case {
+    const char* model;
+    std::span<const char* const> names;
+  };
+  for (const Case& c : {Case{"RL-4100T-VLNK", SimListA()}, Case{"RL-8200T-VLNK", SimListA()},
+                        Case{"QX-70500M-VLNK", SimListB()}, Case{"QX-70500C-VLNK", SimListB()}}) {
+    SimBench sim(ModelConfig(c.model));
+    for (const char* name : c.names) {
+      const bool leftOut = std::string_view(c.model) == "RL-8200T-VLNK" &&
+                           std::find_if(SimListX().begin(), SimListX().end(), [&](const char* x) {
+                             return std::string_view(x) == name;
+                           }) != SimListX().end();
+      if (!leftOut) {
+        EXPECT_EQ(sim.Ask(std::string(name) + "?").rfind(std::string(name) + "=", 0), 0u)
+            << c.model << " " << name;
+      }
+    }
+  }
+  SimBench other(ModelConfig("Another camera"));
+  for (const ParameterEntry& row : InitialParameterRows()) {
+    const std::string name(CommandTable::Name(row.commandId));
+    if (name.empty() || row.kind == ControlKind::Action || name == "BMPXW" || name == "BMPYW")
+      continue;
+    EXPECT_EQ(other.Ask(name + "?").rfind(name + "=", 0), 0u) << name;
+  }
 }
 
 TEST(SimProtocolTest, ModelIdRewritesTheModel) {

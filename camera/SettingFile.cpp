@@ -82,6 +82,9 @@ void ApplyLine(CameraSession& session, const std::string& line, const ReplyField
     return;
   if (table.IsInFile(ctrlId) == 0)
     return;
+  // A parameter the model does not have can only be refused.
+  if (!ModelSupportsControl(session.model.code, ctrlId))
+    return;
   if (session.model.IsMonochrome() && ExcludedForMonochrome(id))
     return;
 

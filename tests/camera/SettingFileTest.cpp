@@ -112,6 +112,15 @@ TEST_F(SettingFileTest, SavedFileLoadsBackIntoAnotherCamera) {
   EXPECT_EQ(target.progress.messages.back(), "Now, reading camera setting file.");
 }
 
+TEST_F(SettingFileTest, LinesTheModelDoesNotHaveAreSkipped) {
+  CameraFixture f("RL-4100T-VLNK");
+  CheckModel(f.engine, f.presenter, f.session.model);
+  f.channel.written.clear();
+  ASSERT_TRUE(LoadSettingFile(f.session, Write("rl.cam", "SMRW5=100\nSMRW1=100\n")));
+  EXPECT_EQ(f.channel.Lines(), std::vector<std::string>{"SMRW1=100"});
+  EXPECT_TRUE(f.presenter.messages.empty());
+}
+
 TEST_F(SettingFileTest, HandWrittenLinesAreApplied) {
   CameraFixture f;
   CheckModel(f.engine, f.presenter, f.session.model);

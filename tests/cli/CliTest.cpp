@@ -1,0 +1,157 @@
+// vistrelctl end to end: a simulated camera in its own process on a pseudo-terminal, the
+// command line run in this process.
+
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "cli/Cli.h"
+#include "support/SimProgram.h"
+
+namespace vistrel {
+namespace {
+
+namespace fs = std::filesystem;
+using test::SimProgram;
+
+class CliTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    folder_ = fs::temp_directory_path() /
+              ("vistrel-cli-" + std::to_string(getpid()) + "-" +
+               ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::create_directories(folder_);
+    setenv("VISTREL_CONFIG_DIR", folder_.c_str(), 1);
+  }
+  void TearDown() override {
+    unsetenv("VISTREL_CONFIG_DIR");
+    fs::remove_all(folder_);
+  }
+
+  // Starts vistrel-sim with `args` and remembers its device.
+  void StartCamera(std::vector<std::string> args = {}) {
+    sim_ = std::make_unique<SimProgram>(args);
+    device_ = sim_->FirstLine();
+    ASSERT_TRUE(device_.starts_with("/dev/")) << device_;
+  }
+
+  // Runs vistrelctl on the camera with `args`; returns the exit status.
+  int Run(std::vector<std::string> args, bool onCamera = true) {
+    std::vector<std::string> all{"vistrelctl"};
+    if (onCamera)
+      all.insert(all.end(), {"--device", device_, "--baud", "115200"});
+    all.insert(all.end(), args.begin(), args.end());
+    std::vector<const char*> argv;
+    for (const std::string& a : all)
+      argv.push_back(a.c_str());
+    out_.str("");
+    err_.str("");
+    return RunCli(static_cast<int>(argv.size()), argv.data(), out_, err_);
+  }
+
+  std::string PathOf(const std::string& name) const { return (folder_ / name).string(); }
+
+  fs::path folder_;
+  std::unique_ptr<SimProgram> sim_;
+  std::string device_;
+  std::ostringstream out_;
+  std::ostringstream err_;
+};
+
+TEST_F(CliTest, TableListingsNeedNoCamera) {
+  EXPECT_EQ(Run({"commands"}, false), kExitOk);
+  std::istringstream commands(out_.str());
+  std::string line;
+  int count = 0;
+  while (std::getline(commands, line))
+    ++count;
+  EXPECT_EQ(count, 661);
+  EXPECT_NE(out_.str().find("\n389 ID text 0\n"), std::string::npos);
+  EXPECT_NE(out_.str().find("\n96 - int 0\n"), std::string::npos);
+
+  EXPECT_EQ(Run({"params"}, false), kExitOk);
+  EXPECT_TRUE(out_.str().starts_with("1349 TI choice 1 0 0 0 1\n"));
+  EXPECT_NE(out_.str().find("\n1842 #96 number 2 0 16383 0 0\n"), std::string::npos);
+
+  EXPECT_EQ(Run({"--version"}, false), kExitOk);
+  EXPECT_EQ(out_.str(), "0.3.7\n");
+  EXPECT_EQ(Run({"frobnicate"}, false), kExitUsage);
+  EXPECT_EQ(Run({"--bogus", "params"}, false), kExitUsage);
+  EXPECT_FALSE(err_.str().empty());
+}
+
+TEST_F(CliTest, GetSetAndSendOnTheCamera) {
+  StartCamera();
+  EXPECT_EQ(Run({"set", "TI=1", "FGA=640"}), kExitOk);
+  EXPECT_EQ(Run({"get", "ti", "FGA", "MD"}), kExitOk);
+  EXPECT_EQ(out_.str(), "TI=1\nFGA=640\nMD=QX-70500C-VLNK\n");
+  EXPECT_EQ(Run({"send", "FGA?"}), kExitOk);
+  EXPECT_EQ(out_.str(), "FGA=640\n");
+
+  EXPECT_EQ(Run({"set", "FGA=99999", "TI=0"}), kExitRefused);
+  EXPECT_NE(err_.str().find("Communication Error"), std::string::npos);
+  EXPECT_EQ(Run({"get", "TI"}), kExitOk);
+  EXPECT_EQ(out_.str(), "TI=1\n") << "stops at the first refused setting";
+
+  EXPECT_EQ(Run({"get", "NOSUCH"}), kExitUsage);
+  EXPECT_EQ(Run({"set", "TI=abc"}), kExitUsage);
+  EXPECT_EQ(Run({"set", "TI"}), kExitUsage);
+}
+
+TEST_F(CliTest, SilentCameraAndMissingDevice) {
+  StartCamera({"--no-reply"});
+  EXPECT_EQ(Run({"get", "TI"}), kExitTimeout);
+  EXPECT_EQ(Run({"send", "TI?"}), kExitTimeout);
+  EXPECT_EQ(Run({"--device", PathOf("none"), "get", "TI"}, false), kExitNoChannel);
+  EXPECT_NE(err_.str().find("Error in CreateFile()"), std::string::npos);
+}
+
+TEST_F(CliTest, InfoDumpSaveAndLoad) {
+  StartCamera({"--model", "RL-4100T-VLNK"});
+  EXPECT_EQ(Run({"info"}), kExitOk);
+  EXPECT_NE(out_.str().find("Model Name: RL-4100T-VLNK\n"), std::string::npos);
+  EXPECT_NE(out_.str().find("Firmware Version: "), std::string::npos);
+
+  EXPECT_EQ(Run({"set", "TI=1"}), kExitOk);
+  EXPECT_EQ(Run({"--user", "dump"}), kExitOk);
+  EXPECT_TRUE(out_.str().starts_with("TI=1\nTA="));
+  EXPECT_EQ(out_.str().find("FCBDRT="), std::string::npos);
+  EXPECT_EQ(Run({"--factory", "dump"}), kExitOk);
+  EXPECT_NE(out_.str().find("FCBDRT="), std::string::npos);
+
+  const std::string file = PathOf("cam.cam");
+  EXPECT_EQ(Run({"--factory", "save", file}), kExitOk);
+  std::ifstream in(file);
+  std::string first;
+  std::getline(in, first);
+  EXPECT_EQ(first, "MD00=RL-4100T-VLNK");
+  EXPECT_EQ(Run({"save", file}), kExitUsage) << "an existing file needs --force";
+  EXPECT_EQ(Run({"save", "--shipping", "--force", file}), kExitOk);
+
+  EXPECT_EQ(Run({"set", "TI=0"}), kExitOk);
+  EXPECT_EQ(Run({"load", file}), kExitOk);
+  EXPECT_EQ(Run({"get", "TI"}), kExitOk);
+  EXPECT_EQ(out_.str(), "TI=1\n");
+  EXPECT_EQ(Run({"load", PathOf("missing.cam")}), kExitUsage);
+}
+
+TEST_F(CliTest, FlashAreasAndReset) {
+  StartCamera({"--reset-ms", "100"});
+  EXPECT_EQ(Run({"set", "TI=1"}), kExitOk);
+  EXPECT_EQ(Run({"store", "2"}), kExitOk);
+  EXPECT_EQ(Run({"set", "TI=0"}), kExitOk);
+  EXPECT_EQ(Run({"load-area", "2"}), kExitOk);
+  EXPECT_EQ(Run({"get", "TI"}), kExitOk);
+  EXPECT_EQ(out_.str(), "TI=1\n");
+  EXPECT_EQ(Run({"store", "7"}), kExitUsage);
+
+  EXPECT_EQ(Run({"store-all"}), kExitRefused) << "no terminal to ask";
+  EXPECT_EQ(Run({"--yes", "store-all"}), kExitOk);
+  EXPECT_EQ(Run({"reset"}), kExitOk);
+}
+
+}  // namespace
+}  // namespace vistrel

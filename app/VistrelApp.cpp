@@ -7,8 +7,8 @@
 
 #include "app/AppServices.h"
 #include "app/CommunicationSetup.h"
-#include "app/Simulator.h"
 #include "app/VistrelDlg.h"
+#include "sim/InProcessCamera.h"
 #include "transport/CCommunication.h"
 #include "ui/QtMessagePresenter.h"
 

@@ -27,6 +27,8 @@ inline constexpr MenuItem kMenuItems[] = {
     {"LUT(&L)", "Load all LUT table", 32784},
     {"Help(&H)", "About this application", 32774},
     {"Help(&H)", "Open Communication Dialog", 32785},
+    // Not in the original menu, which left the terminal without a way in.
+    {"Help(&H)", "Open RS-232C Terminal", 32788},
 };
 
 namespace menu {
@@ -41,6 +43,7 @@ constexpr int kEditUserId = 32773;
 constexpr int kEditCameraId = 32778;
 constexpr int kAbout = 32774;
 constexpr int kOpenCommunication = 32785;
+constexpr int kOpenTerminal = 32788;
 }  // namespace menu
 
 }  // namespace vistrel

@@ -333,6 +333,10 @@ bool CVistrelDlg::RunMenuCommand(int id) {
       communication_->show();
       communication_->raise();
       return true;
+    case menu::kOpenTerminal:
+      terminal_->show();
+      terminal_->raise();
+      return true;
     case menu::kEditUserId:
     case menu::kEditCameraId:
     case menu::kAbout:

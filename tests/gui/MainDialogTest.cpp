@@ -9,6 +9,7 @@
 #include "GuiFixture.h"
 #include "app/MainMenu.h"
 #include "ui/CommunicationDialog.h"
+#include "ui/TerminalDialog.h"
 #include "ui_CommunicationDialog.h"
 
 namespace vistrel::test {
@@ -126,6 +127,15 @@ TEST(MainDialog, ExitQuestionAnsweredNoKeepsRunningAndEscapeInAPageAsksNothing) 
   program.messages.answers = {true};
   dialog.RunMenuCommand(menu::kExit);
   EXPECT_FALSE(dialog.isVisible());
+}
+
+TEST(MainDialog, HelpMenuOpensTheToolWindows) {
+  TempFolder folder;
+  Program program(folder.Path());
+  CVistrelDlg& dialog = program.Start();
+  dialog.Terminal().hide();
+  EXPECT_TRUE(dialog.RunMenuCommand(menu::kOpenTerminal));
+  EXPECT_TRUE(dialog.Terminal().isVisible());
 }
 
 TEST(MainDialog, ReloadReadsTheCameraWithProgress) {

@@ -6,7 +6,7 @@
 #include <thread>
 #include <vector>
 
-#include "camera/AtomicFile.h"
+#include "core/AtomicFile.h"
 #include "camera/ModelLists.h"
 #include "core/CommandIds.h"
 #include "core/CommandTable.h"

@@ -9,6 +9,8 @@
 #include <charconv>
 #include <string>
 
+#include "core/AtomicFile.h"
+
 namespace vistrel {
 
 namespace {
@@ -67,26 +69,6 @@ bool IsNumber(std::string_view digits) {
   const char* end = digits.data() + digits.size();
   auto [ptr, ec] = std::from_chars(digits.data(), end, value);
   return !digits.empty() && ec == std::errc() && ptr == end;
-}
-
-bool WriteAll(int fd, const std::string& text) {
-  size_t done = 0;
-  while (done < text.size()) {
-    ssize_t n = ::write(fd, text.data() + done, text.size() - done);
-    if (n < 0 && errno == EINTR)
-      continue;
-    if (n <= 0)
-      return false;
-    done += static_cast<size_t>(n);
-  }
-  return true;
-}
-
-std::string FolderOf(const std::string& path) {
-  const size_t slash = path.rfind('/');
-  if (slash == std::string::npos)
-    return ".";
-  return slash == 0 ? "/" : path.substr(0, slash);
 }
 
 }  // namespace
@@ -188,23 +170,7 @@ SettingsFile::LoadResult SettingsFile::Load(const std::string& path, SettingsFil
 }
 
 bool SettingsFile::Save(const std::string& path) const {
-  const std::string temporary = path + ".tmp-" + std::to_string(::getpid());
-  const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-  if (fd < 0)
-    return false;
-  const bool written = WriteAll(fd, Serialize()) && ::fsync(fd) == 0;
-  const bool closed = ::close(fd) == 0;
-  if (!written || !closed || ::rename(temporary.c_str(), path.c_str()) != 0) {
-    ::unlink(temporary.c_str());
-    return false;
-  }
-  // Make the rename itself durable.
-  const int folder = ::open(FolderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (folder >= 0) {
-    ::fsync(folder);
-    ::close(folder);
-  }
-  return true;
+  return WriteFileAtomically(path, Serialize());
 }
 
 SettingsLock::SettingsLock(const std::string& path) {

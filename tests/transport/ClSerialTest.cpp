@@ -203,10 +203,6 @@ TEST_F(ClSerialTest, Version11ListsEveryPortAndNamesItInTheRefusal) {
 }
 
 TEST_F(ClSerialTest, TheChannelObjectDrivesALibraryFoundByTheLoader) {
-#if defined(__SANITIZE_ADDRESS__)
-  // The sanitizer's own dlopen becomes the caller, so the loader ignores the run path.
-  GTEST_SKIP() << "the loader's search cannot see the run path under AddressSanitizer";
-#endif
   Configure("2", "QX-70500C-VLNK,RL-4100T-VLNK", "ACME", "Port0,Port1", "31");
   StoredSettings store(temp.Path());
   RecordingTraffic traffic;

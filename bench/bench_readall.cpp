@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/BenchSupport.h"
 #include "camera/CameraSession.h"
 #include "camera/ReadAll.h"
 #include "support/SimProgram.h"
@@ -17,14 +18,6 @@
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-class PrintingPresenter : public vistrel::IMessagePresenter {
- public:
-  void ShowMessage(const std::string& text, const std::string&, vistrel::MessageIcon) override {
-    std::fprintf(stderr, "%s\n", text.c_str());
-  }
-  bool AskYesNo(const std::string&, const std::string&) override { return false; }
-};
 
 // Counts the bytes of the logged lines, with their CR LF.
 class ByteCounter : public vistrel::ITrafficSink {
@@ -43,7 +36,7 @@ bool Measure(int baud) {
   std::string folder = (std::filesystem::temp_directory_path() / "vistrel-bench-XXXXXX").string();
   if (device.empty() || !::mkdtemp(folder.data()))
     return false;
-  PrintingPresenter messages;
+  vistrel::bench::PrintingPresenter messages;
   ByteCounter counter;
   bool ok = false;
   {

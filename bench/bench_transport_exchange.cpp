@@ -1,11 +1,7 @@
 // One query and its reply over a pseudo-terminal, through the channel object and the command
 // engine, against vistrel-sim emulating the wire at 115200 baud; compared with the wire time
 // of the two lines (10 bits a byte). Usage: [exchanges] (200).
-#include <fcntl.h>
-#include <signal.h>
-#include <spawn.h>
 #include <stdlib.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -15,62 +11,15 @@
 #include <string>
 #include <vector>
 
+#include "bench/BenchSupport.h"
 #include "core/Command.h"
 #include "core/CommandTable.h"
+#include "support/SimProgram.h"
 #include "transport/CCommunication.h"
-
-extern char** environ;
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-class PrintingPresenter : public vistrel::IMessagePresenter {
- public:
-  void ShowMessage(const std::string& text, const std::string&, vistrel::MessageIcon) override {
-    std::fprintf(stderr, "%s\n", text.c_str());
-  }
-  bool AskYesNo(const std::string&, const std::string&) override { return false; }
-};
-
-// vistrel-sim as a child process; its first output line is the slave device.
-class SimProcess {
- public:
-  explicit SimProcess(std::vector<std::string> args) {
-    int out[2];
-    if (::pipe(out) != 0)
-      return;
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
-    posix_spawn_file_actions_addclose(&actions, out[0]);
-    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
-    std::vector<char*> argv;
-    args.insert(args.begin(), VISTREL_SIM_PROGRAM);
-    for (std::string& arg : args)
-      argv.push_back(arg.data());
-    argv.push_back(nullptr);
-    if (posix_spawn(&pid_, VISTREL_SIM_PROGRAM, &actions, nullptr, argv.data(), environ) != 0)
-      pid_ = -1;
-    posix_spawn_file_actions_destroy(&actions);
-    ::close(out[1]);
-    char c = 0;
-    while (::read(out[0], &c, 1) == 1 && c != '\n')
-      slave_ += c;
-    ::close(out[0]);
-  }
-  ~SimProcess() {
-    if (pid_ > 0) {
-      ::kill(pid_, SIGTERM);
-      ::waitpid(pid_, nullptr, 0);
-    }
-  }
-  const std::string& Slave() const { return slave_; }
-
- private:
-  pid_t pid_ = -1;
-  std::string slave_;
-};
 
 struct Figures {
   double medianMs, meanMs, p95Ms;
@@ -83,7 +32,7 @@ bool Measure(const std::string& device, int exchanges, Figures& figures, std::st
   bool ok = true;
   std::vector<double> times;
   {
-    PrintingPresenter messages;
+    vistrel::bench::PrintingPresenter messages;
     vistrel::NullTrafficSink traffic;
     vistrel::StoredSettings store(folder);
     vistrel::CCommunication channel(store, messages, traffic);
@@ -117,15 +66,16 @@ int main(int argc, char** argv) {
   const int exchanges = argc > 1 ? std::atoi(argv[1]) : 200;
   const std::string query = "MD?\r\n";
   for (bool wire : {true, false}) {
-    SimProcess sim(wire ? std::vector<std::string>{"--baud", "115200"}
-                        : std::vector<std::string>{});
-    if (sim.Slave().empty()) {
+    vistrel::test::SimProgram sim(wire ? std::vector<std::string>{"--baud", "115200"}
+                                       : std::vector<std::string>{});
+    const std::string slave = sim.FirstLine();
+    if (slave.empty()) {
       std::fprintf(stderr, "vistrel-sim did not start\n");
       return 1;
     }
     Figures figures{};
     std::string model;
-    if (!Measure(sim.Slave(), exchanges, figures, model)) {
+    if (!Measure(slave, exchanges, figures, model)) {
       std::fprintf(stderr, "exchange failed\n");
       return 1;
     }

@@ -1,43 +1,25 @@
 #pragma once
 
-#include <chrono>
 #include <string>
-#include <thread>
 #include <vector>
 
-#include "core/Interfaces.h"
 #include "sim/SimPeer.h"
+#include "support/ScriptedChannel.h"
 
 namespace vistrel::test {
 
 // The in-process simulated camera as the engine's channel. Lines that start with one of the
 // `refused` prefixes are answered with an error instead of reaching the camera.
-class SimChannel : public ISerialChannel {
+class SimChannel : public ScriptedChannel {
  public:
-  explicit SimChannel(SimConfig config = {}) : peer(std::move(config)) {}
-
-  bool Write(const std::string& text) override {
-    written.push_back(text);
-    for (const std::string& prefix : refused) {
-      if (text.starts_with(prefix)) {
-        pending_ += "ERROR: refused for the test\r\n";
-        return true;
+  explicit SimChannel(SimConfig config = {}) : peer(std::move(config)) {
+    SetResponder([this](const std::string& text) -> std::string {
+      for (const std::string& prefix : refused) {
+        if (text.starts_with(prefix))
+          return "ERROR: refused for the test\r\n";
       }
-    }
-    pending_ += peer.Exchange(text);
-    return true;
-  }
-
-  int Read(char* buffer, int count, int limitMs) override {
-    if (pending_.empty()) {
-      if (limitMs > 0)
-        std::this_thread::sleep_for(std::chrono::milliseconds(limitMs));
-      return 0;
-    }
-    const int n = std::min<int>(count, static_cast<int>(pending_.size()));
-    pending_.copy(buffer, static_cast<size_t>(n));
-    pending_.erase(0, static_cast<size_t>(n));
-    return n;
+      return peer.Exchange(text);
+    });
   }
 
   // The lines written, without their line ends.
@@ -49,11 +31,7 @@ class SimChannel : public ISerialChannel {
   }
 
   SimPeer peer;
-  std::vector<std::string> written;
   std::vector<std::string> refused;
-
- private:
-  std::string pending_;
 };
 
 }  // namespace vistrel::test

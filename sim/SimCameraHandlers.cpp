@@ -68,8 +68,8 @@ std::string SimCamera::HandleIdentity(const Request& request, int id) {
         return Reply(request.name, 0);  // the unlock is never reported
     }
   }
-  // Text values are taken as sent; blanks belong to the text.
-  const std::string_view text = request.argument;
+  // Blanks inside a text belong to it; blanks around it are dropped as around numbers.
+  const std::string_view text = SimTrim(request.argument);
   if (behaviour != SimBehaviour::XmlVersion && behaviour != SimBehaviour::Unlock &&
       !IsPrintable(text))
     return kSimErrInvalid;

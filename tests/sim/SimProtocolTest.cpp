@@ -72,7 +72,7 @@ TEST(SimProtocolTest, LineAssembly) {
 
 TEST(SimProtocolTest, TextValues) {
   SimBench sim;
-  EXPECT_EQ(sim.Ask("UD=My Cam 1"), "COMPLETE");
+  EXPECT_EQ(sim.Ask("UD= My Cam 1 "), "COMPLETE");
   EXPECT_EQ(sim.Ask("UD?"), "UD=My Cam 1");
   EXPECT_EQ(sim.Ask("UD=0123456789ABCDEF"), "COMPLETE");
   EXPECT_EQ(sim.Ask("UD=0123456789ABCDEFG"), kSimErrTooLong);

@@ -1,14 +1,13 @@
 #include "sim/SimStateFile.h"
 
-#include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
 #include <fstream>
 #include <vector>
 
+#include "core/AtomicFile.h"
 #include "sim/SimModel.h"
 #include "sim/SimText.h"
 
@@ -19,19 +18,6 @@ namespace {
 constexpr const char* kHeader = "vistrel-sim state 1";
 constexpr const char* kIdentitySection = "[identity]";
 constexpr const char* kAreaSection = "[area ";
-
-bool WriteAll(int fd, const std::string& text) {
-  size_t done = 0;
-  while (done < text.size()) {
-    const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
-    if (n < 0 && errno == EINTR)
-      continue;
-    if (n <= 0)
-      return false;
-    done += static_cast<size_t>(n);
-  }
-  return true;
-}
 
 std::string SystemError(const std::string& what, const std::string& path) {
   return what + " " + path + ": " + std::strerror(errno);
@@ -145,27 +131,7 @@ bool SimSaveState(const std::string& path, const SimStoredState& state, std::str
       text += line + "\n";
   }
 
-  const std::string temporary = path + ".tmp";
-  const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-  if (fd < 0) {
-    message = SystemError("cannot create", temporary);
-    return false;
-  }
-  const bool written = WriteAll(fd, text) && ::fsync(fd) == 0;
-  const int savedErrno = errno;
-  ::close(fd);
-  if (!written) {
-    errno = savedErrno;
-    message = SystemError("cannot write", temporary);
-    ::unlink(temporary.c_str());
-    return false;
-  }
-  if (::rename(temporary.c_str(), path.c_str()) != 0) {
-    message = SystemError("cannot replace", path);
-    ::unlink(temporary.c_str());
-    return false;
-  }
-  return true;
+  return WriteFileAtomically(path, text, &message);
 }
 
 }  // namespace vistrel

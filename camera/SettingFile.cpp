@@ -6,8 +6,8 @@
 #include <thread>
 #include <vector>
 
-#include "core/AtomicFile.h"
 #include "camera/ModelLists.h"
+#include "core/AtomicFile.h"
 #include "core/CommandIds.h"
 #include "core/CommandTable.h"
 #include "core/WireFormat.h"

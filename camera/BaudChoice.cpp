@@ -9,17 +9,18 @@ struct BaudRow {
   const char* text;
   int value;
   int32_t leastMask;  // offered when the supported-rate mask is at least this
+  bool exact;         // ... or only when it is exactly this
 };
 
 constexpr std::array<BaudRow, 8> kBaudRows{{
-    {"Baud9600", 1, 0},
-    {"Baud19200", 2, 0},
-    {"Baud38400", 4, 0},
-    {"Baud57600", 8, 0},
-    {"Baud115200", 16, 0},
-    {"Baud230400", 32, 63},
-    {"Baud460800", 64, 127},
-    {"Baud921600", 128, 255},
+    {"Baud9600", 1, 0, false},
+    {"Baud19200", 2, 0, false},
+    {"Baud38400", 4, 0, false},
+    {"Baud57600", 8, 0, false},
+    {"Baud115200", 16, 0, false},
+    {"Baud230400", 32, 63, false},
+    {"Baud460800", 64, 127, false},
+    {"Baud921600", 128, 255, true},
 }};
 
 constexpr std::array<int32_t, 8> kGammaValues{50, 55, 60, 65, 75, 80, 90, 100};
@@ -29,7 +30,7 @@ constexpr std::array<int32_t, 8> kGammaValues{50, 55, 60, 65, 75, 80, 90, 100};
 std::vector<ChoiceEntry> CameraBaudEntries(int32_t supportedMask) {
   std::vector<ChoiceEntry> entries;
   for (const BaudRow& row : kBaudRows) {
-    if (supportedMask < row.leastMask)
+    if (row.exact ? supportedMask != row.leastMask : supportedMask < row.leastMask)
       break;
     entries.push_back({row.text, row.value});
   }

@@ -245,7 +245,15 @@ void AddCameraCommands(CLI::App& app, CameraAction& action) {
       ->required()
       ->check(CLI::Range(0, 3));
   store->callback([&action, area] {
-    action = [area](CliSession& s) { return Judge(s, StoreArea(s.Camera(), *area)); };
+    action = [area](CliSession& s) {
+      // As in the desktop program, only factory control mode offers the factory area.
+      if (*area == 0 && !s.Camera().factoryMode) {
+        s.Err() << "vistrelctl: storing into the factory area needs factory control mode "
+                   "(--factory)\n";
+        return static_cast<int>(kExitUsage);
+      }
+      return Judge(s, StoreArea(s.Camera(), *area));
+    };
   });
   auto loadArea = std::make_shared<int>(1);
   auto* loadAreaCmd = app.add_subcommand("load-area", "Load a flash area, then read all settings");

@@ -147,6 +147,8 @@ TEST_F(CliTest, FlashAreasAndReset) {
   EXPECT_EQ(Run({"get", "TI"}), kExitOk);
   EXPECT_EQ(out_.str(), "TI=1\n");
   EXPECT_EQ(Run({"store", "7"}), kExitUsage);
+  EXPECT_EQ(Run({"--user", "store", "0"}), kExitUsage) << "the factory area needs factory mode";
+  EXPECT_EQ(Run({"--factory", "store", "0"}), kExitOk);
 
   EXPECT_EQ(Run({"store-all"}), kExitRefused) << "no terminal to ask";
   EXPECT_EQ(Run({"--yes", "store-all"}), kExitOk);

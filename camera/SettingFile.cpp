@@ -91,8 +91,9 @@ void ApplyLine(CameraSession& session, const std::string& line, const ReplyField
   const int32_t value = f.value.intValue;
   if (engine.SetValue(id, value, kQueryMs)) {
     table.SetDataValue(ctrlId, value);
-  } else {
-    // Keep what the camera really holds, not the value it refused.
+  } else if (engine.LastExchangeAnswered()) {
+    // Keep what the camera really holds, not the value it refused. A camera that did not
+    // answer at all keeps the previous value without another wait.
     int32_t actual = 0;
     if (engine.GetValue(id, actual, kQueryMs))
       table.SetDataValue(ctrlId, actual);

@@ -126,9 +126,9 @@ bool Command::WaitForLine(int timeoutMs) {
   const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
   for (;;) {
     if (ReceiveLine(true, RemainingMs(deadline)))
-      return true;
+      return answered_ = true;
     if (RemainingMs(deadline) <= 0)
-      return false;
+      return answered_ = false;
   }
 }
 
@@ -153,6 +153,7 @@ bool Command::SendLine(const std::string& line, int timeoutMs) {
   // A line break inside the line would put a second command on the wire.
   const std::string_view body =
       std::string_view(line).substr(0, line.ends_with(kLineEnd) ? line.size() - 2 : line.size());
+  answered_ = false;
   if (body.find_first_of("\r\n") != std::string_view::npos)
     return false;
   ResetReceive();
@@ -183,6 +184,7 @@ bool Command::SetText(int commandId, const std::string& text, int timeoutMs) {
 
 bool Command::Query(int commandId, CommandValue& out, int timeoutMs) {
   const std::string name = CommandName(commandId);
+  answered_ = false;
   if (name.empty())
     return false;
   ResetReceive();

@@ -47,6 +47,9 @@ class Command {
   bool QueryRaw(int32_t& out, const std::string& line, int timeoutMs, bool offlineOnTimeout);
   // Writes `line` unchanged and hands back the whole reply line.
   bool Exchange(const std::string& line, std::string& reply, int timeoutMs);
+  // Whether the last setting or query got a line back: false after a time-out, a failed
+  // write or a line that was not sent; a refusal is an answer.
+  bool LastExchangeAnswered() const { return answered_; }
 
   static bool ParsePair(std::string_view line, int32_t& a, int32_t& b);
   static std::string CommandName(int commandId);
@@ -81,6 +84,7 @@ class Command {
   char buffer_[kReceiveBufferSize] = {};
   int32_t position_ = 0;
   std::deque<std::string> queue_;
+  bool answered_ = false;
 };
 
 }  // namespace vistrel

@@ -167,6 +167,13 @@ TEST_F(SettingFileTest, RefusedLineKeepsTheCameraValue) {
   EXPECT_EQ(f.table.GetDataValue(1349), 1) << "loading goes on after a refusal";
   ASSERT_EQ(f.presenter.messages.size(), 1u);
   EXPECT_EQ(f.presenter.messages[0].caption, "Communication Error");
+
+  // A channel that cannot write gets no re-read: it would only wait out another time limit.
+  f.channel.written.clear();
+  f.channel.writeOk = false;
+  ASSERT_TRUE(LoadSettingFile(f.session, Write("w.cam", "FGA=700\n")));
+  EXPECT_EQ(f.channel.Lines(), std::vector<std::string>{"FGA=700"});
+  EXPECT_EQ(f.table.GetDataValue(1055), 300) << "the previous value stays";
 }
 
 }  // namespace

@@ -93,6 +93,10 @@ int RunSet(CliSession& s, const std::vector<std::string>& pairs) {
       s.Err() << "vistrelctl: not a number: " << pair << '\n';
       return kExitUsage;
     }
+    if (value.find_first_of("\r\n") != std::string::npos) {
+      s.Err() << "vistrelctl: a value must not hold a line break\n";
+      return kExitUsage;
+    }
     settings.push_back({id, value});
   }
   for (const Setting& setting : settings) {

@@ -11,6 +11,7 @@ CliSession::CliSession(const ChannelOptions& options, std::ostream& out, std::os
     : options_(options),
       out_(out),
       err_(err),
+      settings_(SettingsFolder(), StoredSettings::ShutdownMarker::Leave),
       presenter_(err, options.yes),
       stderrTraffic_(err),
       progress_(err),

@@ -51,13 +51,16 @@ bool KeepAside(const std::string& path) {
 
 }  // namespace
 
-StoredSettings::StoredSettings(std::string folder) : folder_(std::move(folder)) {
+StoredSettings::StoredSettings(std::string folder, ShutdownMarker marker)
+    : folder_(std::move(folder)), tracksShutdown_(marker == ShutdownMarker::Track) {
   previousShutdownStatus_ = GetStoredNumber(kStoredShutdownStatus, 0).value;
-  SetStoredNumber(kStoredShutdownStatus, 0);
+  if (tracksShutdown_)
+    SetStoredNumber(kStoredShutdownStatus, 0);
 }
 
 StoredSettings::~StoredSettings() {
-  MarkNormalShutdown();
+  if (tracksShutdown_)
+    MarkNormalShutdown();
 }
 
 void StoredSettings::MarkNormalShutdown() {

@@ -63,7 +63,13 @@ class StoredSettings {
     bool stored;  // false: the value could not be had and `value` is the default
   };
 
-  explicit StoredSettings(std::string folder = SettingsFolder());
+  // Whether this program's run is what the shutdown marker tells about. The desktop program
+  // tracks it; short runs of the command-line tool leave it alone, so that they do not mark
+  // a desktop program that is still running as ended normally.
+  enum class ShutdownMarker { Track, Leave };
+
+  explicit StoredSettings(std::string folder = SettingsFolder(),
+                          ShutdownMarker marker = ShutdownMarker::Track);
   ~StoredSettings();
   StoredSettings(const StoredSettings&) = delete;
   StoredSettings& operator=(const StoredSettings&) = delete;
@@ -88,6 +94,7 @@ class StoredSettings {
               const std::string* text);
 
   std::string folder_;
+  bool tracksShutdown_ = true;
   uint32_t previousShutdownStatus_ = 0;
 };
 

@@ -131,6 +131,20 @@ TEST(StoredSettings, AKilledRunLeavesTheMarkerAtZero) {
   EXPECT_FALSE(after.PreviousShutdownWasNormal());
 }
 
+TEST(StoredSettings, AShortRunThatLeavesTheMarkerDoesNotEndARunningOne) {
+  TempFolder temp;
+  { StoredSettings first(temp.Path()); }
+  EXPECT_EXIT(
+      {
+        StoredSettings running(temp.Path());
+        { StoredSettings tool(temp.Path(), StoredSettings::ShutdownMarker::Leave); }
+        ::raise(SIGKILL);
+      },
+      ::testing::KilledBySignal(SIGKILL), "");
+  StoredSettings after(temp.Path());
+  EXPECT_FALSE(after.PreviousShutdownWasNormal());
+}
+
 TEST(StoredSettings, ACorruptFileIsKeptAsideAndDefaultsAreUsed) {
   TempFolder temp;
   const std::string garbage = "Baudrate=number:19200\n\x01\x02 not a setting\n";

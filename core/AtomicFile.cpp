@@ -4,11 +4,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
-#include <vector>
+#include <filesystem>
 
 namespace vistrel {
 namespace {
@@ -26,21 +26,32 @@ bool WriteAll(int fd, const std::string& text) {
   return true;
 }
 
-// The permissions of the file being replaced; a new file gets the usual ones rather than
-// mkstemp's owner-only ones.
-mode_t ModeFor(const std::string& path) {
-  struct stat existing {};
-  if (stat(path.c_str(), &existing) == 0)
-    return existing.st_mode & 07777;
-  const mode_t mask = umask(0);
-  umask(mask);
-  return 0666 & ~mask;
-}
-
 bool Fail(std::string* error, const std::string& what, const std::string& path) {
   if (error)
     *error = what + " " + path + ": " + std::strerror(errno);
   return false;
+}
+
+// A new file beside `target`, created with the usual permissions (the umask applies).
+int CreateTemporary(const std::string& target, std::string& name) {
+  static std::atomic<unsigned> counter{0};
+  const std::string base = FolderOf(target) + "/.vistrel-" + std::to_string(getpid()) + "-";
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    name = base + std::to_string(counter++);
+    const int fd = open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd >= 0 || errno != EEXIST)
+      return fd;
+  }
+  return -1;
+}
+
+// A symbolic link is written through: its target is the file replaced.
+std::string ResolveLink(const std::string& path) {
+  std::error_code ec;
+  if (!std::filesystem::is_symlink(path, ec))
+    return path;
+  const std::filesystem::path target = std::filesystem::weakly_canonical(path, ec);
+  return ec ? path : target.string();
 }
 
 }  // namespace
@@ -55,15 +66,17 @@ std::string FolderOf(const std::string& path) {
 }
 
 bool WriteFileAtomically(const std::string& path, const std::string& contents, std::string* error) {
-  const std::string folder = FolderOf(path);
-  std::string pattern = folder + "/.vistrel-XXXXXX";
-  std::vector<char> name(pattern.begin(), pattern.end());
-  name.push_back('\0');
-  const int fd = mkostemp(name.data(), O_CLOEXEC);
+  const std::string target = ResolveLink(path);
+  std::string temp;
+  const int fd = CreateTemporary(target, temp);
   if (fd < 0)
-    return Fail(error, "cannot create a file in", folder);
-  const std::string temp(name.data());
-  const bool written = WriteAll(fd, contents) && fchmod(fd, ModeFor(path)) == 0 && fsync(fd) == 0;
+    return Fail(error, "cannot create a file in", FolderOf(target));
+  // The replaced file keeps its permissions.
+  struct stat existing {};
+  bool written = WriteAll(fd, contents);
+  if (written && stat(target.c_str(), &existing) == 0)
+    written = fchmod(fd, existing.st_mode & 07777) == 0;
+  written = written && fsync(fd) == 0;
   const int writeErrno = errno;
   const bool closed = close(fd) == 0;
   if (!written || !closed) {
@@ -71,14 +84,14 @@ bool WriteFileAtomically(const std::string& path, const std::string& contents, s
     unlink(temp.c_str());
     return Fail(error, "cannot write", temp);
   }
-  if (std::rename(temp.c_str(), path.c_str()) != 0) {
+  if (std::rename(temp.c_str(), target.c_str()) != 0) {
     const int renameErrno = errno;
     unlink(temp.c_str());
     errno = renameErrno;
-    return Fail(error, "cannot replace", path);
+    return Fail(error, "cannot replace", target);
   }
   // Make the rename itself durable.
-  const int dir = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  const int dir = open(FolderOf(target).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (dir >= 0) {
     fsync(dir);
     close(dir);

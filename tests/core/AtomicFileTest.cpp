@@ -1,0 +1,77 @@
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "core/AtomicFile.h"
+
+namespace vistrel {
+namespace {
+
+namespace fs = std::filesystem;
+
+class AtomicFileTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    folder_ = fs::temp_directory_path() / ("vistrel-atomic-" + std::to_string(getpid()));
+    fs::create_directories(folder_);
+  }
+  void TearDown() override { fs::remove_all(folder_); }
+  static std::string Read(const fs::path& path) {
+    std::ifstream in(path);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+  }
+  size_t Entries() const {
+    return static_cast<size_t>(
+        std::distance(fs::directory_iterator(folder_), fs::directory_iterator()));
+  }
+  fs::path folder_;
+};
+
+TEST_F(AtomicFileTest, ReplacesContentsAndKeepsPermissions) {
+  const fs::path file = folder_ / "a.txt";
+  std::ofstream(file) << "old";
+  chmod(file.c_str(), 0640);
+  ASSERT_TRUE(WriteFileAtomically(file, "new\n"));
+  EXPECT_EQ(Read(file), "new\n");
+  EXPECT_EQ(fs::status(file).permissions() & fs::perms::all,
+            fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+  EXPECT_EQ(Entries(), 1u) << "no temporary file left behind";
+}
+
+TEST_F(AtomicFileTest, WritesThroughASymbolicLink) {
+  const fs::path real = folder_ / "real.txt";
+  const fs::path link = folder_ / "link.txt";
+  std::ofstream(real) << "old";
+  fs::create_symlink(real, link);
+  ASSERT_TRUE(WriteFileAtomically(link, "new"));
+  EXPECT_TRUE(fs::is_symlink(link));
+  EXPECT_EQ(Read(real), "new");
+}
+
+TEST_F(AtomicFileTest, AFailedReplaceLeavesWhatWasThereAndSaysWhy) {
+  const fs::path taken = folder_ / "taken";
+  fs::create_directories(taken / "inside");
+  std::string error;
+  EXPECT_FALSE(WriteFileAtomically(taken.string(), "new", &error));
+  EXPECT_NE(error.find("cannot replace"), std::string::npos) << error;
+  EXPECT_TRUE(fs::is_directory(taken / "inside"));
+  EXPECT_EQ(Entries(), 1u) << "the temporary file is removed";
+}
+
+TEST_F(AtomicFileTest, MissingFolderFails) {
+  std::string error;
+  EXPECT_FALSE(WriteFileAtomically((folder_ / "no" / "b.txt").string(), "x", &error));
+  EXPECT_FALSE(error.empty());
+  EXPECT_EQ(FolderOf("/a/b"), "/a");
+  EXPECT_EQ(FolderOf("b"), ".");
+  EXPECT_EQ(FolderOf("/b"), "/");
+}
+
+}  // namespace
+}  // namespace vistrel

@@ -71,11 +71,15 @@ ControlClass ControlRegistry::ClassOf(const QWidget* control) {
 void ControlRegistry::AddRoot(QWidget* root) {
   QList<QWidget*> found = root->findChildren<QWidget*>();
   found.prepend(root);
+  // A root may hold controls an earlier root already added (the main dialog holds the
+  // pages); those are connected once only.
+  std::vector<std::pair<QWidget*, int>> added;
   for (QWidget* control : found) {
     const int id = IdOf(control);
     if (id == 0 || controls_.contains(id))
       continue;
     controls_.emplace(id, control);
+    added.emplace_back(control, id);
   }
   // Link every up-down control with its number field, both ways.
   for (QWidget* control : found) {
@@ -88,14 +92,11 @@ void ControlRegistry::AddRoot(QWidget* root) {
       editOfSpin_[IdOf(spin)] = IdOf(buddy);
     }
   }
-  for (QWidget* control : found) {
-    const int id = IdOf(control);
-    if (id != 0 && controls_.at(id) == control)
-      Connect(control, id);
-  }
+  for (const auto& [control, id] : added)
+    Connect(control, id);
   // The radio buttons after the first of a group carry no id of their own.
   for (auto* radio : root->findChildren<QRadioButton*>()) {
-    if (IdOf(radio) != 0)
+    if (IdOf(radio) != 0 || !connectedRadios_.insert(radio).second)
       continue;
     const std::vector<QRadioButton*> group = RadioGroup(radio);
     if (!group.empty() && IdOf(group.front()) != 0) {
@@ -113,9 +114,10 @@ void ControlRegistry::Connect(QWidget* control, int id) {
               [this, id] { Notify(Notification::EditCommitted, id); });
       break;
     case ControlClass::UpDown:
-      connect(
-          static_cast<CUpDown*>(control), &CUpDown::stepRequested, this,
-          [this, id](int position, int step) { Notify(Notification::Spin, id, position, step); });
+      connect(static_cast<CUpDown*>(control), &CUpDown::stepRequested, this,
+              [this, id](int position, int step) {
+                Notify(Notification::Spin, id, PositionFromBuddy(id, position), step);
+              });
       break;
     case ControlClass::Combo:
       connect(static_cast<QComboBox*>(control), &QComboBox::activated, this,
@@ -137,6 +139,20 @@ void ControlRegistry::Connect(QWidget* control, int id) {
     case ControlClass::OtherButton:
       break;
   }
+}
+
+int32_t ControlRegistry::PositionFromBuddy(int spinId, int32_t position) {
+  // An arrow continues from what the number field shows, even if it was typed and not yet
+  // committed; text that is no number or lies outside the range leaves the position as it was.
+  auto* spin = qobject_cast<CUpDown*>(FindControl(spinId));
+  auto* buddy = qobject_cast<QLineEdit*>(FindControl(EditOfSpin(spinId)));
+  if (spin == nullptr || buddy == nullptr)
+    return position;
+  bool ok = false;
+  const int typed = buddy->text().trimmed().toInt(&ok);
+  if (!ok || typed < spin->Minimum() || typed > spin->Maximum())
+    return position;
+  return spin->SetPosition(typed);
 }
 
 void ControlRegistry::Notify(Notification what, int id, int32_t position, int32_t step) {

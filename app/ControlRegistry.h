@@ -3,6 +3,7 @@
 #include <QtCore/QObject>
 #include <functional>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "params/ControlPanel.h"
@@ -76,12 +77,15 @@ class ControlRegistry final : public QObject, public IControlPanel {
 
  private:
   void Connect(QWidget* control, int id);
+  // The position an arrow press starts from: the number its field shows, within the range.
+  int32_t PositionFromBuddy(int spinId, int32_t position);
   void Notify(Notification what, int id, int32_t position = 0, int32_t step = 0);
 
   ParameterTable& table_;
   std::unordered_map<int, QWidget*> controls_;
   std::unordered_map<int, int> spinOfEdit_;
   std::unordered_map<int, int> editOfSpin_;
+  std::unordered_set<const QWidget*> connectedRadios_;  // the group members without an id
   Handler handler_;
   RangeSource rangeSource_;
 };

@@ -1,7 +1,9 @@
+#include <QtTest/QSignalSpy>
 #include <QtTest/QTest>
 #include <QtWidgets/QCheckBox>
 #include <QtWidgets/QComboBox>
 #include <QtWidgets/QLineEdit>
+#include <QtWidgets/QPushButton>
 #include <QtWidgets/QRadioButton>
 #include <algorithm>
 
@@ -104,6 +106,41 @@ TEST_F(ParameterControls, ArrowOfAnUpDownSendsTheNextValue) {
   upDown->PressArrow(1);
   EXPECT_EQ(Sent(), std::vector<std::string>{"PGRPT0=" + std::to_string(before + 1)});
   EXPECT_EQ(Control<QLineEdit>(*dialog_, 2318)->text(), QString::number(before + 1));
+}
+
+TEST_F(ParameterControls, ArrowContinuesFromTheTypedNumber) {
+  auto* edit = Control<QLineEdit>(*dialog_, 2318);  // PGRPT0, 0..255
+  auto* upDown = Control<CUpDown>(*dialog_, dialog_->Registry().SpinOfEdit(2318));
+  edit->setText("40");  // typed, not committed
+  upDown->PressArrow(1);
+  EXPECT_EQ(Sent(), std::vector<std::string>{"PGRPT0=41"});
+  EXPECT_EQ(edit->text(), "41");
+  // Text outside the range or no number: the arrow goes on from the position.
+  edit->setText("900");
+  upDown->PressArrow(-1);
+  edit->setText("abc");
+  upDown->PressArrow(-1);
+  EXPECT_EQ(Sent(), (std::vector<std::string>{"PGRPT0=41", "PGRPT0=40", "PGRPT0=39"}));
+}
+
+TEST_F(ParameterControls, EnterAndEscapeOnAPageButtonDoNothing) {
+  auto* button = Control<QPushButton>(*dialog_, 2799);  // CR0
+  QSignalSpy clicks(button, &QPushButton::clicked);
+  button->setFocus();
+  QTest::keyClick(button, Qt::Key_Return);
+  QTest::keyClick(button, Qt::Key_Enter);
+  QTest::keyClick(button, Qt::Key_Escape);
+  EXPECT_EQ(clicks.count(), 0);
+  EXPECT_TRUE(program_->wire.lines.empty());
+  EXPECT_TRUE(program_->messages.questions.empty());
+  EXPECT_TRUE(dialog_->isVisible());
+}
+
+TEST_F(ParameterControls, AButtonClickRunsItsActionOnce) {
+  program_->messages.answers = {false, false};
+  Control<QPushButton>(*dialog_, 1024)->click();  // Store All, declined
+  EXPECT_EQ(program_->messages.questions.size(), 1u);
+  EXPECT_TRUE(Sent().empty());
 }
 
 TEST_F(ParameterControls, ChoiceWithItemValuesSendsTheSignalCode) {

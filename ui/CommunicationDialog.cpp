@@ -32,15 +32,16 @@ CCommunicationDialog::CCommunicationDialog(IChannelSetup& channel, ICommunicatio
   locks.Add(this);
 
   using Combo = QComboBox;
-  connect(ui_->c1011, &Combo::currentIndexChanged, this, [this](int i) {
+  // The operator's choice, also of the entry already shown: choosing it again opens it again.
+  connect(ui_->c1011, &Combo::activated, this, [this](int i) {
     if (!filling_)
       OnCategoryChanged(i);
   });
-  connect(ui_->c1005, &Combo::currentIndexChanged, this, [this](int i) {
+  connect(ui_->c1005, &Combo::activated, this, [this](int i) {
     if (!filling_)
       OnPortChanged(i);
   });
-  connect(ui_->c1030, &Combo::currentIndexChanged, this, [this](int i) {
+  connect(ui_->c1030, &Combo::activated, this, [this](int i) {
     if (!filling_)
       OnBaudRateChanged(i);
   });

@@ -1,6 +1,7 @@
 #include <QtWidgets/QComboBox>
 #include <QtWidgets/QLabel>
 #include <QtWidgets/QPushButton>
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 
@@ -74,6 +75,12 @@ class FakeHost final : public ICommunicationHost {
   FakeChannel& channel_;
 };
 
+// Picks an entry as the operator would (the combo box reports "activated").
+void Pick(QComboBox* combo, int index) {
+  combo->setCurrentIndex(index);
+  emit combo->activated(index);
+}
+
 struct Window {
   explicit Window(bool normalShutdown = true, int controlMode = 0, int storedPort = 0) {
     channel.mode = 2;
@@ -118,14 +125,21 @@ TEST(CommunicationDialog, StoredPortOutsideTheListOpensTheFirstPort) {
 
 TEST(CommunicationDialog, CategoryThatFailsToOpenIsReported) {
   Window window;
-  window.Ui().c1011->setCurrentIndex(3);
+  Pick(window.Ui().c1011, 3);
   ASSERT_EQ(window.messages.messages.size(), 1u);
   EXPECT_EQ(window.messages.messages[0].text, "Failed to initialize!");
   EXPECT_EQ(window.messages.messages[0].icon, MessageIcon::Exclamation);
   EXPECT_EQ(window.channel.mode, 3);  // the choice stays, to be saved at exit
+  // Choosing the same category again tries it again.
+  Pick(window.Ui().c1011, 3);
+  EXPECT_EQ(window.messages.messages.size(), 2u);
+  EXPECT_EQ(std::ranges::count(window.channel.opened, "mode 3"), 2);
+  // Filling the lists from the program is no choice of the operator.
+  window.Ui().c1011->setCurrentIndex(1);
+  EXPECT_EQ(std::ranges::count(window.channel.opened, "mode 1"), 0);
 
-  window.Ui().c1011->setCurrentIndex(0);
-  EXPECT_EQ(window.messages.messages.size(), 1u);
+  Pick(window.Ui().c1011, 0);
+  EXPECT_EQ(window.messages.messages.size(), 2u);
   EXPECT_TRUE(window.host.channelOk);
   EXPECT_EQ(window.Ui().c1005->count(), 32);
 }
@@ -133,10 +147,14 @@ TEST(CommunicationDialog, CategoryThatFailsToOpenIsReported) {
 TEST(CommunicationDialog, PortChoiceOpensThePortAndReadsAFoundCamera) {
   Window window(false);
   window.channel.cameraPort = 4;
-  window.Ui().c1005->setCurrentIndex(4);
+  Pick(window.Ui().c1005, 4);
   EXPECT_TRUE(window.host.channelOk);
   EXPECT_EQ(window.host.reads, 1);
   EXPECT_EQ(window.Ui().labelDevice->text().toStdString(), "→ /dev/ttyS4");
+  // The port already chosen, chosen again (the camera was plugged in): opened and read again.
+  Pick(window.Ui().c1005, 4);
+  EXPECT_EQ(std::ranges::count(window.channel.opened, "port 4"), 2);
+  EXPECT_EQ(window.host.reads, 2);
 }
 
 TEST(CommunicationDialog, AutoSearchStopsAtTheCameraEvenBeyondTheSixteenthPort) {
@@ -183,7 +201,7 @@ TEST(CommunicationDialog, BaudRateOnlyInFactoryMode) {
   EXPECT_FALSE(user.Ui().c1030->isEnabled());
   Window factory(true, 1);
   EXPECT_FALSE(factory.Ui().c1030->isHidden());
-  factory.Ui().c1030->setCurrentIndex(4);
+  Pick(factory.Ui().c1030, 4);
   EXPECT_EQ(factory.channel.baudIndex, 4);
 }
 

@@ -27,7 +27,7 @@ inline constexpr MenuItem kMenuItems[] = {
     {"LUT(&L)", "Load all LUT table", 32784},
     {"Help(&H)", "About this application", 32774},
     {"Help(&H)", "Open Communication Dialog", 32785},
-    // Not in the original menu, which left the terminal without a way in.
+    // The terminal has no other way in.
     {"Help(&H)", "Open RS-232C Terminal", 32788},
 };
 

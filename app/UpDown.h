@@ -13,6 +13,10 @@ namespace vistrel {
 class CUpDown final : public QWidget {
   Q_OBJECT
   Q_PROPERTY(QString buddyName READ buddyName WRITE setBuddyName)
+  // The range a page gives its up-down control; the table's range replaces it where the
+  // row has one that applies.
+  Q_PROPERTY(int minimum READ Minimum WRITE setMinimum)
+  Q_PROPERTY(int maximum READ Maximum WRITE setMaximum)
 
  public:
   explicit CUpDown(QWidget* parent = nullptr);
@@ -21,6 +25,8 @@ class CUpDown final : public QWidget {
   void setBuddyName(const QString& name) { buddyName_ = name; }
 
   void SetRange(int32_t minimum, int32_t maximum);
+  void setMinimum(int minimum) { SetRange(minimum, maximum_); }
+  void setMaximum(int maximum) { SetRange(minimum_, maximum); }
   int32_t Minimum() const { return minimum_; }
   int32_t Maximum() const { return maximum_; }
   // Clamps to the range and returns the position taken.

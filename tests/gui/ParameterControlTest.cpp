@@ -108,6 +108,20 @@ TEST_F(ParameterControls, ArrowOfAnUpDownSendsTheNextValue) {
   EXPECT_EQ(Control<QLineEdit>(*dialog_, 2318)->text(), QString::number(before + 1));
 }
 
+TEST_F(ParameterControls, ColourFieldsKeepTheRangesOfTheirPage) {
+  auto* matrix = Control<QLineEdit>(*dialog_, 2627);  // CMVRR, -20..20
+  matrix->setText("-5");
+  QTest::keyClick(matrix, Qt::Key_Return);
+  matrix->setText("30");
+  QTest::keyClick(matrix, Qt::Key_Return);
+  EXPECT_EQ(matrix->text(), "20");
+  auto* enhancer = Control<QLineEdit>(*dialog_, 2644);  // CEVALR, 0..10
+  enhancer->setText("10");
+  QTest::keyClick(enhancer, Qt::Key_Return);
+  Control<CUpDown>(*dialog_, dialog_->Registry().SpinOfEdit(2644))->PressArrow(1);
+  EXPECT_EQ(Sent(), (std::vector<std::string>{"CMVRR=-5", "CMVRR=20", "CEVALR=10"}));
+}
+
 TEST_F(ParameterControls, ArrowContinuesFromTheTypedNumber) {
   auto* edit = Control<QLineEdit>(*dialog_, 2318);  // PGRPT0, 0..255
   auto* upDown = Control<CUpDown>(*dialog_, dialog_->Registry().SpinOfEdit(2318));

@@ -20,17 +20,9 @@ namespace {
 
 constexpr int kQueryMs = 2500;
 
-std::string Upper(std::string text) {
-  for (char& c : text) {
-    if (c >= 'a' && c <= 'z')
-      c = static_cast<char>(c - 'a' + 'A');
-  }
-  return text;
-}
-
 // The command id of a name given on the command line, or -1 after saying so.
 int CommandIdOf(CliSession& s, const std::string& name) {
-  const int id = CommandTable::FindByName(Upper(name));
+  const int id = CommandTable::FindByName(UpperAscii(name));
   if (id < 0)
     s.Err() << "vistrelctl: unknown command name: " << name << '\n';
   return id;

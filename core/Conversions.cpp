@@ -73,6 +73,14 @@ int32_t AutoBaseToInt(std::string_view text) {
   return ReadDigits(text, pos, 10, negative);
 }
 
+std::string UpperAscii(std::string text) {
+  for (char& c : text) {
+    if (c >= 'a' && c <= 'z')
+      c = static_cast<char>(c - 'a' + 'A');
+  }
+  return text;
+}
+
 double TextToReal(std::string_view text) {
   size_t pos = 0;
   while (pos < text.size() && IsSpace(text[pos]))

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 namespace vistrel {
@@ -13,5 +14,7 @@ int32_t DecimalToInt(std::string_view text);
 int32_t AutoBaseToInt(std::string_view text);
 // The longest leading part that forms a decimal floating-point number; none gives 0.
 double TextToReal(std::string_view text);
+// The text with its ASCII letters upper-cased.
+std::string UpperAscii(std::string text);
 
 }  // namespace vistrel

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "core/Command.h"
-#include "core/CommandTable.h"
+#include "core/CommandIds.h"
 
 namespace vistrel {
 
@@ -147,13 +147,11 @@ int ParameterTable::IsInFile(int ctrlId) const {
 bool ParameterTable::IsReadable(int rowIndex) const {
   if (rowIndex < 0 || rowIndex >= RowCount())
     return false;
-  static const int kBlemishX = CommandTable::FindByName("BMPXW");
-  static const int kBlemishY = CommandTable::FindByName("BMPYW");
   const ParameterEntry& row = Row(rowIndex);
   if (row.kind == ControlKind::Action)
     return false;
-  return row.commandId != kUnreadableCommand && row.commandId != kBlemishX &&
-         row.commandId != kBlemishY;
+  return row.commandId != kUnreadableCommand && row.commandId != cmd::BMPXW &&
+         row.commandId != cmd::BMPYW;
 }
 
 int ParameterTable::CountReadable() {
@@ -209,11 +207,10 @@ bool ParameterTable::WriteChangedParameters(Command& engine, IParameterView& vie
 }
 
 void ParameterTable::AdjustRangesForModel(int modelCode, IParameterView& view) {
-  static const char* const kXNames[] = {"BMPXW", "BMPXWG", "BMPXWB"};
-  static const char* const kYNames[] = {"BMPYW", "BMPYWG", "BMPYWB"};
+  constexpr int kXCommands[] = {cmd::BMPXW, cmd::BMPXWG, cmd::BMPXWB};
+  constexpr int kYCommands[] = {cmd::BMPYW, cmd::BMPYWG, cmd::BMPYWB};
   const std::vector<ParameterEntry>& initial = InitialParameterRows();
-  auto adjust = [&](const char* name, int32_t firstModelMax) {
-    const int commandId = CommandTable::FindByName(name);
+  auto adjust = [&](int commandId, int32_t firstModelMax) {
     for (size_t i = 0; i < rows_.size(); ++i) {
       if (rows_[i].commandId != commandId)
         continue;
@@ -221,12 +218,12 @@ void ParameterTable::AdjustRangesForModel(int modelCode, IParameterView& view) {
       rows_[i].maximum = modelCode == 0 ? firstModelMax : initial[i].maximum;
     }
   };
-  for (const char* name : kXNames)
-    adjust(name, kFirstModelMaxX);
-  for (const char* name : kYNames)
-    adjust(name, kFirstModelMaxY);
+  for (int commandId : kXCommands)
+    adjust(commandId, kFirstModelMaxX);
+  for (int commandId : kYCommands)
+    adjust(commandId, kFirstModelMaxY);
   view.ApplyRanges();
-  view.RunChoiceChange(ToCtrlId(CommandTable::FindByName("ETM")));
+  view.RunChoiceChange(ToCtrlId(cmd::ETM));
 }
 
 }  // namespace vistrel

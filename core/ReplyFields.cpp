@@ -18,14 +18,6 @@ std::string StripBlanksAndLineEnds(std::string_view line) {
   return out;
 }
 
-std::string UpperAscii(std::string text) {
-  for (char& c : text) {
-    if (c >= 'a' && c <= 'z')
-      c = static_cast<char>(c - 'a' + 'A');
-  }
-  return text;
-}
-
 // "&H" followed by hexadecimal digits; the digits wrap at 32 bits like an unsigned read.
 int32_t HexAfterPrefix(std::string_view text) {
   uint32_t value = 0;

@@ -9,6 +9,7 @@
 #include "camera/CameraFixture.h"
 #include "camera/ReadAll.h"
 #include "camera/SettingFile.h"
+#include "support/TestEnvironment.h"
 
 namespace vistrel {
 namespace {
@@ -18,15 +19,7 @@ namespace fs = std::filesystem;
 
 class SettingFileTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    folder_ = fs::temp_directory_path() /
-              ("vistrel-cam-" + std::to_string(getpid()) + "-" +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::create_directories(folder_);
-  }
-  void TearDown() override { fs::remove_all(folder_); }
-
-  std::string PathOf(const std::string& name) const { return (folder_ / name).string(); }
+  std::string PathOf(const std::string& name) const { return temp_.File(name); }
   std::string Write(const std::string& name, const std::string& text) const {
     std::ofstream(PathOf(name)) << text;
     return PathOf(name);
@@ -41,7 +34,7 @@ class SettingFileTest : public ::testing::Test {
     return ("\n" + text).find("\n" + line + "\n") != std::string::npos;
   }
 
-  fs::path folder_;
+  test::TempFolder temp_;
 };
 
 TEST_F(SettingFileTest, VariantsAndControlModesChooseTheirRows) {
@@ -81,8 +74,8 @@ TEST_F(SettingFileTest, SaveReplacesTheFileWholeAndRemembersTheFolder) {
   EXPECT_EQ(Read(path), BuildSettingFile(f.session, SettingFileVariant::AllData));
   EXPECT_EQ(fs::status(path).permissions() & fs::perms::all,
             fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
-  EXPECT_EQ(f.hooks.folders.back(), folder_.string());
-  EXPECT_EQ(std::distance(fs::directory_iterator(folder_), fs::directory_iterator()), 1)
+  EXPECT_EQ(f.hooks.folders.back(), temp_.Path());
+  EXPECT_EQ(std::distance(fs::directory_iterator(temp_.Path()), fs::directory_iterator()), 1)
       << "no temporary file left behind";
 
   const std::string missing = PathOf("no/such/folder/b.cam");

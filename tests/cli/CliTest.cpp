@@ -2,35 +2,21 @@
 // command line run in this process.
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
-#include <filesystem>
 #include <fstream>
 #include <sstream>
 
 #include "cli/Cli.h"
 #include "support/SimProgram.h"
+#include "support/TestEnvironment.h"
 
 namespace vistrel {
 namespace {
 
-namespace fs = std::filesystem;
 using test::SimProgram;
 
 class CliTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    folder_ = fs::temp_directory_path() /
-              ("vistrel-cli-" + std::to_string(getpid()) + "-" +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::create_directories(folder_);
-    setenv("VISTREL_CONFIG_DIR", folder_.c_str(), 1);
-  }
-  void TearDown() override {
-    unsetenv("VISTREL_CONFIG_DIR");
-    fs::remove_all(folder_);
-  }
-
   // Starts vistrel-sim with `args` and remembers its device.
   void StartCamera(std::vector<std::string> args = {}) {
     sim_ = std::make_unique<SimProgram>(args);
@@ -52,9 +38,10 @@ class CliTest : public ::testing::Test {
     return RunCli(static_cast<int>(argv.size()), argv.data(), out_, err_);
   }
 
-  std::string PathOf(const std::string& name) const { return (folder_ / name).string(); }
+  std::string PathOf(const std::string& name) const { return temp_.File(name); }
 
-  fs::path folder_;
+  test::TempFolder temp_;
+  test::ScopedEnv configDir_{"VISTREL_CONFIG_DIR", temp_.Path()};
   std::unique_ptr<SimProgram> sim_;
   std::string device_;
   std::ostringstream out_;

@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "core/AtomicFile.h"
+#include "support/TestEnvironment.h"
 
 namespace vistrel {
 namespace {
@@ -15,11 +16,6 @@ namespace fs = std::filesystem;
 
 class AtomicFileTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    folder_ = fs::temp_directory_path() / ("vistrel-atomic-" + std::to_string(getpid()));
-    fs::create_directories(folder_);
-  }
-  void TearDown() override { fs::remove_all(folder_); }
   static std::string Read(const fs::path& path) {
     std::ifstream in(path);
     std::stringstream s;
@@ -30,7 +26,8 @@ class AtomicFileTest : public ::testing::Test {
     return static_cast<size_t>(
         std::distance(fs::directory_iterator(folder_), fs::directory_iterator()));
   }
-  fs::path folder_;
+  test::TempFolder temp_;
+  fs::path folder_{temp_.Path()};
 };
 
 TEST_F(AtomicFileTest, ReplacesContentsAndKeepsPermissions) {

@@ -17,6 +17,7 @@
 #include "sim/PtyServer.h"
 #include "sim/SimPeer.h"
 #include "support/Recorders.h"
+#include "support/TestEnvironment.h"
 #include "transport/CCommunication.h"
 #include "ui/ProgressBarDialog.h"
 
@@ -43,23 +44,6 @@ class ScriptedPresenter final : public RecordingPresenter {
   };
   std::vector<FileRequest> fileRequests;
   std::deque<std::optional<std::string>> files;
-};
-
-// A fresh settings folder for one test, removed afterwards.
-class TempFolder {
- public:
-  TempFolder() {
-    char pattern[] = "/tmp/vistrel-gui-XXXXXX";
-    path_ = ::mkdtemp(pattern);
-  }
-  ~TempFolder() {
-    std::error_code error;
-    std::filesystem::remove_all(path_, error);
-  }
-  const std::string& Path() const { return path_; }
-
- private:
-  std::string path_;
 };
 
 // The whole program on the simulated camera served on a pseudo-terminal in this process.

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "sim/SimCamera.h"
+#include "support/TestEnvironment.h"
 
 namespace vistrel::test {
 
@@ -33,23 +34,5 @@ inline SimConfig ModelConfig(const std::string& model) {
   config.model = model;
   return config;
 }
-
-// A fresh folder under the system's temporary folder, removed with the object.
-class TempFolder {
- public:
-  TempFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "vistrel-sim-XXXXXX").string();
-    path_ = ::mkdtemp(pattern.data()) ? pattern : std::string();
-  }
-  ~TempFolder() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
-  }
-  std::string File(const std::string& name) const { return path_ + "/" + name; }
-  const std::string& Path() const { return path_; }
-
- private:
-  std::string path_;
-};
 
 }  // namespace vistrel::test

@@ -173,6 +173,7 @@ void CVistrelDlg::Initialise() {
   if (channelOk_)
     Reload(services_.session);
   BuildTabs();
+  ReportIncompleteRead();
   services_.table.WriteChangedParameters(services_.engine, *registry_, kWriteMs);
   services_.table.MarkAllSent();
   if (!channelOk_)
@@ -349,6 +350,14 @@ bool CVistrelDlg::RunMenuCommand(int id) {
 void CVistrelDlg::ReloadCamera() {
   Reload(services_.session);
   AfterCameraRead();
+  ReportIncompleteRead();
+}
+
+void CVistrelDlg::ReportIncompleteRead() {
+  const ReadAllResult& pass = services_.session.lastRead;
+  if (!pass.Complete())
+    services_.messages.ShowMessage(UnreadMessage(pass), "Communication Error",
+                                   MessageIcon::Exclamation);
 }
 
 void CVistrelDlg::ChooseAreaAndRun(bool storing) {
@@ -373,6 +382,7 @@ void CVistrelDlg::ChooseAreaAndRun(bool storing) {
   } else {
     LoadArea(services_.session, *area);
     AfterCameraRead();
+    ReportIncompleteRead();
   }
 }
 
@@ -409,8 +419,10 @@ void CVistrelDlg::StoreUserSet(int userSet) {
 }
 
 void CVistrelDlg::LoadUserSet(int userSet) {
-  if (UserSetLoad(services_.session, userSet))
+  if (UserSetLoad(services_.session, userSet) || !services_.session.haveCameraValues) {
     AfterCameraRead();
+    ReportIncompleteRead();
+  }
 }
 
 void CVistrelDlg::RefreshState() {}

@@ -112,6 +112,8 @@ class CVistrelDlg final : public QDialog,
   void Dispatch(Notification what, int ctrlId, int32_t position, int32_t step);
   void OnParameterButton(int ctrlId);
   void AfterCameraRead();
+  // Says how many values the last read could not get, when it missed any.
+  void ReportIncompleteRead();
   void OnTabChanged(int index);
   bool InPage(const QWidget* widget) const;
   void SaveSettingFileAs(bool allData);

@@ -56,7 +56,7 @@ bool Measure(int baud) {
         vistrel::CheckModel(engine, messages, session.model)) {
       counter = ByteCounter{};
       const auto start = Clock::now();
-      const size_t read = vistrel::ReadAll(session).size();
+      const size_t read = vistrel::ReadAll(session).read.size();
       const double ms = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
       const double wireMs = double(counter.bytes) * 10.0 * 1000.0 / baud;
       const double replyMs = double(counter.replyBytes) * 10.0 * 1000.0 / baud;

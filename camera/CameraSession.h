@@ -6,6 +6,7 @@
 #include "camera/CameraModel.h"
 #include "core/Command.h"
 #include "core/Interfaces.h"
+#include "core/Outcome.h"
 #include "core/ParameterTable.h"
 
 namespace vistrel {
@@ -16,6 +17,18 @@ struct CameraLinkState {
   int bitAllocation = 3;    // BA
   int sensorClock = 2;      // CLCF
   int tapGeometry = 3;      // TAGM
+};
+
+// What a read-all pass (or a whole reload) got from the camera.
+struct ReadAllResult {
+  std::vector<int> read;    // rows read, in table order
+  std::vector<int> unread;  // rows the pass should have read and could not, in table order
+  // Done when every row was read; otherwise what kept the rows out: the channel was lost,
+  // the camera stopped answering, or it answered some queries with something else.
+  Outcome outcome = Outcome::Done;
+  bool modelAnswered = true;  // a reload: whether the camera answered the model query
+
+  bool Complete() const { return unread.empty() && outcome == Outcome::Done && modelAnswered; }
 };
 
 // One entry of a choice control: its text and the value it stands for.
@@ -76,9 +89,11 @@ class CameraSession {
   IMessagePresenter& messages;
   CameraModel model;
   CameraLinkState link;
-  bool factoryMode = false;       // the stored control mode: factory parameters take part
-  int lastArea = 0;               // the flash area of the last load or store
-  std::vector<int> lastReadRows;  // the rows the last read-all pass read, in table order
+  bool factoryMode = false;  // the stored control mode: factory parameters take part
+  int lastArea = 0;          // the flash area of the last load or store
+  ReadAllResult lastRead;    // what the last read-all pass got
+  // Whether the table holds the camera's values: the last read-all read every row.
+  bool haveCameraValues = false;
   IProgress* progress = &nullProgress_;
   IParameterView* view = &nullView_;
   IPageHooks* hooks = &nullHooks_;

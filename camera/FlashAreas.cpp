@@ -40,8 +40,7 @@ bool LoadArea(CameraSession& session, int area) {
   session.lastArea = area;
   if (!session.engine.SetValue(cmd::LD, area, 2500))
     return false;
-  Reload(session);
-  return true;
+  return Reload(session).Complete();
 }
 
 bool StoreArea(CameraSession& session, int area) {
@@ -99,8 +98,7 @@ bool UserSetStore(CameraSession& session, int index) {
 bool UserSetLoad(CameraSession& session, int index) {
   if (!session.engine.SetValue(cmd::LD, index, 10000))
     return false;
-  Reload(session);
-  return true;
+  return Reload(session).Complete();
 }
 
 }  // namespace vistrel

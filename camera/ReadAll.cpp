@@ -3,6 +3,7 @@
 #include "camera/BaudChoice.h"
 #include "camera/ModelLists.h"
 #include "core/CommandIds.h"
+#include "core/CommandTable.h"
 
 namespace vistrel {
 namespace {
@@ -51,34 +52,88 @@ bool IsRowReadForModel(const CameraSession& session, int rowIndex) {
   return true;
 }
 
-std::vector<int> ReadAll(CameraSession& session) {
+namespace {
+
+// A camera that leaves this many queries in a row unanswered is not going to answer the
+// rest; the pass stops instead of waiting out every remaining time limit.
+constexpr int kSilentQueriesToGiveUp = 3;
+
+// Folds the outcome of one failed query into the pass's: a lost channel outweighs
+// silence, silence outweighs a refusal.
+Outcome Worse(Outcome pass, Outcome query) {
+  auto rank = [](Outcome o) {
+    switch (o) {
+      case Outcome::ChannelLost:
+        return 3;
+      case Outcome::NoReply:
+        return 2;
+      case Outcome::Refused:
+      case Outcome::BadInput:
+        return 1;
+      case Outcome::Done:
+        break;
+    }
+    return 0;
+  };
+  return rank(query) > rank(pass) ? query : pass;
+}
+
+}  // namespace
+
+ReadAllResult ReadAll(CameraSession& session) {
   ParameterTable& table = session.table;
   const int total = session.factoryMode ? table.CountReadable() : table.CountReadableUser();
   session.progress->Begin("Now, reading camera settings.");
-  std::vector<int> read;
+  ReadAllResult result;
   int count = 0;
+  int silentInARow = 0;
   for (int i = 0; i < table.RowCount(); ++i) {
     if (!IsRowReadForModel(session, i))
       continue;
+    const bool givenUp =
+        result.outcome == Outcome::ChannelLost || silentInARow >= kSilentQueriesToGiveUp;
     const ParameterEntry& row = table.Row(i);
     int32_t value = 0;
-    if (session.engine.GetValue(row.commandId, value, kQueryMs)) {
+    if (!givenUp && session.engine.GetValue(row.commandId, value, kQueryMs)) {
       table.SetDataValue(row.ctrlId, value);
       NoteValue(session, row, value);
-      read.push_back(i);
+      result.read.push_back(i);
+      silentInARow = 0;
+    } else if (CommandTable::Name(row.commandId).empty()) {
+      // A row without a command name is never sent: it has nothing to read.
+    } else {
+      result.unread.push_back(i);
+      const Outcome failed = session.engine.LastOutcome();
+      if (!givenUp) {
+        result.outcome = Worse(result.outcome, failed);
+        silentInARow = failed == Outcome::NoReply ? silentInARow + 1 : 0;
+      }
     }
     ++count;
     session.progress->Update(total > 0 ? count * 100 / total : 100);
     session.hooks->PumpEvents();
   }
   session.progress->End();
-  session.lastReadRows = read;
+  session.lastRead = result;
+  session.haveCameraValues = result.Complete();
   session.hooks->ActivateMainWindow();
   int32_t videoMode = 0;
-  if (session.engine.GetValue(cmd::VSM, videoMode, kQueryMs)) {
+  if (result.Complete() && session.engine.GetValue(cmd::VSM, videoMode, kQueryMs)) {
     session.hooks->ShowVideoMode(videoMode);
   }
-  return read;
+  return result;
+}
+
+std::string UnreadMessage(const ReadAllResult& result) {
+  if (result.Complete())
+    return {};
+  const size_t total = result.read.size() + result.unread.size();
+  std::string text = std::to_string(result.unread.size()) + " of " + std::to_string(total) +
+                     " camera settings could not be read (" + OutcomeText(result.outcome) +
+                     ").\nThe controls of those settings do not show the camera's values.";
+  if (!result.modelAnswered)
+    text = "The camera did not answer the model query.\n" + text;
+  return text;
 }
 
 void FillCameraBaudChoice(CameraSession& session) {
@@ -94,27 +149,48 @@ void FillCameraBaudChoice(CameraSession& session) {
   session.hooks->FillCameraBaudChoice(entries, selected);
 }
 
-bool Reload(CameraSession& session) {
+std::string NotSavedMessage(const ReadAllResult& result) {
+  static constexpr const char* kNotWritten =
+      "The file was not written. Read the settings again (Reload) and save once they are all "
+      "read.";
+  if (result.read.empty() && result.unread.empty())
+    return std::string("The camera's settings have not been read.\n") + kNotWritten;
+  return UnreadMessage(result) + "\n" + kNotWritten;
+}
+
+ReadAllResult Reload(CameraSession& session) {
   IPageHooks& hooks = *session.hooks;
   ParameterTable& table = session.table;
   hooks.LockWindows(true);
   const bool answered = CheckModel(session.engine, session.messages, session.model);
+  const Outcome modelOutcome = session.engine.LastOutcome();
   hooks.FillModelChoice(ModelChoiceEntries(session.model.code),
                         ModelChoiceSelection(session.model.code));
   hooks.PreparePagesForModel(session.model);
-  ReadAll(session);
+  ReadAllResult result = ReadAll(session);
+  result.modelAnswered = answered;
+  if (!answered) {
+    result.outcome = Worse(result.outcome, modelOutcome);
+    session.haveCameraValues = false;
+  }
+  session.lastRead = result;
+  // After a lost channel or a silent camera, the exchanges below would only wait.
+  const bool reachable =
+      result.outcome != Outcome::ChannelLost && result.outcome != Outcome::NoReply;
   table.ShowAll(*session.view);
   table.MarkAllSent();
-  table.WriteChangedParameters(session.engine, *session.view, kQueryMs);
+  if (reachable)
+    table.WriteChangedParameters(session.engine, *session.view, kQueryMs);
   table.MarkAllSent();
   table.ShowAll(*session.view);
   hooks.RefreshDependentStates();
   hooks.LockWindows(false);
   hooks.RefreshRemainingPages();
-  FillCameraBaudChoice(session);
+  if (reachable)
+    FillCameraBaudChoice(session);
   hooks.ApplySequencerIndex();
   table.AdjustRangesForModel(session.model.code, *session.view);
-  return answered;
+  return result;
 }
 
 }  // namespace vistrel

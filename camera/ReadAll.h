@@ -1,5 +1,6 @@
 #pragma once
 
+#include <string>
 #include <vector>
 
 #include "camera/CameraSession.h"
@@ -9,14 +10,21 @@ namespace vistrel {
 // Whether the read-all pass reads the row at `rowIndex` for the session's model and mode.
 bool IsRowReadForModel(const CameraSession& session, int rowIndex);
 
-// Reads every parameter the model supports into the table, with progress. Returns the rows
-// that were read successfully, in table order.
-std::vector<int> ReadAll(CameraSession& session);
+// Reads every parameter the model supports into the table, with progress. The pass ends
+// early when the channel is lost or the camera leaves several queries in a row unanswered;
+// the rows it did not get to count as unread. Rows not read keep their previous values.
+ReadAllResult ReadAll(CameraSession& session);
 
 // The whole reload: model check, read-all, synchronising the table and the pages, and the
-// camera's baud-rate choice. False when the camera did not answer the model query (the pass
-// then still runs with the previous model, as the pages must show something).
-bool Reload(CameraSession& session);
+// camera's baud-rate choice. When the camera did not answer the model query the pass still
+// runs with the previous model, as the pages must show something.
+ReadAllResult Reload(CameraSession& session);
+
+// The operator's message for a pass that could not read everything ("" when complete).
+std::string UnreadMessage(const ReadAllResult& result);
+
+// Why a setting file could not be written from the table after `result`.
+std::string NotSavedMessage(const ReadAllResult& result);
 
 // Fills the camera's baud-rate choice from the supported-rate mask and selects the current
 // rate.

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "camera/ModelLists.h"
+#include "camera/ReadAll.h"
 #include "core/AtomicFile.h"
 #include "core/CommandIds.h"
 #include "core/CommandTable.h"
@@ -143,6 +144,13 @@ std::string BuildSettingFile(CameraSession& session, SettingFileVariant variant)
 }
 
 bool WriteSettingFile(CameraSession& session, const std::string& path, SettingFileVariant variant) {
+  // A file holds the camera's values or nothing: values never read would be saved as if
+  // the camera held them.
+  if (!session.haveCameraValues) {
+    session.messages.ShowMessage(NotSavedMessage(session.lastRead), "Save Error",
+                                 MessageIcon::Exclamation);
+    return false;
+  }
   const std::string contents = BuildSettingFile(session, variant);
   if (!WriteFileAtomically(path, contents)) {
     ReportOpenFailure(session, path);

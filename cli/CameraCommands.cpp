@@ -14,6 +14,7 @@
 #include "cli/CliSession.h"
 #include "core/CommandTable.h"
 #include "core/Conversions.h"
+#include "core/TextEscape.h"
 
 namespace vistrel {
 namespace {
@@ -60,7 +61,7 @@ int RunGet(CliSession& s, const std::vector<std::string>& names) {
     CommandValue value;
     if (!s.Engine().Query(id, value, kQueryMs))
       return s.FailureStatus();
-    s.Out() << CommandTable::Name(id) << '=' << ValueText(value) << '\n';
+    s.Out() << CommandTable::Name(id) << '=' << EscapeControls(ValueText(value)) << '\n';
   }
   return kExitOk;
 }
@@ -108,10 +109,10 @@ int RunSend(CliSession& s, const std::string& line) {
   }
   std::string reply;
   if (!s.Engine().Exchange(line + "\r\n", reply, kQueryMs)) {
-    s.Err() << "vistrelctl: no reply\n";
-    return kExitTimeout;
+    s.Err() << "vistrelctl: " << OutcomeText(s.Engine().LastOutcome()) << '\n';
+    return s.FailureStatus();
   }
-  s.Out() << reply << '\n';
+  s.Out() << EscapeControls(reply) << '\n';
   return kExitOk;
 }
 
@@ -128,10 +129,14 @@ int RunInfo(CliSession& s) {
   return s.Link().Online() ? kExitOk : kExitTimeout;
 }
 
-// Model check and read-all as the desktop program's reload does them.
+// Model check and read-all as the desktop program's reload does them. A pass that could not
+// read every row fails, says how many rows it missed, and nothing of it is printed or saved.
 int ReadEverything(CliSession& s) {
-  const bool answered = Reload(s.Camera());
-  return answered ? kExitOk : kExitTimeout;
+  const ReadAllResult result = Reload(s.Camera());
+  if (result.Complete())
+    return kExitOk;
+  s.Err() << "vistrelctl: " << UnreadMessage(result) << '\n';
+  return ExitStatusFor(result.outcome == Outcome::Done ? Outcome::Refused : result.outcome);
 }
 
 int RunDump(CliSession& s) {
@@ -139,7 +144,7 @@ int RunDump(CliSession& s) {
   if (status != kExitOk)
     return status;
   const ParameterTable& table = s.Camera().table;
-  for (int index : s.Camera().lastReadRows) {
+  for (int index : s.Camera().lastRead.read) {
     const ParameterEntry& row = table.Row(index);
     s.Out() << CommandTable::Name(row.commandId) << '=' << row.value << '\n';
   }

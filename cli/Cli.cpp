@@ -23,6 +23,9 @@ void AddChannelOptions(CLI::App& app, ChannelOptions& o) {
       ->type_name("[=MODEL]");
   group->require_option(0, 1);
   app.add_option("--baud", o.baud, "baud rate for this run")->check(CLI::PositiveNumber);
+  app.add_option("--timeout", o.timeoutMs,
+                 "longest wait for any one reply, in ms (default: each command's own limit)")
+      ->check(CLI::Range(1, 600000));
   app.add_flag("--log", o.log, "print the time-stamped traffic on stderr");
   auto* factory = app.add_flag("--factory", o.factory, "factory control mode for this run");
   app.add_flag("--user", o.user, "user control mode for this run")->excludes(factory);
@@ -30,6 +33,21 @@ void AddChannelOptions(CLI::App& app, ChannelOptions& o) {
 }
 
 }  // namespace
+
+int ExitStatusFor(Outcome outcome) {
+  switch (outcome) {
+    case Outcome::Done:
+      return kExitOk;
+    case Outcome::Refused:
+      return kExitRefused;
+    case Outcome::NoReply:
+    case Outcome::ChannelLost:
+      return kExitTimeout;
+    case Outcome::BadInput:
+      return kExitUsage;
+  }
+  return kExitRefused;
+}
 
 int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& err) {
   CLI::App app{"vistrelctl: set up a Camera Link camera over its serial channel", "vistrelctl"};

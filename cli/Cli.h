@@ -2,6 +2,8 @@
 
 #include <iosfwd>
 
+#include "core/Outcome.h"
+
 namespace vistrel {
 
 // Exit statuses of vistrelctl.
@@ -12,6 +14,9 @@ enum ExitStatus : int {
   kExitTimeout = 3,   // no reply within the time limit
   kExitNoChannel = 4  // the channel could not be opened
 };
+
+// The exit status for how a camera operation ended.
+int ExitStatusFor(Outcome outcome);
 
 // Runs vistrelctl with the given arguments, printing to `out` and `err`; returns the exit
 // status.

@@ -21,6 +21,8 @@ CliSession::CliSession(const ChannelOptions& options, std::ostream& out, std::os
       table_(presenter_),
       camera_(engine_, table_, presenter_) {
   engine_.SetOnlineStatus(&link_);
+  if (options.timeoutMs)
+    engine_.SetTimeLimitCap(*options.timeoutMs);
   if (options.log)
     engine_.SetTrafficSink(&stderrTraffic_);
   camera_.SetProgress(&progress_);
@@ -82,8 +84,10 @@ int CliSession::Open() {
   return kExitOk;
 }
 
-int CliSession::FailureStatus() const {
-  return link_.Online() ? kExitRefused : kExitTimeout;
+int CliSession::FailureStatus() {
+  // An operation that failed after a good last exchange failed on what the camera said.
+  const Outcome last = engine_.LastOutcome();
+  return last == Outcome::Done ? kExitRefused : ExitStatusFor(last);
 }
 
 }  // namespace vistrel

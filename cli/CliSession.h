@@ -24,6 +24,7 @@ struct ChannelOptions {
   std::optional<uint32_t> cl2001;
   std::optional<uint32_t> clVer11;
   std::optional<uint32_t> baud;
+  std::optional<int> timeoutMs;         // caps the time limit of every exchange
   std::optional<std::string> simulate;  // a simulated camera of this model ("" = default)
   bool log = false;
   bool factory = false;
@@ -43,8 +44,8 @@ class CliSession {
 
   // Opens the channel; kExitOk, or kExitNoChannel after saying why.
   int Open();
-  // The exit status after a failed exchange: no reply (3) or a refusal (1).
-  int FailureStatus() const;
+  // The exit status after a failed exchange: no reply or a lost channel (3), a refusal (1).
+  int FailureStatus();
 
   Command& Engine() { return engine_; }
   CameraSession& Camera() { return camera_; }

@@ -5,6 +5,7 @@
 
 #include "core/CommandTable.h"
 #include "core/Conversions.h"
+#include "core/TextEscape.h"
 #include "core/WireFormat.h"
 
 namespace vistrel {
@@ -37,7 +38,7 @@ Command::Command(ISerialChannel& channel, IMessagePresenter& messages)
     : channel_(&channel), messages_(messages) {}
 
 void Command::Report(const std::string& text) {
-  messages_.ShowMessage(text, kCaption, MessageIcon::Exclamation);
+  messages_.ShowMessage(EscapeControls(text), kCaption, MessageIcon::Exclamation);
 }
 
 std::string Command::CommandName(int commandId) {
@@ -105,13 +106,16 @@ bool Command::ReceiveLine(bool log, int waitMs) {
       std::string line(buffer_, static_cast<size_t>(length));
       position_ = 0;
       if (log)
-        traffic_->AppendLine("Rx: " + line);
+        traffic_->AppendLine("Rx: " + EscapeControls(line));
       queue_.push_back(std::move(line));
       return true;
     }
     if (++position_ >= kReceiveBufferSize) {
       position_ = 0;
-      Report("RS-232C receiving buffer overflowed");
+      // A flood without line ends is said once per exchange, not once per buffer.
+      if (!overflowReported_)
+        Report("RS-232C receiving buffer overflowed");
+      overflowReported_ = true;
       return false;
     }
   }
@@ -122,27 +126,87 @@ void Command::DrainIdle() {
   }
 }
 
+void Command::BeginExchange() {
+  overflowReported_ = false;
+  DrainIdle();
+  queue_.clear();
+}
+
+bool Command::WriteLine(const std::string& line) {
+  if (channel_->Write(line))
+    return true;
+  outcome_ = Outcome::ChannelLost;
+  online_->SetOffline();
+  return false;
+}
+
+int Command::Limit(int timeoutMs) const {
+  return limitCapMs_ > 0 && timeoutMs > limitCapMs_ ? limitCapMs_ : timeoutMs;
+}
+
 bool Command::WaitForLine(int timeoutMs) {
-  const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
+  const auto deadline = Clock::now() + std::chrono::milliseconds(Limit(timeoutMs));
   for (;;) {
-    if (ReceiveLine(true, RemainingMs(deadline)))
-      return answered_ = true;
-    if (RemainingMs(deadline) <= 0)
-      return answered_ = false;
+    // On a lost channel only what has already arrived can still be taken.
+    const int waitMs = channel_->Lost() ? 0 : RemainingMs(deadline);
+    if (!queue_.empty() || ReceiveLine(true, waitMs)) {
+      outcome_ = Outcome::Done;
+      return true;
+    }
+    if (channel_->Lost()) {
+      outcome_ = Outcome::ChannelLost;
+      return false;
+    }
+    if (RemainingMs(deadline) <= 0) {
+      outcome_ = Outcome::NoReply;
+      return false;
+    }
   }
+}
+
+Outcome Command::WaitForAnswer(const std::string& expectedName, int timeoutMs,
+                               std::string& answer) {
+  const auto deadline = Clock::now() + std::chrono::milliseconds(Limit(timeoutMs));
+  std::string passedOver;
+  for (;;) {
+    if (!WaitForLine(RemainingMs(deadline))) {
+      if (outcome_ == Outcome::NoReply && !passedOver.empty()) {
+        answer = passedOver;
+        return Outcome::Refused;
+      }
+      return outcome_;
+    }
+    std::string line = TakeReply();
+    ReplyFields fields;
+    const bool named = ParseReply(line, fields) && fields.separator == "=";
+    if (expectedName.empty() ? !named : !named || fields.name == expectedName) {
+      answer = std::move(line);
+      return Outcome::Done;
+    }
+    if (passedOver.empty())
+      passedOver = std::move(line);
+  }
+}
+
+Outcome Command::Finish(Outcome outcome) {
+  outcome_ = outcome;
+  if (outcome == Outcome::NoReply || outcome == Outcome::ChannelLost) {
+    online_->SetOffline();
+  } else if (outcome != Outcome::BadInput) {
+    online_->SetOnline();
+  }
+  return outcome;
 }
 
 bool Command::WaitComplete(int timeoutMs) {
   busy_->BeginBusy();
-  if (!WaitForLine(timeoutMs)) {
-    busy_->EndBusy();
-    online_->SetOffline();
-    return false;
-  }
-  const std::string reply = TakeReply();
+  std::string reply;
+  const Outcome waited = WaitForAnswer("", timeoutMs, reply);
   busy_->EndBusy();
-  online_->SetOnline();
+  if (Finish(waited) == Outcome::NoReply || waited == Outcome::ChannelLost)
+    return false;
   if (!IsComplete(reply)) {
+    outcome_ = Outcome::Refused;
     Report(reply);
     return false;
   }
@@ -153,14 +217,12 @@ bool Command::SendLine(const std::string& line, int timeoutMs) {
   // A line break inside the line would put a second command on the wire.
   const std::string_view body =
       std::string_view(line).substr(0, line.ends_with(kLineEnd) ? line.size() - 2 : line.size());
-  answered_ = false;
+  outcome_ = Outcome::BadInput;
   if (body.find_first_of("\r\n") != std::string_view::npos)
     return false;
-  ResetReceive();
-  if (!channel_->Write(line)) {
-    online_->SetOffline();
+  BeginExchange();
+  if (!WriteLine(line))
     return false;
-  }
   return WaitComplete(timeoutMs);
 }
 
@@ -184,22 +246,27 @@ bool Command::SetText(int commandId, const std::string& text, int timeoutMs) {
 
 bool Command::Query(int commandId, CommandValue& out, int timeoutMs) {
   const std::string name = CommandName(commandId);
-  answered_ = false;
+  outcome_ = Outcome::BadInput;
   if (name.empty())
     return false;
-  ResetReceive();
-  channel_->Write(BuildQuery(commandId, true));
-  if (!WaitForLine(timeoutMs)) {
-    online_->SetOffline();
+  BeginExchange();
+  if (!WriteLine(BuildQuery(commandId, true)))
+    return false;
+  std::string reply;
+  const Outcome waited = WaitForAnswer(name, timeoutMs, reply);
+  if (waited == Outcome::NoReply || waited == Outcome::ChannelLost) {
+    Finish(waited);
     return false;
   }
   ReplyFields fields;
-  ParseReply(TakeReply(), fields);
-  if (fields.failed == 0 && fields.name == name) {
+  ParseReply(reply, fields);
+  if (waited == Outcome::Done && fields.failed == 0 && fields.name == name) {
     out = fields.value;
-    online_->SetOnline();
+    Finish(Outcome::Done);
     return true;
   }
+  // The camera answered, but not this query; the link state stays as it was.
+  outcome_ = Outcome::Refused;
   Report(fields.raw + " for " + BuildQuery(commandId, false));
   return false;
 }
@@ -221,8 +288,9 @@ bool Command::GetText(int commandId, std::string& out, int timeoutMs) {
 }
 
 bool Command::Exchange(const std::string& line, std::string& reply, int timeoutMs) {
-  ResetReceive();
-  channel_->Write(line);
+  BeginExchange();
+  if (!WriteLine(line))
+    return false;
   if (!WaitForLine(timeoutMs))
     return false;
   reply = TakeReply();
@@ -233,7 +301,7 @@ bool Command::QueryRaw(int32_t& out, const std::string& line, int timeoutMs,
                        bool offlineOnTimeout) {
   std::string reply;
   if (!Exchange(line, reply, timeoutMs)) {
-    if (offlineOnTimeout)
+    if (offlineOnTimeout || outcome_ == Outcome::ChannelLost)
       online_->SetOffline();
     return false;
   }

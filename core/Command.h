@@ -7,6 +7,7 @@
 
 #include "core/CommandValue.h"
 #include "core/Interfaces.h"
+#include "core/Outcome.h"
 #include "core/ReplyFields.h"
 
 namespace vistrel {
@@ -49,7 +50,13 @@ class Command {
   bool Exchange(const std::string& line, std::string& reply, int timeoutMs);
   // Whether the last setting or query got a line back: false after a time-out, a failed
   // write or a line that was not sent; a refusal is an answer.
-  bool LastExchangeAnswered() const { return answered_; }
+  bool LastExchangeAnswered() const { return Answered(outcome_); }
+  // How the last setting, query or exchange ended.
+  Outcome LastOutcome() const { return outcome_; }
+
+  // Caps the time limit of every exchange (0: each exchange keeps its own limit). For
+  // scripts that would rather fail fast than wait out the camera's longest limits.
+  void SetTimeLimitCap(int capMs) { limitCapMs_ = capMs > 0 ? capMs : 0; }
 
   static bool ParsePair(std::string_view line, int32_t& a, int32_t& b);
   static std::string CommandName(int commandId);
@@ -68,8 +75,21 @@ class Command {
   void DrainIdle();
 
  private:
+  // What a line received while waiting for an answer is to the exchange.
+  enum class LineRole { Answer, Stale };
+
   static std::string BuildSettingAs(int commandId, const CommandValue& value, ValueKind kind);
+  // Starts an exchange: lines that arrived before it are logged and set aside.
+  void BeginExchange();
+  // Writes a line; false (and offline, the channel lost) when the channel refused it.
+  bool WriteLine(const std::string& line);
+  int Limit(int timeoutMs) const;
   bool WaitForLine(int timeoutMs);
+  // Waits for the answer line of `expectedName`'s query ("" for a setting, which is
+  // answered "COMPLETE"). A reply that names another command is a late answer to an earlier
+  // exchange and is passed over; it counts as the answer only when nothing else comes.
+  Outcome WaitForAnswer(const std::string& expectedName, int timeoutMs, std::string& answer);
+  Outcome Finish(Outcome outcome);
   void Report(const std::string& text);
 
   ISerialChannel* channel_;
@@ -84,7 +104,9 @@ class Command {
   char buffer_[kReceiveBufferSize] = {};
   int32_t position_ = 0;
   std::deque<std::string> queue_;
-  bool answered_ = false;
+  Outcome outcome_ = Outcome::NoReply;
+  bool overflowReported_ = false;
+  int limitCapMs_ = 0;
 };
 
 }  // namespace vistrel

@@ -18,6 +18,9 @@ class ISerialChannel {
   // delivered. Returns as soon as `count` bytes are there; with a limit of 0 it only takes
   // bytes that have already arrived. Never spins: it sleeps while waiting for bytes.
   virtual int Read(char* buffer, int count, int limitMs) = 0;
+  // True once the channel has seen its far end hang up or fail: nothing more can arrive
+  // until it is opened again, so nobody needs to wait for a reply.
+  virtual bool Lost() const { return false; }
 };
 
 // Online / offline state of the link, shown by every registered window.

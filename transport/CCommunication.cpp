@@ -4,6 +4,7 @@
 #include <chrono>
 #include <thread>
 
+#include "core/TextEscape.h"
 #include "transport/ComPortNames.h"
 
 namespace vistrel {
@@ -173,8 +174,12 @@ bool CCommunication::Write(const std::string& text) {
   } else {
     return false;
   }
-  traffic_.AppendLine("Tx: " + WithoutLineEnd(text));
+  traffic_.AppendLine("Tx: " + EscapeControls(WithoutLineEnd(text)));
   return written;
+}
+
+bool CCommunication::Lost() const {
+  return mode_ == Mode(CommunicationMode::Rs232c) && rs232c_.Lost();
 }
 
 int CCommunication::Read(char* buffer, int count, int limitMs) {

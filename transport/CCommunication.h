@@ -82,6 +82,8 @@ class CCommunication final : public ISerialChannel {
   // channel's.
   bool Write(const std::string& text) override;
   int Read(char* buffer, int count, int limitMs) override;
+  // The COM port's hang-up or failed write; a Camera Link port has no such signal.
+  bool Lost() const override;
 
   // When off, the destruction leaves the stored values as they were (runs whose channel
   // choice is only for the run).

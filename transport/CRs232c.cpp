@@ -159,10 +159,14 @@ bool CRs232c::Open(const std::string& device, const std::string& name, uint32_t 
   const int dtr = TIOCM_DTR;
   ::ioctl(fd_, TIOCMBIS, &dtr);  // pseudo-terminals have no modem lines
 
+  // What waits on the port from before this open answers nobody's question.
+  ::tcflush(fd_, TCIFLUSH);
+
   wakeFd_ = ::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
   if (wakeFd_ < 0)
     return Fail(OpenStep::CreateFile, name);
   running_ = true;
+  writeFailed_ = false;
   ring_.Reset();
   receiveThread_ = std::thread([this] { ReceiveLoop(); });
   return true;
@@ -188,6 +192,12 @@ void CRs232c::Close() {
 }
 
 void CRs232c::ReceiveLoop() {
+  ReceiveUntilHangUp();
+  // Whatever ended the loop, nothing more arrives: a waiting reader need not wait on.
+  ring_.MarkEnded();
+}
+
+void CRs232c::ReceiveUntilHangUp() {
   char chunk[ReceiveRing::kSize];
   while (running_) {
     // With a full ring the bytes stay with the driver until the reader makes room.
@@ -221,6 +231,13 @@ bool CRs232c::Write(const char* bytes, int length) {
   if (!IsOpen() || length < 1)
     return false;
   std::lock_guard lock(writeMutex_);
+  if (WriteAll(bytes, length))
+    return true;
+  writeFailed_ = true;
+  return false;
+}
+
+bool CRs232c::WriteAll(const char* bytes, int length) {
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(kWriteLimitMs);
   int done = 0;
   while (done < length) {

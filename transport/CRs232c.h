@@ -46,6 +46,8 @@ class CRs232c {
   // Takes bytes until `count` have arrived or `limitMs` has passed; never spins.
   int Read(char* buffer, int count, int limitMs);
   int Available() const { return ring_.Available(); }
+  // True when the line was hung up or a write failed since the port was opened.
+  bool Lost() const { return writeFailed_ || ring_.Ended(); }
   void ResetRing() { ring_.Reset(); }
 
   static const char* OpenMessage(OpenStep step);
@@ -54,6 +56,8 @@ class CRs232c {
  private:
   bool Fail(OpenStep step, const std::string& name);
   void ReceiveLoop();
+  void ReceiveUntilHangUp();
+  bool WriteAll(const char* bytes, int length);
 
   IMessagePresenter& messages_;
   int fd_ = -1;
@@ -62,6 +66,7 @@ class CRs232c {
   ReceiveRing ring_;
   std::thread receiveThread_;
   std::atomic<bool> running_{true};
+  std::atomic<bool> writeFailed_{false};
 };
 
 }  // namespace vistrel

@@ -65,8 +65,11 @@ int ReceiveRing::TakeUntil(char* buffer, int count, Clock::time_point deadline) 
   std::unique_lock lock(mutex_);
   int total = TakeLocked(buffer, count);
   while (total < count) {
-    if (!dataArrived_.wait_until(lock, deadline, [this] { return AvailableLocked() > 0; }))
+    if (!dataArrived_.wait_until(lock, deadline,
+                                 [this] { return ended_ || AvailableLocked() > 0; }))
       break;
+    if (AvailableLocked() == 0)
+      break;  // ended: waiting longer brings nothing
     total += TakeLocked(buffer + total, count - total);
   }
   return total;
@@ -77,6 +80,20 @@ void ReceiveRing::Reset() {
   writeIndex_ = 0;
   readIndex_ = 0;
   stopped_ = false;
+  ended_ = false;
+}
+
+void ReceiveRing::MarkEnded() {
+  {
+    std::lock_guard lock(mutex_);
+    ended_ = true;
+  }
+  dataArrived_.notify_all();
+}
+
+bool ReceiveRing::Ended() const {
+  std::lock_guard lock(mutex_);
+  return ended_;
 }
 
 void ReceiveRing::Stop() {

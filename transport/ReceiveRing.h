@@ -32,7 +32,12 @@ class ReceiveRing {
   // Reader side: takes bytes until `count` are delivered or `deadline` passes.
   int TakeUntil(char* buffer, int count, Clock::time_point deadline);
 
-  // Empties the ring and clears the stop request.
+  // Receive side: nothing more will arrive (the line was hung up); wakes a waiting reader.
+  void MarkEnded();
+  // True after MarkEnded, until Reset.
+  bool Ended() const;
+
+  // Empties the ring and clears the stop request and the end mark.
   void Reset();
   // Makes WaitForSpace return false (used when the port closes).
   void Stop();
@@ -48,6 +53,7 @@ class ReceiveRing {
   int writeIndex_ = 0;
   int readIndex_ = 0;
   bool stopped_ = false;
+  bool ended_ = false;
 };
 
 }  // namespace vistrel

@@ -85,7 +85,9 @@ TEST(ReadAllTest, ReadsTheRowsOfEachModelInTableOrder) {
       EXPECT_EQ(considered, factory ? c.factoryRows : c.userRows) << c.model << factory;
 
       f.channel.written.clear();
-      const std::vector<int> read = ReadAll(f.session);
+      const ReadAllResult result = ReadAll(f.session);
+      EXPECT_TRUE(result.Complete()) << c.model << factory << " " << UnreadMessage(result);
+      const std::vector<int>& read = result.read;
       const std::vector<std::string> queries = Queries(f);
       // Rows of commands without a name are considered but never sent.
       EXPECT_EQ(static_cast<int>(queries.size()), NamedRows(f)) << c.model << factory;
@@ -166,7 +168,7 @@ TEST(ReadAllTest, CameraBaudChoiceFollowsTheSupportedRateMask) {
 TEST(ReloadTest, SynchronisesTableAndModelChoice) {
   CameraFixture f("RL-4100T-VLNK");
   ASSERT_EQ(f.channel.peer.Exchange("TI=1\r\n"), "COMPLETE\r\n");
-  EXPECT_TRUE(Reload(f.session));
+  EXPECT_TRUE(Reload(f.session).Complete());
   EXPECT_EQ(f.table.GetDataValue(1349), 1);
   EXPECT_EQ(f.table.GetLastSentValue(1349), 1);
   EXPECT_EQ(f.hooks.modelEntries, (std::vector<std::string>{"RL-4100T-VLNK", "RL-8200T-VLNK"}));

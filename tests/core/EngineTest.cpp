@@ -3,6 +3,7 @@
 
 #include "core/Command.h"
 #include "core/CommandTable.h"
+#include "core/TextEscape.h"
 #include "support/Recorders.h"
 #include "support/ScriptedChannel.h"
 
@@ -219,6 +220,87 @@ TEST_F(EngineTest, WaitCompleteJudgesTheOldestQueuedLine) {
   channel.Push("COMPLETE\r\n");
   EXPECT_FALSE(engine.WaitComplete(kShortLimit));
   EXPECT_EQ(presenter.messages.back().text, "OLD");
+}
+
+TEST_F(EngineTest, LinesThatArrivedBeforeTheSettingCannotConfirmIt) {
+  // A late COMPLETE of an earlier setting waits in the port; this setting is refused.
+  channel.Push("COMPLETE\r\n");
+  AnswerWith("Error: value out of range");
+  EXPECT_FALSE(engine.SetValue(kTI, 99, kShortLimit));
+  EXPECT_EQ(engine.LastOutcome(), Outcome::Refused);
+  EXPECT_EQ(presenter.messages.back().text, "Error: value out of range");
+  EXPECT_EQ(traffic.lines.front(), "Rx: COMPLETE") << "the stale line is still logged";
+}
+
+TEST_F(EngineTest, LateAnswersToEarlierQueriesArePassedOver) {
+  // Every answer one behind: the answer to the previous query comes first.
+  std::string previous = "MD=QX-70500C-VLNK\r\n";
+  channel.SetResponder([&previous](const std::string& line) {
+    std::string reply = previous;
+    previous = line.substr(0, line.find('?')) + "=1\r\n";
+    return reply + previous;
+  });
+  int32_t value = 0;
+  EXPECT_TRUE(engine.GetValue(kTI, value, kShortLimit));
+  EXPECT_EQ(value, 1);
+  EXPECT_EQ(engine.LastOutcome(), Outcome::Done);
+  EXPECT_TRUE(presenter.messages.empty());
+
+  // A setting passes over a late query answer too.
+  channel.SetResponder([](const std::string&) { return "TI=1\r\nCOMPLETE\r\n"; });
+  EXPECT_TRUE(engine.SetValue(kTI, 0, kShortLimit));
+
+  // Only the answer to another query arrives: that is what the camera said.
+  AnswerWith("MD=QX-70500C-VLNK");
+  EXPECT_FALSE(engine.GetValue(kTI, value, 60));
+  EXPECT_EQ(engine.LastOutcome(), Outcome::Refused);
+  EXPECT_EQ(presenter.messages.back().text, "MD=QX-70500C-VLNK for TI?");
+}
+
+TEST_F(EngineTest, FailedWriteAndLostChannelEndExchangesAtOnce) {
+  class LostChannel : public ScriptedChannel {
+   public:
+    bool Lost() const override { return true; }
+  } lost;
+  engine.SetChannel(lost);
+  const auto start = std::chrono::steady_clock::now();
+  int32_t value = 0;
+  EXPECT_FALSE(engine.GetValue(kTI, value, 2000));
+  EXPECT_EQ(engine.LastOutcome(), Outcome::ChannelLost);
+  EXPECT_EQ(online.state, State::Offline);
+  lost.writeOk = false;
+  EXPECT_FALSE(engine.SetValue(kTI, 1, 2000));
+  EXPECT_EQ(engine.LastOutcome(), Outcome::ChannelLost);
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(100));
+  EXPECT_TRUE(presenter.messages.empty());
+}
+
+TEST_F(EngineTest, FloodWithoutLineEndIsReportedOncePerExchange) {
+  channel.SetResponder([](const std::string&) { return std::string(100 * 1024, 'x'); });
+  EXPECT_FALSE(engine.SetValue(kTI, 1, 200));
+  EXPECT_EQ(engine.LastOutcome(), Outcome::NoReply);
+  EXPECT_EQ(presenter.messages.size(), 1u);
+  EXPECT_FALSE(engine.SetValue(kTI, 1, 200));
+  EXPECT_EQ(presenter.messages.size(), 2u);
+}
+
+TEST_F(EngineTest, ControlCharactersOfRepliesAreShownEscaped) {
+  AnswerWith("Error: \x1b]0;owned\a\x1b[2J");
+  EXPECT_FALSE(engine.SetValue(kTI, 1, kShortLimit));
+  EXPECT_EQ(presenter.messages.back().text, "Error: \\x1b]0;owned\\x07\\x1b[2J");
+  EXPECT_EQ(traffic.lines.back(), "Rx: Error: \\x1b]0;owned\\x07\\x1b[2J");
+  std::string withNul("UD=a");
+  withNul += '\0';
+  EXPECT_EQ(EscapeControls(withNul + "\xff"), "UD=a\\x00\\xff");
+}
+
+TEST_F(EngineTest, TimeLimitCapShortensEveryWait) {
+  engine.SetTimeLimitCap(50);
+  const auto start = std::chrono::steady_clock::now();
+  int32_t value = 0;
+  EXPECT_FALSE(engine.GetValue(kTI, value, 5000));
+  EXPECT_EQ(engine.LastOutcome(), Outcome::NoReply);
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(1000));
 }
 
 TEST(WireTest, BuildsQueriesAndSettings) {

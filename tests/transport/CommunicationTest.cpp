@@ -166,7 +166,7 @@ TEST_F(CommunicationTest, WriteLogsTheLineAndReportsTheChannelsResult) {
   EXPECT_TRUE(channel.Write("ABC\n\r\n"));
   EXPECT_TRUE(channel.Write("ABC"));
   EXPECT_TRUE(channel.Write("A\rB\r\n"));
-  const std::vector<std::string> expected = {"Tx: ABC", "Tx: ABC", "Tx: ABC", "Tx: A\rB"};
+  const std::vector<std::string> expected = {"Tx: ABC", "Tx: ABC", "Tx: ABC", "Tx: A\\x0dB"};
   EXPECT_EQ(terminal.lines, expected);
   EXPECT_EQ(commandLog.lines, expected);
   EXPECT_TRUE(peer.WaitFor("ABC\n\r\nABCA\rB\r\n"));

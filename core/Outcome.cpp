@@ -1,0 +1,21 @@
+#include "core/Outcome.h"
+
+namespace vistrel {
+
+const char* OutcomeText(Outcome outcome) {
+  switch (outcome) {
+    case Outcome::Done:
+      return "done";
+    case Outcome::Refused:
+      return "refused by the camera";
+    case Outcome::NoReply:
+      return "no reply from the camera";
+    case Outcome::ChannelLost:
+      return "the channel to the camera was lost";
+    case Outcome::BadInput:
+      return "bad input";
+  }
+  return "unknown";
+}
+
+}  // namespace vistrel

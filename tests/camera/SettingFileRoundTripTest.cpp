@@ -156,6 +156,27 @@ bool FileCarries(const ReadCommand& c, SettingFileVariant variant,
   return !(c.commandId == cmd::TM && held.at(cmd::EM) == 0);
 }
 
+// Expects every row bound to a command the file carries to hold the value put into the first
+// camera; returns how many commands were compared.
+int ExpectCarriedValues(CameraFixture& target, const std::vector<ReadCommand>& read,
+                        SettingFileVariant variant, const std::map<int, int32_t>& held,
+                        const char* stage) {
+  int compared = 0;
+  for (const ReadCommand& c : read) {
+    if (!FileCarries(c, variant, held))
+      continue;
+    ++compared;
+    for (int i = 0; i < target.table.RowCount(); ++i) {
+      const ParameterEntry& row = target.table.Row(i);
+      if (row.commandId != c.commandId)
+        continue;
+      EXPECT_EQ(row.value, held.at(c.commandId))
+          << CommandTable::Name(c.commandId) << " (control " << row.ctrlId << ") " << stage;
+    }
+  }
+  return compared;
+}
+
 void RunRound(const char* model, bool factory, SettingFileVariant variant, uint32_t seed,
               const std::string& path) {
   SCOPED_TRACE(std::string(model) + (factory ? " factory" : " user") + " mode, " +
@@ -176,16 +197,9 @@ void RunRound(const char* model, bool factory, SettingFileVariant variant, uint3
   target.session.factoryMode = factory;
   ASSERT_TRUE(CheckModel(target.engine, target.presenter, target.session.model));
   ASSERT_TRUE(LoadSettingFile(target.session, path));
+  const int compared = ExpectCarriedValues(target, read, variant, held, "after the load");
   Reload(target.session);
-
-  int compared = 0;
-  for (const ReadCommand& c : read) {
-    if (!FileCarries(c, variant, held))
-      continue;
-    ++compared;
-    EXPECT_EQ(target.table.GetDataValue(c.ctrlId), held.at(c.commandId))
-        << CommandTable::Name(c.commandId) << " (control " << c.ctrlId << ")";
-  }
+  ExpectCarriedValues(target, read, variant, held, "read again");
   EXPECT_GT(compared, 100);
   for (const auto& message : target.presenter.messages)
     ADD_FAILURE() << "message while loading: " << message.text;

@@ -54,6 +54,46 @@ std::vector<std::string> SplitLines(const std::string& text) {
   return lines;
 }
 
+// Whether a file line of the command is applied: some row bound to it is written to files, takes
+// part in the control mode and belongs to the model. A command can be bound to more than one
+// row (a toggle button beside a number field), and the first of them need not be the one the
+// model has.
+bool CommandTakesFileLine(const CameraSession& session, int commandId) {
+  const ParameterTable& table = session.table;
+  for (int i = 0; i < table.RowCount(); ++i) {
+    const ParameterEntry& row = table.Row(i);
+    if (row.commandId != commandId || row.inFile == 0)
+      continue;
+    if (row.paramClass == ParamClass::Factory && !session.factoryMode)
+      continue;
+    // A parameter the model does not have can only be refused.
+    if (ModelSupportsControl(session.model.code, row.ctrlId))
+      return true;
+  }
+  return false;
+}
+
+// The camera holds one value per command: every row bound to it shows that value.
+void StoreForCommand(ParameterTable& table, int commandId, int32_t value) {
+  for (int i = 0; i < table.RowCount(); ++i) {
+    const ParameterEntry& row = table.Row(i);
+    if (row.commandId == commandId)
+      table.SetDataValue(row.ctrlId, value);
+  }
+}
+
+// The value written for a row: the value of its command's row that the read-all fills, so
+// that all lines of a command bound to several rows agree; the row's own value otherwise.
+int32_t FileValue(const CameraSession& session, int rowIndex) {
+  const ParameterTable& table = session.table;
+  const ParameterEntry& row = table.Row(rowIndex);
+  for (int i = 0; i < table.RowCount(); ++i) {
+    if (table.Row(i).commandId == row.commandId && IsRowReadForModel(session, i))
+      return table.Row(i).value;
+  }
+  return row.value;
+}
+
 // Applies one parsed line of a setting file.
 void ApplyLine(CameraSession& session, const std::string& line, const ReplyFields& f) {
   Command& engine = session.engine;
@@ -79,25 +119,20 @@ void ApplyLine(CameraSession& session, const std::string& line, const ReplyField
   const int ctrlId = table.ToCtrlId(id);
   if (ctrlId < 0)
     return;
-  if (table.IsFactoryParam(ctrlId) && !session.factoryMode)
-    return;
-  if (table.IsInFile(ctrlId) == 0)
-    return;
-  // A parameter the model does not have can only be refused.
-  if (!ModelSupportsControl(session.model.code, ctrlId))
+  if (!CommandTakesFileLine(session, id))
     return;
   if (session.model.IsMonochrome() && ExcludedForMonochrome(id))
     return;
 
   const int32_t value = f.value.intValue;
   if (engine.SetValue(id, value, kQueryMs)) {
-    table.SetDataValue(ctrlId, value);
+    StoreForCommand(table, id, value);
   } else if (engine.LastExchangeAnswered()) {
     // Keep what the camera really holds, not the value it refused. A camera that did not
     // answer at all keeps the previous value without another wait.
     int32_t actual = 0;
     if (engine.GetValue(id, actual, kQueryMs))
-      table.SetDataValue(ctrlId, actual);
+      StoreForCommand(table, id, actual);
   }
   if (id == cmd::EM) {
     Pause20ms();
@@ -138,7 +173,8 @@ std::string BuildSettingFile(CameraSession& session, SettingFileVariant variant)
       continue;
     if (row.ctrlId == kTmCtrl && leaveOutTm)
       continue;
-    out += std::string(CommandTable::Name(row.commandId)) + "=" + std::to_string(row.value) + "\n";
+    out += std::string(CommandTable::Name(row.commandId)) + "=" +
+           std::to_string(FileValue(session, i)) + "\n";
   }
   return out;
 }

@@ -114,6 +114,31 @@ TEST_F(SettingFileTest, LinesTheModelDoesNotHaveAreSkipped) {
   EXPECT_TRUE(f.presenter.messages.empty());
 }
 
+TEST_F(SettingFileTest, CommandOfTwoRowsIsWrittenAlikeAndLoaded) {
+  // The multi-ROI mode has a toggle's row (never read) before the number row the read fills.
+  CameraFixture source;
+  ASSERT_EQ(source.channel.peer.Exchange("SMRMD=1\r\n"), "COMPLETE\r\n");
+  Reload(source.session);
+  const std::string path = PathOf("roi.cam");
+  ASSERT_TRUE(WriteSettingFile(source.session, path, SettingFileVariant::AllData));
+  const std::string text = Read(path);
+  EXPECT_TRUE(HasLine(text, "SMRMD=1"));
+  EXPECT_FALSE(HasLine(text, "SMRMD=0")) << text;
+
+  CameraFixture target;
+  CheckModel(target.engine, target.presenter, target.session.model);
+  ASSERT_TRUE(LoadSettingFile(target.session, path));
+  EXPECT_EQ(target.CameraValue("SMRMD"), "1");
+  EXPECT_EQ(target.table.GetDataValue(5117), 1);
+  EXPECT_EQ(target.table.GetDataValue(2860), 1) << "both rows show the camera's value";
+
+  // Files of earlier versions hold the toggle's stale value first; the read value follows.
+  CameraFixture older;
+  CheckModel(older.engine, older.presenter, older.session.model);
+  ASSERT_TRUE(LoadSettingFile(older.session, Write("old.cam", "SMRMD=0\nSMRMD=1\n")));
+  EXPECT_EQ(older.CameraValue("SMRMD"), "1");
+}
+
 TEST_F(SettingFileTest, HandWrittenLinesAreApplied) {
   CameraFixture f;
   CheckModel(f.engine, f.presenter, f.session.model);

@@ -2,6 +2,7 @@
 
 #include "camera/BaudChoice.h"
 #include "camera/ModelLists.h"
+#include "camera/PassOutcome.h"
 #include "core/CommandIds.h"
 #include "core/CommandTable.h"
 
@@ -52,67 +53,39 @@ bool IsRowReadForModel(const CameraSession& session, int rowIndex) {
   return true;
 }
 
-namespace {
-
-// A camera that leaves this many queries in a row unanswered is not going to answer the
-// rest; the pass stops instead of waiting out every remaining time limit.
-constexpr int kSilentQueriesToGiveUp = 3;
-
-// Folds the outcome of one failed query into the pass's: a lost channel outweighs
-// silence, silence outweighs a refusal.
-Outcome Worse(Outcome pass, Outcome query) {
-  auto rank = [](Outcome o) {
-    switch (o) {
-      case Outcome::ChannelLost:
-        return 3;
-      case Outcome::NoReply:
-        return 2;
-      case Outcome::Refused:
-      case Outcome::BadInput:
-        return 1;
-      case Outcome::Done:
-        break;
-    }
-    return 0;
-  };
-  return rank(query) > rank(pass) ? query : pass;
+ReadAllResult ReadAll(CameraSession& session) {
+  return ReadAllRows(session, PassOutcome());
 }
 
-}  // namespace
-
-ReadAllResult ReadAll(CameraSession& session) {
+ReadAllResult ReadAllRows(CameraSession& session, PassOutcome pass) {
   ParameterTable& table = session.table;
   const int total = session.factoryMode ? table.CountReadable() : table.CountReadableUser();
   session.progress->Begin("Now, reading camera settings.");
   ReadAllResult result;
   int count = 0;
-  int silentInARow = 0;
   for (int i = 0; i < table.RowCount(); ++i) {
     if (!IsRowReadForModel(session, i))
       continue;
-    const bool givenUp =
-        result.outcome == Outcome::ChannelLost || silentInARow >= kSilentQueriesToGiveUp;
     const ParameterEntry& row = table.Row(i);
     int32_t value = 0;
-    if (!givenUp && session.engine.GetValue(row.commandId, value, kQueryMs)) {
+    if (CommandTable::Name(row.commandId).empty()) {
+      // A row without a command name is never sent: it has nothing to read.
+    } else if (pass.GivenUp()) {
+      result.unread.push_back(i);
+    } else if (session.engine.GetValue(row.commandId, value, kQueryMs)) {
       table.SetDataValue(row.ctrlId, value);
       NoteValue(session, row, value);
       result.read.push_back(i);
-      silentInARow = 0;
-    } else if (CommandTable::Name(row.commandId).empty()) {
-      // A row without a command name is never sent: it has nothing to read.
+      pass.NoteSuccess();
     } else {
       result.unread.push_back(i);
-      const Outcome failed = session.engine.LastOutcome();
-      if (!givenUp) {
-        result.outcome = Worse(result.outcome, failed);
-        silentInARow = failed == Outcome::NoReply ? silentInARow + 1 : 0;
-      }
+      pass.NoteFailure(session.engine);
     }
     ++count;
     session.progress->Update(total > 0 ? count * 100 / total : 100);
     session.hooks->PumpEvents();
   }
+  result.outcome = pass.Result();
   session.progress->End();
   session.lastRead = result;
   session.haveCameraValues = result.Complete();
@@ -163,14 +136,16 @@ ReadAllResult Reload(CameraSession& session) {
   ParameterTable& table = session.table;
   hooks.LockWindows(true);
   const bool answered = CheckModel(session.engine, session.messages, session.model);
-  const Outcome modelOutcome = session.engine.LastOutcome();
+  PassOutcome modelCheck;
+  if (!answered)
+    modelCheck.NoteFailure(session.engine);
   hooks.FillModelChoice(ModelChoiceEntries(session.model.code),
                         ModelChoiceSelection(session.model.code));
   hooks.PreparePagesForModel(session.model);
-  ReadAllResult result = ReadAll(session);
+  // A model query left unanswered counts towards giving the pass up.
+  ReadAllResult result = ReadAllRows(session, modelCheck);
   result.modelAnswered = answered;
   if (!answered) {
-    result.outcome = Worse(result.outcome, modelOutcome);
     session.haveCameraValues = false;
   }
   session.lastRead = result;

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "camera/CameraSession.h"
+#include "camera/PassOutcome.h"
 
 namespace vistrel {
 
@@ -14,6 +15,9 @@ bool IsRowReadForModel(const CameraSession& session, int rowIndex);
 // early when the channel is lost or the camera leaves several queries in a row unanswered;
 // the rows it did not get to count as unread. Rows not read keep their previous values.
 ReadAllResult ReadAll(CameraSession& session);
+
+// ReadAll as part of a longer pass whose earlier exchanges `pass` has noted.
+ReadAllResult ReadAllRows(CameraSession& session, PassOutcome pass);
 
 // The whole reload: model check, read-all, synchronising the table and the pages, and the
 // camera's baud-rate choice. When the camera did not answer the model query the pass still

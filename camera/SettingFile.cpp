@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "camera/ModelLists.h"
+#include "camera/PassOutcome.h"
 #include "camera/ReadAll.h"
 #include "core/AtomicFile.h"
 #include "core/CommandIds.h"
@@ -94,46 +95,72 @@ int32_t FileValue(const CameraSession& session, int rowIndex) {
   return row.value;
 }
 
+// How one line of a file went: Done also for a line that is not for this camera.
+struct LineResult {
+  Outcome outcome = Outcome::Done;
+  bool forAnother = false;  // only a reply to another command came back
+};
+
+LineResult ResultOf(const Command& engine, bool ok) {
+  if (ok)
+    return {};
+  return {engine.LastOutcome(), engine.LastAnswerWasForAnother()};
+}
+
+// Sends the value of a parameter line; after a refusal the row keeps what the camera
+// really holds, not the value it refused.
+LineResult SendParameter(CameraSession& session, int id, int32_t value) {
+  Command& engine = session.engine;
+  if (engine.SetValue(id, value, kQueryMs)) {
+    StoreForCommand(session.table, id, value);
+    return {};
+  }
+  const LineResult failed = ResultOf(engine, false);
+  // A camera that did not answer at all keeps the previous value without another wait.
+  int32_t actual = 0;
+  if (Answered(failed.outcome) && engine.GetValue(id, actual, kQueryMs))
+    StoreForCommand(session.table, id, actual);
+  return failed;
+}
+
+void RefreshAfterLine(CameraSession& session, int id, int ctrlId);
+
 // Applies one parsed line of a setting file.
-void ApplyLine(CameraSession& session, const std::string& line, const ReplyFields& f) {
+LineResult ApplyLine(CameraSession& session, const std::string& line, const ReplyFields& f) {
   Command& engine = session.engine;
   ParameterTable& table = session.table;
   const int id = f.commandId;
   if (id == cmd::MD00) {
-    engine.SetText(cmd::MD00, f.value.text, 1000);
+    const LineResult sent = ResultOf(engine, engine.SetText(cmd::MD00, f.value.text, 1000));
     CheckModel(engine, session.messages, session.model);
-    return;
+    return sent;
   }
   if (id == cmd::DV) {
     // The device version is a text ("1.2.3.4"); sending it as a number would lose it.
-    engine.SetText(cmd::DV, f.value.text, kQueryMs);
-    return;
+    return ResultOf(engine, engine.SetText(cmd::DV, f.value.text, kQueryMs));
   }
   if (id == cmd::LUTR || id == cmd::LUTG || id == cmd::LUTB) {
     int32_t index = 0, value = 0;
-    if (Command::ParsePair(line, index, value)) {
-      engine.SetText(id, FormatPairText(index, value), 1000);
-    }
-    return;
+    if (!Command::ParsePair(line, index, value))
+      return {};
+    return ResultOf(engine, engine.SetText(id, FormatPairText(index, value), 1000));
   }
   const int ctrlId = table.ToCtrlId(id);
   if (ctrlId < 0)
-    return;
+    return {};
   if (!CommandTakesFileLine(session, id))
-    return;
+    return {};
   if (session.model.IsMonochrome() && ExcludedForMonochrome(id))
-    return;
+    return {};
 
-  const int32_t value = f.value.intValue;
-  if (engine.SetValue(id, value, kQueryMs)) {
-    StoreForCommand(table, id, value);
-  } else if (engine.LastExchangeAnswered()) {
-    // Keep what the camera really holds, not the value it refused. A camera that did not
-    // answer at all keeps the previous value without another wait.
-    int32_t actual = 0;
-    if (engine.GetValue(id, actual, kQueryMs))
-      StoreForCommand(table, id, actual);
-  }
+  const LineResult sent = SendParameter(session, id, f.value.intValue);
+  RefreshAfterLine(session, id, ctrlId);
+  return sent;
+}
+
+// The pages that follow the exposure mode or the Camera Link settings catch up.
+void RefreshAfterLine(CameraSession& session, int id, int ctrlId) {
+  ParameterTable& table = session.table;
   if (id == cmd::EM) {
     Pause20ms();
     session.hooks->RefreshExposureModeControls();
@@ -196,11 +223,11 @@ bool WriteSettingFile(CameraSession& session, const std::string& path, SettingFi
   return true;
 }
 
-bool LoadSettingFile(CameraSession& session, const std::string& path) {
+Outcome LoadSettingFile(CameraSession& session, const std::string& path) {
   std::ifstream file(path, std::ios::binary);
   if (!file) {
     ReportOpenFailure(session, path);
-    return false;
+    return Outcome::BadInput;
   }
   std::ostringstream buffer;
   buffer << file.rdbuf();
@@ -208,7 +235,8 @@ bool LoadSettingFile(CameraSession& session, const std::string& path) {
 
   session.progress->Begin("Now, reading camera setting file.");
   const int count = static_cast<int>(lines.size());
-  for (int done = 0; done < count; ++done) {
+  PassOutcome pass;
+  for (int done = 0; done < count && !pass.GivenUp(); ++done) {
     session.progress->Update(done * 100 / count);
     session.hooks->PumpEvents();
     const std::string& line = lines[static_cast<size_t>(done)];
@@ -220,7 +248,11 @@ bool LoadSettingFile(CameraSession& session, const std::string& path) {
     ReplyFields fields;
     if (!ParseReply(text, fields))
       continue;
-    ApplyLine(session, std::string(text), fields);
+    const LineResult applied = ApplyLine(session, std::string(text), fields);
+    if (applied.outcome == Outcome::Done)
+      pass.NoteSuccess();
+    else
+      pass.NoteFailure(applied.outcome, applied.forAnother);
   }
   session.table.ShowAll(*session.view);
   session.table.MarkAllSent();
@@ -228,7 +260,7 @@ bool LoadSettingFile(CameraSession& session, const std::string& path) {
   session.hooks->PreparePagesForModel(session.model);
   session.hooks->RefreshDependentStates();
   session.hooks->RememberCameraFileFolder(FolderOf(path));
-  return true;
+  return pass.Result();
 }
 
 }  // namespace vistrel

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "camera/CameraSession.h"
+#include "core/Outcome.h"
 
 namespace vistrel {
 
@@ -20,7 +21,9 @@ std::string BuildSettingFile(CameraSession& session, SettingFileVariant variant)
 bool WriteSettingFile(CameraSession& session, const std::string& path, SettingFileVariant variant);
 
 // Sends every applicable line of the file at `path` to the camera and updates the table.
-// False when the file cannot be read (reported).
-bool LoadSettingFile(CameraSession& session, const std::string& path);
+// BadInput when the file cannot be read (reported); otherwise Done when every line the
+// camera was sent was taken, else the weightiest failure. The pass stops when the channel is
+// lost or the camera stops answering.
+Outcome LoadSettingFile(CameraSession& session, const std::string& path);
 
 }  // namespace vistrel

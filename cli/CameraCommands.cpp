@@ -161,13 +161,8 @@ int RunSave(CliSession& s, const std::string& path, bool shipping) {
 
 int RunLoad(CliSession& s, const std::string& path) {
   if (!CheckModel(s.Engine(), s.Presenter(), s.Camera().model))
-    return kExitTimeout;
-  const int before = s.Presenter().MessageCount();
-  if (!LoadSettingFile(s.Camera(), path))
-    return kExitUsage;
-  if (!s.Link().Online())
-    return kExitTimeout;
-  return s.Presenter().MessageCount() == before ? kExitOk : kExitRefused;
+    return s.FailureStatus();
+  return ExitStatusFor(LoadSettingFile(s.Camera(), path));
 }
 
 int Judge(CliSession& s, bool ok) {

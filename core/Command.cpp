@@ -128,6 +128,7 @@ void Command::DrainIdle() {
 
 void Command::BeginExchange() {
   overflowReported_ = false;
+  answeredOther_ = false;
   DrainIdle();
   queue_.clear();
 }
@@ -172,6 +173,7 @@ Outcome Command::WaitForAnswer(const std::string& expectedName, int timeoutMs,
     if (!WaitForLine(RemainingMs(deadline))) {
       if (outcome_ == Outcome::NoReply && !passedOver.empty()) {
         answer = passedOver;
+        answeredOther_ = true;
         return Outcome::Refused;
       }
       return outcome_;

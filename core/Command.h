@@ -53,6 +53,9 @@ class Command {
   bool LastExchangeAnswered() const { return Answered(outcome_); }
   // How the last setting, query or exchange ended.
   Outcome LastOutcome() const { return outcome_; }
+  // Whether the last refusal was only a reply that named another command: the camera is
+  // answering, but not what was asked.
+  bool LastAnswerWasForAnother() const { return answeredOther_; }
 
   // Caps the time limit of every exchange (0: each exchange keeps its own limit). For
   // scripts that would rather fail fast than wait out the camera's longest limits.
@@ -106,6 +109,7 @@ class Command {
   std::deque<std::string> queue_;
   Outcome outcome_ = Outcome::NoReply;
   bool overflowReported_ = false;
+  bool answeredOther_ = false;
   int limitCapMs_ = 0;
 };
 

@@ -196,7 +196,7 @@ void RunRound(const char* model, bool factory, SettingFileVariant variant, uint3
   CameraFixture target(model, kRateMask);
   target.session.factoryMode = factory;
   ASSERT_TRUE(CheckModel(target.engine, target.presenter, target.session.model));
-  ASSERT_TRUE(LoadSettingFile(target.session, path));
+  ASSERT_EQ(LoadSettingFile(target.session, path), Outcome::Done);
   const int compared = ExpectCarriedValues(target, read, variant, held, "after the load");
   Reload(target.session);
   ExpectCarriedValues(target, read, variant, held, "read again");

@@ -96,7 +96,7 @@ TEST_F(SettingFileTest, SavedFileLoadsBackIntoAnotherCamera) {
   CameraFixture target;
   target.session.factoryMode = true;
   CheckModel(target.engine, target.presenter, target.session.model);
-  ASSERT_TRUE(LoadSettingFile(target.session, path));
+  ASSERT_EQ(LoadSettingFile(target.session, path), Outcome::Done);
   EXPECT_EQ(target.CameraValue("TI"), "1");
   EXPECT_EQ(target.CameraValue("FGA"), "640");
   EXPECT_EQ(target.table.GetDataValue(1055), 640);
@@ -109,7 +109,7 @@ TEST_F(SettingFileTest, LinesTheModelDoesNotHaveAreSkipped) {
   CameraFixture f("RL-4100T-VLNK");
   CheckModel(f.engine, f.presenter, f.session.model);
   f.channel.written.clear();
-  ASSERT_TRUE(LoadSettingFile(f.session, Write("rl.cam", "SMRW5=100\nSMRW1=100\n")));
+  ASSERT_EQ(LoadSettingFile(f.session, Write("rl.cam", "SMRW5=100\nSMRW1=100\n")), Outcome::Done);
   EXPECT_EQ(f.channel.Lines(), std::vector<std::string>{"SMRW1=100"});
   EXPECT_TRUE(f.presenter.messages.empty());
 }
@@ -127,7 +127,7 @@ TEST_F(SettingFileTest, CommandOfTwoRowsIsWrittenAlikeAndLoaded) {
 
   CameraFixture target;
   CheckModel(target.engine, target.presenter, target.session.model);
-  ASSERT_TRUE(LoadSettingFile(target.session, path));
+  ASSERT_EQ(LoadSettingFile(target.session, path), Outcome::Done);
   EXPECT_EQ(target.CameraValue("SMRMD"), "1");
   EXPECT_EQ(target.table.GetDataValue(5117), 1);
   EXPECT_EQ(target.table.GetDataValue(2860), 1) << "both rows show the camera's value";
@@ -135,7 +135,7 @@ TEST_F(SettingFileTest, CommandOfTwoRowsIsWrittenAlikeAndLoaded) {
   // Files of earlier versions hold the toggle's stale value first; the read value follows.
   CameraFixture older;
   CheckModel(older.engine, older.presenter, older.session.model);
-  ASSERT_TRUE(LoadSettingFile(older.session, Write("old.cam", "SMRMD=0\nSMRMD=1\n")));
+  ASSERT_EQ(LoadSettingFile(older.session, Write("old.cam", "SMRMD=0\nSMRMD=1\n")), Outcome::Done);
   EXPECT_EQ(older.CameraValue("SMRMD"), "1");
 }
 
@@ -146,7 +146,7 @@ TEST_F(SettingFileTest, HandWrittenLinesAreApplied) {
       Write("hand.cam", "ti = 2\r\nFGA=&H1F4\nnot a setting\n" + std::string(300, 'X') +
                             "=1\nLUTR=5,100\nDV=9.8.7.6\n");
   f.channel.written.clear();
-  ASSERT_TRUE(LoadSettingFile(f.session, path));
+  ASSERT_EQ(LoadSettingFile(f.session, path), Outcome::Done);
   EXPECT_EQ(f.channel.Lines(),
             (std::vector<std::string>{"TI=2", "FGA=500", "LUTR=5,100", "DV=9.8.7.6"}));
   EXPECT_EQ(f.table.GetDataValue(1349), 2);
@@ -156,10 +156,10 @@ TEST_F(SettingFileTest, HandWrittenLinesAreApplied) {
 TEST_F(SettingFileTest, EmptyFileSendsNothing) {
   CameraFixture f;
   f.channel.written.clear();
-  ASSERT_TRUE(LoadSettingFile(f.session, Write("empty.cam", "")));
+  ASSERT_EQ(LoadSettingFile(f.session, Write("empty.cam", "")), Outcome::Done);
   EXPECT_TRUE(f.channel.written.empty());
   EXPECT_EQ(f.progress.ended, 1);
-  EXPECT_FALSE(LoadSettingFile(f.session, PathOf("missing.cam")));
+  EXPECT_EQ(LoadSettingFile(f.session, PathOf("missing.cam")), Outcome::BadInput);
   EXPECT_EQ(f.presenter.messages.back().caption, "File Open Error");
 }
 
@@ -167,7 +167,8 @@ TEST_F(SettingFileTest, FactoryLinesAreSkippedInUserMode) {
   CameraFixture f;
   CheckModel(f.engine, f.presenter, f.session.model);
   f.channel.written.clear();
-  ASSERT_TRUE(LoadSettingFile(f.session, Write("f.cam", "MD00=QX-70500C-VLNK\nFCBDRT=4\nTI=1\n")));
+  ASSERT_EQ(LoadSettingFile(f.session, Write("f.cam", "MD00=QX-70500C-VLNK\nFCBDRT=4\nTI=1\n")),
+            Outcome::Done);
   const auto lines = f.channel.Lines();
   EXPECT_EQ(std::count(lines.begin(), lines.end(), "FCBDRT=4"), 0);
   EXPECT_EQ(std::count(lines.begin(), lines.end(), "TI=1"), 1);
@@ -180,7 +181,7 @@ TEST_F(SettingFileTest, RefusedLineKeepsTheCameraValue) {
   ASSERT_EQ(f.channel.peer.Exchange("FGA=300\r\n"), "COMPLETE\r\n");
   f.table.SetDataValue(1055, 200);
   f.channel.refused = {"FGA="};
-  ASSERT_TRUE(LoadSettingFile(f.session, Write("r.cam", "FGA=900\nTI=1\n")));
+  ASSERT_EQ(LoadSettingFile(f.session, Write("r.cam", "FGA=900\nTI=1\n")), Outcome::Refused);
   EXPECT_EQ(f.table.GetDataValue(1055), 300) << "the camera's value, read back";
   EXPECT_EQ(f.table.GetDataValue(1349), 1) << "loading goes on after a refusal";
   ASSERT_EQ(f.presenter.messages.size(), 1u);
@@ -189,7 +190,7 @@ TEST_F(SettingFileTest, RefusedLineKeepsTheCameraValue) {
   // A channel that cannot write gets no re-read: it would only wait out another time limit.
   f.channel.written.clear();
   f.channel.writeOk = false;
-  ASSERT_TRUE(LoadSettingFile(f.session, Write("w.cam", "FGA=700\n")));
+  ASSERT_EQ(LoadSettingFile(f.session, Write("w.cam", "FGA=700\n")), Outcome::ChannelLost);
   EXPECT_EQ(f.channel.Lines(), std::vector<std::string>{"FGA=700"});
   EXPECT_EQ(f.table.GetDataValue(1055), 300) << "the previous value stays";
 }

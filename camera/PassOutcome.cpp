@@ -1,0 +1,35 @@
+#include "camera/PassOutcome.h"
+
+namespace vistrel {
+namespace {
+
+int Weight(Outcome outcome) {
+  switch (outcome) {
+    case Outcome::ChannelLost:
+      return 3;
+    case Outcome::NoReply:
+      return 2;
+    case Outcome::Refused:
+    case Outcome::BadInput:
+      return 1;
+    case Outcome::Done:
+      break;
+  }
+  return 0;
+}
+
+}  // namespace
+
+void PassOutcome::Note(Outcome outcome) {
+  if (Weight(outcome) > Weight(outcome_))
+    outcome_ = outcome;
+}
+
+void PassOutcome::NoteFailure(Outcome failed, bool forAnother) {
+  Note(failed);
+  const bool unanswered = failed == Outcome::NoReply || failed == Outcome::ChannelLost ||
+                          (failed == Outcome::Refused && forAnother);
+  unansweredInARow_ = unanswered ? unansweredInARow_ + 1 : 0;
+}
+
+}  // namespace vistrel

@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "camera/PassOutcome.h"
+
 #include "core/CommandIds.h"
 #include "core/Conversions.h"
 
@@ -45,25 +47,34 @@ std::optional<std::array<std::string, 4>> SplitDeviceVersion(const std::string& 
 CameraData ReadCameraData(CameraSession& session) {
   CameraData data;
   Command& engine = session.engine;
+  PassOutcome pass;
+  // Notes how an exchange went; true when it brought its value.
+  auto read = [&pass, &engine](bool ok) {
+    ok ? pass.NoteSuccess() : pass.NoteFailure(engine);
+    return ok;
+  };
   int32_t number = 0;
   std::string text;
-  if (!engine.GetValue(cmd::VN, number, kQueryMs))
+  if (!read(engine.GetValue(cmd::VN, number, kQueryMs))) {
+    data.outcome = pass.Result();
     return data;
+  }
   data.firmwareVersion = FormatVersion(number);
-  if (CheckModel(engine, session.messages, session.model))
+  if (read(CheckModel(engine, session.messages, session.model)))
     data.modelName = session.model.name;
-  if (engine.GetText(cmd::ID, text, kQueryMs))
+  if (!pass.GivenUp() && read(engine.GetText(cmd::ID, text, kQueryMs)))
     data.cameraId = text.substr(0, kCameraIdLength);
-  if (engine.GetValue(cmd::FPVN, number, kQueryMs))
+  if (!pass.GivenUp() && read(engine.GetValue(cmd::FPVN, number, kQueryMs)))
     data.fpgaVersion = FormatVersion(number);
-  if (engine.GetText(cmd::UD, text, kQueryMs))
+  if (!pass.GivenUp() && read(engine.GetText(cmd::UD, text, kQueryMs)))
     data.userId = text;
-  if (engine.GetText(cmd::DV, text, kQueryMs)) {
+  if (!pass.GivenUp() && read(engine.GetText(cmd::DV, text, kQueryMs))) {
     if (auto parts = SplitDeviceVersion(text))
       data.deviceVersion = *parts;
   }
-  if (engine.GetValue(cmd::XMLVR, number, kQueryMs))
+  if (!pass.GivenUp() && read(engine.GetValue(cmd::XMLVR, number, kQueryMs)))
     data.xmlVersion = FormatXmlVersion(number);
+  data.outcome = pass.Result();
   return data;
 }
 

@@ -19,6 +19,8 @@ struct CameraData {
   std::string xmlVersion = "?.?.?";
   std::array<std::string, 4> deviceVersion{"?", "?", "?", "?"};
   std::string userId = "????????????????";
+  // Done when every value was read; otherwise what kept the placeholders in.
+  Outcome outcome = Outcome::Done;
 };
 
 inline constexpr size_t kUserIdLength = 16;

@@ -118,6 +118,12 @@ int RunSend(CliSession& s, const std::string& line) {
 
 int RunInfo(CliSession& s) {
   const CameraData data = ReadCameraData(s.Camera());
+  // Placeholders are no data: a camera that did not give every value prints nothing.
+  if (data.outcome != Outcome::Done) {
+    s.Err() << "vistrelctl: the camera data could not be read (" << OutcomeText(data.outcome)
+            << ")\n";
+    return ExitStatusFor(data.outcome);
+  }
   const auto& dv = data.deviceVersion;
   s.Out() << "Model Name: " << data.modelName << '\n'
           << "Camera ID: " << data.cameraId << '\n'
@@ -125,8 +131,8 @@ int RunInfo(CliSession& s) {
           << "FPGA Version: " << data.fpgaVersion << '\n'
           << "XML Version: " << data.xmlVersion << '\n'
           << "Device Version: " << dv[0] << '.' << dv[1] << '.' << dv[2] << '.' << dv[3] << '\n'
-          << "User ID: " << data.userId << '\n';
-  return s.Link().Online() ? kExitOk : kExitTimeout;
+          << "User ID: " << EscapeControls(data.userId) << '\n';
+  return kExitOk;
 }
 
 // Model check and read-all as the desktop program's reload does them. A pass that could not

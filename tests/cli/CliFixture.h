@@ -1,0 +1,52 @@
+#pragma once
+
+// The fixture of the vistrelctl tests: a simulated camera in its own process on a
+// pseudo-terminal, the command line run in this process.
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "cli/Cli.h"
+#include "support/SimProgram.h"
+#include "support/TestEnvironment.h"
+
+namespace vistrel {
+
+class CliTest : public ::testing::Test {
+ protected:
+  // Starts vistrel-sim with `args` and remembers its device.
+  void StartCamera(std::vector<std::string> args = {}) {
+    sim_ = std::make_unique<test::SimProgram>(args);
+    device_ = sim_->FirstLine();
+    ASSERT_TRUE(device_.starts_with("/dev/")) << device_;
+  }
+
+  // Runs vistrelctl on the camera with `args`; returns the exit status.
+  int Run(std::vector<std::string> args, bool onCamera = true) {
+    std::vector<std::string> all{"vistrelctl"};
+    if (onCamera)
+      all.insert(all.end(), {"--device", device_, "--baud", "115200"});
+    all.insert(all.end(), args.begin(), args.end());
+    std::vector<const char*> argv;
+    for (const std::string& a : all)
+      argv.push_back(a.c_str());
+    out_.str("");
+    err_.str("");
+    return RunCli(static_cast<int>(argv.size()), argv.data(), out_, err_);
+  }
+
+  std::string PathOf(const std::string& name) const { return temp_.File(name); }
+
+  test::TempFolder temp_;
+  test::ScopedEnv configDir_{"VISTREL_CONFIG_DIR", temp_.Path()};
+  std::unique_ptr<test::SimProgram> sim_;
+  std::string device_;
+  std::ostringstream out_;
+  std::ostringstream err_;
+};
+
+}  // namespace vistrel

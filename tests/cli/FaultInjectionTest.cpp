@@ -1,0 +1,127 @@
+// Every camera command of vistrelctl against every fault the simulated camera can show: the
+// exit status says what happened, a failed save writes nothing, and no case waits out the
+// camera's long time limits.
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "cli/CliFixture.h"
+
+namespace vistrel {
+namespace {
+
+// Short limits: a reply later than kCapMs is no reply; a late reply comes after kLateMs.
+constexpr const char* kCapMs = "200";
+constexpr const char* kLateMs = "400";
+// Enough good lines that a long pass is well under way when the fault starts.
+constexpr const char* kGoodLines = "40";
+constexpr auto kCaseBound = std::chrono::seconds(4);
+
+struct Fault {
+  const char* name;
+  std::vector<std::string> options;
+  int status;  // the exit status of a command that meets it
+};
+
+// What each fault makes of a command: silence and hang-ups are "no reply" (3); garbage and
+// the reply to another command are answers that are not the one asked for (1).
+const Fault kFaults[] = {
+    {"no-reply", {"--no-reply"}, kExitTimeout},
+    {"late", {"--late-ms", kLateMs}, kExitTimeout},
+    {"garbage", {"--garbage"}, kExitRefused},
+    {"other-reply", {"--other-reply"}, kExitRefused},
+    {"no-line-end", {"--no-line-end"}, kExitTimeout},
+    {"hang-up", {"--hang-up"}, kExitTimeout},
+};
+
+class FaultInjectionTest : public CliTest, public ::testing::WithParamInterface<Fault> {
+ protected:
+  void SetUp() override {
+    // A setting file of a healthy camera, for the load cases.
+    StartCamera({"--reset-ms", "100"});
+    ASSERT_EQ(Run({"--user", "save", PathOf("good.cam")}), kExitOk) << err_.str();
+  }
+
+  // Runs `args` on a new camera with the fault; checks the time bound and returns the status.
+  int RunWithFault(std::vector<std::string> args, bool afterGoodLines) {
+    std::vector<std::string> options = GetParam().options;
+    if (afterGoodLines)
+      options.insert(options.end(), {"--fault-after", kGoodLines});
+    options.insert(options.end(), {"--reset-ms", "100"});
+    StartCamera(options);
+    args.insert(args.begin(), {"--timeout", kCapMs, "--user"});
+    const auto start = std::chrono::steady_clock::now();
+    const int status = Run(args);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, kCaseBound) << Describe(args);
+    return status;
+  }
+
+  static std::string Describe(const std::vector<std::string>& args) {
+    std::string text = GetParam().name;
+    for (const std::string& arg : args)
+      text += " " + arg;
+    return text;
+  }
+
+  static std::string Contents(const std::string& path) {
+    std::ifstream in(path);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+  }
+};
+
+TEST_P(FaultInjectionTest, EveryCommandFailsWithTheFaultsStatus) {
+  const std::vector<std::vector<std::string>> commands = {
+      {"get", "TI"},       {"set", "TI=1"},    {"info"},        {"dump"},
+      {"load", "GOOD"},    {"store", "1"},     {"load-area", "1"},
+      {"--yes", "store-all"}, {"reset"},
+  };
+  for (std::vector<std::string> args : commands) {
+    for (std::string& arg : args) {
+      if (arg == "GOOD")
+        arg = PathOf("good.cam");
+    }
+    const int status = RunWithFault(args, false);
+    EXPECT_EQ(status, GetParam().status) << Describe(args) << "\n" << err_.str();
+    if (args[0] == "dump" || args[0] == "info") {
+      EXPECT_EQ(out_.str(), "") << Describe(args) << ": nothing read, nothing printed";
+    }
+  }
+}
+
+TEST_P(FaultInjectionTest, AFailedSaveWritesNothingAndKeepsTheOldFile) {
+  const std::string fresh = PathOf("fresh.cam");
+  EXPECT_EQ(RunWithFault({"save", fresh}, false), GetParam().status) << err_.str();
+  EXPECT_FALSE(std::filesystem::exists(fresh));
+
+  const std::string old = PathOf("good.cam");
+  const std::string before = Contents(old);
+  EXPECT_EQ(RunWithFault({"save", "--force", old}, true), GetParam().status) << err_.str();
+  EXPECT_EQ(Contents(old), before);
+  for (const auto& entry : std::filesystem::directory_iterator(temp_.Path())) {
+    EXPECT_FALSE(entry.path().filename().string().starts_with(".vistrel-"))
+        << "temporary file left: " << entry.path();
+  }
+}
+
+TEST_P(FaultInjectionTest, LongPassesFailWhenTheFaultStartsInTheirMiddle) {
+  EXPECT_EQ(RunWithFault({"dump"}, true), GetParam().status) << err_.str();
+  EXPECT_EQ(out_.str(), "");
+  EXPECT_NE(err_.str().find("camera settings could not be read"), std::string::npos);
+  EXPECT_EQ(RunWithFault({"load", PathOf("good.cam")}, true), GetParam().status) << err_.str();
+}
+
+INSTANTIATE_TEST_SUITE_P(Faults, FaultInjectionTest, ::testing::ValuesIn(kFaults),
+                         [](const ::testing::TestParamInfo<Fault>& info) {
+                           std::string name = info.param.name;
+                           std::erase(name, '-');
+                           return name;
+                         });
+
+}  // namespace
+}  // namespace vistrel

@@ -51,5 +51,33 @@ TEST_F(CliInputTest, LoadRefusesWhatIsNotASettingFileBeforeOpeningTheChannel) {
   }
 }
 
+TEST_F(CliInputTest, PortNumbersThatMakeNoComNameAreUsageErrors) {
+  for (const std::string port : {"2147483647", "4294967296", "-1"}) {
+    EXPECT_EQ(Run({"--port", port, "get", "TI"}), kExitUsage) << port;
+    EXPECT_TRUE(ErrHas("--port")) << err_.str();
+  }
+  // The highest index that makes a name gets as far as opening its port.
+  std::filesystem::create_directories(temp_ / "ports");
+  std::filesystem::create_symlink(noDevice_, temp_ / "ports/COM2147483647");
+  EXPECT_EQ(Run({"--port", "2147483646", "get", "TI"}), kExitNoChannel);
+  EXPECT_TRUE(ErrHas("could not open COM2147483647")) << err_.str();
+}
+
+TEST_F(CliInputTest, ADamagedSettingsFileIsReportedOnceWithItsKeptCopy) {
+  std::ofstream(temp_ / "settings.ini") << "Control Mode=number:1\nCom Port No=nmber:2\n";
+  EXPECT_EQ(Run({"--device", noDevice_, "get", "TI"}), kExitNoChannel);
+  std::string copy;
+  for (const auto& entry : std::filesystem::directory_iterator(temp_.Path())) {
+    if (entry.path().filename().string().starts_with("settings.ini.corrupt-"))
+      copy = entry.path().string();
+  }
+  ASSERT_FALSE(copy.empty());
+  EXPECT_TRUE(ErrHas("were left out")) << err_.str();
+  EXPECT_TRUE(ErrHas("kept as " + copy + "\n")) << err_.str();
+
+  EXPECT_EQ(Run({"--device", noDevice_, "get", "TI"}), kExitNoChannel);
+  EXPECT_FALSE(ErrHas("settings")) << err_.str();
+}
+
 }  // namespace
 }  // namespace vistrel

@@ -35,6 +35,12 @@ std::optional<uint32_t> LeadingNumber(const std::string& text) {
   return static_cast<uint32_t>(value);
 }
 
+// The values of the file as far as they can be had: a damaged file gives its good lines.
+bool LoadValues(const std::string& path, SettingsFile& file) {
+  const SettingsFile::LoadResult loaded = SettingsFile::Load(path, file);
+  return loaded == SettingsFile::LoadResult::Loaded || loaded == SettingsFile::LoadResult::Corrupt;
+}
+
 // Copies a damaged file aside, so that what the lines that are left out said is not lost;
 // the path of the copy, or nullopt when none could be made.
 std::optional<std::string> KeepAside(const std::string& path) {
@@ -93,8 +99,7 @@ StoredSettings::Result<uint32_t> StoredSettings::GetStoredNumber(int index,
   if (!ValidIndex(index))
     return {defaultValue, false};
   SettingsFile file;
-  const SettingsFile::LoadResult loaded = SettingsFile::Load(FilePath(), file);
-  if (loaded != SettingsFile::LoadResult::Loaded && loaded != SettingsFile::LoadResult::Corrupt)
+  if (!LoadValues(FilePath(), file))
     return {defaultValue, false};
   const SettingsFile::Entry* entry = file.Find(kStoredValues[index].name);
   if (!entry)
@@ -109,8 +114,7 @@ StoredSettings::Result<std::string> StoredSettings::GetStoredText(int index) con
   SettingsFile file;
   if (!ValidIndex(index))
     return {CurrentFolder(), false};
-  const SettingsFile::LoadResult loaded = SettingsFile::Load(FilePath(), file);
-  if (loaded != SettingsFile::LoadResult::Loaded && loaded != SettingsFile::LoadResult::Corrupt)
+  if (!LoadValues(FilePath(), file))
     return {CurrentFolder(), false};
   const SettingsFile::Entry* entry = file.Find(kStoredValues[index].name);
   if (!entry)

@@ -1,7 +1,6 @@
 #include "camera/SettingFile.h"
 
 #include <chrono>
-#include <fstream>
 #include <sstream>
 #include <thread>
 #include <vector>
@@ -9,9 +8,11 @@
 #include "camera/ModelLists.h"
 #include "camera/PassOutcome.h"
 #include "camera/ReadAll.h"
+#include "camera/SettingFileLimits.h"
 #include "core/AtomicFile.h"
 #include "core/CommandIds.h"
 #include "core/CommandTable.h"
+#include "core/RegularFile.h"
 #include "core/WireFormat.h"
 
 namespace vistrel {
@@ -224,14 +225,18 @@ bool WriteSettingFile(CameraSession& session, const std::string& path, SettingFi
 }
 
 Outcome LoadSettingFile(CameraSession& session, const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
-  if (!file) {
+  std::string contents;
+  const FileCheck read = ReadRegularFile(path, kMaxSettingFileBytes, contents);
+  if (read.status == FileStatus::NotRegular || read.status == FileStatus::TooLarge) {
+    session.messages.ShowMessage(path + "\nCouldn't open this file (" + read.Reason() + ")",
+                                 "File Open Error", MessageIcon::Exclamation);
+    return Outcome::BadInput;
+  }
+  if (!read.Ok()) {
     ReportOpenFailure(session, path);
     return Outcome::BadInput;
   }
-  std::ostringstream buffer;
-  buffer << file.rdbuf();
-  const std::vector<std::string> lines = SplitLines(buffer.str());
+  const std::vector<std::string> lines = SplitLines(contents);
 
   session.progress->Begin("Now, reading camera setting file.");
   const int count = static_cast<int>(lines.size());

@@ -10,10 +10,12 @@
 #include "camera/FlashAreas.h"
 #include "camera/ReadAll.h"
 #include "camera/SettingFile.h"
+#include "camera/SettingFileLimits.h"
 #include "cli/Cli.h"
 #include "cli/CliSession.h"
 #include "core/CommandTable.h"
 #include "core/Conversions.h"
+#include "core/RegularFile.h"
 #include "core/TextEscape.h"
 
 namespace vistrel {
@@ -171,6 +173,17 @@ int RunLoad(CliSession& s, const std::string& path) {
   return ExitStatusFor(LoadSettingFile(s.Camera(), path));
 }
 
+// A setting file to load must be a regular file of a sane size; anything else is a usage
+// error before the channel is opened.
+CLI::Validator SettingFileCheck() {
+  return CLI::Validator(
+      [](std::string& path) {
+        const FileCheck check = CheckRegularFile(path, kMaxSettingFileBytes);
+        return check.Ok() ? std::string() : path + ": " + check.Reason();
+      },
+      "FILE");
+}
+
 int Judge(CliSession& s, bool ok) {
   return ok ? kExitOk : s.FailureStatus();
 }
@@ -236,7 +249,7 @@ void AddCameraCommands(CLI::App& app, CameraAction& action) {
 
   auto loadFile = std::make_shared<std::string>();
   auto* load = app.add_subcommand("load", "Apply a setting file to the camera");
-  load->add_option("FILE", *loadFile, "the .cam file")->required()->check(CLI::ExistingFile);
+  load->add_option("FILE", *loadFile, "the .cam file")->required()->check(SettingFileCheck());
   load->callback([&action, loadFile] {
     action = [loadFile](CliSession& s) { return RunLoad(s, *loadFile); };
   });

@@ -6,6 +6,7 @@
 #include "cli/CameraCommands.h"
 #include "cli/CliSession.h"
 #include "cli/TableCommands.h"
+#include "transport/ComPortNames.h"
 
 namespace vistrel {
 namespace {
@@ -13,7 +14,8 @@ namespace {
 void AddChannelOptions(CLI::App& app, ChannelOptions& o) {
   auto* group = app.add_option_group("Channel", "for this run only; the stored choice stays");
   group->add_option("--device", o.device, "serial device path (COM port mode)");
-  group->add_option("--port", o.port, "COM port index, 0 = COM1");
+  group->add_option("--port", o.port, "COM port index, 0 = COM1")
+      ->check(CLI::Range(uint32_t{0}, kMaxComPortIndex, "makes a COM port name"));
   group->add_option("--cl2000", o.cl2000, "Camera Link 2000 library, port index");
   group->add_option("--cl2001", o.cl2001, "Camera Link 2001 library, port index");
   group->add_option("--clver11", o.clVer11, "Camera Link ver.1.1 library, port index");

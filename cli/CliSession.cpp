@@ -4,6 +4,7 @@
 
 #include "cli/Cli.h"
 #include "sim/InProcessCamera.h"
+#include "transport/ComPortNames.h"
 
 namespace vistrel {
 
@@ -20,6 +21,8 @@ CliSession::CliSession(const ChannelOptions& options, std::ostream& out, std::os
       engine_(comm_, presenter_),
       table_(presenter_),
       camera_(engine_, table_, presenter_) {
+  if (const std::optional<std::string>& copy = settings_.KeptAsideCopy())
+    err_ << "vistrelctl: " << KeptAsideNotice(*copy) << '\n';
   engine_.SetOnlineStatus(&link_);
   if (options.timeoutMs)
     engine_.SetTimeLimitCap(*options.timeoutMs);
@@ -54,7 +57,7 @@ int CliSession::Open() {
     what = options_.device;
     opened = comm_.OpenDevice(options_.device, baud);
   } else if (options_.port) {
-    what = "COM" + std::to_string(*options_.port + 1);
+    what = ComPortName(static_cast<int>(*options_.port));
     opened = comm_.Open(0, baud, *options_.port);
   } else if (options_.cl2000) {
     what = "Camera Link 2000 port " + std::to_string(*options_.cl2000);

@@ -1,14 +1,19 @@
 #include "core/AtomicFile.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <atomic>
 #include <cerrno>
+#include <charconv>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <optional>
+#include <string_view>
 
 namespace vistrel {
 namespace {
@@ -32,10 +37,65 @@ bool Fail(std::string* error, const std::string& what, const std::string& path) 
   return false;
 }
 
+constexpr std::string_view kTemporaryPrefix = ".vistrel-";
+
+// Plain decimal digits as the writer makes them: no sign, no leading zero.
+std::optional<long long> DecimalNumber(std::string_view digits) {
+  long long value = 0;
+  const char* end = digits.data() + digits.size();
+  auto [ptr, ec] = std::from_chars(digits.data(), end, value);
+  const bool canonical = !digits.empty() && (digits.front() != '0' || digits.size() == 1);
+  if (!canonical || digits.front() == '-' || ec != std::errc() || ptr != end)
+    return std::nullopt;
+  return value;
+}
+
+// The process id in a temporary file name ".vistrel-<pid>-<n>", if the name is one.
+std::optional<pid_t> WriterOf(std::string_view name) {
+  if (!name.starts_with(kTemporaryPrefix))
+    return std::nullopt;
+  name.remove_prefix(kTemporaryPrefix.size());
+  const size_t dash = name.find('-');
+  if (dash == std::string_view::npos || !DecimalNumber(name.substr(dash + 1)))
+    return std::nullopt;
+  const std::optional<long long> pid = DecimalNumber(name.substr(0, dash));
+  if (!pid || *pid <= 0 || *pid != static_cast<pid_t>(*pid))
+    return std::nullopt;
+  return static_cast<pid_t>(*pid);
+}
+
+bool ProcessHasEnded(pid_t pid) {
+  return kill(pid, 0) != 0 && errno == ESRCH;
+}
+
+// Removes the temporary files that runs killed halfway through a write left in `folder`:
+// plain files of exactly the temporary pattern whose writing process no longer exists. A
+// live writer's file, this process's own, and anything else stay. Best effort: a file that
+// cannot be removed is left for the next write.
+void RemoveAbandonedTemporaries(const std::string& folder) {
+  DIR* dir = opendir(folder.c_str());
+  if (!dir)
+    return;
+  const int dirFd = dirfd(dir);
+  const pid_t self = getpid();
+  while (const dirent* entry = readdir(dir)) {
+    const std::optional<pid_t> writer = WriterOf(entry->d_name);
+    if (!writer || *writer == self)
+      continue;
+    struct stat st {};
+    if (fstatat(dirFd, entry->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(st.st_mode))
+      continue;
+    if (ProcessHasEnded(*writer))
+      unlinkat(dirFd, entry->d_name, 0);
+  }
+  closedir(dir);
+}
+
 // A new file beside `target`, created with the usual permissions (the umask applies).
 int CreateTemporary(const std::string& target, std::string& name) {
   static std::atomic<unsigned> counter{0};
-  const std::string base = FolderOf(target) + "/.vistrel-" + std::to_string(getpid()) + "-";
+  const std::string base =
+      FolderOf(target) + "/" + std::string(kTemporaryPrefix) + std::to_string(getpid()) + "-";
   for (int attempt = 0; attempt < 100; ++attempt) {
     name = base + std::to_string(counter++);
     const int fd = open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
@@ -96,6 +156,7 @@ bool WriteFileAtomically(const std::string& path, const std::string& contents, s
     fsync(dir);
     close(dir);
   }
+  RemoveAbandonedTemporaries(FolderOf(target));
   return true;
 }
 

@@ -9,6 +9,8 @@ namespace vistrel {
 namespace fs = std::filesystem;
 
 std::string ComPortName(int index) {
+  if (index < 0 || static_cast<uint32_t>(index) > kMaxComPortIndex)
+    return {};
   return "COM" + std::to_string(index + 1);
 }
 

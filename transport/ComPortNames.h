@@ -1,5 +1,7 @@
 #pragma once
 
+#include <climits>
+#include <cstdint>
 #include <string>
 
 namespace vistrel {
@@ -7,7 +9,12 @@ namespace vistrel {
 // The selectable COM ports: "COM1" to "COM32".
 inline constexpr int kComPortCount = 32;
 
-// "COM" followed by index + 1.
+// The highest COM port index that makes a COM name: its number, index + 1, must still fit
+// the int that port indices are passed as.
+inline constexpr uint32_t kMaxComPortIndex = INT_MAX - 1;
+
+// "COM" followed by index + 1; empty for an index that makes no COM name (negative or above
+// kMaxComPortIndex).
 std::string ComPortName(int index);
 
 // The device a COM port name stands for: the target of the link "ports/COMn" in the

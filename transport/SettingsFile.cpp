@@ -10,6 +10,7 @@
 #include <string>
 
 #include "core/AtomicFile.h"
+#include "core/RegularFile.h"
 
 namespace vistrel {
 
@@ -73,8 +74,29 @@ bool IsNumber(std::string_view digits) {
 
 }  // namespace
 
-std::optional<SettingsFile> SettingsFile::Parse(std::string_view content) {
+bool SettingsFile::ParseLine(std::string_view line) {
+  const size_t equals = line.find('=');
+  if (equals == std::string_view::npos || equals == 0)
+    return false;
+  const std::string_view name = line.substr(0, equals);
+  const std::string_view typed = line.substr(equals + 1);
+  if (typed.starts_with(kNumberTag)) {
+    const std::string_view digits = typed.substr(kNumberTag.size());
+    if (!IsNumber(digits))
+      return false;
+    Set(name, Type::Number, std::string(digits));
+    return true;
+  }
+  if (typed.starts_with(kTextTag)) {
+    Set(name, Type::Text, Unescape(typed.substr(kTextTag.size())));
+    return true;
+  }
+  return false;
+}
+
+SettingsFile SettingsFile::ParseGoodLines(std::string_view content, size_t* dropped) {
   SettingsFile file;
+  size_t bad = 0;
   while (!content.empty()) {
     const size_t end = content.find('\n');
     std::string_view line = content.substr(0, end);
@@ -83,22 +105,19 @@ std::optional<SettingsFile> SettingsFile::Parse(std::string_view content) {
       line.remove_suffix(1);
     if (line.empty() || line.front() == '#')
       continue;
-    const size_t equals = line.find('=');
-    if (equals == std::string_view::npos || equals == 0)
-      return std::nullopt;
-    const std::string_view name = line.substr(0, equals);
-    const std::string_view typed = line.substr(equals + 1);
-    if (typed.starts_with(kNumberTag)) {
-      const std::string_view digits = typed.substr(kNumberTag.size());
-      if (!IsNumber(digits))
-        return std::nullopt;
-      file.Set(name, Type::Number, std::string(digits));
-    } else if (typed.starts_with(kTextTag)) {
-      file.Set(name, Type::Text, Unescape(typed.substr(kTextTag.size())));
-    } else {
-      return std::nullopt;
-    }
+    if (!file.ParseLine(line))
+      ++bad;
   }
+  if (dropped)
+    *dropped = bad;
+  return file;
+}
+
+std::optional<SettingsFile> SettingsFile::Parse(std::string_view content) {
+  size_t dropped = 0;
+  SettingsFile file = ParseGoodLines(content, &dropped);
+  if (dropped > 0)
+    return std::nullopt;
   return file;
 }
 
@@ -146,27 +165,15 @@ void SettingsFile::SetText(std::string_view name, std::string_view text) {
 
 SettingsFile::LoadResult SettingsFile::Load(const std::string& path, SettingsFile& out) {
   out = SettingsFile();
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0)
-    return errno == ENOENT ? LoadResult::Missing : LoadResult::Unreadable;
   std::string content;
-  char chunk[4096];
-  ssize_t n = 0;
-  while ((n = ::read(fd, chunk, sizeof chunk)) != 0) {
-    if (n < 0 && errno == EINTR)
-      continue;
-    if (n < 0) {
-      ::close(fd);
-      return LoadResult::Unreadable;
-    }
-    content.append(chunk, static_cast<size_t>(n));
-  }
-  ::close(fd);
-  std::optional<SettingsFile> parsed = Parse(content);
-  if (!parsed)
-    return LoadResult::Corrupt;
-  out = std::move(*parsed);
-  return LoadResult::Loaded;
+  const FileCheck read = ReadRegularFile(path, kMaxBytes, content);
+  if (read.status == FileStatus::CannotOpen && read.error == ENOENT)
+    return LoadResult::Missing;
+  if (!read.Ok())
+    return LoadResult::Unreadable;
+  size_t dropped = 0;
+  out = ParseGoodLines(content, &dropped);
+  return dropped == 0 ? LoadResult::Loaded : LoadResult::Corrupt;
 }
 
 bool SettingsFile::Save(const std::string& path) const {

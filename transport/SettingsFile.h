@@ -12,7 +12,8 @@ namespace vistrel {
 //   Name=number:9600
 //   Name=text:/home/operator/cameras
 // Blank lines and lines starting with '#' are comments. In texts a backslash, a line feed
-// and a carriage return are written as \\, \n and \r.
+// and a carriage return are written as \\, \n and \r. A number is a decimal that fits 32 bits
+// without a sign.
 class SettingsFile {
  public:
   enum class Type { Number, Text };
@@ -22,22 +23,30 @@ class SettingsFile {
     std::string value;  // decimal digits for a number, the plain text for a text
   };
   enum class LoadResult { Loaded, Missing, Corrupt, Unreadable };
+  // Ten values and a few more of later versions take a few kilobytes even with long folder
+  // names; a larger file is not one this program wrote.
+  static constexpr size_t kMaxBytes = 1024 * 1024;
 
   // nullopt when a line is not of the form above.
   static std::optional<SettingsFile> Parse(std::string_view content);
+  // The lines of the form above; the others are left out and counted in `dropped`.
+  static SettingsFile ParseGoodLines(std::string_view content, size_t* dropped = nullptr);
   std::string Serialize() const;
 
   const Entry* Find(std::string_view name) const;
   void SetNumber(std::string_view name, uint32_t value);
   void SetText(std::string_view name, std::string_view text);
 
-  // Reads `path`; a missing file loads as empty.
+  // Reads `path`; a missing file loads as empty. Corrupt: some lines are not of the form
+  // above, and `out` holds the others. Unreadable: `out` is empty; so is it for anything but
+  // a regular file of at most kMaxBytes.
   static LoadResult Load(const std::string& path, SettingsFile& out);
   // Replaces `path` atomically: a temporary file is written, flushed to disk and renamed.
   bool Save(const std::string& path) const;
 
  private:
   void Set(std::string_view name, Type type, std::string value);
+  bool ParseLine(std::string_view line);
 
   std::vector<Entry> entries_;
 };

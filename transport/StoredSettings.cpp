@@ -5,6 +5,7 @@
 #include <cctype>
 #include <ctime>
 #include <filesystem>
+#include <optional>
 #include <system_error>
 
 #include "transport/SettingsFile.h"
@@ -19,8 +20,9 @@ std::string CurrentFolder() {
   return error ? std::string() : path.string();
 }
 
-// A number kept as text reads as its leading decimal digits (0 without any).
-uint32_t LeadingNumber(const std::string& text) {
+// A number kept as text reads as its leading decimal digits (0 without any); nullopt when
+// they do not fit 32 bits.
+std::optional<uint32_t> LeadingNumber(const std::string& text) {
   uint64_t value = 0;
   size_t i = 0;
   while (i < text.size() && std::isspace(static_cast<unsigned char>(text[i])))
@@ -28,31 +30,50 @@ uint32_t LeadingNumber(const std::string& text) {
   for (; i < text.size() && std::isdigit(static_cast<unsigned char>(text[i])); ++i) {
     value = value * 10 + uint64_t(text[i] - '0');
     if (value > UINT32_MAX)
-      return UINT32_MAX;
+      return std::nullopt;
   }
   return static_cast<uint32_t>(value);
 }
 
-// Renames an unreadable file aside so that nobody's settings are overwritten unseen.
-bool KeepAside(const std::string& path) {
+// The values of the file as far as they can be had: a damaged file gives its good lines.
+bool LoadValues(const std::string& path, SettingsFile& file) {
+  const SettingsFile::LoadResult loaded = SettingsFile::Load(path, file);
+  return loaded == SettingsFile::LoadResult::Loaded || loaded == SettingsFile::LoadResult::Corrupt;
+}
+
+// Copies a damaged file aside, so that what the lines that are left out said is not lost;
+// the path of the copy, or nullopt when none could be made.
+std::optional<std::string> KeepAside(const std::string& path) {
   char stamp[32] = {};
   const std::time_t now = std::time(nullptr);
   std::tm local{};
   localtime_r(&now, &local);
   std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &local);
-  std::string aside = path + ".corrupt-" + stamp;
-  std::error_code error;
-  for (int n = 1; std::filesystem::exists(aside, error); ++n) {
-    aside = path + ".corrupt-" + stamp + "-" + std::to_string(n);
+  constexpr int kMaxCopiesPerSecond = 100;
+  for (int n = 0; n < kMaxCopiesPerSecond; ++n) {
+    const std::string aside =
+        path + ".corrupt-" + stamp + (n == 0 ? std::string() : "-" + std::to_string(n));
+    std::error_code error;
+    // Without overwrite the copy fails when the name is taken, and the next one is tried.
+    if (std::filesystem::copy_file(path, aside, error))
+      return aside;
+    if (error != std::errc::file_exists)
+      return std::nullopt;
   }
-  std::filesystem::rename(path, aside, error);
-  return !error;
+  return std::nullopt;
 }
 
 }  // namespace
 
+std::string KeptAsideNotice(const std::string& copy) {
+  return "Some lines of the stored settings could not be read and were left out; the other "
+         "values are kept. The file as it was is kept as " +
+         copy;
+}
+
 StoredSettings::StoredSettings(std::string folder, ShutdownMarker marker)
     : folder_(std::move(folder)), tracksShutdown_(marker == ShutdownMarker::Track) {
+  RepairIfDamaged();
   previousShutdownStatus_ = GetStoredNumber(kStoredShutdownStatus, 0).value;
   if (tracksShutdown_)
     SetStoredNumber(kStoredShutdownStatus, 0);
@@ -61,6 +82,12 @@ StoredSettings::StoredSettings(std::string folder, ShutdownMarker marker)
 StoredSettings::~StoredSettings() {
   if (tracksShutdown_)
     MarkNormalShutdown();
+}
+
+void StoredSettings::RepairIfDamaged() {
+  SettingsFile file;
+  if (SettingsFile::Load(FilePath(), file) == SettingsFile::LoadResult::Corrupt)
+    Update({}, -1, nullptr);  // keeps a copy aside and writes the values that still parse
 }
 
 void StoredSettings::MarkNormalShutdown() {
@@ -72,21 +99,23 @@ StoredSettings::Result<uint32_t> StoredSettings::GetStoredNumber(int index,
   if (!ValidIndex(index))
     return {defaultValue, false};
   SettingsFile file;
-  if (SettingsFile::Load(FilePath(), file) != SettingsFile::LoadResult::Loaded) {
+  if (!LoadValues(FilePath(), file))
     return {defaultValue, false};
-  }
   const SettingsFile::Entry* entry = file.Find(kStoredValues[index].name);
   if (!entry)
     return {defaultValue, false};
-  return {LeadingNumber(entry->value), true};
+  const std::optional<uint32_t> number = LeadingNumber(entry->value);
+  if (!number || *number > kStoredValues[index].maxNumber)
+    return {defaultValue, false};
+  return {*number, true};
 }
 
 StoredSettings::Result<std::string> StoredSettings::GetStoredText(int index) const {
   SettingsFile file;
-  if (!ValidIndex(index) ||
-      SettingsFile::Load(FilePath(), file) != SettingsFile::LoadResult::Loaded) {
+  if (!ValidIndex(index))
     return {CurrentFolder(), false};
-  }
+  if (!LoadValues(FilePath(), file))
+    return {CurrentFolder(), false};
   const SettingsFile::Entry* entry = file.Find(kStoredValues[index].name);
   if (!entry)
     return {CurrentFolder(), false};
@@ -126,7 +155,9 @@ bool StoredSettings::Update(std::initializer_list<std::pair<int, uint32_t>> numb
     case SettingsFile::LoadResult::Missing:
       break;
     case SettingsFile::LoadResult::Corrupt:
-      if (!KeepAside(FilePath()))
+      if (std::optional<std::string> aside = KeepAside(FilePath()))
+        keptAside_ = std::move(aside);
+      else
         return false;
       break;
     case SettingsFile::LoadResult::Unreadable:

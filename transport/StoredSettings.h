@@ -3,9 +3,11 @@
 #include <array>
 #include <cstdint>
 #include <initializer_list>
+#include <optional>
 #include <string>
 #include <utility>
 
+#include "transport/ComPortNames.h"
 #include "transport/SettingsFolder.h"
 
 namespace vistrel {
@@ -31,27 +33,34 @@ struct StoredValueInfo {
   const char* name;
   StoredType type;
   uint32_t defaultNumber;  // texts default to the current working directory
+  uint32_t maxNumber;      // a larger stored number reads as not stored
 };
 
+inline constexpr uint32_t kAnyNumber = UINT32_MAX;
+
 inline constexpr std::array<StoredValueInfo, 10> kStoredValues = {{
-    {0, "Previous Application Shutdown Status", StoredType::Number, 0},
-    {1, "Communication Mode", StoredType::Number, 0},
-    {2, "Baudrate", StoredType::Number, 9600},
-    {3, "Com Port No", StoredType::Number, 0},
-    {4, "Cameralink 2000 Dll Index", StoredType::Number, 0},
-    {5, "Cameralink 2001 Dll Index", StoredType::Number, 0},
-    {6, "Cameralink Ver11 Dll Index", StoredType::Number, 0},
-    {7, "Control Mode", StoredType::Number, 0},
-    {8, "Camera File Path", StoredType::Text, 0},
-    {9, "Command Log File Path", StoredType::Text, 0},
+    {0, "Previous Application Shutdown Status", StoredType::Number, 0, kAnyNumber},
+    {1, "Communication Mode", StoredType::Number, 0, kAnyNumber},
+    {2, "Baudrate", StoredType::Number, 9600, kAnyNumber},
+    {3, "Com Port No", StoredType::Number, 0, kMaxComPortIndex},
+    {4, "Cameralink 2000 Dll Index", StoredType::Number, 0, kAnyNumber},
+    {5, "Cameralink 2001 Dll Index", StoredType::Number, 0, kAnyNumber},
+    {6, "Cameralink Ver11 Dll Index", StoredType::Number, 0, kAnyNumber},
+    {7, "Control Mode", StoredType::Number, 0, kAnyNumber},
+    {8, "Camera File Path", StoredType::Text, 0, kAnyNumber},
+    {9, "Command Log File Path", StoredType::Text, 0, kAnyNumber},
 }};
 
 // The ten values kept between runs, in the file "settings.ini" of the settings folder.
 // Every access reads the file anew; every write is a read-modify-write under a lock file
 // followed by an atomic replace, so programs running at the same time keep each other's
-// values. A file that cannot be parsed is renamed aside at the next write and reads as
-// defaults. Creating the store records the previous run's shutdown marker and sets it to 0;
-// MarkNormalShutdown (run by the destructor) sets it to 1. One instance per program.
+// values. A value that cannot be had (missing, not a number, a number above the value's
+// limit) reads as its default. Lines of the file that cannot be parsed are left out: at the
+// next write (at the latest when the store is created) a copy of the file as it was is kept
+// aside and the file is rewritten with the values that still parse; KeptAsideCopy names that
+// copy so that the front ends can say so. Creating the store records the previous run's
+// shutdown marker and sets it to 0; MarkNormalShutdown (run by the destructor) sets it to 1.
+// One instance per program.
 class StoredSettings {
  public:
   static constexpr const char* kFileName = "settings.ini";
@@ -88,14 +97,22 @@ class StoredSettings {
   const std::string& Folder() const { return folder_; }
   std::string FilePath() const { return folder_ + "/" + kFileName; }
 
+  // The copy of a damaged file kept aside during this run, if one was.
+  const std::optional<std::string>& KeptAsideCopy() const { return keptAside_; }
+
  private:
   static bool ValidIndex(int index) { return index >= 0 && index < int(kStoredValues.size()); }
   bool Update(std::initializer_list<std::pair<int, uint32_t>> numbers, int textIndex,
               const std::string* text);
+  void RepairIfDamaged();
 
   std::string folder_;
   bool tracksShutdown_ = true;
   uint32_t previousShutdownStatus_ = 0;
+  std::optional<std::string> keptAside_;
 };
+
+// What the front ends say, once, when a damaged file was kept aside as `copy`.
+std::string KeptAsideNotice(const std::string& copy);
 
 }  // namespace vistrel

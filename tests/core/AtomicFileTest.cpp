@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -68,6 +69,48 @@ TEST_F(AtomicFileTest, MissingFolderFails) {
   EXPECT_EQ(FolderOf("/a/b"), "/a");
   EXPECT_EQ(FolderOf("b"), ".");
   EXPECT_EQ(FolderOf("/b"), "/");
+}
+
+// The id of a process that has ended and been reaped.
+pid_t EndedProcess() {
+  const pid_t child = fork();
+  if (child == 0)
+    _exit(0);
+  int status = 0;
+  waitpid(child, &status, 0);
+  return child;
+}
+
+TEST_F(AtomicFileTest, TemporaryFilesOfEndedRunsAreRemovedOnTheNextWrite) {
+  const std::string dead = std::to_string(EndedProcess());
+  const std::string live = std::to_string(getppid());
+  const std::vector<std::string> stale = {".vistrel-" + dead + "-0", ".vistrel-" + dead + "-17"};
+  // A run that is still writing, then names that are not the writer's pattern.
+  const std::vector<std::string> kept = {".vistrel-" + live + "-3",
+                                         ".vistrel-" + dead + "-2x",
+                                         ".vistrel-" + dead,
+                                         ".vistrel--5",
+                                         ".vistrel-0" + dead + "-1",
+                                         "vistrel-" + dead + "-1",
+                                         "a.txt"};
+  for (const auto& name : stale)
+    std::ofstream(folder_ / name) << "half";
+  for (const auto& name : kept)
+    std::ofstream(folder_ / name) << "other";
+  fs::create_directory(folder_ / (".vistrel-" + dead + "-4"));  // only files go
+  fs::create_symlink(folder_ / "a.txt", folder_ / (".vistrel-" + dead + "-5"));
+  fs::create_directory(folder_ / "sub");
+  std::ofstream(folder_ / "sub" / (".vistrel-" + dead + "-6")) << "another folder";
+
+  ASSERT_TRUE(WriteFileAtomically(folder_ / "b.txt", "new"));
+  for (const auto& name : stale)
+    EXPECT_FALSE(fs::exists(folder_ / name)) << name;
+  for (const auto& name : kept)
+    EXPECT_EQ(Read(folder_ / name), "other") << name;
+  EXPECT_TRUE(fs::is_directory(folder_ / (".vistrel-" + dead + "-4")));
+  EXPECT_TRUE(fs::is_symlink(folder_ / (".vistrel-" + dead + "-5")));
+  EXPECT_TRUE(fs::exists(folder_ / "sub" / (".vistrel-" + dead + "-6")));
+  EXPECT_EQ(Read(folder_ / "b.txt"), "new");
 }
 
 }  // namespace

@@ -1,12 +1,14 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 
+#include <climits>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <thread>
 
 #include "TransportFixtures.h"
+#include "transport/ComPortNames.h"
 #include "transport/SettingsFile.h"
 #include "transport/StoredSettings.h"
 
@@ -145,27 +147,82 @@ TEST(StoredSettings, AShortRunThatLeavesTheMarkerDoesNotEndARunningOne) {
   EXPECT_FALSE(after.PreviousShutdownWasNormal());
 }
 
-TEST(StoredSettings, ACorruptFileIsKeptAsideAndDefaultsAreUsed) {
-  TempFolder temp;
-  const std::string garbage = "Baudrate=number:19200\n\x01\x02 not a setting\n";
-  WriteAll(temp / "settings.ini", garbage);
-  StoredSettings store(temp.Path());
-  EXPECT_EQ(store.GetStoredNumber(kStoredBaudrate, 9600).value, 9600u);
-  EXPECT_FALSE(store.PreviousShutdownWasNormal());
-
-  std::string aside;
-  for (const std::string& name : FilesIn(temp.Path())) {
+std::vector<std::string> CopiesKeptAside(const std::string& folder) {
+  std::vector<std::string> copies;
+  for (const std::string& name : FilesIn(folder)) {
     if (name.starts_with("settings.ini.corrupt-"))
-      aside = name;
+      copies.push_back(folder + "/" + name);
   }
-  ASSERT_FALSE(aside.empty());
-  EXPECT_EQ(ReadAll(temp / aside), garbage);
-  EXPECT_TRUE(SettingsFile::Parse(ReadAll(store.FilePath())).has_value());
+  return copies;
+}
 
-  // A number that is not one makes the file unparsable too.
-  EXPECT_FALSE(SettingsFile::Parse("Baudrate=number:96x00\n").has_value());
-  EXPECT_FALSE(SettingsFile::Parse("Baudrate=number:4294967296\n").has_value());
-  EXPECT_FALSE(SettingsFile::Parse("Baudrate=dword:1\n").has_value());
+TEST(StoredSettings, ADamagedFileKeepsItsGoodValuesAndACopyIsKeptAsideOnce) {
+  TempFolder temp;
+  const std::string damaged =
+      "Control Mode=number:1\n"
+      "Com Port No=numbr:3\n"  // a typo
+      "Camera File Path=text:/data/cams\n"
+      "\x01\x02 not a setting\n"
+      "Cameralink 2000 Dll Index=number:4294967296\n"  // beyond 32 bits
+      "Baudrate=number:19200\n"
+      "Some Later Value=text:kept\n";
+  WriteAll(temp / "settings.ini", damaged);
+  StoredSettings store(temp.Path(), StoredSettings::ShutdownMarker::Leave);
+
+  EXPECT_EQ(store.GetStoredNumber(kStoredControlMode, 0).value, 1u);
+  EXPECT_EQ(store.GetStoredNumber(kStoredBaudrate, 9600).value, 19200u);
+  EXPECT_EQ(store.GetStoredText(kStoredCameraFilePath).value, "/data/cams");
+  for (int dropped : {kStoredComPortNo, kStoredCl2000Index})
+    EXPECT_FALSE(store.GetStoredNumber(dropped, 7).stored) << dropped;
+
+  const std::vector<std::string> copies = CopiesKeptAside(temp.Path());
+  ASSERT_EQ(copies.size(), 1u);
+  EXPECT_EQ(ReadAll(copies[0]), damaged);
+  ASSERT_TRUE(store.KeptAsideCopy().has_value());
+  EXPECT_EQ(*store.KeptAsideCopy(), copies[0]);
+  EXPECT_NE(KeptAsideNotice(copies[0]).find(copies[0]), std::string::npos);
+
+  // The file is whole again, unknown values included, so the next run has nothing to say.
+  const std::string repaired = ReadAll(store.FilePath());
+  EXPECT_TRUE(SettingsFile::Parse(repaired).has_value());
+  EXPECT_NE(repaired.find("Some Later Value=text:kept"), std::string::npos);
+  StoredSettings next(temp.Path());
+  EXPECT_FALSE(next.KeptAsideCopy().has_value());
+  EXPECT_EQ(next.GetStoredNumber(kStoredControlMode, 0).value, 1u);
+  EXPECT_EQ(CopiesKeptAside(temp.Path()).size(), 1u);
+}
+
+TEST(StoredSettings, TheParserTakesOnlyWellFormedLines) {
+  size_t dropped = 0;
+  const SettingsFile file = SettingsFile::ParseGoodLines(
+      "Baudrate=number:96x00\nBaudrate=number:4294967296\nA=dword:1\n=number:1\nB\n"
+      "Com Port No=number:4294967295\r\n",
+      &dropped);
+  EXPECT_EQ(dropped, 5u);
+  EXPECT_EQ(file.Find("Baudrate"), nullptr);
+  ASSERT_NE(file.Find("Com Port No"), nullptr);
+  EXPECT_EQ(file.Find("Com Port No")->value, "4294967295");
+  EXPECT_FALSE(SettingsFile::Parse("Baudrate=number:-1\n").has_value());
+}
+
+TEST(StoredSettings, NumbersThatMakeNoPortOrOverflowReadAsDefaults) {
+  TempFolder temp;
+  WriteAll(temp / "settings.ini",
+           "Com Port No=number:2147483647\n"
+           "Baudrate=text:99999999999\n"
+           "Control Mode=number:4294967295\n");
+  StoredSettings store(temp.Path());
+  const auto port = store.GetStoredNumber(kStoredComPortNo, 5);
+  EXPECT_FALSE(port.stored);
+  EXPECT_EQ(port.value, 5u);
+  EXPECT_FALSE(store.GetStoredNumber(kStoredBaudrate, 9600).stored);
+  EXPECT_EQ(store.GetStoredNumber(kStoredControlMode, 0).value, 4294967295u);
+  ASSERT_TRUE(store.SetStoredNumber(kStoredComPortNo, kMaxComPortIndex));
+  EXPECT_EQ(store.GetStoredNumber(kStoredComPortNo, 5).value, kMaxComPortIndex);
+
+  EXPECT_EQ(ComPortName(int(kMaxComPortIndex)), "COM2147483647");
+  for (int index : {INT_MAX, -1, INT_MIN})
+    EXPECT_EQ(ComPortName(index), "") << index;
 }
 
 TEST(StoredSettings, ProgramsWritingAtOnceKeepEachOthersValues) {

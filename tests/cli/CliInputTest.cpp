@@ -1,0 +1,83 @@
+// vistrelctl's handling of bad input that needs no camera: files that are not setting files,
+// port numbers that make no COM name, a damaged settings.ini.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "camera/SettingFileLimits.h"
+#include "cli/Cli.h"
+#include "support/TestEnvironment.h"
+
+namespace vistrel {
+namespace {
+
+class CliInputTest : public ::testing::Test {
+ protected:
+  int Run(std::vector<std::string> args) {
+    args.insert(args.begin(), "vistrelctl");
+    std::vector<const char*> argv;
+    for (const std::string& a : args)
+      argv.push_back(a.c_str());
+    out_.str("");
+    err_.str("");
+    return RunCli(static_cast<int>(argv.size()), argv.data(), out_, err_);
+  }
+  bool ErrHas(const std::string& text) const { return err_.str().find(text) != std::string::npos; }
+
+  test::TempFolder temp_;
+  test::ScopedEnv configDir_{"VISTREL_CONFIG_DIR", temp_.Path()};
+  std::string noDevice_ = temp_ / "no-device";
+  std::ostringstream out_;
+  std::ostringstream err_;
+};
+
+TEST_F(CliInputTest, LoadRefusesWhatIsNotASettingFileBeforeOpeningTheChannel) {
+  const std::string big = temp_ / "big.cam";
+  std::ofstream(big).close();
+  std::filesystem::resize_file(big, kMaxSettingFileBytes + 1);
+  const std::pair<std::string, std::string> cases[] = {
+      {"/dev/zero", "/dev/zero: not a regular file"},
+      {temp_.Path(), temp_.Path() + ": not a regular file"},
+      {big, big + ": larger than "},
+      {temp_ / "missing.cam", "missing.cam: No such file or directory"},
+  };
+  for (const auto& [path, message] : cases) {
+    EXPECT_EQ(Run({"--device", noDevice_, "load", path}), kExitUsage) << path;
+    EXPECT_TRUE(ErrHas(message)) << err_.str();
+    EXPECT_FALSE(ErrHas("could not open")) << err_.str();
+  }
+}
+
+TEST_F(CliInputTest, PortNumbersThatMakeNoComNameAreUsageErrors) {
+  for (const std::string port : {"2147483647", "4294967296", "-1"}) {
+    EXPECT_EQ(Run({"--port", port, "get", "TI"}), kExitUsage) << port;
+    EXPECT_TRUE(ErrHas("--port")) << err_.str();
+  }
+  // The highest index that makes a name gets as far as opening its port.
+  std::filesystem::create_directories(temp_ / "ports");
+  std::filesystem::create_symlink(noDevice_, temp_ / "ports/COM2147483647");
+  EXPECT_EQ(Run({"--port", "2147483646", "get", "TI"}), kExitNoChannel);
+  EXPECT_TRUE(ErrHas("could not open COM2147483647")) << err_.str();
+}
+
+TEST_F(CliInputTest, ADamagedSettingsFileIsReportedOnceWithItsKeptCopy) {
+  std::ofstream(temp_ / "settings.ini") << "Control Mode=number:1\nCom Port No=nmber:2\n";
+  EXPECT_EQ(Run({"--device", noDevice_, "get", "TI"}), kExitNoChannel);
+  std::string copy;
+  for (const auto& entry : std::filesystem::directory_iterator(temp_.Path())) {
+    if (entry.path().filename().string().starts_with("settings.ini.corrupt-"))
+      copy = entry.path().string();
+  }
+  ASSERT_FALSE(copy.empty());
+  EXPECT_TRUE(ErrHas("were left out")) << err_.str();
+  EXPECT_TRUE(ErrHas("kept as " + copy + "\n")) << err_.str();
+
+  EXPECT_EQ(Run({"--device", noDevice_, "get", "TI"}), kExitNoChannel);
+  EXPECT_FALSE(ErrHas("settings")) << err_.str();
+}
+
+}  // namespace
+}  // namespace vistrel

@@ -4,6 +4,7 @@
 #include <chrono>
 #include <thread>
 
+#include "camera/PassOutcome.h"
 #include "camera/ReadAll.h"
 #include "core/CommandIds.h"
 
@@ -56,23 +57,23 @@ bool StoreArea(CameraSession& session, int area) {
   return stored;
 }
 
-bool StoreAll(CameraSession& session) {
+Outcome StoreAll(CameraSession& session) {
   if (!session.messages.AskYesNo("Are you sure you want to overwrite into all EEPROM areas?", "")) {
-    return false;
+    return Outcome::BadInput;
   }
-  int failures = 0;
+  PassOutcome stores;
   for (int area = 3; area >= 1; --area) {
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
     if (!session.engine.SetValue(cmd::SA, area, 10000))
-      ++failures;
+      stores.NoteFailure(session.engine);
   }
-  if (failures > 0) {
+  if (stores.Result() != Outcome::Done) {
     session.messages.ShowMessage("Couldn't store current setting data!", "",
                                  MessageIcon::Exclamation);
-    return false;
+    return stores.Result();
   }
   Inform(session, "Completed to store current setting data!");
-  return true;
+  return Outcome::Done;
 }
 
 bool FactoryStore(CameraSession& session) {

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "camera/CameraSession.h"
+#include "core/Outcome.h"
 
 namespace vistrel {
 
@@ -16,9 +17,10 @@ int AreaFromChoice(const std::string& text);
 bool LoadArea(CameraSession& session, int area);
 // Stores the working settings into an area (0 = factory through SA00, 1..3 user areas).
 bool StoreArea(CameraSession& session, int area);
-// Stores into user areas 3, 2 and 1 after asking; reports how it went. False when any store
-// failed or the operator said no.
-bool StoreAll(CameraSession& session);
+// Stores into user areas 3, 2 and 1 after asking; reports how it went. Done when all three
+// were stored; BadInput when the operator said no (nothing was sent); otherwise the weightiest
+// failure of the three stores.
+Outcome StoreAll(CameraSession& session);
 // Stores into the factory area without a message.
 bool FactoryStore(CameraSession& session);
 // Restarts the camera. True when the camera took the command (the program then closes).

@@ -30,6 +30,7 @@ void PassOutcome::NoteFailure(Outcome failed, bool forAnother) {
   const bool unanswered = failed == Outcome::NoReply || failed == Outcome::ChannelLost ||
                           (failed == Outcome::Refused && forAnother);
   unansweredInARow_ = unanswered ? unansweredInARow_ + 1 : 0;
+  unanswered_ += unanswered ? 1 : 0;
 }
 
 }  // namespace vistrel

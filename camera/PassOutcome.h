@@ -12,6 +12,9 @@ namespace vistrel {
 class PassOutcome {
  public:
   static constexpr int kUnansweredToGiveUp = 3;
+  // A camera that leaves this many exchanges of the pass unanswered, in a row or not, is
+  // too slow to be of use: its late answers would only be taken for later ones.
+  static constexpr int kUnansweredInTotal = 6;
 
   // Notes the engine's last exchange, which failed.
   void NoteFailure(const Command& engine) {
@@ -22,7 +25,8 @@ class PassOutcome {
   // Notes an exchange that was answered as asked.
   void NoteSuccess() { unansweredInARow_ = 0; }
   bool GivenUp() const {
-    return outcome_ == Outcome::ChannelLost || unansweredInARow_ >= kUnansweredToGiveUp;
+    return outcome_ == Outcome::ChannelLost || unansweredInARow_ >= kUnansweredToGiveUp ||
+           unanswered_ >= kUnansweredInTotal;
   }
   // Done while nothing failed; otherwise the weightiest failure: a lost channel, then
   // silence, then a refusal.
@@ -32,6 +36,7 @@ class PassOutcome {
  private:
   Outcome outcome_ = Outcome::Done;
   int unansweredInARow_ = 0;
+  int unanswered_ = 0;
 };
 
 }  // namespace vistrel

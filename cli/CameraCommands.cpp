@@ -280,16 +280,8 @@ void AddCameraCommands(CLI::App& app, CameraAction& action) {
   });
   app.add_subcommand("store-all", "Store the working settings into user areas 3, 2 and 1")
       ->callback([&action] {
-        action = [](CliSession& s) {
-          const int before = s.Presenter().MessageCount();
-          const bool ok = StoreAll(s.Camera());
-          if (ok)
-            return static_cast<int>(kExitOk);
-          // Said no: nothing was sent.
-          if (s.Presenter().MessageCount() == before)
-            return static_cast<int>(kExitRefused);
-          return s.FailureStatus();
-        };
+        // Said no (or no terminal to ask and no --yes): nothing was sent, a usage error.
+        action = [](CliSession& s) { return ExitStatusFor(StoreAll(s.Camera())); };
       });
   app.add_subcommand("reset", "Restart the camera")->callback([&action] {
     action = [](CliSession& s) { return Judge(s, CameraReset(s.Camera())); };

@@ -129,7 +129,10 @@ void Command::DrainIdle() {
 void Command::BeginExchange() {
   overflowReported_ = false;
   answeredOther_ = false;
+  tookOwed_ = false;
   DrainIdle();
+  if (!queue_.empty())
+    replyOwed_ = false;  // whatever was late has come: it is set aside with the rest
   queue_.clear();
 }
 
@@ -174,20 +177,40 @@ Outcome Command::WaitForAnswer(const std::string& expectedName, int timeoutMs,
       if (outcome_ == Outcome::NoReply && !passedOver.empty()) {
         answer = passedOver;
         answeredOther_ = true;
-        return Outcome::Refused;
+        return NoteOwed(expectedName, Outcome::Refused);
       }
-      return outcome_;
+      return NoteOwed(expectedName, outcome_);
     }
     std::string line = TakeReply();
     ReplyFields fields;
     const bool named = ParseReply(line, fields) && fields.separator == "=";
+    if (TakesOwedReply(fields, named))
+      continue;
     if (expectedName.empty() ? !named : !named || fields.name == expectedName) {
       answer = std::move(line);
-      return Outcome::Done;
+      return NoteOwed(expectedName, Outcome::Done);
     }
     if (passedOver.empty())
       passedOver = std::move(line);
   }
+}
+
+bool Command::TakesOwedReply(const ReplyFields& fields, bool named) {
+  if (!replyOwed_ || named != !owedName_.empty())
+    return false;
+  if (named && fields.name != owedName_)
+    return false;
+  replyOwed_ = false;
+  tookOwed_ = true;
+  return true;
+}
+
+Outcome Command::NoteOwed(const std::string& expectedName, Outcome outcome) {
+  // A camera that is merely slow answers later; the next exchange must not take that
+  // answer for its own. One exchange at most is owed, so a lost line costs one exchange.
+  replyOwed_ = outcome == Outcome::NoReply && !tookOwed_;
+  owedName_ = expectedName;
+  return outcome;
 }
 
 Outcome Command::Finish(Outcome outcome) {

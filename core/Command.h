@@ -92,6 +92,9 @@ class Command {
   // answered "COMPLETE"). A reply that names another command is a late answer to an earlier
   // exchange and is passed over; it counts as the answer only when nothing else comes.
   Outcome WaitForAnswer(const std::string& expectedName, int timeoutMs, std::string& answer);
+  // Whether `line` is the late answer of the exchange before, which then is owed no more.
+  bool TakesOwedReply(const ReplyFields& fields, bool named);
+  Outcome NoteOwed(const std::string& expectedName, Outcome outcome);
   Outcome Finish(Outcome outcome);
   void Report(const std::string& text);
 
@@ -110,6 +113,11 @@ class Command {
   Outcome outcome_ = Outcome::NoReply;
   bool overflowReported_ = false;
   bool answeredOther_ = false;
+  // The exchange before timed out: its answer may still come ("" for a setting's answer,
+  // else the name its query's answer carries).
+  bool replyOwed_ = false;
+  std::string owedName_;
+  bool tookOwed_ = false;  // this exchange passed over the late answer of the one before
   int limitCapMs_ = 0;
 };
 

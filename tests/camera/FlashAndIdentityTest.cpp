@@ -23,7 +23,7 @@ std::vector<std::string> Settings(const CameraFixture& f) {
 TEST(FlashAreasTest, StoreAllCountsFailuresAndGoesOn) {
   CameraFixture f;
   f.channel.refused = {"SA=3", "SA=1"};
-  EXPECT_FALSE(StoreAll(f.session));
+  EXPECT_EQ(StoreAll(f.session), Outcome::Refused);
   EXPECT_EQ(Settings(f), (std::vector<std::string>{"SA=3", "SA=2", "SA=1"}));
   EXPECT_EQ(f.presenter.messages.back().text, "Couldn't store current setting data!");
   EXPECT_EQ(f.presenter.questions[0].text,
@@ -31,12 +31,12 @@ TEST(FlashAreasTest, StoreAllCountsFailuresAndGoesOn) {
 
   f.channel.refused.clear();
   f.channel.written.clear();
-  EXPECT_TRUE(StoreAll(f.session));
+  EXPECT_EQ(StoreAll(f.session), Outcome::Done);
   EXPECT_EQ(f.presenter.messages.back().text, "Completed to store current setting data!");
 
   f.presenter.answers = {false};
   f.channel.written.clear();
-  EXPECT_FALSE(StoreAll(f.session));
+  EXPECT_EQ(StoreAll(f.session), Outcome::BadInput) << "said no";
   EXPECT_TRUE(f.channel.written.empty());
 }
 

@@ -101,7 +101,7 @@ TEST_F(CliTest, FlashAreasAndReset) {
   EXPECT_EQ(Run({"--user", "store", "0"}), kExitUsage) << "the factory area needs factory mode";
   EXPECT_EQ(Run({"--factory", "store", "0"}), kExitOk);
 
-  EXPECT_EQ(Run({"store-all"}), kExitRefused) << "no terminal to ask";
+  EXPECT_EQ(Run({"store-all"}), kExitUsage) << "no terminal to ask and no --yes";
   EXPECT_EQ(Run({"--yes", "store-all"}), kExitOk);
   EXPECT_EQ(Run({"reset"}), kExitOk);
 }

@@ -77,17 +77,19 @@ class FaultInjectionTest : public CliTest, public ::testing::WithParamInterface<
 
 TEST_P(FaultInjectionTest, EveryCommandFailsWithTheFaultsStatus) {
   const std::vector<std::vector<std::string>> commands = {
-      {"get", "TI"},       {"set", "TI=1"},    {"info"},        {"dump"},
-      {"load", "GOOD"},    {"store", "1"},     {"load-area", "1"},
-      {"--yes", "store-all"}, {"reset"},
+      {"get", "TI"},      {"set", "TI=1"},        {"info"},
+      {"dump"},           {"load", "GOOD"},       {"store", "1"},
+      {"load-area", "1"}, {"--yes", "store-all"}, {"reset"},
   };
   for (std::vector<std::string> args : commands) {
     for (std::string& arg : args) {
       if (arg == "GOOD")
         arg = PathOf("good.cam");
     }
-    const int status = RunWithFault(args, false);
-    EXPECT_EQ(status, GetParam().status) << Describe(args) << "\n" << err_.str();
+    // The camera takes a reset before it answers: it then restarts and stays silent.
+    const bool resetsFirst = args[0] == "reset" && GetParam().options[0] == "--other-reply";
+    const int expected = resetsFirst ? kExitTimeout : GetParam().status;
+    EXPECT_EQ(RunWithFault(args, false), expected) << Describe(args) << "\n" << err_.str();
     if (args[0] == "dump" || args[0] == "info") {
       EXPECT_EQ(out_.str(), "") << Describe(args) << ": nothing read, nothing printed";
     }

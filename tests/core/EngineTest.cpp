@@ -257,6 +257,22 @@ TEST_F(EngineTest, LateAnswersToEarlierQueriesArePassedOver) {
   EXPECT_EQ(presenter.messages.back().text, "MD=QX-70500C-VLNK for TI?");
 }
 
+TEST_F(EngineTest, TheLateAnswerOfATimedOutSettingDoesNotConfirmTheNext) {
+  EXPECT_FALSE(engine.SetValue(kTI, 1, 30));
+  EXPECT_EQ(engine.LastOutcome(), Outcome::NoReply);
+  // The late COMPLETE of TI=1 comes first, then this setting's own refusal.
+  AnswerWith("COMPLETE\r\nError: value out of range");
+  EXPECT_FALSE(engine.SetValue(kTI, 99, kShortLimit));
+  EXPECT_EQ(engine.LastOutcome(), Outcome::Refused);
+
+  // A line that was lost for good costs the next exchange only, not every one after it.
+  channel.SetResponder({});
+  EXPECT_FALSE(engine.SetValue(kTI, 1, 30));
+  AnswerWith("COMPLETE");
+  EXPECT_FALSE(engine.SetValue(kTI, 2, 60)) << "its own answer is taken for the lost one";
+  EXPECT_TRUE(engine.SetValue(kTI, 3, kShortLimit));
+}
+
 TEST_F(EngineTest, FailedWriteAndLostChannelEndExchangesAtOnce) {
   class LostChannel : public ScriptedChannel {
    public:

@@ -1,5 +1,7 @@
 #include "cli/TerminalFrontEnd.h"
 
+#include "core/TextEscape.h"
+
 #include <unistd.h>
 
 #include <iostream>
@@ -12,7 +14,8 @@ void TerminalPresenter::ShowMessage(const std::string& text, const std::string& 
                                     MessageIcon) {
   last_ = text;
   ++count_;
-  err_ << "vistrelctl: " << (caption.empty() ? "" : caption + ": ") << text << '\n';
+  err_ << "vistrelctl: " << (caption.empty() ? "" : caption + ": ")
+       << EscapeControlsInMessage(text) << '\n';
 }
 
 bool TerminalPresenter::AskYesNo(const std::string& text, const std::string&) {

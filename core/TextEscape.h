@@ -5,8 +5,13 @@
 
 namespace vistrel {
 
-// The text with every byte that is not printable ASCII written as \xNN, so that what a camera sends
-// can never drive a terminal or garble a message box.
+// The text with every byte that is not printable ASCII written as \xNN, so that what a
+// camera sends can never drive a terminal or garble a message box. For camera replies,
+// which are ASCII.
 std::string EscapeControls(std::string_view text);
+
+// As EscapeControls for a message to the operator: line breaks, tabs and text beyond ASCII
+// (file names, for example) stay as they are; only control characters are escaped.
+std::string EscapeControlsInMessage(std::string_view text);
 
 }  // namespace vistrel

@@ -1,5 +1,7 @@
 #include "ui/QtMessagePresenter.h"
 
+#include "core/TextEscape.h"
+
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QFileDialog>
 #include <QtWidgets/QMessageBox>
@@ -34,14 +36,15 @@ std::string Trim(const std::string& text) {
 
 void QtMessagePresenter::ShowMessage(const std::string& text, const std::string& caption,
                                      MessageIcon icon) {
-  QMessageBox box(ToQtIcon(icon), QString::fromStdString(caption), QString::fromStdString(text),
-                  QMessageBox::Ok, parent_);
+  QMessageBox box(ToQtIcon(icon), QString::fromStdString(caption),
+                  QString::fromStdString(EscapeControlsInMessage(text)), QMessageBox::Ok, parent_);
   box.exec();
 }
 
 bool QtMessagePresenter::AskYesNo(const std::string& text, const std::string& caption) {
   return QMessageBox::question(parent_, QString::fromStdString(caption),
-                               QString::fromStdString(text), QMessageBox::Yes | QMessageBox::No,
+                               QString::fromStdString(EscapeControlsInMessage(text)),
+                               QMessageBox::Yes | QMessageBox::No,
                                QMessageBox::No) == QMessageBox::Yes;
 }
 

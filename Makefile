@@ -47,10 +47,12 @@ sanitize: deps
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 	ctest --test-dir $(ASAN_BUILD) --output-on-failure -j $(JOBS) --no-tests=error
 
-# The optimised build as a user makes it (the optimiser finds warnings the others do not).
+# The optimised build as a user makes it (the optimiser finds warnings the others do not),
+# and its tests.
 release: deps
 	cmake -S . -B $(RELEASE_BUILD) $(COMMON_FLAGS) -DCMAKE_BUILD_TYPE=Release
 	cmake --build $(RELEASE_BUILD) -j $(JOBS)
+	ctest --test-dir $(RELEASE_BUILD) --output-on-failure -j $(JOBS) --no-tests=error
 
 # The libFuzzer targets (clang), each run for FUZZ_SECONDS from its seeds in fuzz/corpus/.
 fuzz: export VISTREL_FUZZ = ON

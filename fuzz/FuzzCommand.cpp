@@ -5,6 +5,7 @@
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <algorithm>
+#include <cctype>
 #include <chrono>
 #include <cstddef>
 #include <cstdint>
@@ -43,13 +44,19 @@ class StreamChannel : public vistrel::ISerialChannel {
     }
     const std::vector<char> bytes = data_.ConsumeBytes<char>(n);
     std::copy(bytes.begin(), bytes.end(), buffer);
+    for (char c : bytes)
+      received_ += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     return static_cast<int>(bytes.size());
   }
+
+  // Whether the camera's acknowledgement ever came down the line.
+  bool ReceivedComplete() const { return received_.find("COMPLETE") != std::string::npos; }
 
   bool writeOk = true;
 
  private:
   FuzzedDataProvider& data_;
+  std::string received_;
 };
 
 class QuietPresenter : public vistrel::IMessagePresenter {
@@ -88,12 +95,15 @@ void RunOne(vistrel::Command& engine, StreamChannel& channel, FuzzedDataProvider
     }
     case Operation::SetValue: {
       const int32_t value = data.ConsumeIntegral<int32_t>();
-      if (engine.SetValue(commandId, value, limitMs))
+      if (engine.SetValue(commandId, value, limitMs)) {
         Check(engine.LastExchangeAnswered(), "a setting that succeeded was answered");
+        Check(channel.ReceivedComplete(), "a setting that succeeded was acknowledged");
+      }
       break;
     }
     case Operation::WaitComplete:
-      (void)engine.WaitComplete(limitMs);
+      if (engine.WaitComplete(limitMs))
+        Check(channel.ReceivedComplete(), "a wait that succeeded saw the acknowledgement");
       break;
     case Operation::DrainIdle:
       engine.DrainIdle();

@@ -1,20 +1,31 @@
 # Two set-up commands: `make run` and `make test`. Both install what is missing first.
+# WERROR=ON turns compiler warnings into errors (CI and developers); a plain build leaves it off.
 BUILD ?= build
 ASAN_BUILD ?= build-asan
+RELEASE_BUILD ?= build-release
+FUZZ_BUILD ?= build-fuzz
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
+WERROR ?= OFF
 JOBS ?= 2
+FUZZ_SECONDS ?= 60
+# Where the fuzzers keep what they find; the seeds in fuzz/corpus are only read.
+FUZZ_WORK ?= $(FUZZ_BUILD)/corpus
 
-.PHONY: all deps configure build run test sanitize bench format clean
+# ccache, when there is one, shares compiled objects between the build folders.
+CCACHE := $(shell command -v ccache 2>/dev/null)
+LAUNCHER := $(if $(CCACHE),-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
+COMMON_FLAGS = -G Ninja -DVISTREL_WERROR=$(WERROR) $(LAUNCHER)
+
+.PHONY: all deps configure build run test sanitize release fuzz bench format clean
 
 all: build
 
 deps:
 	@scripts/install-deps
 
-$(BUILD)/build.ninja:
-	cmake -S . -B $(BUILD) -G Ninja $(CMAKE_FLAGS)
-
-configure: deps $(BUILD)/build.ninja
+# Configured every time, so a changed WERROR or CMAKE_FLAGS takes effect.
+configure: deps
+	cmake -S . -B $(BUILD) $(COMMON_FLAGS) $(CMAKE_FLAGS)
 
 build: configure
 	cmake --build $(BUILD) -j $(JOBS)
@@ -32,9 +43,24 @@ test: build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS) --no-tests=error
 
 sanitize: deps
-	cmake -S . -B $(ASAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVISTREL_SANITIZE=ON -DVISTREL_GUI=OFF
+	cmake -S . -B $(ASAN_BUILD) $(COMMON_FLAGS) -DCMAKE_BUILD_TYPE=Debug -DVISTREL_SANITIZE=ON -DVISTREL_GUI=OFF
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 	ctest --test-dir $(ASAN_BUILD) --output-on-failure -j $(JOBS) --no-tests=error
+
+# The optimised build as a user makes it (the optimiser finds warnings the others do not),
+# and its tests.
+release: deps
+	cmake -S . -B $(RELEASE_BUILD) $(COMMON_FLAGS) -DCMAKE_BUILD_TYPE=Release
+	cmake --build $(RELEASE_BUILD) -j $(JOBS)
+	ctest --test-dir $(RELEASE_BUILD) --output-on-failure -j $(JOBS) --no-tests=error
+
+# The libFuzzer targets (clang), each run for FUZZ_SECONDS from its seeds in fuzz/corpus/.
+fuzz: export VISTREL_FUZZ = ON
+fuzz: deps
+	cmake -S . -B $(FUZZ_BUILD) $(COMMON_FLAGS) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DVISTREL_FUZZ=ON -DVISTREL_GUI=OFF
+	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzzers
+	scripts/run-fuzzers $(FUZZ_BUILD) $(FUZZ_SECONDS) $(FUZZ_WORK)
 
 bench: build
 	@for b in $(BUILD)/bin/bench_*; do [ -x "$$b" ] && echo "== $$b" && "$$b"; done
@@ -43,4 +69,4 @@ format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(RELEASE_BUILD) $(FUZZ_BUILD)

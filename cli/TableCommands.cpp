@@ -37,7 +37,12 @@ const char* ControlKindName(ControlKind kind) {
 
 std::string CommandLabel(int commandId) {
   const std::string_view name = CommandTable::Name(commandId);
-  return name.empty() ? "#" + std::to_string(commandId) : std::string(name);
+  if (!name.empty())
+    return std::string(name);
+  // Appended rather than "#" + text: GCC 12's optimiser warns wrongly (-Wrestrict) on that.
+  std::string label = "#";
+  label += std::to_string(commandId);
+  return label;
 }
 
 }  // namespace

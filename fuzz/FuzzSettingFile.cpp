@@ -1,0 +1,120 @@
+// Loading a setting file into the in-process simulated camera. The fuzz input is the file.
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "camera/CameraSession.h"
+#include "camera/SettingFile.h"
+#include "core/Command.h"
+#include "core/Interfaces.h"
+#include "core/ParameterTable.h"
+#include "sim/SimCamera.h"
+
+namespace {
+
+// The loader pauses after some lines, so an input is held to a few lines to keep an
+// iteration cheap; longer files only repeat what a short one exercises.
+constexpr size_t kMostLines = 16;
+// The camera's clock moves on this much with every line sent, so adjustment runs and the
+// reset silence end without real waiting.
+constexpr auto kTimePerLine = std::chrono::milliseconds(10);
+constexpr auto kCameraRunTime = std::chrono::milliseconds(50);
+
+// The simulated camera as the engine's channel, with a clock of its own.
+class CameraChannel : public vistrel::ISerialChannel {
+ public:
+  CameraChannel() : camera_(Config(), now_) {}
+
+  bool Write(const std::string& text) override {
+    now_ += kTimePerLine;
+    pending_ += camera_.Receive(text, now_);
+    return true;
+  }
+
+  int Read(char* buffer, int count, int limitMs) override {
+    if (pending_.empty()) {
+      now_ += std::chrono::milliseconds(limitMs);
+      return 0;
+    }
+    const size_t n = std::min(pending_.size(), static_cast<size_t>(std::max(count, 0)));
+    pending_.copy(buffer, n);
+    pending_.erase(0, n);
+    return static_cast<int>(n);
+  }
+
+ private:
+  static vistrel::SimConfig Config() {
+    vistrel::SimConfig config;
+    config.resetTime = kCameraRunTime;
+    config.adjustTime = kCameraRunTime;
+    return config;
+  }
+
+  vistrel::SimTime now_{};
+  vistrel::SimCamera camera_;
+  std::string pending_;
+};
+
+class QuietPresenter : public vistrel::IMessagePresenter {
+ public:
+  void ShowMessage(const std::string&, const std::string&, vistrel::MessageIcon) override {}
+  bool AskYesNo(const std::string&, const std::string&) override { return false; }
+};
+
+std::string& FilePath() {
+  static std::string path;
+  return path;
+}
+
+void RemoveFile() {
+  if (!FilePath().empty())
+    std::remove(FilePath().c_str());
+}
+
+bool WriteFile(const uint8_t* data, size_t size) {
+  std::FILE* file = std::fopen(FilePath().c_str(), "wb");
+  if (file == nullptr)
+    return false;
+  const bool written = std::fwrite(data, 1, size, file) == size;
+  return std::fclose(file) == 0 && written;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+  const char* folder = std::getenv("TMPDIR");
+  std::string pattern = std::string(folder && *folder ? folder : "/tmp") + "/vistrel-fuzz-XXXXXX";
+  const int fd = mkstemp(pattern.data());
+  if (fd < 0) {
+    std::perror("mkstemp");
+    std::abort();
+  }
+  close(fd);
+  FilePath() = pattern;
+  std::atexit(RemoveFile);
+  return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  if (static_cast<size_t>(std::count(data, data + size, '\n')) >= kMostLines)
+    return -1;
+  if (!WriteFile(data, size))
+    std::abort();
+
+  CameraChannel channel;
+  QuietPresenter presenter;
+  vistrel::Command engine(channel, presenter);
+  vistrel::ParameterTable table(presenter);
+  vistrel::CameraSession session(engine, table, presenter);
+  session.factoryMode = true;
+  if (!vistrel::LoadSettingFile(session, FilePath()))
+    std::abort();  // the file was just written
+  return 0;
+}

@@ -114,7 +114,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   vistrel::ParameterTable table(presenter);
   vistrel::CameraSession session(engine, table, presenter);
   session.factoryMode = true;
-  if (!vistrel::LoadSettingFile(session, FilePath()))
+  if (vistrel::LoadSettingFile(session, FilePath()) == vistrel::Outcome::BadInput)
     std::abort();  // the file was just written
   return 0;
 }

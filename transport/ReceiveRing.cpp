@@ -65,6 +65,9 @@ int ReceiveRing::TakeUntil(char* buffer, int count, Clock::time_point deadline) 
   std::unique_lock lock(mutex_);
   int total = TakeLocked(buffer, count);
   while (total < count) {
+    // A wait whose time is already up would still cost a trip through the scheduler.
+    if (Clock::now() >= deadline)
+      break;
     if (!dataArrived_.wait_until(lock, deadline,
                                  [this] { return ended_ || AvailableLocked() > 0; }))
       break;

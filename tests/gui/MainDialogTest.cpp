@@ -183,6 +183,33 @@ TEST(MainDialogFiles, SaveAsAsksBeforeReplacingAndRemembersTheFolder) {
   ASSERT_EQ(program.messages.questions.size(), 1u);
 }
 
+TEST(MainDialogFiles, AReloadThatMissesValuesSaysSoAndNothingUnreadIsSaved) {
+  TempFolder folder;
+  Program program(folder.Path());
+  CVistrelDlg& dialog = program.Start();
+  const QString shownExposure = Text(dialog, 1338);
+  program.engine.SetTimeLimitCap(100);
+  SimFaults faults;
+  faults.fault = SimFault::NoReply;
+  faults.onlyCommand = "PE";
+  program.server.SetFaults(faults);
+  program.camera->Exchange("PE=4321\r\n");
+
+  dialog.RunMenuCommand(menu::kReload);
+  ASSERT_FALSE(program.messages.messages.empty());
+  EXPECT_TRUE(program.messages.messages.back().text.starts_with("1 of "))
+      << program.messages.messages.back().text;
+  EXPECT_NE(program.messages.messages.back().text.find("no reply"), std::string::npos);
+  EXPECT_EQ(Text(dialog, 1338), shownExposure) << "no default shown as the camera's";
+
+  const std::string path = folder.Path() + "/camera.cam";
+  program.messages.files = {path};
+  dialog.RunMenuCommand(menu::kSaveAllData);
+  EXPECT_FALSE(std::filesystem::exists(path));
+  EXPECT_NE(program.messages.messages.back().text.find("The file was not written"),
+            std::string::npos);
+}
+
 TEST(MainDialogFiles, StoreSettingsGoesToTheChosenArea) {
   TempFolder folder;
   Program program(folder.Path());

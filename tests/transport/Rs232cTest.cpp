@@ -146,15 +146,32 @@ TEST(Rs232c, APeerHangingUpNeitherHangsNorCrashes) {
   char chunk[16];
   ASSERT_EQ(port.Read(chunk, 7, 2000), 7);
   EXPECT_EQ(std::string(chunk, 7), "PARTIAL");
+  EXPECT_FALSE(port.Lost());
   peer->HangUp();
-  EXPECT_EQ(port.Read(chunk, 16, 200), 0);
+  // A reader waiting on a hung-up line is not kept waiting out its limit.
+  auto start = Clock::now();
+  EXPECT_EQ(port.Read(chunk, 16, 3000), 0);
+  EXPECT_LT(Clock::now() - start, 500ms);
+  EXPECT_TRUE(port.Lost());
   EXPECT_FALSE(port.Write("Q?\r\n", 4));
-  const auto start = Clock::now();
+  start = Clock::now();
   port.Close();
   EXPECT_LT(Clock::now() - start, 500ms);
 
   PtyPeer next([](const std::string&) { return std::string("COMPLETE\r\n"); });
   ASSERT_TRUE(port.Open(next.SlavePath(), "COM1", 9600, 8, 0, false, false));
+  EXPECT_FALSE(port.Lost());
+  ASSERT_TRUE(port.Write("A=1\r\n", 5));
+  EXPECT_EQ(ReadLine(port), "COMPLETE\r\n");
+}
+
+TEST(Rs232c, WhatWaitsOnThePortBeforeItOpensIsDiscarded) {
+  PtyPeer peer([](const std::string&) { return std::string("COMPLETE\r\n"); });
+  // A reply meant for a program that has gone waits in the line's input queue.
+  peer.Send("TI=1\r\n");
+  RecordingPresenter messages;
+  CRs232c port(messages);
+  ASSERT_TRUE(port.Open(peer.SlavePath(), "COM1", 9600, 8, 0, false, false));
   ASSERT_TRUE(port.Write("A=1\r\n", 5));
   EXPECT_EQ(ReadLine(port), "COMPLETE\r\n");
 }

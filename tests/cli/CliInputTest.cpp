@@ -8,30 +8,18 @@
 #include <sstream>
 
 #include "camera/SettingFileLimits.h"
-#include "cli/Cli.h"
-#include "support/TestEnvironment.h"
+#include "cli/CliFixture.h"
 
 namespace vistrel {
 namespace {
 
-class CliInputTest : public ::testing::Test {
+class CliInputTest : public CliTest {
  protected:
-  int Run(std::vector<std::string> args) {
-    args.insert(args.begin(), "vistrelctl");
-    std::vector<const char*> argv;
-    for (const std::string& a : args)
-      argv.push_back(a.c_str());
-    out_.str("");
-    err_.str("");
-    return RunCli(static_cast<int>(argv.size()), argv.data(), out_, err_);
-  }
+  // Runs vistrelctl without the camera's channel options.
+  int Run(std::vector<std::string> args) { return CliTest::Run(std::move(args), false); }
   bool ErrHas(const std::string& text) const { return err_.str().find(text) != std::string::npos; }
 
-  test::TempFolder temp_;
-  test::ScopedEnv configDir_{"VISTREL_CONFIG_DIR", temp_.Path()};
   std::string noDevice_ = temp_ / "no-device";
-  std::ostringstream out_;
-  std::ostringstream err_;
 };
 
 TEST_F(CliInputTest, LoadRefusesWhatIsNotASettingFileBeforeOpeningTheChannel) {

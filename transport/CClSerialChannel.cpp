@@ -24,7 +24,17 @@ bool CClSerialChannel::InitSerial(uint32_t index) {
   }
   reference_ = reference;
   hasReference_ = true;
+  DiscardInput();
   return true;
+}
+
+void CClSerialChannel::DiscardInput() {
+  // A byte a call, as some libraries keep a shorter read's bytes to themselves. Bounded: a
+  // port that keeps sending is left to the exchanges, which set such lines aside.
+  constexpr int kMostBytes = 4096;
+  char byte = 0;
+  for (int i = 0; i < kMostBytes && Read(&byte, 1, 0) > 0; ++i) {
+  }
 }
 
 bool CClSerialChannel::SetCheckedBaudRate(uint32_t rate, const std::string& refusal) {

@@ -48,6 +48,8 @@ class CClSerialChannel {
   // Checks the rate against clGetSupportedBaudRates and sets its bit; shows `refusal`.
   bool SetCheckedBaudRate(uint32_t rate, const std::string& refusal);
   void Refuse(const std::string& text);
+  // What waits on a newly opened port answers nobody's question.
+  void DiscardInput();
 
   IMessagePresenter& messages_;
   ClLibrary library_;

@@ -358,8 +358,10 @@ void CVistrelDlg::ReloadCamera() {
 void CVistrelDlg::ReportIncompleteRead() {
   const ReadAllResult& pass = services_.session.lastRead;
   if (!pass.Complete())
-    services_.messages.ShowMessage(UnreadMessage(pass), "Communication Error",
-                                   MessageIcon::Exclamation);
+    services_.messages.ShowMessage(UnreadMessage(pass) +
+                                       "\nThe controls of those settings do not show the "
+                                       "camera's values.",
+                                   "Communication Error", MessageIcon::Exclamation);
 }
 
 void CVistrelDlg::ChooseAreaAndRun(bool storing) {

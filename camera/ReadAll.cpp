@@ -97,15 +97,35 @@ ReadAllResult ReadAllRows(CameraSession& session, PassOutcome pass) {
   return result;
 }
 
+namespace {
+
+// The command names of the first unread rows, and how many more there are.
+std::string UnreadNames(const std::vector<int>& rows) {
+  constexpr size_t kNamesShown = 8;
+  const std::vector<ParameterEntry>& table = InitialParameterRows();
+  std::string names;
+  for (size_t i = 0; i < rows.size() && i < kNamesShown; ++i) {
+    if (!names.empty())
+      names += ", ";
+    names += CommandTable::Name(table[static_cast<size_t>(rows[i])].commandId);
+  }
+  if (rows.size() > kNamesShown)
+    names += " and " + std::to_string(rows.size() - kNamesShown) + " more";
+  return names;
+}
+
+}  // namespace
+
 std::string UnreadMessage(const ReadAllResult& result) {
   if (result.Complete())
     return {};
   const size_t total = result.read.size() + result.unread.size();
   std::string text = std::to_string(result.unread.size()) + " of " + std::to_string(total) +
-                     " camera settings could not be read (" + OutcomeText(result.outcome) +
-                     ").\nThe controls of those settings do not show the camera's values.";
+                     " camera settings could not be read (" + OutcomeText(result.outcome) + ").";
   if (!result.modelAnswered)
     text = "The camera did not answer the model query.\n" + text;
+  if (!result.unread.empty())
+    text += "\nNot read: " + UnreadNames(result.unread) + ".";
   return text;
 }
 

@@ -27,6 +27,11 @@ struct Fault {
   int status;  // the exit status of a command that meets it
 };
 
+// Names the fault in test listings.
+void PrintTo(const Fault& fault, std::ostream* out) {
+  *out << fault.name;
+}
+
 // What each fault makes of a command: silence and hang-ups are "no reply" (3); garbage and
 // the reply to another command are answers that are not the one asked for (1).
 const Fault kFaults[] = {
@@ -115,6 +120,7 @@ TEST_P(FaultInjectionTest, LongPassesFailWhenTheFaultStartsInTheirMiddle) {
   EXPECT_EQ(RunWithFault({"dump"}, true), GetParam().status) << err_.str();
   EXPECT_EQ(out_.str(), "");
   EXPECT_NE(err_.str().find("camera settings could not be read"), std::string::npos);
+  EXPECT_NE(err_.str().find("Not read: "), std::string::npos) << "names the rows it missed";
   EXPECT_EQ(RunWithFault({"load", PathOf("good.cam")}, true), GetParam().status) << err_.str();
 }
 

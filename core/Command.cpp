@@ -129,11 +129,16 @@ void Command::DrainIdle() {
 void Command::BeginExchange() {
   overflowReported_ = false;
   answeredOther_ = false;
-  tookOwed_ = false;
   DrainIdle();
-  if (!queue_.empty())
-    replyOwed_ = false;  // whatever was late has come: it is set aside with the rest
+  // What arrived in between is set aside; if the late answer owed is among it, it is owed
+  // no more.
+  for (const std::string& line : queue_) {
+    ReplyFields fields;
+    const bool named = ParseReply(line, fields) && fields.separator == "=";
+    TakesOwedReply(fields, named);
+  }
   queue_.clear();
+  tookOwed_ = false;
 }
 
 bool Command::WriteLine(const std::string& line) {

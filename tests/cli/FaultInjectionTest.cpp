@@ -51,11 +51,11 @@ class FaultInjectionTest : public CliTest, public ::testing::WithParamInterface<
     ASSERT_EQ(Run({"--user", "save", PathOf("good.cam")}), kExitOk) << err_.str();
   }
 
-  // Runs `args` on a new camera with the fault; checks the time bound and returns the status.
-  int RunWithFault(std::vector<std::string> args, bool afterGoodLines) {
+  // Runs `args` on a new camera that meets the fault after `goodLines` lines answered well;
+  // checks the time bound and returns the status.
+  int RunWithFault(std::vector<std::string> args, const char* goodLines) {
     std::vector<std::string> options = GetParam().options;
-    if (afterGoodLines)
-      options.insert(options.end(), {"--fault-after", kGoodLines});
+    options.insert(options.end(), {"--fault-after", goodLines});
     options.insert(options.end(), {"--reset-ms", "100"});
     StartCamera(options);
     args.insert(args.begin(), {"--timeout", kCapMs, "--user"});
@@ -94,21 +94,39 @@ TEST_P(FaultInjectionTest, EveryCommandFailsWithTheFaultsStatus) {
     // The camera takes a reset before it answers: it then restarts and stays silent.
     const bool resetsFirst = args[0] == "reset" && GetParam().options[0] == "--other-reply";
     const int expected = resetsFirst ? kExitTimeout : GetParam().status;
-    EXPECT_EQ(RunWithFault(args, false), expected) << Describe(args) << "\n" << err_.str();
+    EXPECT_EQ(RunWithFault(args, "0"), expected) << Describe(args) << "\n" << err_.str();
     if (args[0] == "dump" || args[0] == "info") {
       EXPECT_EQ(out_.str(), "") << Describe(args) << ": nothing read, nothing printed";
     }
   }
 }
 
+TEST_P(FaultInjectionTest, CommandsMeetTheFaultAfterTheirFirstLine) {
+  // A command of one exchange is done before the fault; the others meet it in their middle.
+  const std::vector<std::pair<std::vector<std::string>, bool>> commands = {
+      {{"get", "TI"}, false},
+      {{"set", "TI=1"}, false},
+      {{"store", "1"}, false},
+      {{"info"}, true},
+      {{"dump"}, true},
+      {{"load-area", "1"}, true},
+      {{"get", "TI", "TA"}, true},
+      {{"--yes", "store-all"}, true},
+  };
+  for (const auto& [args, meetsFault] : commands) {
+    const int expected = meetsFault ? GetParam().status : kExitOk;
+    EXPECT_EQ(RunWithFault(args, "1"), expected) << Describe(args) << "\n" << err_.str();
+  }
+}
+
 TEST_P(FaultInjectionTest, AFailedSaveWritesNothingAndKeepsTheOldFile) {
   const std::string fresh = PathOf("fresh.cam");
-  EXPECT_EQ(RunWithFault({"save", fresh}, false), GetParam().status) << err_.str();
+  EXPECT_EQ(RunWithFault({"save", fresh}, "0"), GetParam().status) << err_.str();
   EXPECT_FALSE(std::filesystem::exists(fresh));
 
   const std::string old = PathOf("good.cam");
   const std::string before = Contents(old);
-  EXPECT_EQ(RunWithFault({"save", "--force", old}, true), GetParam().status) << err_.str();
+  EXPECT_EQ(RunWithFault({"save", "--force", old}, kGoodLines), GetParam().status) << err_.str();
   EXPECT_EQ(Contents(old), before);
   for (const auto& entry : std::filesystem::directory_iterator(temp_.Path())) {
     EXPECT_FALSE(entry.path().filename().string().starts_with(".vistrel-"))
@@ -117,11 +135,12 @@ TEST_P(FaultInjectionTest, AFailedSaveWritesNothingAndKeepsTheOldFile) {
 }
 
 TEST_P(FaultInjectionTest, LongPassesFailWhenTheFaultStartsInTheirMiddle) {
-  EXPECT_EQ(RunWithFault({"dump"}, true), GetParam().status) << err_.str();
+  EXPECT_EQ(RunWithFault({"dump"}, kGoodLines), GetParam().status) << err_.str();
   EXPECT_EQ(out_.str(), "");
   EXPECT_NE(err_.str().find("camera settings could not be read"), std::string::npos);
   EXPECT_NE(err_.str().find("Not read: "), std::string::npos) << "names the rows it missed";
-  EXPECT_EQ(RunWithFault({"load", PathOf("good.cam")}, true), GetParam().status) << err_.str();
+  EXPECT_EQ(RunWithFault({"load", PathOf("good.cam")}, kGoodLines), GetParam().status)
+      << err_.str();
 }
 
 INSTANTIATE_TEST_SUITE_P(Faults, FaultInjectionTest, ::testing::ValuesIn(kFaults),

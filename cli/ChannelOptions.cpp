@@ -1,6 +1,7 @@
 #include "cli/ChannelOptions.h"
 
 #include <CLI/CLI.hpp>
+#include <algorithm>
 
 #include "cli/NumberArgument.h"
 #include "transport/ComPortNames.h"
@@ -9,8 +10,12 @@ namespace vistrel {
 namespace {
 
 constexpr int kLongestTimeLimitMs = 600000;
-// Marks a bare --simulate: no model given, the default one.
-constexpr const char* kDefaultModelMark = "--simulate=";
+// The options of a run, wherever they stand: those with a value after them, and flags
+// (--simulate takes its model only as --simulate=MODEL).
+constexpr const char* kValueOptions[] = {"--device",  "--port", "--cl2000", "--cl2001",
+                                         "--clver11", "--baud", "--timeout"};
+constexpr const char* kFlagOptions[] = {"--simulate", "--log", "--factory",
+                                        "--user",     "--yes", "-y"};
 
 // An empty value (a script's unset variable) must not fall back to the stored channel.
 const CLI::Validator kNotEmpty(
@@ -48,6 +53,7 @@ void AddChannelChoice(CLI::App& app, ChannelOptions& o) {
       ->check(portIndex);
   group->add_option("--simulate", o.simulate, "use a simulated camera of MODEL")
       ->expected(0, 1)
+      ->allow_extra_args(false)
       ->default_str("")
       ->type_name("[=MODEL]");
   group->require_option(0, 1);
@@ -67,8 +73,32 @@ void AddChannelOptions(CLI::App& app, ChannelOptions& o) {
   app.add_flag("--yes,-y", o.yes, "answer yes to questions");
 }
 
-std::string NormalisedArgument(const std::string& arg) {
-  return arg == "--simulate" ? kDefaultModelMark : arg;
+std::vector<std::string> RunOptionsFirst(const std::vector<std::string>& args) {
+  std::vector<std::string> run, rest;
+  bool channelCommand = false;
+  for (size_t i = 0; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    if (arg == "--") {
+      rest.insert(rest.end(), args.begin() + static_cast<long>(i), args.end());
+      break;
+    }
+    if (rest.empty() && !arg.starts_with("-"))
+      channelCommand = arg == "channel";
+    const bool takesValue = std::ranges::find(kValueOptions, arg) != std::end(kValueOptions);
+    const std::string name = arg.substr(0, arg.find('='));
+    const bool isRunOption = takesValue ||
+                             std::ranges::find(kValueOptions, name) != std::end(kValueOptions) ||
+                             std::ranges::find(kFlagOptions, name) != std::end(kFlagOptions);
+    if (channelCommand || !isRunOption) {
+      rest.push_back(arg);
+      continue;
+    }
+    run.push_back(arg);
+    if (takesValue && i + 1 < args.size())
+      run.push_back(args[++i]);
+  }
+  run.insert(run.end(), rest.begin(), rest.end());
+  return run;
 }
 
 }  // namespace vistrel

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace CLI {
 class App;
@@ -37,8 +38,8 @@ void AddChannelChoice(CLI::App& app, ChannelOptions& o);
 // Adds the channel choice and the options of a run (baud, time limit, log, mode, --yes).
 void AddChannelOptions(CLI::App& app, ChannelOptions& o);
 
-// `--simulate` takes its model only as `--simulate=MODEL`: the word after it is never its
-// value. Returns the arguments with a bare `--simulate` marked as having no model.
-std::string NormalisedArgument(const std::string& arg);
+// The arguments (without the program name) with the options of the run moved before the
+// subcommand, so that `get --log TI` leaves TI to `get`. `channel set` keeps its own.
+std::vector<std::string> RunOptionsFirst(const std::vector<std::string>& args);
 
 }  // namespace vistrel

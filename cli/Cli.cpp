@@ -1,6 +1,7 @@
 #include "cli/Cli.h"
 
 #include <CLI/CLI.hpp>
+#include <algorithm>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -88,9 +89,8 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
   // Subcommands keep CLI11's own check; what reaches the program is reported below.
   app.allow_extras(true);
 
-  std::vector<std::string> args;
-  for (int i = argc - 1; i > 0; --i)
-    args.push_back(NormalisedArgument(argv[i]));
+  std::vector<std::string> args = RunOptionsFirst(std::vector<std::string>(argv + 1, argv + argc));
+  std::reverse(args.begin(), args.end());  // CLI11 takes them last first
   try {
     app.parse(args);
   } catch (const CLI::CallForHelp&) {

@@ -76,6 +76,7 @@ int ExitStatusFor(Outcome outcome) {
 int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& err) {
   CLI::App app{"vistrelctl: set up a Camera Link camera over its serial channel", kProgram};
   app.set_version_flag("--version", std::string(kProgram) + " " + VISTREL_VERSION);
+  app.set_help_all_flag("--help-all", "Print the help of every subcommand and exit");
   app.require_subcommand(0, 1);
   app.fallthrough();
   app.footer(std::string("Example:\n  vistrelctl --device /dev/ttyUSB0 --baud 115200 get TI\n\n") +

@@ -111,6 +111,9 @@ LinePlan PlanLine(const CameraSession& session, std::string_view line) {
   const bool known = ParseReply(line, plan.fields);
   if (plan.fields.separator != "=")
     return Skip(plan, SkipReason::Malformed);  // a query or no separator: no setting
+  // The writer puts rows bound to no command in as "=value": they carry nothing to send.
+  if (plan.fields.name.empty())
+    return plan;
   if (!known)
     return Skip(plan, SkipReason::UnknownCommand);
   plan.commandId = plan.fields.commandId;

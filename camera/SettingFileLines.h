@@ -29,6 +29,7 @@ Outcome ReadSettingFileLines(CameraSession& session, const std::string& path,
 
 // What loading does with one line of a setting file.
 struct LinePlan {
+  // Blank: nothing to send (an empty line, or a row the file writer put in without a name).
   enum class Kind { Blank, Skip, Model, Text, Pair, Parameter };
   Kind kind = Kind::Blank;
   SkipReason reason = SkipReason::Malformed;  // for Skip

@@ -1,5 +1,6 @@
 #include "cli/SettingCommands.h"
 
+#include <algorithm>
 #include <ostream>
 #include <set>
 
@@ -144,7 +145,12 @@ int RunLoad(CliSession& s, const std::string& path, bool strict) {
     NoteLine(s, path, note, std::string("skipped (") + SkipReasonText(note.reason) + ")");
   for (const FileLineNote& note : report.refused)
     NoteLine(s, path, note, "refused");
-  if (outcome == Outcome::Done && strict && !report.skipped.empty())
+  // A file written by the program carries every row, also those of other models: lines
+  // skipped as not for this model are reported but do not fail --strict.
+  const bool skippedAny = std::ranges::any_of(report.skipped, [](const FileLineNote& note) {
+    return note.reason != SkipReason::NotForModel;
+  });
+  if (outcome == Outcome::Done && strict && (skippedAny || !report.refused.empty()))
     return kExitRefused;
   return ExitStatusFor(outcome);
 }

@@ -120,6 +120,14 @@ TEST_F(ProductionLineTest, LoadSaysWhichLinesItSkippedAndStrictFails) {
   EXPECT_EQ(Run({"--user", "load", "--strict", file}), kExitRefused);
   EXPECT_EQ(Run({"--user", "load", "--strict", Write("good.cam", "TI=1\n")}), kExitOk);
 
+  // A file the program saved passes --strict: its lines for rows of other models are only
+  // reported, the rows it writes without a command name not even that.
+  const std::string saved = PathOf("saved.cam");
+  ASSERT_EQ(Run({"--user", "save", saved}), kExitOk);
+  EXPECT_EQ(Run({"--user", "load", "--strict", saved}), kExitOk) << err_.str();
+  EXPECT_TRUE(ErrHas("skipped (not for this model): SMRW5=")) << err_.str();
+  EXPECT_FALSE(ErrHas(": =")) << err_.str();
+
   // An unknown model's notice is no refusal: every line was taken.
   EXPECT_EQ(Run({"load", Write("model.cam", "MD00=FOO-1\n")}), kExitOk) << err_.str();
   EXPECT_TRUE(ErrHas("Unsupported model")) << err_.str();

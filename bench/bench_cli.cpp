@@ -33,14 +33,16 @@ int Run(std::vector<std::string> args, double& ms, std::string* out = nullptr) {
   return status;
 }
 
-// The bytes on the wire of a logged run: each "Tx: " / "Rx: " line with its CR LF.
-size_t WireBytes(const std::string& log) {
+// The bytes on the wire of a logged run: each "Tx: " / "Rx: " line with its CR LF (only the
+// "Rx: " lines with `repliesOnly`).
+size_t WireBytes(const std::string& log, bool repliesOnly = false) {
   std::istringstream in(log);
   std::string line;
   size_t bytes = 0;
   while (std::getline(in, line)) {
     const size_t at = line.find("x: ");
-    if (at != std::string::npos && at > 0 && (line[at - 1] == 'T' || line[at - 1] == 'R'))
+    if (at != std::string::npos && at > 0 &&
+        ((line[at - 1] == 'T' && !repliesOnly) || line[at - 1] == 'R'))
       bytes += line.size() - at - 3 + 2;
   }
   return bytes;
@@ -69,11 +71,12 @@ bool MeasureDiff(int baud, const std::string& folder) {
     return false;
   // The dump's log holds the model check and read-all of the same camera.
   const double wireMs = double(WireBytes(log)) * 10.0 * 1000.0 / baud;
+  const double replyMs = double(WireBytes(log, true)) * 10.0 * 1000.0 / baud;
   const int status = Run(with({"diff", file}), diffMs);
   std::printf(
       "diff of an All Data file at %d baud: exit %d after %.0f ms; wire time of the read-all "
-      "%.0f ms (ratio %.2f); dump %.0f ms\n",
-      baud, status, diffMs, wireMs, diffMs / wireMs, dumpMs);
+      "%.0f ms (ratio %.2f), of its replies alone %.0f ms (ratio %.2f); dump %.0f ms\n",
+      baud, status, diffMs, wireMs, diffMs / wireMs, replyMs, diffMs / replyMs, dumpMs);
   return status == 0;
 }
 

@@ -62,12 +62,13 @@ CameraData ReadCameraData(CameraSession& session) {
   data.firmwareVersion = FormatVersion(number);
   if (read(CheckModel(engine, session.messages, session.model)))
     data.modelName = session.model.name;
+  // Texts are shown as the camera sent them, not in the engine's upper case.
   if (!pass.GivenUp() && read(engine.GetText(cmd::ID, text, kQueryMs)))
-    data.cameraId = text.substr(0, kCameraIdLength);
+    data.cameraId = engine.LastAnswerText().substr(0, kCameraIdLength);
   if (!pass.GivenUp() && read(engine.GetValue(cmd::FPVN, number, kQueryMs)))
     data.fpgaVersion = FormatVersion(number);
   if (!pass.GivenUp() && read(engine.GetText(cmd::UD, text, kQueryMs)))
-    data.userId = text;
+    data.userId = engine.LastAnswerText();
   if (!pass.GivenUp() && read(engine.GetText(cmd::DV, text, kQueryMs))) {
     if (auto parts = SplitDeviceVersion(text))
       data.deviceVersion = *parts;

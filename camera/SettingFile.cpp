@@ -1,7 +1,6 @@
 #include "camera/SettingFile.h"
 
 #include <chrono>
-#include <sstream>
 #include <thread>
 #include <vector>
 
@@ -9,6 +8,7 @@
 #include "camera/PassOutcome.h"
 #include "camera/ReadAll.h"
 #include "camera/SettingFileLimits.h"
+#include "camera/SettingFileLines.h"
 #include "core/AtomicFile.h"
 #include "core/CommandIds.h"
 #include "core/CommandTable.h"
@@ -20,7 +20,6 @@ namespace {
 
 constexpr int kEmCtrl = 1337;
 constexpr int kTmCtrl = 1341;
-constexpr size_t kLongestLine = 255;
 constexpr int kQueryMs = 2500;
 
 void Pause20ms() {
@@ -45,34 +44,6 @@ bool RowBelongsInFile(const CameraSession& session, const ParameterEntry& row,
 bool ExposureModeIsOff(CameraSession& session) {
   const int index = session.table.CtrlId2TblIndex(kEmCtrl);
   return index >= 0 && session.table.Row(index).value == 0;
-}
-
-std::vector<std::string> SplitLines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::istringstream in(text);
-  std::string line;
-  while (std::getline(in, line))
-    lines.push_back(line);
-  return lines;
-}
-
-// Whether a file line of the command is applied: some row bound to it is written to files, takes
-// part in the control mode and belongs to the model. A command can be bound to more than one
-// row (a toggle button beside a number field), and the first of them need not be the one the
-// model has.
-bool CommandTakesFileLine(const CameraSession& session, int commandId) {
-  const ParameterTable& table = session.table;
-  for (int i = 0; i < table.RowCount(); ++i) {
-    const ParameterEntry& row = table.Row(i);
-    if (row.commandId != commandId || row.inFile == 0)
-      continue;
-    if (row.paramClass == ParamClass::Factory && !session.factoryMode)
-      continue;
-    // A parameter the model does not have can only be refused.
-    if (ModelSupportsControl(session.model.code, row.ctrlId))
-      return true;
-  }
-  return false;
 }
 
 // The camera holds one value per command: every row bound to it shows that value.
@@ -126,36 +97,28 @@ LineResult SendParameter(CameraSession& session, int id, int32_t value) {
 
 void RefreshAfterLine(CameraSession& session, int id, int ctrlId);
 
-// Applies one parsed line of a setting file.
-LineResult ApplyLine(CameraSession& session, const std::string& line, const ReplyFields& f) {
+// Sends one planned line of a setting file.
+LineResult ApplyLine(CameraSession& session, const LinePlan& plan) {
   Command& engine = session.engine;
-  ParameterTable& table = session.table;
-  const int id = f.commandId;
-  if (id == cmd::MD00) {
-    const LineResult sent = ResultOf(engine, engine.SetText(cmd::MD00, f.value.text, 1000));
-    CheckModel(engine, session.messages, session.model);
-    return sent;
-  }
-  if (id == cmd::DV) {
-    // The device version is a text ("1.2.3.4"); sending it as a number would lose it.
-    return ResultOf(engine, engine.SetText(cmd::DV, f.value.text, kQueryMs));
-  }
-  if (id == cmd::LUTR || id == cmd::LUTG || id == cmd::LUTB) {
-    int32_t index = 0, value = 0;
-    if (!Command::ParsePair(line, index, value))
+  const int id = plan.commandId;
+  switch (plan.kind) {
+    case LinePlan::Kind::Blank:
+    case LinePlan::Kind::Skip:
       return {};
-    return ResultOf(engine, engine.SetText(id, FormatPairText(index, value), 1000));
+    case LinePlan::Kind::Model: {
+      const LineResult sent = ResultOf(engine, engine.SetText(id, plan.text, 1000));
+      CheckModel(engine, session.messages, session.model);
+      return sent;
+    }
+    case LinePlan::Kind::Text:
+      return ResultOf(engine, engine.SetText(id, plan.text, kQueryMs));
+    case LinePlan::Kind::Pair:
+      return ResultOf(engine, engine.SetText(id, FormatPairText(plan.index, plan.value), 1000));
+    case LinePlan::Kind::Parameter:
+      break;
   }
-  const int ctrlId = table.ToCtrlId(id);
-  if (ctrlId < 0)
-    return {};
-  if (!CommandTakesFileLine(session, id))
-    return {};
-  if (session.model.IsMonochrome() && ExcludedForMonochrome(id))
-    return {};
-
-  const LineResult sent = SendParameter(session, id, f.value.intValue);
-  RefreshAfterLine(session, id, ctrlId);
+  const LineResult sent = SendParameter(session, id, plan.value);
+  RefreshAfterLine(session, id, plan.ctrlId);
   return sent;
 }
 
@@ -224,20 +187,12 @@ bool WriteSettingFile(CameraSession& session, const std::string& path, SettingFi
   return true;
 }
 
-Outcome LoadSettingFile(CameraSession& session, const std::string& path) {
-  std::string contents;
-  const FileCheck read = ReadRegularFile(path, kMaxSettingFileBytes, contents);
-  if (read.status == FileStatus::NotRegular || read.status == FileStatus::TooLarge) {
-    session.messages.ShowMessage(path + "\nCouldn't open this file (" + read.Reason() + ")",
-                                 "File Open Error", MessageIcon::Exclamation);
-    return Outcome::BadInput;
-  }
-  if (!read.Ok()) {
-    ReportOpenFailure(session, path);
-    return Outcome::BadInput;
-  }
-  const std::vector<std::string> lines = SplitLines(contents);
-
+Outcome LoadSettingFile(CameraSession& session, const std::string& path, LoadReport* report) {
+  std::vector<std::string> lines;
+  if (const Outcome read = ReadSettingFileLines(session, path, lines); read != Outcome::Done)
+    return read;
+  LoadReport noReport;
+  LoadReport& notes = report ? *report : noReport;
   session.progress->Begin("Now, reading camera setting file.");
   const int count = static_cast<int>(lines.size());
   PassOutcome pass;
@@ -245,19 +200,17 @@ Outcome LoadSettingFile(CameraSession& session, const std::string& path) {
     session.progress->Update(done * 100 / count);
     session.hooks->PumpEvents();
     const std::string& line = lines[static_cast<size_t>(done)];
-    std::string_view text = line;
-    if (text.ends_with('\r'))
-      text.remove_suffix(1);
-    if (text.size() > kLongestLine)
-      continue;  // an over-long line is no setting
-    ReplyFields fields;
-    if (!ParseReply(text, fields))
-      continue;
-    const LineResult applied = ApplyLine(session, std::string(text), fields);
-    if (applied.outcome == Outcome::Done)
+    const LinePlan plan = PlanLine(session, line);
+    if (plan.kind == LinePlan::Kind::Skip)
+      notes.skipped.push_back({done + 1, line, plan.reason});
+    const LineResult applied = ApplyLine(session, plan);
+    if (applied.outcome == Outcome::Done) {
       pass.NoteSuccess();
-    else
+    } else {
       pass.NoteFailure(applied.outcome, applied.forAnother);
+      if (applied.outcome == Outcome::Refused)
+        notes.refused.push_back({done + 1, line, SkipReason::Malformed});
+    }
   }
   session.table.ShowAll(*session.view);
   session.table.MarkAllSent();

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "camera/CameraSession.h"
+#include "camera/SettingFileLines.h"
 #include "core/Outcome.h"
 
 namespace vistrel {
@@ -23,7 +24,9 @@ bool WriteSettingFile(CameraSession& session, const std::string& path, SettingFi
 // Sends every applicable line of the file at `path` to the camera and updates the table.
 // BadInput when the file cannot be read (reported); otherwise Done when every line the
 // camera was sent was taken, else the weightiest failure. The pass stops when the channel is
-// lost or the camera stops answering.
-Outcome LoadSettingFile(CameraSession& session, const std::string& path);
+// lost or the camera stops answering. `report`, when given, receives the lines that were
+// skipped (with why) and the lines the camera refused.
+Outcome LoadSettingFile(CameraSession& session, const std::string& path,
+                        LoadReport* report = nullptr);
 
 }  // namespace vistrel

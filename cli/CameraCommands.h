@@ -1,21 +1,15 @@
 #pragma once
 
-#include <functional>
-#include <string>
-#include <vector>
-
 namespace CLI {
 class App;
 }
 
 namespace vistrel {
 
-class CliSession;
+struct ChosenAction;
 
-// A camera command: runs on an open session and returns the exit status.
-using CameraAction = std::function<int(CliSession&)>;
-
-// Adds the commands that talk to a camera; the one chosen is stored in `action`.
-void AddCameraCommands(CLI::App& app, CameraAction& action);
+// Adds `ports` and the commands that read or write the camera's settings as a whole:
+// `info`, `dump`, `save`, `load`, `diff`.
+void AddCameraCommands(CLI::App& app, ChosenAction& chosen);
 
 }  // namespace vistrel

@@ -1,37 +1,59 @@
 #include "cli/Cli.h"
 
 #include <CLI/CLI.hpp>
+#include <algorithm>
 #include <ostream>
+#include <string>
+#include <vector>
 
 #include "cli/CameraCommands.h"
+#include "cli/ChannelCommand.h"
+#include "cli/ChannelOptions.h"
 #include "cli/CliSession.h"
+#include "cli/CommandRegistry.h"
+#include "cli/FlashCommands.h"
 #include "cli/TableCommands.h"
-#include "transport/ComPortNames.h"
+#include "cli/ValueCommands.h"
 
 namespace vistrel {
 namespace {
 
-void AddChannelOptions(CLI::App& app, ChannelOptions& o) {
-  auto* group = app.add_option_group("Channel", "for this run only; the stored choice stays");
-  group->add_option("--device", o.device, "serial device path (COM port mode)");
-  group->add_option("--port", o.port, "COM port index, 0 = COM1")
-      ->check(CLI::Range(uint32_t{0}, kMaxComPortIndex, "makes a COM port name"));
-  group->add_option("--cl2000", o.cl2000, "Camera Link 2000 library, port index");
-  group->add_option("--cl2001", o.cl2001, "Camera Link 2001 library, port index");
-  group->add_option("--clver11", o.clVer11, "Camera Link ver.1.1 library, port index");
-  group->add_option("--simulate", o.simulate, "use a simulated camera of MODEL")
-      ->expected(0, 1)
-      ->default_str("")
-      ->type_name("[=MODEL]");
-  group->require_option(0, 1);
-  app.add_option("--baud", o.baud, "baud rate for this run")->check(CLI::PositiveNumber);
-  app.add_option("--timeout", o.timeoutMs,
-                 "longest wait for any one reply, in ms (default: each command's own limit)")
-      ->check(CLI::Range(1, 600000));
-  app.add_flag("--log", o.log, "print the time-stamped traffic on stderr");
-  auto* factory = app.add_flag("--factory", o.factory, "factory control mode for this run");
-  app.add_flag("--user", o.user, "user control mode for this run")->excludes(factory);
-  app.add_flag("--yes,-y", o.yes, "answer yes to questions");
+constexpr const char* kProgram = "vistrelctl";
+
+// What CLI11 left over names an unknown subcommand or option; says so.
+int ReportLeftOver(const std::vector<std::string>& leftOver, std::ostream& err) {
+  const std::string& first = leftOver.front();
+  if (first.starts_with("-"))
+    err << kProgram << ": unknown option: " << first;
+  else
+    err << kProgram << ": unknown subcommand: " << first;
+  err << "\nRun with --help for usage.\n";
+  return kExitUsage;
+}
+
+void AddAllCommands(CLI::App& app, ChosenAction& chosen) {
+  AddTableCommands(app, chosen);
+  AddValueCommands(app, chosen);
+  AddCameraCommands(app, chosen);
+  AddFlashCommands(app, chosen);
+}
+
+// The help of the subcommand named on the command line (or the program's).
+std::string HelpFor(CLI::App& app) {
+  for (CLI::App* sub : app.get_subcommands())
+    return sub->help();
+  return app.help();
+}
+
+int RunChosen(const ChosenAction& chosen, const ChannelOptions& options, std::ostream& out,
+              std::ostream& err) {
+  if (chosen.offline && (!chosen.onCamera || !options.NamesChannel()))
+    return chosen.offline(out, err);
+  CliSession session(options, out, err);
+  const int opened = session.Open();
+  if (opened != kExitOk)
+    return opened;
+  return chosen.onCamera(session);
 }
 
 }  // namespace
@@ -52,51 +74,46 @@ int ExitStatusFor(Outcome outcome) {
 }
 
 int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& err) {
-  CLI::App app{"vistrelctl: set up a Camera Link camera over its serial channel", "vistrelctl"};
-  app.set_version_flag("--version", VISTREL_VERSION);
-  app.require_subcommand(1);
-  app.allow_extras(false);
+  CLI::App app{"vistrelctl: set up a Camera Link camera over its serial channel", kProgram};
+  app.set_version_flag("--version", std::string(kProgram) + " " + VISTREL_VERSION);
+  app.set_help_all_flag("--help-all", "Print the help of every subcommand and exit");
+  app.require_subcommand(0, 1);
   app.fallthrough();
+  app.footer(std::string("Example:\n  vistrelctl --device /dev/ttyUSB0 --baud 115200 get TI\n\n") +
+             ExitStatusHelp());
 
   ChannelOptions options;
   AddChannelOptions(app, options);
-  int tableStatus = -1;
-  app.add_subcommand("commands", "List the camera's command table")->callback([&] {
-    PrintCommandTable(out);
-    tableStatus = kExitOk;
-  });
-  app.add_subcommand("params", "List the parameter table as it stands at start")->callback([&] {
-    PrintParameterTable(out);
-    tableStatus = kExitOk;
-  });
-  CameraAction action;
-  AddCameraCommands(app, action);
+  ChosenAction chosen;
+  AddAllCommands(app, chosen);
+  AddChannelCommand(app, chosen);
+  // Subcommands keep CLI11's own check; what reaches the program is reported below.
+  app.allow_extras(true);
 
+  std::vector<std::string> args = RunOptionsFirst(std::vector<std::string>(argv + 1, argv + argc));
+  std::reverse(args.begin(), args.end());  // CLI11 takes them last first
   try {
-    app.parse(argc, argv);
+    app.parse(args);
   } catch (const CLI::CallForHelp&) {
-    out << app.help();
+    out << HelpFor(app);
     return kExitOk;
   } catch (const CLI::CallForAllHelp&) {
     out << app.help("", CLI::AppFormatMode::All);
     return kExitOk;
-  } catch (const CLI::CallForVersion&) {
-    out << VISTREL_VERSION << '\n';
+  } catch (const CLI::CallForVersion& e) {
+    out << e.what() << '\n';
     return kExitOk;
   } catch (const CLI::ParseError& e) {
-    err << "vistrelctl: " << e.what() << "\nRun with --help for usage.\n";
+    err << kProgram << ": " << e.what() << "\nRun with --help for usage.\n";
     return kExitUsage;
   }
-  if (tableStatus >= 0)
-    return tableStatus;
-  if (!action)
+  if (const std::vector<std::string> leftOver = app.remaining(true); !leftOver.empty())
+    return ReportLeftOver(leftOver, err);
+  if (!chosen.onCamera && !chosen.offline) {
+    err << kProgram << ": a subcommand is required\nRun with --help for usage.\n";
     return kExitUsage;
-
-  CliSession session(options, out, err);
-  const int opened = session.Open();
-  if (opened != kExitOk)
-    return opened;
-  return action(session);
+  }
+  return RunChosen(chosen, options, out, err);
 }
 
 }  // namespace vistrel

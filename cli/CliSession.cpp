@@ -78,7 +78,8 @@ int CliSession::Open() {
     what = "the stored channel";
     if (comm_.GetMode() != 0)
       comm_.GetPortCount();
-    opened = comm_.Reopen();
+    // A rate given for the run replaces the stored one for this run only.
+    opened = options_.baud ? comm_.OpenBaudRate(baud) : comm_.Reopen();
   }
   if (!opened) {
     err_ << "vistrelctl: could not open " << what << '\n';
@@ -91,6 +92,18 @@ int CliSession::FailureStatus() {
   // An operation that failed after a good last exchange failed on what the camera said.
   const Outcome last = engine_.LastOutcome();
   return last == Outcome::Done ? kExitRefused : ExitStatusFor(last);
+}
+
+int CliSession::CheckCameraAnswers() {
+  if (CheckModel(engine_, presenter_, camera_.model))
+    return kExitOk;
+  const Outcome outcome = engine_.LastOutcome();
+  if (outcome == Outcome::NoReply || outcome == Outcome::ChannelLost) {
+    err_ << "vistrelctl: the camera does not answer (" << OutcomeText(outcome) << ")\n";
+  } else {
+    err_ << "vistrelctl: the camera did not answer the model query\n";
+  }
+  return FailureStatus();
 }
 
 }  // namespace vistrel

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "camera/CameraSession.h"
+#include "cli/ChannelOptions.h"
 #include "cli/TerminalFrontEnd.h"
 #include "core/Command.h"
 #include "core/ParameterTable.h"
@@ -15,26 +16,6 @@
 namespace vistrel {
 
 class InProcessCamera;
-
-// The channel options of one run; none of them changes the stored choice.
-struct ChannelOptions {
-  std::string device;              // a serial device path, COM port mode
-  std::optional<uint32_t> port;    // COM port index, 0 = COM1
-  std::optional<uint32_t> cl2000;  // Camera Link library kinds and their port index
-  std::optional<uint32_t> cl2001;
-  std::optional<uint32_t> clVer11;
-  std::optional<uint32_t> baud;
-  std::optional<int> timeoutMs;         // caps the time limit of every exchange
-  std::optional<std::string> simulate;  // a simulated camera of this model ("" = default)
-  bool log = false;
-  bool factory = false;
-  bool user = false;
-  bool yes = false;
-
-  bool OverridesChannel() const {
-    return !device.empty() || port || cl2000 || cl2001 || clVer11 || baud || simulate;
-  }
-};
 
 // Everything a camera command of vistrelctl works with, built for one run.
 class CliSession {
@@ -46,6 +27,9 @@ class CliSession {
   int Open();
   // The exit status after a failed exchange: no reply or a lost channel (3), a refusal (1).
   int FailureStatus();
+  // Queries the model first: a camera that does not answer it ends the command at once with
+  // a message and the time-out status. kExitOk when the model is known.
+  int CheckCameraAnswers();
 
   Command& Engine() { return engine_; }
   CameraSession& Camera() { return camera_; }

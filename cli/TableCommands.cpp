@@ -1,8 +1,15 @@
 #include "cli/TableCommands.h"
 
+#include <CLI/CLI.hpp>
+#include <memory>
 #include <ostream>
 #include <string>
 
+#include "cli/Cli.h"
+#include "cli/CliSession.h"
+#include "cli/CommandRegistry.h"
+#include "cli/Json.h"
+#include "cli/ModelRanges.h"
 #include "core/CommandTable.h"
 #include "core/ParameterTable.h"
 
@@ -21,8 +28,10 @@ const char* KindName(ValueKind kind) {
   return "?";
 }
 
-const char* ControlKindName(ControlKind kind) {
-  switch (kind) {
+}  // namespace
+
+const char* ControlKindName(int kind) {
+  switch (static_cast<ControlKind>(kind)) {
     case ControlKind::Check:
       return "check";
     case ControlKind::Choice:
@@ -35,6 +44,8 @@ const char* ControlKindName(ControlKind kind) {
   return "?";
 }
 
+namespace {
+
 std::string CommandLabel(int commandId) {
   const std::string_view name = CommandTable::Name(commandId);
   if (!name.empty())
@@ -43,6 +54,48 @@ std::string CommandLabel(int commandId) {
   std::string label = "#";
   label += std::to_string(commandId);
   return label;
+}
+
+// Prints the rows, with the ranges under `inputs` when they are the connected model's.
+void PrintParameters(std::ostream& out, const std::vector<ParameterEntry>& rows,
+                     const RangeInputs* inputs, bool json) {
+  JsonWriter w;
+  w.BeginObject().BeginArray("params");
+  for (const ParameterEntry& row : rows) {
+    int32_t minimum = row.minimum, maximum = row.maximum;
+    if (inputs)
+      RowRange(row, *inputs, minimum, maximum);
+    const std::string kind = ControlKindName(static_cast<int>(row.kind));
+    if (json) {
+      w.BeginObject()
+          .Value("ctrl", row.ctrlId)
+          .Value("command", CommandLabel(row.commandId))
+          .Value("kind", kind)
+          .Value("class", static_cast<int>(row.paramClass))
+          .Value("min", minimum)
+          .Value("max", maximum)
+          .Value("initial", row.value)
+          .Value("inFile", row.inFile != 0)
+          .EndObject();
+      continue;
+    }
+    out << row.ctrlId << ' ' << CommandLabel(row.commandId) << ' ' << kind << ' '
+        << static_cast<int>(row.paramClass) << ' ' << minimum << ' ' << maximum << ' ' << row.value
+        << ' ' << row.inFile << '\n';
+  }
+  if (json)
+    out << w.EndArray().EndObject().Text() << '\n';
+}
+
+int RunParamsOnCamera(CliSession& s, bool json) {
+  const ModelRanges ranges = ReadModelRanges(s);
+  if (ranges.status != kExitOk)
+    return ranges.status;
+  std::vector<ParameterEntry> rows;
+  for (int i = 0; i < s.Camera().table.RowCount(); ++i)
+    rows.push_back(s.Camera().table.Row(i));
+  PrintParameters(s.Out(), rows, &ranges.inputs, json);
+  return kExitOk;
 }
 
 }  // namespace
@@ -56,12 +109,29 @@ void PrintCommandTable(std::ostream& out) {
   }
 }
 
-void PrintParameterTable(std::ostream& out) {
-  for (const ParameterEntry& row : InitialParameterRows()) {
-    out << row.ctrlId << ' ' << CommandLabel(row.commandId) << ' ' << ControlKindName(row.kind)
-        << ' ' << static_cast<int>(row.paramClass) << ' ' << row.minimum << ' ' << row.maximum
-        << ' ' << row.value << ' ' << row.inFile << '\n';
-  }
+void AddTableCommands(CLI::App& app, ChosenAction& chosen) {
+  AddSubcommand(app, {"commands", "List the camera's command table: ID NAME KIND DECIMALS",
+                      "vistrelctl commands"})
+      ->callback([&chosen] {
+        chosen.offline = [](std::ostream& out, std::ostream&) {
+          PrintCommandTable(out);
+          return static_cast<int>(kExitOk);
+        };
+      });
+  auto json = std::make_shared<bool>(false);
+  CLI::App* params = AddSubcommand(
+      app, {"params",
+            "List the parameter table: CTRL COMMAND KIND CLASS MIN MAX INITIAL INFILE; with a "
+            "channel option, the ranges of the connected camera's model",
+            "vistrelctl --device /dev/ttyUSB0 params --json"});
+  params->add_flag("--json", *json, "one JSON object {\"params\":[{ctrl, command, ...}]}");
+  params->callback([&chosen, json] {
+    chosen.offline = [json](std::ostream& out, std::ostream&) {
+      PrintParameters(out, InitialParameterRows(), nullptr, *json);
+      return static_cast<int>(kExitOk);
+    };
+    chosen.onCamera = [json](CliSession& s) { return RunParamsOnCamera(s, *json); };
+  });
 }
 
 }  // namespace vistrel

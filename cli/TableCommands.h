@@ -2,12 +2,22 @@
 
 #include <iosfwd>
 
+namespace CLI {
+class App;
+}
+
 namespace vistrel {
+
+struct ChosenAction;
 
 // `vistrelctl commands`: one line per command id, "ID NAME KIND DECIMALS".
 void PrintCommandTable(std::ostream& out);
-// `vistrelctl params`: one line per parameter row, "CTRL COMMAND KIND CLASS MIN MAX INITIAL
-// INFILE".
-void PrintParameterTable(std::ostream& out);
+
+// Adds `commands` and `params` (the start-up table, or the connected model's ranges when the
+// run names a channel).
+void AddTableCommands(CLI::App& app, ChosenAction& chosen);
+
+// The name of a control kind ("check", "choice", "number", "action").
+const char* ControlKindName(int kind);
 
 }  // namespace vistrel

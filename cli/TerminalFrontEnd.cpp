@@ -11,11 +11,15 @@
 namespace vistrel {
 
 void TerminalPresenter::ShowMessage(const std::string& text, const std::string& caption,
-                                    MessageIcon) {
+                                    MessageIcon icon) {
   last_ = text;
   ++count_;
-  err_ << "vistrelctl: " << (caption.empty() ? "" : caption + ": ")
-       << EscapeControlsInMessage(text) << '\n';
+  // The desktop program's confirmations ("Completed ...") are its message boxes' business;
+  // on the command line success is the exit status.
+  if (icon == MessageIcon::Information)
+    return;
+  err_ << "vistrelctl: " << (caption.empty() ? "" : caption + ": ") << EscapeControlsInMessage(text)
+       << '\n';
 }
 
 bool TerminalPresenter::AskYesNo(const std::string& text, const std::string&) {

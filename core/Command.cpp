@@ -292,12 +292,14 @@ bool Command::Query(int commandId, CommandValue& out, int timeoutMs) {
   ParseReply(reply, fields);
   if (waited == Outcome::Done && fields.failed == 0 && fields.name == name) {
     out = fields.value;
+    answerText_ = fields.valueAsSent;
     Finish(Outcome::Done);
     return true;
   }
   // The camera answered, but not this query; the link state stays as it was.
   outcome_ = Outcome::Refused;
-  Report(fields.raw + " for " + BuildQuery(commandId, false));
+  // The camera's line as it came, blanks and case included.
+  Report(reply + " for " + BuildQuery(commandId, false));
   return false;
 }
 

@@ -51,6 +51,8 @@ class Command {
   // Whether the last setting or query got a line back: false after a time-out, a failed
   // write or a line that was not sent; a refusal is an answer.
   bool LastExchangeAnswered() const { return Answered(outcome_); }
+  // The value of the last answered query as the camera sent it (case and inner blanks kept).
+  const std::string& LastAnswerText() const { return answerText_; }
   // How the last setting, query or exchange ended.
   Outcome LastOutcome() const { return outcome_; }
   // Whether the last refusal was only a reply that named another command: the camera is
@@ -119,6 +121,7 @@ class Command {
   std::string owedName_;
   bool tookOwed_ = false;  // this exchange passed over the late answer of the one before
   int limitCapMs_ = 0;
+  std::string answerText_;
 };
 
 }  // namespace vistrel

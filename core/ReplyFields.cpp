@@ -57,6 +57,20 @@ void ConvertValue(const CommandEntry& entry, ReplyFields& f) {
   }
 }
 
+std::string TextAfterSeparator(std::string_view line) {
+  size_t sep = line.find('=');
+  if (sep == std::string_view::npos)
+    sep = line.find('?');
+  if (sep == std::string_view::npos)
+    return {};
+  std::string_view rest = line.substr(sep + 1);
+  const size_t first = rest.find_first_not_of(" \r\n");
+  if (first == std::string_view::npos)
+    return {};
+  const size_t last = rest.find_last_not_of(" \r\n");
+  return std::string(rest.substr(first, last - first + 1));
+}
+
 }  // namespace
 
 bool ParseReply(std::string_view line, ReplyFields& f) {
@@ -97,6 +111,7 @@ bool ParseReply(std::string_view line, ReplyFields& f) {
   const CommandEntry& entry = CommandTable::Entry(f.commandId);
   f.decimals = entry.decimals;
   ConvertValue(entry, f);
+  f.valueAsSent = TextAfterSeparator(line);
   f.failed = 0;
   return true;
 }

@@ -15,6 +15,9 @@ struct ReplyFields {
   std::string separator;  // "=" or "?"
   std::string value1;     // text after the separator, up to a comma
   std::string value2;     // text after the first comma (two values only)
+  // Everything after the separator as the camera sent it: case and inner blanks kept,
+  // blanks around it dropped. For showing a text value; comparisons use the fields above.
+  std::string valueAsSent;
   int32_t valueCount = 0;
   int32_t commandId = -1;
   int32_t decimals = 0;

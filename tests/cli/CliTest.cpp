@@ -27,7 +27,7 @@ TEST_F(CliTest, TableListingsNeedNoCamera) {
   EXPECT_NE(out_.str().find("\n1842 #96 number 2 0 16383 0 0\n"), std::string::npos);
 
   EXPECT_EQ(Run({"--version"}, false), kExitOk);
-  EXPECT_EQ(out_.str(), "0.3.7\n");
+  EXPECT_EQ(out_.str(), "vistrelctl 0.3.7\n");
   EXPECT_EQ(Run({"frobnicate"}, false), kExitUsage);
   EXPECT_EQ(Run({"--bogus", "params"}, false), kExitUsage);
   EXPECT_FALSE(err_.str().empty());

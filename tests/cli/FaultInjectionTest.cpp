@@ -82,9 +82,9 @@ class FaultInjectionTest : public CliTest, public ::testing::WithParamInterface<
 
 TEST_P(FaultInjectionTest, EveryCommandFailsWithTheFaultsStatus) {
   const std::vector<std::vector<std::string>> commands = {
-      {"get", "TI"},      {"set", "TI=1"},        {"info"},
-      {"dump"},           {"load", "GOOD"},       {"store", "1"},
-      {"load-area", "1"}, {"--yes", "store-all"}, {"reset"},
+      {"get", "TI"},    {"set", "TI=1"},  {"info"},           {"dump"},
+      {"load", "GOOD"}, {"store", "1"},   {"load-area", "1"}, {"--yes", "store-all"},
+      {"reset"},        {"diff", "GOOD"}, {"describe", "TI"}, {"params"},
   };
   for (std::vector<std::string> args : commands) {
     for (std::string& arg : args) {
@@ -95,7 +95,7 @@ TEST_P(FaultInjectionTest, EveryCommandFailsWithTheFaultsStatus) {
     const bool resetsFirst = args[0] == "reset" && GetParam().options[0] == "--other-reply";
     const int expected = resetsFirst ? kExitTimeout : GetParam().status;
     EXPECT_EQ(RunWithFault(args, "0"), expected) << Describe(args) << "\n" << err_.str();
-    if (args[0] == "dump" || args[0] == "info") {
+    if (args[0] == "dump" || args[0] == "info" || args[0] == "diff" || args[0] == "params") {
       EXPECT_EQ(out_.str(), "") << Describe(args) << ": nothing read, nothing printed";
     }
   }

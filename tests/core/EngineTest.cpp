@@ -99,6 +99,7 @@ TEST_F(EngineTest, QueryParsesHexadecimalBlanksAndCase) {
   std::string text;
   EXPECT_TRUE(engine.GetText(kUD, text, kShortLimit));
   EXPECT_EQ(text, "MYCAM1");
+  EXPECT_EQ(engine.LastAnswerText(), "My Cam 1") << "shown as the camera sent it";
 }
 
 TEST_F(EngineTest, QueryAnsweredForAnotherCommandShowsReplyForQuery) {
@@ -118,6 +119,10 @@ TEST_F(EngineTest, QueryAnsweredForAnotherCommandShowsReplyForQuery) {
   AnswerWith("garbage");
   EXPECT_FALSE(engine.GetValue(kTI, value, kShortLimit));
   EXPECT_EQ(presenter.messages.back().text, "garbage for TI?");
+  AnswerWith("Error: not supported by model");
+  EXPECT_FALSE(engine.GetValue(kTI, value, kShortLimit));
+  EXPECT_EQ(presenter.messages.back().text, "Error: not supported by model for TI?")
+      << "the camera's line unchanged";
 }
 
 TEST_F(EngineTest, QueryOfUnnamedCommandSendsNothing) {

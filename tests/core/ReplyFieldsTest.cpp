@@ -23,6 +23,11 @@ TEST(ReplyFieldsTest, SplitsNameSeparatorAndValues) {
   EXPECT_EQ(f.name, "TI");
   EXPECT_EQ(f.value.intValue, 31);
   EXPECT_EQ(f.valueCount, 1);
+  EXPECT_EQ(f.valueAsSent, "&h1f");
+
+  ASSERT_TRUE(ParseReply("UD = line4 cam \r\n", f));
+  EXPECT_EQ(f.value.text, "LINE4CAM") << "comparisons keep the upper-cased form";
+  EXPECT_EQ(f.valueAsSent, "line4 cam");
 }
 
 TEST(ReplyFieldsTest, QueryFormsAndUnknownNames) {

@@ -1,0 +1,104 @@
+#include "camera/SettingFileDiff.h"
+
+#include <map>
+#include <utility>
+
+#include "camera/PassOutcome.h"
+#include "core/CommandIds.h"
+#include "core/CommandTable.h"
+#include "core/Conversions.h"
+#include "core/WireFormat.h"
+
+namespace vistrel {
+namespace {
+
+constexpr int kQueryMs = 2500;
+
+// The setting a line writes: its command, and the table entry for LUT lines.
+using SettingKey = std::pair<int, int32_t>;
+
+SettingKey KeyOf(const LinePlan& plan) {
+  return {plan.commandId, plan.kind == LinePlan::Kind::Pair ? plan.index : -1};
+}
+
+// The camera's value of what `plan` sets, in the file's form; false when it was not read.
+bool ReadCameraValue(Command& engine, const LinePlan& plan, std::string& value) {
+  switch (plan.kind) {
+    case LinePlan::Kind::Model:
+      return engine.GetText(cmd::MD, value, kQueryMs);
+    case LinePlan::Kind::Text:
+      return engine.GetText(plan.commandId, value, kQueryMs);
+    case LinePlan::Kind::Pair: {
+      const std::string query =
+          std::string(CommandTable::Name(plan.commandId)) + "?" + std::to_string(plan.index);
+      int32_t entry = 0;
+      if (!engine.QueryRaw(entry, query + kLineEnd, kQueryMs, true) ||
+          engine.LastOutcome() != Outcome::Done)
+        return false;
+      value = FormatPairText(plan.index, entry);
+      return true;
+    }
+    default: {
+      int32_t number = 0;
+      if (!engine.GetValue(plan.commandId, number, kQueryMs))
+        return false;
+      value = std::to_string(number);
+      return true;
+    }
+  }
+}
+
+std::string FileValueOf(const LinePlan& plan) {
+  switch (plan.kind) {
+    case LinePlan::Kind::Model:
+    case LinePlan::Kind::Text:
+      return plan.text;
+    case LinePlan::Kind::Pair:
+      return FormatPairText(plan.index, plan.value);
+    default:
+      return std::to_string(plan.value);
+  }
+}
+
+}  // namespace
+
+DiffResult DiffSettingFile(CameraSession& session, const std::string& path) {
+  DiffResult result;
+  std::vector<std::string> lines;
+  result.outcome = ReadSettingFileLines(session, path, lines);
+  if (result.outcome != Outcome::Done)
+    return result;
+  std::vector<std::pair<int, LinePlan>> plans;
+  std::map<SettingKey, size_t> last;
+  for (size_t i = 0; i < lines.size(); ++i) {
+    LinePlan plan = PlanLine(session, lines[i]);
+    const int number = static_cast<int>(i) + 1;
+    if (plan.kind == LinePlan::Kind::Skip)
+      result.skipped.push_back({number, lines[i], plan.reason});
+    if (plan.kind == LinePlan::Kind::Skip || plan.kind == LinePlan::Kind::Blank)
+      continue;
+    last[KeyOf(plan)] = plans.size();
+    plans.emplace_back(number, std::move(plan));
+  }
+  PassOutcome pass;
+  for (size_t i = 0; i < plans.size() && !pass.GivenUp(); ++i) {
+    const auto& [number, plan] = plans[i];
+    if (last[KeyOf(plan)] != i)
+      continue;  // a later line sets it again
+    std::string camera;
+    if (!ReadCameraValue(session.engine, plan, camera)) {
+      pass.NoteFailure(session.engine);
+      continue;
+    }
+    pass.NoteSuccess();
+    ++result.compared;
+    const std::string file = FileValueOf(plan);
+    if (UpperAscii(camera) != UpperAscii(file))
+      result.differences.push_back(
+          {number, std::string(CommandTable::Name(plan.commandId)), file, camera});
+  }
+  result.outcome = pass.Result();
+  return result;
+}
+
+}  // namespace vistrel

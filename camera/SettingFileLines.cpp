@@ -1,0 +1,140 @@
+#include "camera/SettingFileLines.h"
+
+#include <sstream>
+
+#include "camera/ModelLists.h"
+#include "camera/SettingFileLimits.h"
+#include "core/Command.h"
+#include "core/CommandIds.h"
+#include "core/RegularFile.h"
+
+namespace vistrel {
+namespace {
+
+constexpr size_t kLongestLine = 255;
+
+struct SkipText {
+  SkipReason reason;
+  const char* text;
+};
+constexpr SkipText kSkipTexts[] = {
+    {SkipReason::Malformed, "malformed line"},
+    {SkipReason::UnknownCommand, "unknown command"},
+    {SkipReason::NotInFiles, "not a setting that files carry"},
+    {SkipReason::NotForModel, "not for this model"},
+    {SkipReason::FactoryInUserMode, "factory line in user mode"},
+};
+
+LinePlan Skip(LinePlan plan, SkipReason reason) {
+  plan.kind = LinePlan::Kind::Skip;
+  plan.reason = reason;
+  return plan;
+}
+
+bool IsBlank(std::string_view line) {
+  return line.find_first_not_of(" \t") == std::string_view::npos;
+}
+
+// Whether the parameter line of `plan` is sent: some row bound to its command is written to
+// files, takes part in the control mode and belongs to the model. A command can be bound to
+// more than one row (a toggle button beside a number field), and the first of them need not
+// be the one the model has.
+LinePlan PlanParameter(const CameraSession& session, LinePlan plan) {
+  const ParameterTable& table = session.table;
+  bool inFiles = false, factoryOnly = false;
+  for (int i = 0; i < table.RowCount(); ++i) {
+    const ParameterEntry& row = table.Row(i);
+    if (row.commandId != plan.commandId)
+      continue;
+    if (plan.ctrlId < 0)
+      plan.ctrlId = row.ctrlId;  // the first row of the command shows what the camera kept
+    if (row.inFile == 0)
+      continue;
+    inFiles = true;
+    if (row.paramClass == ParamClass::Factory && !session.factoryMode) {
+      factoryOnly = true;
+      continue;
+    }
+    if (ModelSupportsControl(session.model.code, row.ctrlId)) {
+      if (session.model.IsMonochrome() && ExcludedForMonochrome(plan.commandId))
+        return Skip(plan, SkipReason::NotForModel);
+      plan.kind = LinePlan::Kind::Parameter;
+      plan.value = plan.fields.value.intValue;
+      return plan;
+    }
+  }
+  if (!inFiles)
+    return Skip(plan, SkipReason::NotInFiles);
+  return Skip(plan, factoryOnly ? SkipReason::FactoryInUserMode : SkipReason::NotForModel);
+}
+
+}  // namespace
+
+const char* SkipReasonText(SkipReason reason) {
+  for (const SkipText& entry : kSkipTexts) {
+    if (entry.reason == reason)
+      return entry.text;
+  }
+  return "skipped";
+}
+
+Outcome ReadSettingFileLines(CameraSession& session, const std::string& path,
+                             std::vector<std::string>& lines) {
+  std::string contents;
+  const FileCheck read = ReadRegularFile(path, kMaxSettingFileBytes, contents);
+  if (read.status == FileStatus::NotRegular || read.status == FileStatus::TooLarge) {
+    session.messages.ShowMessage(path + "\nCouldn't open this file (" + read.Reason() + ")",
+                                 "File Open Error", MessageIcon::Exclamation);
+    return Outcome::BadInput;
+  }
+  if (!read.Ok()) {
+    session.messages.ShowMessage(path + "\nCouldn't open this file", "File Open Error",
+                                 MessageIcon::Exclamation);
+    return Outcome::BadInput;
+  }
+  std::istringstream in(contents);
+  std::string line;
+  while (std::getline(in, line)) {
+    if (line.ends_with('\r'))
+      line.pop_back();
+    lines.push_back(line);
+  }
+  return Outcome::Done;
+}
+
+LinePlan PlanLine(const CameraSession& session, std::string_view line) {
+  LinePlan plan;
+  if (IsBlank(line))
+    return plan;
+  if (line.size() > kLongestLine)
+    return Skip(plan, SkipReason::Malformed);
+  const bool known = ParseReply(line, plan.fields);
+  if (plan.fields.separator != "=")
+    return Skip(plan, SkipReason::Malformed);  // a query or no separator: no setting
+  // The writer puts rows bound to no command in as "=value": they carry nothing to send.
+  if (plan.fields.name.empty())
+    return plan;
+  if (!known)
+    return Skip(plan, SkipReason::UnknownCommand);
+  plan.commandId = plan.fields.commandId;
+  plan.text = plan.fields.value.text;
+  const int id = plan.commandId;
+  if (id == cmd::MD00) {
+    plan.kind = LinePlan::Kind::Model;
+    return plan;
+  }
+  if (id == cmd::DV) {
+    // The device version is a text ("1.2.3.4"); sending it as a number would lose it.
+    plan.kind = LinePlan::Kind::Text;
+    return plan;
+  }
+  if (id == cmd::LUTR || id == cmd::LUTG || id == cmd::LUTB) {
+    if (plan.fields.valueCount != 2 || !Command::ParsePair(line, plan.index, plan.value))
+      return Skip(plan, SkipReason::Malformed);
+    plan.kind = LinePlan::Kind::Pair;
+    return plan;
+  }
+  return PlanParameter(session, plan);
+}
+
+}  // namespace vistrel

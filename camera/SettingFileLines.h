@@ -1,0 +1,60 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "camera/CameraSession.h"
+#include "core/Outcome.h"
+#include "core/ReplyFields.h"
+
+namespace vistrel {
+
+// Why a line of a setting file is not sent to the camera.
+enum class SkipReason {
+  Malformed,          // not NAME=VALUE, or over the longest line
+  UnknownCommand,     // the name is no command
+  NotInFiles,         // a command that setting files do not carry
+  NotForModel,        // a parameter the connected model does not have
+  FactoryInUserMode,  // a factory parameter while the control mode is user
+};
+
+const char* SkipReasonText(SkipReason reason);
+
+// Reads the lines of the setting file at `path` (line ends removed). BadInput after
+// reporting a file that cannot be read or is no regular file of a setting file's size.
+Outcome ReadSettingFileLines(CameraSession& session, const std::string& path,
+                             std::vector<std::string>& lines);
+
+// What loading does with one line of a setting file.
+struct LinePlan {
+  // Blank: nothing to send (an empty line, or a row the file writer put in without a name).
+  enum class Kind { Blank, Skip, Model, Text, Pair, Parameter };
+  Kind kind = Kind::Blank;
+  SkipReason reason = SkipReason::Malformed;  // for Skip
+  ReplyFields fields;                         // the parsed line
+  int commandId = -1;
+  int ctrlId = -1;    // for Parameter: the row it updates
+  int32_t value = 0;  // for Parameter, and the entry's value for Pair
+  int32_t index = 0;  // for Pair: the table entry
+  std::string text;   // for Model and Text
+};
+
+// Plans one line (its line end already removed) for the session's model and control mode.
+LinePlan PlanLine(const CameraSession& session, std::string_view line);
+
+// A line of a file that was not sent, or that the camera did not take.
+struct FileLineNote {
+  int lineNumber;  // from 1
+  std::string line;
+  SkipReason reason;  // for skipped lines
+};
+
+// What a load did with the lines that were not simply taken.
+struct LoadReport {
+  std::vector<FileLineNote> skipped;
+  std::vector<FileLineNote> refused;  // sent and refused (reason unused)
+};
+
+}  // namespace vistrel

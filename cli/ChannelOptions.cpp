@@ -1,0 +1,104 @@
+#include "cli/ChannelOptions.h"
+
+#include <CLI/CLI.hpp>
+#include <algorithm>
+
+#include "cli/NumberArgument.h"
+#include "transport/ComPortNames.h"
+
+namespace vistrel {
+namespace {
+
+constexpr int kLongestTimeLimitMs = 600000;
+// The options of a run, wherever they stand: those with a value after them, and flags
+// (--simulate takes its model only as --simulate=MODEL).
+constexpr const char* kValueOptions[] = {"--device",  "--port", "--cl2000", "--cl2001",
+                                         "--clver11", "--baud", "--timeout"};
+constexpr const char* kFlagOptions[] = {"--simulate", "--log", "--factory",
+                                        "--user",     "--yes", "-y"};
+
+// An empty value (a script's unset variable) must not fall back to the stored channel.
+const CLI::Validator kNotEmpty(
+    [](std::string& value) { return value.empty() ? std::string("an empty value") : ""; }, "",
+    "not empty");
+
+CLI::Validator WholeNumberIn(uint32_t low, uint32_t high, const std::string& what) {
+  return CLI::Validator(
+      [low, high, what](std::string& text) -> std::string {
+        const std::optional<uint64_t> n = ParseUnsignedArgument(text);
+        if (!n || *n < low || *n > high)
+          return "not " + what + ": " + text;
+        return "";
+      },
+      "", what);
+}
+
+}  // namespace
+
+void AddChannelChoice(CLI::App& app, ChannelOptions& o) {
+  auto* group = app.add_option_group("Channel", "for this run only; the stored choice stays");
+  group->add_option("--device", o.device, "serial device path (COM port mode)")->check(kNotEmpty);
+  group->add_option("--port", o.port, "COM port index, 0 = COM1")
+      ->check(kNotEmpty)
+      ->check(WholeNumberIn(0, kMaxComPortIndex, "a port index that makes a COM port name"));
+  const CLI::Validator portIndex = WholeNumberIn(0, UINT32_MAX, "a port index");
+  group->add_option("--cl2000", o.cl2000, "Camera Link 2000 library, port index")
+      ->check(kNotEmpty)
+      ->check(portIndex);
+  group->add_option("--cl2001", o.cl2001, "Camera Link 2001 library, port index")
+      ->check(kNotEmpty)
+      ->check(portIndex);
+  group->add_option("--clver11", o.clVer11, "Camera Link ver.1.1 library, port index")
+      ->check(kNotEmpty)
+      ->check(portIndex);
+  group->add_option("--simulate", o.simulate, "use a simulated camera of MODEL")
+      ->expected(0, 1)
+      ->allow_extra_args(false)
+      ->default_str("")
+      ->type_name("[=MODEL]");
+  group->require_option(0, 1);
+  app.add_option("--baud", o.baud, "baud rate for this run")
+      ->check(kNotEmpty)
+      ->check(WholeNumberIn(1, UINT32_MAX, "a baud rate"));
+}
+
+void AddChannelOptions(CLI::App& app, ChannelOptions& o) {
+  AddChannelChoice(app, o);
+  app.add_option("--timeout", o.timeoutMs,
+                 "longest wait for any one reply, in ms (default: each command's own limit)")
+      ->check(WholeNumberIn(1, kLongestTimeLimitMs, "a time limit of 1..600000 ms"));
+  app.add_flag("--log", o.log, "print the time-stamped traffic on stderr");
+  auto* factory = app.add_flag("--factory", o.factory, "factory control mode for this run");
+  app.add_flag("--user", o.user, "user control mode for this run")->excludes(factory);
+  app.add_flag("--yes,-y", o.yes, "answer yes to questions");
+}
+
+std::vector<std::string> RunOptionsFirst(const std::vector<std::string>& args) {
+  std::vector<std::string> run, rest;
+  bool channelCommand = false;
+  for (size_t i = 0; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    if (arg == "--") {
+      rest.insert(rest.end(), args.begin() + static_cast<long>(i), args.end());
+      break;
+    }
+    if (rest.empty() && !arg.starts_with("-"))
+      channelCommand = arg == "channel";
+    const bool takesValue = std::ranges::find(kValueOptions, arg) != std::end(kValueOptions);
+    const std::string name = arg.substr(0, arg.find('='));
+    const bool isRunOption = takesValue ||
+                             std::ranges::find(kValueOptions, name) != std::end(kValueOptions) ||
+                             std::ranges::find(kFlagOptions, name) != std::end(kFlagOptions);
+    if (channelCommand || !isRunOption) {
+      rest.push_back(arg);
+      continue;
+    }
+    run.push_back(arg);
+    if (takesValue && i + 1 < args.size())
+      run.push_back(args[++i]);
+  }
+  run.insert(run.end(), rest.begin(), rest.end());
+  return run;
+}
+
+}  // namespace vistrel

@@ -1,0 +1,32 @@
+#include "cli/CommandRegistry.h"
+
+#include <CLI/CLI.hpp>
+#include <string>
+
+namespace vistrel {
+
+const char* ExitStatusHelp() {
+  return "Exit statuses:\n"
+         "  0  success\n"
+         "  1  the camera refused or answered something else (its line on stderr); diff: the\n"
+         "     camera differs; load --strict: a line was skipped or refused\n"
+         "  2  usage error: unknown option, subcommand or command name, malformed value,\n"
+         "     unusable file\n"
+         "  3  no reply within the time limit, or the line hung up\n"
+         "  4  the channel could not be opened\n";
+}
+
+CLI::App* AddSubcommand(CLI::App& app, const CommandHelp& help) {
+  CLI::App* sub = app.add_subcommand(help.name, help.description);
+  sub->footer(std::string("Example:\n  ") + help.example + "\n\n" + ExitStatusHelp());
+  return sub;
+}
+
+CLI::App* AddCameraCommand(CLI::App& app, ChosenAction& chosen, const CommandHelp& help,
+                           std::function<int(CliSession&)> run) {
+  CLI::App* sub = AddSubcommand(app, help);
+  sub->callback([&chosen, run = std::move(run)] { chosen.onCamera = run; });
+  return sub;
+}
+
+}  // namespace vistrel

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <functional>
+#include <iosfwd>
+
+namespace CLI {
+class App;
+}
+
+namespace vistrel {
+
+class CliSession;
+
+// What the chosen subcommand does: on an open session, or without a channel, or either
+// (the session when the run names a channel).
+struct ChosenAction {
+  std::function<int(CliSession&)> onCamera;
+  std::function<int(std::ostream& out, std::ostream& err)> offline;
+};
+
+// How a subcommand presents itself in its --help.
+struct CommandHelp {
+  const char* name;
+  const char* description;
+  const char* example;  // a full command line
+};
+
+// Adds a subcommand with its help footer (the example and the exit statuses).
+CLI::App* AddSubcommand(CLI::App& app, const CommandHelp& help);
+// Adds a subcommand that runs `run` on the camera when it is the one chosen.
+CLI::App* AddCameraCommand(CLI::App& app, ChosenAction& chosen, const CommandHelp& help,
+                           std::function<int(CliSession&)> run);
+
+// The exit statuses, for help texts.
+const char* ExitStatusHelp();
+
+}  // namespace vistrel

@@ -1,0 +1,65 @@
+#include "cli/FlashCommands.h"
+
+#include <CLI/CLI.hpp>
+#include <memory>
+#include <ostream>
+
+#include "camera/FlashAreas.h"
+#include "cli/Cli.h"
+#include "cli/CliSession.h"
+#include "cli/CommandRegistry.h"
+
+namespace vistrel {
+namespace {
+
+constexpr int kFactoryArea = 0;
+constexpr int kLastArea = 3;
+
+int Judge(CliSession& s, bool ok) {
+  return ok ? kExitOk : s.FailureStatus();
+}
+
+int RunStore(CliSession& s, int area) {
+  // As in the desktop program, only factory control mode offers the factory area.
+  if (area == kFactoryArea && !s.Camera().factoryMode) {
+    s.Err() << "vistrelctl: storing into the factory area needs factory control mode "
+               "(--factory)\n";
+    return kExitUsage;
+  }
+  return Judge(s, StoreArea(s.Camera(), area));
+}
+
+}  // namespace
+
+void AddFlashCommands(CLI::App& app, ChosenAction& chosen) {
+  auto area = std::make_shared<int>(1);
+  AddCameraCommand(app, chosen,
+                   {"store", "Store the working settings into a flash area",
+                    "vistrelctl --device /dev/ttyUSB0 store 1"},
+                   [area](CliSession& s) { return RunStore(s, *area); })
+      ->add_option("AREA", *area, "0 factory, 1..3 user areas")
+      ->required()
+      ->check(CLI::Range(kFactoryArea, kLastArea));
+
+  auto loadArea = std::make_shared<int>(1);
+  AddCameraCommand(app, chosen,
+                   {"load-area", "Load a flash area, then read all settings",
+                    "vistrelctl --device /dev/ttyUSB0 load-area 1"},
+                   [loadArea](CliSession& s) { return Judge(s, LoadArea(s.Camera(), *loadArea)); })
+      ->add_option("AREA", *loadArea, "0 factory, 1..3 user areas")
+      ->required()
+      ->check(CLI::Range(kFactoryArea, kLastArea));
+
+  // Said no (or no terminal to ask and no --yes): nothing was sent, a usage error.
+  AddCameraCommand(app, chosen,
+                   {"store-all",
+                    "Store the working settings into user areas 3, 2 and 1 (asks on a "
+                    "terminal; --yes without one)",
+                    "vistrelctl --device /dev/ttyUSB0 --yes store-all"},
+                   [](CliSession& s) { return ExitStatusFor(StoreAll(s.Camera())); });
+  AddCameraCommand(app, chosen,
+                   {"reset", "Restart the camera", "vistrelctl --device /dev/ttyUSB0 reset"},
+                   [](CliSession& s) { return Judge(s, CameraReset(s.Camera())); });
+}
+
+}  // namespace vistrel

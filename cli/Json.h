@@ -1,0 +1,38 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace vistrel {
+
+// `text` as a JSON string literal, quotes included; control characters escaped.
+std::string JsonString(std::string_view text);
+
+// Builds one JSON object or array by appending members; keys keep their order.
+class JsonWriter {
+ public:
+  JsonWriter& BeginObject(std::string_view key = {});
+  JsonWriter& EndObject();
+  JsonWriter& BeginArray(std::string_view key = {});
+  JsonWriter& EndArray();
+  JsonWriter& Value(std::string_view key, std::string_view text);
+  JsonWriter& Value(std::string_view key, const char* text) {
+    return Value(key, std::string_view(text));
+  }
+  JsonWriter& Value(std::string_view key, long long number);
+  JsonWriter& Value(std::string_view key, int number) {
+    return Value(key, static_cast<long long>(number));
+  }
+  JsonWriter& Value(std::string_view key, bool flag);
+  JsonWriter& Null(std::string_view key);
+  const std::string& Text() const { return text_; }
+
+ private:
+  // The separator and the key of the next member ("" inside an array).
+  void Member(std::string_view key);
+
+  std::string text_;
+  bool first_ = true;
+};
+
+}  // namespace vistrel

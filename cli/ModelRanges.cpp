@@ -1,0 +1,57 @@
+#include "cli/ModelRanges.h"
+
+#include "cli/Cli.h"
+#include "cli/CliSession.h"
+#include "core/CommandTable.h"
+
+namespace vistrel {
+namespace {
+
+constexpr int kQueryMs = 2500;
+
+// The modes the number ranges follow, in the order they are read.
+struct ModeField {
+  const char* name;
+  int32_t RangeInputs::*field;
+};
+constexpr ModeField kModeFields[] = {
+    {"HB", &RangeInputs::hb},     {"VB", &RangeInputs::vb},   {"SQHB", &RangeInputs::sqhb},
+    {"SQVB", &RangeInputs::sqvb}, {"IGM", &RangeInputs::igm},
+};
+
+}  // namespace
+
+ModelRanges ReadModelRanges(CliSession& s) {
+  ModelRanges ranges;
+  ranges.status = s.CheckCameraAnswers();
+  if (ranges.status != kExitOk)
+    return ranges;
+  const CameraModel& model = s.Camera().model;
+  ranges.inputs.largestWidth = model.LargestWidth();
+  ranges.inputs.largestHeight = model.LargestHeight();
+  ranges.inputs.rlFamily = model.IsRlFamily();
+  for (const ModeField& mode : kModeFields) {
+    int32_t value = 0;
+    const int id = CommandTable::FindByName(mode.name);
+    // A mode this model does not have keeps its default (off).
+    if (s.Engine().GetValue(id, value, kQueryMs)) {
+      ranges.inputs.*mode.field = value;
+    } else if (!Answered(s.Engine().LastOutcome())) {
+      ranges.status = s.FailureStatus();
+      return ranges;
+    }
+  }
+  NullParameterView noView;
+  s.Camera().table.AdjustRangesForModel(model.code, noView);
+  return ranges;
+}
+
+void RowRange(const ParameterEntry& row, const RangeInputs& inputs, int32_t& minimum,
+              int32_t& maximum) {
+  if (!NumberRangeFor(row, inputs, minimum, maximum)) {
+    minimum = row.minimum;
+    maximum = row.maximum;
+  }
+}
+
+}  // namespace vistrel

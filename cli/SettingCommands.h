@@ -1,0 +1,16 @@
+#pragma once
+
+#include <string>
+
+namespace vistrel {
+
+class CliSession;
+
+// The commands over the camera's settings as a whole; each returns the exit status.
+int RunInfo(CliSession& s, bool json);
+int RunDump(CliSession& s, bool json);
+int RunSave(CliSession& s, const std::string& path, bool shipping);
+int RunLoad(CliSession& s, const std::string& path, bool strict);
+int RunDiff(CliSession& s, const std::string& path, bool json);
+
+}  // namespace vistrel

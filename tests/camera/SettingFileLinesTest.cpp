@@ -1,0 +1,57 @@
+// How a line of a setting file is planned: sent, or skipped with the reason a load reports.
+
+#include <gtest/gtest.h>
+
+#include "camera/CameraFixture.h"
+#include "camera/CameraModel.h"
+#include "camera/SettingFileLines.h"
+
+namespace vistrel {
+namespace {
+
+using Kind = LinePlan::Kind;
+
+void SetModel(CameraSession& session, const std::string& name) {
+  session.model.name = name;
+  session.model.code = ModelCodeFor(name);
+}
+
+TEST(SettingFileLinesTest, LinesALoadSkipsCarryTheirReason) {
+  test::CameraFixture f;
+  SetModel(f.session, "RL-4100T-VLNK");
+  const std::pair<const char*, SkipReason> cases[] = {
+      {"garbage line", SkipReason::Malformed},     {"TI?", SkipReason::Malformed},
+      {"LUTR=5", SkipReason::Malformed},           {"TX=5", SkipReason::UnknownCommand},
+      {"FCBDRT=1", SkipReason::FactoryInUserMode}, {"SMRW5=4112", SkipReason::NotForModel},
+      {"VN=105", SkipReason::NotInFiles},
+  };
+  for (const auto& [line, reason] : cases) {
+    const LinePlan plan = PlanLine(f.session, line);
+    EXPECT_EQ(plan.kind, Kind::Skip) << line;
+    EXPECT_EQ(plan.reason, reason) << line << ": " << SkipReasonText(plan.reason);
+  }
+  EXPECT_EQ(PlanLine(f.session, std::string(256, 'A')).reason, SkipReason::Malformed);
+  f.session.factoryMode = true;
+  EXPECT_EQ(PlanLine(f.session, "FCBDRT=1").kind, Kind::Parameter);
+}
+
+TEST(SettingFileLinesTest, LinesALoadSendsAndLinesWithNothingToSend) {
+  test::CameraFixture f;
+  EXPECT_EQ(PlanLine(f.session, "").kind, Kind::Blank);
+  EXPECT_EQ(PlanLine(f.session, "  ").kind, Kind::Blank);
+  EXPECT_EQ(PlanLine(f.session, "=10").kind, Kind::Blank) << "a row without a command name";
+
+  SetModel(f.session, "QX-70500C-VLNK");
+  LinePlan plan = PlanLine(f.session, "FGA = &H100");
+  EXPECT_EQ(plan.kind, Kind::Parameter);
+  EXPECT_EQ(plan.value, 256);
+  plan = PlanLine(f.session, "LUTG=12,345");
+  EXPECT_EQ(plan.kind, Kind::Pair);
+  EXPECT_EQ(plan.index, 12);
+  EXPECT_EQ(plan.value, 345);
+  EXPECT_EQ(PlanLine(f.session, "MD00=RL-4100T-VLNK").kind, Kind::Model);
+  EXPECT_EQ(PlanLine(f.session, "DV=1.2.3.4").text, "1.2.3.4");
+}
+
+}  // namespace
+}  // namespace vistrel

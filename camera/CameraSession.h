@@ -29,6 +29,12 @@ struct ReadAllResult {
   bool modelAnswered = true;  // a reload: whether the camera answered the model query
 
   bool Complete() const { return unread.empty() && outcome == Outcome::Done && modelAnswered; }
+  // Done for a complete read; otherwise what kept it from completing.
+  Outcome Overall() const {
+    if (Complete())
+      return Outcome::Done;
+    return outcome == Outcome::Done ? Outcome::Refused : outcome;
+  }
 };
 
 // One entry of a choice control: its text and the value it stands for.

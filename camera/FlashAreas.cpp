@@ -37,11 +37,11 @@ int AreaFromChoice(const std::string& text) {
   return -1;
 }
 
-bool LoadArea(CameraSession& session, int area) {
+Outcome LoadArea(CameraSession& session, int area) {
   session.lastArea = area;
   if (!session.engine.SetValue(cmd::LD, area, 2500))
-    return false;
-  return Reload(session).Complete();
+    return session.engine.LastOutcome();
+  return Reload(session).Overall();
 }
 
 bool StoreArea(CameraSession& session, int area) {

@@ -14,7 +14,8 @@ std::vector<std::string> AreaChoices(bool storing, bool factoryMode);
 int AreaFromChoice(const std::string& text);
 
 // Loads an area (0..3) into the camera's working settings and reads everything back.
-bool LoadArea(CameraSession& session, int area);
+// Done when the area was loaded and every setting read back.
+Outcome LoadArea(CameraSession& session, int area);
 // Stores the working settings into an area (0 = factory through SA00, 1..3 user areas).
 bool StoreArea(CameraSession& session, int area);
 // Stores into user areas 3, 2 and 1 after asking; reports how it went. Done when all three

@@ -42,10 +42,11 @@ void AddFlashCommands(CLI::App& app, ChosenAction& chosen) {
       ->check(CLI::Range(kFactoryArea, kLastArea));
 
   auto loadArea = std::make_shared<int>(1);
-  AddCameraCommand(app, chosen,
-                   {"load-area", "Load a flash area, then read all settings",
-                    "vistrelctl --device /dev/ttyUSB0 load-area 1"},
-                   [loadArea](CliSession& s) { return Judge(s, LoadArea(s.Camera(), *loadArea)); })
+  AddCameraCommand(
+      app, chosen,
+      {"load-area", "Load a flash area, then read all settings",
+       "vistrelctl --device /dev/ttyUSB0 load-area 1"},
+      [loadArea](CliSession& s) { return ExitStatusFor(LoadArea(s.Camera(), *loadArea)); })
       ->add_option("AREA", *loadArea, "0 factory, 1..3 user areas")
       ->required()
       ->check(CLI::Range(kFactoryArea, kLastArea));

@@ -27,7 +27,7 @@ int ReadEverything(CliSession& s) {
   if (result.Complete())
     return kExitOk;
   s.Err() << "vistrelctl: " << UnreadMessage(result) << '\n';
-  return ExitStatusFor(result.outcome == Outcome::Done ? Outcome::Refused : result.outcome);
+  return ExitStatusFor(result.Overall());
 }
 
 std::string DeviceVersion(const CameraData& data) {

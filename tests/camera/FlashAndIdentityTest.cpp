@@ -59,7 +59,7 @@ TEST(FlashAreasTest, StoreAndLoadAreas) {
   EXPECT_EQ(Settings(f), (std::vector<std::string>{"SA=2", "SA00=0"}));
 
   ASSERT_EQ(f.channel.peer.Exchange("TI=0\r\n"), "COMPLETE\r\n");
-  EXPECT_TRUE(LoadArea(f.session, 2));
+  EXPECT_EQ(LoadArea(f.session, 2), Outcome::Done);
   EXPECT_EQ(f.table.GetDataValue(1349), 1) << "the area's settings are read back";
   EXPECT_EQ(f.session.lastArea, 2);
 

@@ -13,6 +13,7 @@
 #include "camera/SettingFileLimits.h"
 #include "cli/Cli.h"
 #include "cli/CliSession.h"
+#include "cli/PortCommands.h"
 #include "core/CommandTable.h"
 #include "core/Conversions.h"
 #include "core/RegularFile.h"
@@ -191,21 +192,7 @@ int Judge(CliSession& s, bool ok) {
 }  // namespace
 
 void AddCameraCommands(CLI::App& app, CameraAction& action) {
-  auto* ports = app.add_subcommand("ports", "List the ports of every channel kind");
-  ports->callback([&action] {
-    action = [](CliSession& s) {
-      CCommunication& comm = s.Channel();
-      const uint32_t mode = comm.GetMode();
-      for (uint32_t m = 0; m < CCommunication::kModeCount; ++m) {
-        comm.SetMode(m);
-        const int count = comm.GetPortCount();
-        for (int i = 0; i < count; ++i)
-          s.Out() << m << ' ' << i << ' ' << comm.GetPortName(i) << '\n';
-      }
-      comm.SetMode(mode);
-      return kExitOk;
-    };
-  });
+  AddPortCommands(app, action);
 
   auto names = std::make_shared<std::vector<std::string>>();
   auto* get = app.add_subcommand("get", "Query commands by name and print NAME=value");

@@ -14,4 +14,16 @@ std::string CommunicationSetup::GetPortDevice(int index) {
   return channel_.GetPortDevice(index);
 }
 
+IChannelSetup::PortEvent CommunicationSetup::WatchPort() {
+  switch (watcher_.Poll()) {
+    case PortWatcher::Event::None:
+      return PortEvent::None;
+    case PortWatcher::Event::Lost:
+      return PortEvent::Lost;
+    case PortWatcher::Event::Reopened:
+      return PortEvent::Reopened;
+  }
+  return PortEvent::None;
+}
+
 }  // namespace vistrel

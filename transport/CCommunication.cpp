@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <chrono>
 #include <climits>
+#include <filesystem>
+#include <system_error>
 #include <thread>
 
 #include "core/TextEscape.h"
@@ -155,6 +157,7 @@ bool CCommunication::Open(uint32_t mode, uint32_t baudRate, uint32_t index) {
 }
 
 bool CCommunication::OpenComPort(const std::string& device, const std::string& name) {
+  openedPath_ = ComPortPath();
   return rs232c_.Open(device, name, baudRate_, 8, 0, false, false);
 }
 
@@ -182,7 +185,14 @@ std::string CCommunication::ComPortPath() const {
     return runDevice_;
   if (!comDevice_.empty())
     return comDevice_;
-  return ComPortDevice(settings_.Folder(), ComPortName(int(portIndex_[0])));
+  // A COM name's link is named itself, so that a link made anew to another device (a new
+  // pseudo-terminal) is the same choice.
+  const std::string name = ComPortName(int(portIndex_[0]));
+  const std::filesystem::path link = std::filesystem::path(settings_.Folder()) / "ports" / name;
+  std::error_code error;
+  if (std::filesystem::is_symlink(std::filesystem::symlink_status(link, error)))
+    return link.string();
+  return ComPortDevice(settings_.Folder(), name);
 }
 
 bool CCommunication::ReopenComPortQuietly() {

@@ -93,9 +93,11 @@ class CCommunication final : public ISerialChannel {
   bool OpenDevice(const std::string& device, uint32_t baudRate);
   // Opens a serial device by path in COM port mode and keeps it as the stored choice.
   bool OpenComDevice(const std::string& device, uint32_t baudRate);
-  // In COM port mode, the device the current choice opens now (a COM name's link is
-  // followed anew); empty in other modes.
+  // In COM port mode, the path the current choice opens: the device chosen, the link of a
+  // COM name (followed anew at each open) or its /dev/ttyS device; empty in other modes.
   std::string ComPortPath() const;
+  // ComPortPath as it was at the last open of the COM port.
+  const std::string& OpenedComPortPath() const { return openedPath_; }
   // Opens the current COM port choice again without showing a message when it fails: the
   // re-opening of a port whose device came back. False in other modes.
   bool ReopenComPortQuietly();
@@ -137,6 +139,7 @@ class CCommunication final : public ISerialChannel {
   std::string comDevice_;     // a device chosen instead of a COM name (stored)
   std::string storedDevice_;  // comDevice_ as it was read from the store
   std::string runDevice_;     // a device opened for this run only (OpenDevice)
+  std::string openedPath_;    // ComPortPath at the last open of the COM port
   DeviceTree tree_;
   std::vector<SerialPortInfo> devices_;  // the COM port list after the COM names
 

@@ -17,12 +17,13 @@ PortWatcher::Event PortWatcher::Poll() {
     }
     port.Close();
     waiting_ = true;
+    lostPath_ = channel_.OpenedComPortPath();
     return Event::Lost;
   }
   if (!waiting_)
     return Event::None;
   const std::string path = channel_.ComPortPath();
-  if (path.empty() || ::access(path.c_str(), F_OK) != 0)
+  if (path != lostPath_ || ::access(path.c_str(), F_OK) != 0)
     return Event::None;
   if (!channel_.ReopenComPortQuietly())
     return Event::None;

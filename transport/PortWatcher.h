@@ -15,13 +15,15 @@ class PortWatcher {
   explicit PortWatcher(CCommunication& channel) : channel_(channel) {}
 
   // Lost: the port was found lost and is now closed, so that the driver lets the device go.
-  // Reopened: the device of the current choice is back and open again (quietly; a failed
-  // try is repeated at the next poll).
+  // Reopened: the device of the current choice is back under the path it was lost on and
+  // open again (quietly; a failed try is repeated at the next poll). A choice that now leads
+  // elsewhere (the operator chose another port) is not reopened.
   Event Poll();
 
  private:
   CCommunication& channel_;
   bool waiting_ = false;  // the port was lost and is to be reopened
+  std::string lostPath_;  // the path it was lost on: only that path is reopened
 };
 
 }  // namespace vistrel

@@ -93,9 +93,12 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
     return kExitUsage;
 
   CliSession session(options, out, err);
-  const int opened = session.Open();
-  if (opened != kExitOk)
-    return opened;
+  // `ports` lists the ports and opens none of them.
+  if (!app.got_subcommand("ports")) {
+    const int opened = session.Open();
+    if (opened != kExitOk)
+      return opened;
+  }
   return action(session);
 }
 

@@ -436,7 +436,8 @@ void CVistrelDlg::RefreshState() {}
 void CVistrelDlg::WatchPort() {
   // Not while a pass runs (the window is disabled) or a message waits for the operator: the
   // pass ends on the lost port by itself, and the reopening waits until it has.
-  if (!isEnabled() || QApplication::activeModalWidget() != nullptr)
+  const QWidget* modal = QApplication::activeModalWidget();
+  if (!isEnabled() || (modal != nullptr && modal != this))
     return;
   switch (services_.channel.WatchPort()) {
     case IChannelSetup::PortEvent::None:

@@ -9,7 +9,7 @@ bool CommunicationSetup::Reopen() {
 }
 
 std::string CommunicationSetup::GetPortDevice(int index) {
-  if (!device_.empty() && index == GetPortIndex() && channel_.GetMode() == 0)
+  if (!device_.empty() && index == GetPortIndex() && channel_.ComPortPath() == device_)
     return device_ + " (simulated camera)";
   return channel_.GetPortDevice(index);
 }

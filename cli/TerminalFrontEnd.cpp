@@ -14,8 +14,8 @@ void TerminalPresenter::ShowMessage(const std::string& text, const std::string& 
                                     MessageIcon) {
   last_ = text;
   ++count_;
-  err_ << "vistrelctl: " << (caption.empty() ? "" : caption + ": ") << EscapeControlsInMessage(text)
-       << '\n';
+  err_ << "vistrelctl: " << (caption.empty() ? "" : caption + ": ")
+       << EscapeControlsInMessage(text) << '\n';
 }
 
 bool TerminalPresenter::AskYesNo(const std::string& text, const std::string&) {

@@ -84,13 +84,18 @@ uint32_t CCommunication::GetPortIndex() const {
 }
 
 uint32_t CCommunication::GetPortListIndex() const {
-  if (mode_ == Mode(CommunicationMode::Rs232c) && !comDevice_.empty()) {
-    for (size_t i = 0; i < devices_.size(); ++i) {
-      if (devices_[i].path == comDevice_)
-        return uint32_t(kComPortCount + i);
-    }
+  if (mode_ != Mode(CommunicationMode::Rs232c))
+    return GetPortIndex(mode_);
+  if (comDevice_.empty()) {
+    // A COM name past the list (COM33 and on, through a link) is not the device listed at
+    // that position.
+    return portIndex_[0] < uint32_t(kComPortCount) ? portIndex_[0] : kNotListed;
   }
-  return GetPortIndex(mode_);
+  for (size_t i = 0; i < devices_.size(); ++i) {
+    if (devices_[i].path == comDevice_)
+      return uint32_t(kComPortCount + i);
+  }
+  return kNotListed;
 }
 
 const SerialPortInfo* CCommunication::ListedDevice(int index) const {

@@ -68,9 +68,11 @@ class CCommunication final : public ISerialChannel {
   // The stored index of the current mode; 0 for a mode outside 0..3.
   uint32_t GetPortIndex() const;
   uint32_t GetPortIndex(uint32_t mode) const;
-  // The stored index of the current mode; in COM port mode with a device chosen from the
-  // list, that device's position (after GetPortCount).
+  // The position of the current choice in the port list: the stored index of the current
+  // mode; in COM port mode the COM name's index or the chosen device's position (after
+  // GetPortCount), kNotListed for a choice the list does not show.
   uint32_t GetPortListIndex() const;
+  static constexpr uint32_t kNotListed = UINT32_MAX;
   // Rs232c: the 32 COM names and the devices found (refreshed); a Camera Link mode
   // refreshes its name list and gives its length.
   int GetPortCount();

@@ -101,15 +101,17 @@ TEST(SerialDiscovery, TheChosenAdapterSurvivesARestartAndANewTtyUsbNumber) {
   const int adapter = kComPortCount;  // the first entry after the COM names
   {
     StoredSettings store(settings.Path());
+    store.SetStoredNumber(kStoredComPortNo, kComPortCount);  // COM33, only through a link
     CCommunication channel(store, messages, traffic);
     channel.SetDeviceTree(tree.Tree());
     ASSERT_EQ(channel.GetPortCount(), kComPortCount + 1);
+    EXPECT_EQ(channel.GetPortListIndex(), CCommunication::kNotListed) << "not the adapter";
     EXPECT_EQ(channel.GetPortName(0), "COM1");
     EXPECT_EQ(channel.GetPortName(adapter), "FTDI FT232R USB UART A1B2 (ttyUSB0)");
     EXPECT_EQ(channel.GetPortDevice(adapter), tree.Dev() + "/ttyUSB0");
     ASSERT_TRUE(channel.OpenPort(adapter));
     EXPECT_EQ(channel.GetPortListIndex(), uint32_t(adapter));
-    EXPECT_EQ(channel.GetPortIndex(0), 0u) << "the COM port index stays as it was";
+    EXPECT_EQ(channel.GetPortIndex(0), uint32_t(kComPortCount)) << "the COM index stays as it was";
   }
 
   // Plugged into another socket: udev moves the same stable name to ttyUSB3.

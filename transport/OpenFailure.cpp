@@ -66,6 +66,18 @@ bool ListedMember(gid_t gid) {
   return false;
 }
 
+// True when the program runs with group `gid` now.
+bool InGroupNow(gid_t gid) {
+  if (::getegid() == gid)
+    return true;
+  const int count = ::getgroups(0, nullptr);
+  if (count <= 0)
+    return false;
+  std::vector<gid_t> groups(static_cast<size_t>(count));
+  const int got = ::getgroups(count, groups.data());
+  return got > 0 && std::find(groups.begin(), groups.begin() + got, gid) != groups.begin() + got;
+}
+
 std::string PermissionAdvice(const std::string& device) {
   struct stat st {};
   if (::stat(device.c_str(), &st) != 0) {
@@ -73,6 +85,11 @@ std::string PermissionAdvice(const std::string& device) {
            ".\nAsk the administrator for read and write access to it.";
   }
   const std::string group = GroupName(st.st_gid);
+  if (InGroupNow(st.st_gid)) {
+    return "No permission to open " + device + ": even its group " + group +
+           ", of which you are a member, may not read and write it.\nAsk the administrator "
+           "to give the group read and write access to it.";
+  }
   std::string text = "No permission to open " + device + ": it belongs to the group " + group +
                      ", and membership in " + group + " grants access to it.\n";
   if (ListedMember(st.st_gid))

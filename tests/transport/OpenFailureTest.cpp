@@ -54,25 +54,51 @@ std::string MessageOfUnprivilegedOpen(const std::string& device) {
   return text;
 }
 
-TEST(OpenFailure, NoPermissionNamesTheDevicesGroupAndWhatMembershipGrants) {
-  TempFolder temp;
-  ASSERT_EQ(::chmod(temp.Path().c_str(), 0755), 0);
+// A device file in a folder everybody may enter, of group `gid` with permissions `mode`.
+std::string MakeDevice(const TempFolder& temp, gid_t gid, mode_t mode) {
+  EXPECT_EQ(::chmod(temp.Path().c_str(), 0755), 0);
   const std::string device = temp / "ttyUSB0";
   std::ofstream(device) << "";
-  // A device of the group serial ports usually belong to, readable by that group only.
-  const group* dialout = ::getgrnam("dialout");
-  const gid_t gid = dialout ? dialout->gr_gid : ::getgid();
-  const group* named = ::getgrgid(gid);
-  const std::string groupName = named ? named->gr_name : std::to_string(gid);
   if (::geteuid() == 0) {
-    ASSERT_EQ(::chown(device.c_str(), 0, gid), 0);
+    EXPECT_EQ(::chown(device.c_str(), 0, gid), 0);
   }
-  ASSERT_EQ(::chmod(device.c_str(), ::geteuid() == 0 ? 0660 : 0), 0);
+  EXPECT_EQ(::chmod(device.c_str(), mode), 0);
+  return device;
+}
 
+std::string GroupOf(const std::string& device) {
+  struct stat st {};
+  if (::stat(device.c_str(), &st) != 0)
+    return "?";
+  const group* named = ::getgrgid(st.st_gid);
+  return named ? named->gr_name : std::to_string(st.st_gid);
+}
+
+TEST(OpenFailure, NoPermissionNamesTheDevicesGroupAndThatMembershipGrantsAccess) {
+  if (::geteuid() != 0)
+    GTEST_SKIP() << "needs root to give the device a group the opener is not in";
+  TempFolder temp;
+  // The group serial ports usually belong to, with read and write access for it.
+  const group* dialout = ::getgrnam("dialout");
+  const std::string device = MakeDevice(temp, dialout ? dialout->gr_gid : 0, 0660);
   const std::string text = MessageOfUnprivilegedOpen(device);
   EXPECT_EQ(text.rfind("Failed to initialize COM4 port!\nError in CreateFile()\n", 0), 0u) << text;
-  EXPECT_NE(text.find("No permission to open " + device), std::string::npos) << text;
-  EXPECT_NE(text.find("membership in " + groupName + " grants access"), std::string::npos) << text;
+  EXPECT_NE(
+      text.find("No permission to open " + device + ": it belongs to the group " + GroupOf(device) +
+                ", and membership in " + GroupOf(device) +
+                " grants access to it.\nAdd your user to it (sudo usermod -aG " + GroupOf(device)),
+      std::string::npos)
+      << text;
+}
+
+TEST(OpenFailure, NoPermissionEvenForTheGroupSaysMembershipDoesNotHelp) {
+  TempFolder temp;
+  const std::string device = MakeDevice(temp, kNobody, 0);
+  const std::string text = MessageOfUnprivilegedOpen(device);
+  EXPECT_NE(text.find("No permission to open " + device + ": even its group " + GroupOf(device) +
+                      ", of which you are a member, may not read and write it."),
+            std::string::npos)
+      << text;
 }
 
 TEST(OpenFailure, APortInUseByAnotherProgramSaysSoAndOpensOnceFreed) {

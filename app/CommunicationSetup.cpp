@@ -9,9 +9,21 @@ bool CommunicationSetup::Reopen() {
 }
 
 std::string CommunicationSetup::GetPortDevice(int index) {
-  if (!device_.empty() && index == GetPortIndex() && channel_.GetMode() == 0)
+  if (!device_.empty() && index == GetPortIndex() && channel_.ComPortPath() == device_)
     return device_ + " (simulated camera)";
   return channel_.GetPortDevice(index);
+}
+
+IChannelSetup::PortEvent CommunicationSetup::WatchPort() {
+  switch (watcher_.Poll()) {
+    case PortWatcher::Event::None:
+      return PortEvent::None;
+    case PortWatcher::Event::Lost:
+      return PortEvent::Lost;
+    case PortWatcher::Event::Reopened:
+      return PortEvent::Reopened;
+  }
+  return PortEvent::None;
 }
 
 }  // namespace vistrel

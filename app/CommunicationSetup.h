@@ -3,6 +3,7 @@
 #include <string>
 
 #include "transport/CCommunication.h"
+#include "transport/PortWatcher.h"
 #include "ui/ChannelSetup.h"
 
 namespace vistrel {
@@ -13,7 +14,7 @@ namespace vistrel {
 class CommunicationSetup final : public IChannelSetup {
  public:
   explicit CommunicationSetup(CCommunication& channel, std::string device = {})
-      : channel_(channel), device_(std::move(device)) {}
+      : channel_(channel), device_(std::move(device)), watcher_(channel) {}
 
   bool Reopen() override;
   void Close() override { channel_.Close(); }
@@ -23,16 +24,18 @@ class CommunicationSetup final : public IChannelSetup {
   int GetPortCount() override { return channel_.GetPortCount(); }
   std::string GetPortName(int index) override { return channel_.GetPortName(index); }
   std::string GetPortDevice(int index) override;
-  int GetPortIndex() const override { return static_cast<int>(channel_.GetPortIndex()); }
+  int GetPortIndex() const override { return static_cast<int>(channel_.GetPortListIndex()); }
   bool OpenPort(int index) override { return channel_.OpenPort(static_cast<uint32_t>(index)); }
   int BaudRateIndex() const override { return channel_.BaudRateIndex(); }
   bool OpenBaudRateIndex(int index) override {
     return channel_.OpenBaudRate(CCommunication::BaudRateFromIndex(index));
   }
+  PortEvent WatchPort() override;
 
  private:
   CCommunication& channel_;
   std::string device_;
+  PortWatcher watcher_;
 };
 
 }  // namespace vistrel

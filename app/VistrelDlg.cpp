@@ -55,7 +55,8 @@ CVistrelDlg::CVistrelDlg(AppServices& services, QWidget* parent)
       services_(services),
       ui_(std::make_unique<Ui::VistrelDlg>()),
       registry_(new ControlRegistry(services.table, this)),
-      idleTimer_(new QTimer(this)) {
+      idleTimer_(new QTimer(this)),
+      watchTimer_(new QTimer(this)) {
   InitResources();
   ui_->setupUi(this);
   controlMode_ = services_.settings.GetStoredNumber(kStoredControlMode, 0).value == 1 ? 1 : 0;
@@ -92,12 +93,14 @@ CVistrelDlg::CVistrelDlg(AppServices& services, QWidget* parent)
   services_.session.SetHooks(this);
   connect(ui_->c1244, &QTabWidget::currentChanged, this, [this](int i) { OnTabChanged(i); });
   connect(idleTimer_, &QTimer::timeout, this, [this] { services_.engine.DrainIdle(); });
+  connect(watchTimer_, &QTimer::timeout, this, [this] { WatchPort(); });
   qApp->installEventFilter(this);
 }
 
 CVistrelDlg::~CVistrelDlg() {
   qApp->removeEventFilter(this);
   idleTimer_->stop();
+  watchTimer_->stop();
   services_.notifier.Unregister(this);
   services_.channel.Close();
   services_.settings.SetStoredNumber(kStoredControlMode, static_cast<uint32_t>(controlMode_));
@@ -157,6 +160,7 @@ void CVistrelDlg::Initialise() {
   if (const std::optional<std::string>& copy = services_.settings.KeptAsideCopy())
     services_.messages.ShowMessage(KeptAsideNotice(*copy), "Vistrel", MessageIcon::Exclamation);
   idleTimer_->start(kIdleMs);
+  watchTimer_->start(kWatchMs);
   communication_->Initialise();
   communication_->show();
   for (CTabSheetDialog* page : pages_)
@@ -430,6 +434,24 @@ void CVistrelDlg::LoadUserSet(int userSet) {
 }
 
 void CVistrelDlg::RefreshState() {}
+
+void CVistrelDlg::WatchPort() {
+  // Not while a pass runs (the window is disabled) or a message waits for the operator: the
+  // pass ends on the lost port by itself, and the reopening waits until it has.
+  const QWidget* modal = QApplication::activeModalWidget();
+  if (!isEnabled() || (modal != nullptr && modal != this))
+    return;
+  switch (services_.channel.WatchPort()) {
+    case IChannelSetup::PortEvent::None:
+      break;
+    case IChannelSetup::PortEvent::Lost:
+      services_.notifier.SetOffline();
+      break;
+    case IChannelSetup::PortEvent::Reopened:
+      channelOk_ = CheckModel();
+      break;
+  }
+}
 
 bool CVistrelDlg::CheckModel() {
   return vistrel::CheckModel(services_.engine, services_.messages, services_.session.model);

@@ -42,6 +42,8 @@ class CVistrelDlg final : public QDialog,
  public:
   static constexpr const char* kExitQuestion = "Are you sure to terminate the Camera Vistrel ?";
   static constexpr int kIdleMs = 25;
+  // How often the COM port is checked for a device that went away or came back.
+  static constexpr int kWatchMs = 250;
 
   explicit CVistrelDlg(AppServices& services, QWidget* parent = nullptr);
   ~CVistrelDlg() override;
@@ -82,6 +84,8 @@ class CVistrelDlg final : public QDialog,
   // ICommunicationHost
   void SetChannelOk(bool ok) override { channelOk_ = ok; }
   void RefreshState() override;
+  // The watch of the COM port: offline when it is lost, the model check when it is back.
+  void WatchPort();
   bool CheckModel() override;
   void ReadAllSettings() override;
   void SaveSettingFile() override;
@@ -133,6 +137,7 @@ class CVistrelDlg final : public QDialog,
   CCommunicationDialog* communication_;
   CProgressBarDialog* progress_;
   QTimer* idleTimer_;
+  QTimer* watchTimer_;
   std::set<int> rowIds_;
   AccessCode accessCode_;
   AreaChooser areaChooser_;

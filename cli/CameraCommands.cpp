@@ -10,29 +10,12 @@
 #include "cli/Cli.h"
 #include "cli/CliSession.h"
 #include "cli/CommandRegistry.h"
+#include "cli/PortCommands.h"
 #include "cli/SettingCommands.h"
 #include "core/RegularFile.h"
 
 namespace vistrel {
 namespace {
-
-void AddPortsCommand(CLI::App& app, ChosenAction& action) {
-  auto* ports = app.add_subcommand("ports", "List the ports of every channel kind");
-  ports->callback([&action] {
-    action.onCamera = [](CliSession& s) {
-      CCommunication& comm = s.Channel();
-      const uint32_t mode = comm.GetMode();
-      for (uint32_t m = 0; m < CCommunication::kModeCount; ++m) {
-        comm.SetMode(m);
-        const int count = comm.GetPortCount();
-        for (int i = 0; i < count; ++i)
-          s.Out() << m << ' ' << i << ' ' << comm.GetPortName(i) << '\n';
-      }
-      comm.SetMode(mode);
-      return kExitOk;
-    };
-  });
-}
 
 bool FileExists(const std::string& path) {
   struct stat st {};
@@ -113,7 +96,7 @@ void AddLoadAndDiff(CLI::App& app, ChosenAction& chosen) {
 }  // namespace
 
 void AddCameraCommands(CLI::App& app, ChosenAction& chosen) {
-  AddPortsCommand(app, chosen);
+  AddPortCommands(app, chosen);
   auto infoJson = std::make_shared<bool>(false);
   AddCameraCommand(app, chosen,
                    {"info", "Print the camera's identity and versions",

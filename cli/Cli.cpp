@@ -50,6 +50,8 @@ int RunChosen(const ChosenAction& chosen, const ChannelOptions& options, std::os
   if (chosen.offline && (!chosen.onCamera || !options.NamesChannel()))
     return chosen.offline(out, err);
   CliSession session(options, out, err);
+  if (chosen.unopened)
+    return chosen.unopened(session);
   const int opened = session.Open();
   if (opened != kExitOk)
     return opened;
@@ -109,7 +111,7 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
   }
   if (const std::vector<std::string> leftOver = app.remaining(true); !leftOver.empty())
     return ReportLeftOver(leftOver, err);
-  if (!chosen.onCamera && !chosen.offline) {
+  if (!chosen.onCamera && !chosen.offline && !chosen.unopened) {
     err << kProgram << ": a subcommand is required\nRun with --help for usage.\n";
     return kExitUsage;
   }

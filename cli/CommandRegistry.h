@@ -16,6 +16,8 @@ class CliSession;
 struct ChosenAction {
   std::function<int(CliSession&)> onCamera;
   std::function<int(std::ostream& out, std::ostream& err)> offline;
+  // On a session whose channel stays closed (listing the ports).
+  std::function<int(CliSession&)> unopened;
 };
 
 // How a subcommand presents itself in its --help.

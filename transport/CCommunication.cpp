@@ -2,10 +2,14 @@
 
 #include <algorithm>
 #include <chrono>
+#include <climits>
+#include <filesystem>
+#include <system_error>
 #include <thread>
 
 #include "core/TextEscape.h"
 #include "transport/ComPortNames.h"
+#include "transport/SerialPortList.h"
 
 namespace vistrel {
 
@@ -40,6 +44,9 @@ CCommunication::CCommunication(StoredSettings& settings, IMessagePresenter& mess
   for (uint32_t mode = 0; mode < kModeCount; ++mode) {
     portIndex_[mode] = settings_.GetStoredNumber(kStoredComPortNo + int(mode), 0).value;
   }
+  const auto device = settings_.GetStoredText(kStoredComPortDevice);
+  if (device.stored)
+    comDevice_ = storedDevice_ = device.value;
 }
 
 CCommunication::~CCommunication() {
@@ -53,6 +60,8 @@ CCommunication::~CCommunication() {
       {kStoredCl2001Index, portIndex_[2]},
       {kStoredClVer11Index, portIndex_[3]},
   });
+  if (comDevice_ != storedDevice_)
+    settings_.SetStoredText(kStoredComPortDevice, comDevice_);
 }
 
 int CCommunication::BaudRateIndex() const {
@@ -74,13 +83,37 @@ uint32_t CCommunication::GetPortIndex() const {
   return GetPortIndex(mode_);
 }
 
+uint32_t CCommunication::GetPortListIndex() const {
+  if (mode_ != Mode(CommunicationMode::Rs232c))
+    return GetPortIndex(mode_);
+  if (comDevice_.empty()) {
+    // A COM name past the list (COM33 and on, through a link) is not the device listed at
+    // that position.
+    return portIndex_[0] < uint32_t(kComPortCount) ? portIndex_[0] : kNotListed;
+  }
+  for (size_t i = 0; i < devices_.size(); ++i) {
+    if (devices_[i].path == comDevice_)
+      return uint32_t(kComPortCount + i);
+  }
+  return kNotListed;
+}
+
+const SerialPortInfo* CCommunication::ListedDevice(int index) const {
+  if (mode_ != Mode(CommunicationMode::Rs232c) || index < kComPortCount)
+    return nullptr;
+  const size_t position = size_t(index - kComPortCount);
+  return position < devices_.size() ? &devices_[position] : nullptr;
+}
+
 CClSerialChannel* CCommunication::ClChannel(uint32_t mode) const {
   return mode < kModeCount ? clChannels_[mode] : nullptr;
 }
 
 int CCommunication::GetPortCount() {
-  if (mode_ == Mode(CommunicationMode::Rs232c))
-    return kComPortCount;
+  if (mode_ == Mode(CommunicationMode::Rs232c)) {
+    devices_ = ListedSerialDevices(settings_.Folder(), tree_, comDevice_);
+    return kComPortCount + int(devices_.size());
+  }
   CClSerialChannel* channel = ClChannel(mode_);
   if (!channel)
     return 0;
@@ -90,6 +123,8 @@ int CCommunication::GetPortCount() {
 
 std::string CCommunication::GetPortName(int index) const {
   if (mode_ == Mode(CommunicationMode::Rs232c)) {
+    if (const SerialPortInfo* device = ListedDevice(index))
+      return SerialPortLabel(*device);
     return index >= 0 && index < kComPortCount ? ComPortName(index) : "ERROR";
   }
   const CClSerialChannel* channel = ClChannel(mode_);
@@ -99,6 +134,8 @@ std::string CCommunication::GetPortName(int index) const {
 }
 
 std::string CCommunication::GetPortDevice(int index) const {
+  if (const SerialPortInfo* device = ListedDevice(index))
+    return device->device.empty() ? std::string(kNotConnected) : device->device;
   if (mode_ != Mode(CommunicationMode::Rs232c) || index < 0 || index >= kComPortCount)
     return {};
   return ComPortDevice(settings_.Folder(), ComPortName(index));
@@ -112,9 +149,10 @@ bool CCommunication::Open(uint32_t mode, uint32_t baudRate, uint32_t index) {
     return false;
   portIndex_[mode] = index;
   if (mode == Mode(CommunicationMode::Rs232c)) {
+    comDevice_.clear();
+    runDevice_.clear();
     const std::string name = ComPortName(int(index));
-    return rs232c_.Open(ComPortDevice(settings_.Folder(), name), name, baudRate, 8, 0, false,
-                        false);
+    return OpenComPort(ComPortDevice(settings_.Folder(), name), name);
   }
   CClSerialChannel& channel = *ClChannel(mode);
   if (!channel.Open(index))
@@ -123,30 +161,89 @@ bool CCommunication::Open(uint32_t mode, uint32_t baudRate, uint32_t index) {
   return channel.SetBaudRate(baudRate);
 }
 
+bool CCommunication::OpenComPort(const std::string& device, const std::string& name) {
+  openedPath_ = ComPortPath();
+  return rs232c_.Open(device, name, baudRate_, 8, 0, false, false);
+}
+
 bool CCommunication::OpenDevice(const std::string& device, uint32_t baudRate) {
   Close();
   mode_ = Mode(CommunicationMode::Rs232c);
   baudRate_ = baudRate;
-  return rs232c_.Open(device, device, baudRate, 8, 0, false, false);
+  runDevice_ = device;
+  return OpenComPort(device, device);
+}
+
+bool CCommunication::OpenComDevice(const std::string& device, uint32_t baudRate) {
+  Close();
+  mode_ = Mode(CommunicationMode::Rs232c);
+  baudRate_ = baudRate;
+  runDevice_.clear();
+  comDevice_ = device;
+  return OpenComPort(device, device);
+}
+
+std::string CCommunication::ComPortPath() const {
+  if (mode_ != Mode(CommunicationMode::Rs232c))
+    return {};
+  if (!runDevice_.empty())
+    return runDevice_;
+  if (!comDevice_.empty())
+    return comDevice_;
+  // A COM name's link is named itself, so that a link made anew to another device (a new
+  // pseudo-terminal) is the same choice.
+  const std::string name = ComPortName(int(portIndex_[0]));
+  const std::filesystem::path link = std::filesystem::path(settings_.Folder()) / "ports" / name;
+  std::error_code error;
+  if (std::filesystem::is_symlink(std::filesystem::symlink_status(link, error)))
+    return link.string();
+  return ComPortDevice(settings_.Folder(), name);
+}
+
+bool CCommunication::ReopenComPortQuietly() {
+  const std::string device = ComPortPath();
+  if (device.empty())
+    return false;
+  rs232c_.Close();
+  const std::string name =
+      runDevice_.empty() && comDevice_.empty() ? ComPortName(int(portIndex_[0])) : device;
+  rs232c_.SetReportFailures(false);
+  const bool opened = OpenComPort(device, name);
+  rs232c_.SetReportFailures(true);
+  return opened;
+}
+
+bool CCommunication::OpenChoice(uint32_t mode, uint32_t baudRate) {
+  if (mode == Mode(CommunicationMode::Rs232c)) {
+    if (!runDevice_.empty())
+      return OpenDevice(std::string(runDevice_), baudRate);
+    if (!comDevice_.empty())
+      return OpenComDevice(std::string(comDevice_), baudRate);
+  }
+  return Open(mode, baudRate, GetPortIndex(mode));
 }
 
 bool CCommunication::Reopen() {
   if (mode_ >= kModeCount)
     return false;
-  return Open(mode_, baudRate_, GetPortIndex(mode_));
+  return OpenChoice(mode_, baudRate_);
 }
 
 bool CCommunication::OpenMode(uint32_t mode) {
   if (mode >= kModeCount)
     return false;
-  return Open(mode, baudRate_, GetPortIndex(mode));
+  return OpenChoice(mode, baudRate_);
 }
 
 bool CCommunication::OpenBaudRate(uint32_t rate) {
-  return Open(mode_, rate, GetPortIndex(mode_));
+  return OpenChoice(mode_, rate);
 }
 
 bool CCommunication::OpenPort(uint32_t index) {
+  if (index <= uint32_t(INT_MAX)) {
+    if (const SerialPortInfo* device = ListedDevice(int(index)))
+      return OpenComDevice(device->path, baudRate_);
+  }
   return Open(mode_, baudRate_, index);
 }
 

@@ -9,6 +9,7 @@
 #include "transport/CClSerial2001.h"
 #include "transport/CClSerialVer11.h"
 #include "transport/CRs232c.h"
+#include "transport/SerialDiscovery.h"
 #include "transport/StoredSettings.h"
 
 namespace vistrel {
@@ -40,6 +41,11 @@ inline constexpr std::array<uint32_t, 5> kBaudRates = {9600, 19200, 38400, 57600
 // port index per mode, opens the channel of the chosen mode and moves bytes over it. One
 // instance per program, created at start-up from the stored settings; its destruction
 // writes the six values back, so the stored choice is the last one attempted.
+//
+// In COM port mode the port list holds the 32 COM names, then the serial devices found that
+// no COM name reaches (USB and ACM adapters under their stable by-id names), then the stored
+// device when it is not connected now. A device chosen from the list is kept by that stable
+// name ("Com Port Device"), so the choice survives a restart and a re-plug elsewhere.
 class CCommunication final : public ISerialChannel {
  public:
   static constexpr uint32_t kModeCount = 4;
@@ -62,19 +68,41 @@ class CCommunication final : public ISerialChannel {
   // The stored index of the current mode; 0 for a mode outside 0..3.
   uint32_t GetPortIndex() const;
   uint32_t GetPortIndex(uint32_t mode) const;
-  // Rs232c: 32; a Camera Link mode refreshes its name list and gives its length.
+  // The position of the current choice in the port list: the stored index of the current
+  // mode; in COM port mode the COM name's index or the chosen device's position (after
+  // GetPortCount), kNotListed for a choice the list does not show.
+  uint32_t GetPortListIndex() const;
+  static constexpr uint32_t kNotListed = UINT32_MAX;
+  // Rs232c: the 32 COM names and the devices found (refreshed); a Camera Link mode
+  // refreshes its name list and gives its length.
   int GetPortCount();
   std::string GetPortName(int index) const;
-  // The device a COM port index opens (shown beside the name); empty for other modes.
+  // The device a COM port list entry opens (shown beside the name); empty for other modes.
   std::string GetPortDevice(int index) const;
+  // Where the serial devices are looked for (tests pass a fake tree).
+  void SetDeviceTree(DeviceTree tree) { tree_ = std::move(tree); }
+  // The device chosen from the COM port list by its stable name; empty for a COM name.
+  const std::string& GetComDevice() const { return comDevice_; }
 
   bool Open(uint32_t mode, uint32_t baudRate, uint32_t index);
   bool Reopen();
   bool OpenMode(uint32_t mode);
   bool OpenBaudRate(uint32_t rate);
+  // Opens a list position: in COM port mode a position past the COM names opens the device
+  // listed there.
   bool OpenPort(uint32_t index);
   // Opens a serial device by path in COM port mode; the stored COM port index is kept.
   bool OpenDevice(const std::string& device, uint32_t baudRate);
+  // Opens a serial device by path in COM port mode and keeps it as the stored choice.
+  bool OpenComDevice(const std::string& device, uint32_t baudRate);
+  // In COM port mode, the path the current choice opens: the device chosen, the link of a
+  // COM name (followed anew at each open) or its /dev/ttyS device; empty in other modes.
+  std::string ComPortPath() const;
+  // ComPortPath as it was at the last open of the COM port.
+  const std::string& OpenedComPortPath() const { return openedPath_; }
+  // Opens the current COM port choice again without showing a message when it fails: the
+  // re-opening of a port whose device came back. False in other modes.
+  bool ReopenComPortQuietly();
   void Close();
   bool IsOpen() const;
 
@@ -98,6 +126,11 @@ class CCommunication final : public ISerialChannel {
   // The Camera Link channel of a mode; null for the COM port and unknown modes.
   CClSerialChannel* ClChannel(uint32_t mode) const;
   int ReadCameraLink(CClSerialChannel& channel, char* buffer, int count, int limitMs);
+  // The listed device at a COM port list position; null for a COM name or no entry.
+  const SerialPortInfo* ListedDevice(int index) const;
+  bool OpenComPort(const std::string& device, const std::string& name);
+  // Opens the current choice of `mode`: in COM port mode the device chosen, if any.
+  bool OpenChoice(uint32_t mode, uint32_t baudRate);
 
   StoredSettings& settings_;
   ITrafficSink& traffic_;
@@ -105,6 +138,12 @@ class CCommunication final : public ISerialChannel {
   uint32_t baudRate_ = 9600;
   std::array<uint32_t, kModeCount> portIndex_{};  // rs232c, cl2000, cl2001, clVer11
   bool writeBack_ = true;
+  std::string comDevice_;     // a device chosen instead of a COM name (stored)
+  std::string storedDevice_;  // comDevice_ as it was read from the store
+  std::string runDevice_;     // a device opened for this run only (OpenDevice)
+  std::string openedPath_;    // ComPortPath at the last open of the COM port
+  DeviceTree tree_;
+  std::vector<SerialPortInfo> devices_;  // the COM port list after the COM names
 
   CRs232c rs232c_;
   CClSerial2000 cl2000_;

@@ -1,5 +1,7 @@
 #include "transport/CRs232c.h"
 
+#include "transport/OpenFailure.h"
+
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/eventfd.h>
@@ -98,15 +100,18 @@ const char* CRs232c::OpenMessage(OpenStep step) {
   return "";
 }
 
-bool CRs232c::Fail(OpenStep step, const std::string& name) {
+bool CRs232c::Fail(OpenStep step, const std::string& name, const std::string& advice) {
   if (fd_ >= 0) {
     ::ioctl(fd_, TIOCNXCL);
     ::close(fd_);
     fd_ = -1;
   }
+  if (!reportFailures_)
+    return false;
   char text[256];
   std::snprintf(text, sizeof text, OpenMessage(step), name.c_str());
-  messages_.ShowMessage(text, "", MessageIcon::Exclamation);
+  messages_.ShowMessage(advice.empty() ? std::string(text) : std::string(text) + "\n" + advice, "",
+                        MessageIcon::Exclamation);
   return false;
 }
 
@@ -117,11 +122,11 @@ bool CRs232c::Open(const std::string& device, const std::string& name, uint32_t 
 
   fd_ = ::open(device.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
   if (fd_ < 0)
-    return Fail(OpenStep::CreateFile, name);
+    return Fail(OpenStep::CreateFile, name, OpenFailureAdvice(errno, device));
   // Nobody else may use the port while it is open: TIOCEXCL keeps other opens off the
   // terminal, the lock also keeps off programs running with privileges.
   if (::flock(fd_, LOCK_EX | LOCK_NB) != 0)
-    return Fail(OpenStep::CreateFile, name);
+    return Fail(OpenStep::CreateFile, name, OpenFailureAdvice(EBUSY, device));
   ::ioctl(fd_, TIOCEXCL);
 
   termios settings{};
@@ -155,6 +160,9 @@ bool CRs232c::Open(const std::string& device, const std::string& name, uint32_t 
   if (::tcgetattr(fd_, &applied) != 0 || ::cfgetospeed(&applied) != speed) {
     return Fail(OpenStep::SetCommState, name);
   }
+
+  // Refused by drivers without the setting (pseudo-terminals); nothing to report then.
+  lowLatency_(fd_);
 
   const int dtr = TIOCM_DTR;
   ::ioctl(fd_, TIOCMBIS, &dtr);  // pseudo-terminals have no modem lines

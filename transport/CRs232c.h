@@ -7,6 +7,7 @@
 #include <thread>
 
 #include "core/Interfaces.h"
+#include "transport/LowLatency.h"
 #include "transport/ReceiveRing.h"
 
 namespace vistrel {
@@ -32,7 +33,8 @@ class CRs232c {
 
   // Opens `device` (`name` is what messages call it, for example "COM3"). stopBits is the
   // stop-bit code: 0 one, 1 one and a half, 2 two. Shows the message of the failing step
-  // and returns false when the port cannot be opened.
+  // (when the device itself cannot be opened, with what went wrong and what to do) and
+  // returns false when the port cannot be opened. The driver is asked for low latency.
   bool Open(const std::string& device, const std::string& name, uint32_t baudRate, int dataBits,
             int stopBits, bool flowControl, bool parityCheck);
   void Close();
@@ -50,16 +52,23 @@ class CRs232c {
   bool Lost() const { return writeFailed_ || ring_.Ended(); }
   void ResetRing() { ring_.Reset(); }
 
+  // Off: a failed open shows no message (the reopening of a port that came back).
+  void SetReportFailures(bool report) { reportFailures_ = report; }
+  // The low-latency request made on every open (EnableLowLatency unless replaced).
+  void SetLowLatencyCall(LowLatencyCall call) { lowLatency_ = call; }
+
   static const char* OpenMessage(OpenStep step);
   static constexpr int kWriteLimitMs = 20000;
 
  private:
-  bool Fail(OpenStep step, const std::string& name);
+  bool Fail(OpenStep step, const std::string& name, const std::string& advice = {});
   void ReceiveLoop();
   void ReceiveUntilHangUp();
   bool WriteAll(const char* bytes, int length);
 
   IMessagePresenter& messages_;
+  bool reportFailures_ = true;
+  LowLatencyCall lowLatency_ = EnableLowLatency;
   int fd_ = -1;
   int wakeFd_ = -1;
   std::mutex writeMutex_;  // one whole message at a time

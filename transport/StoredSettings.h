@@ -24,6 +24,7 @@ enum StoredIndex : int {
   kStoredControlMode = 7,
   kStoredCameraFilePath = 8,
   kStoredCommandLogFilePath = 9,
+  kStoredComPortDevice = 10,
 };
 
 enum class StoredType { Number, Text };
@@ -38,7 +39,7 @@ struct StoredValueInfo {
 
 inline constexpr uint32_t kAnyNumber = UINT32_MAX;
 
-inline constexpr std::array<StoredValueInfo, 10> kStoredValues = {{
+inline constexpr std::array<StoredValueInfo, 11> kStoredValues = {{
     {0, "Previous Application Shutdown Status", StoredType::Number, 0, kAnyNumber},
     {1, "Communication Mode", StoredType::Number, 0, kAnyNumber},
     {2, "Baudrate", StoredType::Number, 9600, kAnyNumber},
@@ -49,9 +50,12 @@ inline constexpr std::array<StoredValueInfo, 10> kStoredValues = {{
     {7, "Control Mode", StoredType::Number, 0, kAnyNumber},
     {8, "Camera File Path", StoredType::Text, 0, kAnyNumber},
     {9, "Command Log File Path", StoredType::Text, 0, kAnyNumber},
+    // A serial device chosen in the COM port list instead of a COM name, kept by its stable
+    // name (/dev/serial/by-id/...); empty when a COM name is the choice.
+    {10, "Com Port Device", StoredType::Text, 0, kAnyNumber},
 }};
 
-// The ten values kept between runs, in the file "settings.ini" of the settings folder.
+// The values kept between runs, in the file "settings.ini" of the settings folder.
 // Every access reads the file anew; every write is a read-modify-write under a lock file
 // followed by an atomic replace, so programs running at the same time keep each other's
 // values. A value that cannot be had (missing, not a number, a number above the value's

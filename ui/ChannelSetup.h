@@ -28,6 +28,11 @@ class IChannelSetup {
   virtual bool OpenPort(int index) = 0;
   virtual int BaudRateIndex() const = 0;
   virtual bool OpenBaudRateIndex(int index) = 0;
+
+  // What the watch of the COM port found since the last call: the port was lost (its device
+  // went away), or its device came back and the port is open again.
+  enum class PortEvent { None, Lost, Reopened };
+  virtual PortEvent WatchPort() { return PortEvent::None; }
 };
 
 // What the communication dialog asks of the main dialog.

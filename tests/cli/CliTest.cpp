@@ -57,7 +57,8 @@ TEST_F(CliTest, SilentCameraAndMissingDevice) {
   EXPECT_EQ(Run({"get", "TI"}), kExitTimeout);
   EXPECT_EQ(Run({"send", "TI?"}), kExitTimeout);
   EXPECT_EQ(Run({"--device", PathOf("none"), "get", "TI"}, false), kExitNoChannel);
-  EXPECT_NE(err_.str().find("Error in CreateFile()"), std::string::npos);
+  EXPECT_NE(err_.str().find("Error in CreateFile()\nThere is no such device: " + PathOf("none")),
+            std::string::npos);
 }
 
 TEST_F(CliTest, InfoDumpSaveAndLoad) {

@@ -48,12 +48,14 @@ class ScriptedPresenter final : public RecordingPresenter {
 
 // The whole program on the simulated camera served on a pseudo-terminal in this process.
 struct Program {
-  explicit Program(const std::string& folder, SimFault fault = SimFault::None)
+  // With `link`, the program opens the camera through that link to its pseudo-terminal.
+  explicit Program(const std::string& folder, SimFault fault = SimFault::None,
+                   const std::string& link = {})
       : settings(folder),
         camera(std::make_shared<SimPeer>()),
-        server(camera, Options(fault)),
+        server(camera, Options(fault, link)),
         channel(settings, messages, traffic),
-        setup(channel, StartServer()),
+        setup(channel, link.empty() ? StartServer() : (StartServer(), link)),
         engine(channel, messages),
         table(messages),
         session(engine, table, messages),
@@ -64,9 +66,10 @@ struct Program {
     traffic.Add(&wire);
   }
 
-  static PtyServerOptions Options(SimFault fault) {
+  static PtyServerOptions Options(SimFault fault, const std::string& link) {
     PtyServerOptions options;
     options.faults.fault = fault;
+    options.linkPath = link;
     return options;
   }
   std::string StartServer() {

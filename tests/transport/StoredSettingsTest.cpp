@@ -108,7 +108,7 @@ TEST(StoredSettings, IndicesOutsideTheTableReadDefaultsAndWriteNothing) {
   TempFolder temp;
   StoredSettings store(temp.Path());
   const std::string before = ReadAll(store.FilePath());
-  for (int index : {10, -1}) {
+  for (int index : {int(kStoredValues.size()), -1}) {
     auto number = store.GetStoredNumber(index, 77);
     EXPECT_EQ(number.value, 77u);
     EXPECT_FALSE(number.stored);
@@ -116,7 +116,7 @@ TEST(StoredSettings, IndicesOutsideTheTableReadDefaultsAndWriteNothing) {
     EXPECT_FALSE(store.SetStoredText(index, "x"));
     EXPECT_FALSE(store.GetStoredText(index).stored);
   }
-  EXPECT_FALSE(store.SetStoredNumbers({{kStoredBaudrate, 1}, {10, 1}}));
+  EXPECT_FALSE(store.SetStoredNumbers({{kStoredBaudrate, 1}, {int(kStoredValues.size()), 1}}));
   EXPECT_EQ(ReadAll(store.FilePath()), before);
 }
 

@@ -1,0 +1,74 @@
+// vistrelctl ports, and the words of a port that cannot be opened.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "cli/CliFixture.h"
+#include "support/Recorders.h"
+#include "transport/CRs232c.h"
+#include "transport/ComPortNames.h"
+
+namespace vistrel {
+namespace {
+
+class PortsTest : public CliTest {
+ protected:
+  void SetUp() override {
+    std::filesystem::create_directories(temp_ / "ports");
+    StartCamera();
+    std::filesystem::create_symlink(device_, temp_ / "ports/COM3");
+    std::filesystem::create_symlink(temp_ / "unplugged", temp_ / "ports/COM5");
+    std::ofstream(temp_ / "settings.ini") << "Com Port No=number:4\n";  // COM5
+  }
+  int Run(std::vector<std::string> args) { return CliTest::Run(std::move(args), false); }
+  size_t Lines() const {
+    const std::string text = out_.str();
+    return size_t(std::count(text.begin(), text.end(), '\n'));
+  }
+  bool OutHas(const std::string& text) const { return out_.str().find(text) != std::string::npos; }
+};
+
+TEST_F(PortsTest, ListsThePortsThatExistAndTheChoiceWithoutOpeningAny) {
+  EXPECT_EQ(Run({"ports"}), kExitOk) << err_.str();
+  EXPECT_EQ(err_.str(), "") << "the stored port, unplugged, is not opened";
+  EXPECT_TRUE(OutHas("KIND\tINDEX\tNAME\tDEVICE\tSTATE\tBY-ID\tADAPTER\tCHOSEN\n"));
+  EXPECT_TRUE(OutHas("com\t2\tCOM3\t" + device_ + "\tpresent\t-\t-\t\n")) << out_.str();
+  EXPECT_TRUE(OutHas("com\t4\tCOM5\t" + temp_ / "unplugged" + "\tabsent\t-\t-\t*\n")) << out_.str();
+  EXPECT_FALSE(OutHas("COM2\t")) << "a COM name without a device is left out";
+
+  ASSERT_EQ(Run({"ports", "--all"}), kExitOk);
+  EXPECT_TRUE(OutHas("com\t1\tCOM2\t")) << out_.str();
+  EXPECT_GE(Lines(), 1u + kComPortCount);
+
+  ASSERT_EQ(Run({"ports", "--json"}), kExitOk);
+  EXPECT_TRUE(out_.str().starts_with("{\"ports\":[")) << out_.str();
+  EXPECT_TRUE(OutHas("{\"kind\":\"com\",\"index\":2,\"name\":\"COM3\",\"device\":\"" + device_ +
+                     "\",\"exists\":true,\"byId\":null,\"adapter\":null,\"chosen\":false}"))
+      << out_.str();
+  EXPECT_TRUE(OutHas("\"name\":\"COM5\",\"device\":\"" + temp_ / "unplugged" +
+                     "\",\"exists\":false,\"byId\":null,\"adapter\":null,\"chosen\":true}"))
+      << out_.str();
+  EXPECT_TRUE(out_.str().ends_with("\n]}\n"));
+}
+
+TEST_F(PortsTest, AnOpenFailureExitsFourWithTheWordsOfItsReason) {
+  EXPECT_EQ(Run({"get", "TI"}), kExitNoChannel);
+  EXPECT_NE(err_.str().find("Failed to initialize COM5 port!\nError in CreateFile()\nThere is "
+                            "no such device: " +
+                            temp_ / "unplugged"),
+            std::string::npos)
+      << err_.str();
+
+  test::RecordingPresenter messages;
+  CRs232c holder(messages);
+  ASSERT_TRUE(holder.Open(device_, "COM3", 115200, 8, 0, false, false));
+  EXPECT_EQ(Run({"--port", "2", "get", "TI"}), kExitNoChannel);
+  EXPECT_NE(err_.str().find(device_ + " is in use by another program."), std::string::npos)
+      << err_.str();
+}
+
+}  // namespace
+}  // namespace vistrel

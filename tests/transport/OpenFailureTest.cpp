@@ -1,0 +1,163 @@
+#include <fcntl.h>
+#include <grp.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include <gtest/gtest.h>
+
+#include "TransportFixtures.h"
+#include "support/Recorders.h"
+#include "transport/CRs232c.h"
+
+namespace vistrel {
+namespace {
+
+using test::PtyPeer;
+using test::RecordingPresenter;
+using test::TempFolder;
+
+constexpr uid_t kNobody = 65534;
+
+// The message a CRs232c shows when it opens `device` in a child process without privileges
+// and without supplementary groups.
+std::string MessageOfUnprivilegedOpen(const std::string& device) {
+  int pipeFds[2];
+  if (::pipe(pipeFds) != 0)
+    return "pipe failed";
+  const pid_t child = ::fork();
+  if (child == 0) {
+    ::close(pipeFds[0]);
+    if (::geteuid() == 0 &&
+        (::setgroups(0, nullptr) != 0 || ::setgid(kNobody) != 0 || ::setuid(kNobody) != 0)) {
+      ::_exit(2);
+    }
+    RecordingPresenter messages;
+    CRs232c port(messages);
+    const bool opened = port.Open(device, "COM4", 9600, 8, 0, false, false);
+    const std::string text =
+        opened || messages.messages.empty() ? std::string("opened") : messages.messages[0].text;
+    [[maybe_unused]] ssize_t n = ::write(pipeFds[1], text.data(), text.size());
+    ::_exit(0);
+  }
+  ::close(pipeFds[1]);
+  std::string text;
+  char chunk[512];
+  for (ssize_t n; (n = ::read(pipeFds[0], chunk, sizeof chunk)) > 0;)
+    text.append(chunk, size_t(n));
+  ::close(pipeFds[0]);
+  int status = 0;
+  ::waitpid(child, &status, 0);
+  return text;
+}
+
+// A device file in a folder everybody may enter, of group `gid` with permissions `mode`.
+std::string MakeDevice(const TempFolder& temp, gid_t gid, mode_t mode) {
+  EXPECT_EQ(::chmod(temp.Path().c_str(), 0755), 0);
+  const std::string device = temp / "ttyUSB0";
+  std::ofstream(device) << "";
+  if (::geteuid() == 0) {
+    EXPECT_EQ(::chown(device.c_str(), 0, gid), 0);
+  }
+  EXPECT_EQ(::chmod(device.c_str(), mode), 0);
+  return device;
+}
+
+std::string GroupOf(const std::string& device) {
+  struct stat st {};
+  if (::stat(device.c_str(), &st) != 0)
+    return "?";
+  const group* named = ::getgrgid(st.st_gid);
+  return named ? named->gr_name : std::to_string(st.st_gid);
+}
+
+TEST(OpenFailure, NoPermissionNamesTheDevicesGroupAndThatMembershipGrantsAccess) {
+  if (::geteuid() != 0)
+    GTEST_SKIP() << "needs root to give the device a group the opener is not in";
+  TempFolder temp;
+  // The group serial ports usually belong to, with read and write access for it.
+  const group* dialout = ::getgrnam("dialout");
+  const std::string device = MakeDevice(temp, dialout ? dialout->gr_gid : 0, 0660);
+  const std::string text = MessageOfUnprivilegedOpen(device);
+  EXPECT_EQ(text.rfind("Failed to initialize COM4 port!\nError in CreateFile()\n", 0), 0u) << text;
+  EXPECT_NE(
+      text.find("No permission to open " + device + ": it belongs to the group " + GroupOf(device) +
+                ", and membership in " + GroupOf(device) +
+                " grants access to it.\nAdd your user to it (sudo usermod -aG " + GroupOf(device)),
+      std::string::npos)
+      << text;
+}
+
+TEST(OpenFailure, NoPermissionEvenForTheGroupSaysMembershipDoesNotHelp) {
+  TempFolder temp;
+  const std::string device = MakeDevice(temp, kNobody, 0);
+  const std::string text = MessageOfUnprivilegedOpen(device);
+  EXPECT_NE(text.find("No permission to open " + device + ": even its group " + GroupOf(device) +
+                      ", of which you are a member, may not read and write it."),
+            std::string::npos)
+      << text;
+}
+
+TEST(OpenFailure, APortInUseByAnotherProgramSaysSoAndOpensOnceFreed) {
+  PtyPeer peer;
+  RecordingPresenter messages;
+  CRs232c first(messages);
+  CRs232c second(messages);
+  ASSERT_TRUE(first.Open(peer.SlavePath(), "COM1", 9600, 8, 0, false, false));
+  EXPECT_FALSE(second.Open(peer.SlavePath(), "COM1", 9600, 8, 0, false, false));
+  ASSERT_EQ(messages.messages.size(), 1u);
+  EXPECT_EQ(messages.messages[0].text,
+            "Failed to initialize COM1 port!\nError in CreateFile()\n" + peer.SlavePath() +
+                " is in use by another program.\nClose that program (fuser " + peer.SlavePath() +
+                " names it) and try again.");
+  first.Close();
+  EXPECT_TRUE(second.Open(peer.SlavePath(), "COM1", 9600, 8, 0, false, false));
+}
+
+TEST(OpenFailure, AQuietPortShowsNothing) {
+  TempFolder temp;
+  RecordingPresenter messages;
+  CRs232c port(messages);
+  port.SetReportFailures(false);
+  EXPECT_FALSE(port.Open(temp / "gone", "COM1", 9600, 8, 0, false, false));
+  EXPECT_TRUE(messages.messages.empty());
+}
+
+int lowLatencyFd = -1;
+bool lowLatencyOnTerminal = false;
+
+bool RecordLowLatency(int fd) {
+  lowLatencyFd = fd;
+  lowLatencyOnTerminal = ::isatty(fd) == 1;
+  return false;
+}
+
+TEST(LowLatency, EveryOpenAsksTheDriverAndARefusalChangesNothing) {
+  PtyPeer peer([](const std::string& line) { return "OK " + line; });
+  RecordingPresenter messages;
+  {
+    // The real request: a pseudo-terminal refuses it, and the port works as before.
+    CRs232c port(messages);
+    ASSERT_TRUE(port.Open(peer.SlavePath(), "COM1", 9600, 8, 0, false, false));
+    ASSERT_TRUE(port.Write("A\n", 2));
+    char reply[5] = {};
+    EXPECT_EQ(port.Read(reply, 5, 2000), 5);
+    EXPECT_EQ(std::string(reply, 5), "OK A\n");
+  }
+  CRs232c port(messages);
+  port.SetLowLatencyCall(RecordLowLatency);
+  for (int round = 0; round < 2; ++round) {
+    lowLatencyFd = -1;
+    ASSERT_TRUE(port.Open(peer.SlavePath(), "COM1", 9600, 8, 0, false, false));
+    EXPECT_GE(lowLatencyFd, 0);
+    EXPECT_TRUE(lowLatencyOnTerminal) << "asked on the open device";
+    port.Close();
+  }
+  EXPECT_TRUE(messages.messages.empty());
+}
+
+}  // namespace
+}  // namespace vistrel

@@ -8,6 +8,7 @@
 #include "cli/Cli.h"
 #include "cli/CliSession.h"
 #include "cli/CommandRegistry.h"
+#include "cli/Json.h"
 #include "cli/PortRows.h"
 
 namespace vistrel {
@@ -15,24 +16,6 @@ namespace vistrel {
 namespace {
 
 constexpr char kNone = '-';
-
-std::string JsonString(const std::string& text) {
-  std::string quoted = "\"";
-  for (const char c : text) {
-    const auto byte = static_cast<unsigned char>(c);
-    if (c == '"' || c == '\\') {
-      quoted += '\\';
-      quoted += c;
-    } else if (byte < 0x20) {
-      char escape[8];
-      std::snprintf(escape, sizeof escape, "\\u%04x", byte);
-      quoted += escape;
-    } else {
-      quoted += c;
-    }
-  }
-  return quoted + '"';
-}
 
 // A text that may be unknown: null when it is.
 std::string JsonOptional(const std::string& text) {

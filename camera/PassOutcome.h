@@ -22,11 +22,16 @@ class PassOutcome {
   }
   // Notes a failed exchange; `forAnother`: only a reply to another command came back.
   void NoteFailure(Outcome failed, bool forAnother);
+  // Ends the pass: nothing more is to be had (`why`: what showed it).
+  void GiveUp(Outcome why) {
+    Note(why);
+    givenUp_ = true;
+  }
   // Notes an exchange that was answered as asked.
   void NoteSuccess() { unansweredInARow_ = 0; }
   bool GivenUp() const {
-    return outcome_ == Outcome::ChannelLost || unansweredInARow_ >= kUnansweredToGiveUp ||
-           unanswered_ >= kUnansweredInTotal;
+    return givenUp_ || outcome_ == Outcome::ChannelLost ||
+           unansweredInARow_ >= kUnansweredToGiveUp || unanswered_ >= kUnansweredInTotal;
   }
   // Done while nothing failed; otherwise the weightiest failure: a lost channel, then
   // silence, then a refusal.
@@ -37,6 +42,7 @@ class PassOutcome {
   Outcome outcome_ = Outcome::Done;
   int unansweredInARow_ = 0;
   int unanswered_ = 0;
+  bool givenUp_ = false;
 };
 
 }  // namespace vistrel

@@ -122,8 +122,13 @@ std::string UnreadMessage(const ReadAllResult& result) {
   const size_t total = result.read.size() + result.unread.size();
   std::string text = std::to_string(result.unread.size()) + " of " + std::to_string(total) +
                      " camera settings could not be read (" + OutcomeText(result.outcome) + ").";
-  if (!result.modelAnswered)
-    text = "The camera did not answer the model query.\n" + text;
+  if (!result.modelAnswered) {
+    const bool silent = !Answered(result.outcome);
+    text = std::string(silent ? "The camera does not answer."
+                              : "The camera did not answer the "
+                                "model query.") +
+           "\n" + text;
+  }
   if (!result.unread.empty())
     text += "\nNot read: " + UnreadNames(result.unread) + ".";
   return text;
@@ -157,12 +162,14 @@ ReadAllResult Reload(CameraSession& session) {
   hooks.LockWindows(true);
   const bool answered = CheckModel(session.engine, session.messages, session.model);
   PassOutcome modelCheck;
-  if (!answered)
+  // A camera that does not answer its model query is not asked for every setting in turn.
+  if (!answered && !Answered(session.engine.LastOutcome()))
+    modelCheck.GiveUp(session.engine.LastOutcome());
+  else if (!answered)
     modelCheck.NoteFailure(session.engine);
   hooks.FillModelChoice(ModelChoiceEntries(session.model.code),
                         ModelChoiceSelection(session.model.code));
   hooks.PreparePagesForModel(session.model);
-  // A model query left unanswered counts towards giving the pass up.
   ReadAllResult result = ReadAllRows(session, modelCheck);
   result.modelAnswered = answered;
   if (!answered) {

@@ -165,6 +165,22 @@ TEST(ReadAllTest, CameraBaudChoiceFollowsTheSupportedRateMask) {
   }
 }
 
+TEST(ReloadTest, ASilentCameraIsAskedForItsModelOnly) {
+  CameraFixture f("RL-8200T-VLNK");
+  f.engine.SetTimeLimitCap(50);
+  f.channel.peer.Exchange("CRS00=1\r\n");  // silent while it restarts
+  f.channel.written.clear();
+  const ReadAllResult result = Reload(f.session);
+  EXPECT_EQ(f.channel.Lines(), std::vector<std::string>{"MD?"});
+  EXPECT_FALSE(result.modelAnswered);
+  EXPECT_EQ(result.outcome, Outcome::NoReply);
+  EXPECT_TRUE(result.read.empty());
+  EXPECT_FALSE(result.unread.empty());
+  EXPECT_TRUE(UnreadMessage(result).starts_with("The camera does not answer.\n"))
+      << UnreadMessage(result);
+  EXPECT_FALSE(f.session.haveCameraValues);
+}
+
 TEST(ReloadTest, SynchronisesTableAndModelChoice) {
   CameraFixture f("RL-4100T-VLNK");
   ASSERT_EQ(f.channel.peer.Exchange("TI=1\r\n"), "COMPLETE\r\n");

@@ -1,5 +1,6 @@
 #include "cli/ModelRanges.h"
 
+#include "camera/ModelLists.h"
 #include "cli/Cli.h"
 #include "cli/CliSession.h"
 #include "core/CommandTable.h"
@@ -19,6 +20,17 @@ constexpr ModeField kModeFields[] = {
     {"SQVB", &RangeInputs::sqvb}, {"IGM", &RangeInputs::igm},
 };
 
+// Whether the connected model has a control for the command (and so answers its query).
+bool ModelHasCommand(CliSession& s, int commandId) {
+  const ParameterTable& table = s.Camera().table;
+  for (int i = 0; i < table.RowCount(); ++i) {
+    const ParameterEntry& row = table.Row(i);
+    if (row.commandId == commandId && ModelSupportsControl(s.Camera().model.code, row.ctrlId))
+      return true;
+  }
+  return false;
+}
+
 }  // namespace
 
 ModelRanges ReadModelRanges(CliSession& s) {
@@ -34,6 +46,8 @@ ModelRanges ReadModelRanges(CliSession& s) {
     int32_t value = 0;
     const int id = CommandTable::FindByName(mode.name);
     // A mode this model does not have keeps its default (off).
+    if (!ModelHasCommand(s, id))
+      continue;
     if (s.Engine().GetValue(id, value, kQueryMs)) {
       ranges.inputs.*mode.field = value;
     } else if (!Answered(s.Engine().LastOutcome())) {

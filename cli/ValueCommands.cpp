@@ -156,8 +156,11 @@ void DescribeRows(CliSession& s, int id, const RangeInputs& inputs, const std::s
     RowRange(row, inputs, minimum, maximum);
     s.Out() << name << " control " << row.ctrlId << ": "
             << ControlKindName(static_cast<int>(row.kind)) << ", class "
-            << ClassName(row.paramClass) << ", range " << minimum << ".." << maximum << " (model "
-            << s.Camera().model.name << "), value " << value << '\n';
+            << ClassName(row.paramClass);
+    // A choice whose entries only the desktop program's pages list has no range to show.
+    if (row.kind == ControlKind::Number || minimum < maximum)
+      s.Out() << ", range " << minimum << ".." << maximum;
+    s.Out() << " (model " << s.Camera().model.name << "), value " << value << '\n';
     any = true;
   }
   if (!any)

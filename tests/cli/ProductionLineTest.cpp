@@ -156,6 +156,13 @@ TEST_F(ProductionLineTest, ParamsAndDescribeGiveTheConnectedModelsRanges) {
   EXPECT_EQ(Run({"set", "WTC=1457"}), kExitRefused);
 }
 
+TEST_F(ProductionLineTest, DescribeAsksOnlyForModesTheModelHas) {
+  StartCamera({"--model", "QX-70500C-VLNK"});
+  EXPECT_EQ(Run({"describe", "TI"}), kExitOk);
+  EXPECT_EQ(err_.str(), "") << "no refused query of a mode the QX models do not have";
+  EXPECT_EQ(out_.str(), "TI control 1349: choice, class user (model QX-70500C-VLNK), value 0\n");
+}
+
 TEST_F(ProductionLineTest, DiffComparesAFileAsLoadWouldApplyIt) {
   StartCamera({"--model", "RL-4100T-VLNK"});
   const std::string golden = PathOf("golden.cam");

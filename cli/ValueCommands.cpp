@@ -16,6 +16,7 @@
 #include "core/CommandTable.h"
 #include "core/Conversions.h"
 #include "core/TextEscape.h"
+#include "params/PageChoices.h"
 
 namespace vistrel {
 namespace {
@@ -143,6 +144,17 @@ const char* ClassName(ParamClass paramClass) {
   return "?";
 }
 
+// "Low=0, High=1, ...": the entries of a choice with the values they stand for.
+std::string EntryList(const std::vector<ChoiceItem>& entries) {
+  std::string text;
+  for (const ChoiceItem& entry : entries) {
+    if (!text.empty())
+      text += ", ";
+    text += entry.text + "=" + std::to_string(entry.value);
+  }
+  return text;
+}
+
 // One line per parameter row of the command: kind, class, the model's range, the value.
 void DescribeRows(CliSession& s, int id, const RangeInputs& inputs, const std::string& value) {
   const ParameterTable& table = s.Camera().table;
@@ -157,8 +169,12 @@ void DescribeRows(CliSession& s, int id, const RangeInputs& inputs, const std::s
     s.Out() << name << " control " << row.ctrlId << ": "
             << ControlKindName(static_cast<int>(row.kind)) << ", class "
             << ClassName(row.paramClass);
-    // A choice whose entries only the desktop program's pages list has no range to show.
-    if (row.kind == ControlKind::Number || minimum < maximum)
+    const std::vector<ChoiceItem> entries =
+        row.kind == ControlKind::Choice ? PageChoiceEntries(row.ctrlId, s.Camera().model.code)
+                                        : std::vector<ChoiceItem>{};
+    if (!entries.empty())
+      s.Out() << ", entries " << EntryList(entries);
+    else if (row.kind == ControlKind::Number || minimum < maximum)
       s.Out() << ", range " << minimum << ".." << maximum;
     s.Out() << " (model " << s.Camera().model.name << "), value " << value << '\n';
     any = true;

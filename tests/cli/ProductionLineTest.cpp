@@ -160,7 +160,15 @@ TEST_F(ProductionLineTest, DescribeAsksOnlyForModesTheModelHas) {
   StartCamera({"--model", "QX-70500C-VLNK"});
   EXPECT_EQ(Run({"describe", "TI"}), kExitOk);
   EXPECT_EQ(err_.str(), "") << "no refused query of a mode the QX models do not have";
-  EXPECT_EQ(out_.str(), "TI control 1349: choice, class user (model QX-70500C-VLNK), value 0\n");
+  // A choice lists its entries with the values the pages send for them.
+  EXPECT_TRUE(out_.str().starts_with(
+      "TI control 1349: choice, class user, entries Low=0, High=1, Software=2, "
+      "PulseGenerator0=10,"))
+      << out_.str();
+  EXPECT_TRUE(out_.str().ends_with(", Nand1Out=27 (model QX-70500C-VLNK), value 0\n"))
+      << out_.str();
+  EXPECT_EQ(Run({"describe", "GMA"}), kExitOk);
+  EXPECT_NE(out_.str().find("entries 0.45=45, 0.5=50,"), std::string::npos) << out_.str();
 }
 
 TEST_F(ProductionLineTest, DiffComparesAFileAsLoadWouldApplyIt) {

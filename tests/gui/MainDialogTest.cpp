@@ -8,6 +8,7 @@
 
 #include "GuiFixture.h"
 #include "app/MainMenu.h"
+#include "params/PageChoices.h"
 #include "ui/CommunicationDialog.h"
 #include "ui/TerminalDialog.h"
 #include "ui_CommunicationDialog.h"
@@ -65,6 +66,23 @@ TEST(MainDialog, CameraThatDoesNotAnswerLeavesTheInitialValuesOffline) {
   EXPECT_EQ(Text(dialog, 2512), "4112");  // WTC
   EXPECT_TRUE(program.messages.messages.empty()) << program.messages.messages.front().text;
   EXPECT_EQ(dialog.TabTitles(), kUserTabs);
+}
+
+TEST(MainDialog, ChoiceEntriesKnownWithoutWidgetsAreThePagesOwn) {
+  TempFolder folder;
+  Program program(folder.Path());
+  CVistrelDlg& dialog = program.Start();
+  ASSERT_GT(PageChoiceIds().size(), 50u);
+  // The camera's baud rates and the model choice are filled from what the camera reports.
+  constexpr int kFromTheCamera[] = {1422, 1853};
+  for (int ctrlId : PageChoiceIds()) {
+    if (std::ranges::find(kFromTheCamera, ctrlId) != std::end(kFromTheCamera))
+      continue;
+    std::vector<std::string> texts;
+    for (const ChoiceItem& entry : PageChoiceEntries(ctrlId, program.session.model.code))
+      texts.push_back(entry.text);
+    EXPECT_EQ(texts, dialog.Registry().ChoiceTexts(ctrlId)) << ctrlId;
+  }
 }
 
 TEST(MainDialog, FactoryModeAddsTheFactoryPageAndTheUtilityMenu) {

@@ -32,6 +32,25 @@ bool IsComplete(const std::string& reply) {
   return true;
 }
 
+// A whole number in the forms AutoBaseToInt reads: an optional sign, then digits, or "0x"
+// and hexadecimal digits.
+bool IsNumberText(std::string_view text) {
+  if (!text.empty() && (text[0] == '-' || text[0] == '+'))
+    text.remove_prefix(1);
+  const bool hex = text.starts_with("0x") || text.starts_with("0X");
+  if (hex)
+    text.remove_prefix(2);
+  if (text.empty())
+    return false;
+  for (const char c : text) {
+    const bool digit = c >= '0' && c <= '9';
+    const bool hexDigit = (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
+    if (!digit && !(hex && hexDigit))
+      return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 Command::Command(ISerialChannel& channel, IMessagePresenter& messages)
@@ -339,10 +358,16 @@ bool Command::QueryRaw(int32_t& out, const std::string& line, int timeoutMs,
   }
   ReplyFields fields;
   ParseReply(reply, fields);
-  // A camera that answers an indexed query with the bare value gives no separator.
-  const bool bare = fields.separator.empty();
-  out = AutoBaseToInt(bare ? fields.raw : fields.value1);
   online_->SetOnline();
+  // A camera that answers an indexed query with the bare value gives no separator; anything
+  // else without one (a refusal, garbage) is no value.
+  const bool bare = fields.separator.empty();
+  if ((bare && !IsNumberText(fields.raw)) || fields.separator == "?") {
+    outcome_ = Outcome::Refused;
+    Report(reply + " for " + line.substr(0, line.find_first_of("\r\n")));
+    return false;
+  }
+  out = AutoBaseToInt(bare ? fields.raw : fields.value1);
   return true;
 }
 

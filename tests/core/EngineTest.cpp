@@ -150,6 +150,19 @@ TEST_F(EngineTest, QueryRawTakesFirstValueAndOfflineOnlyWhenAsked) {
   EXPECT_TRUE(engine.QueryRaw(value, "LUTR?12\r\n", kShortLimit, false));
   EXPECT_EQ(value, 345) << "a bare value is the value";
 
+  // A refusal or garbage is no value, not a 0.
+  value = 77;
+  for (const char* reply : {"Error: value out of range", "garbage", "LUTR?"}) {
+    AnswerWith(reply);
+    EXPECT_FALSE(engine.QueryRaw(value, "LUTR?12\r\n", kShortLimit, false)) << reply;
+    EXPECT_EQ(engine.LastOutcome(), Outcome::Refused);
+    EXPECT_EQ(value, 77);
+  }
+  EXPECT_EQ(presenter.messages.front().text, "Error: value out of range for LUTR?12");
+  AnswerWith("-0x1F");
+  EXPECT_TRUE(engine.QueryRaw(value, "LUTR?12\r\n", kShortLimit, false));
+  EXPECT_EQ(value, -31);
+
   channel.SetResponder({});
   online.state = State::Online;
   EXPECT_FALSE(engine.QueryRaw(value, "TI?\r\n", 50, false));

@@ -427,7 +427,7 @@ void CVistrelDlg::StoreUserSet(int userSet) {
 }
 
 void CVistrelDlg::LoadUserSet(int userSet) {
-  if (UserSetLoad(services_.session, userSet) || !services_.session.haveCameraValues) {
+  if (UserSetLoad(services_.session, userSet) || !services_.session.HaveCameraValues()) {
     AfterCameraRead();
     ReportIncompleteRead();
   }

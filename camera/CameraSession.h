@@ -27,6 +27,7 @@ struct ReadAllResult {
   // the camera stopped answering, or it answered some queries with something else.
   Outcome outcome = Outcome::Done;
   bool modelAnswered = true;  // a reload: whether the camera answered the model query
+  bool ran = false;           // false until a pass has been made
 
   bool Complete() const { return unread.empty() && outcome == Outcome::Done && modelAnswered; }
   // Done for a complete read; otherwise what kept it from completing.
@@ -98,8 +99,9 @@ class CameraSession {
   bool factoryMode = false;  // the stored control mode: factory parameters take part
   int lastArea = 0;          // the flash area of the last load or store
   ReadAllResult lastRead;    // what the last read-all pass got
+
   // Whether the table holds the camera's values: the last read-all read every row.
-  bool haveCameraValues = false;
+  bool HaveCameraValues() const { return lastRead.ran && lastRead.Complete(); }
   IProgress* progress = &nullProgress_;
   IParameterView* view = &nullView_;
   IPageHooks* hooks = &nullHooks_;

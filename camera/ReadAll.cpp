@@ -86,9 +86,9 @@ ReadAllResult ReadAllRows(CameraSession& session, PassOutcome pass) {
     session.hooks->PumpEvents();
   }
   result.outcome = pass.Result();
+  result.ran = true;
   session.progress->End();
   session.lastRead = result;
-  session.haveCameraValues = result.Complete();
   session.hooks->ActivateMainWindow();
   int32_t videoMode = 0;
   if (result.Complete() && session.engine.GetValue(cmd::VSM, videoMode, kQueryMs)) {
@@ -172,9 +172,6 @@ ReadAllResult Reload(CameraSession& session) {
   hooks.PreparePagesForModel(session.model);
   ReadAllResult result = ReadAllRows(session, modelCheck);
   result.modelAnswered = answered;
-  if (!answered) {
-    session.haveCameraValues = false;
-  }
   session.lastRead = result;
   // After a lost channel or a silent camera, the exchanges below would only wait.
   const bool reachable =

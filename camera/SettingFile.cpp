@@ -7,12 +7,10 @@
 #include "camera/ModelLists.h"
 #include "camera/PassOutcome.h"
 #include "camera/ReadAll.h"
-#include "camera/SettingFileLimits.h"
 #include "camera/SettingFileLines.h"
 #include "core/AtomicFile.h"
 #include "core/CommandIds.h"
 #include "core/CommandTable.h"
-#include "core/RegularFile.h"
 #include "core/WireFormat.h"
 
 namespace vistrel {
@@ -24,11 +22,6 @@ constexpr int kQueryMs = 2500;
 
 void Pause20ms() {
   std::this_thread::sleep_for(std::chrono::milliseconds(20));
-}
-
-void ReportOpenFailure(CameraSession& session, const std::string& path) {
-  session.messages.ShowMessage(path + "\nCouldn't open this file", "File Open Error",
-                               MessageIcon::Exclamation);
 }
 
 bool RowBelongsInFile(const CameraSession& session, const ParameterEntry& row,
@@ -173,14 +166,14 @@ std::string BuildSettingFile(CameraSession& session, SettingFileVariant variant)
 bool WriteSettingFile(CameraSession& session, const std::string& path, SettingFileVariant variant) {
   // A file holds the camera's values or nothing: values never read would be saved as if
   // the camera held them.
-  if (!session.haveCameraValues) {
+  if (!session.HaveCameraValues()) {
     session.messages.ShowMessage(NotSavedMessage(session.lastRead), "Save Error",
                                  MessageIcon::Exclamation);
     return false;
   }
   const std::string contents = BuildSettingFile(session, variant);
   if (!WriteFileAtomically(path, contents)) {
-    ReportOpenFailure(session, path);
+    ReportFileOpenFailure(session, path);
     return false;
   }
   session.hooks->RememberCameraFileFolder(FolderOf(path));
@@ -203,6 +196,9 @@ Outcome LoadSettingFile(CameraSession& session, const std::string& path, LoadRep
     const LinePlan plan = PlanLine(session, line);
     if (plan.kind == LinePlan::Kind::Skip)
       notes.skipped.push_back({done + 1, line, plan.reason});
+    // Only lines that go to the camera tell whether it answers.
+    if (plan.kind == LinePlan::Kind::Skip || plan.kind == LinePlan::Kind::Blank)
+      continue;
     const LineResult applied = ApplyLine(session, plan);
     if (applied.outcome == Outcome::Done) {
       pass.NoteSuccess();

@@ -30,10 +30,9 @@ bool ReadCameraValue(Command& engine, const LinePlan& plan, std::string& value) 
       return engine.GetText(plan.commandId, value, kQueryMs);
     case LinePlan::Kind::Pair: {
       const std::string query =
-          std::string(CommandTable::Name(plan.commandId)) + "?" + std::to_string(plan.index);
+          FormatQueryWithArg(CommandTable::Name(plan.commandId), std::to_string(plan.index));
       int32_t entry = 0;
-      if (!engine.QueryRaw(entry, query + kLineEnd, kQueryMs, true) ||
-          engine.LastOutcome() != Outcome::Done)
+      if (!engine.QueryRaw(entry, query, kQueryMs, true) || engine.LastOutcome() != Outcome::Done)
         return false;
       value = FormatPairText(plan.index, entry);
       return true;

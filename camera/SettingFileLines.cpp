@@ -78,18 +78,23 @@ const char* SkipReasonText(SkipReason reason) {
   return "skipped";
 }
 
+void ReportFileOpenFailure(CameraSession& session, const std::string& path,
+                           const std::string& reason) {
+  const std::string why = reason.empty() ? "" : " (" + reason + ")";
+  session.messages.ShowMessage(path + "\nCouldn't open this file" + why, "File Open Error",
+                               MessageIcon::Exclamation);
+}
+
 Outcome ReadSettingFileLines(CameraSession& session, const std::string& path,
                              std::vector<std::string>& lines) {
   std::string contents;
   const FileCheck read = ReadRegularFile(path, kMaxSettingFileBytes, contents);
   if (read.status == FileStatus::NotRegular || read.status == FileStatus::TooLarge) {
-    session.messages.ShowMessage(path + "\nCouldn't open this file (" + read.Reason() + ")",
-                                 "File Open Error", MessageIcon::Exclamation);
+    ReportFileOpenFailure(session, path, read.Reason());
     return Outcome::BadInput;
   }
   if (!read.Ok()) {
-    session.messages.ShowMessage(path + "\nCouldn't open this file", "File Open Error",
-                                 MessageIcon::Exclamation);
+    ReportFileOpenFailure(session, path);
     return Outcome::BadInput;
   }
   std::istringstream in(contents);

@@ -22,6 +22,10 @@ enum class SkipReason {
 
 const char* SkipReasonText(SkipReason reason);
 
+// Says that the file at `path` could not be opened, and why when `reason` is given.
+void ReportFileOpenFailure(CameraSession& session, const std::string& path,
+                           const std::string& reason = {});
+
 // Reads the lines of the setting file at `path` (line ends removed). BadInput after
 // reporting a file that cannot be read or is no regular file of a setting file's size.
 Outcome ReadSettingFileLines(CameraSession& session, const std::string& path,

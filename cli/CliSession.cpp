@@ -23,7 +23,6 @@ CliSession::CliSession(const ChannelOptions& options, std::ostream& out, std::os
       camera_(engine_, table_, presenter_) {
   if (const std::optional<std::string>& copy = settings_.KeptAsideCopy())
     err_ << "vistrelctl: " << KeptAsideNotice(*copy) << '\n';
-  engine_.SetOnlineStatus(&link_);
   if (options.timeoutMs)
     engine_.SetTimeLimitCap(*options.timeoutMs);
   if (options.log)

@@ -35,7 +35,6 @@ class CliSession {
   CameraSession& Camera() { return camera_; }
   CCommunication& Channel() { return comm_; }
   TerminalPresenter& Presenter() { return presenter_; }
-  LinkTracker& Link() { return link_; }
   StoredSettings& Settings() { return settings_; }
   std::ostream& Out() { return out_; }
   std::ostream& Err() { return err_; }
@@ -49,7 +48,6 @@ class CliSession {
   StderrTraffic stderrTraffic_;
   NullTrafficSink noTraffic_;
   StderrProgress progress_;
-  LinkTracker link_;
   CCommunication comm_;
   Command engine_;
   ParameterTable table_;

@@ -12,8 +12,6 @@ namespace vistrel {
 
 void TerminalPresenter::ShowMessage(const std::string& text, const std::string& caption,
                                     MessageIcon icon) {
-  last_ = text;
-  ++count_;
   // The desktop program's confirmations ("Completed ...") are its message boxes' business;
   // on the command line success is the exit status.
   if (icon == MessageIcon::Information)

@@ -14,15 +14,10 @@ class TerminalPresenter final : public IMessagePresenter {
   TerminalPresenter(std::ostream& err, bool assumeYes) : err_(err), assumeYes_(assumeYes) {}
   void ShowMessage(const std::string& text, const std::string& caption, MessageIcon icon) override;
   bool AskYesNo(const std::string& text, const std::string& caption) override;
-  // The text of the last message shown (the camera's refusal, for example).
-  const std::string& LastMessage() const { return last_; }
-  int MessageCount() const { return count_; }
 
  private:
   std::ostream& err_;
   bool assumeYes_;
-  std::string last_;
-  int count_ = 0;
 };
 
 // Time-stamped traffic lines on stderr (--log).
@@ -48,18 +43,6 @@ class StderrProgress final : public IProgress {
   bool enabled_;
   std::string message_;
   int shown_ = -1;
-};
-
-// Remembers whether the last exchange saw a line or ran out of time.
-class LinkTracker final : public IOnlineStatus {
- public:
-  void SetOnline() override { online_ = true; }
-  void SetOffline() override { online_ = false; }
-  bool Online() const { return online_; }
-  void Reset() { online_ = true; }
-
- private:
-  bool online_ = true;
 };
 
 }  // namespace vistrel

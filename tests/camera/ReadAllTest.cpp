@@ -178,7 +178,7 @@ TEST(ReloadTest, ASilentCameraIsAskedForItsModelOnly) {
   EXPECT_FALSE(result.unread.empty());
   EXPECT_TRUE(UnreadMessage(result).starts_with("The camera does not answer.\n"))
       << UnreadMessage(result);
-  EXPECT_FALSE(f.session.haveCameraValues);
+  EXPECT_FALSE(f.session.HaveCameraValues());
 }
 
 TEST(ReloadTest, SynchronisesTableAndModelChoice) {

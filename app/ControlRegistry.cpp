@@ -2,6 +2,8 @@
 
 #include <QtWidgets/QCheckBox>
 #include <QtWidgets/QComboBox>
+#include <QtWidgets/QGroupBox>
+#include <QtWidgets/QLabel>
 #include <QtWidgets/QLineEdit>
 #include <QtWidgets/QPushButton>
 #include <QtWidgets/QRadioButton>
@@ -32,6 +34,16 @@ std::vector<QRadioButton*> RadioGroup(const QRadioButton* button) {
       group.push_back(radio);
   }
   return group;
+}
+
+// The control id a caption ("l<id>") belongs to; 0 for any other widget.
+int CaptionId(const QWidget* widget) {
+  const QString name = widget->objectName();
+  if (name.size() < 2 || name[0] != 'l')
+    return 0;
+  bool ok = false;
+  const int id = name.mid(1).toInt(&ok);
+  return ok ? id : 0;
 }
 
 }  // namespace
@@ -75,6 +87,8 @@ void ControlRegistry::AddRoot(QWidget* root) {
   // pages); those are connected once only.
   std::vector<std::pair<QWidget*, int>> added;
   for (QWidget* control : found) {
+    if (const int caption = CaptionId(control); caption != 0)
+      captions_.emplace(caption, control);
     const int id = IdOf(control);
     if (id == 0 || controls_.contains(id))
       continue;
@@ -345,6 +359,84 @@ void ControlRegistry::RefillChoice(int ctrlId, const std::vector<ChoiceItem>& it
   for (const ChoiceItem& item : items)
     combo->addItem(QString::fromStdString(item.text), item.value);
   combo->setCurrentIndex(-1);
+}
+
+int ControlRegistry::SelectedIndex(int ctrlId) const {
+  auto* combo = qobject_cast<QComboBox*>(FindControl(ctrlId));
+  return combo == nullptr ? -1 : combo->currentIndex();
+}
+
+void ControlRegistry::SelectIndex(int ctrlId, int index) {
+  if (auto* combo = qobject_cast<QComboBox*>(FindControl(ctrlId)))
+    combo->setCurrentIndex(index < combo->count() ? index : -1);
+}
+
+bool ControlRegistry::RemoveChoiceItem(int ctrlId, const std::string& text) {
+  auto* combo = qobject_cast<QComboBox*>(FindControl(ctrlId));
+  if (combo == nullptr)
+    return false;
+  const int index = combo->findText(QString::fromStdString(text), Qt::MatchExactly);
+  if (index < 0)
+    return false;
+  combo->removeItem(index);
+  return true;
+}
+
+QWidget* ControlRegistry::CaptionOf(int ctrlId) const {
+  const auto it = captions_.find(ctrlId);
+  return it == captions_.end() ? nullptr : it->second;
+}
+
+void ControlRegistry::SetControlEnabled(int ctrlId, bool enabled) {
+  if (QWidget* control = FindControl(ctrlId))
+    control->setEnabled(enabled);
+}
+
+bool ControlRegistry::ControlEnabled(int ctrlId) const {
+  const QWidget* control = FindControl(ctrlId);
+  return control != nullptr && control->isEnabled();
+}
+
+void ControlRegistry::SetControlVisible(int ctrlId, bool visible) {
+  // A field goes with its caption and its up-down control.
+  for (QWidget* widget :
+       {FindControl(ctrlId), CaptionOf(ctrlId), FindControl(SpinOfEdit(ctrlId))}) {
+    if (widget != nullptr)
+      widget->setVisible(visible);
+  }
+}
+
+bool ControlRegistry::ControlVisible(int ctrlId) const {
+  const QWidget* control = FindControl(ctrlId);
+  return control != nullptr && !control->isHidden();
+}
+
+void ControlRegistry::ShowText(int ctrlId, const std::string& text) {
+  QWidget* control = FindControl(ctrlId);
+  const QString shown = QString::fromStdString(text);
+  if (auto* edit = qobject_cast<QLineEdit*>(control))
+    edit->setText(shown);
+  else if (auto* label = qobject_cast<QLabel*>(control))
+    label->setText(shown);
+  else if (auto* group = qobject_cast<QGroupBox*>(control))
+    group->setTitle(shown);
+  else if (auto* button = qobject_cast<QAbstractButton*>(control))
+    button->setText(shown);
+}
+
+std::string ControlRegistry::ControlText(int ctrlId) const {
+  QWidget* control = FindControl(ctrlId);
+  if (auto* edit = qobject_cast<QLineEdit*>(control))
+    return edit->text().toStdString();
+  if (auto* label = qobject_cast<QLabel*>(control))
+    return label->text().toStdString();
+  if (auto* group = qobject_cast<QGroupBox*>(control))
+    return group->title().toStdString();
+  if (auto* button = qobject_cast<QAbstractButton*>(control))
+    return button->text().toStdString();
+  if (auto* combo = qobject_cast<QComboBox*>(control))
+    return combo->currentText().toStdString();
+  return {};
 }
 
 }  // namespace vistrel

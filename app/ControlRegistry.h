@@ -70,6 +70,16 @@ class ControlRegistry final : public QObject, public IControlPanel {
   std::vector<std::string> ChoiceTexts(int ctrlId) const override;
   void SetItemValues(int ctrlId, const std::vector<int32_t>& values) override;
   void RefillChoice(int ctrlId, const std::vector<ChoiceItem>& items) override;
+  int SelectedIndex(int ctrlId) const override;
+  void SelectIndex(int ctrlId, int index) override;
+  bool RemoveChoiceItem(int ctrlId, const std::string& text) override;
+  void SetControlEnabled(int ctrlId, bool enabled) override;
+  bool ControlEnabled(int ctrlId) const override;
+  void SetControlVisible(int ctrlId, bool visible) override;
+  bool ControlVisible(int ctrlId) const override;
+  void ShowText(int ctrlId, const std::string& text) override;
+  std::string ControlText(int ctrlId) const override;
+  bool HasControl(int ctrlId) const override { return FindControl(ctrlId) != nullptr; }
 
   // ShowParameter that says whether the control exists and has a supported class.
   bool Show(int ctrlId, int32_t value);
@@ -80,9 +90,12 @@ class ControlRegistry final : public QObject, public IControlPanel {
   // The position an arrow press starts from: the number its field shows, within the range.
   int32_t PositionFromBuddy(int spinId, int32_t position);
   void Notify(Notification what, int id, int32_t position = 0, int32_t step = 0);
+  // The caption beside a control ("l<id>"), if the page has one.
+  QWidget* CaptionOf(int ctrlId) const;
 
   ParameterTable& table_;
   std::unordered_map<int, QWidget*> controls_;
+  std::unordered_map<int, QWidget*> captions_;
   std::unordered_map<int, int> spinOfEdit_;
   std::unordered_map<int, int> editOfSpin_;
   std::unordered_set<const QWidget*> connectedRadios_;  // the group members without an id

@@ -245,7 +245,7 @@ void CVistrelDlg::ToggleControlMode() {
 }
 
 HandlerContext CVistrelDlg::Context() {
-  return HandlerContext{services_.table, services_.engine, *registry_};
+  return HandlerContext{services_.table, services_.engine, *registry_, services_.session};
 }
 
 RangeInputs CVistrelDlg::CurrentRangeInputs() {

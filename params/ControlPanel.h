@@ -39,6 +39,42 @@ class IControlPanel : public IParameterView {
   virtual void SetItemValues(int ctrlId, const std::vector<int32_t>& values) = 0;
   // Replaces the entries of a choice control, keeping no selection.
   virtual void RefillChoice(int ctrlId, const std::vector<ChoiceItem>& items) = 0;
+  // The rest have defaults for panels that hold only values (the command-line tool's).
+  // The selected entry of a choice control by position; -1 when none is selected.
+  virtual int SelectedIndex(int ctrlId) const {
+    (void)ctrlId;
+    return -1;
+  }
+  // Selects an entry by position (-1 clears the selection) without a change notification.
+  virtual void SelectIndex(int ctrlId, int index) { (void)ctrlId, (void)index; }
+  // Removes the entry with exactly this text; false when there is none.
+  virtual bool RemoveChoiceItem(int ctrlId, const std::string& text) {
+    (void)ctrlId, (void)text;
+    return false;
+  }
+
+  // Enabling and showing controls (and their group boxes and captions, which have ids too).
+  virtual void SetControlEnabled(int ctrlId, bool enabled) { (void)ctrlId, (void)enabled; }
+  virtual bool ControlEnabled(int ctrlId) const {
+    (void)ctrlId;
+    return true;
+  }
+  virtual void SetControlVisible(int ctrlId, bool visible) { (void)ctrlId, (void)visible; }
+  virtual bool ControlVisible(int ctrlId) const {
+    (void)ctrlId;
+    return true;
+  }
+  // Shows a text in a read-only field, a caption or a group box title.
+  virtual void ShowText(int ctrlId, const std::string& text) { (void)ctrlId, (void)text; }
+  virtual std::string ControlText(int ctrlId) const {
+    (void)ctrlId;
+    return {};
+  }
+  // Whether a control with this id exists on the pages.
+  virtual bool HasControl(int ctrlId) const {
+    (void)ctrlId;
+    return false;
+  }
 };
 
 }  // namespace vistrel

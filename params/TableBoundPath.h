@@ -2,17 +2,20 @@
 
 #include <cstdint>
 
+#include "camera/CameraSession.h"
 #include "core/Command.h"
 #include "core/ParameterTable.h"
 #include "params/ControlPanel.h"
 
 namespace vistrel {
 
-// What every parameter handler works with: the table, the engine and the controls.
+// What every parameter handler works with: the table, the engine, the controls, and the
+// session with the model record, the Camera Link state and the message presenter.
 struct HandlerContext {
   ParameterTable& table;
   Command& engine;
   IControlPanel& panel;
+  CameraSession& session;
 };
 
 // The common path of the table-bound controls: the control's value is stored in its row,

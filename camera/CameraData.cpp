@@ -1,5 +1,6 @@
 #include "camera/CameraData.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "camera/PassOutcome.h"
@@ -11,6 +12,11 @@ namespace vistrel {
 namespace {
 
 constexpr int kQueryMs = 2500;
+constexpr int kUserIdWriteMs = 2500;
+constexpr int kXmlVersionWriteMs = 10000;
+constexpr int kDeviceVersionWriteMs = 10000;
+constexpr unsigned char kFirstPrintable = 0x20;
+constexpr unsigned char kLastPrintable = 0x7e;
 
 std::string Format(const char* format, int a, int b, int c = 0) {
   char buffer[64];
@@ -18,7 +24,57 @@ std::string Format(const char* format, int a, int b, int c = 0) {
   return buffer;
 }
 
+// Shows the confirmation or the failure of a setting and returns how it ended.
+Outcome Report(CameraSession& session, bool confirmed, const std::string& done,
+               const std::string& failed) {
+  if (confirmed) {
+    session.messages.ShowMessage(done, "", MessageIcon::Information);
+    return Outcome::Done;
+  }
+  session.messages.ShowMessage(failed, "", MessageIcon::Stop);
+  const Outcome outcome = session.engine.LastOutcome();
+  return outcome == Outcome::Done ? Outcome::Refused : outcome;
+}
+
+bool AllDigits(const std::string& text) {
+  return !text.empty() && std::ranges::all_of(text, [](char c) { return c >= '0' && c <= '9'; });
+}
+
 }  // namespace
+
+bool IsSendableText(std::string_view text) {
+  return std::ranges::all_of(text, [](char c) {
+    const auto u = static_cast<unsigned char>(c);
+    return u >= kFirstPrintable && u <= kLastPrintable;
+  });
+}
+
+std::string JoinFirstCharacters(const std::vector<std::string>& fields,
+                                std::string_view separator) {
+  std::string joined;
+  for (size_t i = 0; i < fields.size(); ++i) {
+    if (i > 0)
+      joined += separator;
+    if (!fields[i].empty())
+      joined += fields[i][0];
+  }
+  return joined;
+}
+
+std::optional<std::array<std::string, 3>> XmlVersionDigits(int32_t value) {
+  if (value < 0 || value > kXmlVersionMax)
+    return std::nullopt;
+  return std::array<std::string, 3>{std::to_string(value / 100), std::to_string((value % 100) / 10),
+                                    std::to_string(value % 10)};
+}
+
+bool CheckSendable(CameraSession& session, const std::string& text, const std::string& what) {
+  if (IsSendableText(text))
+    return true;
+  session.messages.ShowMessage(what + " may hold only printable ASCII characters, no line breaks.",
+                               "", MessageIcon::Stop);
+  return false;
+}
 
 std::string FormatVersion(int32_t value) {
   return Format("%d.%02d", value / 100, value % 100);
@@ -79,33 +135,50 @@ CameraData ReadCameraData(CameraSession& session) {
   return data;
 }
 
-bool WriteUserId(CameraSession& session, const std::string& userId) {
-  if (userId.size() > kUserIdLength) {
-    session.messages.ShowMessage("User ID string is too long !!", "", MessageIcon::Stop);
-    return false;
-  }
-  if (session.engine.SetText(cmd::UD, userId, kQueryMs)) {
-    session.messages.ShowMessage("Writing the User ID \"" + userId + "\" has been completed.", "",
-                                 MessageIcon::Information);
-    return true;
-  }
-  session.messages.ShowMessage("Couldn't write the User ID.", "", MessageIcon::Stop);
-  return false;
+std::optional<std::string> ReadUserId(CameraSession& session) {
+  std::string text;
+  if (!session.engine.GetText(cmd::UD, text, kQueryMs))
+    return std::nullopt;
+  return session.engine.LastAnswerText();
 }
 
-bool WriteXmlVersion(CameraSession& session, const std::array<std::string, 3>& digits) {
-  std::string joined;
-  for (const std::string& digit : digits) {
-    if (!digit.empty())
-      joined += digit[0];
+std::optional<int32_t> ReadXmlVersion(CameraSession& session) {
+  int32_t value = 0;
+  if (!session.engine.GetValue(cmd::XMLVR, value, kQueryMs))
+    return std::nullopt;
+  return value;
+}
+
+Outcome WriteUserId(CameraSession& session, const std::string& userId) {
+  if (userId.size() > kUserIdLength) {
+    session.messages.ShowMessage("User ID string is too long !!", "", MessageIcon::Stop);
+    return Outcome::BadInput;
   }
-  if (session.engine.SetValue(cmd::XMLVR, DecimalToInt(joined), 10000)) {
-    session.messages.ShowMessage("Writing the XML Version has been completed.", "",
-                                 MessageIcon::Information);
-    return true;
+  if (!CheckSendable(session, userId, "The User ID"))
+    return Outcome::BadInput;
+  return Report(session, session.engine.SetText(cmd::UD, userId, kUserIdWriteMs),
+                "Writing the User ID \"" + userId + "\" has been completed.",
+                "Couldn't write the User ID.");
+}
+
+Outcome WriteXmlVersion(CameraSession& session, const std::array<std::string, 3>& digits) {
+  const std::string joined = JoinFirstCharacters({digits.begin(), digits.end()});
+  // Only digits make a version; anything else would be sent as some other number.
+  if (!AllDigits(joined)) {
+    session.messages.ShowMessage("Couldn't write the XML Version.", "", MessageIcon::Stop);
+    return Outcome::BadInput;
   }
-  session.messages.ShowMessage("Couldn't write the XML Version.", "", MessageIcon::Stop);
-  return false;
+  return Report(session,
+                session.engine.SetValue(cmd::XMLVR, DecimalToInt(joined), kXmlVersionWriteMs),
+                "Writing the XML Version has been completed.", "Couldn't write the XML Version.");
+}
+
+Outcome WriteDeviceVersion(CameraSession& session, const std::string& text) {
+  if (!CheckSendable(session, text, "The Device Version"))
+    return Outcome::BadInput;
+  return Report(session, session.engine.SetText(cmd::DV, text, kDeviceVersionWriteMs),
+                "Writing the Device Version has been completed.",
+                "Couldn't write the Device Version.");
 }
 
 }  // namespace vistrel

@@ -45,9 +45,9 @@ std::vector<std::string> ModelChoiceEntries(int code) {
     case 1:
       return {"RL-4100T-VLNK", "RL-8200T-VLNK"};
     case 2:
-      return {"QX-70500M-VLNK-VLNK"};
+      return {"QX-70500M-VLNK"};
     case 3:
-      return {"QX-70500C-VLNK-VLNK"};
+      return {"QX-70500C-VLNK"};
     default:
       return {};
   }

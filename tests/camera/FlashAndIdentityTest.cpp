@@ -107,21 +107,5 @@ TEST(CameraDataTest, ReadsTheCameraAndKeepsPlaceholders) {
   EXPECT_EQ(none.deviceVersion[0], "?");
 }
 
-TEST(CameraDataTest, UserIdAndXmlVersionWrites) {
-  CameraFixture f;
-  EXPECT_FALSE(WriteUserId(f.session, std::string(17, 'a')));
-  EXPECT_EQ(f.presenter.messages.back().text, "User ID string is too long !!");
-  EXPECT_TRUE(f.channel.written.empty());
-  EXPECT_TRUE(WriteUserId(f.session, "Line 4 camera 16"));
-  EXPECT_EQ(f.presenter.messages.back().text,
-            "Writing the User ID \"Line 4 camera 16\" has been completed.");
-  EXPECT_FALSE(WriteUserId(f.session, "two\r\nlines"));
-  EXPECT_EQ(f.presenter.messages.back().text, "Couldn't write the User ID.");
-
-  EXPECT_TRUE(WriteXmlVersion(f.session, {"1", "", "3"}));
-  EXPECT_EQ(f.channel.Lines().back(), "XMLVR=13");
-  EXPECT_EQ(f.presenter.messages.back().text, "Writing the XML Version has been completed.");
-}
-
 }  // namespace
 }  // namespace vistrel

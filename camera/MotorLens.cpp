@@ -1,0 +1,24 @@
+#include "camera/MotorLens.h"
+
+#include "core/Command.h"
+
+namespace vistrel {
+
+std::optional<LensButton> FindLensButton(const std::string& function,
+                                         const std::string& direction) {
+  for (const LensButton& button : kLensButtons) {
+    if (function == button.function && direction == button.direction)
+      return button;
+  }
+  return std::nullopt;
+}
+
+bool StartLens(Command& engine, const LensButton& button) {
+  return engine.SetValue(button.commandId, button.value, kLensMoveMs);
+}
+
+bool StopLens(Command& engine, const LensButton& button) {
+  return engine.SetValue(button.commandId, kLensStop, kLensMoveMs);
+}
+
+}  // namespace vistrel

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <array>
+#include <optional>
+#include <string>
+
+#include "camera/CameraSession.h"
+
+namespace vistrel {
+
+// The motor lens functions and the settings that move and stop them.
+inline constexpr int kLensMoveMs = 10000;
+inline constexpr int32_t kLensStop = 0;
+
+namespace lenscmd {
+inline constexpr int MLI = 68;  // iris
+inline constexpr int MLZ = 69;  // zoom
+inline constexpr int MLF = 70;  // focus
+}  // namespace lenscmd
+
+// One press-and-hold button of the motor lens window: what it shows, where it sits (left,
+// top, right, bottom in the window's client area), the setting it starts and the status
+// shown while it is held.
+struct LensButton {
+  const char* text;
+  std::array<int, 4> rect;
+  int ctrlId;
+  int commandId;
+  int32_t value;
+  const char* status;
+  const char* function;   // the lens function's name on the command line
+  const char* direction;  // the direction's name on the command line
+};
+
+inline constexpr std::array<LensButton, 6> kLensButtons{{
+    {"IRIS Open", {20, 10, 80, 40}, 40001, lenscmd::MLI, 1, "Open", "iris", "open"},
+    {"IRIS Close", {90, 10, 150, 40}, 40002, lenscmd::MLI, 2, "Close", "iris", "close"},
+    {"Zoom Wide", {20, 40, 80, 70}, 40003, lenscmd::MLZ, 1, "Wide", "zoom", "wide"},
+    {"Zoom Tele", {90, 40, 150, 70}, 40004, lenscmd::MLZ, 2, "Tele", "zoom", "tele"},
+    {"Focus Near", {20, 70, 80, 100}, 40005, lenscmd::MLF, 1, "Near", "focus", "near"},
+    {"Focus Far", {90, 70, 150, 100}, 40006, lenscmd::MLF, 2, "Far", "focus", "far"},
+}};
+
+// The button for a function and a direction ("zoom", "tele"); nullopt when the direction
+// does not belong to the function.
+std::optional<LensButton> FindLensButton(const std::string& function, const std::string& direction);
+
+// Starts the button's movement; true when the camera confirmed it.
+bool StartLens(Command& engine, const LensButton& button);
+// Stops the function the button moves; true when the camera confirmed it.
+bool StopLens(Command& engine, const LensButton& button);
+
+}  // namespace vistrel

@@ -1,0 +1,204 @@
+#include "cli/IdentityCommands.h"
+
+#include <CLI/CLI.hpp>
+#include <chrono>
+#include <memory>
+#include <ostream>
+#include <string>
+#include <thread>
+
+#include "camera/CameraData.h"
+#include "camera/CameraId.h"
+#include "camera/MotorLens.h"
+#include "cli/Cli.h"
+#include "cli/CliSession.h"
+#include "cli/CommandRegistry.h"
+#include "cli/IdentityArguments.h"
+#include "core/CommandIds.h"
+#include "core/TextEscape.h"
+
+namespace vistrel {
+namespace {
+
+constexpr int kQueryMs = 2500;
+constexpr int kLensLongestMs = 60000;
+
+// The text argument of a subcommand and whether it was given (an empty text is one).
+struct TextArgument {
+  std::string text;
+  CLI::Option* option = nullptr;
+  bool Given() const { return option != nullptr && option->count() > 0; }
+};
+
+CLI::Validator Checked(std::string (*check)(const std::string&)) {
+  return CLI::Validator([check](std::string& value) { return check(value); }, "");
+}
+
+// Writing identity data other than the user id is offered in factory control mode only, as
+// the desktop program offers it.
+bool FactoryModeOrSay(CliSession& s, const char* what) {
+  if (s.Camera().factoryMode)
+    return true;
+  s.Err() << "vistrelctl: writing the " << what << " needs factory control mode (--factory)\n";
+  return false;
+}
+
+int PrintText(CliSession& s, int commandId) {
+  std::string text;
+  if (!s.Engine().GetText(commandId, text, kQueryMs))
+    return s.FailureStatus();
+  s.Out() << EscapeControls(s.Engine().LastAnswerText()) << '\n';
+  return kExitOk;
+}
+
+int RunUserId(CliSession& s, const TextArgument& arg) {
+  if (!arg.Given())
+    return PrintText(s, cmd::UD);
+  return ExitStatusFor(WriteUserId(s.Camera(), arg.text));
+}
+
+int RunCameraId(CliSession& s, const TextArgument& arg) {
+  if (!arg.Given())
+    return PrintText(s, cmd::ID);
+  if (!FactoryModeOrSay(s, "camera id"))
+    return kExitUsage;
+  return ExitStatusFor(WriteCameraId(s.Camera(), arg.text));
+}
+
+int RunModelId(CliSession& s, const std::string& name) {
+  if (!FactoryModeOrSay(s, "model id"))
+    return kExitUsage;
+  return ExitStatusFor(WriteModelId(s.Camera(), EntryForModelId(name), name));
+}
+
+int RunDeviceVersion(CliSession& s, const TextArgument& arg) {
+  if (!arg.Given())
+    return PrintText(s, cmd::DV);
+  if (!FactoryModeOrSay(s, "device version"))
+    return kExitUsage;
+  return ExitStatusFor(WriteDeviceVersion(s.Camera(), arg.text));
+}
+
+int RunXmlVersion(CliSession& s, const TextArgument& arg) {
+  if (!arg.Given()) {
+    const std::optional<int32_t> value = ReadXmlVersion(s.Camera());
+    if (!value)
+      return s.FailureStatus();
+    s.Out() << FormatXmlVersion(*value) << '\n';
+    return kExitOk;
+  }
+  if (!FactoryModeOrSay(s, "XML version"))
+    return kExitUsage;
+  const std::string& t = arg.text;
+  return ExitStatusFor(
+      WriteXmlVersion(s.Camera(), {t.substr(0, 1), t.substr(2, 1), t.substr(4, 1)}));
+}
+
+// Moves the lens for `ms`, then stops it. A start that got no answer may still have started
+// the motor, so the stop goes out then as well.
+int RunLens(CliSession& s, const LensButton& button, int ms) {
+  Command& engine = s.Engine();
+  if (!StartLens(engine, button)) {
+    const int status = s.FailureStatus();
+    if (engine.LastOutcome() == Outcome::NoReply)
+      StopLens(engine, button);
+    return status;
+  }
+  std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+  if (StopLens(engine, button))
+    return kExitOk;
+  s.Err() << "vistrelctl: the stop was not confirmed; the lens may still be moving\n";
+  return s.FailureStatus();
+}
+
+void AddLensCommand(CLI::App& app, ChosenAction& chosen) {
+  struct LensArguments {
+    std::string function;
+    std::string direction;
+    int ms = 0;
+  };
+  auto args = std::make_shared<LensArguments>();
+  CLI::App* lens = AddCameraCommand(
+      app, chosen,
+      {"lens",
+       "Move the motor lens (iris open|close, zoom wide|tele, focus near|far) for --ms "
+       "milliseconds, then stop it",
+       "vistrelctl --device /dev/ttyUSB0 lens zoom tele --ms 500"},
+      [args](CliSession& s) {
+        return RunLens(s, *FindLensButton(args->function, args->direction), args->ms);
+      });
+  lens->add_option("FUNCTION", args->function, "iris, zoom or focus")
+      ->required()
+      ->check(CLI::IsMember({"iris", "zoom", "focus"}));
+  lens->add_option("DIRECTION", args->direction,
+                   "open|close (iris), wide|tele (zoom), near|far "
+                   "(focus)")
+      ->required();
+  lens->add_option("--ms", args->ms, "how long the lens moves, in milliseconds")
+      ->required()
+      ->check(CLI::Range(1, kLensLongestMs));
+  // A direction of another function is refused before the channel is opened.
+  lens->parse_complete_callback([args] {
+    if (!FindLensButton(args->function, args->direction))
+      throw CLI::ValidationError("DIRECTION", "'" + EscapeControlsInMessage(args->direction) +
+                                                  "' is not a direction of " + args->function);
+  });
+}
+
+}  // namespace
+
+void AddIdentityCommands(CLI::App& app, ChosenAction& chosen) {
+  auto userId = std::make_shared<TextArgument>();
+  userId->option =
+      AddCameraCommand(app, chosen,
+                       {"user-id", "Print the user id, or write TEXT (at most 16 characters)",
+                        "vistrelctl --device /dev/ttyUSB0 user-id 'Line 4 left'"},
+                       [userId](CliSession& s) { return RunUserId(s, *userId); })
+          ->add_option("TEXT", userId->text, "the user id to write")
+          ->check(Checked(CheckUserIdArgument));
+
+  auto cameraId = std::make_shared<TextArgument>();
+  cameraId->option =
+      AddCameraCommand(app, chosen,
+                       {"camera-id",
+                        "Print the camera id, or write TEXT (at most 10 characters; needs "
+                        "factory control mode)",
+                        "vistrelctl --device /dev/ttyUSB0 --factory camera-id AB12345678"},
+                       [cameraId](CliSession& s) { return RunCameraId(s, *cameraId); })
+          ->add_option("TEXT", cameraId->text, "the camera id to write")
+          ->check(Checked(CheckCameraIdArgument));
+
+  auto model = std::make_shared<std::string>();
+  AddCameraCommand(
+      app, chosen,
+      {"model-id", "Write the model id, then check the model (needs factory control mode)",
+       "vistrelctl --device /dev/ttyUSB0 --factory model-id RL-8200T-VLNK"},
+      [model](CliSession& s) { return RunModelId(s, *model); })
+      ->add_option("MODEL", *model, "RL-4100T-VLNK or RL-8200T-VLNK")
+      ->required()
+      ->check(CLI::IsMember({*ModelIdForEntry(0), *ModelIdForEntry(1)}));
+
+  auto device = std::make_shared<TextArgument>();
+  device->option =
+      AddCameraCommand(app, chosen,
+                       {"device-version",
+                        "Print the device version, or write A.B.C.D (needs factory control mode)",
+                        "vistrelctl --device /dev/ttyUSB0 --factory device-version 1.0.2.7"},
+                       [device](CliSession& s) { return RunDeviceVersion(s, *device); })
+          ->add_option("A.B.C.D", device->text, "the device version to write")
+          ->check(Checked(CheckDeviceVersionArgument));
+
+  auto xml = std::make_shared<TextArgument>();
+  xml->option =
+      AddCameraCommand(
+          app, chosen,
+          {"xml-version", "Print the XML version, or write N.N.N (needs factory control mode)",
+           "vistrelctl --device /dev/ttyUSB0 --factory xml-version 1.2.3"},
+          [xml](CliSession& s) { return RunXmlVersion(s, *xml); })
+          ->add_option("N.N.N", xml->text, "the XML version to write")
+          ->check(Checked(CheckXmlVersionArgument));
+
+  AddLensCommand(app, chosen);
+}
+
+}  // namespace vistrel

@@ -20,6 +20,8 @@ inline constexpr MenuItem kMenuItems[] = {
     {"Settings(&S)", "Reload", 32775},
     {"Settings(&S)", "Load settings", 32777},
     {"Settings(&S)", "Store settings", 32776},
+    // The motor lens window has no other way in.
+    {"Settings(&S)", "Motor lens", 32789},
     {"Utility(&U)", "Edit user id", 32773},
     {"Utility(&U)", "Edit camera id", 32778},
     {"LUT(&L)", "Open LUT file", 32779},
@@ -44,6 +46,7 @@ constexpr int kEditCameraId = 32778;
 constexpr int kAbout = 32774;
 constexpr int kOpenCommunication = 32785;
 constexpr int kOpenTerminal = 32788;
+constexpr int kMotorLens = 32789;
 }  // namespace menu
 
 }  // namespace vistrel

@@ -16,12 +16,18 @@
 #include "camera/FlashAreas.h"
 #include "camera/ReadAll.h"
 #include "camera/SettingFile.h"
+#include "params/Identity.h"
 #include "params/PageLists.h"
 #include "res/Resources.h"
+#include "ui/AboutDialog.h"
+#include "ui/ButtonDlg.h"
+#include "ui/CameraIdDialog.h"
 #include "ui/CommunicationDialog.h"
 #include "ui/LogFiles.h"
+#include "ui/OnlineStatusCallback.h"
 #include "ui/ProgressBarDialog.h"
 #include "ui/TerminalDialog.h"
+#include "ui/UserIdDialog.h"
 #include "ui_VistrelDlg.h"
 
 namespace vistrel {
@@ -77,6 +83,7 @@ CVistrelDlg::CVistrelDlg(AppServices& services, QWidget* parent)
     Dispatch(what, id, position, step);
   });
   registry_->SetRangeSource([this] { return CurrentRangeInputs(); });
+  WatchXmlVersionGroup();
 
   terminal_ = new CTerminalDialog(services_.messages, services_.notifier, services_.locks,
                                   LogFolder(services_.settings), this);
@@ -344,14 +351,58 @@ bool CVistrelDlg::RunMenuCommand(int id) {
       terminal_->show();
       terminal_->raise();
       return true;
-    case menu::kEditUserId:
-    case menu::kEditCameraId:
-    case menu::kAbout:
-      return true;  // their windows come with the identity functions
+    default:
+      return RunIdentityMenuCommand(id);
+  }
+}
+
+// --- identity windows, motor lens and the identity groups of the factory page ---
+
+bool CVistrelDlg::RunIdentityMenuCommand(int id) {
+  CameraSession& session = services_.session;
+  switch (id) {
+    case menu::kAbout: {
+      CAboutDialog dialog(session, services_.notifier, services_.locks, controlMode_, this);
+      dialog.exec();
+      return true;
+    }
+    case menu::kEditUserId: {
+      CUserIdDialog dialog(session, services_.notifier, services_.locks, this);
+      dialog.exec();
+      return true;
+    }
+    case menu::kEditCameraId: {
+      CCameraIdDialog dialog(session, services_.notifier, services_.locks, controlMode_, this);
+      dialog.exec();
+      return true;
+    }
+    case menu::kMotorLens:
+      MotorLens().show();
+      MotorLens().raise();
+      return true;
     default:
       return false;
   }
 }
+
+CButtonDlg& CVistrelDlg::MotorLens() {
+  if (motorLens_ == nullptr)
+    motorLens_ = new CButtonDlg(services_.engine, this);
+  return *motorLens_;
+}
+
+void CVistrelDlg::WatchXmlVersionGroup() {
+  auto refresh = [this] { Identity::RefreshXmlWrite(*registry_, services_.notifier.IsOnline()); };
+  for (int id : Identity::kXmlDigitFields) {
+    if (auto* field = qobject_cast<QLineEdit*>(registry_->FindControl(id)))
+      connect(field, &QLineEdit::textChanged, this, refresh);
+  }
+  new OnlineStatusCallback(
+      services_.notifier, [refresh](bool) { refresh(); }, this);
+  refresh();
+}
+
+// --- end of the identity block ---
 
 void CVistrelDlg::ReloadCamera() {
   Reload(services_.session);

@@ -26,6 +26,7 @@ class VistrelDlg;
 
 namespace vistrel {
 
+class CButtonDlg;
 class CCommunicationDialog;
 class CProgressBarDialog;
 class CTabSheetDialog;
@@ -72,6 +73,8 @@ class CVistrelDlg final : public QDialog,
   CTerminalDialog& Terminal() { return *terminal_; }
   CCommunicationDialog& Communication() { return *communication_; }
   CProgressBarDialog& Progress() { return *progress_; }
+  // The motor lens window, made on first use.
+  CButtonDlg& MotorLens();
   QWidget* LinkIndicator() const;
 
   // Chooses a flash area (storing or loading); the default asks with the area dialog.
@@ -122,6 +125,10 @@ class CVistrelDlg final : public QDialog,
   bool InPage(const QWidget* widget) const;
   void SaveSettingFileAs(bool allData);
   void ChooseAreaAndRun(bool storing);
+  // The identity windows of the menu; false for another command.
+  bool RunIdentityMenuCommand(int id);
+  // Keeps the XML version "Write" of the factory page offered only while it can be used.
+  void WatchXmlVersionGroup();
   RangeInputs CurrentRangeInputs();
   HandlerContext Context();
 
@@ -136,6 +143,7 @@ class CVistrelDlg final : public QDialog,
   CTerminalDialog* terminal_;
   CCommunicationDialog* communication_;
   CProgressBarDialog* progress_;
+  CButtonDlg* motorLens_ = nullptr;
   QTimer* idleTimer_;
   QTimer* watchTimer_;
   std::set<int> rowIds_;

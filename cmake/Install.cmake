@@ -1,5 +1,5 @@
 # cmake --install: the programs, the desktop entry with its icon, man pages made from the
-# programs' --help at build time, and bash completion for vistrelctl.
+# programs' --help at build time, bash completion for vistrelctl and the PDF manuals.
 include(GNUInstallDirs)
 
 set(VISTREL_MAN_DIR ${CMAKE_BINARY_DIR}/man)
@@ -39,4 +39,7 @@ if(TARGET vistrel)
           DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
   install(FILES ${CMAKE_SOURCE_DIR}/res/vistrel.png
           DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/32x32/apps)
+  # The manuals the about box offers.
+  install(DIRECTORY ${CMAKE_SOURCE_DIR}/docs/ DESTINATION ${CMAKE_INSTALL_DOCDIR}
+          FILES_MATCHING PATTERN "*.pdf")
 endif()

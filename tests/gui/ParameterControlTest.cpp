@@ -62,7 +62,10 @@ TEST_F(ParameterControls, EveryTableRowOnAPageHasAControlOfItsKind) {
         break;
       case ControlKind::Number:
         EXPECT_EQ(kind, ControlClass::Edit) << row.ctrlId;
-        EXPECT_NE(dialog_->Registry().SpinOfEdit(row.ctrlId), 0) << row.ctrlId;
+        // The read-outs show what the camera reports and have no arrows.
+        if (row.ctrlId != 5109 && row.ctrlId != 5117) {
+          EXPECT_NE(dialog_->Registry().SpinOfEdit(row.ctrlId), 0) << row.ctrlId;
+        }
         break;
       case ControlKind::Action:
         EXPECT_EQ(kind, ControlClass::PushButton) << row.ctrlId;

@@ -402,13 +402,11 @@ void ControlRegistry::SetControlEnabled(int ctrlId, bool enabled) {
 }
 
 void ControlRegistry::DisableForGood(int ctrlId, const std::string& tooltip) {
-  const QString text = QString::fromStdString(tooltip);
-  for (QWidget* widget :
-       {FindControl(ctrlId), FindControl(SpinOfEdit(ctrlId)), CaptionOf(ctrlId)}) {
-    if (widget == nullptr)
-      continue;
-    widget->setToolTip(text);
-    if (widget != CaptionOf(ctrlId))
+  // The caption stays readable; the control, its up-down and its radio group do not act.
+  const QWidget* caption = CaptionOf(ctrlId);
+  for (QWidget* widget : WidgetsOf(ctrlId)) {
+    widget->setToolTip(QString::fromStdString(tooltip));
+    if (widget != caption)
       widget->setEnabled(false);
   }
   disabledForGood_.insert(ctrlId);

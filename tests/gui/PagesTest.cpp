@@ -3,6 +3,7 @@
 #include <QtWidgets/QGroupBox>
 #include <QtWidgets/QLabel>
 #include <QtWidgets/QLineEdit>
+#include <QtWidgets/QRadioButton>
 #include <QtWidgets/QScrollArea>
 #include <QtWidgets/QScrollBar>
 #include <QtWidgets/QTabWidget>
@@ -232,7 +233,7 @@ TEST(Pages, ControlsWithoutACameraCommandStayDisabledWithTheReason) {
   program.settings.SetStoredNumber(kStoredControlMode, 1);
   CVistrelDlg& dialog = program.Start();
 
-  for (int id : {1648, 2550, 1452, 1457, 2760, 2762, 2765, 2866, 2868, 2865, 1520, 2564}) {
+  for (int id : {1648, 2550, 1452, 1457, 2760, 2762, 2765, 2866, 2868, 2865, 1520, 2564, 2684}) {
     SCOPED_TRACE(id);
     ASSERT_NE(Control(dialog, id), nullptr);
     EXPECT_FALSE(Control(dialog, id)->isEnabled());
@@ -240,6 +241,8 @@ TEST(Pages, ControlsWithoutACameraCommandStayDisabledWithTheReason) {
   }
   // Also the up-down control of a field, and an enabling rule cannot bring it back.
   EXPECT_FALSE(Control(dialog, dialog.Registry().SpinOfEdit(1452))->isEnabled());
+  for (auto* radio : Control(dialog, 2684)->parentWidget()->findChildren<QRadioButton*>())
+    EXPECT_FALSE(radio->isEnabled());
   dialog.Registry().SetControlEnabled(2760, true);
   EXPECT_FALSE(Control(dialog, 2760)->isEnabled());
   // The blemish index fields give the index of a named table and stay usable.

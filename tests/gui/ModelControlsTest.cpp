@@ -48,22 +48,5 @@ TEST(ModelControls, OfferedControlsAreAnsweredAndHeldBackOnesRefusedForEveryMode
   EXPECT_TRUE(ControlsLackingForModel(rl.table, CameraModel::kUnsupported).empty());
 }
 
-TEST(ModelControls, NamelessCommandsButNotTheBlemishIndexFields) {
-  RecordingPresenter presenter;
-  ParameterTable table(presenter);
-  const std::vector<NamelessControl> nameless = ControlsWithoutCommand(table);
-  auto has = [&nameless](int ctrlId) {
-    return std::ranges::any_of(nameless,
-                               [ctrlId](const NamelessControl& c) { return c.ctrlId == ctrlId; });
-  };
-  for (int ctrlId : {1648, 2550, 1452, 1457, 1461, 1465, 2554, 2556, 2560, 2562, 2759,
-                     2764, 2765, 2766, 2865, 2866, 2867, 2868, 1520, 1522, 2559, 2564})
-    EXPECT_TRUE(has(ctrlId)) << ctrlId;
-  for (int ctrlId : {1417, 1423, 1456, 1338, 2767, 5117})
-    EXPECT_FALSE(has(ctrlId)) << ctrlId;
-  for (const NamelessControl& control : nameless)
-    EXPECT_TRUE(CommandTable::Name(control.commandId).empty()) << control.ctrlId;
-}
-
 }  // namespace
 }  // namespace vistrel::test

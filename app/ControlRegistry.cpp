@@ -8,6 +8,7 @@
 #include <QtWidgets/QPushButton>
 #include <QtWidgets/QRadioButton>
 #include <array>
+#include <utility>
 
 #include "app/UpDown.h"
 #include "core/Conversions.h"
@@ -81,6 +82,7 @@ ControlClass ControlRegistry::ClassOf(const QWidget* control) {
 }
 
 void ControlRegistry::AddRoot(QWidget* root) {
+  roots_.push_back(root);
   QList<QWidget*> found = root->findChildren<QWidget*>();
   found.prepend(root);
   // A root may hold controls an earlier root already added (the main dialog holds the
@@ -123,10 +125,15 @@ void ControlRegistry::AddRoot(QWidget* root) {
 
 void ControlRegistry::Connect(QWidget* control, int id) {
   switch (ClassOf(control)) {
-    case ControlClass::Edit:
-      connect(static_cast<QLineEdit*>(control), &QLineEdit::editingFinished, this,
-              [this, id] { Notify(Notification::EditCommitted, id); });
+    case ControlClass::Edit: {
+      auto* edit = static_cast<QLineEdit*>(control);
+      // A read-out shows what the camera reports; nothing in it is sent.
+      connect(edit, &QLineEdit::editingFinished, this, [this, id, edit] {
+        if (!edit->isReadOnly())
+          Notify(Notification::EditCommitted, id);
+      });
       break;
+    }
     case ControlClass::UpDown:
       connect(static_cast<CUpDown*>(control), &CUpDown::stepRequested, this,
               [this, id](int position, int step) {
@@ -388,8 +395,73 @@ QWidget* ControlRegistry::CaptionOf(int ctrlId) const {
 }
 
 void ControlRegistry::SetControlEnabled(int ctrlId, bool enabled) {
+  if (enabled && disabledForGood_.contains(ctrlId))
+    return;
   if (QWidget* control = FindControl(ctrlId))
     control->setEnabled(enabled);
+}
+
+void ControlRegistry::DisableForGood(int ctrlId, const std::string& tooltip) {
+  // The caption stays readable; the control, its up-down and its radio group do not act.
+  const QWidget* caption = CaptionOf(ctrlId);
+  for (QWidget* widget : WidgetsOf(ctrlId)) {
+    widget->setToolTip(QString::fromStdString(tooltip));
+    if (widget != caption)
+      widget->setEnabled(false);
+  }
+  disabledForGood_.insert(ctrlId);
+}
+
+std::vector<QWidget*> ControlRegistry::WidgetsOf(int ctrlId) const {
+  std::vector<QWidget*> widgets;
+  QWidget* control = FindControl(ctrlId);
+  if (auto* radio = qobject_cast<QRadioButton*>(control)) {
+    for (QRadioButton* member : RadioGroup(radio))
+      widgets.push_back(member);
+  } else if (control != nullptr) {
+    widgets.push_back(control);
+  }
+  for (QWidget* widget : {CaptionOf(ctrlId), FindControl(SpinOfEdit(ctrlId))}) {
+    if (widget != nullptr)
+      widgets.push_back(widget);
+  }
+  return widgets;
+}
+
+void ControlRegistry::Withhold(const std::vector<int>& ctrlIds) {
+  const std::unordered_set<int> before = std::exchange(withheld_, {});
+  withheld_.insert(ctrlIds.begin(), ctrlIds.end());
+  for (int ctrlId : before) {
+    if (!withheld_.contains(ctrlId))
+      SetControlVisible(ctrlId, true);
+  }
+  for (int ctrlId : withheld_) {
+    for (QWidget* widget : WidgetsOf(ctrlId))
+      widget->setVisible(false);
+  }
+  HideEmptyGroups();
+}
+
+void ControlRegistry::HideEmptyGroups() {
+  for (QWidget* group : std::exchange(hiddenGroups_, {}))
+    group->setVisible(true);
+  for (QWidget* root : roots_) {
+    for (auto* group : root->findChildren<QGroupBox*>()) {
+      bool any = false;
+      bool allWithheld = true;
+      for (auto* child : group->findChildren<QWidget*>()) {
+        const int id = IdOf(child);
+        if (id == 0 || FindControl(id) != child || qobject_cast<CUpDown*>(child) != nullptr)
+          continue;
+        any = true;
+        allWithheld = allWithheld && withheld_.contains(id);
+      }
+      if (any && allWithheld && !group->isHidden()) {
+        group->setVisible(false);
+        hiddenGroups_.insert(group);
+      }
+    }
+  }
 }
 
 bool ControlRegistry::ControlEnabled(int ctrlId) const {
@@ -398,6 +470,8 @@ bool ControlRegistry::ControlEnabled(int ctrlId) const {
 }
 
 void ControlRegistry::SetControlVisible(int ctrlId, bool visible) {
+  if (visible && withheld_.contains(ctrlId))
+    return;
   // A field goes with its caption and its up-down control.
   for (QWidget* widget :
        {FindControl(ctrlId), CaptionOf(ctrlId), FindControl(SpinOfEdit(ctrlId))}) {

@@ -81,6 +81,16 @@ class ControlRegistry final : public QObject, public IControlPanel {
   std::string ControlText(int ctrlId) const override;
   bool HasControl(int ctrlId) const override { return FindControl(ctrlId) != nullptr; }
 
+  // Disables a control (with its up-down control) for as long as the program runs, with a
+  // tooltip saying why; the enabling rules cannot enable it again.
+  void DisableForGood(int ctrlId, const std::string& tooltip);
+  bool DisabledForGood(int ctrlId) const { return disabledForGood_.contains(ctrlId); }
+  // Hides these controls (with their captions, up-down controls, the other buttons of a radio
+  // group and a group box left without a shown control) and shows again the ones an earlier
+  // call hid. Nothing else shows them while they are withheld.
+  void Withhold(const std::vector<int>& ctrlIds);
+  bool Withheld(int ctrlId) const { return withheld_.contains(ctrlId); }
+
   // ShowParameter that says whether the control exists and has a supported class.
   bool Show(int ctrlId, int32_t value);
   int ControlCount() const { return static_cast<int>(controls_.size()); }
@@ -92,6 +102,10 @@ class ControlRegistry final : public QObject, public IControlPanel {
   void Notify(Notification what, int id, int32_t position = 0, int32_t step = 0);
   // The caption beside a control ("l<id>"), if the page has one.
   QWidget* CaptionOf(int ctrlId) const;
+  // The widgets that go with a control when it is shown or hidden.
+  std::vector<QWidget*> WidgetsOf(int ctrlId) const;
+  // Hides the group boxes whose every control is withheld, and shows the others it hid.
+  void HideEmptyGroups();
 
   ParameterTable& table_;
   std::unordered_map<int, QWidget*> controls_;
@@ -99,6 +113,10 @@ class ControlRegistry final : public QObject, public IControlPanel {
   std::unordered_map<int, int> spinOfEdit_;
   std::unordered_map<int, int> editOfSpin_;
   std::unordered_set<const QWidget*> connectedRadios_;  // the group members without an id
+  std::vector<QWidget*> roots_;
+  std::unordered_set<int> disabledForGood_;
+  std::unordered_set<int> withheld_;
+  std::unordered_set<QWidget*> hiddenGroups_;
   Handler handler_;
   RangeSource rangeSource_;
 };

@@ -78,8 +78,11 @@ int CVistrelApp::Run(const StartOptions& options) {
     dialog.Initialise();
     if (!options.screenshot.empty() || options.quitAfterStart) {
       QTimer::singleShot(0, &dialog, [&] {
-        if (!options.screenshot.empty())
+        if (!options.screenshot.empty()) {
+          // The scroll areas of the pages settle on the window's final size first.
+          QApplication::processEvents();
           dialog.grab().save(QString::fromStdString(options.screenshot));
+        }
         dialog.SetSkipExitConfirmation(true);
         dialog.reject();
       });

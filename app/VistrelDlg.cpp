@@ -11,12 +11,15 @@
 #include <filesystem>
 
 #include "app/MainMenu.h"
+#include "app/PageCaptions.h"
 #include "app/ParameterAreaSelectDialog.h"
 #include "app/TabSheetDialog.h"
+#include "app/UpDown.h"
 #include "camera/FlashAreas.h"
 #include "camera/ReadAll.h"
 #include "camera/SettingFile.h"
 #include "params/Identity.h"
+#include "params/ModelControls.h"
 #include "params/PageLists.h"
 #include "res/Resources.h"
 #include "ui/AboutDialog.h"
@@ -77,6 +80,10 @@ CVistrelDlg::CVistrelDlg(AppServices& services, QWidget* parent)
   for (CTabSheetDialog* page : pages_)
     registry_->AddRoot(page->Form());
   registry_->AddRoot(this);
+  for (CTabSheetDialog* page : pages_)
+    ApplyCaptions(page->Form(), PageCaptions(), services_.table);
+  for (const NamelessControl& control : ControlsWithoutCommand(services_.table))
+    registry_->DisableForGood(control.ctrlId, NoCommandTooltip(control.commandId));
   for (int i = 0; i < services_.table.RowCount(); ++i)
     rowIds_.insert(services_.table.Row(i).ctrlId);
   registry_->SetHandler([this](Notification what, int id, int32_t position, int32_t step) {
@@ -505,7 +512,19 @@ void CVistrelDlg::WatchPort() {
 }
 
 bool CVistrelDlg::CheckModel() {
-  return vistrel::CheckModel(services_.engine, services_.messages, services_.session.model);
+  const bool answered =
+      vistrel::CheckModel(services_.engine, services_.messages, services_.session.model);
+  OfferControlsForModel(services_.session.model);
+  return answered;
+}
+
+void CVistrelDlg::OfferControlsForModel(const CameraModel& model) {
+  registry_->Withhold(ControlsLackingForModel(services_.table, model.code));
+}
+
+void CVistrelDlg::PreparePagesForModel(const CameraModel& model) {
+  // First, so that the page setup for the model sees only the controls the model has.
+  OfferControlsForModel(model);
 }
 
 void CVistrelDlg::ReadAllSettings() {
@@ -612,10 +631,29 @@ bool CVistrelDlg::eventFilter(QObject* watched, QEvent* event) {
       code == Qt::Key_Meta)
     return false;
   const Qt::KeyboardModifiers modifiers = key->modifiers();
-  if (accessCode_.Press(code, modifiers.testFlag(Qt::ShiftModifier),
-                        modifiers.testFlag(Qt::ControlModifier)) == AccessCode::Result::Completed)
+  const AccessCode::Result result = accessCode_.Press(code, modifiers.testFlag(Qt::ShiftModifier),
+                                                      modifiers.testFlag(Qt::ControlModifier));
+  if (result == AccessCode::Result::Completed)
     ToggleControlMode();
+  // The keys of the code are meant for the program, not for the focused field.
+  if (result == AccessCode::Result::Armed || result == AccessCode::Result::Advanced ||
+      result == AccessCode::Result::Completed)
+    return true;
+  if ((code == Qt::Key_Up || code == Qt::Key_Down) && modifiers == Qt::NoModifier)
+    return StepNumberField(focus, code == Qt::Key_Up ? 1 : -1);
   return false;
+}
+
+bool CVistrelDlg::StepNumberField(QWidget* focus, int step) {
+  auto* edit = qobject_cast<QLineEdit*>(focus);
+  if (edit == nullptr || edit->isReadOnly())
+    return false;
+  auto* spin = qobject_cast<CUpDown*>(
+      registry_->FindControl(registry_->SpinOfEdit(ControlRegistry::IdOf(edit))));
+  if (spin == nullptr || !spin->isEnabled())
+    return false;
+  spin->PressArrow(step);
+  return true;
 }
 
 }  // namespace vistrel

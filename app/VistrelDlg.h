@@ -100,6 +100,7 @@ class CVistrelDlg final : public QDialog,
   void LockWindows(bool locked) override;
   void PumpEvents() override;
   void FillModelChoice(const std::vector<std::string>& entries, int selected) override;
+  void PreparePagesForModel(const CameraModel& model) override;
   void SelectChoiceEntry(int ctrlId, int entry) override;
   void FillCameraBaudChoice(const std::vector<ChoiceEntry>& entries, int selected) override;
   void ShowVideoMode(int value) override;
@@ -122,6 +123,11 @@ class CVistrelDlg final : public QDialog,
   // Says how many values the last read could not get, when it missed any.
   void ReportIncompleteRead();
   void OnTabChanged(int index);
+  // Hides the controls whose commands the model does not have, and shows the others again.
+  void OfferControlsForModel(const CameraModel& model);
+  // Up and Down in a number field step it as its up-down arrows do; false when `focus` is no
+  // number field with an up-down control.
+  bool StepNumberField(QWidget* focus, int step);
   bool InPage(const QWidget* widget) const;
   void SaveSettingFileAs(bool allData);
   void ChooseAreaAndRun(bool storing);

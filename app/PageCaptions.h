@@ -1,0 +1,41 @@
+#pragma once
+
+#include <map>
+#include <string>
+#include <string_view>
+
+class QWidget;
+
+namespace vistrel {
+
+class ParameterTable;
+
+// What the pages call a control and what its tooltip adds.
+struct Caption {
+  std::string text;
+  std::string tooltip;  // empty: the command of the control's table row
+};
+
+// The captions kept beside the page forms: one line per control, "id<TAB>caption" with an
+// optional "<TAB>tooltip"; empty lines and lines starting with '#' are skipped. A line that
+// does not start with a control id, or has no caption, is left out.
+std::map<int, Caption> ParseCaptions(std::string_view text);
+
+// The captions built into the program.
+const std::map<int, Caption>& PageCaptions();
+
+// The tooltip a control gets: the caption table's, else the command of its table row (or
+// "id N" for a command without a name); empty when neither says anything.
+std::string TooltipFor(int ctrlId, const std::map<int, Caption>& captions,
+                       const ParameterTable& table);
+
+// Writes the captions into the controls under `root`: into the caption "l<id>" beside a
+// control, or, for a button or check box without one, into the control itself; and the
+// tooltips into both.
+void ApplyCaptions(QWidget* root, const std::map<int, Caption>& captions,
+                   const ParameterTable& table);
+
+// The tooltip of a control whose command has no name.
+std::string NoCommandTooltip(int commandId);
+
+}  // namespace vistrel

@@ -1,0 +1,75 @@
+#include "params/ModelControls.h"
+
+#include <algorithm>
+#include <array>
+#include <set>
+
+#include "camera/CameraModel.h"
+#include "camera/ModelLists.h"
+#include "core/CommandTable.h"
+#include "core/ParameterTable.h"
+
+namespace vistrel {
+namespace {
+
+// The index fields of the red, green and blue blemish tables.
+constexpr std::array kBlemishIndexFields = {1417, 1423, 1456};
+
+// The read and write buttons of the camera's own position lists, whose commands have no name.
+constexpr NamelessControl kPositionListButtons[] = {
+    {1522, 399}, {1520, 399}, {1524, 400}, {1523, 400},
+    {2559, 403}, {2558, 403}, {2565, 404}, {2564, 404},
+};
+
+// The model codes with a read-all list of their own; the remaining code reads every row.
+constexpr std::array kListedModels = {0, 1, 2, 3};
+
+bool ReadForModel(const ParameterEntry& row, int modelCode) {
+  if (!ModelSupportsControl(modelCode, row.ctrlId))
+    return false;
+  CameraModel model;
+  model.code = modelCode;
+  return !(model.IsMonochrome() && ExcludedForMonochrome(row.commandId));
+}
+
+bool ReadForSomeModel(const ParameterEntry& row) {
+  return std::ranges::any_of(kListedModels, [&row](int code) { return ReadForModel(row, code); });
+}
+
+}  // namespace
+
+std::vector<NamelessControl> ControlsWithoutCommand(const ParameterTable& table) {
+  std::vector<NamelessControl> ids;
+  for (int i = 0; i < table.RowCount(); ++i) {
+    const ParameterEntry& row = table.Row(i);
+    if (CommandTable::Name(row.commandId).empty() &&
+        std::ranges::find(kBlemishIndexFields, row.ctrlId) == kBlemishIndexFields.end())
+      ids.push_back({row.ctrlId, row.commandId});
+  }
+  ids.insert(ids.end(), std::begin(kPositionListButtons), std::end(kPositionListButtons));
+  return ids;
+}
+
+std::vector<int> ControlsLackingForModel(const ParameterTable& table, int modelCode) {
+  // By command: a button that sends a command goes with the field that shows it.
+  std::set<int32_t> readForSome;
+  std::set<int32_t> readForThis;
+  for (int i = 0; i < table.RowCount(); ++i) {
+    const ParameterEntry& row = table.Row(i);
+    if (!table.IsReadable(i) || CommandTable::Name(row.commandId).empty())
+      continue;
+    if (ReadForSomeModel(row))
+      readForSome.insert(row.commandId);
+    if (ReadForModel(row, modelCode))
+      readForThis.insert(row.commandId);
+  }
+  std::vector<int> ids;
+  for (int i = 0; i < table.RowCount(); ++i) {
+    const ParameterEntry& row = table.Row(i);
+    if (readForSome.contains(row.commandId) && !readForThis.contains(row.commandId))
+      ids.push_back(row.ctrlId);
+  }
+  return ids;
+}
+
+}  // namespace vistrel

@@ -1,0 +1,315 @@
+#include <QtTest/QTest>
+#include <QtWidgets/QAbstractButton>
+#include <QtWidgets/QGroupBox>
+#include <QtWidgets/QLabel>
+#include <QtWidgets/QLineEdit>
+#include <QtWidgets/QRadioButton>
+#include <QtWidgets/QScrollArea>
+#include <QtWidgets/QScrollBar>
+#include <QtWidgets/QTabWidget>
+#include <algorithm>
+#include <map>
+#include <set>
+
+#include "GuiFixture.h"
+#include "app/PageCaptions.h"
+#include "app/TabSheetDialog.h"
+#include "app/UpDown.h"
+#include "camera/ReadAll.h"
+#include "core/CommandTable.h"
+
+namespace vistrel::test {
+namespace {
+
+constexpr int kScreenWidth = 1366;
+constexpr int kScreenHeight = 768;
+// The title bar the window manager adds above the window.
+constexpr int kTitleBarHeight = 32;
+// Room left on every page for a desktop font a little wider than the test platform's.
+constexpr int kSpareWidthPercent = 5;
+
+QLineEdit* Field(CVistrelDlg& dialog, int ctrlId) {
+  return qobject_cast<QLineEdit*>(dialog.Registry().FindControl(ctrlId));
+}
+
+QWidget* Control(CVistrelDlg& dialog, int ctrlId) {
+  return dialog.Registry().FindControl(ctrlId);
+}
+
+// What the operator reads beside a control: its caption, or the text of a button.
+QString CaptionText(QWidget* form, QWidget* control) {
+  if (auto* label = form->findChild<QLabel*>("l" + control->objectName().mid(1)))
+    return label->text();
+  if (auto* button = qobject_cast<QAbstractButton*>(control))
+    return button->text();
+  return {};
+}
+
+bool IsCommandName(const QString& text) {
+  return CommandTable::FindByName(text.toStdString()) >= 0;
+}
+
+// The controls of a form an operator works with: every control with an id but the up-down
+// controls (their field has the caption) and the captions and group boxes themselves.
+std::vector<QWidget*> OperatedControls(QWidget* form) {
+  std::vector<QWidget*> controls;
+  for (QWidget* widget : form->findChildren<QWidget*>()) {
+    if (ControlRegistry::IdOf(widget) == 0 || qobject_cast<CUpDown*>(widget) ||
+        qobject_cast<QLabel*>(widget) || qobject_cast<QGroupBox*>(widget))
+      continue;
+    controls.push_back(widget);
+  }
+  return controls;
+}
+
+void UseModel(Program& program, const std::string& model) {
+  SimConfig config;
+  config.model = model;
+  program.camera->With([&config](SimCamera& camera) { camera = SimCamera(config); });
+}
+
+void Key(QWidget* target, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+  QTest::keyClick(target, static_cast<Qt::Key>(key), modifiers);
+}
+
+TEST(Pages, EveryControlHasAReadableCaptionAndItsCommandInTheTooltip) {
+  TempFolder folder;
+  Program program(folder.Path());
+  program.settings.SetStoredNumber(kStoredControlMode, 1);
+  CVistrelDlg& dialog = program.Start();
+
+  int checked = 0;
+  for (int i = 0; i < kPageCount; ++i) {
+    QWidget* form = dialog.Page(i)->Form();
+    std::map<QWidget*, std::set<QString>> captionsInGroup;
+    for (QWidget* control : OperatedControls(form)) {
+      const int id = ControlRegistry::IdOf(control);
+      const QString caption = CaptionText(form, control).trimmed();
+      SCOPED_TRACE(id);
+      EXPECT_FALSE(caption.isEmpty());
+      EXPECT_FALSE(caption.startsWith("Cmd "));
+      bool number = false;
+      caption.toInt(&number);
+      EXPECT_FALSE(number);
+      EXPECT_FALSE(IsCommandName(caption)) << caption.toStdString();
+      // An index field and its value field, and any two fields of one group, read apart.
+      QWidget* group = control->parentWidget();
+      if (qobject_cast<QAbstractButton*>(control) == nullptr) {
+        EXPECT_TRUE(captionsInGroup[group].insert(caption).second) << caption.toStdString();
+      }
+      const std::string tooltip = control->toolTip().toStdString();
+      const std::string expected = TooltipFor(id, PageCaptions(), program.table);
+      if (!expected.empty()) {
+        EXPECT_NE(tooltip.find(expected.substr(0, expected.find(' '))), std::string::npos)
+            << tooltip;
+      }
+      ++checked;
+    }
+  }
+  EXPECT_GT(checked, 330);
+  EXPECT_EQ(Control(dialog, 1343)->toolTip(), "PER");
+  EXPECT_EQ(Control(dialog, 2515)->toolTip(), "LUTR");
+  EXPECT_EQ(Control(dialog, 1879)->toolTip(), "STRG");
+  EXPECT_NE(Control(dialog, 2760)->toolTip().indexOf("id 599"), -1);
+}
+
+TEST(Pages, CaptionTableNamesOnlyControlsThatExistAndSkipsBrokenLines) {
+  const std::map<int, Caption> parsed =
+      ParseCaptions("# comment\n\n12\tTwelve\r\n13\tThirteen\tT13\n14a\tBad id\n15\t\n16\n");
+  ASSERT_EQ(parsed.size(), 2u);
+  EXPECT_EQ(parsed.at(12).text, "Twelve");
+  EXPECT_EQ(parsed.at(12).tooltip, "");
+  EXPECT_EQ(parsed.at(13).tooltip, "T13");
+
+  TempFolder folder;
+  Program program(folder.Path());
+  CVistrelDlg& dialog = program.Start();
+  ASSERT_GT(PageCaptions().size(), 330u);
+  for (const auto& [id, caption] : PageCaptions())
+    EXPECT_TRUE(dialog.Registry().HasControl(id)) << id << " " << caption.text;
+}
+
+TEST(Pages, TheWindowFitsASmallScreenAndNoPageScrollsSideways) {
+  TempFolder folder;
+  Program program(folder.Path());
+  program.settings.SetStoredNumber(kStoredControlMode, 1);
+  CVistrelDlg& dialog = program.Start();
+  QApplication::processEvents();
+
+  EXPECT_LE(dialog.frameGeometry().width(), kScreenWidth);
+  EXPECT_LE(dialog.frameGeometry().height() + kTitleBarHeight, kScreenHeight);
+  EXPECT_LE(dialog.minimumSizeHint().width(), kScreenWidth);
+  auto* tabs = dialog.findChild<QTabWidget*>("c1244");
+  ASSERT_NE(tabs, nullptr);
+  ASSERT_EQ(tabs->count(), 7);
+  for (int i = 0; i < tabs->count(); ++i) {
+    tabs->setCurrentIndex(i);
+    QApplication::processEvents();
+    auto* scroll = tabs->currentWidget()->findChild<QScrollArea*>();
+    ASSERT_NE(scroll, nullptr);
+    ASSERT_TRUE(scroll->isVisible());
+    const int needed = scroll->widget()->minimumSizeHint().width();
+    EXPECT_LE(needed * (100 + kSpareWidthPercent) / 100, scroll->viewport()->width())
+        << tabs->tabText(i).toStdString();
+    EXPECT_EQ(scroll->horizontalScrollBar()->maximum(), 0)
+        << tabs->tabText(i).toStdString() << " needs "
+        << scroll->widget()->minimumSizeHint().width() << " of " << scroll->viewport()->width();
+  }
+}
+
+TEST(Pages, ReadOutsShowTextsAndSendNothingTyped) {
+  TempFolder folder;
+  Program program(folder.Path());
+  program.settings.SetStoredNumber(kStoredControlMode, 1);
+  CVistrelDlg& dialog = program.Start();
+
+  for (int id : {5109, 5114, 5117, 1871, 1872, 5115, 2567, 2579, 2583, 2588, 2582, 2586}) {
+    QLineEdit* field = Field(dialog, id);
+    ASSERT_NE(field, nullptr) << id;
+    EXPECT_TRUE(field->isReadOnly()) << id;
+    EXPECT_EQ(dialog.Registry().SpinOfEdit(id), 0) << id;
+  }
+  dialog.Registry().ShowText(5109, "BaudRateMax 115200");
+  EXPECT_EQ(Field(dialog, 5109)->text(), "BaudRateMax 115200");
+
+  const size_t before = program.wire.lines.size();
+  for (int id : {5109, 5117}) {
+    QLineEdit* field = Field(dialog, id);
+    field->setText("8");  // as if typed around the read-only state
+    emit field->editingFinished();
+    Key(field, Qt::Key_Up);
+  }
+  Pump(50);
+  EXPECT_EQ(program.wire.lines.size(), before);
+}
+
+TEST(Pages, UpAndDownInANumberFieldStepItAndSendAtOnce) {
+  TempFolder folder;
+  Program program(folder.Path());
+  CVistrelDlg& dialog = program.Start();
+  dialog.Page(0)->show();
+  QLineEdit* blackLevel = Field(dialog, 1795);
+  ASSERT_NE(blackLevel, nullptr);
+  const int start = blackLevel->text().toInt();
+  blackLevel->setFocus();
+  QApplication::processEvents();
+
+  Key(blackLevel, Qt::Key_Up);
+  Pump(50);
+  EXPECT_EQ(program.SentSettings().back(), "BL=" + std::to_string(start + 1));
+  EXPECT_EQ(program.CameraValue("BL"), start + 1);
+  EXPECT_EQ(blackLevel->text().toInt(), start + 1);
+
+  Key(blackLevel, Qt::Key_Down);
+  Key(blackLevel, Qt::Key_Down);
+  Pump(50);
+  EXPECT_EQ(program.CameraValue("BL"), start - 1);
+  EXPECT_EQ(blackLevel->text().toInt(), start - 1);
+}
+
+TEST(Pages, AccessCodeLettersNeverLandInTheFocusedField) {
+  TempFolder folder;
+  Program program(folder.Path());
+  CVistrelDlg& dialog = program.Start();
+  dialog.Page(0)->show();
+  QLineEdit* field = Field(dialog, 1795);
+  const QString shown = field->text();
+  field->setFocus();
+  QApplication::processEvents();
+
+  Key(field, Qt::Key_F12, Qt::ShiftModifier | Qt::ControlModifier);
+  for (int letter : AccessCode::Letters())
+    Key(field, letter);
+  EXPECT_EQ(dialog.ControlMode(), 1);
+  EXPECT_EQ(field->text(), shown);
+  // Without the arming keys, letters are ordinary typing.
+  Key(field, 'Q');
+  EXPECT_EQ(field->text(), shown + "q");
+}
+
+TEST(Pages, ControlsWithoutACameraCommandStayDisabledWithTheReason) {
+  TempFolder folder;
+  Program program(folder.Path());
+  program.settings.SetStoredNumber(kStoredControlMode, 1);
+  CVistrelDlg& dialog = program.Start();
+
+  for (int id : {1648, 2550, 1452, 1457, 2760, 2762, 2765, 2866, 2868, 2865, 1520, 2564, 2684}) {
+    SCOPED_TRACE(id);
+    ASSERT_NE(Control(dialog, id), nullptr);
+    EXPECT_FALSE(Control(dialog, id)->isEnabled());
+    EXPECT_NE(Control(dialog, id)->toolTip().indexOf("no command"), -1);
+  }
+  // Also the up-down control of a field, and an enabling rule cannot bring it back.
+  EXPECT_FALSE(Control(dialog, dialog.Registry().SpinOfEdit(1452))->isEnabled());
+  for (auto* radio : Control(dialog, 2684)->parentWidget()->findChildren<QRadioButton*>())
+    EXPECT_FALSE(radio->isEnabled());
+  dialog.Registry().SetControlEnabled(2760, true);
+  EXPECT_FALSE(Control(dialog, 2760)->isEnabled());
+  // The blemish index fields give the index of a named table and stay usable.
+  EXPECT_TRUE(Control(dialog, 1417)->isEnabled());
+  // The blue blemish write button is a button, and the position list keeps its up-down.
+  EXPECT_NE(qobject_cast<QAbstractButton*>(Control(dialog, 1453)), nullptr);
+  EXPECT_NE(qobject_cast<CUpDown*>(Control(dialog, dialog.Registry().SpinOfEdit(1452))), nullptr);
+}
+
+// Every control shown for a model is one whose command the camera answers.
+void ExpectShownControlsAnswered(Program& program, CVistrelDlg& dialog) {
+  for (int i = 0; i < program.table.RowCount(); ++i) {
+    const ParameterEntry& row = program.table.Row(i);
+    QWidget* control = Control(dialog, row.ctrlId);
+    if (control == nullptr || control->isHidden() || !control->isEnabled() ||
+        !IsRowReadForModel(program.session, i) || CommandTable::Name(row.commandId).empty())
+      continue;
+    int32_t value = 0;
+    EXPECT_TRUE(program.engine.GetValue(row.commandId, value, 1000)) << row.ctrlId;
+  }
+  for (const auto& message : program.messages.messages)
+    EXPECT_EQ(message.text.find("not supported by model"), std::string::npos) << message.text;
+}
+
+TEST(PagesForModel, MonochromeCameraHidesTheColourControls) {
+  TempFolder folder;
+  Program program(folder.Path());
+  UseModel(program, "QX-70500M-VLNK");
+  CVistrelDlg& dialog = program.Start();
+  ASSERT_TRUE(program.session.model.IsMonochrome());
+
+  for (int id : {1343, 1345, 1347, 1368, 2539, 1785, 2627, 2649, 1415}) {
+    EXPECT_TRUE(Control(dialog, id)->isHidden()) << id;
+    EXPECT_FALSE(dialog.Registry().ControlVisible(id)) << id;
+  }
+  // Caption and up-down go with the field; a group left empty goes too.
+  EXPECT_TRUE(dialog.Page(0)->Form()->findChild<QLabel*>("l1343")->isHidden());
+  EXPECT_TRUE(Control(dialog, 1344)->isHidden());
+  EXPECT_TRUE(Control(dialog, 2627)->parentWidget()->isHidden());
+  EXPECT_FALSE(Control(dialog, 1338)->isHidden());
+  // No rule shows a control the model lacks.
+  dialog.Registry().SetControlVisible(1343, true);
+  EXPECT_TRUE(Control(dialog, 1343)->isHidden());
+  ExpectShownControlsAnswered(program, dialog);
+}
+
+TEST(PagesForModel, RlCameraShowsItsOwnControlsAndAnotherModelGetsThemBack) {
+  TempFolder folder;
+  Program program(folder.Path());
+  UseModel(program, "RL-8200T-VLNK");
+  CVistrelDlg& dialog = program.Start();
+  ASSERT_EQ(program.session.model.code, 1);
+
+  EXPECT_FALSE(Control(dialog, 1343)->isHidden());  // per-colour exposure is read
+  EXPECT_TRUE(Control(dialog, 2700)->isHidden());   // no multi-ROI
+  EXPECT_TRUE(Control(dialog, 5117)->isHidden());
+  EXPECT_TRUE(Control(dialog, 2860)->isHidden());  // its switch goes with it
+  EXPECT_TRUE(Control(dialog, 2700)->parentWidget()->isHidden());
+  ExpectShownControlsAnswered(program, dialog);
+
+  UseModel(program, "QX-70500C-VLNK");
+  dialog.ReloadCamera();
+  EXPECT_EQ(program.session.model.code, 3);
+  EXPECT_FALSE(Control(dialog, 2700)->isHidden());
+  EXPECT_FALSE(Control(dialog, 2700)->parentWidget()->isHidden());
+  EXPECT_TRUE(Control(dialog, 1343)->isHidden());
+}
+
+}  // namespace
+}  // namespace vistrel::test

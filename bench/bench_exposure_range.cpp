@@ -53,6 +53,7 @@ bool Measure(int baud, int rounds) {
     vistrel::HandlerContext context{table, engine, panel, session};
     if (channel.OpenDevice(device, static_cast<uint32_t>(baud)) &&
         vistrel::CheckModel(engine, messages, session.model)) {
+      table.MarkAllSent();  // as after a read: only the change goes out
       vistrel::CameraLinkCombos::Rebuild(panel, session.link);
       counter = ByteCounter{};
       const auto start = Clock::now();

@@ -37,8 +37,10 @@ void OnParameterEdit(HandlerContext& context, int editId) {
   const int spin = panel.SpinOfEdit(editId);
   if (spin == 0)
     return;
+  if (IsReadOut(editId))
+    return;  // it shows what the camera reports; nothing typed there is sent
   const std::optional<int32_t> typed = ParseWholeNumber(panel.EditText(editId));
-  if (!typed || IsReadOut(editId)) {
+  if (!typed) {
     RestoreField(context, editId);
     return;
   }
@@ -68,10 +70,8 @@ void OnParameterSpin(HandlerContext& context, int spinId, int32_t position, int3
   if (!panel.SpinRange(spinId, minimum, maximum))
     return;
   const int edit = panel.EditOfSpin(spinId);
-  if (IsReadOut(edit)) {
-    RestoreField(context, edit);
+  if (IsReadOut(edit))
     return;
-  }
   const int64_t wanted = static_cast<int64_t>(position) + step;
   const int32_t value = static_cast<int32_t>(std::clamp<int64_t>(wanted, minimum, maximum));
   panel.SetSpinPosition(spinId, value);

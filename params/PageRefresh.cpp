@@ -36,6 +36,10 @@ void RefreshDependentStates(HandlerContext& context) {
   RefreshCameraLinkControls(context);
   EnablingRules::ApplyAll(context.panel);
   ShowListValues(context);
+  // The rate mask row is shown as its text, not as the number the rows show.
+  if (HasTableRow(context.table, ctl::BaudLimitText))
+    context.panel.ShowText(ctl::BaudLimitText,
+                           ReadOuts::BaudLimitText(context.table.GetDataValue(ctl::BaudLimitText)));
 }
 
 void RefreshRemainingPages(HandlerContext& context) {

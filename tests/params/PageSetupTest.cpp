@@ -54,6 +54,12 @@ TEST_F(PageSetup, ReadOutTexts) {
   EXPECT_EQ(ReadOuts::VideoModeName(4), "SensorMultiRoiMode");
   EXPECT_EQ(ReadOuts::VideoModeName(3), "Normal Mode");
   EXPECT_EQ(ReadOuts::TemperatureText(-256), "-2.00");
+  // After a read the rate mask row shows as its text again, without asking the camera.
+  table.SetDataValue(ctl::BaudLimitText, 31);
+  ClearWire();
+  PageRefresh::RefreshDependentStates(context);
+  EXPECT_EQ(panel.ControlText(ctl::BaudLimitText), "BaudRateMax 115200");
+  EXPECT_TRUE(Wire().empty());
 }
 
 TEST_F(PageSetup, SilentCameraGetsNoPageRefreshQueries) {

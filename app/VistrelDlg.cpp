@@ -18,9 +18,12 @@
 #include "camera/FlashAreas.h"
 #include "camera/ReadAll.h"
 #include "camera/SettingFile.h"
+#include "params/ControlIds.h"
+#include "params/Handlers.h"
 #include "params/Identity.h"
 #include "params/ModelControls.h"
 #include "params/PageLists.h"
+#include "params/PageRefresh.h"
 #include "res/Resources.h"
 #include "ui/AboutDialog.h"
 #include "ui/ButtonDlg.h"
@@ -42,13 +45,7 @@ static_assert(AccessCode::kF12 == Qt::Key_F12);
 constexpr const char* kTitle = "QX-70500-VLNK Vistrel";
 constexpr const char* kVersion = "0.3.7";
 constexpr int kWriteMs = 2500;
-constexpr int kSequencerIndexSpin = 2768;
-constexpr int kModelChoice = 1853;
-constexpr int kCameraBaudChoice = 1422;
-constexpr int kVideoModeField = 5114;
-constexpr int kStoreAllButton = 1024;
-constexpr int kCameraResetButton = 1014;
-constexpr int kFactoryStoreButton = 1442;
+constexpr int kSequencerEntries = 128;
 
 LogFolderAccess LogFolder(StoredSettings& settings) {
   return {[&settings] { return settings.GetStoredText(kStoredCommandLogFilePath).value; },
@@ -183,6 +180,7 @@ void CVistrelDlg::Initialise() {
   FillPageLists(*registry_, services_.session.model.code);
   registry_->ApplyRanges();
   services_.table.ShowAll(*registry_);
+  RefreshCameraLinkControls();
 
   if (!services_.channel.Reopen()) {
     services_.messages.ShowMessage("Failed to initialize!", "Vistrel", MessageIcon::Exclamation);
@@ -206,7 +204,10 @@ void CVistrelDlg::AfterCameraRead() {
   services_.table.MarkAllSent();
   services_.table.ShowAll(*registry_);
   registry_->ApplyRanges();
-  registry_->SetSpinRange(kSequencerIndexSpin, 1, 128);
+  registry_->SetSpinRange(ctl::SequencerIndexSpin, 1, kSequencerEntries);
+  // The lists filled above are rebuilt from the values now shown.
+  HandlerContext context = Context();
+  PageRefresh::RefreshDependentStates(context);
 }
 
 void CVistrelDlg::BuildTabs() {
@@ -271,11 +272,11 @@ RangeInputs CVistrelDlg::CurrentRangeInputs() {
   auto choice = [this](int ctrlId, int32_t fallback) {
     return registry_->ReadControlValue(ctrlId).value_or(fallback);
   };
-  inputs.hb = choice(1406, 1);
-  inputs.vb = choice(1408, 1);
-  inputs.sqhb = choice(2785, 1);
-  inputs.sqvb = choice(2786, 1);
-  inputs.igm = choice(2539, 0);
+  inputs.hb = choice(ctl::HB, 1);
+  inputs.vb = choice(ctl::VB, 1);
+  inputs.sqhb = choice(ctl::SQHB, 1);
+  inputs.sqvb = choice(ctl::SQVB, 1);
+  inputs.igm = choice(ctl::IGM, 0);
   return inputs;
 }
 
@@ -283,20 +284,16 @@ void CVistrelDlg::Dispatch(Notification what, int ctrlId, int32_t position, int3
   HandlerContext context = Context();
   switch (what) {
     case Notification::EditCommitted:
-      if (rowIds_.contains(ctrlId))
-        TableBound::OnParameterEdit(context, ctrlId);
+      Handlers::OnParameterEdit(context, ctrlId);
       break;
     case Notification::Spin:
-      if (rowIds_.contains(registry_->EditOfSpin(ctrlId)))
-        TableBound::OnParameterSpin(context, ctrlId, position, step);
+      Handlers::OnParameterSpin(context, ctrlId, position, step);
       break;
     case Notification::Selected:
-      if (rowIds_.contains(ctrlId))
-        TableBound::OnParameterSelect(context, ctrlId);
+      Handlers::OnParameterSelect(context, ctrlId);
       break;
     case Notification::Checked:
-      if (rowIds_.contains(ctrlId))
-        TableBound::OnParameterCheck(context, ctrlId);
+      Handlers::OnParameterCheck(context, ctrlId);
       break;
     case Notification::RadioClicked:
       if (rowIds_.contains(ctrlId))
@@ -310,20 +307,23 @@ void CVistrelDlg::Dispatch(Notification what, int ctrlId, int32_t position, int3
 
 void CVistrelDlg::OnParameterButton(int ctrlId) {
   switch (ctrlId) {
-    case kStoreAllButton:
+    case ctl::StoreAll:
       StoreAll(services_.session);
       break;
-    case kFactoryStoreButton:
+    case ctl::FactoryStore:
       FactoryStore(services_.session);
       break;
-    case kCameraResetButton:
+    case ctl::CameraReset:
       if (CameraReset(services_.session)) {
         skipExitConfirmation_ = true;
         reject();
       }
       break;
-    default:
+    default: {
+      HandlerContext context = Context();
+      Handlers::OnParameterButton(context, ctrlId);
       break;
+    }
   }
 }
 
@@ -546,8 +546,8 @@ void CVistrelDlg::FillModelChoice(const std::vector<std::string>& entries, int s
   std::vector<ChoiceItem> items;
   for (size_t i = 0; i < entries.size(); ++i)
     items.push_back({entries[i], static_cast<int32_t>(i)});
-  registry_->RefillChoice(kModelChoice, items);
-  SelectChoiceEntry(kModelChoice, selected);
+  registry_->RefillChoice(ctl::ModelChoice, items);
+  SelectChoiceEntry(ctl::ModelChoice, selected);
 }
 
 void CVistrelDlg::SelectChoiceEntry(int ctrlId, int entry) {
@@ -559,18 +559,37 @@ void CVistrelDlg::FillCameraBaudChoice(const std::vector<ChoiceEntry>& entries, 
   std::vector<ChoiceItem> items;
   for (const ChoiceEntry& entry : entries)
     items.push_back({entry.text, entry.value});
-  registry_->RefillChoice(kCameraBaudChoice, items);
-  SelectChoiceEntry(kCameraBaudChoice, selected);
+  registry_->RefillChoice(ctl::CameraBaud, items);
+  SelectChoiceEntry(ctl::CameraBaud, selected);
 }
 
 void CVistrelDlg::ShowVideoMode(int value) {
-  static const std::map<int, const char*> names = {{0, "Normal Mode"},
-                                                   {1, "TriggerSequencerMode"},
-                                                   {2, "CommandSeqencerMode"},
-                                                   {4, "SensorMultiRoiMode"}};
-  const auto it = names.find(value);
-  if (auto* field = qobject_cast<QLineEdit*>(registry_->FindControl(kVideoModeField)))
-    field->setText(it == names.end() ? "Normal Mode" : it->second);
+  PageRefresh::ShowVideoMode(*registry_, value);
+}
+
+void CVistrelDlg::PreparePagesForModel(const CameraModel&) {
+  HandlerContext context = Context();
+  PageRefresh::PreparePagesForModel(context);
+}
+
+void CVistrelDlg::RefreshDependentStates() {
+  HandlerContext context = Context();
+  PageRefresh::RefreshDependentStates(context);
+}
+
+void CVistrelDlg::RefreshRemainingPages() {
+  HandlerContext context = Context();
+  PageRefresh::RefreshRemainingPages(context);
+}
+
+void CVistrelDlg::RefreshCameraLinkControls() {
+  HandlerContext context = Context();
+  PageRefresh::RefreshCameraLinkControls(context);
+}
+
+void CVistrelDlg::RefreshExposureModeControls() {
+  HandlerContext context = Context();
+  PageRefresh::RefreshExposureModeControls(context);
 }
 
 void CVistrelDlg::ActivateMainWindow() {

@@ -262,12 +262,20 @@ bool Command::WaitComplete(int timeoutMs) {
   return true;
 }
 
+bool Command::RefuseNameless(std::string_view line) {
+  if (!line.empty() && line.front() != '=' && line.front() != '?')
+    return false;
+  outcome_ = Outcome::BadInput;
+  messages_.ShowMessage(kNoCommandText, kCaption, MessageIcon::Exclamation);
+  return true;
+}
+
 bool Command::SendLine(const std::string& line, int timeoutMs) {
   // A line break inside the line would put a second command on the wire.
   const std::string_view body =
       std::string_view(line).substr(0, line.ends_with(kLineEnd) ? line.size() - 2 : line.size());
   outcome_ = Outcome::BadInput;
-  if (body.find_first_of("\r\n") != std::string_view::npos)
+  if (body.find_first_of("\r\n") != std::string_view::npos || RefuseNameless(body))
     return false;
   BeginExchange();
   if (!WriteLine(line))
@@ -296,7 +304,7 @@ bool Command::SetText(int commandId, const std::string& text, int timeoutMs) {
 bool Command::Query(int commandId, CommandValue& out, int timeoutMs) {
   const std::string name = CommandName(commandId);
   outcome_ = Outcome::BadInput;
-  if (name.empty())
+  if (RefuseNameless(name))
     return false;
   BeginExchange();
   if (!WriteLine(BuildQuery(commandId, true)))
@@ -339,6 +347,8 @@ bool Command::GetText(int commandId, std::string& out, int timeoutMs) {
 }
 
 bool Command::Exchange(const std::string& line, std::string& reply, int timeoutMs) {
+  if (RefuseNameless(line))
+    return false;
   BeginExchange();
   if (!WriteLine(line))
     return false;

@@ -20,6 +20,9 @@ class Command {
  public:
   static constexpr int kReceiveBufferSize = 1024;
   static constexpr const char* kCaption = "Communication Error";
+  // Shown when a line without a command name was to be sent.
+  static constexpr const char* kNoCommandText =
+      "The camera has no command for this control; nothing was sent.";
 
   Command(ISerialChannel& channel, IMessagePresenter& messages);
 
@@ -84,6 +87,8 @@ class Command {
   enum class LineRole { Answer, Stale };
 
   static std::string BuildSettingAs(int commandId, const CommandValue& value, ValueKind kind);
+  // Refuses (BadInput, with a message) a line or name that has no command name.
+  bool RefuseNameless(std::string_view line);
   // Starts an exchange: lines that arrived before it are logged and set aside.
   void BeginExchange();
   // Writes a line; false (and offline, the channel lost) when the channel refused it.

@@ -3,6 +3,9 @@
 #include <array>
 #include <string_view>
 
+#include "params/CameraLinkCombos.h"
+#include "params/ControlIds.h"
+
 namespace vistrel {
 
 namespace {
@@ -115,7 +118,9 @@ void FillPageLists(IControlPanel& panel, int modelCode) {
     panel.SetItemValues(fixed.ctrlId, fixed.values);
   panel.RefillChoice(1580, Items({"Off", "Continuous", "Once", "ExposureContinuous", "ExposureOnce",
                                   "Preset3200K", "Preset5000K", "Preset6500K", "Preset7500K"}));
-  panel.RefillChoice(2570, Items({"37.1MHz", "74.3MHz", "84.9MHz"}));
+  // The Camera Link lists in full; the handlers narrow them to the Camera Link state.
+  panel.RefillChoice(ctl::CLCF, CameraLinkCombos::SensorClockItems());
+  panel.RefillChoice(ctl::BA, CameraLinkCombos::PixelFormatItems(0));
   panel.RefillChoice(2785, Items({"Off", "x2"}, 1));
   panel.RefillChoice(2786, Items({"Off", "x2"}, 1));
 }

@@ -75,13 +75,23 @@ TEST(MainDialog, ChoiceEntriesKnownWithoutWidgetsAreThePagesOwn) {
   ASSERT_GT(PageChoiceIds().size(), 50u);
   // The camera's baud rates and the model choice are filled from what the camera reports.
   constexpr int kFromTheCamera[] = {1422, 1853};
+  // Lists that hold part of their entries, by the values of other controls: pixel format,
+  // tap geometry, white balance, video send mode.
+  constexpr int kNarrowed[] = {1354, 5139, 1580, 2514};
   for (int ctrlId : PageChoiceIds()) {
     if (std::ranges::find(kFromTheCamera, ctrlId) != std::end(kFromTheCamera))
       continue;
     std::vector<std::string> texts;
     for (const ChoiceItem& entry : PageChoiceEntries(ctrlId, program.session.model.code))
       texts.push_back(entry.text);
-    EXPECT_EQ(texts, dialog.Registry().ChoiceTexts(ctrlId)) << ctrlId;
+    const std::vector<std::string> shown = dialog.Registry().ChoiceTexts(ctrlId);
+    if (std::ranges::find(kNarrowed, ctrlId) == std::end(kNarrowed)) {
+      EXPECT_EQ(texts, shown) << ctrlId;
+      continue;
+    }
+    EXPECT_FALSE(shown.empty()) << ctrlId;
+    for (const std::string& text : shown)
+      EXPECT_NE(std::ranges::find(texts, text), texts.end()) << ctrlId << " " << text;
   }
 }
 

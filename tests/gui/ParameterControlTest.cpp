@@ -94,9 +94,14 @@ TEST_F(ParameterControls, EnterInANumberFieldSendsExactlyOneSettingLine) {
   EXPECT_TRUE(program_->messages.questions.empty());
 }
 
-TEST_F(ParameterControls, NumberFieldTakesAnyTextAndKeepsTheRangeOnCommit) {
+TEST_F(ParameterControls, NumberFieldRefusesTextThatIsNoNumberAndKeepsTheRangeOnCommit) {
   auto* edit = Control<QLineEdit>(*dialog_, 2318);  // PGRPT0, 0..255
+  const QString before = edit->text();
   edit->setText("  300xyz");
+  QTest::keyClick(edit, Qt::Key_Return);
+  EXPECT_EQ(edit->text(), before);
+  EXPECT_TRUE(Sent().empty());
+  edit->setText(" 300 ");
   QTest::keyClick(edit, Qt::Key_Return);
   EXPECT_EQ(edit->text(), "255");
   EXPECT_EQ(Sent(), std::vector<std::string>{"PGRPT0=255"});

@@ -1,0 +1,118 @@
+#pragma once
+
+// Control ids that the program's logic names directly, by the command or the purpose of the
+// control (as core/CommandIds.h names command ids). Number fields have their up-down control
+// under the name with a `Spin` ending; page forms name each control `c<id>`.
+namespace vistrel::ctl {
+
+// Image format and region of interest.
+inline constexpr int BA = 1354;  // pixel format
+inline constexpr int CLCFG = 1407;
+inline constexpr int TAGM = 5139;
+inline constexpr int CLCF = 2570;  // sensor clock
+inline constexpr int OFL = 1357;
+inline constexpr int HTL = 1359;
+inline constexpr int OFC = 2510;
+inline constexpr int WTC = 2512;
+
+// Exposure.
+inline constexpr int EM = 1337;
+inline constexpr int PE = 1338;
+inline constexpr int TM = 1341;
+inline constexpr int PER = 1343;
+inline constexpr int PEG = 1345;
+inline constexpr int PEB = 1347;
+inline constexpr int AR = 1363;
+inline constexpr int ARSpin = 1364;
+inline constexpr int ETM = 1368;
+
+// Gain, automatic adjustments and white balance.
+inline constexpr int IGM = 2539;
+inline constexpr int FGR = 1785;
+inline constexpr int FGG = 1787;
+inline constexpr int FGB = 1789;
+inline constexpr int ASC = 2535;
+inline constexpr int AGC = 2536;
+inline constexpr int AWB = 1580;
+inline constexpr int AgcCaption = 1020;
+inline constexpr int AwbCaption = 1801;
+inline constexpr int AwbStatusCaption = 1841;
+inline constexpr int ALCA = 2537;  // "Select all" of the exposure metering areas
+inline constexpr int AWBA = 2540;  // "Select all" of the white balance areas
+inline constexpr int FirstExposureArea = 1940;
+inline constexpr int LastExposureArea = 1955;
+inline constexpr int FirstBalanceArea = 1956;
+inline constexpr int LastBalanceArea = 1971;
+
+// Binning, bypass, shading, LUT, test pattern.
+inline constexpr int HB = 1406;
+inline constexpr int VB = 1408;
+inline constexpr int VPB = 2590;
+inline constexpr int SDM = 1404;
+inline constexpr int SDCM = 1866;
+inline constexpr int ShadingButton = 1405;
+inline constexpr int LUTC = 1381;
+inline constexpr int GMA = 2571;
+inline constexpr int GammaCaption = 1846;
+inline constexpr int OpenLutButton = 1573;
+inline constexpr int LutWriteRed = 2520;
+inline constexpr int LutWriteGreen = 2526;
+inline constexpr int LutWriteBlue = 2532;
+inline constexpr int TPN = 1386;
+
+// Sequencer.
+inline constexpr int VSM = 2514;
+inline constexpr int VideoModeText = 5114;
+inline constexpr int SQM = 5112;
+inline constexpr int SQSEL = 5113;
+inline constexpr int SequencerIndex = 2767;
+inline constexpr int SequencerIndexSpin = 2768;
+inline constexpr int SQW = 2773;
+inline constexpr int SQH = 2775;
+inline constexpr int SQOX = 2777;
+inline constexpr int SQOY = 2779;
+inline constexpr int SQGA = 2781;
+inline constexpr int SQPE = 2783;
+inline constexpr int SQHB = 2785;
+inline constexpr int SQVB = 2786;
+inline constexpr int SQLUT = 2787;
+inline constexpr int SQGR = 2790;
+inline constexpr int SQGB = 2792;
+inline constexpr int SequencerWrite = 2794;
+inline constexpr int SQPER = 5131;
+inline constexpr int SQPEG = 5133;
+inline constexpr int SQPEB = 5135;
+inline constexpr int SQGG = 5137;
+inline constexpr int SequencerReset = 2568;
+
+// Colour transformation and enhancer.
+inline constexpr int CTM = 2649;
+inline constexpr int CMVRR = 2627;
+inline constexpr int CMVBB = 2642;
+inline constexpr int CEVALR = 2644;
+inline constexpr int CEVALYL = 2662;
+
+// Buttons.
+inline constexpr int SoftTrigger = 1879;
+inline constexpr int RecalibrateWhite = 1409;
+inline constexpr int BlemishStore = 1413;
+inline constexpr int RecalibratePosition = 1648;
+inline constexpr int RecalibrateBlemishWhite = 2550;
+inline constexpr int TemperatureRead = 1432;
+inline constexpr int TemperatureText = 1134;
+inline constexpr int StoreAll = 1024;
+inline constexpr int CameraReset = 1014;
+inline constexpr int FactoryStore = 1442;
+inline constexpr int XmlVersionRead = 2601;
+
+// Factory page.
+inline constexpr int ModelChoice = 1853;
+inline constexpr int CameraBaud = 1422;  // FCBDRT: the camera's baud rate
+inline constexpr int BaudLimitText = 5109;
+inline constexpr int MultiRoiMode = 5117;
+inline constexpr int BlemishTableGroup = 2873;
+
+// Phase control.
+inline constexpr int PhaseMode = 2759;
+
+}  // namespace vistrel::ctl

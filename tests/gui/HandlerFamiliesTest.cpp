@@ -1,0 +1,157 @@
+#include <QtTest/QTest>
+#include <QtWidgets/QComboBox>
+#include <QtWidgets/QLineEdit>
+#include <QtWidgets/QPushButton>
+#include <algorithm>
+#include <set>
+
+#include "GuiFixture.h"
+#include "app/TabSheetDialog.h"
+
+namespace vistrel::test {
+namespace {
+
+template <typename T>
+T* Control(CVistrelDlg& dialog, int ctrlId) {
+  auto* control = qobject_cast<T*>(dialog.Registry().FindControl(ctrlId));
+  EXPECT_NE(control, nullptr) << ctrlId;
+  return control;
+}
+
+void Pick(QComboBox* combo, int index) {
+  combo->setCurrentIndex(index);
+  emit combo->activated(index);
+}
+
+std::vector<std::string> Texts(CVistrelDlg& dialog, int ctrlId) {
+  return dialog.Registry().ChoiceTexts(ctrlId);
+}
+
+// Lines written to the camera since the wire record was cleared.
+std::vector<std::string> Written(const Program& program) {
+  std::vector<std::string> lines;
+  for (const std::string& line : program.wire.lines) {
+    if (line.starts_with("Tx: "))
+      lines.push_back(line.substr(4));
+  }
+  return lines;
+}
+
+class HandlerFamilies : public ::testing::Test {
+ protected:
+  CVistrelDlg& Start(const std::string& model = {}) {
+    program_ = std::make_unique<Program>(folder_.Path());
+    if (!model.empty())
+      program_->camera->Exchange("MD00=" + model + "\r\n");
+    CVistrelDlg& dialog = program_->Start();
+    program_->wire.lines.clear();
+    program_->messages.messages.clear();
+    return dialog;
+  }
+
+  TempFolder folder_;
+  std::unique_ptr<Program> program_;
+};
+
+TEST_F(HandlerFamilies, PixelFormatChoiceSendsTheFormatAndNarrowsTheTapGeometries) {
+  CVistrelDlg& dialog = Start();
+  EXPECT_EQ(Texts(dialog, 1354), (std::vector<std::string>{"Mono8", "Mono10", "Mono12"}));
+  Pick(Control<QComboBox>(dialog, 1354), 2);
+  const std::vector<std::string> lines = Written(*program_);
+  ASSERT_FALSE(lines.empty());
+  EXPECT_EQ(lines.front(), "BA=2");
+  EXPECT_EQ(program_->CameraValue("BA"), 2);
+  EXPECT_EQ(Texts(dialog, 5139), (std::vector<std::string>{"1X2_1Y", "1X4_1Y"}));
+  EXPECT_EQ(Control<QComboBox>(dialog, 1354)->currentText(), "Mono12");
+}
+
+TEST_F(HandlerFamilies, AButtonOfEachFamilyReachesTheCamera) {
+  CVistrelDlg& dialog = Start();
+  Control<QPushButton>(dialog, 1879)->click();  // one-shot: Soft Trigger
+  Control<QPushButton>(dialog, 2799)->click();  // direct setting: counter 0 reset
+  Control<QPushButton>(dialog, 1432)->click();  // read: temperature
+  EXPECT_EQ(Written(*program_), (std::vector<std::string>{"STRG=0", "CR0=1", "TMP0?"}));
+  const QString temperature = Control<QLineEdit>(dialog, 1134)->text();
+  EXPECT_TRUE(temperature.contains('.')) << temperature.toStdString();
+}
+
+TEST_F(HandlerFamilies, ExposureModeIsRefusedWhileExposureAutoIsOn) {
+  CVistrelDlg& dialog = Start();
+  auto* exposureMode = Control<QComboBox>(dialog, 1337);
+  const int before = exposureMode->currentIndex();
+  Control<QComboBox>(dialog, 2535)->setCurrentIndex(1);  // shown, not sent
+  Pick(exposureMode, before == 0 ? 1 : 0);
+  EXPECT_TRUE(Written(*program_).empty());
+  ASSERT_EQ(program_->messages.messages.size(), 1u);
+  EXPECT_EQ(program_->messages.messages[0].text, "Please Set Exposure Auto to Off");
+  EXPECT_EQ(exposureMode->currentIndex(), before);
+}
+
+TEST_F(HandlerFamilies, MonochromeModelHidesTheColourControlsAndAColourOneGetsThemBack) {
+  CVistrelDlg& dialog = Start("QX-70500M-VLNK");
+  EXPECT_EQ(Texts(dialog, 1866), (std::vector<std::string>{"Flat Shading"}));
+  EXPECT_EQ(std::ranges::count(Texts(dialog, 1386), "Horizontal Colorbar"), 0);
+  EXPECT_FALSE(dialog.Registry().ControlVisible(1343));
+  EXPECT_FALSE(dialog.Registry().ControlVisible(2627));
+  program_->camera->Exchange("MD00=RL-4100T-VLNK\r\n");
+  dialog.ReloadCamera();
+  EXPECT_EQ(Texts(dialog, 1866).size(), 2u);
+  EXPECT_EQ(std::ranges::count(Texts(dialog, 1386), "Horizontal Colorbar"), 1);
+  EXPECT_TRUE(dialog.Registry().ControlVisible(1343));
+}
+
+// Buttons whose handlers belong to other features (entry tables, adjustments, identity,
+// multi-ROI): they are wired in with those features.
+const std::set<int> kHandledElsewhere = {
+    1405,                          // shading recalibration (automatic adjustments)
+    1869,                          // ALC status (automatic adjustments)
+    1573,                          // LUT editor (not offered)
+    2520, 2526, 2532,              // LUT table Write
+    2794, 2566,                    // sequencer entry Write and Read
+    2870, 2871, 2872,              // blemish tables: clear
+    2577, 2581, 2585, 2580, 2584,  // blemish tables: count reads
+    2601, 2602, 1016,              // XML version, camera model "Set" (identity)
+    2860,                          // multi-ROI mode toggle
+};
+// Buttons of commands the camera has no name for: nothing is sent, the operator is told.
+const std::set<int> kNoCommand = {1648, 2550, 2866, 2868, 2766, 2765};
+// The camera reset ends the program; its own tests cover it.
+constexpr int kCameraReset = 1014;
+
+int VisibleWindows() {
+  int count = 0;
+  for (QWidget* widget : QApplication::topLevelWidgets())
+    count += widget->isVisible() ? 1 : 0;
+  return count;
+}
+
+TEST_F(HandlerFamilies, EveryButtonOfEveryPageDoesSomething) {
+  CVistrelDlg& dialog = Start();
+  dialog.ToggleControlMode();
+  std::vector<int> silent;
+  int clicked = 0;
+  for (int page = 0; page < 8; ++page) {
+    for (QPushButton* button : dialog.Page(page)->findChildren<QPushButton*>()) {
+      const QString name = button->objectName();
+      if (!name.startsWith('c'))
+        continue;
+      const int id = name.mid(1).toInt();
+      if (id == kCameraReset || kHandledElsewhere.contains(id))
+        continue;
+      program_->wire.lines.clear();
+      program_->messages.messages.clear();
+      const int windows = VisibleWindows();
+      button->click();
+      Pump(10);
+      ++clicked;
+      const bool noCommand = kNoCommand.contains(id) && !program_->messages.messages.empty();
+      if (Written(*program_).empty() && VisibleWindows() == windows && !noCommand)
+        silent.push_back(id);
+    }
+  }
+  EXPECT_GE(clicked, 15);
+  EXPECT_TRUE(silent.empty()) << ::testing::PrintToString(silent);
+}
+
+}  // namespace
+}  // namespace vistrel::test

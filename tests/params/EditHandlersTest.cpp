@@ -1,0 +1,131 @@
+#include "params/HandlerFixture.h"
+#include "params/Handlers.h"
+
+namespace vistrel::test {
+namespace {
+
+using EditHandlers = HandlerFixture;
+
+TEST_F(EditHandlers, RegionOffsetThatLeavesTheSensorIsRefusedAndTheHeightKeepsItsRoom) {
+  Hold(ctl::HTL, "HTL", 2100);
+  Hold(ctl::OFL, "OFL", 0);
+  ClearWire();
+  panel.Type(ctl::OFL, "1000");
+  Handlers::OnParameterEdit(context, ctl::OFL);
+  EXPECT_TRUE(Wire().empty());  // 1000 + 2100 > 3008
+  EXPECT_EQ(panel.EditText(ctl::OFL), "0");
+  EXPECT_EQ(panel.SpinPosition(1358), 0);
+
+  panel.Type(ctl::OFL, "900");
+  Handlers::OnParameterEdit(context, ctl::OFL);
+  EXPECT_EQ(Wire(), (Lines{"OFL=900", "OFL?", "HTL?", "WTC?", "OFL?", "OFC?"}));
+  EXPECT_EQ(SpinMaximum(1360), 2108);
+  EXPECT_EQ(panel.SpinOf(1360).minimum, 8);
+  EXPECT_EQ(table.GetDataValue(ctl::OFL), 900);
+}
+
+TEST_F(EditHandlers, OffsetsAreRoundedToTheStepsTheSensorTakes) {
+  Hold(ctl::HTL, "HTL", 1000);
+  Hold(ctl::WTC, "WTC", 1024);
+  ClearWire();
+  panel.Type(ctl::OFL, "1001");
+  Handlers::OnParameterEdit(context, ctl::OFL);
+  panel.Type(ctl::OFC, "100");
+  Handlers::OnParameterEdit(context, ctl::OFC);
+  const Lines wire = Wire();
+  ASSERT_GE(wire.size(), 12u);
+  EXPECT_EQ(wire[0], "OFL=1000");
+  EXPECT_EQ(wire[6], "OFC=96");
+}
+
+TEST_F(EditHandlers, ExposureTimeIsKeptInsideWhatTheCameraTakes) {
+  Hold(ctl::PE, "PE", 5000);
+  ClearWire();
+  panel.Type(ctl::PE, "0");
+  Handlers::OnParameterEdit(context, ctl::PE);
+  panel.Type(ctl::PE, "9000000");
+  Handlers::OnParameterEdit(context, ctl::PE);
+  EXPECT_EQ(Wire(), (Lines{"PE=1", "PE?", "PE=8000000", "PE?"}));
+}
+
+TEST_F(EditHandlers, TextThatIsNoWholeNumberIsRefusedAndTheFieldRestored) {
+  Hold(ctl::PE, "PE", 5000);
+  ClearWire();
+  for (const char* typed : {"abc", "12abc", "", "1.5"}) {
+    panel.Type(ctl::PE, typed);
+    Handlers::OnParameterEdit(context, ctl::PE);
+    EXPECT_EQ(panel.EditText(ctl::PE), "5000") << typed;
+  }
+  EXPECT_TRUE(Wire().empty());
+  panel.Type(ctl::PE, " 6000 ");
+  Handlers::OnParameterEdit(context, ctl::PE);
+  EXPECT_EQ(Wire(), (Lines{"PE=6000", "PE?"}));
+}
+
+TEST_F(EditHandlers, ReadOutFieldsSendNothing) {
+  ClearWire();
+  panel.Type(ctl::BaudLimitText, "8");
+  Handlers::OnParameterEdit(context, ctl::BaudLimitText);
+  Handlers::OnParameterSpin(context, 5110, 1, 1);
+  EXPECT_TRUE(Wire().empty());
+}
+
+TEST_F(EditHandlers, SequencerOffsetFollowsTheHorizontalBinningAndIsNotSent) {
+  ClearWire();
+  panel.Type(ctl::SQOX, "24");
+  Handlers::OnParameterEdit(context, ctl::SQOX);
+  EXPECT_EQ(panel.EditText(ctl::SQOX), "16");
+  panel.Pick(ctl::SQHB, 1);
+  panel.Type(ctl::SQOX, "24");
+  Handlers::OnParameterEdit(context, ctl::SQOX);
+  EXPECT_EQ(panel.EditText(ctl::SQOX), "24");
+  EXPECT_TRUE(Wire().empty());  // the sequencer entry goes with its Write button
+}
+
+TEST_F(EditHandlers, SequencerSizeBeyondTheBinnedSensorIsCutToWhatFits) {
+  panel.Pick(ctl::SQVB, 1);  // 3008 / 2 = 1504 lines
+  panel.Type(ctl::SQOY, "500");
+  panel.Type(ctl::SQH, "1200");
+  Handlers::OnParameterEdit(context, ctl::SQH);
+  EXPECT_EQ(panel.EditText(ctl::SQH), "1004");
+  panel.Type(ctl::SQH, "1000");
+  Handlers::OnParameterEdit(context, ctl::SQH);
+  EXPECT_EQ(panel.EditText(ctl::SQH), "1000");
+  EXPECT_EQ(SpinMaximum(2780), 504);
+}
+
+class ColourEditHandlers : public HandlerFixture {
+ protected:
+  ColourEditHandlers() : HandlerFixture("RL-4100T-VLNK") {}
+};
+
+TEST_F(ColourEditHandlers, ColourMatrixAndEnhancerAreClampedAndSentAtOnce) {
+  ClearWire();
+  for (const char* typed : {"25", "-30"}) {
+    panel.Type(ctl::CMVRR, typed);
+    Handlers::OnParameterEdit(context, ctl::CMVRR);
+  }
+  for (const char* typed : {"11", "-1"}) {
+    panel.Type(ctl::CEVALR, typed);
+    Handlers::OnParameterEdit(context, ctl::CEVALR);
+  }
+  // The simulated camera takes enhancer values 0 and 1 only: 10 is refused, so not read back.
+  EXPECT_EQ(Wire(), (Lines{"CMVRR=20", "CMVRR?", "CMVRR=-20", "CMVRR?", "CEVALR=10", "CEVALR=0",
+                           "CEVALR?"}));
+  EXPECT_EQ(panel.EditText(ctl::CEVALR), "0");
+}
+
+TEST_F(ColourEditHandlers, RegionLimitsAreTheModelsSensor) {
+  Hold(ctl::HTL, "HTL", 1000);
+  ClearWire();
+  panel.Type(ctl::OFL, "100");
+  Handlers::OnParameterEdit(context, ctl::OFL);  // 100 + 1000 > 1088
+  EXPECT_TRUE(Wire().empty());
+  panel.Type(ctl::OFL, "88");
+  Handlers::OnParameterEdit(context, ctl::OFL);
+  EXPECT_EQ(Wire().front(), "OFL=88");
+  EXPECT_EQ(SpinMaximum(1360), 1000);
+}
+
+}  // namespace
+}  // namespace vistrel::test

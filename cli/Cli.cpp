@@ -12,6 +12,7 @@
 #include "cli/CliSession.h"
 #include "cli/CommandRegistry.h"
 #include "cli/FlashCommands.h"
+#include "cli/LutCommands.h"
 #include "cli/TableCommands.h"
 #include "cli/ValueCommands.h"
 
@@ -36,6 +37,7 @@ void AddAllCommands(CLI::App& app, ChosenAction& chosen) {
   AddValueCommands(app, chosen);
   AddCameraCommands(app, chosen);
   AddFlashCommands(app, chosen);
+  AddLutCommands(app, chosen);
 }
 
 // The help of the subcommand named on the command line (or the program's).

@@ -14,6 +14,7 @@
 #include "app/ParameterAreaSelectDialog.h"
 #include "app/TabSheetDialog.h"
 #include "camera/FlashAreas.h"
+#include "camera/LutIds.h"
 #include "camera/ReadAll.h"
 #include "camera/SettingFile.h"
 #include "params/PageLists.h"
@@ -88,6 +89,7 @@ CVistrelDlg::CVistrelDlg(AppServices& services, QWidget* parent)
   services_.traffic.Add(terminal_);
   services_.traffic.Add(communication_);
   progress_ = new CProgressBarDialog(this);
+  CreateLutEditors();
   services_.session.SetProgress(progress_);
   services_.session.SetView(registry_);
   services_.session.SetHooks(this);
@@ -149,8 +151,6 @@ QWidget* CVistrelDlg::LinkIndicator() const {
 }
 
 void CVistrelDlg::Initialise() {
-  // The LUT commands are not offered.
-  menuBar_->removeAction(lutMenu_->menuAction());
   services_.session.link = CameraLinkState{1, 3, 2, 3};
   setWindowIcon(QIcon(":/vistrel/icon"));
   SetStatusPicture(ui_->c1161);
@@ -193,6 +193,7 @@ void CVistrelDlg::AfterCameraRead() {
   services_.table.ShowAll(*registry_);
   registry_->ApplyRanges();
   registry_->SetSpinRange(kSequencerIndexSpin, 1, 128);
+  UpdateLutMenu();
 }
 
 void CVistrelDlg::BuildTabs() {
@@ -302,6 +303,9 @@ void CVistrelDlg::OnParameterButton(int ctrlId) {
     case kFactoryStoreButton:
       FactoryStore(services_.session);
       break;
+    case lutctrl::kOpenLutTable:
+      OpenLutTableFromPage();
+      break;
     case kCameraResetButton:
       if (CameraReset(services_.session)) {
         skipExitConfirmation_ = true;
@@ -314,6 +318,8 @@ void CVistrelDlg::OnParameterButton(int ctrlId) {
 }
 
 bool CVistrelDlg::RunMenuCommand(int id) {
+  if (RunLutMenuCommand(id))
+    return true;
   switch (id) {
     case menu::kOpen:
       LoadSettingFile();

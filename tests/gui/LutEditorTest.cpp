@@ -161,6 +161,26 @@ TEST_F(LutEditorTest, OpenLutTableButtonOpensTheEditorsInUserLutModeOnly) {
   EXPECT_FALSE(dialog.LutEditor(1)->isVisible());
 }
 
+TEST_F(LutEditorTest, MonochromeModelHasOneEditor) {
+  ASSERT_EQ(program.camera->Exchange("MD00=QX-70500M-VLNK\r\n"), "COMPLETE\r\n");
+  CVistrelDlg& dialog = Start();
+  EXPECT_FALSE(dialog.MenuAction(menu::kLutEditorRed)->isVisible());
+  EXPECT_FALSE(dialog.MenuAction(menu::kLutEditorBlue)->isVisible());
+  EXPECT_EQ(dialog.MenuAction(menu::kLutEditorGreen)->text(), "LUT Setting for Monochrome");
+
+  auto* mode = qobject_cast<QComboBox*>(dialog.Registry().FindControl(1381));
+  ASSERT_NE(mode, nullptr);
+  {
+    const QSignalBlocker quiet(mode);
+    mode->setCurrentIndex(2);
+  }
+  dialog.OpenLutTableFromPage();
+  EXPECT_FALSE(dialog.LutEditor(0)->isVisible());
+  EXPECT_FALSE(dialog.LutEditor(2)->isVisible());
+  ASSERT_TRUE(dialog.LutEditor(1)->isVisible());
+  EXPECT_EQ(dialog.LutEditor(1)->windowTitle(), "LUT Setting for Monochrome");
+}
+
 TEST_F(LutEditorTest, LutFilesLoadIntoTheEditorsAndSaveWhatTheCameraHolds) {
   CVistrelDlg& dialog = Start();
   const std::string saved = folder.File("gamma.csv");

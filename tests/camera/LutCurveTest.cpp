@@ -138,45 +138,32 @@ TEST(LutCurveTest, CurveBeyondTheEdgesIsClampedToTheLevelRange) {
   EXPECT_TRUE(std::ranges::all_of(below.Values(), [](uint32_t v) { return v <= 4095; }));
 }
 
-TEST(LutCurveTest, LevelsAndEntriesMapOntoTheGraph) {
-  LutCurve curve;
-  EXPECT_EQ(curve.EntryX(0), 0);
-  EXPECT_EQ(curve.EntryX(30), 240);
-  EXPECT_EQ(curve.EntryX(31), 255);
-  EXPECT_EQ(curve.LevelY(0), 256);
-  EXPECT_EQ(curve.LevelY(63), 256);
-  EXPECT_EQ(curve.LevelY(64), 248);
-  EXPECT_EQ(curve.LevelY(2048), 128);
-  EXPECT_EQ(curve.LevelY(4095), 0);
-}
-
 TEST(LutCurveTest, LineSkipsEntriesOutsideTheGraph) {
   LutCurve curve;
   curve.SetMode(1);
   for (int j = 0; j < kLutEntries; ++j)
     curve.Values()[static_cast<size_t>(j)] = static_cast<uint32_t>(j * 128);
   curve.Values()[5] = 5000;  // drawn above the top edge
+  curve.Values()[31] = 4095;
+  curve.Values()[30] = 63;  // levels are drawn rounded to multiples of 128
+  curve.Values()[29] = 64;
   const std::vector<Point> line = curve.LinePoints();
   ASSERT_EQ(line.size(), 32u);  // the start and 31 entries
   EXPECT_EQ(line[0], (Point{0, 256}));
   EXPECT_EQ(line[5], (Point{32, 256 - 32}));
   EXPECT_EQ(line[6], (Point{48, 256 - 48}));
+  EXPECT_EQ(line[29], (Point{232, 248}));
+  EXPECT_EQ(line[30], (Point{240, 256}));
+  EXPECT_EQ(line[31], (Point{255, 0}));
+  curve.SetMode(2);
+  EXPECT_EQ(curve.ModeText(), "Unknown Mode");
+  curve.SetMode(1);
+  EXPECT_EQ(curve.ModeText(), "View Mode");
 
   // In Edit Mode the line starts at the first edit point.
   curve.ConvertEditable(3);
   Move(curve, 2, 230, Keys::LeftOnly);
   EXPECT_EQ(curve.LinePoints()[0], (Point{2, 230}));
-}
-
-TEST(LutCurveTest, ModeTexts) {
-  LutCurve curve;
-  EXPECT_EQ(curve.ModeText(), "Edit Mode");
-  curve.SetMode(1);
-  EXPECT_EQ(curve.ModeText(), "View Mode");
-  curve.SetMode(2);
-  EXPECT_EQ(curve.ModeText(), "Unknown Mode");
-  curve.SetMode(-1);
-  EXPECT_EQ(curve.ModeText(), "Unknown Mode");
 }
 
 }  // namespace

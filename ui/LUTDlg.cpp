@@ -17,7 +17,8 @@ namespace vistrel {
 namespace {
 
 constexpr int kWindowWidth = 620;
-constexpr int kWindowHeight = 340;
+constexpr int kWindowHeight = 364;
+constexpr int kFontPoints = 8;
 constexpr int kStatusHeight = 14;
 
 // One label of the editor: its text and where it sits in the window.
@@ -39,10 +40,10 @@ const Caption kAxisLabels[] = {
 };
 
 const Caption kUsageTexts[] = {
-    {"<< Add edit point >>\n  Left mouse click\n  on LUT line", 442, 206, 170, 44, kLeft},
-    {"<< Delete edit point >>\n  Right mouse click\n  at edit point", 442, 250, 170, 44, kLeft},
-    {"<< Move LUT line >>\n  Move with keeping left\n  mouse click on\n  edit point.", 442, 276,
-     170, 58, kLeft},
+    {"<< Add edit point >>\n  Left mouse click\n  on LUT line", 444, 210, 166, 42, kLeft},
+    {"<< Delete edit point >>\n  Right mouse click\n  at edit point", 444, 254, 166, 42, kLeft},
+    {"<< Move LUT line >>\n  Move with keeping left\n  mouse click on\n  edit point.", 444, 298,
+     166, 56, kLeft},
 };
 
 QLabel* AddLabel(QWidget* parent, const Caption& caption) {
@@ -105,6 +106,9 @@ CLUTDlg::~CLUTDlg() {
 }
 
 void CLUTDlg::BuildLayout() {
+  QFont small = font();
+  small.setPointSize(kFontPoints);
+  setFont(small);
   setFixedSize(kWindowWidth, kWindowHeight + kStatusHeight);
   graph_ = new LutGraph(curve_, channel_, this);
   graph_->setObjectName(QString("c%1").arg(lutctrl::kGraph));
@@ -126,7 +130,7 @@ void CLUTDlg::BuildLayout() {
   if (auto* field = spinner_->findChild<QLineEdit*>())
     field->setReadOnly(true);
   QPushButton* convert =
-      AddButton(this, lutctrl::kConvertEditable, "Convert Editable", 14, 144, 98, 28);
+      AddButton(this, lutctrl::kConvertEditable, "Convert Editable", 12, 144, 102, 28);
 
   AddGroup(this, "Operation", 436, 8, 178, 180);
   QPushButton* read = AddButton(this, lutctrl::kReadTable, "Read Table Data", 444, 28, 162, 28);
@@ -137,7 +141,7 @@ void CLUTDlg::BuildLayout() {
       AddButton(this, lutctrl::kWriteAllTables, "Write This Setting To All\nOther Color Tables",
                 444, 130, 162, 48);
 
-  AddGroup(this, "Usage Descritption", 436, 190, 178, 146);
+  AddGroup(this, "Usage Descritption", 436, 192, 178, 166);
   for (const Caption& text : kUsageTexts)
     AddLabel(this, text);
   for (const Caption& label : kAxisLabels)

@@ -3,6 +3,8 @@
 #include <array>
 #include <cstdint>
 
+#include "core/CommandIds.h"
+
 namespace vistrel {
 
 // The camera's output look-up tables: one table of 32 output levels per colour channel.
@@ -24,9 +26,9 @@ struct LutChannelInfo {
 };
 
 inline constexpr std::array<LutChannelInfo, kLutChannels> kLutChannelInfo{{
-    {128, "[R]. ", "LUT Setting for Red", "red"},
-    {129, "[G]. ", "LUT Setting for Green", "green"},
-    {130, "[B]. ", "LUT Setting for Blue", "blue"},
+    {cmd::LUTSR, "[R]. ", "LUT Setting for Red", "red"},
+    {cmd::LUTSG, "[G]. ", "LUT Setting for Green", "green"},
+    {cmd::LUTSB, "[B]. ", "LUT Setting for Blue", "blue"},
 }};
 
 inline constexpr int kLutGreenChannel = 1;

@@ -27,6 +27,9 @@ inline constexpr MenuItem kMenuItems[] = {
     {"LUT(&L)", "Open LUT file", 32779},
     {"LUT(&L)", "Save LUT file", 32780},
     {"LUT(&L)", "Load all LUT table", 32784},
+    {"LUT(&L)", "LUT Setting for Red", 32790},
+    {"LUT(&L)", "LUT Setting for Green", 32791},
+    {"LUT(&L)", "LUT Setting for Blue", 32792},
     {"Help(&H)", "About this application", 32774},
     {"Help(&H)", "Open Communication Dialog", 32785},
     // The terminal has no other way in.
@@ -47,6 +50,13 @@ constexpr int kAbout = 32774;
 constexpr int kOpenCommunication = 32785;
 constexpr int kOpenTerminal = 32788;
 constexpr int kMotorLens = 32789;
+constexpr int kOpenLutFile = 32779;
+constexpr int kSaveLutFile = 32780;
+constexpr int kLoadAllLutTables = 32784;
+// One item per LUT editor, red, green (the monochrome editor) and blue.
+constexpr int kLutEditorRed = 32790;
+constexpr int kLutEditorGreen = 32791;
+constexpr int kLutEditorBlue = 32792;
 }  // namespace menu
 
 }  // namespace vistrel

@@ -16,6 +16,7 @@
 #include "app/TabSheetDialog.h"
 #include "app/UpDown.h"
 #include "camera/FlashAreas.h"
+#include "camera/LutIds.h"
 #include "camera/ReadAll.h"
 #include "camera/SettingFile.h"
 #include "params/ControlIds.h"
@@ -99,6 +100,7 @@ CVistrelDlg::CVistrelDlg(AppServices& services, QWidget* parent)
   services_.traffic.Add(terminal_);
   services_.traffic.Add(communication_);
   progress_ = new CProgressBarDialog(this);
+  CreateLutEditors();
   services_.session.SetProgress(progress_);
   services_.session.SetView(registry_);
   services_.session.SetHooks(this);
@@ -160,8 +162,6 @@ QWidget* CVistrelDlg::LinkIndicator() const {
 }
 
 void CVistrelDlg::Initialise() {
-  // The LUT commands are not offered.
-  menuBar_->removeAction(lutMenu_->menuAction());
   services_.session.link = CameraLinkState{1, 3, 2, 3};
   setWindowIcon(QIcon(":/vistrel/icon"));
   SetStatusPicture(ui_->c1161);
@@ -208,6 +208,7 @@ void CVistrelDlg::AfterCameraRead() {
   // The lists filled above are rebuilt from the values now shown.
   HandlerContext context = Context();
   PageRefresh::RefreshDependentStates(context);
+  UpdateLutMenu();
 }
 
 void CVistrelDlg::BuildTabs() {
@@ -313,6 +314,9 @@ void CVistrelDlg::OnParameterButton(int ctrlId) {
     case ctl::FactoryStore:
       FactoryStore(services_.session);
       break;
+    case lutctrl::kOpenLutTable:
+      OpenLutTableFromPage();
+      break;
     case ctl::CameraReset:
       if (CameraReset(services_.session)) {
         skipExitConfirmation_ = true;
@@ -328,6 +332,8 @@ void CVistrelDlg::OnParameterButton(int ctrlId) {
 }
 
 bool CVistrelDlg::RunMenuCommand(int id) {
+  if (RunLutMenuCommand(id))
+    return true;
   switch (id) {
     case menu::kOpen:
       LoadSettingFile();

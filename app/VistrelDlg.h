@@ -28,6 +28,7 @@ namespace vistrel {
 
 class CButtonDlg;
 class CCommunicationDialog;
+class CLUTDlg;
 class CProgressBarDialog;
 class CTabSheetDialog;
 class CTerminalDialog;
@@ -96,6 +97,21 @@ class CVistrelDlg final : public QDialog,
   void StoreUserSet(int userSet) override;
   void LoadUserSet(int userSet) override;
 
+  // The LUT editors, one per channel (0 red, 1 green, 2 blue), hidden until asked for.
+  CLUTDlg* LutEditor(int channel) const { return lutEditors_[static_cast<size_t>(channel)]; }
+  // Shows the green editor as the monochrome editor, or hides it.
+  void ShowMonochromeEditor(bool show);
+  // Hides every editor (the LUT mode was switched off); their tables stay.
+  void HideLutEditors() override;
+  // The page's "Open LUT Table" button: opens the editor while the LUT mode is "UserLUT".
+  void OpenLutTableFromPage();
+  // The LUT menu's commands; false for another id.
+  bool RunLutMenuCommand(int id);
+  // Reads the three editors' tables from the camera, red first; stops at the first failure.
+  Outcome LoadAllLutTables();
+  void OpenLutFile();
+  void SaveLutFile();
+
   // IPageHooks
   void LockWindows(bool locked) override;
   void PumpEvents() override;
@@ -140,6 +156,9 @@ class CVistrelDlg final : public QDialog,
   bool RunIdentityMenuCommand(int id);
   // Keeps the XML version "Write" of the factory page offered only while it can be used.
   void WatchXmlVersionGroup();
+  void CreateLutEditors();
+  // One editor item per channel, or the monochrome editor alone, as the model has.
+  void UpdateLutMenu();
   RangeInputs CurrentRangeInputs();
   HandlerContext Context();
 
@@ -148,6 +167,7 @@ class CVistrelDlg final : public QDialog,
   QMenuBar* menuBar_ = nullptr;
   QMenu* utilityMenu_ = nullptr;
   QMenu* lutMenu_ = nullptr;
+  std::array<CLUTDlg*, 3> lutEditors_{};
   std::map<int, QAction*> actions_;
   std::array<CTabSheetDialog*, 8> pages_{};
   ControlRegistry* registry_;

@@ -69,6 +69,8 @@ class IPageHooks {
   virtual void RefreshExposureModeControls() {}
   virtual void RefreshCameraLinkControls() {}
   virtual void ActivateMainWindow() {}
+  // Hides the LUT editor windows (the LUT mode was turned off).
+  virtual void HideLutEditors() {}
   // The folder of the setting file last used, to offer it again next time.
   virtual void RememberCameraFileFolder(const std::string& folder) { (void)folder; }
 };

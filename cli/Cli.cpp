@@ -13,6 +13,7 @@
 #include "cli/CommandRegistry.h"
 #include "cli/FlashCommands.h"
 #include "cli/IdentityCommands.h"
+#include "cli/LutCommands.h"
 #include "cli/TableCommands.h"
 #include "cli/ValueCommands.h"
 
@@ -38,6 +39,7 @@ void AddAllCommands(CLI::App& app, ChosenAction& chosen) {
   AddCameraCommands(app, chosen);
   AddFlashCommands(app, chosen);
   AddIdentityCommands(app, chosen);
+  AddLutCommands(app, chosen);
 }
 
 // The help of the subcommand named on the command line (or the program's).

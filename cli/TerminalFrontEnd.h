@@ -37,6 +37,7 @@ class StderrProgress final : public IProgress {
   void Begin(const std::string& message) override;
   void Update(int percent) override;
   void End() override;
+  void SetMessage(const std::string& message) override { message_ = message; }
 
  private:
   std::ostream& err_;

@@ -65,6 +65,8 @@ class IProgress {
   virtual void Begin(const std::string& message) = 0;
   virtual void Update(int percent) = 0;
   virtual void End() = 0;
+  // Replaces the message line while the display shows.
+  virtual void SetMessage(const std::string& message) { (void)message; }
 };
 
 // One of the traffic logs ("Tx: ..." and "Rx: ..." lines).

@@ -1,5 +1,7 @@
 #include "params/DelegatedHandlers.h"
 
+#include "params/Identity.h"
+
 namespace vistrel::Delegated {
 
 // WIRED AT MERGE: each point calls its family's handler, e.g.
@@ -40,8 +42,7 @@ bool OnGainModeChanged(HandlerContext& context, int32_t mode) {
 }
 
 bool OnIdentityControl(HandlerContext& context, int ctrlId) {
-  (void)context, (void)ctrlId;
-  return false;
+  return Identity::OnButton(context, ctrlId) || Identity::OnSelect(context, ctrlId);
 }
 
 }  // namespace vistrel::Delegated

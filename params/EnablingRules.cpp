@@ -86,8 +86,9 @@ void RebuildWhiteBalanceList(IControlPanel& panel, int gainMode, int exposureTim
 }
 
 void ApplyLutMode(IControlPanel& panel, int lutMode) {
-  const bool lut = lutMode == 1;
-  panel.SetControlEnabled(ctl::OpenLutButton, false);  // the LUT editor is not offered
+  const bool lut = lutMode == kLutModeGamma;
+  // The editor shapes the camera's own tables, so it is offered for the user LUT only.
+  panel.SetControlEnabled(ctl::OpenLutButton, lutMode == kLutModeUser);
   panel.SetControlEnabled(ctl::GMA, lut);
   panel.SetControlEnabled(ctl::GammaCaption, lut);
 }

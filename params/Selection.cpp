@@ -62,7 +62,10 @@ void OnExposureTimeMode(HandlerContext& context) {
 }
 
 void OnLutMode(HandlerContext& context) {
-  EnablingRules::ApplyLutMode(context.panel, SelectionOf(context.panel, ctl::LUTC));
+  const int mode = SelectionOf(context.panel, ctl::LUTC);
+  EnablingRules::ApplyLutMode(context.panel, mode);
+  if (mode == EnablingRules::kLutModeOff)
+    context.session.hooks->HideLutEditors();
   CommonPath(context, ctl::LUTC);
 }
 

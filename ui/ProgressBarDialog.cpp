@@ -55,6 +55,10 @@ void CProgressBarDialog::End() {
   }
 }
 
+void CProgressBarDialog::SetMessage(const std::string& message) {
+  message_->setText(QString::fromStdString(message));
+}
+
 QString CProgressBarDialog::Message() const {
   return message_->text();
 }

@@ -20,6 +20,7 @@ class CProgressBarDialog final : public QDialog, public IProgress {
   void Begin(const std::string& message) override;
   void Update(int percent) override;
   void End() override;
+  void SetMessage(const std::string& message) override;
 
   QString Message() const;
   int Percent() const;

@@ -1,0 +1,161 @@
+#include "camera/GammaFile.h"
+
+#include <array>
+#include <cstdint>
+#include <vector>
+
+#include "core/AtomicFile.h"
+#include "core/RegularFile.h"
+
+namespace vistrel {
+namespace {
+
+constexpr const char* kLineEnd = "\r\n";
+constexpr int kFields = 3;
+constexpr int64_t kLargestValue = 2147483647;
+
+void ShowError(IMessagePresenter& messages, const std::string& text) {
+  messages.ShowMessage(text, "", MessageIcon::Stop);
+}
+
+std::string CannotOpen(const std::string& path) {
+  return path + "\nCouldn't open this file";
+}
+
+std::string DataLine(const LutTableSet& tables, int j) {
+  const size_t e = static_cast<size_t>(j);
+  return std::to_string(tables[0][e]) + ',' + std::to_string(tables[1][e]) + ',' +
+         std::to_string(tables[2][e]);
+}
+
+// The file's lines: a line feed ends a line; a last line without one still counts.
+std::vector<std::string_view> SplitLines(std::string_view text) {
+  std::vector<std::string_view> lines;
+  size_t start = 0;
+  while (start < text.size()) {
+    const size_t end = text.find('\n', start);
+    if (end == std::string_view::npos) {
+      lines.push_back(text.substr(start));
+      break;
+    }
+    lines.push_back(text.substr(start, end - start));
+    start = end + 1;
+  }
+  return lines;
+}
+
+// A line with nothing on it (a carriage return alone counts as nothing).
+bool IsEmptyLine(std::string_view line) {
+  return line.empty() || line == "\r";
+}
+
+// The digits of one field as a number; no digits is 0, too many is the largest value.
+int64_t FieldValue(const std::string& digits) {
+  int64_t value = 0;
+  for (const char c : digits) {
+    value = value * 10 + (c - '0');
+    if (value > kLargestValue)
+      return kLargestValue;
+  }
+  return value;
+}
+
+enum class LineError { None, TooManyFields, TooFewFields };
+
+// Splits a data line into its three fields: digits are kept, commas separate, everything
+// else is passed over.
+LineError ParseDataLine(std::string_view line, std::array<std::string, kFields>& fields) {
+  int commas = 0;
+  for (const char c : line) {
+    if (c >= '0' && c <= '9') {
+      fields[static_cast<size_t>(commas)] += c;
+    } else if (c == ',') {
+      if (++commas >= kFields)
+        return LineError::TooManyFields;
+    }
+  }
+  return commas == kFields - 1 ? LineError::None : LineError::TooFewFields;
+}
+
+// Whether only empty lines follow line `index`.
+bool OnlyEmptyLinesFrom(const std::vector<std::string_view>& lines, size_t index) {
+  for (size_t i = index; i < lines.size(); ++i) {
+    if (!IsEmptyLine(lines[i]))
+      return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+std::string FormatGammaText(const LutTableSet& tables) {
+  std::string text = std::string(kGammaHeader) + kLineEnd;
+  for (int j = 0; j < kLutEntries; ++j)
+    text += DataLine(tables, j) + kLineEnd;
+  return text;
+}
+
+std::string FormatGammaDataLines(const LutTableSet& tables) {
+  std::string text;
+  for (int j = 0; j < kLutEntries; ++j)
+    text += DataLine(tables, j) + '\n';
+  return text;
+}
+
+bool SaveGammaCsv(const std::string& path, const LutTableSet& tables, IMessagePresenter& messages) {
+  if (WriteFileAtomically(path, FormatGammaText(tables)))
+    return true;
+  ShowError(messages, CannotOpen(path));
+  return false;
+}
+
+GammaLoad LoadGammaCsv(const std::string& path, LutTableSet& tables, IMessagePresenter& messages) {
+  std::string text;
+  if (!ReadRegularFile(path, kMaxGammaFileBytes, text).Ok()) {
+    ShowError(messages, CannotOpen(path));
+    return {};
+  }
+  return LoadGammaText(text, tables, messages);
+}
+
+GammaLoad LoadGammaText(std::string_view text, LutTableSet& tables, IMessagePresenter& messages) {
+  const std::vector<std::string_view> lines = SplitLines(text);
+  LutTableSet loaded = tables;
+  bool valueShown = false;
+  int index = 0;
+  // The first line is the header and is not looked at.
+  for (size_t n = 1; n < lines.size(); ++n) {
+    if (IsEmptyLine(lines[n]) && OnlyEmptyLinesFrom(lines, n))
+      break;
+    std::array<std::string, kFields> fields;
+    switch (ParseDataLine(lines[n], fields)) {
+      case LineError::TooManyFields:
+        ShowError(messages, "Invaild data count format");
+        return {};
+      case LineError::TooFewFields:
+        ShowError(messages, "Invaild line format");
+        return {};
+      case LineError::None:
+        break;
+    }
+    if (index >= kLutEntries) {
+      ShowError(messages, "Too many data");
+      return {};
+    }
+    for (int c = 0; c < kFields; ++c) {
+      const int64_t value = FieldValue(fields[static_cast<size_t>(c)]);
+      if (value > kLutMaxLevel && !valueShown) {
+        ShowError(messages, "Invalid data value: Line(" + std::to_string(index) + ") : Value(" +
+                                std::to_string(value) + ")");
+        valueShown = true;
+      }
+      loaded[static_cast<size_t>(c)][static_cast<size_t>(index)] =
+          value > kLutMaxLevel ? kLutMaxLevel : static_cast<uint32_t>(value);
+    }
+    ++index;
+  }
+  tables = loaded;
+  return {true, index};
+}
+
+}  // namespace vistrel

@@ -1,0 +1,133 @@
+#include "cli/LutCommands.h"
+
+#include <sys/stat.h>
+
+#include <CLI/CLI.hpp>
+#include <map>
+#include <memory>
+#include <ostream>
+
+#include "camera/GammaFile.h"
+#include "camera/LutTransfer.h"
+#include "cli/Cli.h"
+#include "cli/CliSession.h"
+#include "cli/CommandRegistry.h"
+#include "core/RegularFile.h"
+
+namespace vistrel {
+namespace {
+
+constexpr int kAllChannels = -1;
+
+bool FileExists(const std::string& path) {
+  struct stat st {};
+  return stat(path.c_str(), &st) == 0;
+}
+
+CLI::Validator GammaFileCheck() {
+  return CLI::Validator(
+      [](std::string& path) {
+        const FileCheck check = CheckRegularFile(path, kMaxGammaFileBytes);
+        return check.Ok() ? std::string() : path + ": " + check.Reason();
+      },
+      "FILE");
+}
+
+// Reads the three tables; on failure says why and gives the exit status.
+int ReadTables(CliSession& s, LutTableSet& tables) {
+  if (const int answers = s.CheckCameraAnswers(); answers != kExitOk)
+    return answers;
+  const LutReadAll read = ReadAllLutTables(s.Camera(), tables);
+  if (read.outcome == Outcome::Done)
+    return kExitOk;
+  const char* channel = kLutChannelInfo[static_cast<size_t>(read.channelsTried - 1)].name;
+  s.Err() << "vistrelctl: the " << channel << " table could not be read ("
+          << OutcomeText(read.outcome) << ")\n";
+  return ExitStatusFor(read.outcome);
+}
+
+int RunLutRead(CliSession& s, const std::string& path) {
+  LutTableSet tables{};
+  if (const int status = ReadTables(s, tables); status != kExitOk)
+    return status;
+  // Everything was read: only the file itself can have failed.
+  return SaveGammaCsv(path, tables, s.Presenter()) ? kExitOk : ExitStatusFor(Outcome::BadInput);
+}
+
+int RunLutShow(CliSession& s) {
+  LutTableSet tables{};
+  if (const int status = ReadTables(s, tables); status != kExitOk)
+    return status;
+  s.Out() << FormatGammaDataLines(tables);
+  return kExitOk;
+}
+
+int RunLutWrite(CliSession& s, const std::string& path, int only) {
+  LutTableSet tables{};
+  const GammaLoad load = LoadGammaCsv(path, tables, s.Presenter());
+  if (!load.ok)
+    return ExitStatusFor(Outcome::BadInput);
+  // A table is written whole: entries the file does not give are not made up.
+  if (load.dataLines != kLutEntries) {
+    s.Err() << "vistrelctl: " << path << ": " << load.dataLines << " data lines; a table has "
+            << kLutEntries << '\n';
+    return ExitStatusFor(Outcome::BadInput);
+  }
+  if (const int answers = s.CheckCameraAnswers(); answers != kExitOk)
+    return answers;
+  for (int c = 0; c < kLutChannels; ++c) {
+    if (only != kAllChannels && only != c)
+      continue;
+    const Outcome outcome = WriteTableToCamera(s.Camera(), c, tables[static_cast<size_t>(c)]);
+    if (outcome != Outcome::Done) {
+      s.Err() << "vistrelctl: the " << kLutChannelInfo[static_cast<size_t>(c)].name
+              << " table could not be written (" << OutcomeText(outcome) << ")\n";
+      return ExitStatusFor(outcome);
+    }
+  }
+  return kExitOk;
+}
+
+}  // namespace
+
+void AddLutCommands(CLI::App& app, ChosenAction& chosen) {
+  CLI::App* lut = AddSubcommand(
+      app, {"lut", "The camera's output look-up tables (red, green, blue; 32 levels each)",
+            "vistrelctl --device /dev/ttyUSB0 lut show"});
+  lut->require_subcommand(1);
+
+  auto readFile = std::make_shared<std::string>();
+  auto force = std::make_shared<bool>(false);
+  CLI::App* read = AddCameraCommand(
+      *lut, chosen,
+      {"read", "Read the three tables and write them as a gamma data file (.csv)",
+       "vistrelctl --device /dev/ttyUSB0 lut read gamma.csv --force"},
+      [readFile, force](CliSession& s) {
+        if (FileExists(*readFile) && !*force) {
+          s.Err() << "vistrelctl: " << *readFile << " exists; give --force to replace it\n";
+          return static_cast<int>(kExitUsage);
+        }
+        return RunLutRead(s, *readFile);
+      });
+  read->add_option("FILE", *readFile, "the .csv file")->required();
+  read->add_flag("--force", *force, "replace an existing file");
+
+  auto writeFile = std::make_shared<std::string>();
+  auto channel = std::make_shared<int>(kAllChannels);
+  CLI::App* write = AddCameraCommand(
+      *lut, chosen,
+      {"write", "Send the tables of a gamma data file to the camera (all three, or one)",
+       "vistrelctl --device /dev/ttyUSB0 lut write gamma.csv --channel green"},
+      [writeFile, channel](CliSession& s) { return RunLutWrite(s, *writeFile, *channel); });
+  write->add_option("FILE", *writeFile, "the .csv file")->required()->check(GammaFileCheck());
+  const std::map<std::string, int> channels{{"red", 0}, {"green", 1}, {"blue", 2}};
+  write->add_option("--channel", *channel, "only this table: red, green or blue")
+      ->transform(CLI::CheckedTransformer(channels, CLI::ignore_case));
+
+  AddCameraCommand(*lut, chosen,
+                   {"show", "Print the three tables as the gamma data file's 32 lines R,G,B",
+                    "vistrelctl --device /dev/ttyUSB0 lut show"},
+                   [](CliSession& s) { return RunLutShow(s); });
+}
+
+}  // namespace vistrel

@@ -1,0 +1,194 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "camera/GammaFile.h"
+#include "support/Recorders.h"
+#include "support/TestEnvironment.h"
+
+namespace vistrel {
+namespace {
+
+LutTableSet Sample() {
+  LutTableSet tables{};
+  for (int c = 0; c < kLutChannels; ++c) {
+    for (int j = 0; j < kLutEntries; ++j)
+      tables[static_cast<size_t>(c)][static_cast<size_t>(j)] =
+          static_cast<uint32_t>((j * 128 + c * 7) % 4096);
+  }
+  return tables;
+}
+
+LutTableSet Filled(uint32_t value) {
+  LutTableSet tables{};
+  for (LutTable& table : tables)
+    table.fill(value);
+  return tables;
+}
+
+std::string WithHeader(const std::string& data) {
+  return std::string(kGammaHeader) + "\r\n" + data;
+}
+
+std::string Lines(int count, const std::string& line) {
+  std::string text;
+  for (int i = 0; i < count; ++i)
+    text += line + "\r\n";
+  return text;
+}
+
+class GammaFileTest : public ::testing::Test {
+ protected:
+  GammaLoad Load(const std::string& text) { return LoadGammaText(text, tables, presenter); }
+  std::vector<std::string> Messages() const {
+    std::vector<std::string> texts;
+    for (const auto& m : presenter.messages) {
+      EXPECT_EQ(m.icon, MessageIcon::Stop);
+      texts.push_back(m.text);
+    }
+    return texts;
+  }
+  std::string ReadFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+  }
+
+  LutTableSet tables = Filled(9);
+  test::RecordingPresenter presenter;
+  test::TempFolder temp;
+};
+
+TEST_F(GammaFileTest, SavedFileLoadsBackUnchanged) {
+  const std::string path = temp.File("gamma.csv");
+  ASSERT_TRUE(SaveGammaCsv(path, Sample(), presenter));
+  const std::string text = ReadFile(path);
+  EXPECT_TRUE(text.starts_with("GammaData (R G B)\r\n0,7,14\r\n128,135,142\r\n")) << text;
+  EXPECT_TRUE(text.ends_with("3968,3975,3982\r\n"));
+  const GammaLoad load = LoadGammaCsv(path, tables, presenter);
+  EXPECT_TRUE(load.ok);
+  EXPECT_EQ(load.dataLines, 32);
+  EXPECT_EQ(tables, Sample());
+  EXPECT_TRUE(presenter.messages.empty());
+}
+
+TEST_F(GammaFileTest, FilesThatCannotBeOpenedSaySo) {
+  const std::string missing = temp.File("no/such/folder/gamma.csv");
+  EXPECT_FALSE(SaveGammaCsv(missing, Sample(), presenter));
+  EXPECT_FALSE(LoadGammaCsv(missing, tables, presenter).ok);
+  EXPECT_FALSE(LoadGammaCsv(temp.Path(), tables, presenter).ok);  // a folder
+  const std::string expected = missing + "\nCouldn't open this file";
+  ASSERT_EQ(Messages().size(), 3u);
+  EXPECT_EQ(Messages()[0], expected);
+  EXPECT_EQ(Messages()[1], expected);
+  EXPECT_EQ(tables, Filled(9));
+}
+
+TEST_F(GammaFileTest, FailedSaveKeepsTheOldFile) {
+  const std::string path = temp.File("gamma.csv");
+  ASSERT_TRUE(SaveGammaCsv(path, Sample(), presenter));
+  const std::string before = ReadFile(path);
+  // A path whose folder part is a file cannot be written; the file itself is not touched.
+  EXPECT_FALSE(SaveGammaCsv(path + "/x.csv", Filled(1), presenter));
+  EXPECT_EQ(ReadFile(path), before);
+}
+
+TEST_F(GammaFileTest, DataLinesLoadAsTheirDigits) {
+  struct Case {
+    const char* line;
+    uint32_t r, g, b;
+  };
+  const Case cases[] = {
+      {" 12 , 34 , 56 ", 12, 34, 56}, {"-5,7,9", 5, 7, 9},
+      {"1.5,2,3", 15, 2, 3},          {"1,,3", 1, 0, 3},
+      {"\t4,5,6\r", 4, 5, 6},         {"007,0,0", 7, 0, 0},
+  };
+  for (const Case& c : cases) {
+    tables = Filled(9);
+    EXPECT_TRUE(Load(WithHeader(std::string(c.line) + "\r\n")).ok) << c.line;
+    EXPECT_EQ(tables[0][0], c.r) << c.line;
+    EXPECT_EQ(tables[1][0], c.g) << c.line;
+    EXPECT_EQ(tables[2][0], c.b) << c.line;
+    EXPECT_EQ(tables[0][1], 9u) << "entries after the file's lines keep their values";
+  }
+  EXPECT_TRUE(presenter.messages.empty());
+}
+
+TEST_F(GammaFileTest, MalformedLinesAreRefusedAndChangeNothing) {
+  struct Case {
+    const char* line;
+    const char* message;
+  };
+  const Case cases[] = {
+      {"1,2,3,", "Invaild data count format"},
+      {"1,2,3,4", "Invaild data count format"},
+      {"1,2", "Invaild line format"},
+      {"12", "Invaild line format"},
+      {"", "Invaild line format"},
+  };
+  for (const Case& c : cases) {
+    presenter.messages.clear();
+    tables = Filled(9);
+    // The bad line follows good ones and is followed by another, so that it is not at the end.
+    const GammaLoad load = Load(WithHeader(Lines(3, "1,1,1") + c.line + "\r\n4,4,4\r\n"));
+    EXPECT_FALSE(load.ok) << c.line;
+    EXPECT_EQ(Messages(), std::vector<std::string>{c.message}) << c.line;
+    EXPECT_EQ(tables, Filled(9)) << "a refused load keeps the tables as they were: " << c.line;
+  }
+}
+
+TEST_F(GammaFileTest, TooManyDataLinesAreRefused) {
+  EXPECT_FALSE(Load(WithHeader(Lines(33, "1,2,3"))).ok);
+  EXPECT_EQ(Messages(), std::vector<std::string>{"Too many data"});
+  EXPECT_EQ(tables, Filled(9));
+}
+
+TEST_F(GammaFileTest, EmptyLinesAfterTheLastDataLineAreIgnored) {
+  const GammaLoad load = Load(WithHeader(Lines(32, "1,2,3") + "\r\n\n\r\n"));
+  EXPECT_TRUE(load.ok);
+  EXPECT_EQ(load.dataLines, 32);
+  EXPECT_TRUE(presenter.messages.empty());
+  EXPECT_EQ(tables[2][31], 3u);
+  // A blank that is not empty is still a line without its commas.
+  EXPECT_FALSE(Load(WithHeader(Lines(2, "1,2,3") + " \r\n")).ok);
+}
+
+TEST_F(GammaFileTest, FirstLevelAboveRangeIsNamedAndAllAreStoredAsFullScale) {
+  const GammaLoad load =
+      Load(WithHeader("4096,1,2\r\n3,4,5\r\n6,99999,7\r\n8,9,99999999999999999999\r\n"));
+  EXPECT_TRUE(load.ok);
+  EXPECT_EQ(Messages(), std::vector<std::string>{"Invalid data value: Line(0) : Value(4096)"});
+  EXPECT_EQ(tables[0][0], 4095u);
+  EXPECT_EQ(tables[1][2], 4095u);
+  EXPECT_EQ(tables[2][3], 4095u);
+  EXPECT_EQ(tables[1][1], 4u);
+
+  presenter.messages.clear();
+  Load(WithHeader("1,2,3\r\n0,0,99999999999999999999\r\n"));
+  EXPECT_EQ(Messages(),
+            std::vector<std::string>{"Invalid data value: Line(1) : Value(2147483647)"});
+}
+
+TEST_F(GammaFileTest, HeaderOnlyAndEmptyFilesLoadWithoutChange) {
+  for (const char* text : {"", "GammaData (R G B)\r\n", "anything at all"}) {
+    const GammaLoad load = Load(text);
+    EXPECT_TRUE(load.ok) << text;
+    EXPECT_EQ(load.dataLines, 0);
+    EXPECT_EQ(tables, Filled(9));
+  }
+}
+
+TEST_F(GammaFileTest, LongLinesAreReadWhole) {
+  const std::string blanks(200, ' ');
+  const GammaLoad load = Load(blanks + "\r\n" + blanks + "7,8,9" + blanks + "\r\n");
+  EXPECT_TRUE(load.ok);
+  EXPECT_EQ(load.dataLines, 1);
+  EXPECT_EQ(tables[0][0], 7u);
+  EXPECT_EQ(tables[2][0], 9u);
+  EXPECT_EQ(tables[0][1], 9u);
+}
+
+}  // namespace
+}  // namespace vistrel

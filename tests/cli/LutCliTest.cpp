@@ -1,0 +1,105 @@
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "CliFixture.h"
+
+namespace vistrel {
+namespace {
+
+std::string Contents(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+// The data lines of the camera's power-on tables: 128 per entry, full scale at the end.
+std::string PowerOnLines(const char* lineEnd) {
+  std::string text;
+  for (int j = 0; j < 32; ++j) {
+    const std::string v = std::to_string(j == 31 ? 4095 : 128 * j);
+    text += v + ',' + v + ',' + v + lineEnd;
+  }
+  return text;
+}
+
+std::string RampFile() {
+  std::string text = "GammaData (R G B)\r\n";
+  for (int j = 0; j < 32; ++j)
+    text +=
+        std::to_string(j) + ',' + std::to_string(100 + j) + ',' + std::to_string(200 + j) + "\r\n";
+  return text;
+}
+
+class LutCliTest : public CliTest {
+ protected:
+  std::string Write(const std::string& name, const std::string& text) {
+    const std::string path = PathOf(name);
+    std::ofstream(path, std::ios::binary) << text;
+    return path;
+  }
+};
+
+TEST_F(LutCliTest, ShowAndReadGiveTheCameraTables) {
+  StartCamera();
+  ASSERT_EQ(Run({"lut", "show"}), kExitOk) << err_.str();
+  EXPECT_EQ(out_.str(), PowerOnLines("\n"));
+
+  const std::string file = PathOf("gamma.csv");
+  ASSERT_EQ(Run({"lut", "read", file}), kExitOk) << err_.str();
+  EXPECT_EQ(Contents(file), "GammaData (R G B)\r\n" + PowerOnLines("\r\n"));
+  EXPECT_TRUE(out_.str().empty());
+
+  // An existing file is replaced only when asked to.
+  std::ofstream(file) << "keep";
+  EXPECT_EQ(Run({"lut", "read", file}), kExitUsage);
+  EXPECT_EQ(Contents(file), "keep");
+  EXPECT_EQ(Run({"lut", "read", file, "--force"}), kExitOk) << err_.str();
+  EXPECT_EQ(Contents(file), "GammaData (R G B)\r\n" + PowerOnLines("\r\n"));
+}
+
+TEST_F(LutCliTest, WriteSendsTheFileTablesAllOrOne) {
+  StartCamera();
+  const std::string ramp = Write("ramp.csv", RampFile());
+  ASSERT_EQ(Run({"lut", "write", ramp, "--channel", "green"}), kExitOk) << err_.str();
+  ASSERT_EQ(Run({"lut", "show"}), kExitOk);
+  EXPECT_TRUE(out_.str().starts_with("0,100,0\n128,101,128\n")) << out_.str();
+
+  ASSERT_EQ(Run({"lut", "write", ramp}), kExitOk) << err_.str();
+  const std::string back = PathOf("back.csv");
+  ASSERT_EQ(Run({"lut", "read", back}), kExitOk);
+  EXPECT_EQ(Contents(back), RampFile());
+}
+
+TEST_F(LutCliTest, UnusableFilesAndArgumentsAreUsageErrors) {
+  StartCamera();
+  const std::string bad = Write("bad.csv", "GammaData (R G B)\r\n1,2\r\n");
+  EXPECT_EQ(Run({"lut", "write", bad}), kExitUsage);
+  EXPECT_NE(err_.str().find("Invaild line format"), std::string::npos) << err_.str();
+
+  const std::string shortFile = Write("short.csv", "GammaData (R G B)\r\n1,2,3\r\n");
+  EXPECT_EQ(Run({"lut", "write", shortFile}), kExitUsage);
+  EXPECT_NE(err_.str().find("1 data lines"), std::string::npos) << err_.str();
+
+  const std::string ramp = Write("ramp.csv", RampFile());
+  EXPECT_EQ(Run({"lut", "write", ramp, "--channel", "purple"}), kExitUsage);
+  EXPECT_EQ(Run({"lut", "write", PathOf("missing.csv")}), kExitUsage);
+  EXPECT_EQ(Run({"lut"}), kExitUsage);
+  // Nothing of it reached the camera's tables.
+  ASSERT_EQ(Run({"lut", "show"}), kExitOk);
+  EXPECT_EQ(out_.str(), PowerOnLines("\n"));
+}
+
+TEST_F(LutCliTest, ReadThatLosesTheCameraWritesNoFile) {
+  StartCamera({"--no-reply", "--fault-on", "LUTSG", "--fault-after", "10"});
+  const std::string file = Write("gamma.csv", "old");
+  EXPECT_EQ(Run({"--timeout", "200", "lut", "read", file, "--force"}), kExitTimeout);
+  EXPECT_NE(err_.str().find("the green table could not be read (no reply from the camera)"),
+            std::string::npos)
+      << err_.str();
+  EXPECT_EQ(Contents(file), "old");
+}
+
+}  // namespace
+}  // namespace vistrel

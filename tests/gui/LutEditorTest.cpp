@@ -1,0 +1,221 @@
+#include <QtGui/QMouseEvent>
+#include <QtTest/QTest>
+#include <QtWidgets/QComboBox>
+#include <QtWidgets/QLabel>
+#include <QtWidgets/QMenuBar>
+#include <QtWidgets/QPushButton>
+#include <QtWidgets/QSpinBox>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+#include "GuiFixture.h"
+#include "app/MainMenu.h"
+#include "camera/GammaFile.h"
+#include "ui/LUTDlg.h"
+#include "ui/LutGraph.h"
+
+namespace vistrel::test {
+namespace {
+
+// A mouse move over the editor at graph pixel (x, y) with `buttons` held.
+void MoveWith(CLUTDlg& editor, int x, int y, Qt::MouseButtons buttons,
+              Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+  const QPointF at(LutCurve::kGraphOriginX + x, LutCurve::kGraphOriginY + y);
+  QMouseEvent event(QEvent::MouseMove, at, editor.mapToGlobal(at), Qt::NoButton, buttons,
+                    modifiers);
+  QApplication::sendEvent(&editor, &event);
+}
+
+// Paints the graph now, which derives the table from the curve in Edit Mode.
+void Paint(CLUTDlg& editor) {
+  editor.Graph()->grab();
+}
+
+QString ModeText(CLUTDlg& editor) {
+  return editor.findChild<QLabel*>("c1578")->text();
+}
+
+void Click(CLUTDlg& editor, const char* name) {
+  QTest::mouseClick(editor.findChild<QPushButton*>(name), Qt::LeftButton);
+}
+
+std::string ReadFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+class LutEditorTest : public ::testing::Test {
+ protected:
+  CVistrelDlg& Start() {
+    CVistrelDlg& dialog = program.Start();
+    for (int c = 0; c < kLutChannels; ++c)
+      EXPECT_FALSE(dialog.LutEditor(c)->isVisible());
+    return dialog;
+  }
+
+  TempFolder folder;
+  Program program{folder.Path()};
+};
+
+TEST_F(LutEditorTest, DraggingAPointShapesTheTable) {
+  CVistrelDlg& dialog = Start();
+  CLUTDlg& editor = *dialog.LutEditor(1);
+  editor.show();
+  EXPECT_EQ(editor.windowTitle(), "LUT Setting for Green");
+  EXPECT_EQ(ModeText(editor), "Edit Mode");
+
+  // Pressed away from both end points: a new point under the cursor, then dragged up.
+  for (int y = 100; y >= 40; y -= 20)
+    MoveWith(editor, 128, y, Qt::LeftButton);
+  ASSERT_EQ(editor.Curve().PointCount(), 3);
+  EXPECT_EQ(editor.Curve().PointAt(1), (LutCurve::Point{128, 40}));
+  Paint(editor);
+  const LutTable& values = editor.Values();
+  EXPECT_EQ(values[0], 0u);
+  EXPECT_EQ(values[31], 4095u);
+  EXPECT_NEAR(static_cast<int>(values[16]), (256 - 40) * 16, 16);
+  EXPECT_GT(values[8], 1024u + 400u);  // well above the straight line
+
+  // With a modifier held nothing happens; the right button alone deletes the point.
+  MoveWith(editor, 128, 40, Qt::RightButton, Qt::ShiftModifier);
+  EXPECT_EQ(editor.Curve().PointCount(), 3);
+  MoveWith(editor, 130, 44, Qt::RightButton);
+  EXPECT_EQ(editor.Curve().PointCount(), 2);
+  Paint(editor);
+  EXPECT_LE(std::abs(static_cast<int>(values[16]) - 2048), 5);
+}
+
+TEST_F(LutEditorTest, ButtonsReadWriteClearAndConvert) {
+  CVistrelDlg& dialog = Start();
+  CLUTDlg& editor = *dialog.LutEditor(2);
+  editor.show();
+  Click(editor, "c1574");  // Read Table Data
+  EXPECT_EQ(ModeText(editor), "View Mode");
+  EXPECT_EQ(editor.Values()[1], 128u);
+  EXPECT_EQ(editor.Values()[31], 4095u);
+  EXPECT_TRUE(dialog.isEnabled());
+  EXPECT_TRUE(editor.isEnabled());
+  EXPECT_EQ(dialog.Progress().Message(), "Now, reading camera gamma data  [B].   (32 / 32)");
+
+  editor.Curve().Values()[3] = 1000;
+  Click(editor, "c1146");  // Write Table Data
+  EXPECT_EQ(program.camera->With([](SimCamera& c) { return c.Working().lutChannels[2][3]; }), 1000);
+  Click(editor, "c1150");  // the same table under all three channels
+  EXPECT_EQ(program.camera->With([](SimCamera& c) { return c.Working().lutChannels[0][3]; }), 1000);
+
+  editor.findChild<QSpinBox*>("c1576")->setValue(5);
+  Click(editor, "c1149");  // Convert Editable
+  EXPECT_EQ(ModeText(editor), "Edit Mode");
+  EXPECT_EQ(editor.Curve().PointCount(), 5);
+  Click(editor, "c1147");  // Clear Table Data
+  EXPECT_EQ(editor.Curve().PointCount(), 2);
+  Paint(editor);
+  EXPECT_NEAR(static_cast<int>(editor.Values()[3]), 384, 5);
+}
+
+TEST_F(LutEditorTest, MenuOffersEveryEditorAndClosingOnlyHides) {
+  CVistrelDlg& dialog = Start();
+  QStringList titles;
+  for (QAction* action : dialog.MenuBar()->actions())
+    titles << action->text();
+  EXPECT_TRUE(titles.contains("LUT(&L)"));
+  ASSERT_TRUE(dialog.RunMenuCommand(menu::kLutEditorRed));
+  CLUTDlg* red = dialog.LutEditor(0);
+  EXPECT_TRUE(red->isVisible());
+  red->Curve().Values()[0] = 77;
+  red->close();
+  EXPECT_FALSE(red->isVisible());
+  EXPECT_EQ(dialog.LutEditor(0), red);
+  EXPECT_EQ(red->Values()[0], 77u);
+  EXPECT_EQ(dialog.MenuAction(menu::kLutEditorGreen)->text(), "LUT Setting for Green");
+}
+
+TEST_F(LutEditorTest, OpenLutTableButtonOpensTheEditorsInUserLutModeOnly) {
+  CVistrelDlg& dialog = Start();
+  auto* mode = qobject_cast<QComboBox*>(dialog.Registry().FindControl(1381));
+  ASSERT_NE(mode, nullptr);
+  {
+    const QSignalBlocker quiet(mode);
+    mode->setCurrentIndex(1);
+  }
+  dialog.OpenLutTableFromPage();
+  EXPECT_FALSE(dialog.LutEditor(1)->isVisible());
+  {
+    const QSignalBlocker quiet(mode);
+    mode->setCurrentIndex(2);
+  }
+  dialog.OpenLutTableFromPage();
+  for (int c = 0; c < kLutChannels; ++c)
+    EXPECT_TRUE(dialog.LutEditor(c)->isVisible()) << c;
+  dialog.HideLutEditors();
+  for (int c = 0; c < kLutChannels; ++c)
+    EXPECT_FALSE(dialog.LutEditor(c)->isVisible()) << c;
+
+  dialog.ShowMonochromeEditor(true);
+  EXPECT_TRUE(dialog.LutEditor(1)->isVisible());
+  EXPECT_EQ(dialog.LutEditor(1)->windowTitle(), "LUT Setting for Monochrome");
+  dialog.ShowMonochromeEditor(false);
+  EXPECT_FALSE(dialog.LutEditor(1)->isVisible());
+}
+
+TEST_F(LutEditorTest, MonochromeModelHasOneEditor) {
+  ASSERT_EQ(program.camera->Exchange("MD00=QX-70500M-VLNK\r\n"), "COMPLETE\r\n");
+  CVistrelDlg& dialog = Start();
+  EXPECT_FALSE(dialog.MenuAction(menu::kLutEditorRed)->isVisible());
+  EXPECT_FALSE(dialog.MenuAction(menu::kLutEditorBlue)->isVisible());
+  EXPECT_EQ(dialog.MenuAction(menu::kLutEditorGreen)->text(), "LUT Setting for Monochrome");
+
+  auto* mode = qobject_cast<QComboBox*>(dialog.Registry().FindControl(1381));
+  ASSERT_NE(mode, nullptr);
+  {
+    const QSignalBlocker quiet(mode);
+    mode->setCurrentIndex(2);
+  }
+  dialog.OpenLutTableFromPage();
+  EXPECT_FALSE(dialog.LutEditor(0)->isVisible());
+  EXPECT_FALSE(dialog.LutEditor(2)->isVisible());
+  ASSERT_TRUE(dialog.LutEditor(1)->isVisible());
+  EXPECT_EQ(dialog.LutEditor(1)->windowTitle(), "LUT Setting for Monochrome");
+}
+
+TEST_F(LutEditorTest, LutFilesLoadIntoTheEditorsAndSaveWhatTheCameraHolds) {
+  CVistrelDlg& dialog = Start();
+  const std::string saved = folder.File("gamma.csv");
+  program.messages.files = {saved};
+  ASSERT_TRUE(dialog.RunMenuCommand(menu::kSaveLutFile));
+  EXPECT_TRUE(ReadFile(saved).starts_with("GammaData (R G B)\r\n0,0,0\r\n128,128,128\r\n"));
+  EXPECT_EQ(program.messages.fileRequests.back().filter, kGammaSaveFilter);
+
+  // A good file lands in all three editors, shown as they are.
+  const std::string good = folder.File("good.csv");
+  std::ofstream(good) << "GammaData (R G B)\n1,2,3\n4,5,6\n\n";
+  program.messages.files = {good};
+  dialog.RunMenuCommand(menu::kOpenLutFile);
+  EXPECT_TRUE(program.messages.messages.empty());
+  EXPECT_EQ(dialog.LutEditor(0)->Values()[1], 4u);
+  EXPECT_EQ(dialog.LutEditor(2)->Values()[0], 3u);
+  EXPECT_EQ(dialog.LutEditor(2)->Values()[2], 256u);  // as the camera gave it
+  EXPECT_EQ(ModeText(*dialog.LutEditor(0)), "View Mode");
+
+  // A file refused part-way leaves every editor as it was.
+  const std::string bad = folder.File("bad.csv");
+  std::ofstream(bad) << "GammaData (R G B)\n9,9,9\n1,2\n";
+  program.messages.files = {bad};
+  dialog.RunMenuCommand(menu::kOpenLutFile);
+  ASSERT_EQ(program.messages.messages.size(), 1u);
+  EXPECT_EQ(program.messages.messages[0].text, "Invaild line format");
+  EXPECT_EQ(dialog.LutEditor(0)->Values()[0], 1u);
+
+  // Saving over an existing file asks first; no is no.
+  program.messages.files = {good};
+  program.messages.answers = {false};
+  dialog.RunMenuCommand(menu::kSaveLutFile);
+  EXPECT_EQ(program.messages.questions.size(), 1u);
+  EXPECT_EQ(ReadFile(good), "GammaData (R G B)\n1,2,3\n4,5,6\n\n");
+}
+
+}  // namespace
+}  // namespace vistrel::test

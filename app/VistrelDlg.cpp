@@ -531,6 +531,8 @@ void CVistrelDlg::OfferControlsForModel(const CameraModel& model) {
 void CVistrelDlg::PreparePagesForModel(const CameraModel& model) {
   // First, so that the page setup for the model sees only the controls the model has.
   OfferControlsForModel(model);
+  HandlerContext context = Context();
+  PageRefresh::PreparePagesForModel(context);
 }
 
 void CVistrelDlg::ReadAllSettings() {
@@ -571,11 +573,6 @@ void CVistrelDlg::FillCameraBaudChoice(const std::vector<ChoiceEntry>& entries, 
 
 void CVistrelDlg::ShowVideoMode(int value) {
   PageRefresh::ShowVideoMode(*registry_, value);
-}
-
-void CVistrelDlg::PreparePagesForModel(const CameraModel&) {
-  HandlerContext context = Context();
-  PageRefresh::PreparePagesForModel(context);
 }
 
 void CVistrelDlg::RefreshDependentStates() {

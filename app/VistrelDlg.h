@@ -120,7 +120,6 @@ class CVistrelDlg final : public QDialog,
   void SelectChoiceEntry(int ctrlId, int entry) override;
   void FillCameraBaudChoice(const std::vector<ChoiceEntry>& entries, int selected) override;
   void ShowVideoMode(int value) override;
-  void PreparePagesForModel(const CameraModel& model) override;
   void RefreshDependentStates() override;
   void RefreshRemainingPages() override;
   void RefreshCameraLinkControls() override;

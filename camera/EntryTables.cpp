@@ -205,22 +205,20 @@ Outcome ReadCount(Command& engine, const CountReadout& readout, int32_t& value) 
                                                                   : engine.LastOutcome();
 }
 
-Outcome SwitchMultiRoi(Command& engine, std::optional<int32_t>& wanted,
-                       std::optional<int32_t>& mode) {
+Outcome SwitchMultiRoi(Command& engine, std::optional<int32_t>& wanted) {
   wanted.reset();
-  mode.reset();
   int32_t current = 0;
   if (!engine.GetValue(kMultiRoiMode, current, kMultiRoiReadMs))
     return engine.LastOutcome();
   wanted = current != 0 ? 0 : 1;
   const std::string line =
       Command::CommandName(kMultiRoiMode) + "=" + std::to_string(*wanted) + kLineEnd;
-  const bool switched = engine.SendLine(line, kSequencerLineMs);
-  const Outcome sent = switched ? Outcome::Done : engine.LastOutcome();
-  int32_t after = 0;
-  if (engine.GetValue(kMultiRoiMode, after, kMultiRoiShowMs))
-    mode = after;
-  return sent;
+  return engine.SendLine(line, kSequencerLineMs) ? Outcome::Done : engine.LastOutcome();
+}
+
+Outcome ReadMultiRoiMode(Command& engine, int32_t& mode) {
+  return engine.GetValue(kMultiRoiMode, mode, kMultiRoiShowMs) ? Outcome::Done
+                                                               : engine.LastOutcome();
 }
 
 }  // namespace vistrel

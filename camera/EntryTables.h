@@ -104,9 +104,10 @@ const CountReadout* CountReadoutOfButton(int buttonId);
 Outcome ReadCount(Command& engine, const CountReadout& readout, int32_t& value);
 
 // Switches the sensor multi-ROI mode (SMRMD) to the opposite of what the camera reports.
-// `wanted` receives the mode sent (empty when the camera's mode could not be read and
-// nothing was sent), `mode` the mode read back afterwards (empty when that read failed).
-Outcome SwitchMultiRoi(Command& engine, std::optional<int32_t>& wanted,
-                       std::optional<int32_t>& mode);
+// `wanted` receives the mode sent; empty when the camera's mode could not be read and
+// nothing was sent.
+Outcome SwitchMultiRoi(Command& engine, std::optional<int32_t>& wanted);
+// Reads the multi-ROI mode back after a switch.
+Outcome ReadMultiRoiMode(Command& engine, int32_t& mode);
 
 }  // namespace vistrel

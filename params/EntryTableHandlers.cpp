@@ -122,14 +122,14 @@ void OnSequencerBinning(HandlerContext& context, int ctrlId) {
 
 void OnMultiRoiSwitch(HandlerContext& context) {
   std::optional<int32_t> wanted;
-  std::optional<int32_t> mode;
-  SwitchMultiRoi(context.engine, wanted, mode);
+  SwitchMultiRoi(context.engine, wanted);
   if (!wanted)
     return;  // the camera's mode is unknown: nothing was sent
   RefreshVideoSendMode(context);
   context.panel.SetControlEnabled(ids::kSequencerMode, *wanted == 0);
-  if (mode)
-    context.panel.ShowText(ids::kMultiRoiMode, std::to_string(*mode));
+  int32_t mode = 0;
+  if (ReadMultiRoiMode(context.engine, mode) == Outcome::Done)
+    context.panel.ShowText(ids::kMultiRoiMode, std::to_string(mode));
 }
 
 }  // namespace

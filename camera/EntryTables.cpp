@@ -49,12 +49,16 @@ constexpr PixelTable kPixelTables[] = {
      INT32_MAX},
     {"position4", 404, 2560, 2562, 2565, 2564, kBlemishMs, INT32_MIN, INT32_MAX, INT32_MIN,
      INT32_MAX},
+    // The red tables of the colour models have no controls on the pages.
+    {"BMPXWR", 156, 0, 0, 0, 0, kBlemishMs, 1, 200, -1, kBlemishMaxX},
+    {"BMPYWR", 157, 0, 0, 0, 0, kBlemishMs, 1, 200, -1, kBlemishMaxY},
 };
 
 constexpr BlemishColour kBlemishColours[] = {
     {"white", 2870, 148, &kPixelTables[0], &kPixelTables[1], false},  // BMCLR
     {"green", 2871, 160, &kPixelTables[2], &kPixelTables[3], true},   // BMCLRG
     {"blue", 2872, 166, &kPixelTables[4], &kPixelTables[5], true},    // BMCLRB
+    {"red", 0, 154, &kPixelTables[13], &kPixelTables[14], true},      // BMCLRR
 };
 
 constexpr CountReadout kCountReadouts[] = {
@@ -145,6 +149,8 @@ const PixelTable* FindPixelTable(std::string_view key) {
 }
 
 const PixelTable* PixelTableOfButton(int buttonId) {
+  if (buttonId == 0)
+    return nullptr;
   return FindRow(PixelTables(), [buttonId](const PixelTable& t) {
     return t.queryButton == buttonId || t.writeButton == buttonId;
   });
@@ -181,6 +187,8 @@ const BlemishColour* FindBlemishColour(std::string_view colour) {
 }
 
 const BlemishColour* BlemishColourOfButton(int buttonId) {
+  if (buttonId == 0)
+    return nullptr;
   return FindRow(BlemishColours(),
                  [buttonId](const BlemishColour& c) { return c.clearButton == buttonId; });
 }

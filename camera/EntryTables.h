@@ -79,7 +79,7 @@ Outcome WriteTableEntry(Command& engine, const PixelTable& table, int32_t index,
 
 // A blemish colour: its clear command and its x and y tables.
 struct BlemishColour {
-  const char* colour;  // "white" (monochrome), "green", "blue"
+  const char* colour;  // "white" (monochrome), "green", "blue", "red"
   int clearButton;
   int clearCommand;
   const PixelTable* x;

@@ -18,6 +18,7 @@
 #include "camera/SettingFile.h"
 #include "params/PageLists.h"
 #include "res/Resources.h"
+#include "ui/AdjustProgressDialog.h"
 #include "ui/CommunicationDialog.h"
 #include "ui/LogFiles.h"
 #include "ui/ProgressBarDialog.h"
@@ -89,6 +90,8 @@ CVistrelDlg::CVistrelDlg(AppServices& services, QWidget* parent)
   services_.traffic.Add(communication_);
   progress_ = new CProgressBarDialog(this);
   services_.session.SetProgress(progress_);
+  adjustProgress_ = new CAdjustProgressDialog(this);
+  services_.session.SetAdjustWatch(adjustProgress_);
   services_.session.SetView(registry_);
   services_.session.SetHooks(this);
   connect(ui_->c1244, &QTabWidget::currentChanged, this, [this](int i) { OnTabChanged(i); });
@@ -107,6 +110,7 @@ CVistrelDlg::~CVistrelDlg() {
   // The logs go with their windows.
   services_.traffic = TrafficFanOut();
   services_.session.SetProgress(nullptr);
+  services_.session.SetAdjustWatch(nullptr);
   services_.session.SetView(nullptr);
   services_.session.SetHooks(nullptr);
 }

@@ -26,6 +26,7 @@ class VistrelDlg;
 
 namespace vistrel {
 
+class CAdjustProgressDialog;
 class CCommunicationDialog;
 class CProgressBarDialog;
 class CTabSheetDialog;
@@ -136,6 +137,7 @@ class CVistrelDlg final : public QDialog,
   CTerminalDialog* terminal_;
   CCommunicationDialog* communication_;
   CProgressBarDialog* progress_;
+  CAdjustProgressDialog* adjustProgress_;
   QTimer* idleTimer_;
   QTimer* watchTimer_;
   std::set<int> rowIds_;

@@ -43,14 +43,17 @@ constexpr int kStatusMs = 2500;
 struct RunCommands {
   int mode;
   int status;
-  const char* title;
+  const char* title;    // of the result
+  const char* running;  // of the progress display
 };
 
-constexpr RunCommands kExposureRun{121, 122, "Exposure Auto Result"};    // ASC, ATCS
-constexpr RunCommands kGainRun{84, 85, "Gain Auto Result"};              // AGC, ATCS
-constexpr RunCommands kWhiteRun{115, 116, "Balance White Auto Result"};  // AWB, AWRS
-constexpr int kShadingStart = 140;                                       // RS
-constexpr int kShadingStatus = 141;                                      // SDRS
+// ASC and ATCS, AGC and ATCS, AWB and AWRS.
+constexpr RunCommands kExposureRun{121, 122, "Exposure Auto Result", "Exposure Auto Once"};
+constexpr RunCommands kGainRun{84, 85, "Gain Auto Result", "Gain Auto Once"};
+constexpr RunCommands kWhiteRun{115, 116, "Balance White Auto Result", "Balance White Auto Once"};
+
+constexpr int kShadingStart = 140;   // RS
+constexpr int kShadingStatus = 141;  // SDRS
 constexpr const char* kLevelQuery = "ALCST?\r\n";
 
 const RunCommands& CommandsOf(AutoKind kind) {
@@ -130,7 +133,7 @@ AutoRunResult RunAutoOnce(Command& engine, AutoKind kind, const PollLimits& limi
                           IAdjustWatch& watch) {
   const RunCommands& commands = CommandsOf(kind);
   AutoRunResult result;
-  watch.Started(commands.title);
+  watch.Started(commands.running);
   const auto start = std::chrono::steady_clock::now();
   const auto elapsedMs = [start] {
     return static_cast<int>(std::chrono::duration_cast<std::chrono::milliseconds>(

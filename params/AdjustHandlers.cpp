@@ -54,6 +54,12 @@ void ShowRunEnd(HandlerContext& context, AutoKind kind, const AutoRunResult& res
   context.session.messages.ShowMessage(RunEndText(result), title, MessageIcon::Exclamation);
 }
 
+// Whether the values the run changed are worth reading back: the camera is still answering.
+bool ValuesMayHaveChanged(const AutoRunResult& result) {
+  return result.end == RunEnd::Final || result.end == RunEnd::TimeBound ||
+         result.end == RunEnd::Cancelled;
+}
+
 AutoRunResult RunOnce(HandlerContext& context, AutoKind kind) {
   return RunAutoOnce(context.engine, kind, context.session.poll, *context.session.adjustWatch);
 }
@@ -76,7 +82,7 @@ bool OnLevelAuto(HandlerContext& context, int ctrlId) {
   }
   const AutoKind kind = exposure ? AutoKind::Exposure : AutoKind::Gain;
   const AutoRunResult result = RunOnce(context, kind);
-  if (result.end == RunEnd::Final)
+  if (ValuesMayHaveChanged(result))
     RequeryParameter(context, exposure ? ids::kExposure : ids::kGain);
   ShowRunEnd(context, kind, result);
   context.panel.SelectIndex(ctrlId, kOffEntry);
@@ -128,7 +134,7 @@ bool OnWhiteAuto(HandlerContext& context) {
   }
   const AutoRunResult result = RunOnce(context, AutoKind::White);
   ShowWhiteStatus(context, result.status);
-  if (result.end == RunEnd::Final)
+  if (ValuesMayHaveChanged(result))
     RequeryWhiteGains(context);
   ShowRunEnd(context, AutoKind::White, result);
   context.panel.SelectIndex(ids::kWhiteAuto, kOffEntry);

@@ -60,8 +60,11 @@ void ReadPixelEntry(HandlerContext& context, const PixelTable& table) {
   if (!context.panel.HasControl(table.indexCtrl) || !context.panel.HasControl(table.valueCtrl))
     return;
   const std::string indexText = context.panel.EditText(table.indexCtrl);
-  if (!IsIndexText(indexText))
+  if (!IsIndexText(indexText)) {
+    context.session.messages.ShowMessage("The index is not a whole number: " + indexText, "Error",
+                                         MessageIcon::Exclamation);
     return;
+  }
   int32_t value = 0;
   if (ReadTableEntry(context.engine, table.commandId, indexText, value) != Outcome::Done)
     return;

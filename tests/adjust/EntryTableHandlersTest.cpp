@@ -136,6 +136,7 @@ TEST(EntryTableHandlers, PixelAndLutEntriesAndBlemishClear) {
   f.panel.Type(2515, "12\r\nRS=0");
   EntryTableHandlers::OnButton(f.context, 2519);
   EXPECT_TRUE(f.TakeLines().empty());
+  EXPECT_NE(f.LastMessage().find("not a whole number"), std::string::npos);
 
   EXPECT_TRUE(EntryTableHandlers::OnButton(f.context, 2871));
   EXPECT_EQ(f.TakeLines(), (Lines{"BMCLRG=5", "BMPXWG?5", "BMPYWG?5"}));

@@ -112,9 +112,10 @@ bool MeasureSequencer(Link& link, int baud) {
   std::sort(replyRatios.begin(), replyRatios.end());
   std::printf(
       "sequencer entry write + read back at %d baud: %d lines, %zu bytes; median %.1f ms, "
-      "ratio to the wire time median %.2f (best %.2f, worst %.2f)\n",
+      "ratio to the wire time of the lines both ways median %.2f (best %.2f, worst %.2f), of "
+      "the replies alone median %.2f (worst %.2f)\n",
       baud, link.counter.lines, link.counter.bytes, times[kRepeats / 2], ratios[kRepeats / 2],
-      ratios.front(), ratios.back());
+      ratios.front(), ratios.back(), replyRatios[kRepeats / 2], replyRatios.back());
   return true;
 }
 

@@ -20,6 +20,7 @@
 #include "camera/ReadAll.h"
 #include "camera/SettingFile.h"
 #include "params/ControlIds.h"
+#include "params/EntryTableHandlers.h"
 #include "params/Handlers.h"
 #include "params/Identity.h"
 #include "params/ModelControls.h"
@@ -27,6 +28,7 @@
 #include "params/PageRefresh.h"
 #include "res/Resources.h"
 #include "ui/AboutDialog.h"
+#include "ui/AdjustProgressDialog.h"
 #include "ui/ButtonDlg.h"
 #include "ui/CameraIdDialog.h"
 #include "ui/CommunicationDialog.h"
@@ -102,6 +104,8 @@ CVistrelDlg::CVistrelDlg(AppServices& services, QWidget* parent)
   progress_ = new CProgressBarDialog(this);
   CreateLutEditors();
   services_.session.SetProgress(progress_);
+  adjustProgress_ = new CAdjustProgressDialog(this);
+  services_.session.SetAdjustWatch(adjustProgress_);
   services_.session.SetView(registry_);
   services_.session.SetHooks(this);
   connect(ui_->c1244, &QTabWidget::currentChanged, this, [this](int i) { OnTabChanged(i); });
@@ -120,6 +124,7 @@ CVistrelDlg::~CVistrelDlg() {
   // The logs go with their windows.
   services_.traffic = TrafficFanOut();
   services_.session.SetProgress(nullptr);
+  services_.session.SetAdjustWatch(nullptr);
   services_.session.SetView(nullptr);
   services_.session.SetHooks(nullptr);
 }
@@ -573,6 +578,16 @@ void CVistrelDlg::FillCameraBaudChoice(const std::vector<ChoiceEntry>& entries, 
 
 void CVistrelDlg::ShowVideoMode(int value) {
   PageRefresh::ShowVideoMode(*registry_, value);
+}
+
+void CVistrelDlg::ApplySequencerIndex() {
+  // The entry of the index the page shows, read after every read-all pass.
+  if (!channelOk_)
+    return;
+  const std::optional<int32_t> index = registry_->ReadControlValue(ctl::SequencerIndex);
+  HandlerContext context = Context();
+  EntryTableHandlers::ReadSequencerEntry(context,
+                                         std::clamp(index.value_or(1), 1, kSequencerEntries));
 }
 
 void CVistrelDlg::RefreshDependentStates() {

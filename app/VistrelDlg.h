@@ -27,6 +27,7 @@ class VistrelDlg;
 namespace vistrel {
 
 class CButtonDlg;
+class CAdjustProgressDialog;
 class CCommunicationDialog;
 class CLUTDlg;
 class CProgressBarDialog;
@@ -120,6 +121,7 @@ class CVistrelDlg final : public QDialog,
   void SelectChoiceEntry(int ctrlId, int entry) override;
   void FillCameraBaudChoice(const std::vector<ChoiceEntry>& entries, int selected) override;
   void ShowVideoMode(int value) override;
+  void ApplySequencerIndex() override;
   void RefreshDependentStates() override;
   void RefreshRemainingPages() override;
   void RefreshCameraLinkControls() override;
@@ -174,6 +176,7 @@ class CVistrelDlg final : public QDialog,
   CCommunicationDialog* communication_;
   CProgressBarDialog* progress_;
   CButtonDlg* motorLens_ = nullptr;
+  CAdjustProgressDialog* adjustProgress_;
   QTimer* idleTimer_;
   QTimer* watchTimer_;
   std::set<int> rowIds_;

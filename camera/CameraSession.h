@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "camera/AutoAdjust.h"
 #include "camera/CameraModel.h"
 #include "core/Command.h"
 #include "core/Interfaces.h"
@@ -92,6 +93,7 @@ class CameraSession {
   void SetProgress(IProgress* p) { progress = p ? p : &nullProgress_; }
   void SetView(IParameterView* v) { view = v ? v : &nullView_; }
   void SetHooks(IPageHooks* h) { hooks = h ? h : &nullHooks_; }
+  void SetAdjustWatch(IAdjustWatch* w) { adjustWatch = w ? w : &sleepingWatch_; }
 
   Command& engine;
   ParameterTable& table;
@@ -107,11 +109,15 @@ class CameraSession {
   IProgress* progress = &nullProgress_;
   IParameterView* view = &nullView_;
   IPageHooks* hooks = &nullHooks_;
+  // Follows the one-shot adjustments (the desktop's progress window); polled within `poll`.
+  IAdjustWatch* adjustWatch = &sleepingWatch_;
+  PollLimits poll;
 
  private:
   NullProgress nullProgress_;
   NullParameterView nullView_;
   IPageHooks nullHooks_;
+  SleepingWatch sleepingWatch_;
 };
 
 }  // namespace vistrel

@@ -6,11 +6,13 @@
 #include <string>
 #include <vector>
 
+#include "cli/AdjustCommands.h"
 #include "cli/CameraCommands.h"
 #include "cli/ChannelCommand.h"
 #include "cli/ChannelOptions.h"
 #include "cli/CliSession.h"
 #include "cli/CommandRegistry.h"
+#include "cli/EntryCommands.h"
 #include "cli/FlashCommands.h"
 #include "cli/IdentityCommands.h"
 #include "cli/LutCommands.h"
@@ -40,6 +42,8 @@ void AddAllCommands(CLI::App& app, ChosenAction& chosen) {
   AddFlashCommands(app, chosen);
   AddIdentityCommands(app, chosen);
   AddLutCommands(app, chosen);
+  AddAdjustCommands(app, chosen);
+  AddEntryCommands(app, chosen);
 }
 
 // The help of the subcommand named on the command line (or the program's).

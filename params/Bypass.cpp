@@ -37,11 +37,14 @@ constexpr std::array kFollowers = {ctl::SDCM,          ctl::ShadingButton, ctl::
 
 constexpr int kLutOn = 1;
 
+// The single areas are usable while their "Select all" is off.
 void EnableAreas(IControlPanel& panel, bool enabled) {
+  const bool allExposure = panel.ReadControlValue(ctl::ALCA).value_or(0) != 0;
+  const bool allBalance = panel.ReadControlValue(ctl::AWBA).value_or(0) != 0;
   for (int id = ctl::FirstExposureArea; id <= ctl::LastExposureArea; ++id)
-    panel.SetControlEnabled(id, enabled);
+    panel.SetControlEnabled(id, enabled && !allExposure);
   for (int id = ctl::FirstBalanceArea; id <= ctl::LastBalanceArea; ++id)
-    panel.SetControlEnabled(id, enabled);
+    panel.SetControlEnabled(id, enabled && !allBalance);
 }
 
 void BypassOff(HandlerContext& context) {

@@ -1,44 +1,47 @@
 #include "params/DelegatedHandlers.h"
 
+#include "params/AdjustHandlers.h"
+#include "params/EntryTableHandlers.h"
 #include "params/Identity.h"
 
 namespace vistrel::Delegated {
 
-// WIRED AT MERGE: each point calls its family's handler, e.g.
-//   return Adjustments::OnSelect(context, ctrlId);
 bool OnAdjustmentSelect(HandlerContext& context, int ctrlId) {
-  (void)context, (void)ctrlId;
-  return false;
+  return AdjustHandlers::OnSelect(context, ctrlId);
 }
 
 bool OnAreaSelectAll(HandlerContext& context, int ctrlId) {
-  (void)context, (void)ctrlId;
-  return false;
+  AdjustHandlers::RefreshAreaSelection(context, ctrlId);
+  return true;
 }
 
 bool OnSequencerEntryRead(HandlerContext& context, int32_t index) {
-  (void)context, (void)index;
-  return false;
+  EntryTableHandlers::ReadSequencerEntry(context, index);
+  return true;
 }
 
 bool OnSequencerBinning(HandlerContext& context, int ctrlId) {
-  (void)context, (void)ctrlId;
-  return false;
+  return EntryTableHandlers::OnSelect(context, ctrlId);
 }
 
 bool OnEntryTableButton(HandlerContext& context, int ctrlId) {
-  (void)context, (void)ctrlId;
-  return false;
+  return EntryTableHandlers::OnButton(context, ctrlId) || AdjustHandlers::OnButton(context, ctrlId);
+}
+
+bool OnEntryTableCheck(HandlerContext& context, int ctrlId) {
+  return EntryTableHandlers::OnCheck(context, ctrlId);
 }
 
 bool OnGainModeChanging(HandlerContext& context, int32_t mode) {
-  (void)context, (void)mode;
-  return false;
+  (void)mode;  // the rule reads the mode from the choice
+  AdjustHandlers::ApplyWhiteGainRule(context);
+  return true;
 }
 
 bool OnGainModeChanged(HandlerContext& context, int32_t mode) {
-  (void)context, (void)mode;
-  return false;
+  (void)mode;
+  AdjustHandlers::ApplyGainAutoRule(context);
+  return true;
 }
 
 bool OnIdentityControl(HandlerContext& context, int ctrlId) {

@@ -11,10 +11,6 @@ namespace vistrel {
 // (sequencer entries, blemish tables, LUT tables: their Write and Read buttons, the sequencer
 // entry read and the sequencer binning conversion) and the identity controls (the XML version
 // read, the camera model "Set"). Each returns true when it handled the control.
-//
-// WIRED AT MERGE: until those families land here, every point answers false and the control
-// gets no dedicated handling (the caller then does nothing more, or runs the common path
-// where the control has a table row and the family says so).
 namespace Delegated {
 
 // ASC 2535, AGC 2536, AWB 1580 selections.
@@ -27,6 +23,8 @@ bool OnSequencerEntryRead(HandlerContext& context, int32_t index);
 bool OnSequencerBinning(HandlerContext& context, int ctrlId);
 // Write and Read buttons of the LUT, blemish and sequencer entry tables.
 bool OnEntryTableButton(HandlerContext& context, int ctrlId);
+// The sensor multi-ROI switch 2860.
+bool OnEntryTableCheck(HandlerContext& context, int ctrlId);
 // The gain field enabling before an individual gain mode change (FGA or FGG usable).
 bool OnGainModeChanging(HandlerContext& context, int32_t mode);
 // The gain auto enabling and the red and blue gain ranges after it.

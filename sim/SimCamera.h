@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "sim/SimModel.h"
 #include "sim/SimSettings.h"
@@ -26,6 +27,9 @@ struct SimConfig {
   std::chrono::milliseconds adjustTime{2500};
   // The serial rates the camera supports (SBDRT), one bit per rate as on Camera Link.
   uint32_t rateMask = 31;
+  // Statuses the one-shot status queries (ATCS, AWRS, SDRS) report in turn before the
+  // simulated runs' own; for tests of the polling.
+  std::vector<int32_t> statusScript;
   // Where the flash areas and identity data are kept between runs; empty: nowhere.
   std::string statePath;
   // Receives problems with the state file; may be empty.
@@ -109,6 +113,7 @@ class SimCamera {
   int32_t autoStatus_ = kSimResultIdle;
   int32_t whiteStatus_ = kSimResultIdle;
   int32_t shadingStatus_ = kSimResultIdle;
+  size_t scriptedStatuses_ = 0;  // statuses of the script already reported
   int32_t sequencerIndex_ = 1;
   int32_t loadedArea_ = 0;
   int32_t storedArea_ = 0;

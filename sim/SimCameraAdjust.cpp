@@ -164,6 +164,11 @@ std::string SimCamera::HandleStatus(const Request& request, int id, SimTime now)
     return kSimErrReadOnly;
   if (!SimTrim(request.argument).empty())
     return kSimErrMalformed;
+  const bool runStatus = spec.behaviour == SimBehaviour::AutoStatus ||
+                         spec.behaviour == SimBehaviour::WhiteStatus ||
+                         spec.behaviour == SimBehaviour::ShadingStatus;
+  if (runStatus && scriptedStatuses_ < config_.statusScript.size())
+    return Reply(request.name, config_.statusScript[scriptedStatuses_++]);
   switch (spec.behaviour) {
     case SimBehaviour::AutoStatus:
       return Reply(request.name, autoStatus_);

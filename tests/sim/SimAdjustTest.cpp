@@ -112,5 +112,15 @@ TEST(SimAdjustTest, ALoadEndsARunningAdjustment) {
   EXPECT_EQ(sim.Ask("ATCS?"), "ATCS=255");  // final, so a polling program stops
 }
 
+TEST(SimAdjustTest, ScriptedStatusesComeFirstThenTheRunsOwn) {
+  SimConfig config = RunsOf(1000);
+  config.statusScript = {4, 7, 0};
+  SimBench sim(config);
+  EXPECT_EQ(sim.Ask("ATCS?"), "ATCS=4");
+  EXPECT_EQ(sim.Ask("AWRS?"), "AWRS=7");  // one script for every run status
+  EXPECT_EQ(sim.Ask("SDRS?"), "SDRS=0");
+  EXPECT_EQ(sim.Ask("ATCS?"), "ATCS=255");
+}
+
 }  // namespace
 }  // namespace vistrel::test

@@ -1,0 +1,240 @@
+#include "camera/AutoAdjust.h"
+
+#include <array>
+#include <chrono>
+#include <span>
+#include <thread>
+
+namespace vistrel {
+
+namespace {
+
+struct ResultText {
+  int32_t code;
+  const char* text;
+};
+
+constexpr ResultText kResultTexts[] = {
+    {0, "Complete"},
+    {1, "Too Bright"},
+    {2, "Too Dark"},
+    {3, "Timeout Error"},
+    {4, "Busy"},
+    {5, "Limit"},
+    {6, "Trig is not set as Normal"},
+    {8, "Convergent"},
+    {9, "Condition Error"},
+    {255, "Idle"},
+};
+constexpr const char* kUnknownResult = "Unknown Result";
+
+constexpr int32_t kComplete = 0;
+constexpr int32_t kBusy = 4;
+constexpr int32_t kConvergent = 8;
+constexpr int32_t kOnce = 2;
+constexpr int32_t kOff = 0;
+
+constexpr int kStartMs = 10000;
+constexpr int kStopMs = 2500;
+constexpr int kShadingStartMs = 20000;
+constexpr int kStatusMs = 2500;
+
+// The commands of one kind of run (command ids; ATCS has one id beside each auto mode).
+struct RunCommands {
+  int mode;
+  int status;
+  const char* title;    // of the result
+  const char* running;  // of the progress display
+};
+
+// ASC and ATCS, AGC and ATCS, AWB and AWRS.
+constexpr RunCommands kExposureRun{121, 122, "Exposure Auto Result", "Exposure Auto Once"};
+constexpr RunCommands kGainRun{84, 85, "Gain Auto Result", "Gain Auto Once"};
+constexpr RunCommands kWhiteRun{115, 116, "Balance White Auto Result", "Balance White Auto Once"};
+
+constexpr int kShadingStart = 140;   // RS
+constexpr int kShadingStatus = 141;  // SDRS
+constexpr const char* kLevelQuery = "ALCST?\r\n";
+
+const RunCommands& CommandsOf(AutoKind kind) {
+  switch (kind) {
+    case AutoKind::Exposure:
+      return kExposureRun;
+    case AutoKind::Gain:
+      return kGainRun;
+    case AutoKind::White:
+      break;
+  }
+  return kWhiteRun;
+}
+
+bool IsFinal(AutoKind kind, int32_t status) {
+  return kind == AutoKind::White ? status != kBusy : status >= kConvergent;
+}
+
+constexpr std::array<const char*, 4> kLevelTexts = {"OFF", "AIC", "ASC", "AGC"};
+
+// The AWB values of the white balance entries, by list (see WhiteBalanceValue).
+constexpr int32_t kWhiteAll[] = {0, 1, 2, 3, 4, 5, 6, 7, 8};
+constexpr int32_t kWhiteNoExposure[] = {0, 1, 2, 5, 6, 7, 8};
+constexpr int32_t kWhiteIndividual[] = {0, 4, 3};
+
+}  // namespace
+
+bool AutoRunResult::Succeeded() const {
+  return outcome == Outcome::Done && end == RunEnd::Final && status &&
+         (*status == kComplete || *status == kConvergent);
+}
+
+bool SleepingWatch::Wait(int ms) {
+  std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+  return true;
+}
+
+std::string AutoResultText(int32_t code) {
+  for (const ResultText& entry : kResultTexts) {
+    if (entry.code == code)
+      return entry.text;
+  }
+  return kUnknownResult;
+}
+
+void ShowAutoResult(IMessagePresenter& messages, int32_t code, const std::string& title) {
+  messages.ShowMessage(AutoResultText(code), title, MessageIcon::Information);
+}
+
+std::string AutoResultTitle(AutoKind kind) {
+  return CommandsOf(kind).title;
+}
+
+std::string RunEndText(const AutoRunResult& result) {
+  const int seconds = result.elapsedMs / 1000;
+  switch (result.end) {
+    case RunEnd::Final:
+      return AutoResultText(result.status.value_or(-1));
+    case RunEnd::StartFailed:
+      return "The camera did not start the adjustment.";
+    case RunEnd::Cancelled:
+      return "Cancelled after " + std::to_string(seconds) +
+             " s; the adjustment was set back to Off.";
+    case RunEnd::TimeBound:
+      return "No final result after " + std::to_string(seconds) +
+             " s; the adjustment was stopped and set back to Off.";
+    case RunEnd::Silence:
+      return "The camera stopped answering the status query (" + std::to_string(result.polls) +
+             " polls, " + std::to_string(seconds) + " s).";
+    case RunEnd::ChannelLost:
+      return "The connection to the camera was lost.";
+  }
+  return {};
+}
+
+AutoRunResult RunAutoOnce(Command& engine, AutoKind kind, const PollLimits& limits,
+                          IAdjustWatch& watch) {
+  const RunCommands& commands = CommandsOf(kind);
+  AutoRunResult result;
+  watch.Started(commands.running);
+  const auto start = std::chrono::steady_clock::now();
+  const auto elapsedMs = [start] {
+    return static_cast<int>(std::chrono::duration_cast<std::chrono::milliseconds>(
+                                std::chrono::steady_clock::now() - start)
+                                .count());
+  };
+  // Polling a run the camera did not take would only read the status of an earlier run.
+  if (!engine.SetValue(commands.mode, kOnce, kStartMs)) {
+    result.outcome = engine.LastOutcome();
+    result.end = result.outcome == Outcome::ChannelLost ? RunEnd::ChannelLost : RunEnd::StartFailed;
+    watch.Finished();
+    return result;
+  }
+  int silent = 0;
+  for (;;) {
+    if (elapsedMs() >= limits.totalMs) {
+      result.end = RunEnd::TimeBound;
+      break;
+    }
+    if (!watch.Wait(limits.intervalMs)) {
+      result.end = RunEnd::Cancelled;
+      break;
+    }
+    int32_t status = 0;
+    ++result.polls;
+    const bool answered = engine.GetValue(commands.status, status, limits.queryMs);
+    watch.Polled(elapsedMs(), answered ? std::optional<int32_t>(status) : std::nullopt);
+    if (answered) {
+      silent = 0;
+      result.status = status;
+      if (IsFinal(kind, status)) {
+        result.end = RunEnd::Final;
+        result.outcome = Outcome::Done;
+        break;
+      }
+      continue;
+    }
+    if (engine.LastOutcome() == Outcome::ChannelLost) {
+      result.end = RunEnd::ChannelLost;
+      result.outcome = Outcome::ChannelLost;
+      break;
+    }
+    if (++silent >= limits.silentPolls) {
+      result.end = RunEnd::Silence;
+      result.outcome = Outcome::NoReply;
+      break;
+    }
+  }
+  if (result.end == RunEnd::TimeBound || result.end == RunEnd::Cancelled) {
+    result.outcome = Outcome::NoReply;
+    engine.SetValue(commands.mode, kOff, kStopMs);
+  }
+  result.elapsedMs = elapsedMs();
+  watch.Finished();
+  return result;
+}
+
+Outcome SetWhiteMode(Command& engine, int32_t mode, std::optional<int32_t>& status, bool& taken) {
+  status.reset();
+  taken = engine.SetValue(kWhiteRun.mode, mode, kStartMs);
+  if (!taken)
+    return engine.LastOutcome();
+  int32_t value = 0;
+  if (!engine.GetValue(kWhiteRun.status, value, kStatusMs))
+    return engine.LastOutcome();
+  status = value;
+  return Outcome::Done;
+}
+
+Outcome RecalibrateShading(Command& engine, std::optional<int32_t>& status) {
+  status.reset();
+  if (!engine.SetValue(kShadingStart, 0, kShadingStartMs))
+    return engine.LastOutcome();
+  int32_t value = 0;
+  if (!engine.GetValue(kShadingStatus, value, kStatusMs))
+    return engine.LastOutcome();
+  status = value;
+  return Outcome::Done;
+}
+
+Outcome ReadLevelControlStatus(Command& engine, int32_t& status) {
+  if (!engine.QueryRaw(status, kLevelQuery, kStatusMs, true))
+    return engine.LastOutcome();
+  return Outcome::Done;
+}
+
+std::string LevelControlText(int32_t status) {
+  if (status < 0 || status >= static_cast<int32_t>(kLevelTexts.size()))
+    return {};
+  return kLevelTexts[static_cast<size_t>(status)];
+}
+
+std::optional<int32_t> WhiteBalanceValue(int index, bool individualGain, bool colourExposure) {
+  if (individualGain && !colourExposure)
+    return 0;  // the choice is disabled; only off is left
+  std::span<const int32_t> values = individualGain   ? std::span<const int32_t>(kWhiteIndividual)
+                                    : colourExposure ? std::span<const int32_t>(kWhiteAll)
+                                                     : std::span<const int32_t>(kWhiteNoExposure);
+  if (index < 0 || index >= static_cast<int>(values.size()))
+    return std::nullopt;
+  return values[static_cast<size_t>(index)];
+}
+
+}  // namespace vistrel

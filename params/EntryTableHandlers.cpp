@@ -1,0 +1,229 @@
+#include "params/EntryTableHandlers.h"
+
+#include <algorithm>
+#include <cctype>
+#include <string>
+
+#include "camera/EntryTables.h"
+#include "core/Conversions.h"
+#include "params/AdjustControlIds.h"
+
+namespace vistrel::EntryTableHandlers {
+
+namespace ids = adjustctl;
+
+namespace {
+
+constexpr int32_t kFixedSequencerGain = 100;
+constexpr int kVideoModeMs = 2500;
+constexpr int kVideoModeCommand = 207;  // VSM
+
+struct VideoModeText {
+  int32_t mode;
+  const char* text;
+};
+constexpr VideoModeText kVideoModeTexts[] = {
+    {0, "Normal Mode"},
+    {1, "TriggerSequencerMode"},
+    {2, "CommandSeqencerMode"},
+    {4, "SensorMultiRoiMode"},
+};
+constexpr const char* kDefaultVideoMode = "Normal Mode";
+
+int32_t FieldValue(HandlerContext& context, int ctrlId) {
+  return DecimalToInt(context.panel.EditText(ctrlId));
+}
+
+// Shows a number in a field and its up-down control.
+void ShowNumber(HandlerContext& context, int ctrlId, int32_t value) {
+  context.panel.SetEditText(ctrlId, std::to_string(value));
+  if (const int spin = context.panel.SpinOfEdit(ctrlId); spin != 0)
+    context.panel.SetSpinPosition(spin, value);
+}
+
+// The index of a pixel or LUT table goes out as typed, but only when it is a number: any
+// other text would end up on the command line unchecked.
+bool IsIndexText(const std::string& text) {
+  const auto first = text.find_first_not_of(' ');
+  if (first == std::string::npos)
+    return false;
+  size_t i = first;
+  if (text[i] == '-' || text[i] == '+')
+    ++i;
+  const auto end = text.find_last_not_of(' ') + 1;
+  return i < end && std::all_of(text.begin() + static_cast<std::ptrdiff_t>(i),
+                                text.begin() + static_cast<std::ptrdiff_t>(end),
+                                [](char c) { return std::isdigit(static_cast<unsigned char>(c)); });
+}
+
+void ReadPixelEntry(HandlerContext& context, const PixelTable& table) {
+  if (!context.panel.HasControl(table.indexCtrl) || !context.panel.HasControl(table.valueCtrl))
+    return;
+  const std::string indexText = context.panel.EditText(table.indexCtrl);
+  if (!IsIndexText(indexText)) {
+    context.session.messages.ShowMessage("The index is not a whole number: " + indexText, "Error",
+                                         MessageIcon::Exclamation);
+    return;
+  }
+  int32_t value = 0;
+  if (ReadTableEntry(context.engine, table.commandId, indexText, value) != Outcome::Done)
+    return;
+  ShowNumber(context, table.valueCtrl, value);
+  context.table.SetDataValue(table.valueCtrl, value);
+  context.table.MarkAllSent();
+}
+
+void WritePixelEntry(HandlerContext& context, const PixelTable& table) {
+  WriteTableEntry(context.engine, table, FieldValue(context, table.indexCtrl),
+                  FieldValue(context, table.valueCtrl));
+}
+
+void OnClearBlemish(HandlerContext& context, const BlemishColour& colour) {
+  if (ClearBlemish(context.engine, colour, FieldValue(context, colour.x->indexCtrl)) !=
+          Outcome::Done ||
+      !colour.readBack)
+    return;
+  ReadPixelEntry(context, *colour.x);
+  ReadPixelEntry(context, *colour.y);
+}
+
+void OnCount(HandlerContext& context, const CountReadout& readout) {
+  int32_t value = 0;
+  if (ReadCount(context.engine, readout, value) == Outcome::Done)
+    context.panel.ShowText(readout.field, std::to_string(value));
+}
+
+void WriteSequencerEntry(HandlerContext& context) {
+  const int entry = FieldValue(context, ids::kSequencerIndex);
+  std::array<int32_t, kSequencerFieldCount> values{};
+  const auto fields = SequencerFields();
+  for (size_t i = 0; i < fields.size(); ++i) {
+    const int ctrlId = fields[i].ctrlId;
+    values[i] = ctrlId == ids::kSequencerLut ? context.panel.SelectedIndex(ctrlId)
+                                             : FieldValue(context, ctrlId);
+  }
+  vistrel::WriteSequencerEntry(context.engine, entry, values);
+  ReadSequencerEntry(context, entry);
+}
+
+// Halves (binning 2) or doubles (binning 1) the width and offset, or height and offset.
+void OnSequencerBinning(HandlerContext& context, int ctrlId) {
+  const bool horizontal = ctrlId == ids::kSequencerBinningH;
+  const bool binningTwo = context.panel.SelectedIndex(ctrlId) == 1;
+  const int size = horizontal ? ids::kSequencerWidth : ids::kSequencerHeight;
+  const int offset = horizontal ? ids::kSequencerOffsetX : ids::kSequencerOffsetY;
+  context.panel.SetEditText(
+      size, std::to_string(RescaleForBinning(FieldValue(context, size), binningTwo, !horizontal)));
+  context.panel.SetEditText(
+      offset, std::to_string(RescaleForBinning(FieldValue(context, offset), binningTwo, false)));
+  context.panel.ApplyRanges();
+  // The binning reaches the camera with the entry; here it is only stored.
+  context.table.SetDataValue(ctrlId, context.panel.ReadControlValue(ctrlId).value_or(0));
+  context.table.ShowChangedParameters(context.panel);
+  context.table.MarkAllSent();
+}
+
+void OnMultiRoiSwitch(HandlerContext& context) {
+  std::optional<int32_t> wanted;
+  SwitchMultiRoi(context.engine, wanted);
+  if (!wanted)
+    return;  // the camera's mode is unknown: nothing was sent
+  RefreshVideoSendMode(context);
+  context.panel.SetControlEnabled(ids::kSequencerMode, *wanted == 0);
+  int32_t mode = 0;
+  if (ReadMultiRoiMode(context.engine, mode) == Outcome::Done)
+    context.panel.ShowText(ids::kMultiRoiMode, std::to_string(mode));
+}
+
+}  // namespace
+
+void ReadSequencerEntry(HandlerContext& context, int entry) {
+  SequencerValues values;
+  vistrel::ReadSequencerEntry(context.engine, entry, values);
+  const bool individualGain = context.panel.SelectedIndex(ids::kIndividualGainMode) > 0;
+  const auto fields = SequencerFields();
+  for (size_t i = 0; i < fields.size(); ++i) {
+    if (!values[i])
+      continue;
+    const int ctrlId = fields[i].ctrlId;
+    int32_t shown = *values[i];
+    if (ctrlId == ids::kSequencerLut) {
+      context.panel.SelectIndex(ctrlId, shown);
+    } else {
+      if (ctrlId == ids::kSequencerGain && individualGain)
+        shown = kFixedSequencerGain;
+      ShowNumber(context, ctrlId, shown);
+    }
+    context.table.SetDataValue(ctrlId, shown);
+  }
+  context.table.MarkAllSent();
+}
+
+void RefreshVideoSendMode(HandlerContext& context) {
+  int32_t mode = 0;
+  if (!context.engine.GetValue(kVideoModeCommand, mode, kVideoModeMs))
+    return;
+  const auto it = std::ranges::find_if(kVideoModeTexts,
+                                       [mode](const VideoModeText& t) { return t.mode == mode; });
+  context.panel.ShowText(ids::kVideoSendModeText,
+                         it == std::end(kVideoModeTexts) ? kDefaultVideoMode : it->text);
+}
+
+bool OnSelect(HandlerContext& context, int ctrlId) {
+  if (ctrlId != ids::kSequencerBinningH && ctrlId != ids::kSequencerBinningV)
+    return false;
+  OnSequencerBinning(context, ctrlId);
+  return true;
+}
+
+bool OnButton(HandlerContext& context, int ctrlId) {
+  if (ctrlId == ids::kSequencerWrite) {
+    WriteSequencerEntry(context);
+    return true;
+  }
+  if (const PixelTable* table = PixelTableOfButton(ctrlId)) {
+    if (ctrlId == table->queryButton)
+      ReadPixelEntry(context, *table);
+    else
+      WritePixelEntry(context, *table);
+    return true;
+  }
+  if (const BlemishColour* colour = BlemishColourOfButton(ctrlId)) {
+    OnClearBlemish(context, *colour);
+    return true;
+  }
+  if (const CountReadout* readout = CountReadoutOfButton(ctrlId)) {
+    OnCount(context, *readout);
+    return true;
+  }
+  return false;
+}
+
+bool OnEdit(HandlerContext& context, int ctrlId) {
+  if (ctrlId != ids::kSequencerIndex)
+    return false;
+  const int32_t entry =
+      std::clamp(FieldValue(context, ctrlId), kSequencerFirstEntry, kSequencerLastEntry);
+  ShowNumber(context, ctrlId, entry);
+  ReadSequencerEntry(context, entry);
+  return true;
+}
+
+bool OnSpin(HandlerContext& context, int spinId, int32_t position, int32_t step) {
+  if (spinId != ids::kSequencerIndexSpin)
+    return false;
+  const int32_t entry = static_cast<int32_t>(std::clamp<int64_t>(
+      static_cast<int64_t>(position) + step, kSequencerFirstEntry, kSequencerLastEntry));
+  ShowNumber(context, ids::kSequencerIndex, entry);
+  ReadSequencerEntry(context, entry);
+  return true;
+}
+
+bool OnCheck(HandlerContext& context, int ctrlId) {
+  if (ctrlId != ids::kMultiRoiSwitch)
+    return false;
+  OnMultiRoiSwitch(context);
+  return true;
+}
+
+}  // namespace vistrel::EntryTableHandlers

@@ -1,0 +1,234 @@
+// The one-shot adjustments as the image page runs them: the lines sent, the polling and its
+// bounds, the result shown, the choice put back to off, and the enabling rules.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "camera/AutoAdjust.h"
+#include "params/AdjustControlIds.h"
+#include "params/AdjustHandlers.h"
+#include "tests/adjust/HandlerFixture.h"
+
+namespace vistrel::test {
+namespace {
+
+namespace ids = adjustctl;
+
+constexpr int kOnce = 2;
+
+// The image page's adjustment choices on a simulated camera.
+struct ImagePage : HandlerFixture {
+  explicit ImagePage(SimConfig config = {}) : HandlerFixture(std::move(config)) {
+    panel.AddChoice(ids::kExposureAuto, {"Off", "Continuous", "Once"});
+    panel.AddChoice(ids::kGainAuto, {"Off", "Continuous", "Once"});
+    panel.AddChoice(ids::kIndividualGainMode, {"Off", "On"});
+    panel.AddChoice(ids::kColourExposureMode, {"Off", "On"});
+    panel.AddChoice(ids::kWhiteAuto, {"Off", "Continuous", "Once", "Preset3200K"});
+  }
+  bool Select(int ctrlId, int entry) {
+    panel.Pick(ctrlId, entry);
+    return AdjustHandlers::OnSelect(context, ctrlId);
+  }
+};
+
+TEST(AdjustHandlers, ExposureOnceConvergesAfterFourPollsThenRereadsAndReturnsToOff) {
+  ImagePage page(ScriptedStatuses({4, 4, 0, 8}));
+  EXPECT_TRUE(page.Select(ids::kExposureAuto, kOnce));
+  const Lines lines = page.TakeLines();
+  ASSERT_GE(lines.size(), 6u);
+  EXPECT_EQ(Lines(lines.begin(), lines.begin() + 6),
+            (Lines{"ASC=2", "ATCS?", "ATCS?", "ATCS?", "ATCS?", "PE?"}));
+  // Off was the row's value all along: the choice going back to it is not sent.
+  EXPECT_EQ(std::count(lines.begin(), lines.end(), "ASC=0"), 0);
+  EXPECT_EQ(page.LastMessage(), "Convergent");
+  EXPECT_EQ(page.presenter.messages.back().caption, "Exposure Auto Result");
+  EXPECT_EQ(page.panel.SelectedIndex(ids::kExposureAuto), 0);
+  EXPECT_EQ(page.watch.statuses.size(), 4u);
+}
+
+TEST(AdjustHandlers, WhiteBalanceOnceCompletesAfterTwoPolls) {
+  ImagePage page(ScriptedStatuses({4, 0}));
+  page.panel.ShowText(ids::kWhiteResult, "stale");
+  EXPECT_TRUE(page.Select(ids::kWhiteAuto, kOnce));
+  EXPECT_EQ(page.TakeLines(), (Lines{"AWB=2", "AWRS?", "AWRS?", "PGR?", "PGB?"}));
+  EXPECT_EQ(page.LastMessage(), "Complete");
+  EXPECT_EQ(page.presenter.messages.back().caption, "Balance White Auto Result");
+  EXPECT_EQ(page.panel.ControlText(ids::kWhiteResult), "0");
+  EXPECT_EQ(page.panel.SelectedIndex(ids::kWhiteAuto), 0);
+}
+
+TEST(AdjustHandlers, FinalCodesWithoutTheirOwnTextAndIdle) {
+  {
+    ImagePage page(ScriptedStatuses({7}));  // final for white balance, not for exposure
+    page.Select(ids::kWhiteAuto, kOnce);
+    EXPECT_EQ(page.LastMessage(), "Unknown Result");
+  }
+  {
+    ImagePage page(ScriptedStatuses({7, 255}));
+    page.Select(ids::kGainAuto, kOnce);
+    EXPECT_EQ(page.TakeLines(), (Lines{"AGC=2", "ATCS?", "ATCS?", "FGA?"}));
+    EXPECT_EQ(page.LastMessage(), "Idle");
+  }
+  EXPECT_EQ(AutoResultText(6), "Trig is not set as Normal");
+  EXPECT_EQ(AutoResultText(-1), "Unknown Result");
+}
+
+TEST(AdjustHandlers, ASilentCameraEndsTheRunAtTheCountOfUnansweredPolls) {
+  ImagePage page;
+  page.Silence("ATCS");
+  page.Select(ids::kExposureAuto, kOnce);
+  // Three unanswered polls, no re-read, no stop setting to a camera that is not answering.
+  EXPECT_EQ(page.TakeLines(), (Lines{"ASC=2", "ATCS?", "ATCS?", "ATCS?"}));
+  EXPECT_NE(page.LastMessage().find("stopped answering"), std::string::npos);
+  EXPECT_EQ(page.presenter.messages.back().icon, MessageIcon::Exclamation);
+  EXPECT_EQ(page.panel.SelectedIndex(ids::kExposureAuto), 0);
+}
+
+TEST(AdjustHandlers, ARunThatNeverEndsIsStoppedAtTheTimeBound) {
+  ImagePage page(ScriptedStatuses(std::vector<int32_t>(1000, 4)));
+  page.session.poll.intervalMs = 10;
+  page.session.poll.totalMs = 60;
+  page.Select(ids::kExposureAuto, kOnce);
+  const Lines lines = page.TakeLines();
+  const auto polls = std::count(lines.begin(), lines.end(), "ATCS?");
+  EXPECT_GE(polls, 1);
+  EXPECT_LE(polls, 6);  // 60 ms at one poll every 10 ms
+  EXPECT_EQ(lines.front(), "ASC=2");
+  // The camera's run is stopped, then the exposure it reached is read back.
+  const auto stop = std::find(lines.begin(), lines.end(), "ASC=0");
+  ASSERT_NE(stop, lines.end());
+  ASSERT_NE(stop + 1, lines.end());
+  EXPECT_EQ(*(stop + 1), "PE?");
+  EXPECT_NE(page.LastMessage().find("No final result"), std::string::npos);
+  EXPECT_EQ(page.panel.SelectedIndex(ids::kExposureAuto), 0);
+}
+
+TEST(AdjustHandlers, CancelStopsTheCamerasRunWithItsOffSetting) {
+  ImagePage page(ScriptedStatuses({4, 4, 4, 4}));
+  page.watch.cancelAt = 3;
+  page.Select(ids::kWhiteAuto, kOnce);
+  // The gains are read back: the camera may have moved them before the run was stopped.
+  EXPECT_EQ(page.TakeLines(), (Lines{"AWB=2", "AWRS?", "AWRS?", "AWB=0", "PGR?", "PGB?"}));
+  EXPECT_NE(page.LastMessage().find("Cancelled"), std::string::npos);
+  EXPECT_EQ(page.panel.SelectedIndex(ids::kWhiteAuto), 0);
+}
+
+TEST(AdjustHandlers, AFaultDuringARunEndsItWithoutAResult) {
+  {
+    ImagePage page(ScriptedStatuses({4, 4}));
+    page.channel.refused = {"ASC="};  // the camera does not take the start
+    page.Select(ids::kExposureAuto, kOnce);
+    EXPECT_EQ(page.TakeLines(), (Lines{"ASC=2"}));
+    EXPECT_EQ(page.LastMessage(), "The camera did not start the adjustment.");
+  }
+  {
+    ImagePage page(ScriptedStatuses({4, 4, 4, 4}));
+    page.channel.SetResponder([&page](const std::string& text) {
+      if (text.starts_with("ATCS") && page.watch.waits == 2)
+        page.channel.writeOk = false;  // the line breaks in the middle of the run
+      return page.channel.peer.Exchange(text);
+    });
+    page.Select(ids::kExposureAuto, kOnce);
+    ASSERT_EQ(page.watch.statuses.size(), 3u);
+    EXPECT_FALSE(page.watch.statuses.back());
+    EXPECT_EQ(page.LastMessage(), "The connection to the camera was lost.");
+  }
+}
+
+TEST(AdjustHandlers, WhiteBalanceValuesFollowTheGainAndExposureModes) {
+  // Individual gain off, per-colour exposure on: the entry is the value.
+  for (int i = 0; i <= 8; ++i)
+    EXPECT_EQ(WhiteBalanceValue(i, false, true), i);
+  EXPECT_FALSE(WhiteBalanceValue(9, false, true));
+  // Both off: the exposure modes are left out of the list.
+  const int32_t noExposure[] = {0, 1, 2, 5, 6, 7, 8};
+  for (int i = 0; i < 7; ++i)
+    EXPECT_EQ(WhiteBalanceValue(i, false, false), noExposure[i]);
+  EXPECT_FALSE(WhiteBalanceValue(7, false, false));
+  // Individual gain on: the two exposure modes only, or nothing but off.
+  EXPECT_EQ(WhiteBalanceValue(1, true, true), 4);
+  EXPECT_EQ(WhiteBalanceValue(2, true, true), 3);
+  EXPECT_FALSE(WhiteBalanceValue(3, true, true));
+  EXPECT_EQ(WhiteBalanceValue(1, true, false), 0);
+}
+
+TEST(AdjustHandlers, ExposureOnceWithIndividualGainSendsItsValueWithoutPolling) {
+  ImagePage page;
+  page.panel.Pick(ids::kIndividualGainMode, 1);
+  page.panel.Pick(ids::kColourExposureMode, 1);
+  page.panel.RefillChoice(ids::kWhiteAuto,
+                          {{"Off", 0}, {"ExposureOnce", 4}, {"ExposureContinuous", 3}});
+  page.Select(ids::kWhiteAuto, 1);
+  EXPECT_EQ(page.TakeLines(), (Lines{"AWB=4", "AWRS?"}));
+  EXPECT_EQ(page.panel.ControlText(ids::kWhiteResult), "0");
+  // The mode is the row's value now: a later change does not send it a second time.
+  EXPECT_EQ(page.table.GetLastSentValue(ids::kWhiteAuto), 4);
+  EXPECT_TRUE(page.presenter.messages.empty());
+}
+
+TEST(AdjustHandlers, UnknownEntryIsReportedAndNothingSent) {
+  ImagePage page;
+  page.panel.RefillChoice(ids::kExposureAuto,
+                          {{"Off", 0}, {"Continuous", 1}, {"Once", 2}, {"?", 3}});
+  page.Select(ids::kExposureAuto, 3);
+  EXPECT_TRUE(page.TakeLines().empty());
+  EXPECT_EQ(page.LastMessage(), "Unkown Parameter");
+  EXPECT_EQ(page.presenter.messages.back().caption, "Error");
+}
+
+TEST(AdjustHandlers, ContinuousModesSwitchTheLimitsAndManualControls) {
+  ImagePage page;
+  page.Select(ids::kExposureAuto, 1);
+  EXPECT_EQ(page.TakeLines(), (Lines{"ASC=1", "ASC?"}));
+  EXPECT_TRUE(page.panel.ControlEnabled(ids::kExposureAutoMax));
+  EXPECT_FALSE(page.panel.ControlEnabled(ids::kExposure));
+  EXPECT_FALSE(page.panel.ControlEnabled(ids::kColourExposureMode));
+  page.Select(ids::kExposureAuto, 0);
+  EXPECT_FALSE(page.panel.ControlEnabled(ids::kExposureAutoMin));
+  EXPECT_TRUE(page.panel.ControlEnabled(ids::kExposureSpin));
+
+  page.panel.Pick(ids::kIndividualGainMode, 1);
+  page.Select(ids::kGainAuto, 1);
+  EXPECT_TRUE(page.panel.ControlEnabled(ids::kGainAutoMinSpin));
+  int32_t minimum = 0, maximum = 0;
+  page.table.GetRange(ids::kRedGain, minimum, maximum);
+  EXPECT_EQ(minimum, 100);
+  EXPECT_EQ(maximum, 6400);
+  AdjustHandlers::ApplyWhiteGainRule(page.context);
+  EXPECT_FALSE(page.panel.ControlEnabled(ids::kGain));
+  EXPECT_TRUE(page.panel.ControlEnabled(ids::kGreenGainSpin));
+}
+
+TEST(AdjustHandlers, ShadingLevelStatusAndAreaSelection) {
+  ImagePage page;
+  EXPECT_TRUE(AdjustHandlers::OnButton(page.context, ids::kRecalibrateShading));
+  EXPECT_EQ(page.TakeLines(), (Lines{"RS=0", "SDRS?"}));
+  EXPECT_EQ(page.panel.ControlText(ids::kShadingResult), "0");
+  EXPECT_EQ(page.LastMessage(), "Complete");
+  EXPECT_EQ(page.presenter.messages.back().caption, "Recalibrate FFC (User)");
+
+  page.channel.SetResponder([](const std::string&) { return std::string("ALCST=5\r\n"); });
+  page.panel.ShowText(ids::kLevelStatus, "AIC");
+  AdjustHandlers::OnButton(page.context, ids::kReadLevelStatus);
+  EXPECT_EQ(page.panel.ControlText(ids::kLevelStatus), "");
+  page.channel.SetResponder([](const std::string&) { return std::string("ALCST=3\r\n"); });
+  AdjustHandlers::OnButton(page.context, ids::kReadLevelStatus);
+  EXPECT_EQ(page.panel.ControlText(ids::kLevelStatus), "AGC");
+  page.TakeLines();
+
+  page.channel.SetResponder(
+      [&page](const std::string& t) { return page.channel.peer.Exchange(t); });
+  page.panel.Check(ids::kWhiteAreaAll, true);
+  EXPECT_TRUE(AdjustHandlers::OnCheck(page.context, ids::kWhiteAreaAll));
+  const Lines lines = page.TakeLines();
+  ASSERT_EQ(lines.size(), 18u);  // the setting, its read-back, the sixteen areas
+  EXPECT_EQ(lines[0], "AWBA=1");
+  EXPECT_EQ(lines[2], "AWBLR?");  // control id order: low-right first
+  EXPECT_EQ(lines[17], "AWBHL?");
+  EXPECT_FALSE(page.panel.ControlEnabled(ids::kWhiteAreaFirst));
+  EXPECT_FALSE(AdjustHandlers::OnCheck(page.context, ids::kWhiteAreaFirst));
+}
+
+}  // namespace
+}  // namespace vistrel::test

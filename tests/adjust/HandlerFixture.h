@@ -1,0 +1,89 @@
+#pragma once
+
+// The page handlers of the adjustments and entry tables on the in-process simulated camera,
+// with a widget-free panel and polling limits of milliseconds.
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "camera/CameraSession.h"
+#include "core/Command.h"
+#include "core/ParameterTable.h"
+#include "params/TableBoundPath.h"
+#include "support/Recorders.h"
+#include "support/SimChannel.h"
+#include "support/TestPanel.h"
+
+namespace vistrel::test {
+
+// Cancels at the `cancelAt`-th wait (0: never); counts the waits and polls.
+class CountingWatch : public IAdjustWatch {
+ public:
+  bool Wait(int ms) override {
+    std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+    return ++waits != cancelAt;
+  }
+  void Polled(int, std::optional<int32_t> status) override { statuses.push_back(status); }
+  int waits = 0;
+  int cancelAt = 0;
+  std::vector<std::optional<int32_t>> statuses;
+};
+
+inline SimConfig ScriptedStatuses(std::vector<int32_t> statuses) {
+  SimConfig config;
+  config.statusScript = std::move(statuses);
+  return config;
+}
+
+class HandlerFixture {
+ public:
+  explicit HandlerFixture(SimConfig config = {})
+      : channel(std::move(config)),
+        engine(channel, presenter),
+        table(presenter),
+        session(engine, table, presenter),
+        context{table, engine, panel, session} {
+    session.SetAdjustWatch(&watch);
+    session.poll.intervalMs = 1;
+    session.poll.totalMs = 2000;
+    session.poll.queryMs = 30;
+    table.MarkAllSent();  // as after reading the camera: nothing waits to be sent
+  }
+
+  // The lines written since the last call.
+  std::vector<std::string> TakeLines() {
+    std::vector<std::string> lines = channel.Lines();
+    lines.erase(lines.begin(), lines.begin() + static_cast<std::ptrdiff_t>(taken_));
+    taken_ = channel.Lines().size();
+    return lines;
+  }
+  // Lets the camera leave lines starting with `prefix` unanswered.
+  void Silence(const std::string& prefix) {
+    channel.SetResponder([this, prefix](const std::string& text) -> std::string {
+      return text.starts_with(prefix) ? std::string() : channel.peer.Exchange(text);
+    });
+  }
+  std::string LastMessage() const {
+    return presenter.messages.empty() ? std::string() : presenter.messages.back().text;
+  }
+
+  SimChannel channel;
+  RecordingPresenter presenter;
+  Command engine;
+  ParameterTable table;
+  CameraSession session;
+  TestPanel panel;
+  CountingWatch watch;
+  HandlerContext context;
+
+ private:
+  size_t taken_ = 0;
+};
+
+using Lines = std::vector<std::string>;
+
+}  // namespace vistrel::test

@@ -1,0 +1,112 @@
+// vistrelctl's one-shot adjustments and indexed tables end to end on vistrel-sim: what is
+// printed, the exit statuses, and bad input refused before anything is sent.
+
+#include <gtest/gtest.h>
+
+#include "cli/CliFixture.h"
+
+namespace vistrel {
+namespace {
+
+constexpr const char* kPollMs = "50";
+
+class AdjustEntryCliTest : public CliTest {
+ protected:
+  int Adjust(const std::string& what) { return Run({"adjust", what, "--interval-ms", kPollMs}); }
+};
+
+TEST_F(AdjustEntryCliTest, AdjustPrintsTheResultAndExitsByIt) {
+  StartCamera({"--adjust-ms", "150"});
+  EXPECT_EQ(Adjust("exposure"), kExitOk) << err_.str();
+  EXPECT_EQ(out_.str(), "Convergent\n");
+  EXPECT_EQ(Adjust("white"), kExitOk) << err_.str();
+  EXPECT_EQ(out_.str(), "Complete\n");
+  EXPECT_EQ(Run({"adjust", "shading"}), kExitOk);
+  EXPECT_EQ(out_.str(), "Complete\n");
+  // A triggered camera cannot adjust its exposure: a result, but not a good one.
+  ASSERT_EQ(Run({"set", "TM=1"}), kExitOk) << err_.str();
+  EXPECT_EQ(Adjust("exposure"), kExitRefused);
+  EXPECT_EQ(out_.str(), "Condition Error\n");
+}
+
+TEST_F(AdjustEntryCliTest, AdjustEndsWithTheTimeoutStatusWhenTheCameraFallsSilentOrNeverEnds) {
+  StartCamera({"--no-reply", "--fault-on", "ATCS"});
+  EXPECT_EQ(Run({"--timeout", "100", "adjust", "gain", "--interval-ms", kPollMs}), kExitTimeout);
+  EXPECT_EQ(out_.str(), "");
+  EXPECT_NE(err_.str().find("stopped answering"), std::string::npos) << err_.str();
+
+  StartCamera({"--adjust-ms", "60000"});
+  EXPECT_EQ(Run({"adjust", "exposure", "--interval-ms", "200", "--limit-s", "1"}), kExitTimeout);
+  EXPECT_NE(err_.str().find("No final result"), std::string::npos) << err_.str();
+}
+
+TEST_F(AdjustEntryCliTest, SequencerWritesTheGivenFieldsAndPrintsTheEntry) {
+  StartCamera();
+  ASSERT_EQ(Run({"sequencer", "3"}), kExitOk) << err_.str();
+  const std::string before = out_.str();
+  EXPECT_EQ(before.substr(0, 4), "SQF=");
+  ASSERT_EQ(Run({"sequencer", "3", "SQW=1024", "sqh=768"}), kExitOk) << err_.str();
+  const std::string after = out_.str();
+  EXPECT_NE(after.find("SQW=1024\nSQH=768\n"), std::string::npos) << after;
+  // The fields not given keep their values.
+  EXPECT_EQ(after.substr(0, after.find("SQW")), before.substr(0, before.find("SQW")));
+  EXPECT_EQ(after.substr(after.find("SQOX")), before.substr(before.find("SQOX")));
+}
+
+TEST_F(AdjustEntryCliTest, EntriesClearsAndCounts) {
+  StartCamera();
+  EXPECT_EQ(Run({"entry", "BMPXWG", "5", "100"}), kExitOk) << err_.str();
+  EXPECT_EQ(Run({"entry", "BMPXWG", "5"}), kExitOk);
+  EXPECT_EQ(out_.str(), "100\n");
+  EXPECT_EQ(Run({"entry", "LUTR", "12", "777"}), kExitOk);
+  EXPECT_EQ(Run({"entry", "lutr", "12"}), kExitOk);
+  EXPECT_EQ(out_.str(), "777\n");
+  EXPECT_EQ(Run({"blemish-clear", "green", "5"}), kExitOk) << err_.str();
+  EXPECT_EQ(Run({"entry", "BMPXWG", "5"}), kExitOk);
+  EXPECT_EQ(out_.str(), "-1\n");
+  EXPECT_EQ(Run({"counts"}), kExitOk) << err_.str();
+  EXPECT_NE(out_.str().find("BNUMG="), std::string::npos);
+  EXPECT_NE(out_.str().find("SQIDX=1\n"), std::string::npos);
+}
+
+TEST_F(AdjustEntryCliTest, BadInputIsAUsageErrorWithNothingSent) {
+  StartCamera();
+  const std::vector<std::vector<std::string>> cases = {
+      {"sequencer", "0"},
+      {"sequencer", "129", "SQW=1024"},
+      {"sequencer", "3", "SQX=5"},
+      {"sequencer", "3", "SQW=12.5"},
+      {"sequencer", "3", "SQW=99999"},
+      {"entry", "LUTR", "257", "5"},
+      {"entry", "BMPXWG", "5", "ten"},
+      {"entry", "NOPE", "1"},
+      {"blemish-clear", "purple", "1"},
+      {"blemish-clear", "blue", "201"},
+      {"adjust", "focus"},
+  };
+  for (const auto& args : cases) {
+    std::vector<std::string> logged{"--log"};
+    logged.insert(logged.end(), args.begin(), args.end());
+    EXPECT_EQ(Run(logged), kExitUsage) << args[0] << " " << args[1];
+    EXPECT_EQ(err_.str().find("Tx:"), std::string::npos) << err_.str();
+  }
+}
+
+TEST_F(AdjustEntryCliTest, EveryNewSubcommandHasHelpWithAnExample) {
+  for (const char* sub : {"adjust", "sequencer", "entry", "blemish-clear", "counts"}) {
+    EXPECT_EQ(Run({sub, "--help"}, false), kExitOk) << sub;
+    EXPECT_NE(out_.str().find(std::string("vistrelctl --device /dev/ttyUSB0 ") + sub),
+              std::string::npos)
+        << out_.str();
+  }
+}
+
+TEST_F(AdjustEntryCliTest, ARefusedOrSilentTableLineGivesItsStatus) {
+  StartCamera({"--no-reply", "--fault-on", "SQPE3"});
+  EXPECT_EQ(Run({"--timeout", "100", "sequencer", "3", "SQW=1024"}), kExitTimeout);
+  StartCamera({"--garbage", "--fault-on", "BMCLRB"});
+  EXPECT_EQ(Run({"blemish-clear", "blue", "1"}), kExitRefused);
+}
+
+}  // namespace
+}  // namespace vistrel

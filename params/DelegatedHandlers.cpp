@@ -25,11 +25,9 @@ bool OnSequencerBinning(HandlerContext& context, int ctrlId) {
 }
 
 bool OnEntryTableButton(HandlerContext& context, int ctrlId) {
-  return EntryTableHandlers::OnButton(context, ctrlId) || AdjustHandlers::OnButton(context, ctrlId);
-}
-
-bool OnEntryTableCheck(HandlerContext& context, int ctrlId) {
-  return EntryTableHandlers::OnCheck(context, ctrlId);
+  // The multi-ROI toggle is a push button on its page.
+  return EntryTableHandlers::OnButton(context, ctrlId) ||
+         EntryTableHandlers::OnCheck(context, ctrlId) || AdjustHandlers::OnButton(context, ctrlId);
 }
 
 bool OnGainModeChanging(HandlerContext& context, int32_t mode) {

@@ -21,10 +21,8 @@ bool OnAreaSelectAll(HandlerContext& context, int ctrlId);
 bool OnSequencerEntryRead(HandlerContext& context, int32_t index);
 // SQHB 2785 / SQVB 2786 binning conversion.
 bool OnSequencerBinning(HandlerContext& context, int ctrlId);
-// Write and Read buttons of the LUT, blemish and sequencer entry tables.
+// Write and Read buttons of the LUT, blemish and sequencer entry tables, the multi-ROI toggle.
 bool OnEntryTableButton(HandlerContext& context, int ctrlId);
-// The sensor multi-ROI switch 2860.
-bool OnEntryTableCheck(HandlerContext& context, int ctrlId);
 // The gain field enabling before an individual gain mode change (FGA or FGG usable).
 bool OnGainModeChanging(HandlerContext& context, int32_t mode);
 // The gain auto enabling and the red and blue gain ranges after it.

@@ -85,8 +85,6 @@ void OnParameterSpin(HandlerContext& context, int spinId, int32_t position, int3
 }
 
 void OnParameterCheck(HandlerContext& context, int ctrlId) {
-  if (Delegated::OnEntryTableCheck(context, ctrlId))
-    return;
   if (HasTableRow(context.table, ctrlId))
     TableBound::OnParameterCheck(context, ctrlId);
   if (ctrlId == ctl::ALCA || ctrlId == ctl::AWBA)

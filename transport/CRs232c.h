@@ -12,6 +12,19 @@
 
 namespace vistrel {
 
+// What the Windows port needs besides the descriptor flag: Win32 handles, kept as void* so
+// that users of this header need no <windows.h>.
+#ifdef _WIN32
+struct Rs232cWin32Handles {
+  void* port = nullptr;       // the open port (overlapped I/O)
+  void* rsMutex = nullptr;    // the named mutex "Rs Mutex": one write or drain at a time
+  void* stopEvent = nullptr;  // set by Close to end the receive thread's wait
+  bool isPipe = false;        // a pipe (the simulated camera of --simulate), not a COM port
+};
+#else
+struct Rs232cWin32Handles {};
+#endif
+
 // The COM port channel: a serial device opened exclusively in raw mode, with a receive
 // thread that moves arriving bytes into the ReceiveRing.
 class CRs232c {
@@ -38,15 +51,7 @@ class CRs232c {
   bool Open(const std::string& device, const std::string& name, uint32_t baudRate, int dataBits,
             int stopBits, bool flowControl, bool parityCheck);
   void Close();
-#ifdef _WIN32
-  bool IsOpen() const {
-    return port_ != nullptr;
-  }
-#else
-  bool IsOpen() const {
-    return fd_ >= 0;
-  }
-#endif
+  bool IsOpen() const { return fd_ >= 0; }
 
   // Sends all bytes; false when the port is closed, the length is below 1 or the device
   // does not take them within the write time limit.
@@ -55,25 +60,15 @@ class CRs232c {
   int Read(char* buffer, int max);
   // Takes bytes until `count` have arrived or `limitMs` has passed; never spins.
   int Read(char* buffer, int count, int limitMs);
-  int Available() const {
-    return ring_.Available();
-  }
+  int Available() const { return ring_.Available(); }
   // True when the line was hung up or a write failed since the port was opened.
-  bool Lost() const {
-    return writeFailed_ || ring_.Ended();
-  }
-  void ResetRing() {
-    ring_.Reset();
-  }
+  bool Lost() const { return writeFailed_ || ring_.Ended(); }
+  void ResetRing() { ring_.Reset(); }
 
   // Off: a failed open shows no message (the reopening of a port that came back).
-  void SetReportFailures(bool report) {
-    reportFailures_ = report;
-  }
+  void SetReportFailures(bool report) { reportFailures_ = report; }
   // The low-latency request made on every open (EnableLowLatency unless replaced).
-  void SetLowLatencyCall(LowLatencyCall call) {
-    lowLatency_ = call;
-  }
+  void SetLowLatencyCall(LowLatencyCall call) { lowLatency_ = call; }
 
   static const char* OpenMessage(OpenStep step);
   static constexpr int kWriteLimitMs = 20000;
@@ -83,27 +78,19 @@ class CRs232c {
   void ReceiveLoop();
   void ReceiveUntilHangUp();
   bool WriteAll(const char* bytes, int length);
-#ifdef _WIN32
+  // Windows only.
   bool ConfigurePort(const std::string& name, uint32_t baudRate, int dataBits, int stopBits,
                      bool flowControl, bool parityCheck);
   bool DrainDriverQueue();
   void ReceiveComEvents();
   void ReceivePipe();
-#endif
 
   IMessagePresenter& messages_;
   bool reportFailures_ = true;
   LowLatencyCall lowLatency_ = EnableLowLatency;
-#ifdef _WIN32
-  // Win32 handles, kept as void* so that users of this header need no <windows.h>.
-  void* port_ = nullptr;       // the open port (overlapped I/O)
-  void* rsMutex_ = nullptr;    // the named mutex "Rs Mutex": one write or drain at a time
-  void* stopEvent_ = nullptr;  // set by Close to end the receive thread's wait
-  bool isPipe_ = false;        // a pipe (the simulated camera of --simulate), not a COM port
-#else
-  int fd_ = -1;
+  int fd_ = -1;  // on Windows 0 while the port is open, the handle being in win32_
   int wakeFd_ = -1;
-#endif
+  [[no_unique_address]] Rs232cWin32Handles win32_;
   std::mutex writeMutex_;  // one whole message at a time
   ReceiveRing ring_;
   std::thread receiveThread_;

@@ -1,4 +1,7 @@
+#include <windows.h>
+
 #include <string>
+#include <string_view>
 
 #include "transport/ComPortNames.h"
 
@@ -17,6 +20,14 @@ std::string ComPortDevice(const std::string&, const std::string& name) {
   if (name.empty() || name.find_first_of("\\/") != std::string::npos)
     return name;
   return kDevicePrefix + name;
+}
+
+bool ComDevicePresent(const std::string& device) {
+  constexpr std::string_view kDevicePrefix = "\\\\.\\";
+  const std::string name =
+      device.starts_with(kDevicePrefix) ? device.substr(kDevicePrefix.size()) : device;
+  char target[MAX_PATH] = {};
+  return QueryDosDeviceA(name.c_str(), target, MAX_PATH) != 0;
 }
 
 }  // namespace vistrel

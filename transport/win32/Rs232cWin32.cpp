@@ -103,13 +103,13 @@ bool EnableLowLatency(int) {
 }
 
 CRs232c::CRs232c(IMessagePresenter& messages) : messages_(messages) {
-  rsMutex_ = CreateMutexA(nullptr, FALSE, kRsMutexName);
+  win32_.rsMutex = CreateMutexA(nullptr, FALSE, kRsMutexName);
 }
 
 CRs232c::~CRs232c() {
   Close();
-  if (rsMutex_)
-    CloseHandle(AsHandle(rsMutex_));
+  if (win32_.rsMutex)
+    CloseHandle(AsHandle(win32_.rsMutex));
 }
 
 const char* CRs232c::OpenMessage(OpenStep step) {
@@ -121,9 +121,10 @@ const char* CRs232c::OpenMessage(OpenStep step) {
 }
 
 bool CRs232c::Fail(OpenStep step, const std::string& name, const std::string& advice) {
-  if (port_) {
-    CloseHandle(AsHandle(port_));
-    port_ = nullptr;
+  if (win32_.port) {
+    CloseHandle(AsHandle(win32_.port));
+    win32_.port = nullptr;
+    fd_ = -1;
   }
   if (!reportFailures_)
     return false;
@@ -143,14 +144,16 @@ bool CRs232c::Open(const std::string& device, const std::string& name, uint32_t 
                             FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OVERLAPPED, nullptr);
   if (port == INVALID_HANDLE_VALUE)
     return Fail(OpenStep::CreateFile, name, OpenFailureAdvice(int(GetLastError()), device));
-  port_ = port;
+  win32_.port = port;
+  fd_ = 0;  // IsOpen
   // A pipe has no line settings: the simulated camera of --simulate serves one.
-  isPipe_ = GetFileType(port) == FILE_TYPE_PIPE;
-  if (!isPipe_ && !ConfigurePort(name, baudRate, dataBits, stopBits, flowControl, parityCheck))
+  win32_.isPipe = GetFileType(port) == FILE_TYPE_PIPE;
+  if (!win32_.isPipe &&
+      !ConfigurePort(name, baudRate, dataBits, stopBits, flowControl, parityCheck))
     return false;
 
-  stopEvent_ = CreateEventA(nullptr, TRUE, FALSE, nullptr);
-  if (!stopEvent_)
+  win32_.stopEvent = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+  if (!win32_.stopEvent)
     return Fail(OpenStep::CreateFile, name);
   running_ = true;
   writeFailed_ = false;
@@ -161,7 +164,7 @@ bool CRs232c::Open(const std::string& device, const std::string& name, uint32_t 
 
 bool CRs232c::ConfigurePort(const std::string& name, uint32_t baudRate, int dataBits, int stopBits,
                             bool flowControl, bool parityCheck) {
-  const HANDLE port = AsHandle(port_);
+  const HANDLE port = AsHandle(win32_.port);
   if (!SetCommMask(port, EV_RXCHAR))
     return Fail(OpenStep::SetCommMask, name);
   if (!SetupComm(port, kQueueBytes, kQueueBytes))
@@ -201,21 +204,22 @@ bool CRs232c::ConfigurePort(const std::string& name, uint32_t baudRate, int data
 
 void CRs232c::Close() {
   running_ = false;
-  if (stopEvent_)
-    SetEvent(AsHandle(stopEvent_));
-  if (port_ && !isPipe_)
-    SetCommMask(AsHandle(port_), 0);  // ends a pending wait for the receive event
+  if (win32_.stopEvent)
+    SetEvent(AsHandle(win32_.stopEvent));
+  if (win32_.port && !win32_.isPipe)
+    SetCommMask(AsHandle(win32_.port), 0);  // ends a pending wait for the receive event
   if (receiveThread_.joinable()) {
     ring_.Stop();
     receiveThread_.join();
   }
-  if (stopEvent_) {
-    CloseHandle(AsHandle(stopEvent_));
-    stopEvent_ = nullptr;
+  if (win32_.stopEvent) {
+    CloseHandle(AsHandle(win32_.stopEvent));
+    win32_.stopEvent = nullptr;
   }
-  if (port_) {
-    CloseHandle(AsHandle(port_));
-    port_ = nullptr;
+  if (win32_.port) {
+    CloseHandle(AsHandle(win32_.port));
+    win32_.port = nullptr;
+    fd_ = -1;
   }
 }
 
@@ -226,7 +230,7 @@ void CRs232c::ReceiveLoop() {
 }
 
 void CRs232c::ReceiveUntilHangUp() {
-  if (isPipe_)
+  if (win32_.isPipe)
     ReceivePipe();
   else
     ReceiveComEvents();
@@ -236,8 +240,8 @@ void CRs232c::ReceiveUntilHangUp() {
 // driver until the reader makes room. Clears the line errors (overrun, framing) on the way,
 // so that the driver goes on receiving. False when the port is gone.
 bool CRs232c::DrainDriverQueue() {
-  const HANDLE port = AsHandle(port_);
-  RsMutexLock lock(rsMutex_);
+  const HANDLE port = AsHandle(win32_.port);
+  RsMutexLock lock(win32_.rsMutex);
   for (;;) {
     DWORD errors = 0;
     COMSTAT status{};
@@ -251,7 +255,7 @@ bool CRs232c::DrainDriverQueue() {
     DWORD got = 0;
     if (!ReadFile(port, chunk, wanted, &got, &read.record)) {
       if (GetLastError() != ERROR_IO_PENDING ||
-          !Complete(port, read.record, AsHandle(stopEvent_), got))
+          !Complete(port, read.record, AsHandle(win32_.stopEvent), got))
         return false;
     }
     if (got == 0)
@@ -261,7 +265,7 @@ bool CRs232c::DrainDriverQueue() {
 }
 
 void CRs232c::ReceiveComEvents() {
-  const HANDLE port = AsHandle(port_);
+  const HANDLE port = AsHandle(win32_.port);
   OverlappedEvent wait;
   if (!wait.Valid())
     return;
@@ -281,7 +285,7 @@ void CRs232c::ReceiveComEvents() {
         GetOverlappedResult(port, &wait.record, &unused, TRUE);
         continue;
       }
-      if (!Complete(port, wait.record, AsHandle(stopEvent_), unused))
+      if (!Complete(port, wait.record, AsHandle(win32_.stopEvent), unused))
         return;
     }
     // Mask 0: the event mask was changed (Close); the loop condition decides.
@@ -289,7 +293,7 @@ void CRs232c::ReceiveComEvents() {
 }
 
 void CRs232c::ReceivePipe() {
-  const HANDLE port = AsHandle(port_);
+  const HANDLE port = AsHandle(win32_.port);
   OverlappedEvent read;
   if (!read.Valid())
     return;
@@ -301,7 +305,7 @@ void CRs232c::ReceivePipe() {
     DWORD got = 0;
     if (!ReadFile(port, chunk, DWORD(ring_.Space()), &got, &read.record)) {
       if (GetLastError() != ERROR_IO_PENDING ||
-          !Complete(port, read.record, AsHandle(stopEvent_), got))
+          !Complete(port, read.record, AsHandle(win32_.stopEvent), got))
         return;  // the other end closed the pipe, or the port is closing
     }
     ring_.Put(chunk, int(got));
@@ -321,11 +325,11 @@ bool CRs232c::Write(const char* bytes, int length) {
 // One WriteFile for the whole message, waited for up to the write limit: the overlapped
 // record is reused only after the write it served has ended.
 bool CRs232c::WriteAll(const char* bytes, int length) {
-  const HANDLE port = AsHandle(port_);
+  const HANDLE port = AsHandle(win32_.port);
   OverlappedEvent write;
   if (!write.Valid())
     return false;
-  RsMutexLock lock(rsMutex_);
+  RsMutexLock lock(win32_.rsMutex);
   DWORD done = 0;
   if (WriteFile(port, bytes, DWORD(length), &done, &write.record))
     return done == DWORD(length);

@@ -285,7 +285,9 @@ void CRs232c::ReceiveComEvents() {
         GetOverlappedResult(port, &wait.record, &unused, TRUE);
         continue;
       }
-      if (!Complete(port, wait.record, AsHandle(win32_.stopEvent), unused))
+      // A wait the driver gave up (wine does so now and then) is simply made again.
+      if (!Complete(port, wait.record, AsHandle(win32_.stopEvent), unused) &&
+          GetLastError() != ERROR_OPERATION_ABORTED)
         return;
     }
     // Mask 0: the event mask was changed (Close); the loop condition decides.

@@ -22,12 +22,24 @@ std::string ComPortDevice(const std::string&, const std::string& name) {
   return kDevicePrefix + name;
 }
 
+// The system's list of DOS devices answers for the ports of the machine. A COM name linked in
+// a wine prefix's dosdevices folder is missing from that list but opens: a handle without
+// access rights tells without touching the line, and a port another program holds answers
+// "access denied".
 bool ComDevicePresent(const std::string& device) {
   constexpr std::string_view kDevicePrefix = "\\\\.\\";
   const std::string name =
       device.starts_with(kDevicePrefix) ? device.substr(kDevicePrefix.size()) : device;
   char target[MAX_PATH] = {};
-  return QueryDosDeviceA(name.c_str(), target, MAX_PATH) != 0;
+  if (QueryDosDeviceA(name.c_str(), target, MAX_PATH) != 0)
+    return true;
+  HANDLE handle = CreateFileA(device.c_str(), 0, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  if (handle != INVALID_HANDLE_VALUE) {
+    CloseHandle(handle);
+    return true;
+  }
+  const DWORD error = GetLastError();
+  return error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION;
 }
 
 }  // namespace vistrel

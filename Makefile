@@ -4,6 +4,7 @@ BUILD ?= build
 ASAN_BUILD ?= build-asan
 RELEASE_BUILD ?= build-release
 FUZZ_BUILD ?= build-fuzz
+WINDOWS_BUILD ?= build-windows
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 WERROR ?= OFF
 JOBS ?= 2
@@ -16,7 +17,7 @@ CCACHE := $(shell command -v ccache 2>/dev/null)
 LAUNCHER := $(if $(CCACHE),-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
 COMMON_FLAGS = -G Ninja -DVISTREL_WERROR=$(WERROR) $(LAUNCHER)
 
-.PHONY: all deps configure build run test sanitize release fuzz bench format clean
+.PHONY: all deps configure build run test sanitize release fuzz bench format clean windows windows-test
 
 all: build
 
@@ -62,6 +63,21 @@ fuzz: deps
 	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzzers
 	scripts/run-fuzzers $(FUZZ_BUILD) $(FUZZ_SECONDS) $(FUZZ_WORK)
 
+# The Windows programs, cross-built with mingw-w64: vistrelctl.exe, the tests and the
+# substitute Camera Link library (clserSIM.dll, clserial.dll, clallserial.dll).
+windows:
+	@VISTREL_WINDOWS=ON VISTREL_GUI=OFF scripts/install-deps
+	cmake -S . -B $(WINDOWS_BUILD) $(COMMON_FLAGS) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake -DVISTREL_GUI=OFF \
+	  -DVISTREL_LINUX_BUILD=$(abspath $(BUILD))
+	cmake --build $(WINDOWS_BUILD) -j $(JOBS)
+
+# Its tests under wine; the end-to-end test also needs the Linux vistrel-sim and vistrelctl.
+windows-test: windows configure
+	cmake --build $(BUILD) -j $(JOBS) --target vistrel-sim vistrelctl
+	scripts/wine-run wineboot --init >/dev/null 2>&1 || true
+	ctest --test-dir $(WINDOWS_BUILD) --output-on-failure --no-tests=error
+
 bench: build
 	@for b in $(BUILD)/bin/bench_*; do [ -x "$$b" ] && echo "== $$b" && "$$b"; done
 
@@ -69,4 +85,4 @@ format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(RELEASE_BUILD) $(FUZZ_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(RELEASE_BUILD) $(FUZZ_BUILD) $(WINDOWS_BUILD)

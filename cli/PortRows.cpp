@@ -29,6 +29,8 @@ constexpr std::array<ClKind, 3> kClKinds = {{
 }};
 
 std::string Canonical(const std::string& path) {
+  if (path.starts_with("\\\\.\\"))
+    return path;  // a Windows device name ("\\.\COM3") is no file path
   std::error_code error;
   const fs::path canonical = fs::weakly_canonical(path, error);
   return error ? path : canonical.string();
@@ -52,9 +54,8 @@ PortRow ComRow(const CCommunication& channel, const std::string& settingsFolder,
     row.adapter = AdapterFromById(fs::path(device).filename().string());
   }
   row.device = node;
-  std::error_code error;
   const bool uartNode = fs::path(node).filename().string().starts_with(kUartPrefix);
-  row.exists = fs::exists(node, error) && (!uartNode || found.count(node) > 0);
+  row.exists = ComDevicePresent(node) && (!uartNode || found.count(node) > 0);
   row.chosen = channel.GetMode() == 0 && channel.GetComDevice().empty() &&
                channel.GetPortIndex(0) == uint32_t(index);
   return row;

@@ -35,7 +35,11 @@
 extern "C" {
 #endif
 
+#ifdef _WIN32
+#define CLSIM_EXPORT __declspec(dllexport)
+#else
 #define CLSIM_EXPORT __attribute__((visibility("default")))
+#endif
 
 typedef void* hSerRef;
 

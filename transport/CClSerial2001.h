@@ -8,7 +8,11 @@ namespace vistrel {
 // frame grabbers of several manufacturers; the list holds the manufacturer names.
 class CClSerial2001 final : public CClSerialChannel {
  public:
+#ifdef _WIN32
+  static constexpr const char* kLibrary = "clserial.dll";
+#else
   static constexpr const char* kLibrary = "libclserial.so";
+#endif
 
   // `library` is the file to load: a plain name for the loader's search or a path.
   explicit CClSerial2001(IMessagePresenter& messages, std::string library = kLibrary)

@@ -8,7 +8,11 @@ namespace vistrel {
 // Camera Link serial port of the machine; the list holds "manufacturer - port" entries.
 class CClSerialVer11 final : public CClSerialChannel {
  public:
+#ifdef _WIN32
+  static constexpr const char* kLibrary = "clallserial.dll";
+#else
   static constexpr const char* kLibrary = "libclallserial.so";
+#endif
   static constexpr const char* kBaudRefusedIn = "Selected baud rate is not supported in %s.";
 
   // `library` is the file to load: a plain name for the loader's search or a path.

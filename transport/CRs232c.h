@@ -12,6 +12,19 @@
 
 namespace vistrel {
 
+// What the Windows port needs besides the descriptor flag: Win32 handles, kept as void* so
+// that users of this header need no <windows.h>.
+#ifdef _WIN32
+struct Rs232cWin32Handles {
+  void* port = nullptr;       // the open port (overlapped I/O)
+  void* rsMutex = nullptr;    // the named mutex "Rs Mutex": one write or drain at a time
+  void* stopEvent = nullptr;  // set by Close to end the receive thread's wait
+  bool isPipe = false;        // a pipe (the simulated camera of --simulate), not a COM port
+};
+#else
+struct Rs232cWin32Handles {};
+#endif
+
 // The COM port channel: a serial device opened exclusively in raw mode, with a receive
 // thread that moves arriving bytes into the ReceiveRing.
 class CRs232c {
@@ -65,12 +78,19 @@ class CRs232c {
   void ReceiveLoop();
   void ReceiveUntilHangUp();
   bool WriteAll(const char* bytes, int length);
+  // Windows only.
+  bool ConfigurePort(const std::string& name, uint32_t baudRate, int dataBits, int stopBits,
+                     bool flowControl, bool parityCheck);
+  bool DrainDriverQueue();
+  void ReceiveComEvents();
+  void ReceivePipe();
 
   IMessagePresenter& messages_;
   bool reportFailures_ = true;
   LowLatencyCall lowLatency_ = EnableLowLatency;
-  int fd_ = -1;
+  int fd_ = -1;  // on Windows 0 while the port is open, the handle being in win32_
   int wakeFd_ = -1;
+  [[no_unique_address]] Rs232cWin32Handles win32_;
   std::mutex writeMutex_;  // one whole message at a time
   ReceiveRing ring_;
   std::thread receiveThread_;

@@ -39,4 +39,9 @@ std::string ComPortDevice(const std::string& settingsFolder, const std::string& 
   return "/dev/ttyS" + std::to_string(number - 1);
 }
 
+bool ComDevicePresent(const std::string& device) {
+  std::error_code error;
+  return fs::exists(device, error);
+}
+
 }  // namespace vistrel

@@ -22,4 +22,8 @@ std::string ComPortName(int index);
 // COMn (n from 1) is taken as a device path as it is.
 std::string ComPortDevice(const std::string& settingsFolder, const std::string& name);
 
+// Whether the device a COM name opens is there: the path exists; on Windows the system
+// knows a device of that name ("\\.\COM3").
+bool ComDevicePresent(const std::string& device);
+
 }  // namespace vistrel

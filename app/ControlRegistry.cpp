@@ -448,15 +448,15 @@ void ControlRegistry::HideEmptyGroups() {
   for (QWidget* root : roots_) {
     for (auto* group : root->findChildren<QGroupBox*>()) {
       bool any = false;
-      bool allWithheld = true;
+      bool allHidden = true;
       for (auto* child : group->findChildren<QWidget*>()) {
         const int id = IdOf(child);
         if (id == 0 || FindControl(id) != child || qobject_cast<CUpDown*>(child) != nullptr)
           continue;
         any = true;
-        allWithheld = allWithheld && withheld_.contains(id);
+        allHidden = allHidden && child->isHidden();
       }
-      if (any && allWithheld && !group->isHidden()) {
+      if (any && allHidden && !group->isHidden()) {
         group->setVisible(false);
         hiddenGroups_.insert(group);
       }
@@ -478,6 +478,7 @@ void ControlRegistry::SetControlVisible(int ctrlId, bool visible) {
     if (widget != nullptr)
       widget->setVisible(visible);
   }
+  HideEmptyGroups();
 }
 
 bool ControlRegistry::ControlVisible(int ctrlId) const {

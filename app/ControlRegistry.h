@@ -104,7 +104,7 @@ class ControlRegistry final : public QObject, public IControlPanel {
   QWidget* CaptionOf(int ctrlId) const;
   // The widgets that go with a control when it is shown or hidden.
   std::vector<QWidget*> WidgetsOf(int ctrlId) const;
-  // Hides the group boxes whose every control is withheld, and shows the others it hid.
+  // Hides the group boxes whose controls are all hidden, and shows the others again.
   void HideEmptyGroups();
 
   ParameterTable& table_;

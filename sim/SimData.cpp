@@ -92,6 +92,8 @@ constexpr const char* kCommon[] = {
     "LD", "SA", "SA00", "CRS00",
     // adjustments and one-shot actions
     "ASC", "AGC", "AWB", "ATCS", "AWRS", "RS", "SDRS", "ALCST", "BMS", "BMRCW", "STRG",
+    // counter resets
+    "CR0", "CR1", "CR2",
     // tables
     "LUTR", "LUTG", "LUTB", "LUTSR", "LUTSG", "LUTSB", "BMPXW", "BMPYW", "BMPXWR", "BMPYWR",
     "BMPXWG", "BMPYWG", "BMPXWB", "BMPYWB", "BMCLR", "BMCLRR", "BMCLRG", "BMCLRB", "BNUM", "BNUMR",

@@ -54,6 +54,15 @@ class HandlerFamilies : public ::testing::Test {
   std::unique_ptr<Program> program_;
 };
 
+TEST_F(HandlerFamilies, ReadOutsShowTheirTextsAfterStartAndAfterAReload) {
+  CVistrelDlg& dialog = Start();
+  for (int pass = 0; pass < 2; ++pass) {
+    EXPECT_TRUE(Control<QLineEdit>(dialog, 5109)->text().startsWith("BaudRateMax ")) << pass;
+    EXPECT_EQ(Control<QLineEdit>(dialog, 5114)->text(), "Normal Mode") << pass;
+    dialog.ReloadCamera();
+  }
+}
+
 TEST_F(HandlerFamilies, PixelFormatChoiceSendsTheFormatAndNarrowsTheTapGeometries) {
   CVistrelDlg& dialog = Start();
   EXPECT_EQ(Texts(dialog, 1354), (std::vector<std::string>{"Mono8", "Mono10", "Mono12"}));

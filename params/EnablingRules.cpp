@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "params/ControlIds.h"
+#include "core/ControlIds.h"
 #include "params/HandlerSupport.h"
 
 namespace vistrel::EnablingRules {
@@ -86,9 +86,9 @@ void RebuildWhiteBalanceList(IControlPanel& panel, int gainMode, int exposureTim
 }
 
 void ApplyLutMode(IControlPanel& panel, int lutMode) {
-  const bool lut = lutMode == kLutModeGamma;
+  const bool lut = lutMode == ctl::LutModeGamma;
   // The editor shapes the camera's own tables, so it is offered for the user LUT only.
-  panel.SetControlEnabled(ctl::OpenLutButton, lutMode == kLutModeUser);
+  panel.SetControlEnabled(ctl::OpenLutButton, lutMode == ctl::LutModeUser);
   panel.SetControlEnabled(ctl::GMA, lut);
   panel.SetControlEnabled(ctl::GammaCaption, lut);
 }

@@ -37,7 +37,7 @@ bool StoreAndSend(HandlerContext& context, int ctrlId, int32_t value) {
 }
 
 void OnParameterSelect(HandlerContext& context, int ctrlId) {
-  if (ctrlId == kModelChoice)
+  if (ctrlId == ctl::ModelChoice)
     return;
   const std::optional<int32_t> value = context.panel.ReadControlValue(ctrlId);
   if (!context.table.SetDataValue(ctrlId, value.value_or(-1)))

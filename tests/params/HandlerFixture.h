@@ -8,8 +8,8 @@
 
 #include "camera/CameraSession.h"
 #include "core/Command.h"
+#include "core/ControlIds.h"
 #include "core/ParameterTable.h"
-#include "params/ControlIds.h"
 #include "params/TableBoundPath.h"
 #include "support/Recorders.h"
 #include "support/SimChannel.h"

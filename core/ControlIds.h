@@ -177,7 +177,13 @@ inline constexpr int Position3Write = 2558;
 inline constexpr int Position4Query = 2565;
 inline constexpr int Position4Write = 2564;
 
-// Phase control.
-inline constexpr int PhaseMode = 2759;
+// Phase control (its commands have no name): the lens type and the fields that follow it.
+inline constexpr int PhaseMode = 2759;  // lens type
+inline constexpr int IrisLimitOpen = 2760;
+inline constexpr int IrisLimitClose = 2761;
+inline constexpr int LensSetting1 = 2752;
+inline constexpr int LensSetting2 = 2754;
+inline constexpr int LensSetting3 = 2756;
+inline constexpr int PhaseOrder = 2764;
 
 }  // namespace vistrel::ctl

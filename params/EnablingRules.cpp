@@ -29,8 +29,9 @@ const std::vector<ChoiceItem>& WhiteBalanceItems(bool gainModeOn, bool perColour
 }
 
 // Phase control fields usable with phase mode 0, and with the other modes.
-constexpr std::array kPhaseModeOn = {2760, 2761};
-constexpr std::array kPhaseModeOff = {2764, 2752, 2754, 2756};
+constexpr std::array kPhaseModeOn = {ctl::IrisLimitOpen, ctl::IrisLimitClose};
+constexpr std::array kPhaseModeOff = {ctl::PhaseOrder, ctl::LensSetting1, ctl::LensSetting2,
+                                      ctl::LensSetting3};
 
 }  // namespace
 

@@ -186,4 +186,36 @@ inline constexpr int LensSetting2 = 2754;
 inline constexpr int LensSetting3 = 2756;
 inline constexpr int PhaseOrder = 2764;
 
+// "About This Control".
+inline constexpr int AboutTitle = 1000;
+inline constexpr int AboutVersion = 1002;
+inline constexpr int AboutModelName = 1027;
+inline constexpr int AboutCameraId = 1026;
+inline constexpr int AboutFirmwareVersion = 1025;
+inline constexpr int AboutFpgaVersion = 1174;
+inline constexpr int AboutXmlVersion = 2630;
+inline constexpr std::array<int, 4> AboutDeviceVersion{2412, 2413, 2414, 2415};
+inline constexpr int AboutSaveDeviceVersion = 2416;
+inline constexpr int AboutUserId = 1031;
+inline constexpr int AboutSaveUserId = 1175;
+inline constexpr int AboutProtectUserId = 1176;
+inline constexpr int AboutEditUserId = 1177;
+inline constexpr int AboutHelpFile = 1241;
+inline constexpr int AboutViewHelpFile = 1056;
+inline constexpr int AboutStatus = 1156;
+
+// "Camera Id": one field a character, "Save" and the status line.
+inline constexpr std::array<int, 10> CameraIdFields{1033, 1036, 1037, 1038, 1040,
+                                                    1043, 1046, 1048, 1051, 1054};
+inline constexpr int CameraIdSave = 1140;
+inline constexpr int CameraIdStatus = 1157;
+
+// The user id editor.
+inline constexpr int UserIdField = 1044;
+inline constexpr int UserIdSave = 1049;
+inline constexpr int UserIdStatus = 1160;
+
+// The motor lens window's status line (its buttons are in the lens button table).
+inline constexpr int LensStatus = 602;
+
 }  // namespace vistrel::ctl

@@ -16,10 +16,9 @@
 #include "app/TabSheetDialog.h"
 #include "app/UpDown.h"
 #include "camera/FlashAreas.h"
-#include "camera/LutIds.h"
 #include "camera/ReadAll.h"
 #include "camera/SettingFile.h"
-#include "params/ControlIds.h"
+#include "core/ControlIds.h"
 #include "params/EntryTableHandlers.h"
 #include "params/Handlers.h"
 #include "params/Identity.h"
@@ -319,7 +318,7 @@ void CVistrelDlg::OnParameterButton(int ctrlId) {
     case ctl::FactoryStore:
       FactoryStore(services_.session);
       break;
-    case lutctrl::kOpenLutTable:
+    case ctl::OpenLutButton:
       OpenLutTableFromPage();
       break;
     case ctl::CameraReset:
@@ -411,7 +410,7 @@ CButtonDlg& CVistrelDlg::MotorLens() {
 
 void CVistrelDlg::WatchXmlVersionGroup() {
   auto refresh = [this] { Identity::RefreshXmlWrite(*registry_, services_.notifier.IsOnline()); };
-  for (int id : Identity::kXmlDigitFields) {
+  for (int id : ctl::XmlDigitFields) {
     if (auto* field = qobject_cast<QLineEdit*>(registry_->FindControl(id)))
       connect(field, &QLineEdit::textChanged, this, refresh);
   }

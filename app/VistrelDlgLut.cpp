@@ -9,8 +9,8 @@
 #include "app/MainMenu.h"
 #include "app/VistrelDlg.h"
 #include "camera/GammaFile.h"
-#include "camera/LutIds.h"
 #include "camera/LutTransfer.h"
+#include "core/ControlIds.h"
 #include "ui/LUTDlg.h"
 #include "ui/LogFiles.h"
 
@@ -70,8 +70,8 @@ void CVistrelDlg::HideLutEditors() {
 }
 
 void CVistrelDlg::OpenLutTableFromPage() {
-  const auto* mode = qobject_cast<QComboBox*>(registry_->FindControl(lutctrl::kLutMode));
-  if (mode == nullptr || mode->currentIndex() != lutctrl::kLutModeUserLut)
+  const auto* mode = qobject_cast<QComboBox*>(registry_->FindControl(ctl::LUTC));
+  if (mode == nullptr || mode->currentIndex() != ctl::LutModeUser)
     return;
   if (services_.session.model.IsMonochrome()) {
     ShowMonochromeEditor(true);

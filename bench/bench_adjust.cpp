@@ -12,7 +12,6 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
-#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -20,7 +19,6 @@
 #include "camera/AutoAdjust.h"
 #include "camera/EntryTables.h"
 #include "support/SimProgram.h"
-#include "transport/CCommunication.h"
 #include "ui/AdjustProgressDialog.h"
 
 namespace {
@@ -29,19 +27,9 @@ using Clock = std::chrono::steady_clock;
 constexpr int kRepeats = 15;
 constexpr int kEntry = 7;
 
-class ByteCounter : public vistrel::ITrafficSink {
- public:
-  void AppendLine(const std::string& line) override {
-    const size_t n = line.size() - 4 + 2;  // "Tx: " / "Rx: " prefix off, line end on
-    bytes += n;
-    if (line.starts_with("Rx: "))
-      replyBytes += n;
-    ++lines;
-  }
-  size_t bytes = 0;
-  size_t replyBytes = 0;
-  int lines = 0;
-};
+using vistrel::bench::ByteCounter;
+using vistrel::bench::Link;
+using vistrel::bench::WireMs;
 
 double CpuSeconds() {
   rusage usage{};
@@ -74,19 +62,6 @@ class MeasuredWatch : public vistrel::IAdjustWatch {
   vistrel::IAdjustWatch& inner_;
 };
 
-struct Link {
-  explicit Link(const std::string& folder)
-      : store(folder), channel(store, messages, counter), engine(channel, messages) {
-    channel.SetWriteBack(false);
-    engine.SetTrafficSink(&counter);
-  }
-  vistrel::bench::PrintingPresenter messages;
-  ByteCounter counter;
-  vistrel::StoredSettings store;
-  vistrel::CCommunication channel;
-  vistrel::Command engine;
-};
-
 bool MeasureSequencer(Link& link, int baud) {
   std::vector<double> ratios;
   std::vector<double> replyRatios;
@@ -101,10 +76,10 @@ bool MeasureSequencer(Link& link, int baud) {
         vistrel::ReadSequencerEntry(link.engine, kEntry, read) != vistrel::Outcome::Done)
       return false;
     const double ms = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-    const double wireMs = double(link.counter.bytes) * 10.0 * 1000.0 / baud;
+    const double wireMs = WireMs(link.counter.bytes, baud);
     times.push_back(ms);
     ratios.push_back(ms / wireMs);
-    replyRatios.push_back(ms / (double(link.counter.replyBytes) * 10.0 * 1000.0 / baud));
+    replyRatios.push_back(ms / WireMs(link.counter.replyBytes, baud));
     values[2] = values[2] == 1024 ? 2048 : 1024;
   }
   std::sort(ratios.begin(), ratios.end());
@@ -144,12 +119,12 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   vistrel::test::SimProgram sim({"--baud", std::to_string(baud), "--adjust-ms", "6000"});
   const std::string device = sim.FirstLine();
-  std::string folder = (std::filesystem::temp_directory_path() / "vistrel-bench-XXXXXX").string();
-  if (device.empty() || !::mkdtemp(folder.data()))
+  const vistrel::bench::TempFolder folder;
+  if (device.empty() || !folder.Made())
     return 1;
   bool ok = false;
   {
-    Link link(folder);
+    Link link(folder.Path());
     if (link.channel.OpenDevice(device, static_cast<uint32_t>(baud))) {
       vistrel::SleepingWatch sleeping;
       vistrel::CAdjustProgressDialog dialog;
@@ -157,7 +132,6 @@ int main(int argc, char** argv) {
            MeasureRun(link, dialog, "progress window");
     }
   }
-  std::filesystem::remove_all(folder);
   if (!ok)
     std::fprintf(stderr, "the measurement failed\n");
   return ok ? 0 : 1;

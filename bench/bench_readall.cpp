@@ -5,70 +5,42 @@
 
 #include <chrono>
 #include <cstdio>
-#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "bench/BenchSupport.h"
-#include "camera/CameraSession.h"
 #include "camera/ReadAll.h"
 #include "support/SimProgram.h"
-#include "transport/CCommunication.h"
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
 
-// Counts the bytes of the logged lines, with their CR LF.
-class ByteCounter : public vistrel::ITrafficSink {
- public:
-  void AppendLine(const std::string& line) override {
-    const size_t n = line.size() - 4 + 2;  // "Tx: " / "Rx: " prefix off, line end on
-    bytes += n;
-    if (line.starts_with("Rx: "))
-      replyBytes += n;
-    ++lines;
-  }
-  size_t bytes = 0;
-  size_t replyBytes = 0;
-  int lines = 0;
-};
+using vistrel::bench::ByteCounter;
+using vistrel::bench::WireMs;
 
 bool Measure(int baud) {
   vistrel::test::SimProgram sim({"--baud", std::to_string(baud)});
   const std::string device = sim.FirstLine();
-  std::string folder = (std::filesystem::temp_directory_path() / "vistrel-bench-XXXXXX").string();
-  if (device.empty() || !::mkdtemp(folder.data()))
+  const vistrel::bench::TempFolder folder;
+  if (device.empty() || !folder.Made())
     return false;
-  vistrel::bench::PrintingPresenter messages;
-  ByteCounter counter;
-  bool ok = false;
-  {
-    vistrel::StoredSettings store(folder);
-    vistrel::CCommunication channel(store, messages, counter);
-    channel.SetWriteBack(false);
-    vistrel::Command engine(channel, messages);
-    engine.SetTrafficSink(&counter);
-    vistrel::ParameterTable table(messages);
-    vistrel::CameraSession session(engine, table, messages);
-    session.factoryMode = true;
-    if (channel.OpenDevice(device, static_cast<uint32_t>(baud)) &&
-        vistrel::CheckModel(engine, messages, session.model)) {
-      counter = ByteCounter{};
-      const auto start = Clock::now();
-      const size_t read = vistrel::ReadAll(session).read.size();
-      const double ms = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-      const double wireMs = double(counter.bytes) * 10.0 * 1000.0 / baud;
-      const double replyMs = double(counter.replyBytes) * 10.0 * 1000.0 / baud;
-      std::printf(
-          "%7d baud: %zu rows read, %d lines, %zu bytes; %.1f ms; wire time of all lines %.1f ms "
-          "(ratio %.2f), of the replies alone %.1f ms (ratio %.2f)\n",
-          baud, read, counter.lines, counter.bytes, ms, wireMs, ms / wireMs, replyMs, ms / replyMs);
-      ok = true;
-    }
-  }
-  std::filesystem::remove_all(folder);
-  return ok;
+  vistrel::bench::Link link(folder.Path());
+  link.session.factoryMode = true;
+  if (!link.Connect(device, baud))
+    return false;
+  link.counter = ByteCounter{};
+  const auto start = Clock::now();
+  const size_t read = vistrel::ReadAll(link.session).read.size();
+  const double ms = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+  const ByteCounter& counter = link.counter;
+  const double wireMs = WireMs(counter.bytes, baud);
+  const double replyMs = WireMs(counter.replyBytes, baud);
+  std::printf(
+      "%7d baud: %zu rows read, %d lines, %zu bytes; %.1f ms; wire time of all lines %.1f ms "
+      "(ratio %.2f), of the replies alone %.1f ms (ratio %.2f)\n",
+      baud, read, counter.lines, counter.bytes, ms, wireMs, ms / wireMs, replyMs, ms / replyMs);
+  return true;
 }
 
 }  // namespace

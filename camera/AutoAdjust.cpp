@@ -5,6 +5,8 @@
 #include <span>
 #include <thread>
 
+#include "core/CommandIds.h"
+
 namespace vistrel {
 
 namespace {
@@ -52,8 +54,6 @@ constexpr RunCommands kExposureRun{121, 122, "Exposure Auto Result", "Exposure A
 constexpr RunCommands kGainRun{84, 85, "Gain Auto Result", "Gain Auto Once"};
 constexpr RunCommands kWhiteRun{115, 116, "Balance White Auto Result", "Balance White Auto Once"};
 
-constexpr int kShadingStart = 140;   // RS
-constexpr int kShadingStatus = 141;  // SDRS
 constexpr const char* kLevelQuery = "ALCST?\r\n";
 
 const RunCommands& CommandsOf(AutoKind kind) {
@@ -205,10 +205,10 @@ Outcome SetWhiteMode(Command& engine, int32_t mode, std::optional<int32_t>& stat
 
 Outcome RecalibrateShading(Command& engine, std::optional<int32_t>& status) {
   status.reset();
-  if (!engine.SetValue(kShadingStart, 0, kShadingStartMs))
+  if (!engine.SetValue(cmd::RS, 0, kShadingStartMs))
     return engine.LastOutcome();
   int32_t value = 0;
-  if (!engine.GetValue(kShadingStatus, value, kStatusMs))
+  if (!engine.GetValue(cmd::SDRS, value, kStatusMs))
     return engine.LastOutcome();
   status = value;
   return Outcome::Done;

@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "camera/PassOutcome.h"
+#include "core/CommandIds.h"
 
 namespace vistrel {
 
@@ -66,7 +67,6 @@ constexpr CountReadout kCountReadouts[] = {
     {2580, 522, "FBNUM", 2582}, {2584, 523, "FBBNUM", 2586}, {2566, 371, "SQIDX", 2567},
 };
 
-constexpr int kMultiRoiMode = 594;  // SMRMD
 constexpr int kMultiRoiReadMs = 1000;
 constexpr int kMultiRoiShowMs = 500;
 
@@ -216,17 +216,16 @@ Outcome ReadCount(Command& engine, const CountReadout& readout, int32_t& value) 
 Outcome SwitchMultiRoi(Command& engine, std::optional<int32_t>& wanted) {
   wanted.reset();
   int32_t current = 0;
-  if (!engine.GetValue(kMultiRoiMode, current, kMultiRoiReadMs))
+  if (!engine.GetValue(cmd::SMRMD, current, kMultiRoiReadMs))
     return engine.LastOutcome();
   wanted = current != 0 ? 0 : 1;
   const std::string line =
-      Command::CommandName(kMultiRoiMode) + "=" + std::to_string(*wanted) + kLineEnd;
+      Command::CommandName(cmd::SMRMD) + "=" + std::to_string(*wanted) + kLineEnd;
   return engine.SendLine(line, kSequencerLineMs) ? Outcome::Done : engine.LastOutcome();
 }
 
 Outcome ReadMultiRoiMode(Command& engine, int32_t& mode) {
-  return engine.GetValue(kMultiRoiMode, mode, kMultiRoiShowMs) ? Outcome::Done
-                                                               : engine.LastOutcome();
+  return engine.GetValue(cmd::SMRMD, mode, kMultiRoiShowMs) ? Outcome::Done : engine.LastOutcome();
 }
 
 }  // namespace vistrel

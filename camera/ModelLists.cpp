@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "core/CommandIds.h"
+
 namespace vistrel {
 namespace {
 
@@ -495,8 +497,8 @@ bool ModelSupportsControl(int modelCode, int ctrlId) {
 }
 
 bool ExcludedForMonochrome(int commandId) {
-  constexpr int kSqpgr1 = 351, kSqpgb10 = 370;  // SQPGR1..SQPGR10, SQPGB1..SQPGB10
-  return (commandId >= kSqpgr1 && commandId <= kSqpgb10) || (commandId >= 540 && commandId <= 542);
+  return (commandId >= cmd::SQPGR1 && commandId <= cmd::SQPGB10) ||
+         (commandId >= 540 && commandId <= 542);
 }
 
 }  // namespace vistrel

@@ -5,18 +5,13 @@
 #include <string>
 
 #include "camera/CameraSession.h"
+#include "core/CommandIds.h"
 
 namespace vistrel {
 
 // The motor lens functions and the settings that move and stop them.
 inline constexpr int kLensMoveMs = 10000;
 inline constexpr int32_t kLensStop = 0;
-
-namespace lenscmd {
-inline constexpr int MLI = 68;  // iris
-inline constexpr int MLZ = 69;  // zoom
-inline constexpr int MLF = 70;  // focus
-}  // namespace lenscmd
 
 // One press-and-hold button of the motor lens window: what it shows, where it sits (left,
 // top, right, bottom in the window's client area), the setting it starts and the status
@@ -33,12 +28,12 @@ struct LensButton {
 };
 
 inline constexpr std::array<LensButton, 6> kLensButtons{{
-    {"IRIS Open", {20, 10, 80, 40}, 40001, lenscmd::MLI, 1, "Open", "iris", "open"},
-    {"IRIS Close", {90, 10, 150, 40}, 40002, lenscmd::MLI, 2, "Close", "iris", "close"},
-    {"Zoom Wide", {20, 40, 80, 70}, 40003, lenscmd::MLZ, 1, "Wide", "zoom", "wide"},
-    {"Zoom Tele", {90, 40, 150, 70}, 40004, lenscmd::MLZ, 2, "Tele", "zoom", "tele"},
-    {"Focus Near", {20, 70, 80, 100}, 40005, lenscmd::MLF, 1, "Near", "focus", "near"},
-    {"Focus Far", {90, 70, 150, 100}, 40006, lenscmd::MLF, 2, "Far", "focus", "far"},
+    {"IRIS Open", {20, 10, 80, 40}, 40001, cmd::MLI, 1, "Open", "iris", "open"},
+    {"IRIS Close", {90, 10, 150, 40}, 40002, cmd::MLI, 2, "Close", "iris", "close"},
+    {"Zoom Wide", {20, 40, 80, 70}, 40003, cmd::MLZ, 1, "Wide", "zoom", "wide"},
+    {"Zoom Tele", {90, 40, 150, 70}, 40004, cmd::MLZ, 2, "Tele", "zoom", "tele"},
+    {"Focus Near", {20, 70, 80, 100}, 40005, cmd::MLF, 1, "Near", "focus", "near"},
+    {"Focus Far", {90, 70, 150, 100}, 40006, cmd::MLF, 2, "Far", "focus", "far"},
 }};
 
 // The button for a function and a direction ("zoom", "tele"); nullopt when the direction

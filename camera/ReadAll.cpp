@@ -5,20 +5,19 @@
 #include "camera/PassOutcome.h"
 #include "core/CommandIds.h"
 #include "core/CommandTable.h"
+#include "core/ControlIds.h"
 
 namespace vistrel {
 namespace {
 
 constexpr int kQueryMs = 2500;
-constexpr int kGammaCtrl = 2571;
-constexpr int kCameraBaudCtrl = 1422;
 
 // Keeps the Camera Link state and converts the values whose choices need an entry index.
 void NoteValue(CameraSession& session, const ParameterEntry& row, int32_t value) {
-  if (row.ctrlId == kGammaCtrl)
-    session.hooks->SelectChoiceEntry(kGammaCtrl, GammaEntryFor(value));
-  if (row.ctrlId == kCameraBaudCtrl) {
-    session.hooks->SelectChoiceEntry(kCameraBaudCtrl, CameraBaudEntryFor(value));
+  if (row.ctrlId == ctl::GMA)
+    session.hooks->SelectChoiceEntry(ctl::GMA, GammaEntryFor(value));
+  if (row.ctrlId == ctl::CameraBaud) {
+    session.hooks->SelectChoiceEntry(ctl::CameraBaud, CameraBaudEntryFor(value));
   }
   switch (row.commandId) {
     case cmd::CLCFG:

@@ -11,13 +11,12 @@
 #include "core/AtomicFile.h"
 #include "core/CommandIds.h"
 #include "core/CommandTable.h"
+#include "core/ControlIds.h"
 #include "core/WireFormat.h"
 
 namespace vistrel {
 namespace {
 
-constexpr int kEmCtrl = 1337;
-constexpr int kTmCtrl = 1341;
 constexpr int kQueryMs = 2500;
 
 void Pause20ms() {
@@ -35,7 +34,7 @@ bool RowBelongsInFile(const CameraSession& session, const ParameterEntry& row,
 }
 
 bool ExposureModeIsOff(CameraSession& session) {
-  const int index = session.table.CtrlId2TblIndex(kEmCtrl);
+  const int index = session.table.CtrlId2TblIndex(ctl::EM);
   return index >= 0 && session.table.Row(index).value == 0;
 }
 
@@ -155,7 +154,7 @@ std::string BuildSettingFile(CameraSession& session, SettingFileVariant variant)
     const ParameterEntry& row = table.Row(i);
     if (!RowBelongsInFile(session, row, variant))
       continue;
-    if (row.ctrlId == kTmCtrl && leaveOutTm)
+    if (row.ctrlId == ctl::TM && leaveOutTm)
       continue;
     out += std::string(CommandTable::Name(row.commandId)) + "=" +
            std::to_string(FileValue(session, i)) + "\n";

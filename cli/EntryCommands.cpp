@@ -44,12 +44,11 @@ int RunSequencer(CliSession& s, const SequencerRequest& request) {
                         std::to_string(kSequencerLastEntry));
   SequencerValues given;
   for (const std::string& assignment : request.assignments) {
-    const size_t equals = assignment.find('=');
-    const SequencerField* field =
-        FindSequencerField(assignment.substr(0, std::min(equals, assignment.size())));
-    if (equals == std::string::npos || !field)
+    const std::optional<Assignment> split = SplitAssignment(assignment);
+    const SequencerField* field = split ? FindSequencerField(split->name) : nullptr;
+    if (!field)
       return Usage(s, "not a sequencer field assignment: " + assignment);
-    const std::optional<int32_t> value = ParseNumberArgument(assignment.substr(equals + 1));
+    const std::optional<int32_t> value = ParseNumberArgument(split->value);
     if (!value)
       return Usage(s, "not a whole number: " + assignment);
     if (!InRange(*value, field->minimum, field->maximum))

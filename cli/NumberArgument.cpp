@@ -56,4 +56,11 @@ std::optional<uint64_t> ParseUnsignedArgument(std::string_view text) {
   return value;
 }
 
+std::optional<Assignment> SplitAssignment(std::string_view text) {
+  const size_t equals = text.find('=');
+  if (equals == std::string_view::npos)
+    return std::nullopt;
+  return Assignment{std::string(text.substr(0, equals)), std::string(text.substr(equals + 1))};
+}
+
 }  // namespace vistrel

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
 
 namespace vistrel {
@@ -13,5 +14,12 @@ std::optional<int32_t> ParseNumberArgument(std::string_view text);
 
 // A decimal without sign, for counts and indices; nullopt when it is none or over 64 bits.
 std::optional<uint64_t> ParseUnsignedArgument(std::string_view text);
+
+// A NAME=VALUE argument split at its first '='; nullopt when it has none.
+struct Assignment {
+  std::string name;
+  std::string value;
+};
+std::optional<Assignment> SplitAssignment(std::string_view text);
 
 }  // namespace vistrel

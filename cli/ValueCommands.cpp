@@ -73,16 +73,16 @@ struct Setting {
 
 // A NAME=VALUE argument as a setting; false after saying what is wrong with it.
 bool ParseSetting(CliSession& s, const std::string& pair, Setting& setting) {
-  const size_t eq = pair.find('=');
-  if (eq == std::string::npos) {
+  const std::optional<Assignment> split = SplitAssignment(pair);
+  if (!split) {
     s.Err() << "vistrelctl: expected NAME=VALUE: " << pair << '\n';
     return false;
   }
-  const std::vector<int> ids = CommandIdsOf(s, {pair.substr(0, eq)});
+  const std::vector<int> ids = CommandIdsOf(s, {split->name});
   if (ids.empty())
     return false;
   setting.id = ids.front();
-  const std::string text = pair.substr(eq + 1);
+  const std::string& text = split->value;
   if (text.find_first_of("\r\n") != std::string::npos) {
     s.Err() << "vistrelctl: a value must not hold a line break\n";
     return false;

@@ -1,15 +1,13 @@
 #include "params/AdjustHandlers.h"
 
 #include "camera/AutoAdjust.h"
-#include "params/AdjustControlIds.h"
+#include "core/ControlIds.h"
+#include "params/HandlerSupport.h"
 
 namespace vistrel::AdjustHandlers {
 
-namespace ids = adjustctl;
-
 namespace {
 
-constexpr int kRequeryMs = 2500;
 constexpr int kOffEntry = 0;
 constexpr int kContinuousEntry = 1;
 constexpr int kOnceEntry = 2;
@@ -65,7 +63,7 @@ AutoRunResult RunOnce(HandlerContext& context, AutoKind kind) {
 }
 
 bool OnLevelAuto(HandlerContext& context, int ctrlId) {
-  const bool exposure = ctrlId == ids::kExposureAuto;
+  const bool exposure = ctrlId == ctl::ASC;
   const auto applyRule = [&context, exposure] {
     exposure ? ApplyExposureAutoRule(context) : ApplyGainAutoRule(context);
   };
@@ -83,7 +81,7 @@ bool OnLevelAuto(HandlerContext& context, int ctrlId) {
   const AutoKind kind = exposure ? AutoKind::Exposure : AutoKind::Gain;
   const AutoRunResult result = RunOnce(context, kind);
   if (ValuesMayHaveChanged(result))
-    RequeryParameter(context, exposure ? ids::kExposure : ids::kGain);
+    RequeryParameter(context, exposure ? ctl::PE : ctl::FGA);
   ShowRunEnd(context, kind, result);
   context.panel.SelectIndex(ctrlId, kOffEntry);
   applyRule();
@@ -94,21 +92,20 @@ bool OnLevelAuto(HandlerContext& context, int ctrlId) {
 }
 
 void RequeryWhiteGains(HandlerContext& context) {
-  RequeryParameter(context, ids::kRedBalance);
-  RequeryParameter(context, ids::kBlueBalance);
+  RequeryParameter(context, ctl::PGR);
+  RequeryParameter(context, ctl::PGB);
 }
 
 void ShowWhiteStatus(HandlerContext& context, std::optional<int32_t> status) {
   if (status)
-    context.panel.ShowText(ids::kWhiteResult, std::to_string(*status));
+    context.panel.ShowText(ctl::WhiteBalanceResult, std::to_string(*status));
 }
 
 bool OnWhiteAuto(HandlerContext& context) {
-  const std::optional<int32_t> value =
-      WhiteBalanceValue(context.panel.SelectedIndex(ids::kWhiteAuto),
-                        context.panel.SelectedIndex(ids::kIndividualGainMode) > 0,
-                        context.panel.SelectedIndex(ids::kColourExposureMode) > 0);
-  context.panel.ShowText(ids::kWhiteResult, "");
+  const std::optional<int32_t> value = WhiteBalanceValue(context.panel.SelectedIndex(ctl::AWB),
+                                                         context.panel.SelectedIndex(ctl::IGM) > 0,
+                                                         context.panel.SelectedIndex(ctl::ETM) > 0);
+  context.panel.ShowText(ctl::WhiteBalanceResult, "");
   if (!value) {
     ShowUnknownParameter(context);
     return true;
@@ -116,7 +113,7 @@ bool OnWhiteAuto(HandlerContext& context) {
   if (*value == 0) {
     RequeryWhiteGains(context);
     ApplyWhiteGainRule(context);
-    StoreChoice(context, ids::kWhiteAuto, 0);
+    StoreChoice(context, ctl::AWB, 0);
     return true;
   }
   ApplyWhiteGainRule(context);
@@ -126,7 +123,7 @@ bool OnWhiteAuto(HandlerContext& context) {
     SetWhiteMode(context.engine, *value, status, taken);
     if (taken) {
       // The mode was sent here; the row records it as the camera's so it is not sent twice.
-      context.table.SetDataValue(ids::kWhiteAuto, *value);
+      context.table.SetDataValue(ctl::AWB, *value);
       context.table.MarkAllSent();
     }
     ShowWhiteStatus(context, status);
@@ -137,9 +134,9 @@ bool OnWhiteAuto(HandlerContext& context) {
   if (ValuesMayHaveChanged(result))
     RequeryWhiteGains(context);
   ShowRunEnd(context, AutoKind::White, result);
-  context.panel.SelectIndex(ids::kWhiteAuto, kOffEntry);
+  context.panel.SelectIndex(ctl::AWB, kOffEntry);
   ApplyWhiteGainRule(context);
-  StoreChoice(context, ids::kWhiteAuto, 0);
+  StoreChoice(context, ctl::AWB, 0);
   return true;
 }
 
@@ -149,78 +146,64 @@ void OnRecalibrateShading(HandlerContext& context) {
   // Without a result code there is nothing to show; the engine has reported the failure.
   if (!status)
     return;
-  context.panel.ShowText(ids::kShadingResult, std::to_string(*status));
+  context.panel.ShowText(ctl::ShadingResult, std::to_string(*status));
   ShowAutoResult(context.session.messages, *status, kShadingTitle);
 }
 
 void OnReadLevelStatus(HandlerContext& context) {
   int32_t status = 0;
   if (ReadLevelControlStatus(context.engine, status) == Outcome::Done)
-    context.panel.ShowText(ids::kLevelStatus, LevelControlText(status));
+    context.panel.ShowText(ctl::LevelStatusText, LevelControlText(status));
 }
 
 }  // namespace
 
-bool RequeryParameter(HandlerContext& context, int ctrlId) {
-  int32_t value = 0;
-  if (!context.engine.GetValue(context.table.ToCmdId(ctrlId), value, kRequeryMs))
-    return false;
-  context.table.SetDataValue(ctrlId, value);
-  context.panel.ShowParameter(ctrlId, value);
-  return true;
-}
-
 void ApplyExposureAutoRule(HandlerContext& context) {
-  const bool continuous = OnSecondEntry(context, ids::kExposureAuto);
-  Enable(context,
-         {ids::kExposureAutoMax, ids::kExposureAutoMin, ids::kExposureAutoMaxSpin,
-          ids::kExposureAutoMinSpin},
-         continuous);
-  context.panel.SetControlEnabled(ids::kColourExposureMode, !continuous);
-  if (OnSecondEntry(context, ids::kColourExposureMode)) {
-    for (int id : ids::kColourExposures)
+  const bool continuous = OnSecondEntry(context, ctl::ASC);
+  Enable(context, {ctl::ASCEA, ctl::ASCEI, ctl::ASCEASpin, ctl::ASCEISpin}, continuous);
+  context.panel.SetControlEnabled(ctl::ETM, !continuous);
+  if (OnSecondEntry(context, ctl::ETM)) {
+    for (int id : ctl::ColourExposures)
       context.panel.SetControlEnabled(id, !continuous);
-    for (int id : ids::kColourExposureSpins)
+    for (int id : ctl::ColourExposureSpins)
       context.panel.SetControlEnabled(id, !continuous);
   } else {
-    Enable(context, {ids::kExposure, ids::kExposureSpin}, !continuous);
+    Enable(context, {ctl::PE, ctl::PESpin}, !continuous);
   }
 }
 
 void ApplyGainAutoRule(HandlerContext& context) {
-  Enable(context,
-         {ids::kGainAutoMax, ids::kGainAutoMin, ids::kGainAutoMaxSpin, ids::kGainAutoMinSpin},
-         OnSecondEntry(context, ids::kGainAuto));
-  const bool individual = OnSecondEntry(context, ids::kIndividualGainMode);
+  Enable(context, {ctl::AGCGA, ctl::AGCGI, ctl::AGCGASpin, ctl::AGCGISpin},
+         OnSecondEntry(context, ctl::AGC));
+  const bool individual = OnSecondEntry(context, ctl::IGM);
   const int32_t minimum = individual ? kIndividualGainMin : kBalanceGainMin;
   const int32_t maximum = individual ? kIndividualGainMax : kBalanceGainMax;
-  context.table.SetRange(ids::kRedGain, minimum, maximum);
-  context.table.SetRange(ids::kBlueGain, minimum, maximum);
+  context.table.SetRange(ctl::FGR, minimum, maximum);
+  context.table.SetRange(ctl::FGB, minimum, maximum);
   context.panel.ApplyRanges();
 }
 
 void ApplyWhiteGainRule(HandlerContext& context) {
-  const bool individual = OnSecondEntry(context, ids::kIndividualGainMode);
-  Enable(context, {ids::kGain, ids::kGainSpin}, !individual);
-  Enable(context, {ids::kGreenGain, ids::kGreenGainSpin}, individual);
+  const bool individual = OnSecondEntry(context, ctl::IGM);
+  Enable(context, {ctl::FGA, ctl::FGASpin}, !individual);
+  Enable(context, {ctl::FGG, ctl::FGGSpin}, individual);
 }
 
 void RefreshAreaSelection(HandlerContext& context, int selectAllId) {
-  const int first =
-      selectAllId == ids::kExposureAreaAll ? ids::kExposureAreaFirst : ids::kWhiteAreaFirst;
+  const int first = selectAllId == ctl::ALCA ? ctl::FirstExposureArea : ctl::FirstBalanceArea;
   const bool all = context.panel.ReadControlValue(selectAllId).value_or(0) != 0;
-  for (int id = first; id < first + ids::kAreaCount; ++id)
+  for (int id = first; id < first + ctl::AreaCount; ++id)
     context.panel.SetControlEnabled(id, !all);
-  for (int id = first; id < first + ids::kAreaCount; ++id)
+  for (int id = first; id < first + ctl::AreaCount; ++id)
     RequeryParameter(context, id);
 }
 
 bool OnSelect(HandlerContext& context, int ctrlId) {
   switch (ctrlId) {
-    case ids::kExposureAuto:
-    case ids::kGainAuto:
+    case ctl::ASC:
+    case ctl::AGC:
       return OnLevelAuto(context, ctrlId);
-    case ids::kWhiteAuto:
+    case ctl::AWB:
       return OnWhiteAuto(context);
     default:
       return false;
@@ -229,10 +212,10 @@ bool OnSelect(HandlerContext& context, int ctrlId) {
 
 bool OnButton(HandlerContext& context, int ctrlId) {
   switch (ctrlId) {
-    case ids::kRecalibrateShading:
+    case ctl::ShadingButton:
       OnRecalibrateShading(context);
       return true;
-    case ids::kReadLevelStatus:
+    case ctl::LevelStatusRead:
       OnReadLevelStatus(context);
       return true;
     default:
@@ -241,7 +224,7 @@ bool OnButton(HandlerContext& context, int ctrlId) {
 }
 
 bool OnCheck(HandlerContext& context, int ctrlId) {
-  if (ctrlId != ids::kExposureAreaAll && ctrlId != ids::kWhiteAreaAll)
+  if (ctrlId != ctl::ALCA && ctrlId != ctl::AWBA)
     return false;
   StoreChoice(context, ctrlId, context.panel.ReadControlValue(ctrlId).value_or(0));
   RefreshAreaSelection(context, ctrlId);

@@ -21,9 +21,6 @@ void ApplyWhiteGainRule(HandlerContext& context);
 // is checked, then each re-read from the camera in control id order.
 void RefreshAreaSelection(HandlerContext& context, int selectAllId);
 
-// Reads the value of a table-bound control from the camera, stores and shows it.
-bool RequeryParameter(HandlerContext& context, int ctrlId);
-
 // The text of an unexpected choice value and its caption.
 inline constexpr const char* kUnknownParameter = "Unkown Parameter";
 inline constexpr const char* kErrorCaption = "Error";

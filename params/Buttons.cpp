@@ -2,8 +2,8 @@
 
 #include <array>
 
-#include "params/ControlIds.h"
-#include "params/HandlerCommandIds.h"
+#include "core/CommandIds.h"
+#include "core/ControlIds.h"
 #include "params/HandlerSupport.h"
 #include "params/ReadOuts.h"
 

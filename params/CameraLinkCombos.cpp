@@ -1,6 +1,6 @@
 #include "params/CameraLinkCombos.h"
 
-#include "params/ControlIds.h"
+#include "core/ControlIds.h"
 
 namespace vistrel::CameraLinkCombos {
 

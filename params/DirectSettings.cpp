@@ -3,10 +3,9 @@
 #include <array>
 
 #include "core/CommandIds.h"
+#include "core/ControlIds.h"
 #include "core/WireFormat.h"
 #include "params/Binning.h"
-#include "params/ControlIds.h"
-#include "params/HandlerCommandIds.h"
 #include "params/HandlerSupport.h"
 #include "params/IndividualGain.h"
 #include "params/ReadOuts.h"

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <array>
 
-#include "params/ControlIds.h"
+#include "core/ControlIds.h"
 #include "params/DelegatedHandlers.h"
 #include "params/HandlerSupport.h"
 

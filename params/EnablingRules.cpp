@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "params/ControlIds.h"
+#include "core/ControlIds.h"
 #include "params/HandlerSupport.h"
 
 namespace vistrel::EnablingRules {
@@ -29,8 +29,9 @@ const std::vector<ChoiceItem>& WhiteBalanceItems(bool gainModeOn, bool perColour
 }
 
 // Phase control fields usable with phase mode 0, and with the other modes.
-constexpr std::array kPhaseModeOn = {2760, 2761};
-constexpr std::array kPhaseModeOff = {2764, 2752, 2754, 2756};
+constexpr std::array kPhaseModeOn = {ctl::IrisLimitOpen, ctl::IrisLimitClose};
+constexpr std::array kPhaseModeOff = {ctl::PhaseOrder, ctl::LensSetting1, ctl::LensSetting2,
+                                      ctl::LensSetting3};
 
 }  // namespace
 
@@ -86,9 +87,9 @@ void RebuildWhiteBalanceList(IControlPanel& panel, int gainMode, int exposureTim
 }
 
 void ApplyLutMode(IControlPanel& panel, int lutMode) {
-  const bool lut = lutMode == kLutModeGamma;
+  const bool lut = lutMode == ctl::LutModeGamma;
   // The editor shapes the camera's own tables, so it is offered for the user LUT only.
-  panel.SetControlEnabled(ctl::OpenLutButton, lutMode == kLutModeUser);
+  panel.SetControlEnabled(ctl::OpenLutButton, lutMode == ctl::LutModeUser);
   panel.SetControlEnabled(ctl::GMA, lut);
   panel.SetControlEnabled(ctl::GammaCaption, lut);
 }

@@ -18,10 +18,6 @@ void ApplyExposureTimeMode(IControlPanel& panel, int exposureTimeMode);
 // The white balance list and its controls for the individual gain and exposure time modes.
 void RebuildWhiteBalanceList(IControlPanel& panel, int gainMode, int exposureTimeMode);
 // The LUT editor button and the gamma choice follow the LUT mode.
-// LUT mode entries: off, the gamma curve, the user's tables.
-inline constexpr int kLutModeOff = 0;
-inline constexpr int kLutModeGamma = 1;
-inline constexpr int kLutModeUser = 2;
 void ApplyLutMode(IControlPanel& panel, int lutMode);
 // The phase control fields follow the phase mode.
 void ApplyPhaseMode(IControlPanel& panel, int phaseMode);

@@ -5,30 +5,16 @@
 #include <string>
 
 #include "camera/EntryTables.h"
+#include "core/CommandIds.h"
+#include "core/ControlIds.h"
 #include "core/Conversions.h"
-#include "params/AdjustControlIds.h"
+#include "params/ReadOuts.h"
 
 namespace vistrel::EntryTableHandlers {
-
-namespace ids = adjustctl;
 
 namespace {
 
 constexpr int32_t kFixedSequencerGain = 100;
-constexpr int kVideoModeMs = 2500;
-constexpr int kVideoModeCommand = 207;  // VSM
-
-struct VideoModeText {
-  int32_t mode;
-  const char* text;
-};
-constexpr VideoModeText kVideoModeTexts[] = {
-    {0, "Normal Mode"},
-    {1, "TriggerSequencerMode"},
-    {2, "CommandSeqencerMode"},
-    {4, "SensorMultiRoiMode"},
-};
-constexpr const char* kDefaultVideoMode = "Normal Mode";
 
 int32_t FieldValue(HandlerContext& context, int ctrlId) {
   return DecimalToInt(context.panel.EditText(ctrlId));
@@ -94,13 +80,13 @@ void OnCount(HandlerContext& context, const CountReadout& readout) {
 }
 
 void WriteSequencerEntry(HandlerContext& context) {
-  const int entry = FieldValue(context, ids::kSequencerIndex);
+  const int entry = FieldValue(context, ctl::SequencerIndex);
   std::array<int32_t, kSequencerFieldCount> values{};
   const auto fields = SequencerFields();
   for (size_t i = 0; i < fields.size(); ++i) {
     const int ctrlId = fields[i].ctrlId;
-    values[i] = ctrlId == ids::kSequencerLut ? context.panel.SelectedIndex(ctrlId)
-                                             : FieldValue(context, ctrlId);
+    values[i] =
+        ctrlId == ctl::SQLUT ? context.panel.SelectedIndex(ctrlId) : FieldValue(context, ctrlId);
   }
   vistrel::WriteSequencerEntry(context.engine, entry, values);
   ReadSequencerEntry(context, entry);
@@ -108,10 +94,10 @@ void WriteSequencerEntry(HandlerContext& context) {
 
 // Halves (binning 2) or doubles (binning 1) the width and offset, or height and offset.
 void OnSequencerBinning(HandlerContext& context, int ctrlId) {
-  const bool horizontal = ctrlId == ids::kSequencerBinningH;
+  const bool horizontal = ctrlId == ctl::SQHB;
   const bool binningTwo = context.panel.SelectedIndex(ctrlId) == 1;
-  const int size = horizontal ? ids::kSequencerWidth : ids::kSequencerHeight;
-  const int offset = horizontal ? ids::kSequencerOffsetX : ids::kSequencerOffsetY;
+  const int size = horizontal ? ctl::SQW : ctl::SQH;
+  const int offset = horizontal ? ctl::SQOX : ctl::SQOY;
   context.panel.SetEditText(
       size, std::to_string(RescaleForBinning(FieldValue(context, size), binningTwo, !horizontal)));
   context.panel.SetEditText(
@@ -128,11 +114,11 @@ void OnMultiRoiSwitch(HandlerContext& context) {
   SwitchMultiRoi(context.engine, wanted);
   if (!wanted)
     return;  // the camera's mode is unknown: nothing was sent
-  RefreshVideoSendMode(context);
-  context.panel.SetControlEnabled(ids::kSequencerMode, *wanted == 0);
+  ReadOuts::RefreshVideoModeText(context);
+  context.panel.SetControlEnabled(ctl::SQM, *wanted == 0);
   int32_t mode = 0;
   if (ReadMultiRoiMode(context.engine, mode) == Outcome::Done)
-    context.panel.ShowText(ids::kMultiRoiMode, std::to_string(mode));
+    context.panel.ShowText(ctl::MultiRoiMode, std::to_string(mode));
 }
 
 }  // namespace
@@ -140,17 +126,17 @@ void OnMultiRoiSwitch(HandlerContext& context) {
 void ReadSequencerEntry(HandlerContext& context, int entry) {
   SequencerValues values;
   vistrel::ReadSequencerEntry(context.engine, entry, values);
-  const bool individualGain = context.panel.SelectedIndex(ids::kIndividualGainMode) > 0;
+  const bool individualGain = context.panel.SelectedIndex(ctl::IGM) > 0;
   const auto fields = SequencerFields();
   for (size_t i = 0; i < fields.size(); ++i) {
     if (!values[i])
       continue;
     const int ctrlId = fields[i].ctrlId;
     int32_t shown = *values[i];
-    if (ctrlId == ids::kSequencerLut) {
+    if (ctrlId == ctl::SQLUT) {
       context.panel.SelectIndex(ctrlId, shown);
     } else {
-      if (ctrlId == ids::kSequencerGain && individualGain)
+      if (ctrlId == ctl::SQGA && individualGain)
         shown = kFixedSequencerGain;
       ShowNumber(context, ctrlId, shown);
     }
@@ -159,25 +145,15 @@ void ReadSequencerEntry(HandlerContext& context, int entry) {
   context.table.MarkAllSent();
 }
 
-void RefreshVideoSendMode(HandlerContext& context) {
-  int32_t mode = 0;
-  if (!context.engine.GetValue(kVideoModeCommand, mode, kVideoModeMs))
-    return;
-  const auto it = std::ranges::find_if(kVideoModeTexts,
-                                       [mode](const VideoModeText& t) { return t.mode == mode; });
-  context.panel.ShowText(ids::kVideoSendModeText,
-                         it == std::end(kVideoModeTexts) ? kDefaultVideoMode : it->text);
-}
-
 bool OnSelect(HandlerContext& context, int ctrlId) {
-  if (ctrlId != ids::kSequencerBinningH && ctrlId != ids::kSequencerBinningV)
+  if (ctrlId != ctl::SQHB && ctrlId != ctl::SQVB)
     return false;
   OnSequencerBinning(context, ctrlId);
   return true;
 }
 
 bool OnButton(HandlerContext& context, int ctrlId) {
-  if (ctrlId == ids::kSequencerWrite) {
+  if (ctrlId == ctl::SequencerWrite) {
     WriteSequencerEntry(context);
     return true;
   }
@@ -200,7 +176,7 @@ bool OnButton(HandlerContext& context, int ctrlId) {
 }
 
 bool OnEdit(HandlerContext& context, int ctrlId) {
-  if (ctrlId != ids::kSequencerIndex)
+  if (ctrlId != ctl::SequencerIndex)
     return false;
   const int32_t entry =
       std::clamp(FieldValue(context, ctrlId), kSequencerFirstEntry, kSequencerLastEntry);
@@ -210,17 +186,17 @@ bool OnEdit(HandlerContext& context, int ctrlId) {
 }
 
 bool OnSpin(HandlerContext& context, int spinId, int32_t position, int32_t step) {
-  if (spinId != ids::kSequencerIndexSpin)
+  if (spinId != ctl::SequencerIndexSpin)
     return false;
   const int32_t entry = static_cast<int32_t>(std::clamp<int64_t>(
       static_cast<int64_t>(position) + step, kSequencerFirstEntry, kSequencerLastEntry));
-  ShowNumber(context, ids::kSequencerIndex, entry);
+  ShowNumber(context, ctl::SequencerIndex, entry);
   ReadSequencerEntry(context, entry);
   return true;
 }
 
 bool OnCheck(HandlerContext& context, int ctrlId) {
-  if (ctrlId != ids::kMultiRoiSwitch)
+  if (ctrlId != ctl::MultiRoiSwitch)
     return false;
   OnMultiRoiSwitch(context);
   return true;

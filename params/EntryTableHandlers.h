@@ -19,7 +19,4 @@ bool OnCheck(HandlerContext& context, int ctrlId);
 // index field's value). The caller checks that the camera is connected.
 void ReadSequencerEntry(HandlerContext& context, int entry);
 
-// Reads the video send mode and shows its name.
-void RefreshVideoSendMode(HandlerContext& context);
-
 }  // namespace vistrel::EntryTableHandlers

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <array>
 
-#include "params/ControlIds.h"
-#include "params/HandlerCommandIds.h"
+#include "core/CommandIds.h"
+#include "core/ControlIds.h"
 #include "params/HandlerSupport.h"
 #include "params/RawQueries.h"
 

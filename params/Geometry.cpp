@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-#include "params/ControlIds.h"
+#include "core/ControlIds.h"
 #include "params/HandlerSupport.h"
 
 namespace vistrel::Geometry {

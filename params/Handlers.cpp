@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <array>
 
+#include "core/ControlIds.h"
 #include "params/Buttons.h"
-#include "params/ControlIds.h"
 #include "params/DelegatedHandlers.h"
 #include "params/DirectSettings.h"
 #include "params/EditRules.h"

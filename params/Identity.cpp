@@ -20,20 +20,20 @@ void ReadXml(HandlerContext& context) {
   const auto digits = XmlVersionDigits(*value);
   if (!digits)
     return;
-  for (size_t i = 0; i < kXmlDigitFields.size(); ++i)
-    context.panel.SetEditText(kXmlDigitFields[i], (*digits)[i]);
+  for (size_t i = 0; i < ctl::XmlDigitFields.size(); ++i)
+    context.panel.SetEditText(ctl::XmlDigitFields[i], (*digits)[i]);
 }
 
 void WriteXml(HandlerContext& context) {
   std::array<std::string, 3> digits;
-  for (size_t i = 0; i < kXmlDigitFields.size(); ++i)
-    digits[i] = context.panel.EditText(kXmlDigitFields[i]);
+  for (size_t i = 0; i < ctl::XmlDigitFields.size(); ++i)
+    digits[i] = context.panel.EditText(ctl::XmlDigitFields[i]);
   WriteXmlVersion(context.session, digits);
 }
 
 void SetModel(HandlerContext& context) {
-  const int position = context.panel.SelectedIndex(kModelChoice);
-  const std::vector<std::string> texts = context.panel.ChoiceTexts(kModelChoice);
+  const int position = context.panel.SelectedIndex(ctl::ModelChoice);
+  const std::vector<std::string> texts = context.panel.ChoiceTexts(ctl::ModelChoice);
   const std::string text =
       position >= 0 && position < static_cast<int>(texts.size()) ? texts[position] : "";
   WriteModelId(context.session, position, text);
@@ -43,13 +43,13 @@ void SetModel(HandlerContext& context) {
 
 bool OnButton(HandlerContext& context, int ctrlId) {
   switch (ctrlId) {
-    case kXmlReadButton:
+    case ctl::XmlVersionRead:
       ReadXml(context);
       break;
-    case kXmlWriteButton:
+    case ctl::XmlVersionWrite:
       WriteXml(context);
       break;
-    case kModelSetButton:
+    case ctl::ModelSet:
       SetModel(context);
       break;
     default:
@@ -62,17 +62,17 @@ bool OnButton(HandlerContext& context, int ctrlId) {
 
 bool OnSelect(HandlerContext& context, int ctrlId) {
   (void)context;
-  return ctrlId == kModelChoice;
+  return ctrlId == ctl::ModelChoice;
 }
 
 bool XmlWriteAllowed(const IControlPanel& panel, bool online) {
-  return online && std::ranges::all_of(kXmlDigitFields, [&panel](int id) {
+  return online && std::ranges::all_of(ctl::XmlDigitFields, [&panel](int id) {
            return IsDigitField(panel.EditText(id));
          });
 }
 
 void RefreshXmlWrite(IControlPanel& panel, bool online) {
-  panel.SetControlEnabled(kXmlWriteButton, XmlWriteAllowed(panel, online));
+  panel.SetControlEnabled(ctl::XmlVersionWrite, XmlWriteAllowed(panel, online));
 }
 
 }  // namespace vistrel::Identity

@@ -1,7 +1,5 @@
 #pragma once
 
-#include <array>
-
 #include "params/TableBoundPath.h"
 
 namespace vistrel {
@@ -9,12 +7,6 @@ namespace vistrel {
 // The identity groups of the factory page: "XML Version" (three digit fields, Read and
 // Write) and "Camera Model" (the model choice and Set).
 namespace Identity {
-
-inline constexpr std::array<int, 3> kXmlDigitFields{2598, 2599, 2600};
-inline constexpr int kXmlReadButton = 2601;
-inline constexpr int kXmlWriteButton = 2602;
-inline constexpr int kModelChoice = 1853;
-inline constexpr int kModelSetButton = 1016;
 
 // Runs the button's function when it is one of these groups' buttons; false otherwise.
 bool OnButton(HandlerContext& context, int ctrlId);

@@ -2,10 +2,10 @@
 
 #include <array>
 
-#include "params/ControlIds.h"
+#include "core/CommandIds.h"
+#include "core/ControlIds.h"
 #include "params/DelegatedHandlers.h"
 #include "params/EnablingRules.h"
-#include "params/HandlerCommandIds.h"
 #include "params/HandlerSupport.h"
 
 namespace vistrel::IndividualGain {

@@ -6,19 +6,24 @@
 
 #include "camera/CameraModel.h"
 #include "camera/ModelLists.h"
+#include "core/CommandIds.h"
 #include "core/CommandTable.h"
+#include "core/ControlIds.h"
 #include "core/ParameterTable.h"
 
 namespace vistrel {
 namespace {
 
-// The index fields of the red, green and blue blemish tables.
-constexpr std::array kBlemishIndexFields = {1417, 1423, 1456};
+// The index fields of the blemish tables.
+constexpr std::array kBlemishIndexFields = {ctl::BlemishIndexWhite, ctl::BlemishIndexGreen,
+                                            ctl::BlemishIndexBlue};
 
 // The read and write buttons of the camera's own position lists, whose commands have no name.
 constexpr NamelessControl kPositionListButtons[] = {
-    {1522, 399}, {1520, 399}, {1524, 400}, {1523, 400},
-    {2559, 403}, {2558, 403}, {2565, 404}, {2564, 404},
+    {ctl::Position1Query, cmd::Position1}, {ctl::Position1Write, cmd::Position1},
+    {ctl::Position2Query, cmd::Position2}, {ctl::Position2Write, cmd::Position2},
+    {ctl::Position3Query, cmd::Position3}, {ctl::Position3Write, cmd::Position3},
+    {ctl::Position4Query, cmd::Position4}, {ctl::Position4Write, cmd::Position4},
 };
 
 // The model codes with a read-all list of their own; the remaining code reads every row.

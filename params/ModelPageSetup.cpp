@@ -4,7 +4,7 @@
 #include <string_view>
 
 #include "camera/ModelLists.h"
-#include "params/ControlIds.h"
+#include "core/ControlIds.h"
 #include "params/PageChoices.h"
 
 namespace vistrel::ModelPageSetup {

@@ -3,8 +3,8 @@
 #include <array>
 #include <string_view>
 
+#include "core/ControlIds.h"
 #include "params/CameraLinkCombos.h"
-#include "params/ControlIds.h"
 
 namespace vistrel {
 

@@ -1,8 +1,8 @@
 #include "params/PageRefresh.h"
 
+#include "core/ControlIds.h"
 #include "params/Bypass.h"
 #include "params/CameraLinkCombos.h"
-#include "params/ControlIds.h"
 #include "params/EnablingRules.h"
 #include "params/ExposureRange.h"
 #include "params/HandlerSupport.h"

@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "params/ControlIds.h"
+#include "core/ControlIds.h"
 #include "params/HandlerSupport.h"
 
 namespace vistrel::RawQueries {

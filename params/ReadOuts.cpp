@@ -4,8 +4,7 @@
 #include <cstdio>
 
 #include "core/CommandIds.h"
-#include "params/ControlIds.h"
-#include "params/HandlerCommandIds.h"
+#include "core/ControlIds.h"
 #include "params/HandlerSupport.h"
 
 namespace vistrel::ReadOuts {

@@ -2,9 +2,9 @@
 #include <map>
 
 #include "core/CommandIds.h"
+#include "core/ControlIds.h"
 #include "params/Bypass.h"
 #include "params/CameraLinkCombos.h"
-#include "params/ControlIds.h"
 #include "params/DelegatedHandlers.h"
 #include "params/DirectSettings.h"
 #include "params/EnablingRules.h"
@@ -64,7 +64,7 @@ void OnExposureTimeMode(HandlerContext& context) {
 void OnLutMode(HandlerContext& context) {
   const int mode = SelectionOf(context.panel, ctl::LUTC);
   EnablingRules::ApplyLutMode(context.panel, mode);
-  if (mode == EnablingRules::kLutModeOff)
+  if (mode == ctl::LutModeOff)
     context.session.hooks->HideLutEditors();
   CommonPath(context, ctl::LUTC);
 }

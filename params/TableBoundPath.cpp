@@ -15,7 +15,7 @@ constexpr std::array kEntryTableFields = {
     1547, 1549, 1567, 1569, 2515, 2517, 2521, 2523, 2527, 2529, 2554, 2556, 2560, 2562, 2767,
     2769, 2771, 2773, 2775, 2777, 2779, 2781, 2783, 2788, 2790, 2792, 5131, 5133, 5135, 5137};
 
-constexpr std::array kSequencerEntryChoices = {2785, 2786, 2787};
+constexpr std::array kSequencerEntryChoices = {ctl::SQHB, ctl::SQVB, ctl::SQLUT};
 
 }  // namespace
 
@@ -37,7 +37,7 @@ bool StoreAndSend(HandlerContext& context, int ctrlId, int32_t value) {
 }
 
 void OnParameterSelect(HandlerContext& context, int ctrlId) {
-  if (ctrlId == kModelChoice)
+  if (ctrlId == ctl::ModelChoice)
     return;
   const std::optional<int32_t> value = context.panel.ReadControlValue(ctrlId);
   if (!context.table.SetDataValue(ctrlId, value.value_or(-1)))

@@ -4,8 +4,8 @@
 
 #include "camera/CameraSession.h"
 #include "core/Command.h"
+#include "core/ControlIds.h"
 #include "core/ParameterTable.h"
-#include "params/ControlIds.h"
 #include "params/ControlPanel.h"
 
 namespace vistrel {
@@ -24,9 +24,6 @@ struct HandlerContext {
 namespace TableBound {
 
 constexpr int kWriteTimeoutMs = 2500;
-
-// The camera model choice of the factory page; its selection is handled elsewhere.
-constexpr int kModelChoice = ctl::ModelChoice;
 
 // Fields of the entry tables, which their own "Write" buttons send.
 bool IsEntryTableField(int ctrlId);

@@ -54,13 +54,13 @@ CAboutDialog::CAboutDialog(CameraSession& session, OnlineStatusNotifier& notifie
   icon->setPixmap(QPixmap(QStringLiteral(":/vistrel/icon"))
                       .scaled(kIconSize, kIconSize, Qt::KeepAspectRatio, Qt::SmoothTransformation));
   header->addWidget(icon, 0, 0, 2, 1);
-  header->addWidget(MakeLabel(this, kTitle, ""), 0, 1, 1, 2);
+  header->addWidget(MakeLabel(this, ctl::AboutTitle, ""), 0, 1, 1, 2);
   header->addWidget(new QLabel(QStringLiteral("Version:"), this), 1, 1);
-  header->addWidget(MakeLabel(this, kVersion, ""), 1, 2);
+  header->addWidget(MakeLabel(this, ctl::AboutVersion, ""), 1, 2);
   layout->addLayout(header);
   layout->addWidget(BuildCameraGroup(factory));
   layout->addWidget(BuildHelpGroup());
-  QLabel* strip = MakeStatusStrip(this, kStatus);
+  QLabel* strip = MakeStatusStrip(this, ctl::AboutStatus);
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
   connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
   auto* bottom = new QHBoxLayout;
@@ -70,8 +70,8 @@ CAboutDialog::CAboutDialog(CameraSession& session, OnlineStatusNotifier& notifie
 
   Register(strip);
   SetUserIdProtected(true);
-  findChild<QLabel*>(QStringLiteral("c%1").arg(kTitle))->setText(kProgramTitle);
-  findChild<QLabel*>(QStringLiteral("c%1").arg(kVersion))->setText(kProgramVersion);
+  findChild<QLabel*>(QStringLiteral("c%1").arg(ctl::AboutTitle))->setText(kProgramTitle);
+  findChild<QLabel*>(QStringLiteral("c%1").arg(ctl::AboutVersion))->setText(kProgramVersion);
   FillHelpFiles(std::filesystem::current_path(), InstalledDocFolder());
   ShowCameraData(CameraData{});
   ShowCameraData(ReadCameraData(session_));
@@ -88,21 +88,21 @@ QWidget* CAboutDialog::BuildCameraGroup(bool factory) {
     grid->addWidget(field, row++, 1, 1, 2);
     return field;
   };
-  modelName_ = addRow("Model Name", ReadOnlyField(group, kModelName));
-  cameraId_ = addRow("Camera ID", ReadOnlyField(group, kCameraId));
-  firmwareVersion_ = addRow("Firmware Version", ReadOnlyField(group, kFirmwareVersion));
-  fpgaVersion_ = addRow("FPGA Version", ReadOnlyField(group, kFpgaVersion));
-  xmlVersion_ = addRow("XML Version", ReadOnlyField(group, kXmlVersion));
+  modelName_ = addRow("Model Name", ReadOnlyField(group, ctl::AboutModelName));
+  cameraId_ = addRow("Camera ID", ReadOnlyField(group, ctl::AboutCameraId));
+  firmwareVersion_ = addRow("Firmware Version", ReadOnlyField(group, ctl::AboutFirmwareVersion));
+  fpgaVersion_ = addRow("FPGA Version", ReadOnlyField(group, ctl::AboutFpgaVersion));
+  xmlVersion_ = addRow("XML Version", ReadOnlyField(group, ctl::AboutXmlVersion));
 
   auto* parts = new QHBoxLayout;
   for (size_t i = 0; i < deviceVersion_.size(); ++i) {
     if (i > 0)
       parts->addWidget(new QLabel(QStringLiteral("."), group));
-    deviceVersion_[i] = MakeField(group, kDeviceVersion[i]);
+    deviceVersion_[i] = MakeField(group, ctl::AboutDeviceVersion[i]);
     deviceVersion_[i]->setFixedWidth(kPartWidth);
     parts->addWidget(deviceVersion_[i]);
   }
-  QPushButton* saveDeviceVersion = MakeButton(group, kSaveDeviceVersion, "Save Dev Ver");
+  QPushButton* saveDeviceVersion = MakeButton(group, ctl::AboutSaveDeviceVersion, "Save Dev Ver");
   parts->addWidget(saveDeviceVersion);
   // Device version writing is a factory function.
   saveDeviceVersion->setVisible(factory);
@@ -110,12 +110,12 @@ QWidget* CAboutDialog::BuildCameraGroup(bool factory) {
   grid->addWidget(new QLabel(QStringLiteral("Device Version"), group), row, 0);
   grid->addLayout(parts, row++, 1, 1, 2);
 
-  userId_ = addRow("User ID", MakeField(group, kUserId));
-  saveUserId_ = MakeButton(group, kSaveUserId, "Save User ID");
+  userId_ = addRow("User ID", MakeField(group, ctl::AboutUserId));
+  saveUserId_ = MakeButton(group, ctl::AboutSaveUserId, "Save User ID");
   protectUserId_ = new QRadioButton(QStringLiteral("Protect User ID"), group);
-  protectUserId_->setObjectName(QStringLiteral("c%1").arg(kProtectUserId));
+  protectUserId_->setObjectName(QStringLiteral("c%1").arg(ctl::AboutProtectUserId));
   editUserId_ = new QRadioButton(QStringLiteral("Enable To Edit User ID"), group);
-  editUserId_->setObjectName(QStringLiteral("c%1").arg(kEditUserId));
+  editUserId_->setObjectName(QStringLiteral("c%1").arg(ctl::AboutEditUserId));
   grid->addWidget(saveUserId_, row, 1);
   grid->addWidget(protectUserId_, row + 1, 1);
   grid->addWidget(editUserId_, row + 1, 2);
@@ -130,9 +130,9 @@ QWidget* CAboutDialog::BuildHelpGroup() {
   auto* row = new QHBoxLayout(group);
   row->addWidget(new QLabel(QStringLiteral("Help File"), group));
   helpFile_ = new QComboBox(group);
-  helpFile_->setObjectName(QStringLiteral("c%1").arg(kHelpFile));
+  helpFile_->setObjectName(QStringLiteral("c%1").arg(ctl::AboutHelpFile));
   row->addWidget(helpFile_, 1);
-  QPushButton* view = MakeButton(group, kViewHelpFile, "View Help File");
+  QPushButton* view = MakeButton(group, ctl::AboutViewHelpFile, "View Help File");
   row->addWidget(view);
   connect(view, &QPushButton::clicked, this, [this] { OnViewHelpFile(); });
   return group;

@@ -5,6 +5,7 @@
 #include <functional>
 #include <vector>
 
+#include "core/ControlIds.h"
 #include "ui/HelpFiles.h"
 #include "ui/IdentityDialogBase.h"
 
@@ -24,23 +25,6 @@ class CAboutDialog final : public CIdentityDialogBase {
   Q_OBJECT
 
  public:
-  static constexpr int kTitle = 1000;
-  static constexpr int kVersion = 1002;
-  static constexpr int kModelName = 1027;
-  static constexpr int kCameraId = 1026;
-  static constexpr int kFirmwareVersion = 1025;
-  static constexpr int kFpgaVersion = 1174;
-  static constexpr int kXmlVersion = 2630;
-  static constexpr std::array<int, 4> kDeviceVersion{2412, 2413, 2414, 2415};
-  static constexpr int kSaveDeviceVersion = 2416;
-  static constexpr int kUserId = 1031;
-  static constexpr int kSaveUserId = 1175;
-  static constexpr int kProtectUserId = 1176;
-  static constexpr int kEditUserId = 1177;
-  static constexpr int kHelpFile = 1241;
-  static constexpr int kViewHelpFile = 1056;
-  static constexpr int kStatus = 1156;
-
   // Opens a document with the desktop's viewer; false when it could not.
   using Opener = std::function<bool(const std::filesystem::path&)>;
 

@@ -5,6 +5,7 @@
 #include <QtWidgets/QLabel>
 
 #include "camera/MotorLens.h"
+#include "core/ControlIds.h"
 
 namespace vistrel {
 namespace {
@@ -73,7 +74,7 @@ CButtonDlg::CButtonDlg(Command& engine, QWidget* parent) : QDialog(parent), engi
   close->setAutoDefault(false);
   connect(close, &QPushButton::clicked, this, &QDialog::accept);
   status_ = new QLabel(this);
-  status_->setObjectName(QStringLiteral("c%1").arg(kStatus));
+  status_->setObjectName(QStringLiteral("c%1").arg(ctl::LensStatus));
   status_->setAlignment(Qt::AlignCenter);
   status_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
   status_->setGeometry(kStatusRect);

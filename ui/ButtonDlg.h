@@ -38,7 +38,6 @@ class CButtonDlg final : public QDialog {
   Q_OBJECT
 
  public:
-  static constexpr int kStatus = 602;
   static constexpr int kNone = -1;
 
   explicit CButtonDlg(Command& engine, QWidget* parent = nullptr);

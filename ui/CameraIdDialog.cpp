@@ -26,15 +26,15 @@ CCameraIdDialog::CCameraIdDialog(CameraSession& session, OnlineStatusNotifier& n
   auto* layout = new QVBoxLayout(this);
   auto* group = new QGroupBox(QStringLiteral("Camera Id"), this);
   auto* row = new QHBoxLayout(group);
-  for (size_t i = 0; i < kFields.size(); ++i) {
-    fields_[i] = MakeField(group, kFields[i], 1);
+  for (size_t i = 0; i < ctl::CameraIdFields.size(); ++i) {
+    fields_[i] = MakeField(group, ctl::CameraIdFields[i], 1);
     fields_[i]->setFixedWidth(kFieldWidth);
     row->addWidget(fields_[i]);
   }
   layout->addWidget(group);
-  QPushButton* save = MakeButton(this, kSave, "Save");
+  QPushButton* save = MakeButton(this, ctl::CameraIdSave, "Save");
   layout->addWidget(save);
-  QLabel* strip = MakeStatusStrip(this, kStatus);
+  QLabel* strip = MakeStatusStrip(this, ctl::CameraIdStatus);
   layout->addWidget(strip);
   connect(save, &QPushButton::clicked, this, [this] { OnSave(); });
 

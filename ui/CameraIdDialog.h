@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "core/ControlIds.h"
 #include "ui/IdentityDialogBase.h"
 
 class QLineEdit;
@@ -14,11 +15,6 @@ class CCameraIdDialog final : public CIdentityDialogBase {
   Q_OBJECT
 
  public:
-  static constexpr std::array<int, 10> kFields{1033, 1036, 1037, 1038, 1040,
-                                               1043, 1046, 1048, 1051, 1054};
-  static constexpr int kSave = 1140;
-  static constexpr int kStatus = 1157;
-
   // `controlMode` 1 is factory control mode, which alone offers "Save".
   CCameraIdDialog(CameraSession& session, OnlineStatusNotifier& notifier, WindowLockList& locks,
                   int controlMode, QWidget* parent = nullptr);

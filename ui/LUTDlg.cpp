@@ -9,8 +9,8 @@
 #include <QtWidgets/QPushButton>
 #include <QtWidgets/QSpinBox>
 
-#include "camera/LutIds.h"
 #include "camera/LutTransfer.h"
+#include "core/ControlIds.h"
 #include "ui/LutGraph.h"
 
 namespace vistrel {
@@ -111,18 +111,18 @@ void CLUTDlg::BuildLayout() {
   setFont(small);
   setFixedSize(kWindowWidth, kWindowHeight + kStatusHeight);
   graph_ = new LutGraph(curve_, channel_, this);
-  graph_->setObjectName(QString("c%1").arg(lutctrl::kGraph));
+  graph_->setObjectName(QString("c%1").arg(ctl::LutGraph));
   graph_->move(LutCurve::kGraphOriginX, LutCurve::kGraphOriginY);
 
   AddGroup(this, "Current Mode Status", 6, 8, 112, 46);
   modeText_ = new QLabel(this);
-  modeText_->setObjectName(QString("c%1").arg(lutctrl::kModeText));
+  modeText_->setObjectName(QString("c%1").arg(ctl::LutModeText));
   modeText_->setGeometry(14, 28, 100, 18);
 
   AddGroup(this, "Change To Edit Mode", 6, 62, 112, 120);
   AddLabel(this, {"Edit Point\nCount To Add", 14, 80, 100, 32, kLeft});
   spinner_ = new QSpinBox(this);
-  spinner_->setObjectName(QString("c%1").arg(lutctrl::kPointCount));
+  spinner_->setObjectName(QString("c%1").arg(ctl::LutPointCount));
   spinner_->setGeometry(14, 114, 60, 24);
   spinner_->setRange(LutCurve::kMinPoints, LutCurve::kMaxPoints);
   spinner_->setValue(LutCurve::kConvertDefault);
@@ -130,16 +130,16 @@ void CLUTDlg::BuildLayout() {
   if (auto* field = spinner_->findChild<QLineEdit*>())
     field->setReadOnly(true);
   QPushButton* convert =
-      AddButton(this, lutctrl::kConvertEditable, "Convert Editable", 12, 144, 102, 28);
+      AddButton(this, ctl::LutConvertEditable, "Convert Editable", 12, 144, 102, 28);
 
   AddGroup(this, "Operation", 436, 8, 178, 180);
-  QPushButton* read = AddButton(this, lutctrl::kReadTable, "Read Table Data", 444, 28, 162, 28);
-  QPushButton* write = AddButton(this, lutctrl::kWriteTable, "Write Table Data", 444, 62, 162, 28);
-  QPushButton* clear = AddButton(this, lutctrl::kClearTable, "Clear Table Data", 444, 96, 162, 28);
+  QPushButton* read = AddButton(this, ctl::LutReadTable, "Read Table Data", 444, 28, 162, 28);
+  QPushButton* write = AddButton(this, ctl::LutWriteTable, "Write Table Data", 444, 62, 162, 28);
+  QPushButton* clear = AddButton(this, ctl::LutClearTable, "Clear Table Data", 444, 96, 162, 28);
   // A button of two lines.
   QPushButton* writeAll =
-      AddButton(this, lutctrl::kWriteAllTables, "Write This Setting To All\nOther Color Tables",
-                444, 130, 162, 48);
+      AddButton(this, ctl::LutWriteAllTables, "Write This Setting To All\nOther Color Tables", 444,
+                130, 162, 48);
 
   AddGroup(this, "Usage Descritption", 436, 192, 178, 166);
   for (const Caption& text : kUsageTexts)
@@ -148,7 +148,7 @@ void CLUTDlg::BuildLayout() {
     AddLabel(this, label);
 
   status_ = new QLabel(this);
-  status_->setObjectName(QString("c%1").arg(lutctrl::kStatusStrip));
+  status_->setObjectName(QString("c%1").arg(ctl::LutStatusStrip));
   status_->setGeometry(0, kWindowHeight, kWindowWidth, kStatusHeight);
   status_->setScaledContents(true);
   SetStatusPicture(status_);

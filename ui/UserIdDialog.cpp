@@ -16,11 +16,11 @@ CUserIdDialog::CUserIdDialog(CameraSession& session, OnlineStatusNotifier& notif
   setWindowTitle(QStringLiteral("User Id"));
   auto* layout = new QGridLayout(this);
   layout->addWidget(new QLabel(QStringLiteral("User ID"), this), 0, 0);
-  field_ = MakeField(this, kField);
+  field_ = MakeField(this, ctl::UserIdField);
   layout->addWidget(field_, 0, 1);
-  QPushButton* save = MakeButton(this, kSave, "Save");
+  QPushButton* save = MakeButton(this, ctl::UserIdSave, "Save");
   layout->addWidget(save, 0, 2);
-  QLabel* strip = MakeStatusStrip(this, kStatus);
+  QLabel* strip = MakeStatusStrip(this, ctl::UserIdStatus);
   layout->addWidget(strip, 1, 0, 1, 3);
   connect(save, &QPushButton::clicked, this, [this] { OnSave(); });
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/ControlIds.h"
 #include "ui/IdentityDialogBase.h"
 
 class QLineEdit;
@@ -11,10 +12,6 @@ class CUserIdDialog final : public CIdentityDialogBase {
   Q_OBJECT
 
  public:
-  static constexpr int kField = 1044;
-  static constexpr int kSave = 1049;
-  static constexpr int kStatus = 1160;
-
   CUserIdDialog(CameraSession& session, OnlineStatusNotifier& notifier, WindowLockList& locks,
                 QWidget* parent = nullptr);
 

@@ -6,25 +6,23 @@
 #include <algorithm>
 
 #include "camera/AutoAdjust.h"
-#include "params/AdjustControlIds.h"
+#include "core/ControlIds.h"
 #include "params/AdjustHandlers.h"
 #include "tests/adjust/HandlerFixture.h"
 
 namespace vistrel::test {
 namespace {
 
-namespace ids = adjustctl;
-
 constexpr int kOnce = 2;
 
 // The image page's adjustment choices on a simulated camera.
 struct ImagePage : HandlerFixture {
   explicit ImagePage(SimConfig config = {}) : HandlerFixture(std::move(config)) {
-    panel.AddChoice(ids::kExposureAuto, {"Off", "Continuous", "Once"});
-    panel.AddChoice(ids::kGainAuto, {"Off", "Continuous", "Once"});
-    panel.AddChoice(ids::kIndividualGainMode, {"Off", "On"});
-    panel.AddChoice(ids::kColourExposureMode, {"Off", "On"});
-    panel.AddChoice(ids::kWhiteAuto, {"Off", "Continuous", "Once", "Preset3200K"});
+    panel.AddChoice(ctl::ASC, {"Off", "Continuous", "Once"});
+    panel.AddChoice(ctl::AGC, {"Off", "Continuous", "Once"});
+    panel.AddChoice(ctl::IGM, {"Off", "On"});
+    panel.AddChoice(ctl::ETM, {"Off", "On"});
+    panel.AddChoice(ctl::AWB, {"Off", "Continuous", "Once", "Preset3200K"});
   }
   bool Select(int ctrlId, int entry) {
     panel.Pick(ctrlId, entry);
@@ -34,7 +32,7 @@ struct ImagePage : HandlerFixture {
 
 TEST(AdjustHandlers, ExposureOnceConvergesAfterFourPollsThenRereadsAndReturnsToOff) {
   ImagePage page(ScriptedStatuses({4, 4, 0, 8}));
-  EXPECT_TRUE(page.Select(ids::kExposureAuto, kOnce));
+  EXPECT_TRUE(page.Select(ctl::ASC, kOnce));
   const Lines lines = page.TakeLines();
   ASSERT_GE(lines.size(), 6u);
   EXPECT_EQ(Lines(lines.begin(), lines.begin() + 6),
@@ -43,30 +41,30 @@ TEST(AdjustHandlers, ExposureOnceConvergesAfterFourPollsThenRereadsAndReturnsToO
   EXPECT_EQ(std::count(lines.begin(), lines.end(), "ASC=0"), 0);
   EXPECT_EQ(page.LastMessage(), "Convergent");
   EXPECT_EQ(page.presenter.messages.back().caption, "Exposure Auto Result");
-  EXPECT_EQ(page.panel.SelectedIndex(ids::kExposureAuto), 0);
+  EXPECT_EQ(page.panel.SelectedIndex(ctl::ASC), 0);
   EXPECT_EQ(page.watch.statuses.size(), 4u);
 }
 
 TEST(AdjustHandlers, WhiteBalanceOnceCompletesAfterTwoPolls) {
   ImagePage page(ScriptedStatuses({4, 0}));
-  page.panel.ShowText(ids::kWhiteResult, "stale");
-  EXPECT_TRUE(page.Select(ids::kWhiteAuto, kOnce));
+  page.panel.ShowText(ctl::WhiteBalanceResult, "stale");
+  EXPECT_TRUE(page.Select(ctl::AWB, kOnce));
   EXPECT_EQ(page.TakeLines(), (Lines{"AWB=2", "AWRS?", "AWRS?", "PGR?", "PGB?"}));
   EXPECT_EQ(page.LastMessage(), "Complete");
   EXPECT_EQ(page.presenter.messages.back().caption, "Balance White Auto Result");
-  EXPECT_EQ(page.panel.ControlText(ids::kWhiteResult), "0");
-  EXPECT_EQ(page.panel.SelectedIndex(ids::kWhiteAuto), 0);
+  EXPECT_EQ(page.panel.ControlText(ctl::WhiteBalanceResult), "0");
+  EXPECT_EQ(page.panel.SelectedIndex(ctl::AWB), 0);
 }
 
 TEST(AdjustHandlers, FinalCodesWithoutTheirOwnTextAndIdle) {
   {
     ImagePage page(ScriptedStatuses({7}));  // final for white balance, not for exposure
-    page.Select(ids::kWhiteAuto, kOnce);
+    page.Select(ctl::AWB, kOnce);
     EXPECT_EQ(page.LastMessage(), "Unknown Result");
   }
   {
     ImagePage page(ScriptedStatuses({7, 255}));
-    page.Select(ids::kGainAuto, kOnce);
+    page.Select(ctl::AGC, kOnce);
     EXPECT_EQ(page.TakeLines(), (Lines{"AGC=2", "ATCS?", "ATCS?", "FGA?"}));
     EXPECT_EQ(page.LastMessage(), "Idle");
   }
@@ -77,19 +75,19 @@ TEST(AdjustHandlers, FinalCodesWithoutTheirOwnTextAndIdle) {
 TEST(AdjustHandlers, ASilentCameraEndsTheRunAtTheCountOfUnansweredPolls) {
   ImagePage page;
   page.Silence("ATCS");
-  page.Select(ids::kExposureAuto, kOnce);
+  page.Select(ctl::ASC, kOnce);
   // Three unanswered polls, no re-read, no stop setting to a camera that is not answering.
   EXPECT_EQ(page.TakeLines(), (Lines{"ASC=2", "ATCS?", "ATCS?", "ATCS?"}));
   EXPECT_NE(page.LastMessage().find("stopped answering"), std::string::npos);
   EXPECT_EQ(page.presenter.messages.back().icon, MessageIcon::Exclamation);
-  EXPECT_EQ(page.panel.SelectedIndex(ids::kExposureAuto), 0);
+  EXPECT_EQ(page.panel.SelectedIndex(ctl::ASC), 0);
 }
 
 TEST(AdjustHandlers, ARunThatNeverEndsIsStoppedAtTheTimeBound) {
   ImagePage page(ScriptedStatuses(std::vector<int32_t>(1000, 4)));
   page.session.poll.intervalMs = 10;
   page.session.poll.totalMs = 60;
-  page.Select(ids::kExposureAuto, kOnce);
+  page.Select(ctl::ASC, kOnce);
   const Lines lines = page.TakeLines();
   const auto polls = std::count(lines.begin(), lines.end(), "ATCS?");
   EXPECT_GE(polls, 1);
@@ -101,24 +99,24 @@ TEST(AdjustHandlers, ARunThatNeverEndsIsStoppedAtTheTimeBound) {
   ASSERT_NE(stop + 1, lines.end());
   EXPECT_EQ(*(stop + 1), "PE?");
   EXPECT_NE(page.LastMessage().find("No final result"), std::string::npos);
-  EXPECT_EQ(page.panel.SelectedIndex(ids::kExposureAuto), 0);
+  EXPECT_EQ(page.panel.SelectedIndex(ctl::ASC), 0);
 }
 
 TEST(AdjustHandlers, CancelStopsTheCamerasRunWithItsOffSetting) {
   ImagePage page(ScriptedStatuses({4, 4, 4, 4}));
   page.watch.cancelAt = 3;
-  page.Select(ids::kWhiteAuto, kOnce);
+  page.Select(ctl::AWB, kOnce);
   // The gains are read back: the camera may have moved them before the run was stopped.
   EXPECT_EQ(page.TakeLines(), (Lines{"AWB=2", "AWRS?", "AWRS?", "AWB=0", "PGR?", "PGB?"}));
   EXPECT_NE(page.LastMessage().find("Cancelled"), std::string::npos);
-  EXPECT_EQ(page.panel.SelectedIndex(ids::kWhiteAuto), 0);
+  EXPECT_EQ(page.panel.SelectedIndex(ctl::AWB), 0);
 }
 
 TEST(AdjustHandlers, AFaultDuringARunEndsItWithoutAResult) {
   {
     ImagePage page(ScriptedStatuses({4, 4}));
     page.channel.refused = {"ASC="};  // the camera does not take the start
-    page.Select(ids::kExposureAuto, kOnce);
+    page.Select(ctl::ASC, kOnce);
     EXPECT_EQ(page.TakeLines(), (Lines{"ASC=2"}));
     EXPECT_EQ(page.LastMessage(), "The camera did not start the adjustment.");
   }
@@ -129,7 +127,7 @@ TEST(AdjustHandlers, AFaultDuringARunEndsItWithoutAResult) {
         page.channel.writeOk = false;  // the line breaks in the middle of the run
       return page.channel.peer.Exchange(text);
     });
-    page.Select(ids::kExposureAuto, kOnce);
+    page.Select(ctl::ASC, kOnce);
     ASSERT_EQ(page.watch.statuses.size(), 3u);
     EXPECT_FALSE(page.watch.statuses.back());
     EXPECT_EQ(page.LastMessage(), "The connection to the camera was lost.");
@@ -155,23 +153,21 @@ TEST(AdjustHandlers, WhiteBalanceValuesFollowTheGainAndExposureModes) {
 
 TEST(AdjustHandlers, ExposureOnceWithIndividualGainSendsItsValueWithoutPolling) {
   ImagePage page;
-  page.panel.Pick(ids::kIndividualGainMode, 1);
-  page.panel.Pick(ids::kColourExposureMode, 1);
-  page.panel.RefillChoice(ids::kWhiteAuto,
-                          {{"Off", 0}, {"ExposureOnce", 4}, {"ExposureContinuous", 3}});
-  page.Select(ids::kWhiteAuto, 1);
+  page.panel.Pick(ctl::IGM, 1);
+  page.panel.Pick(ctl::ETM, 1);
+  page.panel.RefillChoice(ctl::AWB, {{"Off", 0}, {"ExposureOnce", 4}, {"ExposureContinuous", 3}});
+  page.Select(ctl::AWB, 1);
   EXPECT_EQ(page.TakeLines(), (Lines{"AWB=4", "AWRS?"}));
-  EXPECT_EQ(page.panel.ControlText(ids::kWhiteResult), "0");
+  EXPECT_EQ(page.panel.ControlText(ctl::WhiteBalanceResult), "0");
   // The mode is the row's value now: a later change does not send it a second time.
-  EXPECT_EQ(page.table.GetLastSentValue(ids::kWhiteAuto), 4);
+  EXPECT_EQ(page.table.GetLastSentValue(ctl::AWB), 4);
   EXPECT_TRUE(page.presenter.messages.empty());
 }
 
 TEST(AdjustHandlers, UnknownEntryIsReportedAndNothingSent) {
   ImagePage page;
-  page.panel.RefillChoice(ids::kExposureAuto,
-                          {{"Off", 0}, {"Continuous", 1}, {"Once", 2}, {"?", 3}});
-  page.Select(ids::kExposureAuto, 3);
+  page.panel.RefillChoice(ctl::ASC, {{"Off", 0}, {"Continuous", 1}, {"Once", 2}, {"?", 3}});
+  page.Select(ctl::ASC, 3);
   EXPECT_TRUE(page.TakeLines().empty());
   EXPECT_EQ(page.LastMessage(), "Unkown Parameter");
   EXPECT_EQ(page.presenter.messages.back().caption, "Error");
@@ -179,55 +175,55 @@ TEST(AdjustHandlers, UnknownEntryIsReportedAndNothingSent) {
 
 TEST(AdjustHandlers, ContinuousModesSwitchTheLimitsAndManualControls) {
   ImagePage page;
-  page.Select(ids::kExposureAuto, 1);
+  page.Select(ctl::ASC, 1);
   EXPECT_EQ(page.TakeLines(), (Lines{"ASC=1", "ASC?"}));
-  EXPECT_TRUE(page.panel.ControlEnabled(ids::kExposureAutoMax));
-  EXPECT_FALSE(page.panel.ControlEnabled(ids::kExposure));
-  EXPECT_FALSE(page.panel.ControlEnabled(ids::kColourExposureMode));
-  page.Select(ids::kExposureAuto, 0);
-  EXPECT_FALSE(page.panel.ControlEnabled(ids::kExposureAutoMin));
-  EXPECT_TRUE(page.panel.ControlEnabled(ids::kExposureSpin));
+  EXPECT_TRUE(page.panel.ControlEnabled(ctl::ASCEA));
+  EXPECT_FALSE(page.panel.ControlEnabled(ctl::PE));
+  EXPECT_FALSE(page.panel.ControlEnabled(ctl::ETM));
+  page.Select(ctl::ASC, 0);
+  EXPECT_FALSE(page.panel.ControlEnabled(ctl::ASCEI));
+  EXPECT_TRUE(page.panel.ControlEnabled(ctl::PESpin));
 
-  page.panel.Pick(ids::kIndividualGainMode, 1);
-  page.Select(ids::kGainAuto, 1);
-  EXPECT_TRUE(page.panel.ControlEnabled(ids::kGainAutoMinSpin));
+  page.panel.Pick(ctl::IGM, 1);
+  page.Select(ctl::AGC, 1);
+  EXPECT_TRUE(page.panel.ControlEnabled(ctl::AGCGISpin));
   int32_t minimum = 0, maximum = 0;
-  page.table.GetRange(ids::kRedGain, minimum, maximum);
+  page.table.GetRange(ctl::FGR, minimum, maximum);
   EXPECT_EQ(minimum, 100);
   EXPECT_EQ(maximum, 6400);
   AdjustHandlers::ApplyWhiteGainRule(page.context);
-  EXPECT_FALSE(page.panel.ControlEnabled(ids::kGain));
-  EXPECT_TRUE(page.panel.ControlEnabled(ids::kGreenGainSpin));
+  EXPECT_FALSE(page.panel.ControlEnabled(ctl::FGA));
+  EXPECT_TRUE(page.panel.ControlEnabled(ctl::FGGSpin));
 }
 
 TEST(AdjustHandlers, ShadingLevelStatusAndAreaSelection) {
   ImagePage page;
-  EXPECT_TRUE(AdjustHandlers::OnButton(page.context, ids::kRecalibrateShading));
+  EXPECT_TRUE(AdjustHandlers::OnButton(page.context, ctl::ShadingButton));
   EXPECT_EQ(page.TakeLines(), (Lines{"RS=0", "SDRS?"}));
-  EXPECT_EQ(page.panel.ControlText(ids::kShadingResult), "0");
+  EXPECT_EQ(page.panel.ControlText(ctl::ShadingResult), "0");
   EXPECT_EQ(page.LastMessage(), "Complete");
   EXPECT_EQ(page.presenter.messages.back().caption, "Recalibrate FFC (User)");
 
   page.channel.SetResponder([](const std::string&) { return std::string("ALCST=5\r\n"); });
-  page.panel.ShowText(ids::kLevelStatus, "AIC");
-  AdjustHandlers::OnButton(page.context, ids::kReadLevelStatus);
-  EXPECT_EQ(page.panel.ControlText(ids::kLevelStatus), "");
+  page.panel.ShowText(ctl::LevelStatusText, "AIC");
+  AdjustHandlers::OnButton(page.context, ctl::LevelStatusRead);
+  EXPECT_EQ(page.panel.ControlText(ctl::LevelStatusText), "");
   page.channel.SetResponder([](const std::string&) { return std::string("ALCST=3\r\n"); });
-  AdjustHandlers::OnButton(page.context, ids::kReadLevelStatus);
-  EXPECT_EQ(page.panel.ControlText(ids::kLevelStatus), "AGC");
+  AdjustHandlers::OnButton(page.context, ctl::LevelStatusRead);
+  EXPECT_EQ(page.panel.ControlText(ctl::LevelStatusText), "AGC");
   page.TakeLines();
 
   page.channel.SetResponder(
       [&page](const std::string& t) { return page.channel.peer.Exchange(t); });
-  page.panel.Check(ids::kWhiteAreaAll, true);
-  EXPECT_TRUE(AdjustHandlers::OnCheck(page.context, ids::kWhiteAreaAll));
+  page.panel.Check(ctl::AWBA, true);
+  EXPECT_TRUE(AdjustHandlers::OnCheck(page.context, ctl::AWBA));
   const Lines lines = page.TakeLines();
   ASSERT_EQ(lines.size(), 18u);  // the setting, its read-back, the sixteen areas
   EXPECT_EQ(lines[0], "AWBA=1");
   EXPECT_EQ(lines[2], "AWBLR?");  // control id order: low-right first
   EXPECT_EQ(lines[17], "AWBHL?");
-  EXPECT_FALSE(page.panel.ControlEnabled(ids::kWhiteAreaFirst));
-  EXPECT_FALSE(AdjustHandlers::OnCheck(page.context, ids::kWhiteAreaFirst));
+  EXPECT_FALSE(page.panel.ControlEnabled(ctl::FirstBalanceArea));
+  EXPECT_FALSE(AdjustHandlers::OnCheck(page.context, ctl::FirstBalanceArea));
 }
 
 }  // namespace

@@ -4,37 +4,35 @@
 #include <gtest/gtest.h>
 
 #include "camera/EntryTables.h"
-#include "params/AdjustControlIds.h"
+#include "core/ControlIds.h"
 #include "params/EntryTableHandlers.h"
 #include "tests/adjust/HandlerFixture.h"
 
 namespace vistrel::test {
 namespace {
 
-namespace ids = adjustctl;
-
 constexpr int kEntry = 3;
 
 // The sequencer page with entry 3 typed in.
 struct SequencerPage : HandlerFixture {
   SequencerPage() {
-    panel.AddChoice(ids::kIndividualGainMode, {"Off", "On"});
-    panel.AddChoice(ids::kSequencerLut, {"LUT0", "LUT1", "LUT2"});
-    panel.AddChoice(ids::kSequencerBinningH, {"1", "2"});
-    panel.AddChoice(ids::kSequencerBinningV, {"1", "2"});
-    panel.Type(ids::kSequencerIndex, std::to_string(kEntry));
+    panel.AddChoice(ctl::IGM, {"Off", "On"});
+    panel.AddChoice(ctl::SQLUT, {"LUT0", "LUT1", "LUT2"});
+    panel.AddChoice(ctl::SQHB, {"1", "2"});
+    panel.AddChoice(ctl::SQVB, {"1", "2"});
+    panel.Type(ctl::SequencerIndex, std::to_string(kEntry));
     const std::pair<int, const char*> typed[] = {{2769, "2"},   {2771, "4"},    {2773, "1024"},
                                                  {2775, "768"}, {2777, "64"},   {2779, "32"},
                                                  {2781, "200"}, {2783, "5000"}, {2788, "10"}};
     for (auto [ctrlId, text] : typed)
       panel.Type(ctrlId, text);
-    panel.Pick(ids::kSequencerLut, 1);
+    panel.Pick(ctl::SQLUT, 1);
   }
 };
 
 TEST(EntryTableHandlers, SequencerWriteSendsTheTenFieldsInOrderThenReadsThemBack) {
   SequencerPage page;
-  EXPECT_TRUE(EntryTableHandlers::OnButton(page.context, ids::kSequencerWrite));
+  EXPECT_TRUE(EntryTableHandlers::OnButton(page.context, ctl::SequencerWrite));
   const Lines lines = page.TakeLines();
   EXPECT_EQ(lines, (Lines{"SQF3=2",   "SQNI3=4",   "SQW3=1024",  "SQH3=768", "SQOX3=64",
                           "SQOY3=32", "SQGA3=200", "SQPE3=5000", "SQLUT3=1", "SQBL3=10",
@@ -42,27 +40,27 @@ TEST(EntryTableHandlers, SequencerWriteSendsTheTenFieldsInOrderThenReadsThemBack
                           "SQOY3?",   "SQGA3?",    "SQPE3?",     "SQLUT3?",  "SQBL3?"}));
   EXPECT_EQ(page.panel.EditText(2773), "1024");
   EXPECT_EQ(page.table.GetDataValue(2773), 1024);
-  EXPECT_EQ(page.panel.SelectedIndex(ids::kSequencerLut), 1);
+  EXPECT_EQ(page.panel.SelectedIndex(ctl::SQLUT), 1);
 }
 
 TEST(EntryTableHandlers, SequencerGainShowsOneHundredWithIndividualGain) {
   SequencerPage page;
-  EntryTableHandlers::OnButton(page.context, ids::kSequencerWrite);
-  page.panel.Pick(ids::kIndividualGainMode, 1);
-  page.panel.Type(ids::kSequencerGain, "0");
+  EntryTableHandlers::OnButton(page.context, ctl::SequencerWrite);
+  page.panel.Pick(ctl::IGM, 1);
+  page.panel.Type(ctl::SQGA, "0");
   EntryTableHandlers::ReadSequencerEntry(page.context, kEntry);
-  EXPECT_EQ(page.panel.EditText(ids::kSequencerGain), "100");  // the camera holds 200
-  EXPECT_EQ(page.table.GetDataValue(ids::kSequencerGain), 100);
+  EXPECT_EQ(page.panel.EditText(ctl::SQGA), "100");  // the camera holds 200
+  EXPECT_EQ(page.table.GetDataValue(ctl::SQGA), 100);
 }
 
 TEST(EntryTableHandlers, SequencerIndexCommitAndArrowsReadTheEntry) {
   SequencerPage page;
-  page.panel.Type(ids::kSequencerIndex, "500");
-  EXPECT_TRUE(EntryTableHandlers::OnEdit(page.context, ids::kSequencerIndex));
-  EXPECT_EQ(page.panel.EditText(ids::kSequencerIndex), "128");
+  page.panel.Type(ctl::SequencerIndex, "500");
+  EXPECT_TRUE(EntryTableHandlers::OnEdit(page.context, ctl::SequencerIndex));
+  EXPECT_EQ(page.panel.EditText(ctl::SequencerIndex), "128");
   EXPECT_EQ(page.TakeLines().front(), "SQF128?");
-  EXPECT_TRUE(EntryTableHandlers::OnSpin(page.context, ids::kSequencerIndexSpin, 1, -1));
-  EXPECT_EQ(page.panel.EditText(ids::kSequencerIndex), "1");
+  EXPECT_TRUE(EntryTableHandlers::OnSpin(page.context, ctl::SequencerIndexSpin, 1, -1));
+  EXPECT_EQ(page.panel.EditText(ctl::SequencerIndex), "1");
   EXPECT_EQ(page.TakeLines().back(), "SQBL1?");
   EXPECT_FALSE(EntryTableHandlers::OnEdit(page.context, 2773));
 }
@@ -71,7 +69,7 @@ TEST(EntryTableHandlers, AFaultDuringASequencerWriteKeepsGoingOrGivesUp) {
   {
     SequencerPage page;
     page.channel.refused = {"SQH3="};  // one line refused: the rest still go out
-    EntryTableHandlers::OnButton(page.context, ids::kSequencerWrite);
+    EntryTableHandlers::OnButton(page.context, ctl::SequencerWrite);
     const Lines lines = page.TakeLines();
     ASSERT_EQ(lines.size(), 20u);
     EXPECT_EQ(lines[4], "SQOX3=64");
@@ -93,22 +91,22 @@ TEST(EntryTableHandlers, AFaultDuringASequencerWriteKeepsGoingOrGivesUp) {
 
 TEST(EntryTableHandlers, BinningHalvesAndDoublesTheSequencerRegion) {
   SequencerPage page;
-  page.panel.Pick(ids::kSequencerBinningH, 1);
-  EXPECT_TRUE(EntryTableHandlers::OnSelect(page.context, ids::kSequencerBinningH));
-  EXPECT_EQ(page.panel.EditText(ids::kSequencerWidth), "512");
-  EXPECT_EQ(page.panel.EditText(ids::kSequencerOffsetX), "32");
-  page.panel.Pick(ids::kSequencerBinningH, 0);
-  EntryTableHandlers::OnSelect(page.context, ids::kSequencerBinningH);
-  EXPECT_EQ(page.panel.EditText(ids::kSequencerWidth), "1024");
-  EXPECT_EQ(page.panel.EditText(ids::kSequencerOffsetX), "64");
+  page.panel.Pick(ctl::SQHB, 1);
+  EXPECT_TRUE(EntryTableHandlers::OnSelect(page.context, ctl::SQHB));
+  EXPECT_EQ(page.panel.EditText(ctl::SQW), "512");
+  EXPECT_EQ(page.panel.EditText(ctl::SQOX), "32");
+  page.panel.Pick(ctl::SQHB, 0);
+  EntryTableHandlers::OnSelect(page.context, ctl::SQHB);
+  EXPECT_EQ(page.panel.EditText(ctl::SQW), "1024");
+  EXPECT_EQ(page.panel.EditText(ctl::SQOX), "64");
   EXPECT_TRUE(page.TakeLines().empty());  // the binning goes out with the entry
-  EXPECT_EQ(page.table.GetDataValue(ids::kSequencerBinningH), 0);
+  EXPECT_EQ(page.table.GetDataValue(ctl::SQHB), 0);
 
-  page.panel.Type(ids::kSequencerHeight, "3");
-  page.panel.Pick(ids::kSequencerBinningV, 1);
-  EntryTableHandlers::OnSelect(page.context, ids::kSequencerBinningV);
-  EXPECT_EQ(page.panel.EditText(ids::kSequencerHeight), "8");  // 1 line is no height
-  EXPECT_EQ(page.panel.EditText(ids::kSequencerOffsetY), "16");
+  page.panel.Type(ctl::SQH, "3");
+  page.panel.Pick(ctl::SQVB, 1);
+  EntryTableHandlers::OnSelect(page.context, ctl::SQVB);
+  EXPECT_EQ(page.panel.EditText(ctl::SQH), "8");  // 1 line is no height
+  EXPECT_EQ(page.panel.EditText(ctl::SQOY), "16");
 }
 
 TEST(EntryTableHandlers, PixelAndLutEntriesAndBlemishClear) {
@@ -146,24 +144,24 @@ TEST(EntryTableHandlers, PixelAndLutEntriesAndBlemishClear) {
 
 TEST(EntryTableHandlers, CountsAndTheMultiRoiSwitch) {
   HandlerFixture f;
-  f.panel.AddControl(ids::kSequencerMode);
+  f.panel.AddControl(ctl::SQM);
   EXPECT_TRUE(EntryTableHandlers::OnButton(f.context, 2581));
   EXPECT_EQ(f.TakeLines(), (Lines{"BNUMG?"}));
   EXPECT_EQ(f.panel.ControlText(2583), "0");
 
-  EXPECT_TRUE(EntryTableHandlers::OnCheck(f.context, ids::kMultiRoiSwitch));
+  EXPECT_TRUE(EntryTableHandlers::OnCheck(f.context, ctl::MultiRoiSwitch));
   EXPECT_EQ(f.TakeLines(), (Lines{"SMRMD?", "SMRMD=1", "VSM?", "SMRMD?"}));
-  EXPECT_EQ(f.panel.ControlText(ids::kMultiRoiMode), "1");
-  EXPECT_EQ(f.panel.ControlText(ids::kVideoSendModeText), "SensorMultiRoiMode");
-  EXPECT_FALSE(f.panel.ControlEnabled(ids::kSequencerMode));
-  EntryTableHandlers::OnCheck(f.context, ids::kMultiRoiSwitch);
+  EXPECT_EQ(f.panel.ControlText(ctl::MultiRoiMode), "1");
+  EXPECT_EQ(f.panel.ControlText(ctl::VideoModeText), "SensorMultiRoiMode");
+  EXPECT_FALSE(f.panel.ControlEnabled(ctl::SQM));
+  EntryTableHandlers::OnCheck(f.context, ctl::MultiRoiSwitch);
   EXPECT_EQ(f.TakeLines(), (Lines{"SMRMD?", "SMRMD=0", "VSM?", "SMRMD?"}));
-  EXPECT_EQ(f.panel.ControlText(ids::kMultiRoiMode), "0");
-  EXPECT_TRUE(f.panel.ControlEnabled(ids::kSequencerMode));
+  EXPECT_EQ(f.panel.ControlText(ctl::MultiRoiMode), "0");
+  EXPECT_TRUE(f.panel.ControlEnabled(ctl::SQM));
 
   f.Silence("SMRMD");
   f.engine.SetTimeLimitCap(20);
-  EntryTableHandlers::OnCheck(f.context, ids::kMultiRoiSwitch);
+  EntryTableHandlers::OnCheck(f.context, ctl::MultiRoiSwitch);
   EXPECT_EQ(f.TakeLines(), (Lines{"SMRMD?"}));  // the mode is unknown: nothing is switched
 }
 

@@ -10,13 +10,7 @@
 #include <thread>
 #include <vector>
 
-#include "camera/CameraSession.h"
-#include "core/Command.h"
-#include "core/ParameterTable.h"
-#include "params/TableBoundPath.h"
-#include "support/Recorders.h"
-#include "support/SimChannel.h"
-#include "support/TestPanel.h"
+#include "support/HandlerRig.h"
 
 namespace vistrel::test {
 
@@ -39,14 +33,9 @@ inline SimConfig ScriptedStatuses(std::vector<int32_t> statuses) {
   return config;
 }
 
-class HandlerFixture {
+class HandlerFixture : public HandlerRig {
  public:
-  explicit HandlerFixture(SimConfig config = {})
-      : channel(std::move(config)),
-        engine(channel, presenter),
-        table(presenter),
-        session(engine, table, presenter),
-        context{table, engine, panel, session} {
+  explicit HandlerFixture(SimConfig config = {}) : HandlerRig(std::move(config)) {
     session.SetAdjustWatch(&watch);
     session.poll.intervalMs = 1;
     session.poll.totalMs = 2000;
@@ -71,19 +60,10 @@ class HandlerFixture {
     return presenter.messages.empty() ? std::string() : presenter.messages.back().text;
   }
 
-  SimChannel channel;
-  RecordingPresenter presenter;
-  Command engine;
-  ParameterTable table;
-  CameraSession session;
-  TestPanel panel;
   CountingWatch watch;
-  HandlerContext context;
 
  private:
   size_t taken_ = 0;
 };
-
-using Lines = std::vector<std::string>;
 
 }  // namespace vistrel::test

@@ -49,6 +49,7 @@ TEST_F(CliTest, GetSetAndSendOnTheCamera) {
   EXPECT_EQ(Run({"get", "NOSUCH"}), kExitUsage);
   EXPECT_EQ(Run({"set", "TI=abc"}), kExitUsage);
   EXPECT_EQ(Run({"set", "TI"}), kExitUsage);
+  EXPECT_EQ(Run({"set", "TI=1=2"}), kExitUsage);
   EXPECT_EQ(Run({"set", "UD=cam\r\nCRS00=1"}), kExitUsage);
 }
 

@@ -6,6 +6,7 @@
 #include <fstream>
 
 #include "GuiFixture.h"
+#include "WidgetActions.h"
 #include "ui/CommunicationDialog.h"
 #include "ui/TrafficLogModel.h"
 #include "ui_CommunicationDialog.h"
@@ -74,12 +75,6 @@ class FakeHost final : public ICommunicationHost {
  private:
   FakeChannel& channel_;
 };
-
-// Picks an entry as the operator would (the combo box reports "activated").
-void Pick(QComboBox* combo, int index) {
-  combo->setCurrentIndex(index);
-  emit combo->activated(index);
-}
 
 struct Window {
   explicit Window(bool normalShutdown = true, int controlMode = 0, int storedPort = 0) {

@@ -7,22 +7,11 @@
 #include <set>
 
 #include "GuiFixture.h"
+#include "WidgetActions.h"
 #include "app/TabSheetDialog.h"
 
 namespace vistrel::test {
 namespace {
-
-template <typename T>
-T* Control(CVistrelDlg& dialog, int ctrlId) {
-  auto* control = qobject_cast<T*>(dialog.Registry().FindControl(ctrlId));
-  EXPECT_NE(control, nullptr) << ctrlId;
-  return control;
-}
-
-void Pick(QComboBox* combo, int index) {
-  combo->setCurrentIndex(index);
-  emit combo->activated(index);
-}
 
 std::vector<std::string> Texts(CVistrelDlg& dialog, int ctrlId) {
   return dialog.Registry().ChoiceTexts(ctrlId);

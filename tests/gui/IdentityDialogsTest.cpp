@@ -127,7 +127,7 @@ TEST_F(IdentityDialogTest, DeviceVersionWritingIsAFactoryFunction) {
   EXPECT_TRUE(Control(about, 2412)->isEnabled());
   const std::array<const char*, 4> parts{"2", "0", "1", "45"};
   for (size_t i = 0; i < parts.size(); ++i)
-    Control(about, CAboutDialog::kDeviceVersion[i])->setText(parts[i]);
+    Control(about, ctl::AboutDeviceVersion[i])->setText(parts[i]);
   f.channel.written.clear();
   Click(about, 2416);
   EXPECT_EQ(f.channel.Lines(), std::vector<std::string>{"DV=2.0.1.45"});
@@ -194,7 +194,7 @@ TEST_F(IdentityDialogTest, CameraIdDialogFieldsAndSave) {
   {
     CCameraIdDialog dialog(f.session, notifier, locks, kUserMode);
     std::string shown;
-    for (int id : CCameraIdDialog::kFields)
+    for (int id : ctl::CameraIdFields)
       shown += TextOf(dialog, id);
     EXPECT_EQ(shown, "ABCDEFGHIJ");
     EXPECT_TRUE(Control<QPushButton>(dialog, 1140)->isHidden());
@@ -209,7 +209,7 @@ TEST_F(IdentityDialogTest, CameraIdDialogFieldsAndSave) {
   const std::string letters = "ABCDEFGHIJ";
   for (size_t i = 0; i < letters.size(); ++i) {
     if (i != 2 && i != 3)
-      Control(dialog, CCameraIdDialog::kFields[i])->setText(QString(letters[i]));
+      Control(dialog, ctl::CameraIdFields[i])->setText(QString(letters[i]));
   }
   Click(dialog, 1140);
   EXPECT_EQ(f.channel.Lines(), (std::vector<std::string>{"ULCK=6183529", "ID=ABEFGHIJ"}));

@@ -12,10 +12,10 @@ namespace {
 class IdentityHandlerTest : public ::testing::Test {
  protected:
   IdentityHandlerTest() {
-    for (int id : Identity::kXmlDigitFields)
+    for (int id : ctl::XmlDigitFields)
       panel.Type(id, "");
-    panel.AddControl(Identity::kXmlWriteButton);
-    panel.AddChoice(Identity::kModelChoice, {"RL-4100T-VLNK", "RL-8200T-VLNK"});
+    panel.AddControl(ctl::XmlVersionWrite);
+    panel.AddChoice(ctl::ModelChoice, {"RL-4100T-VLNK", "RL-8200T-VLNK"});
   }
   void TypeXml(const std::string& a, const std::string& b, const std::string& c) {
     panel.Type(2598, a);
@@ -30,17 +30,17 @@ class IdentityHandlerTest : public ::testing::Test {
 
 TEST_F(IdentityHandlerTest, XmlVersionReadFillsTheDigitsAndWriteSendsThem) {
   ASSERT_EQ(f.channel.peer.Exchange("XMLVR=123\r\n"), "COMPLETE\r\n");
-  EXPECT_TRUE(Identity::OnButton(context, Identity::kXmlReadButton));
+  EXPECT_TRUE(Identity::OnButton(context, ctl::XmlVersionRead));
   EXPECT_EQ(panel.EditText(2598) + panel.EditText(2599) + panel.EditText(2600), "123");
-  EXPECT_TRUE(panel.ControlEnabled(Identity::kXmlWriteButton));
+  EXPECT_TRUE(panel.ControlEnabled(ctl::XmlVersionWrite));
 
   TypeXml("4", "0", "9");
-  EXPECT_TRUE(Identity::OnButton(context, Identity::kXmlWriteButton));
+  EXPECT_TRUE(Identity::OnButton(context, ctl::XmlVersionWrite));
   EXPECT_EQ(f.channel.Lines(), (std::vector<std::string>{"XMLVR?", "XMLVR=409"}));
   EXPECT_EQ(f.presenter.messages.back().text, "Writing the XML Version has been completed.");
 
   f.channel.refused = {"XMLVR?"};
-  EXPECT_TRUE(Identity::OnButton(context, Identity::kXmlReadButton));
+  EXPECT_TRUE(Identity::OnButton(context, ctl::XmlVersionRead));
   EXPECT_EQ(panel.EditText(2600), "9") << "a failed read leaves the fields";
 }
 
@@ -54,29 +54,29 @@ TEST_F(IdentityHandlerTest, WriteIsOfferedOnlyOnlineWithThreeDigits) {
     EXPECT_FALSE(Identity::XmlWriteAllowed(panel, true)) << a << '|' << b << '|' << c;
   }
   Identity::RefreshXmlWrite(panel, true);
-  EXPECT_FALSE(panel.ControlEnabled(Identity::kXmlWriteButton));
+  EXPECT_FALSE(panel.ControlEnabled(ctl::XmlVersionWrite));
   TypeXml("0", "0", "7");
   Identity::RefreshXmlWrite(panel, true);
-  EXPECT_TRUE(panel.ControlEnabled(Identity::kXmlWriteButton));
+  EXPECT_TRUE(panel.ControlEnabled(ctl::XmlVersionWrite));
 }
 
 TEST_F(IdentityHandlerTest, SetWritesTheModelOfTheSelectedEntry) {
-  panel.Pick(Identity::kModelChoice, 1);
-  EXPECT_TRUE(Identity::OnSelect(context, Identity::kModelChoice));
+  panel.Pick(ctl::ModelChoice, 1);
+  EXPECT_TRUE(Identity::OnSelect(context, ctl::ModelChoice));
   EXPECT_TRUE(f.channel.written.empty()) << "choosing sends nothing";
-  EXPECT_TRUE(Identity::OnButton(context, Identity::kModelSetButton));
+  EXPECT_TRUE(Identity::OnButton(context, ctl::ModelSet));
   EXPECT_EQ(f.channel.Lines(), (std::vector<std::string>{"MD00=RL-8200T-VLNK", "MD?"}));
   EXPECT_EQ(f.session.model.code, 1);
   EXPECT_EQ(f.presenter.messages.back().text, "Succeeded in writting camera model id.");
 
   f.channel.written.clear();
-  panel.Pick(Identity::kModelChoice, -1);
-  EXPECT_TRUE(Identity::OnButton(context, Identity::kModelSetButton));
+  panel.Pick(ctl::ModelChoice, -1);
+  EXPECT_TRUE(Identity::OnButton(context, ctl::ModelSet));
   EXPECT_TRUE(f.channel.written.empty());
   EXPECT_EQ(f.presenter.messages.back().text, "Failed writting camera model id.");
 
-  panel.AddChoice(Identity::kModelChoice, {"QX-70500C-VLNK"});
-  EXPECT_TRUE(Identity::OnButton(context, Identity::kModelSetButton));
+  panel.AddChoice(ctl::ModelChoice, {"QX-70500C-VLNK"});
+  EXPECT_TRUE(Identity::OnButton(context, ctl::ModelSet));
   EXPECT_TRUE(f.channel.written.empty()) << "the entry names no model that Set writes";
 
   EXPECT_FALSE(Identity::OnButton(context, 1014));

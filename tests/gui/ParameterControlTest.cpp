@@ -8,23 +8,11 @@
 #include <algorithm>
 
 #include "GuiFixture.h"
+#include "WidgetActions.h"
 #include "app/UpDown.h"
 
 namespace vistrel::test {
 namespace {
-
-template <typename T>
-T* Control(CVistrelDlg& dialog, int ctrlId) {
-  auto* control = qobject_cast<T*>(dialog.Registry().FindControl(ctrlId));
-  EXPECT_NE(control, nullptr) << ctrlId;
-  return control;
-}
-
-// Picks an entry as the operator would (the combo box reports "activated").
-void Pick(QComboBox* combo, int index) {
-  combo->setCurrentIndex(index);
-  emit combo->activated(index);
-}
 
 class ParameterControls : public ::testing::Test {
  protected:

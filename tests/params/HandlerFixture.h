@@ -6,27 +6,17 @@
 #include <string>
 #include <vector>
 
-#include "camera/CameraSession.h"
-#include "core/Command.h"
-#include "core/ParameterTable.h"
-#include "params/ControlIds.h"
-#include "params/TableBoundPath.h"
-#include "support/Recorders.h"
-#include "support/SimChannel.h"
-#include "support/TestPanel.h"
+#include "core/ControlIds.h"
+#include "support/HandlerRig.h"
 
 namespace vistrel::test {
 
 // The handlers on the in-process simulated camera, with a widget-free panel that holds the
 // controls of the main page a handler test needs.
-class HandlerFixture : public ::testing::Test {
+class HandlerFixture : public ::testing::Test, public HandlerRig {
  protected:
   explicit HandlerFixture(const std::string& model = "QX-70500C-VLNK", uint32_t rateMask = 31)
-      : channel(Config(model, rateMask)),
-        engine(channel, presenter),
-        table(presenter),
-        session(engine, table, presenter),
-        context{table, engine, panel, session} {
+      : HandlerRig(Config(model, rateMask)) {
     session.model.code = ModelCodeFor(model);
     session.model.name = model;
     channel.SetResponder([this](const std::string& text) -> std::string {
@@ -98,17 +88,8 @@ class HandlerFixture : public ::testing::Test {
 
   int32_t SpinMaximum(int spinId) const { return panel.SpinOf(spinId).maximum; }
 
-  SimChannel channel;
-  RecordingPresenter presenter;
-  Command engine;
-  ParameterTable table;
-  CameraSession session;
-  TestPanel panel;
-  HandlerContext context;
   // Replies by the start of the line written, ahead of the camera.
   std::map<std::string, std::string> answers;
 };
-
-using Lines = std::vector<std::string>;
 
 }  // namespace vistrel::test

@@ -20,23 +20,6 @@ namespace vistrel {
 
 namespace {
 
-struct OpenMessageEntry {
-  CRs232c::OpenStep step;
-  const char* text;
-};
-
-// SetCommMask, SetupComm and SetCommTimeouts have no counterpart on a termios device and
-// never fail here; their messages are kept with the others.
-constexpr std::array<OpenMessageEntry, 6> kOpenMessages = {{
-    {CRs232c::OpenStep::CreateFile, "Failed to initialize %s port!\nError in CreateFile()"},
-    {CRs232c::OpenStep::SetCommMask, "Failed to initialize %s port!\nError in SetCommMask()"},
-    {CRs232c::OpenStep::SetupComm, "Failed to initialize %s port!\nError in SetupComm()"},
-    {CRs232c::OpenStep::SetCommTimeouts,
-     "Failed to initialize %s port!\nError in SetCommTimeouts()"},
-    {CRs232c::OpenStep::GetCommState, "Failed to initialize %s port!\nError in GetCommState()"},
-    {CRs232c::OpenStep::SetCommState, "Failed to initialize %s port!\nError in SetCommState()"},
-}};
-
 struct BaudEntry {
   uint32_t rate;
   speed_t speed;
@@ -90,14 +73,6 @@ CRs232c::CRs232c(IMessagePresenter& messages) : messages_(messages) {}
 
 CRs232c::~CRs232c() {
   Close();
-}
-
-const char* CRs232c::OpenMessage(OpenStep step) {
-  for (const OpenMessageEntry& entry : kOpenMessages) {
-    if (entry.step == step)
-      return entry.text;
-  }
-  return "";
 }
 
 bool CRs232c::Fail(OpenStep step, const std::string& name, const std::string& advice) {
@@ -199,12 +174,6 @@ void CRs232c::Close() {
   }
 }
 
-void CRs232c::ReceiveLoop() {
-  ReceiveUntilHangUp();
-  // Whatever ended the loop, nothing more arrives: a waiting reader need not wait on.
-  ring_.MarkEnded();
-}
-
 void CRs232c::ReceiveUntilHangUp() {
   char chunk[ReceiveRing::kSize];
   while (running_) {
@@ -235,16 +204,6 @@ void CRs232c::ReceiveUntilHangUp() {
   }
 }
 
-bool CRs232c::Write(const char* bytes, int length) {
-  if (!IsOpen() || length < 1)
-    return false;
-  std::lock_guard lock(writeMutex_);
-  if (WriteAll(bytes, length))
-    return true;
-  writeFailed_ = true;
-  return false;
-}
-
 bool CRs232c::WriteAll(const char* bytes, int length) {
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(kWriteLimitMs);
   int done = 0;
@@ -269,25 +228,6 @@ bool CRs232c::WriteAll(const char* bytes, int length) {
       return false;
   }
   return true;
-}
-
-int CRs232c::Read(char* buffer, int max) {
-  if (!IsOpen() || max < 1)
-    return 0;
-  return ring_.Take(buffer, max);
-}
-
-int CRs232c::Read(char* buffer, int count, int limitMs) {
-  if (count < 1)
-    return 0;
-  const auto deadline =
-      std::chrono::steady_clock::now() + std::chrono::milliseconds(std::max(limitMs, 0));
-  if (!IsOpen()) {
-    // Nothing can arrive: wait out the limit so that callers polling in a loop do not spin.
-    std::this_thread::sleep_until(deadline);
-    return 0;
-  }
-  return ring_.TakeUntil(buffer, count, deadline);
 }
 
 }  // namespace vistrel

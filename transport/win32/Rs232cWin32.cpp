@@ -14,21 +14,6 @@ namespace vistrel {
 
 namespace {
 
-struct OpenMessageEntry {
-  CRs232c::OpenStep step;
-  const char* text;
-};
-
-constexpr std::array<OpenMessageEntry, 6> kOpenMessages = {{
-    {CRs232c::OpenStep::CreateFile, "Failed to initialize %s port!\nError in CreateFile()"},
-    {CRs232c::OpenStep::SetCommMask, "Failed to initialize %s port!\nError in SetCommMask()"},
-    {CRs232c::OpenStep::SetupComm, "Failed to initialize %s port!\nError in SetupComm()"},
-    {CRs232c::OpenStep::SetCommTimeouts,
-     "Failed to initialize %s port!\nError in SetCommTimeouts()"},
-    {CRs232c::OpenStep::GetCommState, "Failed to initialize %s port!\nError in GetCommState()"},
-    {CRs232c::OpenStep::SetCommState, "Failed to initialize %s port!\nError in SetCommState()"},
-}};
-
 constexpr const char* kRsMutexName = "Rs Mutex";
 constexpr DWORD kQueueBytes = 1024;  // the driver's input and output queues
 constexpr WORD kXonLimit = 100;
@@ -110,14 +95,6 @@ CRs232c::~CRs232c() {
   Close();
   if (win32_.rsMutex)
     CloseHandle(AsHandle(win32_.rsMutex));
-}
-
-const char* CRs232c::OpenMessage(OpenStep step) {
-  for (const OpenMessageEntry& entry : kOpenMessages) {
-    if (entry.step == step)
-      return entry.text;
-  }
-  return "";
 }
 
 bool CRs232c::Fail(OpenStep step, const std::string& name, const std::string& advice) {
@@ -223,12 +200,6 @@ void CRs232c::Close() {
   }
 }
 
-void CRs232c::ReceiveLoop() {
-  ReceiveUntilHangUp();
-  // Whatever ended the loop, nothing more arrives: a waiting reader need not wait on.
-  ring_.MarkEnded();
-}
-
 void CRs232c::ReceiveUntilHangUp() {
   if (win32_.isPipe)
     ReceivePipe();
@@ -314,16 +285,6 @@ void CRs232c::ReceivePipe() {
   }
 }
 
-bool CRs232c::Write(const char* bytes, int length) {
-  if (!IsOpen() || length < 1)
-    return false;
-  std::lock_guard lock(writeMutex_);
-  if (WriteAll(bytes, length))
-    return true;
-  writeFailed_ = true;
-  return false;
-}
-
 // One WriteFile for the whole message, waited for up to the write limit: the overlapped
 // record is reused only after the write it served has ended.
 bool CRs232c::WriteAll(const char* bytes, int length) {
@@ -343,25 +304,6 @@ bool CRs232c::WriteAll(const char* bytes, int length) {
     return false;
   }
   return GetOverlappedResult(port, &write.record, &done, FALSE) && done == DWORD(length);
-}
-
-int CRs232c::Read(char* buffer, int max) {
-  if (!IsOpen() || max < 1)
-    return 0;
-  return ring_.Take(buffer, max);
-}
-
-int CRs232c::Read(char* buffer, int count, int limitMs) {
-  if (count < 1)
-    return 0;
-  const auto deadline =
-      std::chrono::steady_clock::now() + std::chrono::milliseconds(std::max(limitMs, 0));
-  if (!IsOpen()) {
-    // Nothing can arrive: wait out the limit so that callers polling in a loop do not spin.
-    std::this_thread::sleep_until(deadline);
-    return 0;
-  }
-  return ring_.TakeUntil(buffer, count, deadline);
 }
 
 }  // namespace vistrel

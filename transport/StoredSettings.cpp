@@ -1,4 +1,5 @@
 #include "transport/StoredSettings.h"
+#include "transport/StoredValueText.h"
 
 #include <unistd.h>
 
@@ -13,27 +14,6 @@
 namespace vistrel {
 
 namespace {
-
-std::string CurrentFolder() {
-  std::error_code error;
-  std::filesystem::path path = std::filesystem::current_path(error);
-  return error ? std::string() : path.string();
-}
-
-// A number kept as text reads as its leading decimal digits (0 without any); nullopt when
-// they do not fit 32 bits.
-std::optional<uint32_t> LeadingNumber(const std::string& text) {
-  uint64_t value = 0;
-  size_t i = 0;
-  while (i < text.size() && std::isspace(static_cast<unsigned char>(text[i])))
-    ++i;
-  for (; i < text.size() && std::isdigit(static_cast<unsigned char>(text[i])); ++i) {
-    value = value * 10 + uint64_t(text[i] - '0');
-    if (value > UINT32_MAX)
-      return std::nullopt;
-  }
-  return static_cast<uint32_t>(value);
-}
 
 // The values of the file as far as they can be had: a damaged file gives its good lines.
 bool LoadValues(const std::string& path, SettingsFile& file) {
@@ -65,12 +45,6 @@ std::optional<std::string> KeepAside(const std::string& path) {
 
 }  // namespace
 
-std::string KeptAsideNotice(const std::string& copy) {
-  return "Some lines of the stored settings could not be read and were left out; the other "
-         "values are kept. The file as it was is kept as " +
-         copy;
-}
-
 StoredSettings::StoredSettings(std::string folder, ShutdownMarker marker)
     : folder_(std::move(folder)), tracksShutdown_(marker == ShutdownMarker::Track) {
   RepairIfDamaged();
@@ -79,19 +53,10 @@ StoredSettings::StoredSettings(std::string folder, ShutdownMarker marker)
     SetStoredNumber(kStoredShutdownStatus, 0);
 }
 
-StoredSettings::~StoredSettings() {
-  if (tracksShutdown_)
-    MarkNormalShutdown();
-}
-
 void StoredSettings::RepairIfDamaged() {
   SettingsFile file;
   if (SettingsFile::Load(FilePath(), file) == SettingsFile::LoadResult::Corrupt)
     Update({}, -1, nullptr);  // keeps a copy aside and writes the values that still parse
-}
-
-void StoredSettings::MarkNormalShutdown() {
-  SetStoredNumber(kStoredShutdownStatus, 1);
 }
 
 StoredSettings::Result<uint32_t> StoredSettings::GetStoredNumber(int index,
@@ -104,7 +69,7 @@ StoredSettings::Result<uint32_t> StoredSettings::GetStoredNumber(int index,
   const SettingsFile::Entry* entry = file.Find(kStoredValues[index].name);
   if (!entry)
     return {defaultValue, false};
-  const std::optional<uint32_t> number = LeadingNumber(entry->value);
+  const std::optional<uint32_t> number = stored::LeadingNumber(entry->value);
   if (!number || *number > kStoredValues[index].maxNumber)
     return {defaultValue, false};
   return {*number, true};
@@ -113,25 +78,13 @@ StoredSettings::Result<uint32_t> StoredSettings::GetStoredNumber(int index,
 StoredSettings::Result<std::string> StoredSettings::GetStoredText(int index) const {
   SettingsFile file;
   if (!ValidIndex(index))
-    return {CurrentFolder(), false};
+    return {stored::CurrentFolder(), false};
   if (!LoadValues(FilePath(), file))
-    return {CurrentFolder(), false};
+    return {stored::CurrentFolder(), false};
   const SettingsFile::Entry* entry = file.Find(kStoredValues[index].name);
   if (!entry)
-    return {CurrentFolder(), false};
+    return {stored::CurrentFolder(), false};
   return {entry->value, true};
-}
-
-bool StoredSettings::SetStoredNumber(int index, uint32_t value) {
-  return SetStoredNumbers({{index, value}});
-}
-
-bool StoredSettings::SetStoredNumbers(std::initializer_list<std::pair<int, uint32_t>> values) {
-  return Update(values, -1, nullptr);
-}
-
-bool StoredSettings::SetStoredText(int index, const std::string& text) {
-  return Update({}, index, &text);
 }
 
 bool StoredSettings::Update(std::initializer_list<std::pair<int, uint32_t>> numbers, int textIndex,

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "transport/StoredSettings.h"
+#include "transport/StoredValueText.h"
 
 namespace vistrel {
 
@@ -55,27 +56,6 @@ class Key {
   HKEY key_ = nullptr;
 };
 
-std::string CurrentFolder() {
-  std::error_code error;
-  std::filesystem::path path = std::filesystem::current_path(error);
-  return error ? std::string() : path.string();
-}
-
-// A number kept as text reads as its leading decimal digits (0 without any); nullopt when
-// they do not fit 32 bits.
-std::optional<uint32_t> LeadingNumber(const std::string& text) {
-  uint64_t value = 0;
-  size_t i = 0;
-  while (i < text.size() && std::isspace(static_cast<unsigned char>(text[i])))
-    ++i;
-  for (; i < text.size() && std::isdigit(static_cast<unsigned char>(text[i])); ++i) {
-    value = value * 10 + uint64_t(text[i] - '0');
-    if (value > UINT32_MAX)
-      return std::nullopt;
-  }
-  return static_cast<uint32_t>(value);
-}
-
 // The bytes of a value up to its first zero, and its type; nullopt when it cannot be read.
 std::optional<std::string> QueryValue(const char* name, DWORD& type, DWORD& dword) {
   Key key(KEY_READ);
@@ -105,12 +85,6 @@ bool SetNumberIn(HKEY key, const char* name, uint32_t value) {
 
 }  // namespace
 
-std::string KeptAsideNotice(const std::string& copy) {
-  return "Some lines of the stored settings could not be read and were left out; the other "
-         "values are kept. The file as it was is kept as " +
-         copy;
-}
-
 StoredSettings::StoredSettings(std::string folder, ShutdownMarker marker)
     : folder_(std::move(folder)), tracksShutdown_(marker == ShutdownMarker::Track) {
   previousShutdownStatus_ = GetStoredNumber(kStoredShutdownStatus, 0).value;
@@ -118,17 +92,8 @@ StoredSettings::StoredSettings(std::string folder, ShutdownMarker marker)
     SetStoredNumber(kStoredShutdownStatus, 0);
 }
 
-StoredSettings::~StoredSettings() {
-  if (tracksShutdown_)
-    MarkNormalShutdown();
-}
-
 // Registry values are typed: nothing to repair.
 void StoredSettings::RepairIfDamaged() {}
-
-void StoredSettings::MarkNormalShutdown() {
-  SetStoredNumber(kStoredShutdownStatus, 1);
-}
 
 StoredSettings::Result<uint32_t> StoredSettings::GetStoredNumber(int index,
                                                                  uint32_t defaultValue) const {
@@ -140,7 +105,7 @@ StoredSettings::Result<uint32_t> StoredSettings::GetStoredNumber(int index,
   if (!text)
     return {defaultValue, false};
   const std::optional<uint32_t> number =
-      type == REG_DWORD ? std::optional<uint32_t>(dword) : LeadingNumber(*text);
+      type == REG_DWORD ? std::optional<uint32_t>(dword) : stored::LeadingNumber(*text);
   if (!number || *number > kStoredValues[index].maxNumber)
     return {defaultValue, false};
   return {*number, true};
@@ -148,25 +113,13 @@ StoredSettings::Result<uint32_t> StoredSettings::GetStoredNumber(int index,
 
 StoredSettings::Result<std::string> StoredSettings::GetStoredText(int index) const {
   if (!ValidIndex(index))
-    return {CurrentFolder(), false};
+    return {stored::CurrentFolder(), false};
   DWORD type = REG_NONE;
   DWORD dword = 0;
   const std::optional<std::string> text = QueryValue(kStoredValues[index].name, type, dword);
   if (!text || (type != REG_SZ && type != REG_EXPAND_SZ))
-    return {CurrentFolder(), false};
+    return {stored::CurrentFolder(), false};
   return {*text, true};
-}
-
-bool StoredSettings::SetStoredNumber(int index, uint32_t value) {
-  return SetStoredNumbers({{index, value}});
-}
-
-bool StoredSettings::SetStoredNumbers(std::initializer_list<std::pair<int, uint32_t>> values) {
-  return Update(values, -1, nullptr);
-}
-
-bool StoredSettings::SetStoredText(int index, const std::string& text) {
-  return Update({}, index, &text);
 }
 
 bool StoredSettings::Update(std::initializer_list<std::pair<int, uint32_t>> numbers, int textIndex,

@@ -4,8 +4,6 @@
 #include <array>
 #include <string>
 
-#include "core/Conversions.h"
-
 namespace vistrel::TableBound {
 
 namespace {
@@ -59,37 +57,6 @@ void OnRadioChange(HandlerContext& context, int buttonId) {
   if (!context.panel.RadioGroupOf(buttonId, first, position))
     return;
   StoreAndSend(context, first, position);
-}
-
-void OnParameterEdit(HandlerContext& context, int editId) {
-  const int spin = context.panel.SpinOfEdit(editId);
-  if (spin == 0)
-    return;
-  int32_t value = DecimalToInt(context.panel.EditText(editId));
-  context.panel.SetEditText(editId, std::to_string(value));
-  // The up-down control keeps the value inside its range.
-  value = context.panel.SetSpinPosition(spin, value);
-  context.panel.SetEditText(editId, std::to_string(value));
-  if (IsEntryTableField(editId))
-    return;
-  StoreAndSend(context, editId, value);
-}
-
-void OnParameterSpin(HandlerContext& context, int spinId, int32_t position, int32_t step) {
-  int32_t minimum = 0;
-  int32_t maximum = 0;
-  if (!context.panel.SpinRange(spinId, minimum, maximum))
-    return;
-  const int64_t wanted = static_cast<int64_t>(position) + step;
-  const int32_t value = static_cast<int32_t>(std::clamp<int64_t>(wanted, minimum, maximum));
-  const int edit = context.panel.EditOfSpin(spinId);
-  context.panel.SetSpinPosition(spinId, value);
-  if (edit == 0)
-    return;
-  context.panel.SetEditText(edit, std::to_string(value));
-  if (IsEntryTableField(edit))
-    return;
-  StoreAndSend(context, edit, value);
 }
 
 }  // namespace vistrel::TableBound

@@ -36,10 +36,6 @@ bool StoreAndSend(HandlerContext& context, int ctrlId, int32_t value);
 void OnParameterSelect(HandlerContext& context, int ctrlId);
 void OnParameterCheck(HandlerContext& context, int ctrlId);
 void OnRadioChange(HandlerContext& context, int buttonId);
-// A number field was committed (Enter or leaving it).
-void OnParameterEdit(HandlerContext& context, int editId);
-// An arrow of an up-down control: `position` is the control's position, `step` +1 or -1.
-void OnParameterSpin(HandlerContext& context, int spinId, int32_t position, int32_t step);
 
 }  // namespace TableBound
 

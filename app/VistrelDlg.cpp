@@ -172,8 +172,8 @@ void CVistrelDlg::Initialise() {
   services_.notifier.Register(this);
   services_.locks.Add(this);
   setWindowTitle(QString("%1  Ver %2").arg(kTitle, kVersion));
-  if (const std::optional<std::string>& copy = services_.settings.KeptAsideCopy())
-    services_.messages.ShowMessage(KeptAsideNotice(*copy), "Vistrel", MessageIcon::Exclamation);
+  if (const std::optional<std::string> notice = services_.settings.Notice())
+    services_.messages.ShowMessage(*notice, "Vistrel", MessageIcon::Exclamation);
   idleTimer_->start(kIdleMs);
   watchTimer_->start(kWatchMs);
   communication_->Initialise();

@@ -103,9 +103,14 @@ std::string FormatGammaDataLines(const LutTableSet& tables) {
 }
 
 bool SaveGammaCsv(const std::string& path, const LutTableSet& tables, IMessagePresenter& messages) {
-  if (WriteFileAtomically(path, FormatGammaText(tables)))
+  std::string why;
+  std::string notice;
+  if (WriteFileAtomically(path, FormatGammaText(tables), &why, &notice)) {
+    if (!notice.empty())
+      messages.ShowMessage(notice, "", MessageIcon::Exclamation);
     return true;
-  ShowError(messages, CannotOpen(path));
+  }
+  ShowError(messages, CannotOpen(path) + " (" + why + ")");
   return false;
 }
 

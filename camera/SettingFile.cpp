@@ -171,10 +171,14 @@ bool WriteSettingFile(CameraSession& session, const std::string& path, SettingFi
     return false;
   }
   const std::string contents = BuildSettingFile(session, variant);
-  if (!WriteFileAtomically(path, contents)) {
-    ReportFileOpenFailure(session, path);
+  std::string why;
+  std::string notice;
+  if (!WriteFileAtomically(path, contents, &why, &notice)) {
+    ReportFileOpenFailure(session, path, why);
     return false;
   }
+  if (!notice.empty())
+    session.messages.ShowMessage(notice, "Save", MessageIcon::Exclamation);
   session.hooks->RememberCameraFileFolder(FolderOf(path));
   return true;
 }

@@ -19,7 +19,7 @@ namespace {
 
 bool FileExists(const std::string& path) {
   struct stat st {};
-  return stat(path.c_str(), &st) == 0;
+  return lstat(path.c_str(), &st) == 0;  // a link leading nowhere is there too
 }
 
 // A setting file to load must be a regular file of a sane size; anything else is a usage

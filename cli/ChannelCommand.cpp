@@ -2,6 +2,7 @@
 
 #include <CLI/CLI.hpp>
 #include <memory>
+#include <optional>
 #include <ostream>
 
 #include "cli/ChannelOptions.h"
@@ -26,8 +27,15 @@ constexpr ModeEntry kModes[] = {
     {3, "Camera Link ver.1.1", kStoredClVer11Index},
 };
 
+// Says what is wrong with the stored settings' file, if anything, before the command's output.
+void SayNotice(const StoredSettings& settings, std::ostream& err) {
+  if (const std::optional<std::string> notice = settings.Notice())
+    err << "vistrelctl: " << *notice << '\n';
+}
+
 int ShowChannel(std::ostream& out, std::ostream& err) {
   StoredSettings settings(SettingsFolder(), StoredSettings::ShutdownMarker::Leave);
+  SayNotice(settings, err);
   const uint32_t mode = settings.GetStoredNumber(kStoredCommunicationMode, 0).value;
   if (mode >= std::size(kModes)) {
     err << "vistrelctl: the stored channel kind " << mode << " is none of 0..3\n";
@@ -55,6 +63,7 @@ int StoreChannel(const ChannelOptions& o, std::ostream& err) {
     return kExitUsage;
   }
   StoredSettings settings(SettingsFolder(), StoredSettings::ShutdownMarker::Leave);
+  SayNotice(settings, err);
   bool ok = true;
   for (const auto& [mode, index] : {std::pair{0u, o.port}, std::pair{1u, o.cl2000},
                                     std::pair{2u, o.cl2001}, std::pair{3u, o.clVer11}}) {
@@ -66,7 +75,8 @@ int StoreChannel(const ChannelOptions& o, std::ostream& err) {
   if (ok && o.baud)
     ok = settings.SetStoredNumber(kStoredBaudrate, *o.baud);
   if (!ok) {
-    err << "vistrelctl: the channel could not be stored in " << settings.FilePath() << '\n';
+    err << "vistrelctl: the channel could not be stored in " << settings.FilePath() << ": "
+        << settings.LastWriteError() << '\n';
     return kExitNoChannel;
   }
   return kExitOk;

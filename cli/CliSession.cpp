@@ -21,8 +21,8 @@ CliSession::CliSession(const ChannelOptions& options, std::ostream& out, std::os
       engine_(comm_, presenter_),
       table_(presenter_),
       camera_(engine_, table_, presenter_) {
-  if (const std::optional<std::string>& copy = settings_.KeptAsideCopy())
-    err_ << "vistrelctl: " << KeptAsideNotice(*copy) << '\n';
+  if (const std::optional<std::string> notice = settings_.Notice())
+    err_ << "vistrelctl: " << *notice << '\n';
   if (options.timeoutMs)
     engine_.SetTimeLimitCap(*options.timeoutMs);
   if (options.log)
@@ -98,7 +98,9 @@ int CliSession::CheckCameraAnswers() {
     return kExitOk;
   const Outcome outcome = engine_.LastOutcome();
   if (outcome == Outcome::NoReply || outcome == Outcome::ChannelLost) {
-    err_ << "vistrelctl: the camera does not answer (" << OutcomeText(outcome) << ")\n";
+    const std::string holders = comm_.OtherProgramsOnPort();
+    err_ << "vistrelctl: the camera does not answer (" << OutcomeText(outcome) << ")"
+         << (holders.empty() ? "" : "; " + holders) << '\n';
   } else {
     err_ << "vistrelctl: the camera did not answer the model query\n";
   }

@@ -21,7 +21,7 @@ constexpr int kAllChannels = -1;
 
 bool FileExists(const std::string& path) {
   struct stat st {};
-  return stat(path.c_str(), &st) == 0;
+  return lstat(path.c_str(), &st) == 0;  // a link leading nowhere is there too
 }
 
 CLI::Validator GammaFileCheck() {

@@ -2,6 +2,8 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <grp.h>
+#include <pwd.h>
 #include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -91,27 +93,88 @@ void RemoveAbandonedTemporaries(const std::string& folder) {
   closedir(dir);
 }
 
-// A new file beside `target`, created with the usual permissions (the umask applies).
-int CreateTemporary(const std::string& target, std::string& name) {
+// A new file beside `target`, created with `mode` from the start (the umask can only narrow
+// it), so that the new contents are never readable to more users than the final file's.
+int CreateTemporary(const std::string& target, mode_t mode, std::string& name) {
   static std::atomic<unsigned> counter{0};
   const std::string base =
       FolderOf(target) + "/" + std::string(kTemporaryPrefix) + std::to_string(getpid()) + "-";
   for (int attempt = 0; attempt < 100; ++attempt) {
     name = base + std::to_string(counter++);
-    const int fd = open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    const int fd = open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, mode);
     if (fd >= 0 || errno != EEXIST)
       return fd;
   }
   return -1;
 }
 
-// A symbolic link is written through: its target is the file replaced.
-std::string ResolveLink(const std::string& path) {
-  std::error_code ec;
-  if (!std::filesystem::is_symlink(path, ec))
-    return path;
-  const std::filesystem::path target = std::filesystem::weakly_canonical(path, ec);
-  return ec ? path : target.string();
+constexpr int kMaxLinkHops = 40;
+
+// The rule the kernel applies to links in shared folders: a link in a folder everybody may
+// write to and that keeps files to their owners (sticky, as /tmp) is followed only when it
+// belongs to the user following it or to the folder's owner. Anybody could have planted it.
+bool MayFollow(const std::string& link, const struct stat& linkStat) {
+  struct stat folder {};
+  if (stat(FolderOf(link).c_str(), &folder) != 0)
+    return false;
+  const bool shared = (folder.st_mode & S_ISVTX) && (folder.st_mode & S_IWOTH);
+  return !shared || linkStat.st_uid == geteuid() || linkStat.st_uid == folder.st_uid;
+}
+
+// The file a write to `path` replaces: `path` itself, or where the symbolic links it names
+// lead (also when they lead to no file yet). False, with the reason in `error`, for a link
+// that may not be followed or that loops.
+bool ResolveDestination(const std::string& path, std::string& target, std::string& error) {
+  target = path;
+  for (int hop = 0; hop < kMaxLinkHops; ++hop) {
+    struct stat st {};
+    if (lstat(target.c_str(), &st) != 0)
+      return true;
+    if (!S_ISLNK(st.st_mode))
+      return true;
+    if (!MayFollow(target, st)) {
+      error = "refusing to write through " + target +
+              ": it is a symbolic link of another user in a shared folder; remove it or choose "
+              "another name";
+      return false;
+    }
+    std::error_code ec;
+    const std::filesystem::path next = std::filesystem::read_symlink(target, ec);
+    if (ec) {
+      error = "cannot read the link " + target + ": " + ec.message();
+      return false;
+    }
+    target = next.is_absolute() ? next.string() : FolderOf(target) + "/" + next.string();
+  }
+  error = "cannot write " + path + ": its symbolic links do not end in a file";
+  return false;
+}
+
+std::string UserName(uid_t uid) {
+  const passwd* entry = getpwuid(uid);
+  return entry ? entry->pw_name : std::to_string(uid);
+}
+
+std::string GroupName(gid_t gid) {
+  const group* entry = getgrgid(gid);
+  return entry ? entry->gr_name : std::to_string(gid);
+}
+
+// Gives the new file the replaced file's owner and group where this user may; what could not
+// be kept is said in `notice`.
+void KeepOwner(int fd, const std::string& target, const struct stat& existing,
+               std::string* notice) {
+  if (existing.st_uid == geteuid() && existing.st_gid == getegid())
+    return;
+  if (fchown(fd, existing.st_uid, existing.st_gid) == 0)
+    return;
+  const bool groupKept = fchown(fd, static_cast<uid_t>(-1), existing.st_gid) == 0;
+  struct stat now {};
+  if (fstat(fd, &now) != 0 || !notice)
+    return;
+  *notice = target + " now belongs to " + UserName(now.st_uid) + ":" + GroupName(now.st_gid) +
+            " (it belonged to " + UserName(existing.st_uid) + ":" + GroupName(existing.st_gid) +
+            (groupKept ? "" : "; the group could not be kept") + ")";
 }
 
 }  // namespace
@@ -125,17 +188,31 @@ std::string FolderOf(const std::string& path) {
   return path.substr(0, slash);
 }
 
-bool WriteFileAtomically(const std::string& path, const std::string& contents, std::string* error) {
-  const std::string target = ResolveLink(path);
+bool WriteFileAtomically(const std::string& path, const std::string& contents, std::string* error,
+                         std::string* notice) {
+  if (notice)
+    notice->clear();
+  std::string target;
+  std::string refusal;
+  if (!ResolveDestination(path, target, refusal)) {
+    if (error)
+      *error = refusal;
+    return false;
+  }
+  struct stat existing {};
+  const bool replaces = stat(target.c_str(), &existing) == 0;
+  const mode_t mode = replaces ? (existing.st_mode & 07777) : 0666;
   std::string temp;
-  const int fd = CreateTemporary(target, temp);
+  const int fd = CreateTemporary(target, mode & 0777, temp);
   if (fd < 0)
     return Fail(error, "cannot create a file in", FolderOf(target));
-  // The replaced file keeps its permissions.
-  struct stat existing {};
   bool written = WriteAll(fd, contents);
-  if (written && stat(target.c_str(), &existing) == 0)
-    written = fchmod(fd, existing.st_mode & 07777) == 0;
+  if (written && replaces) {
+    KeepOwner(fd, target, existing, notice);
+    // After the owner: a change of owner clears the set-id bits. The umask may have narrowed
+    // the mode the file was created with.
+    written = fchmod(fd, mode) == 0;
+  }
   written = written && fsync(fd) == 0;
   const int writeErrno = errno;
   const bool closed = close(fd) == 0;

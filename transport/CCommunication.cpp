@@ -9,6 +9,7 @@
 
 #include "core/TextEscape.h"
 #include "transport/ComPortNames.h"
+#include "transport/SerialDevice.h"
 #include "transport/SerialPortList.h"
 
 namespace vistrel {
@@ -181,6 +182,12 @@ bool CCommunication::OpenComDevice(const std::string& device, uint32_t baudRate)
   runDevice_.clear();
   comDevice_ = device;
   return OpenComPort(device, device);
+}
+
+std::string CCommunication::OtherProgramsOnPort() const {
+  if (mode_ != Mode(CommunicationMode::Rs232c) || openedPath_.empty())
+    return {};
+  return PortHoldersText(openedPath_);
 }
 
 std::string CCommunication::ComPortPath() const {

@@ -100,6 +100,10 @@ class CCommunication final : public ISerialChannel {
   std::string ComPortPath() const;
   // ComPortPath as it was at the last open of the COM port.
   const std::string& OpenedComPortPath() const { return openedPath_; }
+  // In COM port mode, who else holds the port open ("/dev/ttyUSB0 is open in picocom (pid
+  // 4242)..."); empty when nobody is seen or in other modes. For the message that the camera
+  // does not answer.
+  std::string OtherProgramsOnPort() const;
   // Opens the current COM port choice again without showing a message when it fails: the
   // re-opening of a port whose device came back. False in other modes.
   bool ReopenComPortQuietly();

@@ -1,6 +1,8 @@
 #include "transport/CRs232c.h"
 
 #include "transport/OpenFailure.h"
+#include "transport/PortLock.h"
+#include "transport/SerialDevice.h"
 
 #include <fcntl.h>
 #include <poll.h>
@@ -76,6 +78,7 @@ CRs232c::~CRs232c() {
 }
 
 bool CRs232c::Fail(OpenStep step, const std::string& name, const std::string& advice) {
+  ReleasePortLock(lockSlot_);
   if (fd_ >= 0) {
     ::ioctl(fd_, TIOCNXCL);
     ::close(fd_);
@@ -95,13 +98,26 @@ bool CRs232c::Open(const std::string& device, const std::string& name, uint32_t 
   if (IsOpen())
     Close();
 
+  // Nothing is opened that is not a serial device: opening some devices starts them.
+  const DeviceCheck check = CheckSerialDevice(device);
+  if (check.error != 0)
+    return Fail(OpenStep::CreateFile, name, OpenFailureAdvice(check.error, device));
+  if (!check.problem.empty())
+    return Fail(OpenStep::CreateFile, name, check.problem);
   fd_ = ::open(device.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
   if (fd_ < 0)
     return Fail(OpenStep::CreateFile, name, OpenFailureAdvice(errno, device));
+  if (const std::string problem = CheckOpenedSerialDevice(fd_, device, check.rdev);
+      !problem.empty()) {
+    return Fail(OpenStep::CreateFile, name, problem);
+  }
   // Nobody else may use the port while it is open: TIOCEXCL keeps other opens off the
-  // terminal, the lock also keeps off programs running with privileges.
+  // terminal, the lock also keeps off programs running with privileges, and the lock file
+  // keeps off the programs that look for one.
   if (::flock(fd_, LOCK_EX | LOCK_NB) != 0)
     return Fail(OpenStep::CreateFile, name, OpenFailureAdvice(EBUSY, device));
+  if (const std::string held = TakeLockFile(device); !held.empty())
+    return Fail(OpenStep::CreateFile, name, held);
   ::ioctl(fd_, TIOCEXCL);
 
   termios settings{};
@@ -172,6 +188,18 @@ void CRs232c::Close() {
     ::close(fd_);
     fd_ = -1;
   }
+  ReleasePortLock(lockSlot_);
+}
+
+std::string CRs232c::TakeLockFile(const std::string& device) {
+  const PortLockResult lock = TakePortLock(device);
+  if (lock.state == PortLockResult::State::Taken)
+    lockSlot_ = lock.slot;
+  if (lock.state != PortLockResult::State::Busy)
+    return {};
+  const std::string who = lock.program.empty() ? "a process" : lock.program;
+  return device + " is in use by " + who + " (pid " + std::to_string(lock.owner) +
+         "), which holds its lock file " + lock.path + ".\nClose that program and try again.";
 }
 
 void CRs232c::ReceiveUntilHangUp() {

@@ -47,7 +47,11 @@ class CRs232c {
   // Opens `device` (`name` is what messages call it, for example "COM3"). stopBits is the
   // stop-bit code: 0 one, 1 one and a half, 2 two. Shows the message of the failing step
   // (when the device itself cannot be opened, with what went wrong and what to do) and
-  // returns false when the port cannot be opened. The driver is asked for low latency.
+  // returns false when the port cannot be opened. A path that names no serial device is
+  // refused before it is opened; a port another program holds (its exclusive open, or a lock
+  // file naming a live process) is refused with that program's name where it can be had. The
+  // port's lock file is taken while the port is open (see PortLock.h). The driver is asked
+  // for low latency.
   bool Open(const std::string& device, const std::string& name, uint32_t baudRate, int dataBits,
             int stopBits, bool flowControl, bool parityCheck);
   void Close();
@@ -75,6 +79,8 @@ class CRs232c {
 
  private:
   bool Fail(OpenStep step, const std::string& name, const std::string& advice = {});
+  // Takes the port's lock file; the message when another program holds it, else empty.
+  std::string TakeLockFile(const std::string& device);
   void ReceiveLoop();
   void ReceiveUntilHangUp();
   bool WriteAll(const char* bytes, int length);
@@ -90,6 +96,7 @@ class CRs232c {
   LowLatencyCall lowLatency_ = EnableLowLatency;
   int fd_ = -1;  // on Windows 0 while the port is open, the handle being in win32_
   int wakeFd_ = -1;
+  int lockSlot_ = -1;  // the port's lock file while the port is open (-1: none)
   [[no_unique_address]] Rs232cWin32Handles win32_;
   std::mutex writeMutex_;  // one whole message at a time
   ReceiveRing ring_;

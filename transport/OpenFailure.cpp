@@ -78,17 +78,32 @@ bool InGroupNow(gid_t gid) {
   return got > 0 && std::find(groups.begin(), groups.begin() + got, gid) != groups.begin() + got;
 }
 
-std::string PermissionAdvice(const std::string& device) {
-  struct stat st {};
-  if (::stat(device.c_str(), &st) != 0) {
-    return "No permission to open " + device +
-           ".\nAsk the administrator for read and write access to it.";
-  }
+// The name of user `uid`, or its number when it has no name.
+std::string UserName(uid_t uid) {
+  passwd entry{};
+  passwd* found = nullptr;
+  std::vector<char> buffer(kGroupBufferBytes);
+  if (::getpwuid_r(uid, &entry, buffer.data(), buffer.size(), &found) == 0 && found)
+    return found->pw_name;
+  return std::to_string(uid);
+}
+
+// The permission bits as `ls -l` shows them, for example "crw-rw----".
+std::string ModeText(mode_t mode) {
+  std::string text = S_ISCHR(mode) ? "c" : S_ISDIR(mode) ? "d" : "-";
+  constexpr const char* kLetters = "rwxrwxrwx";
+  for (int bit = 0; bit < 9; ++bit)
+    text += (mode & (0400 >> bit)) ? kLetters[bit] : '-';
+  return text;
+}
+
+// Only the group's own read and write access makes joining the group worth advising.
+std::string GroupAdvice(const std::string& device, const struct stat& st) {
   const std::string group = GroupName(st.st_gid);
   if (InGroupNow(st.st_gid)) {
-    return "No permission to open " + device + ": even its group " + group +
-           ", of which you are a member, may not read and write it.\nAsk the administrator "
-           "to give the group read and write access to it.";
+    return "No permission to open " + device + " although you are a member of its group " + group +
+           ".\nAsk the administrator why access is refused (an access list or a " +
+           "security policy may keep it).";
   }
   std::string text = "No permission to open " + device + ": it belongs to the group " + group +
                      ", and membership in " + group + " grants access to it.\n";
@@ -96,6 +111,22 @@ std::string PermissionAdvice(const std::string& device) {
     return text + "You were added to " + group + " after logging in: log out and in again.";
   return text + "Add your user to it (sudo usermod -aG " + group +
          " $USER), then log out and in again.";
+}
+
+std::string PermissionAdvice(const std::string& device) {
+  struct stat st {};
+  if (::stat(device.c_str(), &st) != 0) {
+    return "No permission to open " + device +
+           ".\nAsk the administrator for read and write access to it.";
+  }
+  constexpr mode_t kGroupReadWrite = S_IRGRP | S_IWGRP;
+  if ((st.st_mode & kGroupReadWrite) == kGroupReadWrite)
+    return GroupAdvice(device, st);
+  // No group may use the device: joining one would not help.
+  return "No permission to open " + device + ": it belongs to " + UserName(st.st_uid) + ":" +
+         GroupName(st.st_gid) + " with mode " + ModeText(st.st_mode) +
+         ", and no group may read and write it.\nA udev rule or the administrator must grant "
+         "access to it (for example the group dialout with mode 0660).";
 }
 
 }  // namespace

@@ -163,21 +163,25 @@ void SettingsFile::SetText(std::string_view name, std::string_view text) {
   Set(name, Type::Text, std::string(text));
 }
 
-SettingsFile::LoadResult SettingsFile::Load(const std::string& path, SettingsFile& out) {
+SettingsFile::LoadResult SettingsFile::Load(const std::string& path, SettingsFile& out,
+                                            std::string* reason) {
   out = SettingsFile();
   std::string content;
   const FileCheck read = ReadRegularFile(path, kMaxBytes, content);
   if (read.status == FileStatus::CannotOpen && read.error == ENOENT)
     return LoadResult::Missing;
-  if (!read.Ok())
+  if (!read.Ok()) {
+    if (reason)
+      *reason = read.Reason();
     return LoadResult::Unreadable;
+  }
   size_t dropped = 0;
   out = ParseGoodLines(content, &dropped);
   return dropped == 0 ? LoadResult::Loaded : LoadResult::Corrupt;
 }
 
-bool SettingsFile::Save(const std::string& path) const {
-  return WriteFileAtomically(path, Serialize());
+bool SettingsFile::Save(const std::string& path, std::string* error) const {
+  return WriteFileAtomically(path, Serialize(), error);
 }
 
 SettingsLock::SettingsLock(const std::string& path) {

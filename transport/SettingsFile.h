@@ -39,10 +39,11 @@ class SettingsFile {
 
   // Reads `path`; a missing file loads as empty. Corrupt: some lines are not of the form
   // above, and `out` holds the others. Unreadable: `out` is empty; so is it for anything but
-  // a regular file of at most kMaxBytes.
-  static LoadResult Load(const std::string& path, SettingsFile& out);
+  // a regular file of at most kMaxBytes, and `reason` (when given) then says why.
+  static LoadResult Load(const std::string& path, SettingsFile& out, std::string* reason = nullptr);
   // Replaces `path` atomically: a temporary file is written, flushed to disk and renamed.
-  bool Save(const std::string& path) const;
+  // False, with the reason in `error` when given, when it could not be.
+  bool Save(const std::string& path, std::string* error = nullptr) const;
 
  private:
   void Set(std::string_view name, Type type, std::string value);

@@ -4,6 +4,8 @@
 #include <unistd.h>
 
 #include <cctype>
+#include <cerrno>
+#include <cstring>
 #include <ctime>
 #include <filesystem>
 #include <optional>
@@ -43,6 +45,27 @@ std::optional<std::string> KeepAside(const std::string& path) {
   return std::nullopt;
 }
 
+// The newest copy KeepAside made of `path` that is still there.
+std::optional<std::string> NewestCopyAside(const std::string& path) {
+  const std::filesystem::path file(path);
+  const std::string prefix = file.filename().string() + ".corrupt-";
+  std::error_code error;
+  std::optional<std::string> newest;
+  for (const auto& entry : std::filesystem::directory_iterator(file.parent_path(), error)) {
+    const std::string name = entry.path().filename().string();
+    // The time stamp sorts by time, and a second copy in the same second after the first.
+    if (name.starts_with(prefix) && (!newest || entry.path().string() > *newest))
+      newest = entry.path().string();
+  }
+  return newest;
+}
+
+std::string UnreadableNotice(const std::string& path, const std::string& reason) {
+  return "The stored settings file " + path + " cannot be read (" + reason +
+         "): the default settings are used and nothing can be stored. Remove it or put a "
+         "regular file in its place.";
+}
+
 }  // namespace
 
 StoredSettings::StoredSettings(std::string folder, ShutdownMarker marker)
@@ -55,8 +78,27 @@ StoredSettings::StoredSettings(std::string folder, ShutdownMarker marker)
 
 void StoredSettings::RepairIfDamaged() {
   SettingsFile file;
-  if (SettingsFile::Load(FilePath(), file) == SettingsFile::LoadResult::Corrupt)
-    Update({}, -1, nullptr);  // keeps a copy aside and writes the values that still parse
+  std::string reason;
+  switch (SettingsFile::Load(FilePath(), file, &reason)) {
+    case SettingsFile::LoadResult::Corrupt:
+      // Keeps a copy aside and writes the values that still parse.
+      if (!Update({}, -1, nullptr)) {
+        fileProblem_ = "Some lines of the stored settings file " + FilePath() +
+                       " could not be read and are left out, and the file could not be "
+                       "repaired: " +
+                       lastWriteError_;
+      }
+      break;
+    case SettingsFile::LoadResult::Unreadable:
+      fileProblem_ = UnreadableNotice(FilePath(), reason);
+      break;
+    case SettingsFile::LoadResult::Loaded:
+    case SettingsFile::LoadResult::Missing:
+      break;
+  }
+  // A copy an earlier run kept aside is told about until the operator removes it.
+  if (!keptAside_)
+    keptAside_ = NewestCopyAside(FilePath());
 }
 
 StoredSettings::Result<uint32_t> StoredSettings::GetStoredNumber(int index,
@@ -98,12 +140,16 @@ bool StoredSettings::Update(std::initializer_list<std::pair<int, uint32_t>> numb
 
   std::error_code error;
   std::filesystem::create_directories(folder_, error);
-  SettingsLock lock(folder_ + "/" + kLockName);
+  if (error)
+    return WriteFailed("cannot make the folder " + folder_ + ": " + error.message());
+  const std::string lockPath = folder_ + "/" + kLockName;
+  SettingsLock lock(lockPath);
   if (!lock.Held())
-    return false;
+    return WriteFailed("cannot lock " + lockPath + ": " + std::strerror(errno));
 
   SettingsFile file;
-  switch (SettingsFile::Load(FilePath(), file)) {
+  std::string reason;
+  switch (SettingsFile::Load(FilePath(), file, &reason)) {
     case SettingsFile::LoadResult::Loaded:
     case SettingsFile::LoadResult::Missing:
       break;
@@ -111,16 +157,21 @@ bool StoredSettings::Update(std::initializer_list<std::pair<int, uint32_t>> numb
       if (std::optional<std::string> aside = KeepAside(FilePath()))
         keptAside_ = std::move(aside);
       else
-        return false;
+        return WriteFailed("cannot keep a copy of the damaged " + FilePath() + " aside");
       break;
     case SettingsFile::LoadResult::Unreadable:
-      return false;
+      return WriteFailed(FilePath() + " cannot be read (" + reason +
+                         "); remove it or put a regular file in its place");
   }
   for (const auto& [index, value] : numbers)
     file.SetNumber(kStoredValues[index].name, value);
   if (text)
     file.SetText(kStoredValues[textIndex].name, *text);
-  return file.Save(FilePath());
+  std::string saveError;
+  if (!file.Save(FilePath(), &saveError))
+    return WriteFailed(saveError);
+  lastWriteError_.clear();
+  return true;
 }
 
 }  // namespace vistrel

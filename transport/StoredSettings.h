@@ -59,12 +59,15 @@ inline constexpr std::array<StoredValueInfo, 11> kStoredValues = {{
 // Every access reads the file anew; every write is a read-modify-write under a lock file
 // followed by an atomic replace, so programs running at the same time keep each other's
 // values. A value that cannot be had (missing, not a number, a number above the value's
-// limit) reads as its default. Lines of the file that cannot be parsed are left out: at the
-// next write (at the latest when the store is created) a copy of the file as it was is kept
-// aside and the file is rewritten with the values that still parse; KeptAsideCopy names that
-// copy so that the front ends can say so. Creating the store records the previous run's
-// shutdown marker and sets it to 0; MarkNormalShutdown (run by the destructor) sets it to 1.
-// One instance per program.
+// limit) reads as its default. Lines of the file that cannot be parsed are left out: when
+// the store is created (whichever program or subcommand comes first) a copy of the file as it
+// was is kept aside and the file is rewritten with the values that still parse; KeptAsideCopy
+// names that copy, in this run and in every later one until the copy is removed, so that the
+// front ends keep saying so (Notice). A file that cannot be read at all (a folder or a device
+// in its place, one over the size limit) is never taken for an empty one: Notice says so,
+// its values read as defaults and nothing is written over it. Creating the store records the
+// previous run's shutdown marker and sets it to 0; MarkNormalShutdown (run by the destructor)
+// sets it to 1. One instance per program.
 class StoredSettings {
  public:
   static constexpr const char* kFileName = "settings.ini";
@@ -101,22 +104,31 @@ class StoredSettings {
   const std::string& Folder() const { return folder_; }
   std::string FilePath() const { return folder_ + "/" + kFileName; }
 
-  // The copy of a damaged file kept aside during this run, if one was.
+  // The newest copy of a damaged file kept aside (during this run or an earlier one) that
+  // is still there, if one is.
   const std::optional<std::string>& KeptAsideCopy() const { return keptAside_; }
+  // What the front ends show when the store is created: a kept-aside copy, or a file that
+  // cannot be read; nullopt when all is well.
+  std::optional<std::string> Notice() const;
+  // Why the last write failed, for the operator; empty after a successful one.
+  const std::string& LastWriteError() const { return lastWriteError_; }
 
  private:
   static bool ValidIndex(int index) { return index >= 0 && index < int(kStoredValues.size()); }
   bool Update(std::initializer_list<std::pair<int, uint32_t>> numbers, int textIndex,
               const std::string* text);
   void RepairIfDamaged();
+  bool WriteFailed(std::string reason);
 
   std::string folder_;
   bool tracksShutdown_ = true;
   uint32_t previousShutdownStatus_ = 0;
   std::optional<std::string> keptAside_;
+  std::string fileProblem_;  // what is wrong with the file beyond repair; empty when nothing is
+  std::string lastWriteError_;
 };
 
-// What the front ends say, once, when a damaged file was kept aside as `copy`.
+// What the front ends say while a damaged file's copy kept aside as `copy` is there.
 std::string KeptAsideNotice(const std::string& copy);
 
 }  // namespace vistrel

@@ -35,7 +35,22 @@ std::optional<uint32_t> LeadingNumber(const std::string& text) {
 std::string KeptAsideNotice(const std::string& copy) {
   return "Some lines of the stored settings could not be read and were left out; the other "
          "values are kept. The file as it was is kept as " +
-         copy;
+         copy +
+         ". Once you have looked at it, delete that copy (or move it out of the settings "
+         "folder) and this notice stops.";
+}
+
+std::optional<std::string> StoredSettings::Notice() const {
+  if (!fileProblem_.empty())
+    return fileProblem_;
+  if (keptAside_)
+    return KeptAsideNotice(*keptAside_);
+  return std::nullopt;
+}
+
+bool StoredSettings::WriteFailed(std::string reason) {
+  lastWriteError_ = std::move(reason);
+  return false;
 }
 
 StoredSettings::~StoredSettings() {

@@ -77,7 +77,11 @@ std::string FolderOf(const std::string& path) {
   return path.substr(0, slash);
 }
 
-bool WriteFileAtomically(const std::string& path, const std::string& contents, std::string* error) {
+bool WriteFileAtomically(const std::string& path, const std::string& contents, std::string* error,
+                         std::string* notice) {
+  // ReplaceFile keeps the replaced file's owner and security, so there is nothing to report.
+  if (notice)
+    notice->clear();
   const std::filesystem::path target = std::filesystem::absolute(std::filesystem::path(path));
   std::filesystem::path temp;
   HANDLE file = CreateTemporary(target, temp);

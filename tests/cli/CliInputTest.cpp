@@ -51,9 +51,12 @@ TEST_F(CliInputTest, PortNumbersThatMakeNoComNameAreUsageErrors) {
   EXPECT_TRUE(ErrHas("could not open COM2147483647")) << err_.str();
 }
 
-TEST_F(CliInputTest, ADamagedSettingsFileIsReportedOnceWithItsKeptCopy) {
-  std::ofstream(temp_ / "settings.ini") << "Control Mode=number:1\nCom Port No=nmber:2\n";
-  EXPECT_EQ(Run({"--device", noDevice_, "get", "TI"}), kExitNoChannel);
+// Whichever subcommand reads a damaged settings.ini first says so, and every later run until
+// the copy kept aside is removed; a file that cannot be read is never taken for defaults.
+TEST_F(CliInputTest, TheStoredSettingsFileIsReportedByTheFirstReaderUntilDealtWith) {
+  const std::string settings = temp_ / "settings.ini";
+  std::ofstream(settings) << "Control Mode=number:1\nCom Port No=nmber:2\n";
+  EXPECT_EQ(Run({"channel"}), kExitOk);
   std::string copy;
   for (const auto& entry : std::filesystem::directory_iterator(temp_.Path())) {
     if (entry.path().filename().string().starts_with("settings.ini.corrupt-"))
@@ -61,10 +64,23 @@ TEST_F(CliInputTest, ADamagedSettingsFileIsReportedOnceWithItsKeptCopy) {
   }
   ASSERT_FALSE(copy.empty());
   EXPECT_TRUE(ErrHas("were left out")) << err_.str();
-  EXPECT_TRUE(ErrHas("kept as " + copy + "\n")) << err_.str();
+  EXPECT_TRUE(ErrHas("kept as " + copy + ". Once you have looked at it, delete")) << err_.str();
 
   EXPECT_EQ(Run({"--device", noDevice_, "get", "TI"}), kExitNoChannel);
+  EXPECT_TRUE(ErrHas("kept as " + copy)) << err_.str();
+  std::filesystem::remove(copy);
+  EXPECT_EQ(Run({"--device", noDevice_, "get", "TI"}), kExitNoChannel);
   EXPECT_FALSE(ErrHas("settings")) << err_.str();
+
+  std::filesystem::remove(settings);
+  std::filesystem::create_directory(settings);
+  EXPECT_EQ(Run({"channel", "set", "--port", "1"}), kExitNoChannel);
+  EXPECT_TRUE(ErrHas("vistrelctl: The stored settings file " + settings +
+                     " cannot be read (not a regular file)"))
+      << err_.str();
+  EXPECT_TRUE(ErrHas("the channel could not be stored in " + settings + ": " + settings +
+                     " cannot be read (not a regular file)"))
+      << err_.str();
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -82,6 +83,11 @@ TEST_F(CliTest, InfoDumpSaveAndLoad) {
   std::getline(in, first);
   EXPECT_EQ(first, "MD00=RL-4100T-VLNK");
   EXPECT_EQ(Run({"save", file}), kExitUsage) << "an existing file needs --force";
+  // So does a link that leads nowhere: the file made through it would be a surprise.
+  const std::string dangling = PathOf("dangling.cam");
+  std::filesystem::create_symlink(PathOf("nowhere.cam"), dangling);
+  EXPECT_EQ(Run({"save", dangling}), kExitUsage);
+  EXPECT_FALSE(std::filesystem::exists(PathOf("nowhere.cam")));
   EXPECT_EQ(Run({"save", "--shipping", "--force", file}), kExitOk);
 
   EXPECT_EQ(Run({"set", "TI=0"}), kExitOk);

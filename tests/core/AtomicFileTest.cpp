@@ -1,3 +1,4 @@
+#include <grp.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -69,6 +70,101 @@ TEST_F(AtomicFileTest, MissingFolderFails) {
   EXPECT_EQ(FolderOf("/a/b"), "/a");
   EXPECT_EQ(FolderOf("b"), ".");
   EXPECT_EQ(FolderOf("/b"), "/");
+}
+
+constexpr uid_t kNobody = 65534;
+
+// A link in a shared sticky folder is followed only when this user or the folder's owner made
+// it: anybody could have planted it there, leading to a file of the user who writes.
+TEST_F(AtomicFileTest, LinksOfOtherUsersInSharedFoldersAreNotFollowed) {
+  if (geteuid() != 0)
+    GTEST_SKIP() << "needs root to give a link another owner";
+  const struct {
+    mode_t folderMode;
+    uid_t linkOwner;
+    bool targetExists;
+    bool followed;
+  } cases[] = {
+      {01777, kNobody, true, false}, {01777, kNobody, false, false}, {01777, 0, true, true},
+      {0777, kNobody, true, true},   {0777, kNobody, false, true},
+  };
+  for (const auto& c : cases) {
+    test::TempFolder shared;
+    ASSERT_EQ(chmod(shared.Path().c_str(), c.folderMode), 0);
+    const fs::path real = folder_ / "real.txt";
+    fs::remove(real);
+    if (c.targetExists)
+      std::ofstream(real) << "old";
+    const fs::path link = fs::path(shared.Path()) / "golden.cam";
+    fs::create_symlink(real, link);
+    ASSERT_EQ(lchown(link.c_str(), c.linkOwner, c.linkOwner), 0);
+    std::string error;
+    EXPECT_EQ(WriteFileAtomically(link, "new", &error), c.followed) << error;
+    EXPECT_TRUE(fs::is_symlink(link));
+    if (c.followed) {
+      EXPECT_EQ(Read(real), "new");
+    } else {
+      EXPECT_EQ(fs::exists(real), c.targetExists);
+      EXPECT_NE(error.find("refusing to write through " + link.string()), std::string::npos)
+          << error;
+    }
+  }
+}
+
+// What WriteFileAtomically reports as the notice when run as an unprivileged user.
+std::string NoticeOfUnprivilegedWrite(const fs::path& file) {
+  int pipeFds[2];
+  if (pipe(pipeFds) != 0)
+    return "pipe failed";
+  const pid_t child = fork();
+  if (child == 0) {
+    close(pipeFds[0]);
+    if (setgroups(0, nullptr) != 0 || setgid(kNobody) != 0 || setuid(kNobody) != 0)
+      _exit(2);
+    std::string error;
+    std::string notice;
+    const std::string text =
+        WriteFileAtomically(file, "nobody's", &error, &notice) ? notice : "failed: " + error;
+    [[maybe_unused]] ssize_t n = write(pipeFds[1], text.data(), text.size());
+    _exit(0);
+  }
+  close(pipeFds[1]);
+  std::string text;
+  char chunk[512];
+  for (ssize_t n; (n = read(pipeFds[0], chunk, sizeof chunk)) > 0;)
+    text.append(chunk, size_t(n));
+  close(pipeFds[0]);
+  int status = 0;
+  waitpid(child, &status, 0);
+  return text;
+}
+
+TEST_F(AtomicFileTest, TheReplacedFilesOwnerIsKeptOrTheChangeIsReported) {
+  if (geteuid() != 0)
+    GTEST_SKIP() << "needs root to own files as another user";
+  ASSERT_EQ(chmod(folder_.c_str(), 0777), 0);
+  const fs::path file = folder_ / "a.cam";
+  std::ofstream(file) << "old";
+  ASSERT_EQ(chown(file.c_str(), kNobody, kNobody), 0);
+  ASSERT_EQ(chmod(file.c_str(), 0664), 0);
+  std::string notice = "not cleared";
+  ASSERT_TRUE(WriteFileAtomically(file, "root's", nullptr, &notice));
+  struct stat st {};
+  ASSERT_EQ(stat(file.c_str(), &st), 0);
+  EXPECT_EQ(st.st_uid, kNobody);
+  EXPECT_EQ(st.st_gid, kNobody);
+  EXPECT_EQ(st.st_mode & 07777, 0664u);
+  EXPECT_EQ(notice, "");
+
+  // An unprivileged writer cannot give the new file to root: it says whose the file is now.
+  ASSERT_EQ(chown(file.c_str(), 0, 0), 0);
+  ASSERT_EQ(chmod(file.c_str(), 0666), 0);
+  notice = NoticeOfUnprivilegedWrite(file);
+  EXPECT_NE(notice.find(file.string() + " now belongs to "), std::string::npos) << notice;
+  EXPECT_NE(notice.find("(it belonged to root:"), std::string::npos) << notice;
+  ASSERT_EQ(stat(file.c_str(), &st), 0);
+  EXPECT_EQ(st.st_uid, kNobody);
+  EXPECT_EQ(Read(file), "nobody's");
 }
 
 // The id of a process that has ended and been reaped.

@@ -1,9 +1,12 @@
 #include <fcntl.h>
 #include <grp.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 
@@ -54,14 +57,13 @@ std::string MessageOfUnprivilegedOpen(const std::string& device) {
   return text;
 }
 
-// A device file in a folder everybody may enter, of group `gid` with permissions `mode`.
+// A terminal device node in a folder everybody may enter, owned by root:`gid` with
+// permissions `mode`.
 std::string MakeDevice(const TempFolder& temp, gid_t gid, mode_t mode) {
   EXPECT_EQ(::chmod(temp.Path().c_str(), 0755), 0);
   const std::string device = temp / "ttyUSB0";
-  std::ofstream(device) << "";
-  if (::geteuid() == 0) {
-    EXPECT_EQ(::chown(device.c_str(), 0, gid), 0);
-  }
+  EXPECT_EQ(::mknod(device.c_str(), S_IFCHR | mode, makedev(5, 0)), 0) << std::strerror(errno);
+  EXPECT_EQ(::chown(device.c_str(), 0, gid), 0);
   EXPECT_EQ(::chmod(device.c_str(), mode), 0);
   return device;
 }
@@ -74,31 +76,38 @@ std::string GroupOf(const std::string& device) {
   return named ? named->gr_name : std::to_string(st.st_gid);
 }
 
-TEST(OpenFailure, NoPermissionNamesTheDevicesGroupAndThatMembershipGrantsAccess) {
+// Joining the device's group is advised only where the group may read and write it; else the
+// owner, the mode and who must grant access are named.
+TEST(OpenFailure, NoPermissionAdvisesTheGroupOnlyWhereTheGroupHasAccess) {
   if (::geteuid() != 0)
-    GTEST_SKIP() << "needs root to give the device a group the opener is not in";
-  TempFolder temp;
-  // The group serial ports usually belong to, with read and write access for it.
+    GTEST_SKIP() << "needs root to make device nodes of other owners";
   const group* dialout = ::getgrnam("dialout");
-  const std::string device = MakeDevice(temp, dialout ? dialout->gr_gid : 0, 0660);
-  const std::string text = MessageOfUnprivilegedOpen(device);
-  EXPECT_EQ(text.rfind("Failed to initialize COM4 port!\nError in CreateFile()\n", 0), 0u) << text;
-  EXPECT_NE(
-      text.find("No permission to open " + device + ": it belongs to the group " + GroupOf(device) +
-                ", and membership in " + GroupOf(device) +
-                " grants access to it.\nAdd your user to it (sudo usermod -aG " + GroupOf(device)),
-      std::string::npos)
-      << text;
-}
-
-TEST(OpenFailure, NoPermissionEvenForTheGroupSaysMembershipDoesNotHelp) {
-  TempFolder temp;
-  const std::string device = MakeDevice(temp, kNobody, 0);
-  const std::string text = MessageOfUnprivilegedOpen(device);
-  EXPECT_NE(text.find("No permission to open " + device + ": even its group " + GroupOf(device) +
-                      ", of which you are a member, may not read and write it."),
-            std::string::npos)
-      << text;
+  const gid_t serialGroup = dialout ? dialout->gr_gid : 20;
+  struct Case {
+    gid_t gid;
+    mode_t mode;
+    std::string expected;  // %g: the device's group
+  };
+  const Case cases[] = {
+      {serialGroup, 0660,
+       ": it belongs to the group %g, and membership in %g grants access to "
+       "it.\nAdd your user to it (sudo usermod -aG %g $USER)"},
+      {0, 0600,
+       ": it belongs to root:%g with mode crw-------, and no group may read and write "
+       "it.\nA udev rule or the administrator must grant access to it"},
+      {kNobody, 0, ": it belongs to root:%g with mode c---------, and no group may read"},
+  };
+  for (const Case& c : cases) {
+    TempFolder temp;
+    const std::string device = MakeDevice(temp, c.gid, c.mode);
+    std::string expected = "No permission to open " + device + c.expected;
+    for (size_t at; (at = expected.find("%g")) != std::string::npos;)
+      expected.replace(at, 2, GroupOf(device));
+    const std::string text = MessageOfUnprivilegedOpen(device);
+    EXPECT_EQ(text.rfind("Failed to initialize COM4 port!\nError in CreateFile()\n", 0), 0u)
+        << text;
+    EXPECT_NE(text.find(expected), std::string::npos) << text;
+  }
 }
 
 TEST(OpenFailure, APortInUseByAnotherProgramSaysSoAndOpensOnceFreed) {

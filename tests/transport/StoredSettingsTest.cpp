@@ -4,6 +4,7 @@
 #include <climits>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <sstream>
 #include <thread>
 
@@ -182,14 +183,52 @@ TEST(StoredSettings, ADamagedFileKeepsItsGoodValuesAndACopyIsKeptAsideOnce) {
   EXPECT_EQ(*store.KeptAsideCopy(), copies[0]);
   EXPECT_NE(KeptAsideNotice(copies[0]).find(copies[0]), std::string::npos);
 
-  // The file is whole again, unknown values included, so the next run has nothing to say.
+  // The file is whole again, unknown values included; the next runs still tell about the
+  // copy, until the operator removes it.
   const std::string repaired = ReadAll(store.FilePath());
   EXPECT_TRUE(SettingsFile::Parse(repaired).has_value());
   EXPECT_NE(repaired.find("Some Later Value=text:kept"), std::string::npos);
-  StoredSettings next(temp.Path());
-  EXPECT_FALSE(next.KeptAsideCopy().has_value());
-  EXPECT_EQ(next.GetStoredNumber(kStoredControlMode, 0).value, 1u);
+  {
+    StoredSettings next(temp.Path());
+    EXPECT_EQ(next.KeptAsideCopy(), copies[0]);
+    EXPECT_EQ(next.Notice(), KeptAsideNotice(copies[0]));
+    EXPECT_EQ(next.GetStoredNumber(kStoredControlMode, 0).value, 1u);
+  }
   EXPECT_EQ(CopiesKeptAside(temp.Path()).size(), 1u);
+  fs::remove(copies[0]);
+  StoredSettings acknowledged(temp.Path());
+  EXPECT_FALSE(acknowledged.Notice().has_value());
+}
+
+// A file that cannot be read at all is said to be so and is never written over: its values
+// may be fine, only the file is wrong.
+TEST(StoredSettings, AFileThatCannotBeReadIsReportedAndLeftAlone) {
+  const struct {
+    const char* what;
+    std::function<void(const std::string&)> make;
+    const char* reason;
+  } cases[] = {
+      {"folder", [](const std::string& path) { fs::create_directory(path); }, "not a regular file"},
+      {"oversized",
+       [](const std::string& path) {
+         WriteAll(path, "Baudrate=number:19200\n" + std::string(SettingsFile::kMaxBytes, '#'));
+       },
+       "larger than"},
+  };
+  for (const auto& c : cases) {
+    TempFolder temp;
+    const std::string path = temp / StoredSettings::kFileName;
+    c.make(path);
+    StoredSettings store(temp.Path(), StoredSettings::ShutdownMarker::Leave);
+    ASSERT_TRUE(store.Notice().has_value()) << c.what;
+    EXPECT_NE(store.Notice()->find(path + " cannot be read (" + c.reason), std::string::npos)
+        << *store.Notice();
+    EXPECT_FALSE(store.GetStoredNumber(kStoredBaudrate, 9600).stored) << c.what;
+    EXPECT_FALSE(store.SetStoredNumber(kStoredBaudrate, 57600)) << c.what;
+    EXPECT_NE(store.LastWriteError().find(path + " cannot be read (" + c.reason), std::string::npos)
+        << store.LastWriteError();
+    EXPECT_EQ(fs::is_directory(path), std::string(c.what) == "folder");
+  }
 }
 
 TEST(StoredSettings, TheParserTakesOnlyWellFormedLines) {

@@ -1,0 +1,162 @@
+#include <signal.h>
+#include <sys/prctl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include <gtest/gtest.h>
+
+#include "TransportFixtures.h"
+#include "support/Recorders.h"
+#include "transport/CCommunication.h"
+#include "transport/PortLock.h"
+#include "transport/SerialDevice.h"
+
+namespace vistrel {
+namespace {
+
+using test::PtyPeer;
+using test::RecordingPresenter;
+using test::ScopedEnv;
+using test::TempFolder;
+
+std::string ReadAll(const std::string& path) {
+  std::ifstream in(path);
+  std::stringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+std::string LockText(pid_t pid) {
+  char text[16];
+  std::snprintf(text, sizeof text, "%10d\n", int(pid));
+  return text;
+}
+
+// A process that runs under the name `name` until killed; with `device`, it holds it open.
+pid_t StartHolder(const char* name, const std::string& device = {}) {
+  int ready[2];
+  EXPECT_EQ(::pipe(ready), 0);
+  const pid_t child = ::fork();
+  if (child == 0) {
+    ::prctl(PR_SET_NAME, name);
+    const int fd = device.empty() ? -1 : ::open(device.c_str(), O_RDWR | O_NOCTTY);
+    [[maybe_unused]] ssize_t n = ::write(ready[1], "x", 1);
+    for (;;)
+      ::pause();
+    ::close(fd);
+  }
+  char byte = 0;
+  [[maybe_unused]] ssize_t n = ::read(ready[0], &byte, 1);
+  ::close(ready[0]);
+  ::close(ready[1]);
+  return child;
+}
+
+void Stop(pid_t child) {
+  ::kill(child, SIGKILL);
+  int status = 0;
+  ::waitpid(child, &status, 0);
+}
+
+class PortLockTest : public ::testing::Test {
+ protected:
+  std::string LockFile() const { return locks / PortLockName(peer.SlavePath()); }
+
+  TempFolder locks;
+  ScopedEnv lockDir{"VISTREL_LOCK_DIR", locks.Path()};
+  PtyPeer peer;
+  RecordingPresenter messages;
+};
+
+TEST_F(PortLockTest, ALiveHolderKeepsThePortAStaleLockIsTakenOverAndCloseRemovesIt) {
+  const pid_t holder = StartHolder("picocom");
+  std::ofstream(LockFile()) << LockText(holder);
+  CRs232c port(messages);
+  EXPECT_FALSE(port.Open(peer.SlavePath(), "COM1", 9600, 8, 0, false, false));
+  ASSERT_EQ(messages.messages.size(), 1u);
+  EXPECT_NE(messages.messages[0].text.find(peer.SlavePath() + " is in use by picocom (pid " +
+                                           std::to_string(holder) +
+                                           "), which holds its lock "
+                                           "file " +
+                                           LockFile()),
+            std::string::npos)
+      << messages.messages[0].text;
+  EXPECT_EQ(ReadAll(LockFile()), LockText(holder));
+
+  Stop(holder);  // the lock file stays behind, naming a process that has ended
+  ASSERT_TRUE(port.Open(peer.SlavePath(), "COM1", 9600, 8, 0, false, false));
+  EXPECT_EQ(ReadAll(LockFile()), LockText(::getpid()));
+  port.Close();
+  EXPECT_FALSE(std::filesystem::exists(LockFile()));
+}
+
+TEST_F(PortLockTest, ASignalThatEndsTheProgramRemovesItsLock) {
+  const pid_t child = ::fork();
+  if (child == 0) {
+    CRs232c port(messages);
+    if (!port.Open(peer.SlavePath(), "COM1", 9600, 8, 0, false, false))
+      ::_exit(1);
+    ::raise(SIGTERM);
+    ::_exit(2);
+  }
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFSIGNALED(status)) << "exit status " << WEXITSTATUS(status);
+  EXPECT_EQ(WTERMSIG(status), SIGTERM);
+  EXPECT_FALSE(std::filesystem::exists(LockFile()));
+}
+
+TEST_F(PortLockTest, WithoutAWritableLockFolderThePortOpensAsBefore) {
+  ScopedEnv missing{"VISTREL_LOCK_DIR", locks / "missing"};
+  CRs232c port(messages);
+  EXPECT_TRUE(port.Open(peer.SlavePath(), "COM1", 9600, 8, 0, false, false));
+  EXPECT_TRUE(messages.messages.empty());
+}
+
+TEST(PortHolders, AnotherProcessHoldingThePortIsNamed) {
+  PtyPeer peer;
+  EXPECT_EQ(PortHoldersText(peer.SlavePath()), "");
+  const pid_t holder = StartHolder("termprog", peer.SlavePath());
+  EXPECT_EQ(PortHoldersText(peer.SlavePath()), peer.SlavePath() + " is open in termprog (pid " +
+                                                   std::to_string(holder) +
+                                                   "): close it, it may take the camera's replies");
+  Stop(holder);
+}
+
+// A stored device path that names no serial device is refused before anything is written.
+TEST(SerialDevice, WhatIsNoSerialDeviceIsRefusedBeforeItIsOpened) {
+  TempFolder temp;
+  std::ofstream(temp / "regular") << "";
+  const struct {
+    std::string path;
+    std::string what;
+  } cases[] = {
+      {temp / "regular", "a regular file"},
+      {"/dev/null", "a device of the kind mem"},
+      {temp.Path(), "a folder"},
+      {"/proc/self/status", "a regular file"},  // reports size 0
+  };
+  for (const auto& c : cases) {
+    RecordingPresenter messages;
+    test::RecordingTraffic traffic;
+    StoredSettings store(temp.Path(), StoredSettings::ShutdownMarker::Leave);
+    ASSERT_TRUE(store.SetStoredText(kStoredComPortDevice, c.path));
+    CCommunication channel(store, messages, traffic);
+    channel.SetWriteBack(false);
+    EXPECT_FALSE(channel.Reopen()) << c.path;
+    EXPECT_FALSE(channel.Write("MD?\r")) << c.path;
+    ASSERT_EQ(messages.messages.size(), 1u) << c.path;
+    EXPECT_NE(messages.messages[0].text.find(c.path + " is " + c.what + ", not a serial device"),
+              std::string::npos)
+        << messages.messages[0].text;
+  }
+  EXPECT_EQ(ReadAll(temp / "regular"), "");
+}
+
+}  // namespace
+}  // namespace vistrel

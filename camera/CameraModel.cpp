@@ -39,6 +39,13 @@ int ModelCodeFor(const std::string& name) {
   return CameraModel::kUnsupported;
 }
 
+std::vector<std::string> KnownModelNames() {
+  std::vector<std::string> names;
+  for (const KnownModel& model : kKnownModels)
+    names.emplace_back(model.name);
+  return names;
+}
+
 std::vector<std::string> ModelChoiceEntries(int code) {
   switch (code) {
     case 0:

@@ -24,6 +24,8 @@ struct CameraModel {
 
 // The model code for a name the camera reported (4 when it is none of the known ones).
 int ModelCodeFor(const std::string& name);
+// The names of the known models, by model code.
+std::vector<std::string> KnownModelNames();
 // The entries of the model choice on the factory page for a model code, and the one selected.
 std::vector<std::string> ModelChoiceEntries(int code);
 int ModelChoiceSelection(int code);

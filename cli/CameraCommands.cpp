@@ -65,6 +65,7 @@ void AddSaveCommand(CLI::App& app, ChosenAction& chosen) {
   save->add_option("FILE", *file, "the .cam file")->required()->check(SaveFolderCheck());
   save->add_flag("--shipping", *shipping, "write Shipping Data instead of All Data");
   save->add_flag("--force", *force, "replace an existing file");
+  AddExpectModelOption(*save, chosen);
 }
 
 void AddLoadAndDiff(CLI::App& app, ChosenAction& chosen) {
@@ -79,6 +80,7 @@ void AddLoadAndDiff(CLI::App& app, ChosenAction& chosen) {
       [loadFile, strict](CliSession& s) { return RunLoad(s, *loadFile, *strict); });
   load->add_option("FILE", *loadFile, "the .cam file")->required()->check(SettingFileCheck());
   load->add_flag("--strict", *strict, "exit 1 when any line was skipped or refused");
+  AddExpectModelOption(*load, chosen);
 
   auto diffFile = std::make_shared<std::string>();
   auto json = std::make_shared<bool>(false);
@@ -91,6 +93,7 @@ void AddLoadAndDiff(CLI::App& app, ChosenAction& chosen) {
       [diffFile, json](CliSession& s) { return RunDiff(s, *diffFile, *json); });
   diff->add_option("FILE", *diffFile, "the .cam file")->required()->check(SettingFileCheck());
   diff->add_flag("--json", *json, "one JSON object (see the README)");
+  AddExpectModelOption(*diff, chosen);
 }
 
 }  // namespace
@@ -104,11 +107,13 @@ void AddCameraCommands(CLI::App& app, ChosenAction& chosen) {
                    [infoJson](CliSession& s) { return RunInfo(s, *infoJson); })
       ->add_flag("--json", *infoJson, "one JSON object (see the README)");
   auto dumpJson = std::make_shared<bool>(false);
-  AddCameraCommand(app, chosen,
-                   {"dump", "Read every setting as the desktop program does; print NAME=value",
-                    "vistrelctl --device /dev/ttyUSB0 --factory dump"},
-                   [dumpJson](CliSession& s) { return RunDump(s, *dumpJson); })
-      ->add_flag("--json", *dumpJson, "one JSON object {\"model\": ..., \"settings\": {...}}");
+  CLI::App* dump =
+      AddCameraCommand(app, chosen,
+                       {"dump", "Read every setting as the desktop program does; print NAME=value",
+                        "vistrelctl --device /dev/ttyUSB0 --factory dump"},
+                       [dumpJson](CliSession& s) { return RunDump(s, *dumpJson); });
+  dump->add_flag("--json", *dumpJson, "one JSON object {\"model\": ..., \"settings\": {...}}");
+  AddExpectModelOption(*dump, chosen);
   AddSaveCommand(app, chosen);
   AddLoadAndDiff(app, chosen);
 }

@@ -3,7 +3,9 @@
 #include <CLI/CLI.hpp>
 #include <algorithm>
 
+#include "camera/CameraModel.h"
 #include "cli/NumberArgument.h"
+#include "transport/ClSerialApi.h"
 #include "transport/ComPortNames.h"
 
 namespace vistrel {
@@ -21,6 +23,37 @@ constexpr const char* kFlagOptions[] = {"--simulate", "--log", "--factory",
 const CLI::Validator kNotEmpty(
     [](std::string& value) { return value.empty() ? std::string("an empty value") : ""; }, "",
     "not empty");
+
+std::string Listed(const std::vector<std::string>& names) {
+  std::string text;
+  for (const std::string& name : names)
+    text += (text.empty() ? "" : ", ") + name;
+  return text;
+}
+
+// A simulated camera is one of the models the program knows; "" is the default model.
+const CLI::Validator kKnownModel(
+    [](std::string& model) {
+      if (model.empty() || ModelCodeFor(model) != CameraModel::kUnsupported)
+        return std::string();
+      return "no simulated camera of model " + model + "; the models are " +
+             Listed(KnownModelNames());
+    },
+    "", "a known model");
+
+// The rates a channel runs at: the Camera Link serial rates, which are also the rates the
+// camera can be switched to. A Camera Link library is asked for its own rates when it opens.
+const CLI::Validator kBaudRate(
+    [](std::string& text) {
+      const std::optional<uint64_t> rate = ParseUnsignedArgument(text);
+      if (rate && *rate <= UINT32_MAX && ClBaudRateBit(static_cast<uint32_t>(*rate)) != 0)
+        return std::string();
+      std::vector<std::string> rates;
+      for (const ClBaudBit& entry : kClBaudBits)
+        rates.push_back(std::to_string(entry.rate));
+      return "not a baud rate: " + text + " (the rates are " + Listed(rates) + ")";
+    },
+    "", "a baud rate");
 
 CLI::Validator WholeNumberIn(uint32_t low, uint32_t high, const std::string& what) {
   return CLI::Validator(
@@ -55,11 +88,12 @@ void AddChannelChoice(CLI::App& app, ChannelOptions& o) {
       ->expected(0, 1)
       ->allow_extra_args(false)
       ->default_str("")
-      ->type_name("[=MODEL]");
+      ->type_name("[=MODEL]")
+      ->check(kKnownModel);
   group->require_option(0, 1);
-  app.add_option("--baud", o.baud, "baud rate for this run")
+  app.add_option("--baud", o.baud, "baud rate for this run: 9600 to 921600")
       ->check(kNotEmpty)
-      ->check(WholeNumberIn(1, UINT32_MAX, "a baud rate"));
+      ->check(kBaudRate);
 }
 
 void AddChannelOptions(CLI::App& app, ChannelOptions& o) {

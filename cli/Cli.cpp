@@ -53,17 +53,44 @@ std::string HelpFor(CLI::App& app) {
   return app.help();
 }
 
-int RunChosen(const ChosenAction& chosen, const ChannelOptions& options, std::ostream& out,
-              std::ostream& err) {
+// The names of the subcommands given, as the operator typed them ("get", "lut show").
+std::string OperationName(const CLI::App& app) {
+  std::string name;
+  for (const CLI::App* sub = &app; !sub->get_subcommands().empty();) {
+    sub = sub->get_subcommands().front();
+    name += (name.empty() ? "" : " ") + sub->get_name();
+  }
+  return name;
+}
+
+// Every camera command starts with the model check, so a camera that does not answer ends
+// any command within that check's short limit; every failure ends with one line that says
+// what happened on which channel.
+int RunOnCamera(const ChosenAction& chosen, CliSession& session) {
+  int status = session.Open();
+  if (status == kExitOk)
+    status = session.CheckCameraAnswers();
+  const std::string& model = session.Camera().model.name;
+  if (status == kExitOk && chosen.expectedModel && *chosen.expectedModel != model) {
+    status = session.Fail(kExitRefused,
+                          "the camera is a " + model + ", not the expected " +
+                              *chosen.expectedModel + "; nothing was done",
+                          "connect the camera of that model or give its model to --expect-model");
+  }
+  if (status == kExitOk)
+    status = chosen.onCamera(session);
+  return session.Finish(status);
+}
+
+int RunChosen(const ChosenAction& chosen, const ChannelOptions& options,
+              const std::string& operation, std::ostream& out, std::ostream& err) {
   if (chosen.offline && (!chosen.onCamera || !options.NamesChannel()))
     return chosen.offline(out, err);
   CliSession session(options, out, err);
+  session.SetOperation(operation);
   if (chosen.unopened)
     return chosen.unopened(session);
-  const int opened = session.Open();
-  if (opened != kExitOk)
-    return opened;
-  return chosen.onCamera(session);
+  return RunOnCamera(chosen, session);
 }
 
 }  // namespace
@@ -123,7 +150,7 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
     err << kProgram << ": a subcommand is required\nRun with --help for usage.\n";
     return kExitUsage;
   }
-  return RunChosen(chosen, options, out, err);
+  return RunChosen(chosen, options, OperationName(app), out, err);
 }
 
 }  // namespace vistrel

@@ -3,10 +3,27 @@
 #include <ostream>
 
 #include "cli/Cli.h"
+#include "cli/Verdict.h"
 #include "sim/InProcessCamera.h"
 #include "transport/ComPortNames.h"
 
 namespace vistrel {
+namespace {
+
+// The channel kinds by communication mode, as the operator reads them.
+constexpr const char* kModeNames[] = {"COM port", "Camera Link 2000", "Camera Link 2001",
+                                      "Camera Link ver.1.1"};
+
+std::string ComPortText(const std::string& folder, uint32_t index) {
+  const std::string name = ComPortName(static_cast<int>(index));
+  return name + " " + ComPortDevice(folder, name);
+}
+
+std::string LibraryPortText(uint32_t mode, uint32_t index) {
+  return std::string(kModeNames[mode]) + " port " + std::to_string(index);
+}
+
+}  // namespace
 
 CliSession::CliSession(const ChannelOptions& options, std::ostream& out, std::ostream& err)
     : options_(options),
@@ -42,49 +59,66 @@ CliSession::~CliSession() {
   simulator_.reset();
 }
 
+uint32_t CliSession::RunBaud() const {
+  return options_.baud.value_or(options_.OverridesChannel() ? 9600 : comm_.GetBaudRate());
+}
+
+std::string CliSession::ChannelText() {
+  if (options_.simulate)
+    return "simulated camera";
+  std::string where;
+  if (!options_.device.empty())
+    where = options_.device;
+  else if (options_.port)
+    where = ComPortText(settings_.Folder(), *options_.port);
+  else if (options_.cl2000)
+    where = LibraryPortText(1, *options_.cl2000);
+  else if (options_.cl2001)
+    where = LibraryPortText(2, *options_.cl2001);
+  else if (options_.clVer11)
+    where = LibraryPortText(3, *options_.clVer11);
+  else if (comm_.GetMode() >= std::size(kModeNames))
+    where = "stored channel kind " + std::to_string(comm_.GetMode());
+  else if (comm_.GetMode() != 0)
+    where = LibraryPortText(comm_.GetMode(), comm_.GetPortIndex());
+  else if (!comm_.GetComDevice().empty())
+    where = comm_.GetComDevice();
+  else
+    where = ComPortText(settings_.Folder(), comm_.GetPortIndex());
+  return where + " " + std::to_string(RunBaud());
+}
+
 int CliSession::Open() {
-  const uint32_t baud =
-      options_.baud.value_or(options_.OverridesChannel() ? 9600 : comm_.GetBaudRate());
+  const uint32_t baud = RunBaud();
   bool opened = false;
-  std::string what;
+  std::string error;
   if (options_.simulate) {
-    std::string error;
     simulator_ = StartInProcessCamera(*options_.simulate, error);
-    what = "the simulated camera" + (error.empty() ? "" : " (" + error + ")");
     opened = simulator_ && comm_.OpenDevice(simulator_->DevicePath(), baud);
   } else if (!options_.device.empty()) {
-    what = options_.device;
     opened = comm_.OpenDevice(options_.device, baud);
   } else if (options_.port) {
-    what = ComPortName(static_cast<int>(*options_.port));
     opened = comm_.Open(0, baud, *options_.port);
-  } else if (options_.cl2000) {
-    what = "Camera Link 2000 port " + std::to_string(*options_.cl2000);
-    comm_.SetMode(1);
+  } else if (options_.cl2000 || options_.cl2001 || options_.clVer11) {
+    const uint32_t mode = options_.cl2000 ? 1 : options_.cl2001 ? 2 : 3;
+    comm_.SetMode(mode);
     comm_.GetPortCount();
-    opened = comm_.Open(1, baud, *options_.cl2000);
-  } else if (options_.cl2001) {
-    what = "Camera Link 2001 port " + std::to_string(*options_.cl2001);
-    comm_.SetMode(2);
-    comm_.GetPortCount();
-    opened = comm_.Open(2, baud, *options_.cl2001);
-  } else if (options_.clVer11) {
-    what = "Camera Link ver.1.1 port " + std::to_string(*options_.clVer11);
-    comm_.SetMode(3);
-    comm_.GetPortCount();
-    opened = comm_.Open(3, baud, *options_.clVer11);
+    opened = comm_.Open(mode, baud,
+                        *(options_.cl2000   ? options_.cl2000
+                          : options_.cl2001 ? options_.cl2001
+                                            : options_.clVer11));
   } else {
-    what = "the stored channel";
     if (comm_.GetMode() != 0)
       comm_.GetPortCount();
     // A rate given for the run replaces the stored one for this run only.
     opened = options_.baud ? comm_.OpenBaudRate(baud) : comm_.Reopen();
   }
-  if (!opened) {
-    err_ << "vistrelctl: could not open " << what << '\n';
-    return kExitNoChannel;
-  }
-  return kExitOk;
+  if (opened)
+    return kExitOk;
+  Verdict verdict = VerdictFor(kExitNoChannel, Outcome::ChannelLost, operation_);
+  if (!error.empty())
+    verdict.what += " (" + error + ")";
+  return Fail(kExitNoChannel, verdict.what, verdict.advice);
 }
 
 int CliSession::FailureStatus() {
@@ -94,17 +128,38 @@ int CliSession::FailureStatus() {
 }
 
 int CliSession::CheckCameraAnswers() {
-  if (CheckModel(engine_, presenter_, camera_.model))
+  if (modelKnown_)
     return kExitOk;
-  const Outcome outcome = engine_.LastOutcome();
-  if (outcome == Outcome::NoReply || outcome == Outcome::ChannelLost) {
-    const std::string holders = comm_.OtherProgramsOnPort();
-    err_ << "vistrelctl: the camera does not answer (" << OutcomeText(outcome) << ")"
-         << (holders.empty() ? "" : "; " + holders) << '\n';
-  } else {
-    err_ << "vistrelctl: the camera did not answer the model query\n";
+  if (CheckModel(engine_, presenter_, camera_.model)) {
+    modelKnown_ = true;
+    return kExitOk;
   }
-  return FailureStatus();
+  const Outcome outcome = engine_.LastOutcome();
+  if (!Answered(outcome)) {
+    const Verdict verdict = SilentCameraVerdict(outcome);
+    // A terminal program holding the port explains a silent camera better than any guess.
+    const std::string holders = comm_.OtherProgramsOnPort();
+    return Fail(FailureStatus(), holders.empty() ? verdict.what : verdict.what + "; " + holders,
+                verdict.advice);
+  }
+  return Fail(FailureStatus(), "the camera did not answer the model query",
+              "check that this channel leads to the camera and runs at its baud rate");
+}
+
+int CliSession::Fail(int status, const std::string& what, const std::string& advice) {
+  if (!verdictGiven_) {
+    verdictGiven_ = true;
+    err_ << "vistrelctl " << operation_ << ": " << ChannelText() << ": " << what << "; " << advice
+         << '\n';
+  }
+  return status;
+}
+
+int CliSession::Finish(int status) {
+  if (status == kExitOk || verdictGiven_)
+    return status;
+  const Verdict verdict = VerdictFor(status, engine_.LastOutcome(), operation_);
+  return Fail(status, verdict.what, verdict.advice);
 }
 
 }  // namespace vistrel

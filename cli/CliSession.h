@@ -4,6 +4,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "camera/CameraSession.h"
 #include "cli/ChannelOptions.h"
@@ -23,13 +24,27 @@ class CliSession {
   CliSession(const ChannelOptions& options, std::ostream& out, std::ostream& err);
   ~CliSession();
 
+  // Names the operation (the subcommand) in the line that ends a failed run.
+  void SetOperation(std::string operation) { operation_ = std::move(operation); }
+  const std::string& Operation() const { return operation_; }
+  // The channel as the operator names it: "COM1 /dev/ttyS0 9600", "/dev/ttyUSB0 115200",
+  // "Camera Link 2001 port 0 9600", "simulated camera".
+  std::string ChannelText();
+
   // Opens the channel; kExitOk, or kExitNoChannel after saying why.
   int Open();
   // The exit status after a failed exchange: no reply or a lost channel (3), a refusal (1).
   int FailureStatus();
   // Queries the model first: a camera that does not answer it ends the command at once with
-  // a message and the time-out status. kExitOk when the model is known.
+  // a message and the time-out status. kExitOk when the model is known. Asks the camera
+  // once per run.
   int CheckCameraAnswers();
+
+  // Ends the run with one line on stderr: the operation, the channel, `what` happened and
+  // what to do. Returns `status`.
+  int Fail(int status, const std::string& what, const std::string& advice);
+  // The status of a finished operation; a failure that gave no line of its own gets one.
+  int Finish(int status);
 
   Command& Engine() { return engine_; }
   CameraSession& Camera() { return camera_; }
@@ -40,7 +55,13 @@ class CliSession {
   std::ostream& Err() { return err_; }
 
  private:
+  // The baud rate of this run: given, else the stored one (9600 on a channel named for it).
+  uint32_t RunBaud() const;
+
   ChannelOptions options_;
+  std::string operation_;
+  bool modelKnown_ = false;
+  bool verdictGiven_ = false;
   std::ostream& out_;
   std::ostream& err_;
   StoredSettings settings_;

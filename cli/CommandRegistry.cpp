@@ -29,4 +29,13 @@ CLI::App* AddCameraCommand(CLI::App& app, ChosenAction& chosen, const CommandHel
   return sub;
 }
 
+void AddExpectModelOption(CLI::App& sub, ChosenAction& chosen) {
+  sub.add_option_function<std::string>(
+         "--expect-model", [&chosen](const std::string& model) { chosen.expectedModel = model; },
+         "fail (exit 1) unless the camera reports this model, e.g. QX-70500C-VLNK")
+      ->check(CLI::Validator(
+          [](std::string& model) { return model.empty() ? std::string("an empty name") : ""; }, "",
+          "not empty"));
+}
+
 }  // namespace vistrel

@@ -2,6 +2,8 @@
 
 #include <functional>
 #include <iosfwd>
+#include <optional>
+#include <string>
 
 namespace CLI {
 class App;
@@ -18,6 +20,8 @@ struct ChosenAction {
   std::function<int(std::ostream& out, std::ostream& err)> offline;
   // On a session whose channel stays closed (listing the ports).
   std::function<int(CliSession&)> unopened;
+  // The model the camera must report before the command runs (--expect-model).
+  std::optional<std::string> expectedModel;
 };
 
 // How a subcommand presents itself in its --help.
@@ -32,6 +36,9 @@ CLI::App* AddSubcommand(CLI::App& app, const CommandHelp& help);
 // Adds a subcommand that runs `run` on the camera when it is the one chosen.
 CLI::App* AddCameraCommand(CLI::App& app, ChosenAction& chosen, const CommandHelp& help,
                            std::function<int(CliSession&)> run);
+
+// Adds --expect-model NAME: the command runs only on a camera that reports model NAME.
+void AddExpectModelOption(CLI::App& sub, ChosenAction& chosen);
 
 // The exit statuses, for help texts.
 const char* ExitStatusHelp();

@@ -1,6 +1,7 @@
 #include "cli/IdentityCommands.h"
 
 #include <CLI/CLI.hpp>
+#include <algorithm>
 #include <chrono>
 #include <memory>
 #include <ostream>
@@ -9,6 +10,7 @@
 
 #include "camera/CameraData.h"
 #include "camera/CameraId.h"
+#include "camera/CameraModel.h"
 #include "camera/MotorLens.h"
 #include "cli/Cli.h"
 #include "cli/CliSession.h"
@@ -39,7 +41,8 @@ CLI::Validator Checked(std::string (*check)(const std::string&)) {
 bool FactoryModeOrSay(CliSession& s, const char* what) {
   if (s.Camera().factoryMode)
     return true;
-  s.Err() << "vistrelctl: writing the " << what << " needs factory control mode (--factory)\n";
+  s.Fail(kExitUsage, std::string("writing the ") + what + " needs factory control mode",
+         "give --factory");
   return false;
 }
 
@@ -65,10 +68,28 @@ int RunCameraId(CliSession& s, const TextArgument& arg) {
   return ExitStatusFor(WriteCameraId(s.Camera(), arg.text));
 }
 
+// Writes the model id as the desktop program's model choice does: the name must be an entry
+// of the choice the connected model fills, and the write's own check holds that entry
+// against the name its position writes.
 int RunModelId(CliSession& s, const std::string& name) {
   if (!FactoryModeOrSay(s, "model id"))
     return kExitUsage;
-  return ExitStatusFor(WriteModelId(s.Camera(), EntryForModelId(name), name));
+  const std::vector<std::string> entries = ModelChoiceEntries(s.Camera().model.code);
+  const auto entry = std::ranges::find(entries, name);
+  const int position = entry == entries.end() ? -1 : static_cast<int>(entry - entries.begin());
+  const Outcome outcome = WriteModelId(s.Camera(), position, name);
+  if (outcome != Outcome::BadInput)
+    return ExitStatusFor(outcome);
+  // The entries whose position writes their own name: what this camera can be given.
+  std::string names;
+  for (size_t i = 0; i < entries.size(); ++i) {
+    if (ModelIdForEntry(static_cast<int>(i)) == entries[i])
+      names += (names.empty() ? "" : " or ") + entries[i];
+  }
+  return s.Fail(kExitUsage,
+                name + " is not a model id of this camera's family (it is " +
+                    s.Camera().model.name + "); nothing was sent",
+                names.empty() ? "this camera's model id cannot be changed" : "give " + names);
 }
 
 int RunDeviceVersion(CliSession& s, const TextArgument& arg) {

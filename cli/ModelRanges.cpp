@@ -11,13 +11,9 @@ namespace {
 constexpr int kQueryMs = 2500;
 
 // The modes the number ranges follow, in the order they are read.
-struct ModeField {
-  const char* name;
-  int32_t RangeInputs::*field;
-};
-constexpr ModeField kModeFields[] = {
-    {"HB", &RangeInputs::hb},     {"VB", &RangeInputs::vb},   {"SQHB", &RangeInputs::sqhb},
-    {"SQVB", &RangeInputs::sqvb}, {"IGM", &RangeInputs::igm},
+constexpr RangeMode kModes[] = {
+    {"HB", &RangeInputs::hb, 2},     {"VB", &RangeInputs::vb, 2},   {"SQHB", &RangeInputs::sqhb, 2},
+    {"SQVB", &RangeInputs::sqvb, 2}, {"IGM", &RangeInputs::igm, 1},
 };
 
 // Whether the connected model has a control for the command (and so answers its query).
@@ -33,7 +29,11 @@ bool ModelHasCommand(CliSession& s, int commandId) {
 
 }  // namespace
 
-ModelRanges ReadModelRanges(CliSession& s) {
+std::span<const RangeMode> RangeModes() {
+  return kModes;
+}
+
+ModelRanges ModelRangesUnread(CliSession& s) {
   ModelRanges ranges;
   ranges.status = s.CheckCameraAnswers();
   if (ranges.status != kExitOk)
@@ -42,21 +42,31 @@ ModelRanges ReadModelRanges(CliSession& s) {
   ranges.inputs.largestWidth = model.LargestWidth();
   ranges.inputs.largestHeight = model.LargestHeight();
   ranges.inputs.rlFamily = model.IsRlFamily();
-  for (const ModeField& mode : kModeFields) {
-    int32_t value = 0;
-    const int id = CommandTable::FindByName(mode.name);
-    // A mode this model does not have keeps its default (off).
-    if (!ModelHasCommand(s, id))
-      continue;
-    if (s.Engine().GetValue(id, value, kQueryMs)) {
-      ranges.inputs.*mode.field = value;
-    } else if (!Answered(s.Engine().LastOutcome())) {
-      ranges.status = s.FailureStatus();
-      return ranges;
-    }
-  }
   NullParameterView noView;
   s.Camera().table.AdjustRangesForModel(model.code, noView);
+  return ranges;
+}
+
+int ReadRangeMode(CliSession& s, const RangeMode& mode, RangeInputs& inputs) {
+  const int id = CommandTable::FindByName(mode.name);
+  // A mode this model does not have keeps its default (off).
+  if (!ModelHasCommand(s, id))
+    return kExitOk;
+  int32_t value = 0;
+  if (s.Engine().GetValue(id, value, kQueryMs))
+    inputs.*mode.field = value;
+  else if (!Answered(s.Engine().LastOutcome()))
+    return s.FailureStatus();
+  return kExitOk;
+}
+
+ModelRanges ReadModelRanges(CliSession& s) {
+  ModelRanges ranges = ModelRangesUnread(s);
+  for (const RangeMode& mode : kModes) {
+    if (ranges.status != kExitOk)
+      break;
+    ranges.status = ReadRangeMode(s, mode, ranges.inputs);
+  }
   return ranges;
 }
 

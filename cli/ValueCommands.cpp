@@ -12,9 +12,12 @@
 #include "cli/Json.h"
 #include "cli/ModelRanges.h"
 #include "cli/NumberArgument.h"
+#include "cli/SettingCheck.h"
 #include "cli/TableCommands.h"
+#include "cli/Verdict.h"
 #include "core/CommandTable.h"
 #include "core/Conversions.h"
+#include "core/ReplyFields.h"
 #include "core/TextEscape.h"
 #include "params/PageChoices.h"
 
@@ -29,7 +32,7 @@ std::vector<int> CommandIdsOf(CliSession& s, const std::vector<std::string>& nam
   for (const std::string& name : names) {
     const int id = CommandTable::FindByName(UpperAscii(name));
     if (id < 0) {
-      s.Err() << "vistrelctl: unknown command name: " << name << '\n';
+      s.Fail(kExitUsage, "unknown command name: " + name, "vistrelctl commands lists the names");
       return {};
     }
     ids.push_back(id);
@@ -66,69 +69,75 @@ int RunGet(CliSession& s, const std::vector<std::string>& names, bool json) {
   return kExitOk;
 }
 
-struct Setting {
-  int id;
-  CommandValue value;
-};
-
-// A NAME=VALUE argument as a setting; false after saying what is wrong with it.
-bool ParseSetting(CliSession& s, const std::string& pair, Setting& setting) {
+// A NAME=VALUE argument as a setting to check; false after saying what is wrong with it.
+bool ParseSetting(CliSession& s, const std::string& pair, RequestedSetting& setting) {
   const std::optional<Assignment> split = SplitAssignment(pair);
   if (!split) {
-    s.Err() << "vistrelctl: expected NAME=VALUE: " << pair << '\n';
+    s.Fail(kExitUsage, "expected NAME=VALUE: " + pair, "give each setting as NAME=VALUE");
     return false;
   }
   const std::vector<int> ids = CommandIdsOf(s, {split->name});
   if (ids.empty())
     return false;
+  if (split->value.find_first_of("\r\n") != std::string::npos) {
+    s.Fail(kExitUsage, "the value of " + split->name + " holds a line break",
+           "give the value on one line");
+    return false;
+  }
   setting.id = ids.front();
-  const std::string& text = split->value;
-  if (text.find_first_of("\r\n") != std::string::npos) {
-    s.Err() << "vistrelctl: a value must not hold a line break\n";
-    return false;
-  }
+  setting.name = std::string(CommandTable::Name(setting.id));
+  setting.text = split->value;
   setting.value.kind = CommandTable::Entry(setting.id).kind;
-  setting.value.text = text;
-  if (setting.value.kind == ValueKind::Text)
-    return true;
-  const std::optional<int32_t> number = ParseNumberArgument(text);
-  if (!number) {
-    s.Err() << "vistrelctl: not a 32-bit number (decimal, &H or 0x hexadecimal): " << pair << '\n';
-    return false;
-  }
-  setting.value.intValue = *number;
+  setting.value.text = split->value;
   return true;
 }
 
 int RunSet(CliSession& s, const std::vector<std::string>& pairs) {
-  std::vector<Setting> settings;
+  std::vector<RequestedSetting> settings;
   for (const std::string& pair : pairs) {
-    Setting setting;
+    RequestedSetting setting;
     if (!ParseSetting(s, pair, setting))
       return kExitUsage;
     settings.push_back(setting);
   }
-  for (const Setting& setting : settings) {
+  // One value the model does not allow stops the call before anything is sent.
+  if (const int checked = CheckSettings(s, settings); checked != kExitOk)
+    return checked;
+  for (const RequestedSetting& setting : settings) {
     const bool ok = setting.value.kind == ValueKind::Text
                         ? s.Engine().SetText(setting.id, setting.value.text, kQueryMs)
                         : s.Engine().SetValue(setting.id, setting.value.intValue, kQueryMs);
-    if (!ok)
-      return s.FailureStatus();
+    if (ok)
+      continue;
+    const int status = s.FailureStatus();
+    const std::string sent = setting.name + "=" + setting.text;
+    if (status == kExitRefused)
+      return s.Fail(
+          status, "the camera refused " + sent + " (its line is above)",
+          "check the value and the control mode (vistrelctl describe " + setting.name + ")");
+    return s.Fail(status, SilentCameraVerdict(s.Engine().LastOutcome()).what + " after " + sent,
+                  SilentCameraVerdict(s.Engine().LastOutcome()).advice);
   }
   return kExitOk;
 }
 
+// Whether a reply line is the camera's answer rather than an error text: a confirmation, or
+// NAME=value of a known command.
+bool IsAnswerLine(const std::string& reply) {
+  ReplyFields fields;
+  return UpperAscii(reply.substr(0, 8)) == "COMPLETE" || ParseReply(reply, fields);
+}
+
 int RunSend(CliSession& s, const std::string& line) {
-  if (line.find_first_of("\r\n") != std::string::npos) {
-    s.Err() << "vistrelctl: the line must not hold a line break\n";
-    return kExitUsage;
-  }
+  if (line.find_first_of("\r\n") != std::string::npos)
+    return s.Fail(kExitUsage, "the line holds a line break", "give one line without line end");
   std::string reply;
-  if (!s.Engine().Exchange(line + "\r\n", reply, kQueryMs)) {
-    s.Err() << "vistrelctl: " << OutcomeText(s.Engine().LastOutcome()) << '\n';
+  if (!s.Engine().Exchange(line + "\r\n", reply, kQueryMs))
     return s.FailureStatus();
-  }
   s.Out() << EscapeControls(reply) << '\n';
+  if (!IsAnswerLine(reply))
+    return s.Fail(kExitRefused, "the camera answered " + line + " with an error line",
+                  "check the command name and value (vistrelctl describe NAME)");
   return kExitOk;
 }
 
@@ -142,17 +151,6 @@ const char* ClassName(ParamClass paramClass) {
       return "factory";
   }
   return "?";
-}
-
-// "Low=0, High=1, ...": the entries of a choice with the values they stand for.
-std::string EntryList(const std::vector<ChoiceItem>& entries) {
-  std::string text;
-  for (const ChoiceItem& entry : entries) {
-    if (!text.empty())
-      text += ", ";
-    text += entry.text + "=" + std::to_string(entry.value);
-  }
-  return text;
 }
 
 // One line per parameter row of the command: kind, class, the model's range, the value.
@@ -215,9 +213,10 @@ void AddValueCommands(CLI::App& app, ChosenAction& chosen) {
   auto pairs = std::make_shared<std::vector<std::string>>();
   AddCameraCommand(app, chosen,
                    {"set",
-                    "Send settings in order, stopping at the first refused; numbers in decimal, "
-                    "&H or 0x hexadecimal",
-                    "vistrelctl --device /dev/ttyUSB0 set TI=1 FGA=&H280"},
+                    "Check every setting against the model's ranges and entries, then send them "
+                    "in order, stopping at the first refused; numbers in decimal, &H or 0x "
+                    "hexadecimal, a choice also by its entry text",
+                    "vistrelctl --device /dev/ttyUSB0 set TI=High FGA=&H280"},
                    [pairs](CliSession& s) { return RunSet(s, *pairs); })
       ->add_option("NAME=VALUE", *pairs, "settings")
       ->required();
@@ -228,7 +227,10 @@ void AddValueCommands(CLI::App& app, ChosenAction& chosen) {
                     "vistrelctl --device /dev/ttyUSB0 send \"VN?\""},
                    [line](CliSession& s) { return RunSend(s, *line); })
       ->add_option("LINE", *line, "the line, without line end")
-      ->required();
+      ->required()
+      ->check(CLI::Validator(
+          [](std::string& text) { return text.empty() ? std::string("an empty line") : ""; }, "",
+          "not empty"));
 
   auto described = std::make_shared<std::vector<std::string>>();
   AddCameraCommand(app, chosen,

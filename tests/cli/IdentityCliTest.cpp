@@ -11,7 +11,8 @@ namespace {
 
 class IdentityCliTest : public CliTest {
  protected:
-  // Runs with --log and returns the lines sent ("Tx: " lines of the log).
+  // Runs with --log and returns the lines sent ("Tx: " lines of the log) after the model
+  // check every camera command starts with.
   std::vector<std::string> Sent(int& status, std::vector<std::string> args) {
     args.insert(args.begin(), "--log");
     status = Run(args);
@@ -21,6 +22,8 @@ class IdentityCliTest : public CliTest {
       if (const size_t tx = line.find("Tx: "); tx != std::string::npos)
         lines.push_back(line.substr(tx + 4));
     }
+    if (!lines.empty() && lines.front() == "MD?")
+      lines.erase(lines.begin());
     return lines;
   }
   std::string Printed(std::vector<std::string> args) {
@@ -53,7 +56,7 @@ TEST_F(IdentityCliTest, CameraIdNeedsFactoryModeAndUnlocks) {
   int status = -1;
   EXPECT_TRUE(Sent(status, {"camera-id", "ABCDEFGHIJ"}).empty());
   EXPECT_EQ(status, kExitUsage);
-  EXPECT_NE(err_.str().find("needs factory control mode (--factory)"), std::string::npos);
+  EXPECT_NE(err_.str().find("needs factory control mode; give --factory"), std::string::npos);
 
   EXPECT_EQ(Sent(status, {"--factory", "camera-id", "ABCDEFGHIJ"}),
             (std::vector<std::string>{"ULCK=6183529", "ID=ABCDEFGHIJ"}));
@@ -79,6 +82,16 @@ TEST_F(IdentityCliTest, ModelIdWritesThenChecksTheModel) {
             (std::vector<std::string>{"MD00=RL-8200T-VLNK", "MD?"}));
   EXPECT_EQ(status, kExitOk);
   EXPECT_EQ(Printed({"get", "MD"}), "MD=RL-8200T-VLNK\n");
+
+  // A camera of another family keeps its model: its own choice has no entry of that name.
+  StartCamera({"--model", "QX-70500C-VLNK"});
+  EXPECT_TRUE(Sent(status, {"--factory", "model-id", "RL-8200T-VLNK"}).empty());
+  EXPECT_EQ(status, kExitUsage);
+  EXPECT_NE(err_.str().find("RL-8200T-VLNK is not a model id of this camera's family (it is "
+                            "QX-70500C-VLNK); nothing was sent"),
+            std::string::npos)
+      << err_.str();
+  EXPECT_EQ(Printed({"get", "MD"}), "MD=QX-70500C-VLNK\n");
 }
 
 TEST_F(IdentityCliTest, DeviceAndXmlVersions) {

@@ -1,0 +1,155 @@
+#include "cli/SettingCheck.h"
+
+#include <optional>
+
+#include "camera/ModelLists.h"
+#include "cli/Cli.h"
+#include "cli/CliSession.h"
+#include "cli/ModelRanges.h"
+#include "cli/NumberArgument.h"
+#include "core/CommandTable.h"
+#include "core/Conversions.h"
+#include "params/PageChoices.h"
+
+namespace vistrel {
+namespace {
+
+// The rows of the command that the connected model has, and what they allow.
+struct CommandRows {
+  std::vector<const ParameterEntry*> rows;
+  std::vector<ChoiceItem> entries;  // of its choice control; empty when it has none
+};
+
+CommandRows RowsOf(CliSession& s, int id) {
+  CommandRows found;
+  const ParameterTable& table = s.Camera().table;
+  const int model = s.Camera().model.code;
+  for (int i = 0; i < table.RowCount(); ++i) {
+    const ParameterEntry& row = table.Row(i);
+    if (row.commandId != id || !ModelSupportsControl(model, row.ctrlId))
+      continue;
+    found.rows.push_back(&row);
+    if (row.kind == ControlKind::Choice && found.entries.empty())
+      found.entries = PageChoiceEntries(row.ctrlId, model);
+  }
+  return found;
+}
+
+bool SameRange(const ParameterEntry& row, const RangeInputs& a, const RangeInputs& b) {
+  int32_t minA = 0, maxA = 0, minB = 0, maxB = 0;
+  RowRange(row, a, minA, maxA);
+  RowRange(row, b, minB, maxB);
+  return minA == minB && maxA == maxB;
+}
+
+// Reads the modes not known yet that the ranges of `rows` depend on.
+int ReadModesFor(CliSession& s, const CommandRows& rows, RangeInputs& inputs,
+                 std::vector<bool>& known) {
+  const std::span<const RangeMode> modes = RangeModes();
+  for (size_t i = 0; i < modes.size(); ++i) {
+    if (known[i])
+      continue;
+    RangeInputs other = inputs;
+    other.*modes[i].field = modes[i].other;
+    for (const ParameterEntry* row : rows.rows) {
+      if (SameRange(*row, inputs, other))
+        continue;
+      known[i] = true;
+      if (const int status = ReadRangeMode(s, modes[i], inputs); status != kExitOk)
+        return status;
+      break;
+    }
+  }
+  return kExitOk;
+}
+
+std::optional<int32_t> EntryValue(const std::vector<ChoiceItem>& entries, const std::string& text) {
+  for (const ChoiceItem& entry : entries) {
+    if (UpperAscii(entry.text) == UpperAscii(text))
+      return entry.value;
+  }
+  return std::nullopt;
+}
+
+// Why `value` is not one the rows allow; empty when they allow it.
+std::string Refusal(const CommandRows& rows, const RangeInputs& inputs, int32_t value) {
+  if (!rows.entries.empty()) {
+    for (const ChoiceItem& entry : rows.entries) {
+      if (entry.value == value)
+        return "";
+    }
+    return "is none of the entries " + EntryList(rows.entries);
+  }
+  // Of rows with different ranges (an entry table's index and value) the value may fit
+  // either; a row without a range of its own takes whatever its page allows.
+  std::string ranges;
+  for (const ParameterEntry* row : rows.rows) {
+    if (row->kind == ControlKind::Action)
+      continue;
+    int32_t minimum = 0, maximum = 0;
+    RowRange(*row, inputs, minimum, maximum);
+    if (minimum >= maximum || (value >= minimum && value <= maximum))
+      return "";
+    ranges +=
+        (ranges.empty() ? "" : " or ") + std::to_string(minimum) + ".." + std::to_string(maximum);
+  }
+  return ranges.empty() ? "" : "is outside the range " + ranges;
+}
+
+// Takes the modes a setting of this call sets for the ranges after it.
+void NoteModeSet(const RequestedSetting& setting, RangeInputs& inputs, std::vector<bool>& known) {
+  const std::span<const RangeMode> modes = RangeModes();
+  for (size_t i = 0; i < modes.size(); ++i) {
+    if (setting.name == modes[i].name) {
+      inputs.*modes[i].field = setting.value.intValue;
+      known[i] = true;
+    }
+  }
+}
+
+}  // namespace
+
+std::string EntryList(const std::vector<ChoiceItem>& entries) {
+  std::string text;
+  for (const ChoiceItem& entry : entries) {
+    if (!text.empty())
+      text += ", ";
+    text += entry.text + "=" + std::to_string(entry.value);
+  }
+  return text;
+}
+
+int CheckSettings(CliSession& s, std::vector<RequestedSetting>& settings) {
+  ModelRanges ranges = ModelRangesUnread(s);
+  if (ranges.status != kExitOk)
+    return ranges.status;
+  std::vector<bool> known(RangeModes().size(), false);
+  const std::string model = " (model " + s.Camera().model.name + "); nothing was sent";
+  for (RequestedSetting& setting : settings) {
+    if (setting.value.kind == ValueKind::Text)
+      continue;
+    const CommandRows rows = RowsOf(s, setting.id);
+    const std::string given = setting.name + "=" + setting.text;
+    std::optional<int32_t> number = ParseNumberArgument(setting.text);
+    if (!number)
+      number = EntryValue(rows.entries, setting.text);
+    if (!number) {
+      return s.Fail(kExitUsage,
+                    given + " is not a 32-bit number" +
+                        (rows.entries.empty() ? "" : " nor an entry of " + setting.name) + model,
+                    "give a decimal, &H or 0x hexadecimal number" +
+                        (rows.entries.empty() ? "" : " or one of " + EntryList(rows.entries)));
+    }
+    setting.value.intValue = *number;
+    if (const int status = ReadModesFor(s, rows, ranges.inputs, known); status != kExitOk)
+      return status;
+    if (const std::string why = Refusal(rows, ranges.inputs, *number); !why.empty()) {
+      return s.Fail(kExitUsage, given + " " + why + " of " + setting.name + model,
+                    "give a value it allows (vistrelctl describe " + setting.name + ")");
+    }
+    NoteModeSet(setting, ranges.inputs, known);
+  }
+  return kExitOk;
+}
+
+}  // namespace vistrel

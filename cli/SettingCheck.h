@@ -1,0 +1,31 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "core/CommandValue.h"
+#include "params/ControlPanel.h"
+
+namespace vistrel {
+
+class CliSession;
+
+// One NAME=VALUE of a `set`: the command, the value as given and the value to send.
+struct RequestedSetting {
+  int id = -1;
+  std::string name;  // as the command table spells it
+  std::string text;  // the value as given
+  CommandValue value;
+};
+
+// Turns each value into what is sent and checks it against the connected model's range or
+// choice entries, in the order given: a binning or gain mode set earlier in the call counts
+// for the ranges after it. A choice may be given by its entry text. Reads from the camera
+// only the modes the ranges of these settings depend on. kExitOk, or kExitUsage after naming
+// the setting and what it may be; a failed read returns its status.
+int CheckSettings(CliSession& s, std::vector<RequestedSetting>& settings);
+
+// "Low=0, High=1, ...": the entries of a choice with the values they stand for.
+std::string EntryList(const std::vector<ChoiceItem>& entries);
+
+}  // namespace vistrel

@@ -20,6 +20,9 @@ namespace {
 
 constexpr int kItemValueRole = Qt::UserRole;
 
+constexpr const char* kUnwrittenProperty = "unwritten";
+constexpr const char* kUnwrittenStyle = "background-color: #ffd6d6;";
+
 // Choices whose value is always the item value, even when that is 0.
 constexpr std::array kAlwaysItemValue = {2570, 1354, 1407, 5139, 2787, 2785, 2786};
 
@@ -467,6 +470,14 @@ void ControlRegistry::HideEmptyGroups() {
 bool ControlRegistry::ControlEnabled(int ctrlId) const {
   const QWidget* control = FindControl(ctrlId);
   return control != nullptr && control->isEnabled();
+}
+
+void ControlRegistry::MarkUnwritten(int ctrlId, bool unwritten) {
+  QWidget* control = FindControl(ctrlId);
+  if (control == nullptr || control->property(kUnwrittenProperty).toBool() == unwritten)
+    return;
+  control->setProperty(kUnwrittenProperty, unwritten);
+  control->setStyleSheet(unwritten ? kUnwrittenStyle : "");
 }
 
 void ControlRegistry::SetControlVisible(int ctrlId, bool visible) {

@@ -79,6 +79,8 @@ class ControlRegistry final : public QObject, public IControlPanel {
   bool ControlVisible(int ctrlId) const override;
   void ShowText(int ctrlId, const std::string& text) override;
   std::string ControlText(int ctrlId) const override;
+  // The mark is the control's "unwritten" property, drawn by a style sheet.
+  void MarkUnwritten(int ctrlId, bool unwritten) override;
   bool HasControl(int ctrlId) const override { return FindControl(ctrlId) != nullptr; }
 
   // Disables a control (with its up-down control) for as long as the program runs, with a

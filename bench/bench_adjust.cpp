@@ -1,6 +1,7 @@
 // Two measurements over the COM port channel against vistrel-sim emulating the wire:
-// - a sequencer entry written and read back (20 lines) as a ratio to the wire time of the
-//   lines sent and received (10 bits a byte);
+// - a sequencer entry written and read back (24 lines for a QX model, 36 for an RL model,
+//   whose entries have per-colour fields) as a ratio to the wire time of the lines sent and
+//   received (10 bits a byte);
 // - the program's CPU while a one-shot adjustment polls once a second, over the whole run
 //   and within the waits between polls, with the plain sleeping wait (vistrelctl) and with
 //   the desktop's progress window (offscreen).
@@ -18,6 +19,7 @@
 #include "bench/BenchSupport.h"
 #include "camera/AutoAdjust.h"
 #include "camera/EntryTables.h"
+#include "core/ControlIds.h"
 #include "support/SimProgram.h"
 #include "ui/AdjustProgressDialog.h"
 
@@ -62,35 +64,45 @@ class MeasuredWatch : public vistrel::IAdjustWatch {
   vistrel::IAdjustWatch& inner_;
 };
 
-bool MeasureSequencer(Link& link, int baud) {
+bool MeasureSequencer(Link& link, int baud, int modelCode) {
   std::vector<double> ratios;
   std::vector<double> replyRatios;
   std::vector<double> times;
-  std::array<int32_t, vistrel::kSequencerFieldCount> values{2,  8,   1024, 768, 64,
-                                                            32, 200, 5000, 0,   10};
+  vistrel::CameraModel model;
+  model.code = modelCode;
+  // In the order of the fields: binning 2 both ways, the region, gains and exposures.
+  constexpr int32_t kEntryValues[] = {2,    8,    2,    2,    512, 384, 32,  16, 200,
+                                      5000, 5000, 5000, 5000, 100, 100, 100, 0,  10};
+  vistrel::SequencerValues values;
+  std::copy(std::begin(kEntryValues), std::end(kEntryValues), values.begin());
+  const size_t width = vistrel::SequencerFieldIndex(vistrel::ctl::SQW);
+  std::vector<const vistrel::SequencerField*> failed;
   for (int i = 0; i < kRepeats; ++i) {
     link.counter = ByteCounter{};
     const auto start = Clock::now();
     vistrel::SequencerValues read;
-    if (vistrel::WriteSequencerEntry(link.engine, kEntry, values) != vistrel::Outcome::Done ||
-        vistrel::ReadSequencerEntry(link.engine, kEntry, read) != vistrel::Outcome::Done)
+    if (vistrel::WriteSequencerEntry(link.engine, model, kEntry, values, failed) !=
+            vistrel::Outcome::Done ||
+        vistrel::ReadSequencerEntry(link.engine, model, kEntry, read) != vistrel::Outcome::Done)
       return false;
     const double ms = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
     const double wireMs = WireMs(link.counter.bytes, baud);
     times.push_back(ms);
     ratios.push_back(ms / wireMs);
     replyRatios.push_back(ms / WireMs(link.counter.replyBytes, baud));
-    values[2] = values[2] == 1024 ? 2048 : 1024;
+    values[width] = values[width] == 512 ? 1024 : 512;
   }
   std::sort(ratios.begin(), ratios.end());
   std::sort(times.begin(), times.end());
   std::sort(replyRatios.begin(), replyRatios.end());
   std::printf(
-      "sequencer entry write + read back at %d baud: %d lines, %zu bytes; median %.1f ms, "
+      "sequencer entry of model %d written + read back at %d baud: %d lines, %zu bytes; "
+      "median %.1f ms, "
       "ratio to the wire time of the lines both ways median %.2f (best %.2f, worst %.2f), of "
       "the replies alone median %.2f (worst %.2f)\n",
-      baud, link.counter.lines, link.counter.bytes, times[kRepeats / 2], ratios[kRepeats / 2],
-      ratios.front(), ratios.back(), replyRatios[kRepeats / 2], replyRatios.back());
+      modelCode, baud, link.counter.lines, link.counter.bytes, times[kRepeats / 2],
+      ratios[kRepeats / 2], ratios.front(), ratios.back(), replyRatios[kRepeats / 2],
+      replyRatios.back());
   return true;
 }
 
@@ -128,7 +140,8 @@ int main(int argc, char** argv) {
     if (link.channel.OpenDevice(device, static_cast<uint32_t>(baud))) {
       vistrel::SleepingWatch sleeping;
       vistrel::CAdjustProgressDialog dialog;
-      ok = MeasureSequencer(link, baud) && MeasureRun(link, sleeping, "sleeping wait") &&
+      ok = MeasureSequencer(link, baud, 3) && MeasureSequencer(link, baud, 0) &&
+           MeasureRun(link, sleeping, "sleeping wait") &&
            MeasureRun(link, dialog, "progress window");
     }
   }

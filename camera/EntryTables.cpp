@@ -14,11 +14,27 @@ namespace {
 
 constexpr const char* kLineEnd = "\r\n";
 
+using Kind = SequencerFieldKind;
+
 constexpr SequencerField kSequencerFields[] = {
-    {2769, "SQF", 1, 255},     {2771, "SQNI", 1, 128},     {2773, "SQW", 96, 4112},
-    {2775, "SQH", 8, 3008},    {2777, "SQOX", 0, 4016},    {2779, "SQOY", 0, 3000},
-    {2781, "SQGA", 100, 1600}, {2783, "SQPE", 1, 8000000}, {2787, "SQLUT", 0, 255},
-    {2788, "SQBL", -133, 255},
+    {2769, "SQF", 1, 255, Kind::Number, false},
+    {2771, "SQNI", 1, 128, Kind::Number, false},
+    {2785, "SQHB", 1, 2, Kind::Binning, false},
+    {2786, "SQVB", 1, 2, Kind::Binning, false},
+    {2773, "SQW", 96, 4112, Kind::Number, false},
+    {2775, "SQH", 8, 3008, Kind::Number, false},
+    {2777, "SQOX", 0, 4016, Kind::Number, false},
+    {2779, "SQOY", 0, 3000, Kind::Number, false},
+    {2781, "SQGA", 100, 1600, Kind::Number, false},
+    {2783, "SQPE", 1, 8000000, Kind::Number, false},
+    {5131, "SQPER", 1, 8000000, Kind::Number, true},
+    {5133, "SQPEG", 1, 8000000, Kind::Number, true},
+    {5135, "SQPEB", 1, 8000000, Kind::Number, true},
+    {2790, "SQGR", 44, 562, Kind::Number, true},
+    {5137, "SQGG", 100, 6400, Kind::Number, true},
+    {2792, "SQGB", 44, 562, Kind::Number, true},
+    {2787, "SQLUT", 0, 255, Kind::Choice, false},
+    {2788, "SQBL", -133, 255, Kind::Number, false},
 };
 static_assert(std::size(kSequencerFields) == kSequencerFieldCount);
 
@@ -94,6 +110,15 @@ const SequencerField* FindSequencerField(std::string_view name) {
                  [name](const SequencerField& f) { return SameName(f.name, name); });
 }
 
+size_t SequencerFieldIndex(int ctrlId) {
+  const auto it = std::ranges::find(kSequencerFields, ctrlId, &SequencerField::ctrlId);
+  return static_cast<size_t>(it - std::begin(kSequencerFields));
+}
+
+bool SequencerFieldShown(const CameraModel& model, const SequencerField& field) {
+  return !field.perColour || model.IsRlFamily();
+}
+
 std::string SequencerQuery(std::string_view name, int entry) {
   return std::string(name) + std::to_string(entry) + "?" + kLineEnd;
 }
@@ -102,12 +127,15 @@ std::string SequencerSetting(std::string_view name, int entry, int32_t value) {
   return std::string(name) + std::to_string(entry) + "=" + std::to_string(value) + kLineEnd;
 }
 
-Outcome ReadSequencerEntry(Command& engine, int entry, SequencerValues& values) {
+Outcome ReadSequencerEntry(Command& engine, const CameraModel& model, int entry,
+                           SequencerValues& values) {
   PassOutcome pass;
   for (size_t i = 0; i < kSequencerFieldCount && !pass.GivenUp(); ++i) {
+    const SequencerField& field = kSequencerFields[i];
+    if (!SequencerFieldShown(model, field))
+      continue;
     int32_t value = 0;
-    if (engine.QueryRaw(value, SequencerQuery(kSequencerFields[i].name, entry), kEntryQueryMs,
-                        true) &&
+    if (engine.QueryRaw(value, SequencerQuery(field.name, entry), kEntryQueryMs, true) &&
         engine.LastOutcome() == Outcome::Done) {
       values[i] = value;
       pass.NoteSuccess();
@@ -118,15 +146,25 @@ Outcome ReadSequencerEntry(Command& engine, int entry, SequencerValues& values) 
   return pass.Result();
 }
 
-Outcome WriteSequencerEntry(Command& engine, int entry,
-                            const std::array<int32_t, kSequencerFieldCount>& values) {
+Outcome WriteSequencerEntry(Command& engine, const CameraModel& model, int entry,
+                            const SequencerValues& values,
+                            std::vector<const SequencerField*>& failed) {
+  failed.clear();
   PassOutcome pass;
-  for (size_t i = 0; i < kSequencerFieldCount && !pass.GivenUp(); ++i) {
-    if (engine.SendLine(SequencerSetting(kSequencerFields[i].name, entry, values[i]),
-                        kSequencerLineMs))
+  for (size_t i = 0; i < kSequencerFieldCount; ++i) {
+    const SequencerField& field = kSequencerFields[i];
+    if (!values[i] || !SequencerFieldShown(model, field))
+      continue;
+    if (pass.GivenUp()) {
+      failed.push_back(&field);  // not sent: the camera stopped answering
+      continue;
+    }
+    if (engine.SendLine(SequencerSetting(field.name, entry, *values[i]), kSequencerLineMs)) {
       pass.NoteSuccess();
-    else
+    } else {
       pass.NoteFailure(engine);
+      failed.push_back(&field);
+    }
   }
   return pass.Result();
 }

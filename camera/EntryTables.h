@@ -6,7 +6,9 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "camera/CameraModel.h"
 #include "core/Command.h"
 #include "core/Outcome.h"
 
@@ -16,39 +18,61 @@ namespace vistrel {
 // name, SQW5?), and the pixel, LUT and position tables (the index is the first value,
 // BMPXWG=5,100).
 
-// A field of a sequencer entry: its control, command and range.
+// How a sequencer field is shown on the page.
+enum class SequencerFieldKind {
+  Number,   // a number field
+  Binning,  // a choice of binning 1 or 2: the camera's value is the position + 1
+  Choice,   // a choice whose position is the camera's value
+};
+
+// A field of a sequencer entry: its control, command, the values the camera takes, and
+// whether only the models with per-colour settings have it.
 struct SequencerField {
   int ctrlId;
   const char* name;
   int32_t minimum;
   int32_t maximum;
+  SequencerFieldKind kind;
+  bool perColour;
 };
 
 inline constexpr int kSequencerFirstEntry = 1;
 inline constexpr int kSequencerLastEntry = 128;
-inline constexpr size_t kSequencerFieldCount = 10;
+inline constexpr size_t kSequencerFieldCount = 18;
 inline constexpr int kSequencerLineMs = 1000;
 inline constexpr int kEntryQueryMs = 2500;
 
-// The fields in the order in which an entry is written and read.
+// The fields in the order in which an entry is written and read: the binning comes before
+// the region measured in it.
 std::span<const SequencerField> SequencerFields();
 // The field with this command name (case-insensitive); nullptr when there is none.
 const SequencerField* FindSequencerField(std::string_view name);
+// The position of a field in SequencerFields(), by its control; kSequencerFieldCount when
+// the control is no sequencer field.
+size_t SequencerFieldIndex(int ctrlId);
+// Whether the model's page shows the field (and so whether it is written and read).
+bool SequencerFieldShown(const CameraModel& model, const SequencerField& field);
 
+// The camera's values of an entry, by position in SequencerFields(); empty where unknown.
 using SequencerValues = std::array<std::optional<int32_t>, kSequencerFieldCount>;
 
 // "SQW5?\r\n" and "SQW5=1024\r\n".
 std::string SequencerQuery(std::string_view name, int entry);
 std::string SequencerSetting(std::string_view name, int entry, int32_t value);
 
-// Reads the fields of entry `entry` in order; a field the camera does not answer stays
-// empty. Done when every field was read; otherwise the weightiest failure. Gives up on a
-// lost channel and on a camera that leaves several queries in a row unanswered.
-Outcome ReadSequencerEntry(Command& engine, int entry, SequencerValues& values);
-// Writes the fields of entry `entry` in order, each line on its own; a refused line does
-// not stop the others. Done when the camera took every line.
-Outcome WriteSequencerEntry(Command& engine, int entry,
-                            const std::array<int32_t, kSequencerFieldCount>& values);
+// Reads the fields of entry `entry` that the model shows, in order; a field the camera does
+// not answer stays empty. Done when every field was read; otherwise the weightiest failure.
+// Gives up on a lost channel and on a camera that leaves several queries in a row
+// unanswered.
+Outcome ReadSequencerEntry(Command& engine, const CameraModel& model, int entry,
+                           SequencerValues& values);
+// Writes the fields of entry `entry` that hold a value and that the model shows, in order,
+// each line on its own; a refused line does not stop the others. Done when the camera took
+// every line; `failed` receives the fields whose line the camera refused or did not answer
+// (with those given up on after the camera fell silent).
+Outcome WriteSequencerEntry(Command& engine, const CameraModel& model, int entry,
+                            const SequencerValues& values,
+                            std::vector<const SequencerField*>& failed);
 
 // A sequencer width or offset after the binning changed: halved for binning 2, doubled for
 // binning 1. A height that would fall below 2 becomes 8.

@@ -7,10 +7,14 @@
 #include <vector>
 
 #include "camera/EntryTables.h"
+#include "camera/ModelLists.h"
+#include "camera/SequencerRules.h"
 #include "cli/Cli.h"
 #include "cli/CliSession.h"
 #include "cli/CommandRegistry.h"
 #include "cli/NumberArgument.h"
+#include "core/CommandIds.h"
+#include "core/ControlIds.h"
 
 namespace vistrel {
 namespace {
@@ -30,6 +34,12 @@ struct SequencerRequest {
   std::vector<std::string> assignments;
 };
 
+// The fields an operator gave, parsed and range-checked before anything is sent.
+struct GivenFields {
+  SequencerValues values;
+  SequencerGiven given{};
+};
+
 void PrintEntry(CliSession& s, const SequencerValues& values) {
   const auto fields = SequencerFields();
   for (size_t i = 0; i < fields.size(); ++i) {
@@ -38,48 +48,112 @@ void PrintEntry(CliSession& s, const SequencerValues& values) {
   }
 }
 
+// Empty when every assignment is a field with a whole number in its range; else the reason.
+std::optional<std::string> ParseFields(const std::vector<std::string>& assignments,
+                                       GivenFields& parsed) {
+  for (const std::string& assignment : assignments) {
+    const std::optional<Assignment> split = SplitAssignment(assignment);
+    const SequencerField* field = split ? FindSequencerField(split->name) : nullptr;
+    if (!field)
+      return "not a sequencer field assignment: " + assignment;
+    const std::optional<int32_t> value = ParseNumberArgument(split->value);
+    if (!value)
+      return "not a whole number: " + assignment;
+    if (!InRange(*value, field->minimum, field->maximum))
+      return std::string(field->name) + " is out of range " + std::to_string(field->minimum) +
+             ".." + std::to_string(field->maximum);
+    const auto i = static_cast<size_t>(field - SequencerFields().data());
+    parsed.values[i] = *value;
+    parsed.given[i] = true;
+  }
+  return std::nullopt;
+}
+
+// A field the connected model's entries do not have; nullptr when all of them are its.
+const SequencerField* FieldNotOfModel(const CameraModel& model, const GivenFields& parsed) {
+  const auto fields = SequencerFields();
+  for (size_t i = 0; i < fields.size(); ++i) {
+    if (parsed.given[i] && !SequencerFieldShown(model, fields[i]))
+      return &fields[i];
+  }
+  return nullptr;
+}
+
+// Whether the individual gain mode is on, asked only when a gain it fixes was given; a model
+// without the mode has it off. False when the camera did not answer.
+bool ReadIndividualGain(CliSession& s, const GivenFields& parsed, bool& on) {
+  on = false;
+  const bool gainGiven =
+      parsed.given[SequencerFieldIndex(ctl::SQGA)] || parsed.given[SequencerFieldIndex(ctl::SQGG)];
+  if (!gainGiven || !ModelSupportsControl(s.Camera().model.code, ctl::IGM))
+    return true;
+  int32_t mode = 0;
+  const bool read = s.Engine().GetValue(cmd::IGM, mode, kEntryQueryMs);
+  if (!read && !Answered(s.Engine().LastOutcome()))
+    return false;
+  on = read && mode != 0;
+  return true;
+}
+
+// Writes the entry checked, names every line the camera did not take, prints the entry as
+// the camera then holds it.
+int WriteEntry(CliSession& s, int entry, const SequencerValues& values) {
+  const CameraModel& model = s.Camera().model;
+  std::vector<const SequencerField*> failed;
+  const Outcome written = WriteSequencerEntry(s.Engine(), model, entry, values, failed);
+  for (const SequencerField* field : failed) {
+    const size_t i = static_cast<size_t>(field - SequencerFields().data());
+    std::string line = SequencerSetting(field->name, entry, *values[i]);
+    line.erase(line.find('\r'));
+    s.Err() << "vistrelctl: the camera did not take " << line << '\n';
+  }
+  SequencerValues after;
+  const Outcome read = ReadSequencerEntry(s.Engine(), model, entry, after);
+  PrintEntry(s, after);
+  if (written != Outcome::Done) {
+    s.Err() << "vistrelctl: entry " << entry << " is not as given (" << OutcomeText(written)
+            << "); the lines above were not taken, check the camera and write them again\n";
+    return ExitStatusFor(written);
+  }
+  return ExitStatusFor(read);
+}
+
 int RunSequencer(CliSession& s, const SequencerRequest& request) {
   if (!InRange(request.entry, kSequencerFirstEntry, kSequencerLastEntry))
     return Usage(s, "the entry is out of range " + std::to_string(kSequencerFirstEntry) + ".." +
                         std::to_string(kSequencerLastEntry));
-  SequencerValues given;
-  for (const std::string& assignment : request.assignments) {
-    const std::optional<Assignment> split = SplitAssignment(assignment);
-    const SequencerField* field = split ? FindSequencerField(split->name) : nullptr;
-    if (!field)
-      return Usage(s, "not a sequencer field assignment: " + assignment);
-    const std::optional<int32_t> value = ParseNumberArgument(split->value);
-    if (!value)
-      return Usage(s, "not a whole number: " + assignment);
-    if (!InRange(*value, field->minimum, field->maximum))
-      return Usage(s, std::string(field->name) + " is out of range " +
-                          std::to_string(field->minimum) + ".." + std::to_string(field->maximum));
-    given[static_cast<size_t>(field - SequencerFields().data())] = *value;
-  }
+  GivenFields parsed;
+  if (const auto wrong = ParseFields(request.assignments, parsed))
+    return Usage(s, *wrong);
+  if (const int answers = s.CheckCameraAnswers(); answers != kExitOk)
+    return answers;
+  const CameraModel& model = s.Camera().model;
+  if (const SequencerField* field = FieldNotOfModel(model, parsed))
+    return Usage(s, std::string(field->name) + " is not a field of the sequencer entries of " +
+                        (model.name.empty() ? std::string("this model") : model.name));
   SequencerValues held;
-  Outcome read = ReadSequencerEntry(s.Engine(), request.entry, held);
+  const Outcome read = ReadSequencerEntry(s.Engine(), model, request.entry, held);
   if (request.assignments.empty()) {
     PrintEntry(s, held);
     return ExitStatusFor(read);
   }
   // The fields not given keep the camera's values, so all of them must be known.
-  if (read != Outcome::Done) {
-    s.Err() << "vistrelctl: could not read entry " << request.entry << " (" << OutcomeText(read)
+  bool individualGain = false;
+  if (read != Outcome::Done || !ReadIndividualGain(s, parsed, individualGain)) {
+    const Outcome failed = read != Outcome::Done ? read : s.Engine().LastOutcome();
+    s.Err() << "vistrelctl: could not read entry " << request.entry << " (" << OutcomeText(failed)
             << "); nothing was written\n";
-    return ExitStatusFor(read);
+    return ExitStatusFor(failed);
   }
-  std::array<int32_t, kSequencerFieldCount> values{};
-  for (size_t i = 0; i < values.size(); ++i)
-    values[i] = given[i] ? *given[i] : *held[i];
-  const Outcome written = WriteSequencerEntry(s.Engine(), request.entry, values);
-  SequencerValues after;
-  read = ReadSequencerEntry(s.Engine(), request.entry, after);
-  PrintEntry(s, after);
-  if (written != Outcome::Done) {
-    s.Err() << "vistrelctl: the camera did not take every field (" << OutcomeText(written) << ")\n";
-    return ExitStatusFor(written);
+  SequencerValues entry = held;
+  for (size_t i = 0; i < entry.size(); ++i) {
+    if (parsed.given[i])
+      entry[i] = parsed.values[i];
   }
-  return ExitStatusFor(read);
+  const std::string broken = CheckSequencerEntry(model, individualGain, entry, parsed.given);
+  if (!broken.empty())
+    return Usage(s, broken + "; nothing was written");
+  return WriteEntry(s, request.entry, entry);
 }
 
 // `entry NAME INDEX [VALUE]`
@@ -158,8 +232,13 @@ void AddEntryCommands(CLI::App& app, ChosenAction& chosen) {
       {"sequencer",
        "Write the given fields of sequencer entry N (the others keep the camera's values) and "
        "print the entry as the camera holds it, one NAME=value a line; without fields, only "
-       "print it. Fields: SQF SQNI SQW SQH SQOX SQOY SQGA SQPE SQLUT SQBL",
-       "vistrelctl --device /dev/ttyUSB0 sequencer 3 SQW=1024 SQH=768"},
+       "print it. Fields: SQF SQNI SQHB SQVB (binning 1 or 2) SQW SQH SQOX SQOY SQGA SQPE "
+       "SQLUT SQBL, and on the RL models SQPER SQPEG SQPEB SQGR SQGG SQGB. The entry written "
+       "keeps the region rules: widths and x offsets multiples of 16 (8 at horizontal binning "
+       "2), heights and y offsets even, the region within the sensor divided by the binning, "
+       "exposures at least 3 with binning 2, SQGA 100 under individual gain mode (SQGG 100 "
+       "without it)",
+       "vistrelctl --device /dev/ttyUSB0 sequencer 3 SQHB=2 SQW=1024 SQH=768"},
       [seq](CliSession& s) { return RunSequencer(s, *seq); });
   sequencer->add_option("N", seq->entry, "entry 1..128")->required();
   sequencer->add_option("FIELD=VALUE", seq->assignments, "fields to write");

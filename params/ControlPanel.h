@@ -66,6 +66,8 @@ class IControlPanel : public IParameterView {
   }
   // Shows a text in a read-only field, a caption or a group box title.
   virtual void ShowText(int ctrlId, const std::string& text) { (void)ctrlId, (void)text; }
+  // Marks a field whose value the camera did not take; the mark stays until it is cleared.
+  virtual void MarkUnwritten(int ctrlId, bool unwritten) { (void)ctrlId, (void)unwritten; }
   virtual std::string ControlText(int ctrlId) const {
     (void)ctrlId;
     return {};

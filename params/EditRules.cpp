@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 
+#include "camera/SequencerRules.h"
 #include "core/ControlIds.h"
 #include "params/DelegatedHandlers.h"
 #include "params/HandlerSupport.h"
@@ -17,10 +18,10 @@ enum class Rule {
   Even,               // bit 0 cleared
   Multiple16,         // bits 0-3 cleared
   SequencerIndex,     // low .. high, then the entry of that index is read
-  SequencerOffsetX,   // multiple of 16 with horizontal binning off, else of 8
-  GainWhenIgmOff,     // 100 while the individual gain mode is on
-  GainWhenIgmOn,      // 100 while the individual gain mode is off
-  SequencerExposure,  // at least 3 while either sequencer binning is on, else at least 1
+  SequencerColumns,   // width or offset: the column step of the horizontal binning
+  SequencerLines,     // height or offset: even
+  SequencerGain,      // fixed under the individual gain mode
+  SequencerExposure,  // at least the shortest exposure of the binning
 };
 
 struct FieldRule {
@@ -33,8 +34,6 @@ struct FieldRule {
 constexpr int32_t kMatrixLimit = 20;
 constexpr int32_t kEnhancerMax = 10;
 constexpr int32_t kSequencerEntries = 128;
-constexpr int32_t kFixedGain = 100;
-constexpr int32_t kBinnedExposureMin = 3;
 
 constexpr std::array<FieldRule, 33> kRules = {{
     {1338, Rule::Clamp, kExposureMin, kExposureMax},       // PE
@@ -60,12 +59,12 @@ constexpr std::array<FieldRule, 33> kRules = {{
     {2660, Rule::ClampDone, 0, kEnhancerMax},              // CEVALB
     {2662, Rule::ClampDone, 0, kEnhancerMax},              // CEVALYL
     {2767, Rule::SequencerIndex, 1, kSequencerEntries},    // sequencer entry index
-    {2773, Rule::Multiple16, 0, 0},                        // SQW
-    {2775, Rule::Even, 0, 0},                              // SQH
-    {2779, Rule::Even, 0, 0},                              // SQOY
-    {2777, Rule::SequencerOffsetX, 0, 0},                  // SQOX
-    {2781, Rule::GainWhenIgmOff, 0, 0},                    // SQGA
-    {5137, Rule::GainWhenIgmOn, 0, 0},                     // SQGG
+    {2773, Rule::SequencerColumns, 0, 0},                  // SQW
+    {2775, Rule::SequencerLines, 0, 0},                    // SQH
+    {2779, Rule::SequencerLines, 0, 0},                    // SQOY
+    {2777, Rule::SequencerColumns, 0, 0},                  // SQOX
+    {2781, Rule::SequencerGain, 0, 0},                     // SQGA
+    {5137, Rule::SequencerGain, 0, 0},                     // SQGG
     {2783, Rule::SequencerExposure, 0, 0},                 // SQPE
     {5131, Rule::SequencerExposure, 0, 0},                 // SQPER
     {5133, Rule::SequencerExposure, 0, 0},                 // SQPEG
@@ -80,8 +79,9 @@ const FieldRule* RuleOf(int editId) {
   return nullptr;
 }
 
-bool SequencerBinningOn(const IControlPanel& panel) {
-  return SelectionOf(panel, ctl::SQHB) == 1 || SelectionOf(panel, ctl::SQVB) == 1;
+// The binning a sequencer choice shows (its first entry is binning 1).
+int32_t SequencerBinning(const IControlPanel& panel, int ctrlId) {
+  return SelectionOf(panel, ctrlId) + 1;
 }
 
 }  // namespace
@@ -108,14 +108,17 @@ Adjusted Adjust(HandlerContext& context, int editId, int32_t value) {
       Delegated::OnSequencerEntryRead(context, index);
       return {index, Flow::Stopped};
     }
-    case Rule::SequencerOffsetX:
-      return {SelectionOf(panel, ctl::SQHB) == 0 ? value & ~15 : value & ~7, Flow::Continue};
-    case Rule::GainWhenIgmOff:
-      return {SelectionOf(panel, ctl::IGM) != 0 ? kFixedGain : value, Flow::Continue};
-    case Rule::GainWhenIgmOn:
-      return {SelectionOf(panel, ctl::IGM) == 0 ? kFixedGain : value, Flow::Continue};
+    case Rule::SequencerColumns:
+      return {RoundDownToStep(value, SequencerColumnStep(SequencerBinning(panel, ctl::SQHB))),
+              Flow::Continue};
+    case Rule::SequencerLines:
+      return {RoundDownToStep(value, kSequencerLineStep), Flow::Continue};
+    case Rule::SequencerGain:
+      return {FixedSequencerGain(editId, SelectionOf(panel, ctl::IGM) != 0).value_or(value),
+              Flow::Continue};
     case Rule::SequencerExposure:
-      return {std::max(value, SequencerBinningOn(panel) ? kBinnedExposureMin : kExposureMin),
+      return {std::max(value, SequencerExposureMinimum(SequencerBinning(panel, ctl::SQHB),
+                                                       SequencerBinning(panel, ctl::SQVB))),
               Flow::Continue};
   }
   return {value, Flow::Continue};

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "camera/EntryTables.h"
+#include "camera/SequencerRules.h"
 #include "core/CommandIds.h"
 #include "core/ControlIds.h"
 #include "core/Conversions.h"
@@ -13,8 +14,6 @@
 namespace vistrel::EntryTableHandlers {
 
 namespace {
-
-constexpr int32_t kFixedSequencerGain = 100;
 
 int32_t FieldValue(HandlerContext& context, int ctrlId) {
   return DecimalToInt(context.panel.EditText(ctrlId));
@@ -79,17 +78,51 @@ void OnCount(HandlerContext& context, const CountReadout& readout) {
     context.panel.ShowText(readout.field, std::to_string(value));
 }
 
+// A sequencer field's value as the camera takes it.
+int32_t PageValue(HandlerContext& context, const SequencerField& field) {
+  switch (field.kind) {
+    case SequencerFieldKind::Binning:
+      return context.panel.SelectedIndex(field.ctrlId) + 1;
+    case SequencerFieldKind::Choice:
+      return context.panel.SelectedIndex(field.ctrlId);
+    case SequencerFieldKind::Number:
+      break;
+  }
+  return FieldValue(context, field.ctrlId);
+}
+
+std::string FieldNames(const std::vector<const SequencerField*>& fields) {
+  std::string names;
+  for (const SequencerField* field : fields)
+    names += (names.empty() ? "" : ", ") + std::string(field->name);
+  return names;
+}
+
 void WriteSequencerEntry(HandlerContext& context) {
   const int entry = FieldValue(context, ctl::SequencerIndex);
-  std::array<int32_t, kSequencerFieldCount> values{};
+  const CameraModel& model = context.session.model;
   const auto fields = SequencerFields();
+  SequencerValues values;
   for (size_t i = 0; i < fields.size(); ++i) {
-    const int ctrlId = fields[i].ctrlId;
-    values[i] =
-        ctrlId == ctl::SQLUT ? context.panel.SelectedIndex(ctrlId) : FieldValue(context, ctrlId);
+    if (SequencerFieldShown(model, fields[i]))
+      values[i] = PageValue(context, fields[i]);
   }
-  vistrel::WriteSequencerEntry(context.engine, entry, values);
+  std::vector<const SequencerField*> failed;
+  const Outcome outcome =
+      vistrel::WriteSequencerEntry(context.engine, model, entry, values, failed);
   ReadSequencerEntry(context, entry);
+  // The fields show what the camera holds; those it did not take stay marked until they are
+  // read or written again.
+  for (const SequencerField& field : fields) {
+    if (SequencerFieldShown(model, field))
+      context.panel.MarkUnwritten(field.ctrlId, std::ranges::find(failed, &field) != failed.end());
+  }
+  if (!failed.empty())
+    context.session.messages.ShowMessage(
+        "Sequencer entry " + std::to_string(entry) + ": the camera did not take " +
+            FieldNames(failed) + " (" + OutcomeText(outcome) +
+            "). The marked fields show what the camera holds; check them and write again.",
+        "Error", MessageIcon::Exclamation);
 }
 
 // Halves (binning 2) or doubles (binning 1) the width and offset, or height and offset.
@@ -125,22 +158,35 @@ void OnMultiRoiSwitch(HandlerContext& context) {
 
 void ReadSequencerEntry(HandlerContext& context, int entry) {
   SequencerValues values;
-  vistrel::ReadSequencerEntry(context.engine, entry, values);
+  vistrel::ReadSequencerEntry(context.engine, context.session.model, entry, values);
   const bool individualGain = context.panel.SelectedIndex(ctl::IGM) > 0;
   const auto fields = SequencerFields();
+  // The binning first: the ranges of the region fields follow it.
+  bool binningRead = false;
   for (size_t i = 0; i < fields.size(); ++i) {
-    if (!values[i])
+    if (!values[i] || fields[i].kind != SequencerFieldKind::Binning)
+      continue;
+    const int ctrlId = fields[i].ctrlId;
+    context.panel.SelectIndex(ctrlId, *values[i] - 1);
+    context.table.SetDataValue(ctrlId, context.panel.ReadControlValue(ctrlId).value_or(*values[i]));
+    context.panel.MarkUnwritten(ctrlId, false);
+    binningRead = true;
+  }
+  if (binningRead)
+    context.panel.ApplyRanges();
+  for (size_t i = 0; i < fields.size(); ++i) {
+    if (!values[i] || fields[i].kind == SequencerFieldKind::Binning)
       continue;
     const int ctrlId = fields[i].ctrlId;
     int32_t shown = *values[i];
-    if (ctrlId == ctl::SQLUT) {
+    if (fields[i].kind == SequencerFieldKind::Choice) {
       context.panel.SelectIndex(ctrlId, shown);
     } else {
-      if (ctrlId == ctl::SQGA && individualGain)
-        shown = kFixedSequencerGain;
+      shown = FixedSequencerGain(ctrlId, individualGain).value_or(shown);
       ShowNumber(context, ctrlId, shown);
     }
     context.table.SetDataValue(ctrlId, shown);
+    context.panel.MarkUnwritten(ctrlId, false);
   }
   context.table.MarkAllSent();
 }

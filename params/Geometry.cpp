@@ -4,6 +4,7 @@
 #include <optional>
 #include <string>
 
+#include "camera/SequencerRules.h"
 #include "core/ControlIds.h"
 #include "params/HandlerSupport.h"
 
@@ -47,8 +48,11 @@ int32_t SequencerBinning(const IControlPanel& panel, Axis axis) {
 
 int32_t Limit(const HandlerContext& context, const RegionPair& pair) {
   const CameraModel& model = context.session.model;
-  const int32_t largest = pair.axis == Axis::Columns ? model.LargestWidth() : model.LargestHeight();
-  return pair.sequencer ? largest / SequencerBinning(context.panel, pair.axis) : largest;
+  if (!pair.sequencer)
+    return pair.axis == Axis::Columns ? model.LargestWidth() : model.LargestHeight();
+  const int32_t binning = SequencerBinning(context.panel, pair.axis);
+  return pair.axis == Axis::Columns ? SequencerColumnLimit(model, binning)
+                                    : SequencerLineLimit(model, binning);
 }
 
 // The partner's value: the table's for the main region; for the sequencer region the value
@@ -58,9 +62,9 @@ int32_t PartnerValue(HandlerContext& context, const RegionPair& pair) {
     return context.table.GetDataValue(pair.partner);
   const int32_t shown = ParseWholeNumber(context.panel.EditText(pair.partner)).value_or(0);
   if (pair.axis == Axis::Lines)
-    return shown & ~1;
-  const int32_t step = SequencerBinning(context.panel, Axis::Columns) == 1 ? 16 : 8;
-  return shown - shown % step;
+    return RoundDownToStep(shown, kSequencerLineStep);
+  return RoundDownToStep(shown,
+                         SequencerColumnStep(SequencerBinning(context.panel, Axis::Columns)));
 }
 
 void ShowInField(IControlPanel& panel, int editId, int32_t value) {

@@ -3,6 +3,7 @@
 #include <array>
 #include <string_view>
 
+#include "camera/EntryTables.h"
 #include "camera/ModelLists.h"
 #include "core/ControlIds.h"
 #include "params/PageChoices.h"
@@ -31,8 +32,6 @@ constexpr std::array kColourControls = {
     1368, 1343, 1345, 1347,
     // individual colour gains
     1785, 1787, 1789,
-    // sequencer per-colour exposure and gains
-    5131, 5133, 5135, 2790, 5137, 2792,
     // colour transformation: mode, RGB mode, the nine matrix entries
     2649, 2651, 2627, 2629, 2631, 2632, 2634, 2636, 2638, 2640, 2642,
     // colour enhancer
@@ -72,6 +71,11 @@ void Apply(HandlerContext& context) {
   for (int ctrlId : kColourControls) {
     const bool shown = model.IsRlFamily() && ModelSupportsControl(model.code, ctrlId);
     panel.SetControlVisible(ctrlId, shown);
+  }
+  // The sequencer's per-colour fields go with the entry, which the model defines.
+  for (const SequencerField& field : SequencerFields()) {
+    if (field.perColour)
+      panel.SetControlVisible(field.ctrlId, SequencerFieldShown(model, field));
   }
   panel.ShowText(ctl::BlemishTableGroup,
                  model.IsRlFamily() ? kRedBlemishTitle : kSingleBlemishTitle);

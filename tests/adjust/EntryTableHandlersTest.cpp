@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "camera/CameraModel.h"
 #include "camera/EntryTables.h"
 #include "core/ControlIds.h"
 #include "params/EntryTableHandlers.h"
@@ -12,45 +13,110 @@ namespace vistrel::test {
 namespace {
 
 constexpr int kEntry = 3;
+constexpr const char* kQxColour = "QX-70500C-VLNK";
+constexpr const char* kRlColour = "RL-4100T-VLNK";
 
-// The sequencer page with entry 3 typed in.
+SimConfig OfModel(const char* model) {
+  SimConfig config;
+  config.model = model;
+  return config;
+}
+
+// The sequencer page of a model with entry 3 typed in.
 struct SequencerPage : HandlerFixture {
-  SequencerPage() {
+  explicit SequencerPage(const char* model = kQxColour) : HandlerFixture(OfModel(model)) {
+    session.model.name = model;
+    session.model.code = ModelCodeFor(model);
     panel.AddChoice(ctl::IGM, {"Off", "On"});
     panel.AddChoice(ctl::SQLUT, {"LUT0", "LUT1", "LUT2"});
     panel.AddChoice(ctl::SQHB, {"1", "2"});
     panel.AddChoice(ctl::SQVB, {"1", "2"});
     panel.Type(ctl::SequencerIndex, std::to_string(kEntry));
-    const std::pair<int, const char*> typed[] = {{2769, "2"},   {2771, "4"},    {2773, "1024"},
-                                                 {2775, "768"}, {2777, "64"},   {2779, "32"},
-                                                 {2781, "200"}, {2783, "5000"}, {2788, "10"}};
+    const std::pair<int, const char*> typed[] = {
+        {2769, "2"},    {2771, "4"},    {2773, "1024"}, {2775, "768"}, {2777, "64"},
+        {2779, "32"},   {2781, "200"},  {2783, "5000"}, {2788, "10"},  {5131, "6000"},
+        {5133, "7000"}, {5135, "8000"}, {2790, "150"},  {5137, "100"}, {2792, "160"}};
     for (auto [ctrlId, text] : typed)
       panel.Type(ctrlId, text);
     panel.Pick(ctl::SQLUT, 1);
   }
+  // What the camera holds for a field of entry 3.
+  std::optional<int32_t> Held(int ctrlId) {
+    SequencerValues values;
+    vistrel::ReadSequencerEntry(engine, session.model, kEntry, values);
+    TakeLines();
+    return values[SequencerFieldIndex(ctrlId)];
+  }
 };
 
-TEST(EntryTableHandlers, SequencerWriteSendsTheTenFieldsInOrderThenReadsThemBack) {
-  SequencerPage page;
-  EXPECT_TRUE(EntryTableHandlers::OnButton(page.context, ctl::SequencerWrite));
-  const Lines lines = page.TakeLines();
-  EXPECT_EQ(lines, (Lines{"SQF3=2",   "SQNI3=4",   "SQW3=1024",  "SQH3=768", "SQOX3=64",
-                          "SQOY3=32", "SQGA3=200", "SQPE3=5000", "SQLUT3=1", "SQBL3=10",
-                          "SQF3?",    "SQNI3?",    "SQW3?",      "SQH3?",    "SQOX3?",
-                          "SQOY3?",   "SQGA3?",    "SQPE3?",     "SQLUT3?",  "SQBL3?"}));
-  EXPECT_EQ(page.panel.EditText(2773), "1024");
-  EXPECT_EQ(page.table.GetDataValue(2773), 1024);
-  EXPECT_EQ(page.panel.SelectedIndex(ctl::SQLUT), 1);
+// The write lines, then the queries of the same fields in the same order.
+Lines WriteThenRead(const Lines& written) {
+  Lines lines = written;
+  for (const std::string& line : written)
+    lines.push_back(line.substr(0, line.find('=')) + "?");
+  return lines;
 }
 
-TEST(EntryTableHandlers, SequencerGainShowsOneHundredWithIndividualGain) {
+TEST(EntryTableHandlers, SequencerWriteSendsTheFieldsTheModelShowsThenReadsThemBack) {
+  const Lines qxRegion = {"SQW3=1024", "SQH3=768",  "SQOX3=64",
+                          "SQOY3=32",  "SQGA3=200", "SQPE3=5000"};
+  const Lines perColour = {"SQPER3=6000", "SQPEG3=7000", "SQPEB3=8000",
+                           "SQGR3=150",   "SQGG3=100",   "SQGB3=160"};
+  struct Case {
+    const char* model;
+    int binning;  // the position picked in both binning choices
+    Lines binningLines;
+    bool colourFields;
+  };
+  const Case cases[] = {{kQxColour, 0, {"SQHB3=1", "SQVB3=1"}, false},
+                        {kQxColour, 1, {"SQHB3=2", "SQVB3=2"}, false},
+                        {kRlColour, 0, {"SQHB3=1", "SQVB3=1"}, true},
+                        {kRlColour, 1, {"SQHB3=2", "SQVB3=2"}, true}};
+  for (const Case& c : cases) {
+    SequencerPage page(c.model);
+    page.panel.Pick(ctl::SQHB, c.binning);
+    page.panel.Pick(ctl::SQVB, c.binning);
+    EXPECT_TRUE(EntryTableHandlers::OnButton(page.context, ctl::SequencerWrite));
+    Lines written = {"SQF3=2", "SQNI3=4"};
+    written.insert(written.end(), c.binningLines.begin(), c.binningLines.end());
+    written.insert(written.end(), qxRegion.begin(), qxRegion.end());
+    if (c.colourFields)
+      written.insert(written.end(), perColour.begin(), perColour.end());
+    written.insert(written.end(), {"SQLUT3=1", "SQBL3=10"});
+    EXPECT_EQ(page.TakeLines(), WriteThenRead(written)) << c.model << " " << c.binning;
+    EXPECT_EQ(page.panel.SelectedIndex(ctl::SQVB), c.binning);
+    EXPECT_EQ(page.panel.SelectedIndex(ctl::SQLUT), 1);
+    EXPECT_EQ(page.table.GetDataValue(ctl::SQW), 1024);
+    EXPECT_TRUE(page.presenter.messages.empty());
+  }
+}
+
+TEST(EntryTableHandlers, BinningChosenOnThePageIsHeldByTheCameraAfterWrite) {
   SequencerPage page;
+  page.panel.Pick(ctl::SQHB, 1);
+  EntryTableHandlers::OnSelect(page.context, ctl::SQHB);
   EntryTableHandlers::OnButton(page.context, ctl::SequencerWrite);
+  EXPECT_EQ(page.Held(ctl::SQHB), 2);
+  EXPECT_EQ(page.Held(ctl::SQW), 512);
+  EXPECT_EQ(page.Held(ctl::SQOX), 32);
+  // Another entry read shows its own binning, and this one comes back with its own.
+  EntryTableHandlers::ReadSequencerEntry(page.context, kEntry + 1);
+  EXPECT_EQ(page.panel.SelectedIndex(ctl::SQHB), 0);
+  EntryTableHandlers::ReadSequencerEntry(page.context, kEntry);
+  EXPECT_EQ(page.panel.SelectedIndex(ctl::SQHB), 1);
+  EXPECT_EQ(page.panel.EditText(ctl::SQW), "512");
+}
+
+TEST(EntryTableHandlers, SequencerGainsShowTheFixedValueUnderTheIndividualGainMode) {
+  SequencerPage page(kRlColour);
+  page.panel.Type(ctl::SQGG, "300");
+  EntryTableHandlers::OnButton(page.context, ctl::SequencerWrite);
+  EXPECT_EQ(page.panel.EditText(ctl::SQGG), "100");  // the camera holds 300
   page.panel.Pick(ctl::IGM, 1);
-  page.panel.Type(ctl::SQGA, "0");
   EntryTableHandlers::ReadSequencerEntry(page.context, kEntry);
   EXPECT_EQ(page.panel.EditText(ctl::SQGA), "100");  // the camera holds 200
   EXPECT_EQ(page.table.GetDataValue(ctl::SQGA), 100);
+  EXPECT_EQ(page.panel.EditText(ctl::SQGG), "300");
 }
 
 TEST(EntryTableHandlers, SequencerIndexCommitAndArrowsReadTheEntry) {
@@ -65,27 +131,42 @@ TEST(EntryTableHandlers, SequencerIndexCommitAndArrowsReadTheEntry) {
   EXPECT_FALSE(EntryTableHandlers::OnEdit(page.context, 2773));
 }
 
-TEST(EntryTableHandlers, AFaultDuringASequencerWriteKeepsGoingOrGivesUp) {
+TEST(EntryTableHandlers, ALineTheCameraDoesNotTakeIsNamedAndMarked) {
   {
     SequencerPage page;
     page.channel.refused = {"SQH3="};  // one line refused: the rest still go out
     EntryTableHandlers::OnButton(page.context, ctl::SequencerWrite);
     const Lines lines = page.TakeLines();
-    ASSERT_EQ(lines.size(), 20u);
-    EXPECT_EQ(lines[4], "SQOX3=64");
+    ASSERT_EQ(lines.size(), 24u);
+    EXPECT_EQ(lines[6], "SQOX3=64");
+    EXPECT_NE(page.LastMessage().find("did not take SQH (refused"), std::string::npos)
+        << page.LastMessage();
+    EXPECT_TRUE(page.panel.Unwritten(ctl::SQH));
+    EXPECT_FALSE(page.panel.Unwritten(ctl::SQW));
+    // The next good read clears the mark.
+    page.channel.refused.clear();
+    EntryTableHandlers::ReadSequencerEntry(page.context, kEntry);
+    EXPECT_FALSE(page.panel.Unwritten(ctl::SQH));
   }
   {
     SequencerPage page;
-    // The camera falls silent from the sixth line on.
+    // The camera falls silent from the eighth line on.
     page.channel.SetResponder([&page](const std::string& text) {
+      std::string reply = page.channel.peer.Exchange(text);
       if (text.starts_with("SQOY"))
         page.channel.SetResponder([](const std::string&) { return std::string(); });
-      return std::string();
+      return reply;
     });
     page.engine.SetTimeLimitCap(20);
-    std::array<int32_t, kSequencerFieldCount> values{};
-    EXPECT_EQ(WriteSequencerEntry(page.engine, kEntry, values), Outcome::NoReply);
-    EXPECT_EQ(page.TakeLines().size(), 3u);  // gave up after three unanswered lines
+    SequencerValues values;
+    for (size_t i = 0; i < kSequencerFieldCount; ++i)
+      values[i] = SequencerFields()[i].minimum;
+    std::vector<const SequencerField*> failed;
+    EXPECT_EQ(WriteSequencerEntry(page.engine, page.session.model, kEntry, values, failed),
+              Outcome::NoReply);
+    EXPECT_EQ(page.TakeLines().size(), 11u);  // gave up after three unanswered lines
+    ASSERT_EQ(failed.size(), 4u);             // SQGA, SQPE, SQLUT, SQBL: none taken
+    EXPECT_STREQ(failed.front()->name, "SQGA");
   }
 }
 

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
+
 #include "cli/CliFixture.h"
 
 namespace vistrel {
@@ -40,17 +42,65 @@ TEST_F(AdjustEntryCliTest, AdjustEndsWithTheTimeoutStatusWhenTheCameraFallsSilen
   EXPECT_NE(err_.str().find("No final result"), std::string::npos) << err_.str();
 }
 
+// Whether a logged run put a setting (a line with "=") on the wire.
+bool SettingSent(const std::string& log) {
+  std::istringstream lines(log);
+  for (std::string line; std::getline(lines, line);) {
+    if (line.find("Tx:") != std::string::npos && line.find('=') != std::string::npos)
+      return true;
+  }
+  return false;
+}
+
 TEST_F(AdjustEntryCliTest, SequencerWritesTheGivenFieldsAndPrintsTheEntry) {
   StartCamera();
   ASSERT_EQ(Run({"sequencer", "3"}), kExitOk) << err_.str();
   const std::string before = out_.str();
   EXPECT_EQ(before.substr(0, 4), "SQF=");
+  EXPECT_EQ(before.find("SQPER"), std::string::npos);  // not a field of the QX models
   ASSERT_EQ(Run({"sequencer", "3", "SQW=1024", "sqh=768"}), kExitOk) << err_.str();
   const std::string after = out_.str();
   EXPECT_NE(after.find("SQW=1024\nSQH=768\n"), std::string::npos) << after;
   // The fields not given keep their values.
   EXPECT_EQ(after.substr(0, after.find("SQW")), before.substr(0, before.find("SQW")));
   EXPECT_EQ(after.substr(after.find("SQOX")), before.substr(before.find("SQOX")));
+  // A binning with the region that fits it.
+  ASSERT_EQ(Run({"sequencer", "3", "SQHB=2", "SQW=2040", "SQOX=8"}), kExitOk) << err_.str();
+  EXPECT_NE(out_.str().find("SQHB=2\nSQVB=1\nSQW=2040\nSQH=768\nSQOX=8\n"), std::string::npos)
+      << out_.str();
+}
+
+TEST_F(AdjustEntryCliTest, SequencerRulesRefuseTheEntryWithNothingWritten) {
+  StartCamera();  // entry 3 holds the whole sensor, 4112 x 3008, at binning 1
+  struct Case {
+    std::vector<std::string> fields;
+    const char* rule;
+  };
+  const Case cases[] = {
+      {{"SQW=4112", "SQOX=4000"}, "goes beyond 4112 columns"},
+      {{"SQW=1000"}, "SQW=1000 is not a multiple of 16"},
+      {{"SQHB=2"}, "SQW=4112 with SQOX=0 goes beyond 2056 columns"},
+      {{"SQHB=2", "SQW=2048", "SQOX=4"}, "SQOX=4 is not a multiple of 8"},
+      {{"SQH=767"}, "SQH=767 is not even"},
+      {{"SQVB=2", "SQH=1496", "SQOY=8", "SQPE=2"}, "SQPE=2 is below 3"},
+      {{"SQPER=5000"}, "SQPER is not a field of the sequencer entries of QX-70500C-VLNK"},
+  };
+  for (const Case& c : cases) {
+    std::vector<std::string> args{"--log", "sequencer", "3"};
+    args.insert(args.end(), c.fields.begin(), c.fields.end());
+    EXPECT_EQ(Run(args), kExitUsage) << c.rule;
+    EXPECT_NE(err_.str().find(c.rule), std::string::npos) << err_.str();
+    EXPECT_FALSE(SettingSent(err_.str())) << err_.str();
+  }
+  // The RL models have the per-colour fields and the individual gain mode.
+  StartCamera({"--model", "RL-4100T-VLNK"});
+  ASSERT_EQ(Run({"set", "IGM=1"}), kExitOk) << err_.str();
+  EXPECT_EQ(Run({"--log", "sequencer", "3", "SQGA=200"}), kExitUsage);
+  EXPECT_NE(err_.str().find("fixed at 100 while the individual gain mode is on"), std::string::npos)
+      << err_.str();
+  EXPECT_FALSE(SettingSent(err_.str()));
+  ASSERT_EQ(Run({"sequencer", "3", "SQGG=300", "SQPER=5000"}), kExitOk) << err_.str();
+  EXPECT_NE(out_.str().find("SQPER=5000\n"), std::string::npos) << out_.str();
 }
 
 TEST_F(AdjustEntryCliTest, EntriesClearsAndCounts) {
@@ -108,6 +158,10 @@ TEST_F(AdjustEntryCliTest, EveryNewSubcommandHasHelpWithAnExample) {
 }
 
 TEST_F(AdjustEntryCliTest, ARefusedOrSilentTableLineGivesItsStatus) {
+  // The entry's query of SQH3 goes out before the tenth line, its setting after it.
+  StartCamera({"--garbage", "--fault-on", "SQH3", "--fault-after", "10"});
+  EXPECT_EQ(Run({"sequencer", "3", "SQW=1024"}), kExitRefused);
+  EXPECT_NE(err_.str().find("did not take SQH3=3008\n"), std::string::npos) << err_.str();
   StartCamera({"--no-reply", "--fault-on", "SQPE3"});
   EXPECT_EQ(Run({"--timeout", "100", "sequencer", "3", "SQW=1024"}), kExitTimeout);
   StartCamera({"--garbage", "--fault-on", "BMCLRB"});

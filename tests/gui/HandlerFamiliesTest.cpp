@@ -9,6 +9,7 @@
 #include "GuiFixture.h"
 #include "WidgetActions.h"
 #include "app/TabSheetDialog.h"
+#include "core/ControlIds.h"
 
 namespace vistrel::test {
 namespace {
@@ -102,6 +103,38 @@ TEST_F(HandlerFamilies, MonochromeModelHidesTheColourControlsAndAColourOneGetsTh
   EXPECT_EQ(std::ranges::count(Texts(dialog, 1386), "Horizontal Colorbar"), 1);
   EXPECT_TRUE(dialog.Registry().ControlVisible(1343));
   EXPECT_FALSE(matrixGroup->isHidden());
+}
+
+TEST_F(HandlerFamilies, SequencerWriteSendsTheColourFieldsAndMarksWhatTheCameraDidNotTake) {
+  CVistrelDlg& dialog = Start("RL-4100T-VLNK");
+  const int entry = dialog.Registry().ReadControlValue(ctl::SequencerIndex).value_or(0);
+  const std::string width = "SQW" + std::to_string(entry);
+  SimFaults faults;
+  faults.fault = SimFault::Garbage;
+  faults.onlyCommand = width;
+  program_->server.SetFaults(faults);
+  // A region this model's sensor holds.
+  Control<QLineEdit>(dialog, ctl::SQW)->setText("1024");
+  Control<QLineEdit>(dialog, ctl::SQH)->setText("768");
+  Control<QPushButton>(dialog, ctl::SequencerWrite)->click();
+  const std::vector<std::string> lines = Written(*program_);
+  for (const char* name : {"SQHB", "SQVB", "SQPER", "SQGG"})
+    EXPECT_EQ(std::ranges::count_if(lines,
+                                    [&](const std::string& line) {
+                                      return line.starts_with(name + std::to_string(entry) + "=");
+                                    }),
+              1)
+        << name;
+  QWidget* widthField = dialog.Registry().FindControl(ctl::SQW);
+  EXPECT_TRUE(widthField->property("unwritten").toBool());
+  EXPECT_FALSE(dialog.Registry().FindControl(ctl::SQH)->property("unwritten").toBool());
+  ASSERT_FALSE(program_->messages.messages.empty());
+  EXPECT_NE(program_->messages.messages.back().text.find("did not take SQW ("), std::string::npos)
+      << program_->messages.messages.back().text;
+  // The next write the camera takes clears the mark.
+  program_->server.SetFaults({});
+  Control<QPushButton>(dialog, ctl::SequencerWrite)->click();
+  EXPECT_FALSE(widthField->property("unwritten").toBool());
 }
 
 // Buttons that stay disabled on the default camera, and why.

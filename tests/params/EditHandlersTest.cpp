@@ -70,15 +70,24 @@ TEST_F(EditHandlers, ReadOutFieldsSendNothing) {
   EXPECT_TRUE(Wire().empty());
 }
 
-TEST_F(EditHandlers, SequencerOffsetFollowsTheHorizontalBinningAndIsNotSent) {
+TEST_F(EditHandlers, SequencerWidthAndOffsetFollowTheHorizontalBinningAndAreNotSent) {
   ClearWire();
-  panel.Type(ctl::SQOX, "24");
-  Handlers::OnParameterEdit(context, ctl::SQOX);
-  EXPECT_EQ(panel.EditText(ctl::SQOX), "16");
-  panel.Pick(ctl::SQHB, 1);
-  panel.Type(ctl::SQOX, "24");
-  Handlers::OnParameterEdit(context, ctl::SQOX);
-  EXPECT_EQ(panel.EditText(ctl::SQOX), "24");
+  struct Case {
+    int binning;  // the position in the binning choice
+    int field;
+    const char* typed;
+    const char* kept;
+  };
+  const Case cases[] = {{0, ctl::SQOX, "24", "16"},
+                        {1, ctl::SQOX, "24", "24"},
+                        {0, ctl::SQW, "1032", "1024"},
+                        {1, ctl::SQW, "1032", "1032"}};
+  for (const Case& c : cases) {
+    panel.Pick(ctl::SQHB, c.binning);
+    panel.Type(c.field, c.typed);
+    Handlers::OnParameterEdit(context, c.field);
+    EXPECT_EQ(panel.EditText(c.field), c.kept) << c.field << " " << c.binning;
+  }
   EXPECT_TRUE(Wire().empty());  // the sequencer entry goes with its Write button
 }
 

@@ -29,6 +29,7 @@ TEST_F(PageSetup, MonochromeModelLosesTheColourEntriesAndControls) {
   EXPECT_EQ(panel.ChoiceTexts(ctl::SDCM), (std::vector<std::string>{"Flat Shading"}));
   EXPECT_FALSE(panel.ControlVisible(ctl::PER));
   EXPECT_FALSE(panel.ControlVisible(ctl::CMVRR));
+  EXPECT_FALSE(panel.ControlVisible(ctl::SQPER));
   EXPECT_EQ(panel.ControlText(ctl::BlemishTableGroup), "Blemish White");
 }
 
@@ -40,6 +41,7 @@ TEST_F(PageSetup, ColourModelGetsItsEntriesAndControlsBackAfterAMonochromeOne) {
   EXPECT_EQ(panel.SelectedIndex(ctl::TPN), 4);
   EXPECT_EQ(panel.ChoiceTexts(ctl::SDCM).size(), 2u);
   EXPECT_TRUE(panel.ControlVisible(ctl::PER));
+  EXPECT_TRUE(panel.ControlVisible(ctl::SQPER));  // written and read with the entry
   EXPECT_EQ(panel.ControlText(ctl::BlemishTableGroup), "Blemish Red");
 }
 

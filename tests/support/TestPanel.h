@@ -185,6 +185,13 @@ class TestPanel : public IControlPanel {
   }
   bool ControlVisible(int ctrlId) const override { return !hidden_.contains(ctrlId); }
   void ShowText(int ctrlId, const std::string& text) override { texts_[ctrlId] = text; }
+  void MarkUnwritten(int ctrlId, bool unwritten) override {
+    if (unwritten)
+      unwritten_.insert(ctrlId);
+    else
+      unwritten_.erase(ctrlId);
+  }
+  bool Unwritten(int ctrlId) const { return unwritten_.contains(ctrlId); }
   std::string ControlText(int ctrlId) const override {
     const auto it = texts_.find(ctrlId);
     return it == texts_.end() ? EditText(ctrlId) : it->second;
@@ -203,6 +210,7 @@ class TestPanel : public IControlPanel {
   std::set<int> others_;
   std::set<int> disabled_;
   std::set<int> hidden_;
+  std::set<int> unwritten_;
   std::map<int, std::string> texts_;
 };
 

@@ -52,12 +52,10 @@ TEST_F(PortLockTest, ALiveHolderKeepsThePortAStaleLockIsTakenOverAndCloseRemoves
   CRs232c port(messages);
   EXPECT_FALSE(port.Open(peer.SlavePath(), "COM1", 9600, 8, 0, false, false));
   ASSERT_EQ(messages.messages.size(), 1u);
-  EXPECT_NE(messages.messages[0].text.find(peer.SlavePath() + " is in use by picocom (pid " +
-                                           std::to_string(holder) +
-                                           "), which holds its lock "
-                                           "file " +
-                                           LockFile()),
-            std::string::npos)
+  const std::string expected = peer.SlavePath() + " is in use by picocom (pid " +
+                               std::to_string(holder) + "), which holds its lock file " +
+                               LockFile();
+  EXPECT_NE(messages.messages[0].text.find(expected), std::string::npos)
       << messages.messages[0].text;
   EXPECT_EQ(ReadAll(LockFile()), LockText(holder));
 

@@ -164,9 +164,10 @@ std::string GroupName(gid_t gid) {
 // be kept is said in `notice`.
 void KeepOwner(int fd, const std::string& target, const struct stat& existing,
                std::string* notice) {
-  if (existing.st_uid == geteuid() && existing.st_gid == getegid())
-    return;
-  if (fchown(fd, existing.st_uid, existing.st_gid) == 0)
+  struct stat made {};
+  const bool same = fstat(fd, &made) == 0 && made.st_uid == existing.st_uid &&
+                    made.st_gid == existing.st_gid;
+  if (same || fchown(fd, existing.st_uid, existing.st_gid) == 0)
     return;
   const bool groupKept = fchown(fd, static_cast<uid_t>(-1), existing.st_gid) == 0;
   struct stat now {};

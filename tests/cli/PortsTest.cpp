@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "cli/CliFixture.h"
+#include "support/OtherProgram.h"
 #include "support/Recorders.h"
 #include "transport/CRs232c.h"
 #include "transport/ComPortNames.h"
@@ -67,6 +68,19 @@ TEST_F(PortsTest, AnOpenFailureExitsFourWithTheWordsOfItsReason) {
   ASSERT_TRUE(holder.Open(device_, "COM3", 115200, 8, 0, false, false));
   EXPECT_EQ(Run({"--port", "2", "get", "TI"}), kExitNoChannel);
   EXPECT_NE(err_.str().find(device_ + " is in use by another program."), std::string::npos)
+      << err_.str();
+}
+
+// A terminal program that keeps the port open without a lock takes the camera's replies: the
+// report of a silent camera names it.
+TEST_F(PortsTest, ASilentCameraNamesTheProgramsHoldingThePort) {
+  StartCamera({"--no-reply"});
+  test::OtherProgram terminal("termprog", device_);
+  EXPECT_EQ(CliTest::Run({"dump"}), kExitTimeout);
+  EXPECT_NE(err_.str().find("vistrelctl: the camera does not answer (no reply from the camera); " +
+                            device_ + " is open in termprog (pid " +
+                            std::to_string(terminal.Pid()) + ")"),
+            std::string::npos)
       << err_.str();
 }
 

@@ -1,6 +1,3 @@
-#include <signal.h>
-#include <sys/prctl.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -11,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "TransportFixtures.h"
+#include "support/OtherProgram.h"
 #include "support/Recorders.h"
 #include "transport/CCommunication.h"
 #include "transport/PortLock.h"
@@ -37,32 +35,6 @@ std::string LockText(pid_t pid) {
   return text;
 }
 
-// A process that runs under the name `name` until killed; with `device`, it holds it open.
-pid_t StartHolder(const char* name, const std::string& device = {}) {
-  int ready[2];
-  EXPECT_EQ(::pipe(ready), 0);
-  const pid_t child = ::fork();
-  if (child == 0) {
-    ::prctl(PR_SET_NAME, name);
-    const int fd = device.empty() ? -1 : ::open(device.c_str(), O_RDWR | O_NOCTTY);
-    [[maybe_unused]] ssize_t n = ::write(ready[1], "x", 1);
-    for (;;)
-      ::pause();
-    ::close(fd);
-  }
-  char byte = 0;
-  [[maybe_unused]] ssize_t n = ::read(ready[0], &byte, 1);
-  ::close(ready[0]);
-  ::close(ready[1]);
-  return child;
-}
-
-void Stop(pid_t child) {
-  ::kill(child, SIGKILL);
-  int status = 0;
-  ::waitpid(child, &status, 0);
-}
-
 class PortLockTest : public ::testing::Test {
  protected:
   std::string LockFile() const { return locks / PortLockName(peer.SlavePath()); }
@@ -74,21 +46,20 @@ class PortLockTest : public ::testing::Test {
 };
 
 TEST_F(PortLockTest, ALiveHolderKeepsThePortAStaleLockIsTakenOverAndCloseRemovesIt) {
-  const pid_t holder = StartHolder("picocom");
+  test::OtherProgram picocom("picocom");
+  const pid_t holder = picocom.Pid();
   std::ofstream(LockFile()) << LockText(holder);
   CRs232c port(messages);
   EXPECT_FALSE(port.Open(peer.SlavePath(), "COM1", 9600, 8, 0, false, false));
   ASSERT_EQ(messages.messages.size(), 1u);
-  EXPECT_NE(messages.messages[0].text.find(peer.SlavePath() + " is in use by picocom (pid " +
-                                           std::to_string(holder) +
-                                           "), which holds its lock "
-                                           "file " +
-                                           LockFile()),
-            std::string::npos)
+  const std::string expected = peer.SlavePath() + " is in use by picocom (pid " +
+                               std::to_string(holder) + "), which holds its lock file " +
+                               LockFile();
+  EXPECT_NE(messages.messages[0].text.find(expected), std::string::npos)
       << messages.messages[0].text;
   EXPECT_EQ(ReadAll(LockFile()), LockText(holder));
 
-  Stop(holder);  // the lock file stays behind, naming a process that has ended
+  picocom.Stop();  // the lock file stays behind, naming a process that has ended
   ASSERT_TRUE(port.Open(peer.SlavePath(), "COM1", 9600, 8, 0, false, false));
   EXPECT_EQ(ReadAll(LockFile()), LockText(::getpid()));
   port.Close();
@@ -121,11 +92,10 @@ TEST_F(PortLockTest, WithoutAWritableLockFolderThePortOpensAsBefore) {
 TEST(PortHolders, AnotherProcessHoldingThePortIsNamed) {
   PtyPeer peer;
   EXPECT_EQ(PortHoldersText(peer.SlavePath()), "");
-  const pid_t holder = StartHolder("termprog", peer.SlavePath());
+  test::OtherProgram holder("termprog", peer.SlavePath());
   EXPECT_EQ(PortHoldersText(peer.SlavePath()), peer.SlavePath() + " is open in termprog (pid " +
-                                                   std::to_string(holder) +
+                                                   std::to_string(holder.Pid()) +
                                                    "): close it, it may take the camera's replies");
-  Stop(holder);
 }
 
 // A stored device path that names no serial device is refused before anything is written.

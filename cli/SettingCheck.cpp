@@ -1,5 +1,6 @@
 #include "cli/SettingCheck.h"
 
+#include <algorithm>
 #include <optional>
 
 #include "camera/ModelLists.h"
@@ -42,27 +43,6 @@ bool SameRange(const ParameterEntry& row, const RangeInputs& a, const RangeInput
   return minA == minB && maxA == maxB;
 }
 
-// Reads the modes not known yet that the ranges of `rows` depend on.
-int ReadModesFor(CliSession& s, const CommandRows& rows, RangeInputs& inputs,
-                 std::vector<bool>& known) {
-  const std::span<const RangeMode> modes = RangeModes();
-  for (size_t i = 0; i < modes.size(); ++i) {
-    if (known[i])
-      continue;
-    RangeInputs other = inputs;
-    other.*modes[i].field = modes[i].other;
-    for (const ParameterEntry* row : rows.rows) {
-      if (SameRange(*row, inputs, other))
-        continue;
-      known[i] = true;
-      if (const int status = ReadRangeMode(s, modes[i], inputs); status != kExitOk)
-        return status;
-      break;
-    }
-  }
-  return kExitOk;
-}
-
 std::optional<int32_t> EntryValue(const std::vector<ChoiceItem>& entries, const std::string& text) {
   for (const ChoiceItem& entry : entries) {
     if (UpperAscii(entry.text) == UpperAscii(text))
@@ -94,6 +74,53 @@ std::string Refusal(const CommandRows& rows, const RangeInputs& inputs, int32_t 
         (ranges.empty() ? "" : " or ") + std::to_string(minimum) + ".." + std::to_string(maximum);
   }
   return ranges.empty() ? "" : "is outside the range " + ranges;
+}
+
+// The modes not known yet that the ranges of `rows` depend on.
+std::vector<size_t> UnknownModesFor(const CommandRows& rows, const RangeInputs& inputs,
+                                    const std::vector<bool>& known) {
+  const std::span<const RangeMode> modes = RangeModes();
+  std::vector<size_t> unknown;
+  for (size_t i = 0; i < modes.size(); ++i) {
+    RangeInputs other = inputs;
+    other.*modes[i].field = modes[i].other;
+    const bool depends = std::ranges::any_of(
+        rows.rows, [&](const ParameterEntry* row) { return !SameRange(*row, inputs, other); });
+    if (!known[i] && depends)
+      unknown.push_back(i);
+  }
+  return unknown;
+}
+
+// Whether the rows allow `value` whichever state the `unknown` modes are in.
+bool AllowedInEveryMode(const CommandRows& rows, const RangeInputs& inputs,
+                        const std::vector<size_t>& unknown, int32_t value) {
+  const std::span<const RangeMode> modes = RangeModes();
+  for (size_t states = 0; states < (size_t{1} << unknown.size()); ++states) {
+    RangeInputs trial = inputs;
+    for (size_t b = 0; b < unknown.size(); ++b) {
+      if ((states >> b) & 1)
+        trial.*modes[unknown[b]].field = modes[unknown[b]].other;
+    }
+    if (!Refusal(rows, trial, value).empty())
+      return false;
+  }
+  return true;
+}
+
+// Reads the modes the verdict on `value` depends on: none when it is allowed in every mode,
+// so that a call of good values costs no exchange beyond its settings.
+int ReadModesFor(CliSession& s, const CommandRows& rows, int32_t value, RangeInputs& inputs,
+                 std::vector<bool>& known) {
+  const std::vector<size_t> unknown = UnknownModesFor(rows, inputs, known);
+  if (AllowedInEveryMode(rows, inputs, unknown, value))
+    return kExitOk;
+  for (size_t i : unknown) {
+    known[i] = true;
+    if (const int status = ReadRangeMode(s, RangeModes()[i], inputs); status != kExitOk)
+      return status;
+  }
+  return kExitOk;
 }
 
 // Takes the modes a setting of this call sets for the ranges after it.
@@ -141,7 +168,7 @@ int CheckSettings(CliSession& s, std::vector<RequestedSetting>& settings) {
                         (rows.entries.empty() ? "" : " or one of " + EntryList(rows.entries)));
     }
     setting.value.intValue = *number;
-    if (const int status = ReadModesFor(s, rows, ranges.inputs, known); status != kExitOk)
+    if (const int status = ReadModesFor(s, rows, *number, ranges.inputs, known); status != kExitOk)
       return status;
     if (const std::string why = Refusal(rows, ranges.inputs, *number); !why.empty()) {
       return s.Fail(kExitUsage, given + " " + why + " of " + setting.name + model,

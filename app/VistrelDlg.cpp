@@ -487,7 +487,7 @@ void CVistrelDlg::LoadSettingFile() {
       services_.messages.ChooseFile(false, folder, kSettingFileExtension, kSettingFileFilter);
   if (!path || path->empty())
     return;
-  vistrel::LoadSettingFile(services_.session, *path);
+  vistrel::LoadSettingFile(services_.session, *path, nullptr, OtherModel::Ask);
 }
 
 void CVistrelDlg::StoreUserSet(int userSet) {

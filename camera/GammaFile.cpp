@@ -6,12 +6,13 @@
 
 #include "core/AtomicFile.h"
 #include "core/RegularFile.h"
+#include "core/TextEscape.h"
 
 namespace vistrel {
 namespace {
 
 constexpr const char* kLineEnd = "\r\n";
-constexpr int kFields = 3;
+constexpr size_t kFields = 3;
 constexpr int64_t kLargestValue = 2147483647;
 
 void ShowError(IMessagePresenter& messages, const std::string& text) {
@@ -60,21 +61,53 @@ int64_t FieldValue(const std::string& digits) {
   return value;
 }
 
-enum class LineError { None, TooManyFields, TooFewFields };
+enum class LineError { None, TooManyFields, TooFewFields, ControlCharacter };
+
+// A data line's fields: the digits that make the value, and the field as written.
+struct DataFields {
+  std::array<std::string, kFields> digits;
+  std::array<std::string, kFields> written;
+};
+
+// A control character other than the tab, or a carriage return before the line's end: a NUL
+// in 12<NUL>8 would otherwise be passed over and the line read as 128.
+bool HasControlCharacter(std::string_view line) {
+  while (line.ends_with('\r'))
+    line.remove_suffix(1);
+  for (const char c : line) {
+    const auto byte = static_cast<unsigned char>(c);
+    if ((byte < 0x20 && c != '\t') || byte == 0x7f)
+      return true;
+  }
+  return false;
+}
 
 // Splits a data line into its three fields: digits are kept, commas separate, everything
 // else is passed over.
-LineError ParseDataLine(std::string_view line, std::array<std::string, kFields>& fields) {
-  int commas = 0;
+LineError ParseDataLine(std::string_view line, DataFields& fields) {
+  if (HasControlCharacter(line))
+    return LineError::ControlCharacter;
+  size_t field = 0;
   for (const char c : line) {
-    if (c >= '0' && c <= '9') {
-      fields[static_cast<size_t>(commas)] += c;
-    } else if (c == ',') {
-      if (++commas >= kFields)
+    if (c == ',') {
+      if (++field >= kFields)
         return LineError::TooManyFields;
+      continue;
     }
+    if (c >= '0' && c <= '9')
+      fields.digits[field] += c;
+    if (c != ' ' && c != '\t' && c != '\r')
+      fields.written[field] += c;
   }
-  return commas == kFields - 1 ? LineError::None : LineError::TooFewFields;
+  return field == kFields - 1 ? LineError::None : LineError::TooFewFields;
+}
+
+// The refusal of a line, with where it is and what it says.
+std::string LineMessage(const char* what, size_t fileLine, std::string_view line) {
+  if (line.ends_with('\r'))
+    line.remove_suffix(1);
+  return std::string(what) + "\nFile line " + std::to_string(fileLine) + ": " +
+         EscapeControls(line);
 }
 
 // Whether only empty lines follow line `index`.
@@ -132,29 +165,32 @@ GammaLoad LoadGammaText(std::string_view text, LutTableSet& tables, IMessagePres
   for (size_t n = 1; n < lines.size(); ++n) {
     if (IsEmptyLine(lines[n]) && OnlyEmptyLinesFrom(lines, n))
       break;
-    std::array<std::string, kFields> fields;
+    DataFields fields;
+    const size_t fileLine = n + 1;
     switch (ParseDataLine(lines[n], fields)) {
       case LineError::TooManyFields:
-        ShowError(messages, "Invaild data count format");
+        ShowError(messages, LineMessage("Invaild data count format", fileLine, lines[n]));
         return {};
       case LineError::TooFewFields:
-        ShowError(messages, "Invaild line format");
+      case LineError::ControlCharacter:
+        ShowError(messages, LineMessage("Invaild line format", fileLine, lines[n]));
         return {};
       case LineError::None:
         break;
     }
     if (index >= kLutEntries) {
-      ShowError(messages, "Too many data");
+      ShowError(messages, LineMessage("Too many data", fileLine, lines[n]));
       return {};
     }
-    for (int c = 0; c < kFields; ++c) {
-      const int64_t value = FieldValue(fields[static_cast<size_t>(c)]);
+    for (size_t c = 0; c < kFields; ++c) {
+      const int64_t value = FieldValue(fields.digits[c]);
       if (value > kLutMaxLevel && !valueShown) {
-        ShowError(messages, "Invalid data value: Line(" + std::to_string(index) + ") : Value(" +
-                                std::to_string(value) + ")");
+        // The file's line and the level as written, so that the operator finds it.
+        ShowError(messages, "Invalid data value: Line(" + std::to_string(fileLine) + ") : Value(" +
+                                EscapeControls(fields.written[c]) + ")");
         valueShown = true;
       }
-      loaded[static_cast<size_t>(c)][static_cast<size_t>(index)] =
+      loaded[c][static_cast<size_t>(index)] =
           value > kLutMaxLevel ? kLutMaxLevel : static_cast<uint32_t>(value);
     }
     ++index;

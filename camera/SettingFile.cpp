@@ -12,6 +12,7 @@
 #include "core/CommandIds.h"
 #include "core/CommandTable.h"
 #include "core/ControlIds.h"
+#include "core/TextEscape.h"
 #include "core/WireFormat.h"
 
 namespace vistrel {
@@ -137,6 +138,62 @@ void RefreshAfterLine(CameraSession& session, int id, int ctrlId) {
   }
 }
 
+// The line as the camera is sent it, without its line end.
+std::string SentText(const LinePlan& plan) {
+  const std::string name(CommandTable::Name(plan.commandId));
+  switch (plan.kind) {
+    case LinePlan::Kind::Model:
+    case LinePlan::Kind::Text:
+      return name + "=" + plan.text;
+    case LinePlan::Kind::Pair:
+      return name + "=" + FormatPairText(plan.index, plan.value);
+    default:
+      return name + "=" + std::to_string(plan.value);
+  }
+}
+
+// Whether the file may be loaded into the connected camera at all; says why not.
+bool MayLoad(CameraSession& session, const std::string& path, const std::vector<std::string>& lines,
+             OtherModel otherModel, LoadReport& notes) {
+  static constexpr const char* kCaption = "Load Error";
+  const FileSurvey survey = SurveyFile(session, lines);
+  if (!survey.anySetting) {
+    session.messages.ShowMessage(NoSettingMessage(session, path), kCaption,
+                                 MessageIcon::Exclamation);
+    return false;
+  }
+  if (!survey.otherModel || otherModel == OtherModel::Load)
+    return true;
+  const std::string text = OtherModelMessage(session, path, survey);
+  if (otherModel == OtherModel::Ask &&
+      session.messages.AskYesNo(text + "\nLoad it anyway?", "Load"))
+    return true;
+  notes.otherModel = true;
+  if (otherModel == OtherModel::Refuse)
+    session.messages.ShowMessage(text + "\nNothing was sent.", kCaption, MessageIcon::Exclamation);
+  return false;
+}
+
+// Without a report to take them, the lines that could not be understood are shown.
+void ShowMalformedLines(CameraSession& session, const std::string& path,
+                        const std::vector<FileLineNote>& skipped) {
+  constexpr size_t kLinesShown = 10;
+  std::string text;
+  size_t count = 0;
+  for (const FileLineNote& note : skipped) {
+    if (note.reason != SkipReason::Malformed)
+      continue;
+    if (++count <= kLinesShown)
+      text += "\nLine " + std::to_string(note.lineNumber) + ": " + EscapeControls(note.line);
+  }
+  if (count == 0)
+    return;
+  if (count > kLinesShown)
+    text += "\nand " + std::to_string(count - kLinesShown) + " more";
+  session.messages.ShowMessage(path + "\nThese lines were not understood and not sent:" + text,
+                               "Load Error", MessageIcon::Exclamation);
+}
+
 }  // namespace
 
 std::string BuildSettingFile(CameraSession& session, SettingFileVariant variant) {
@@ -183,12 +240,15 @@ bool WriteSettingFile(CameraSession& session, const std::string& path, SettingFi
   return true;
 }
 
-Outcome LoadSettingFile(CameraSession& session, const std::string& path, LoadReport* report) {
+Outcome LoadSettingFile(CameraSession& session, const std::string& path, LoadReport* report,
+                        OtherModel otherModel) {
   std::vector<std::string> lines;
   if (const Outcome read = ReadSettingFileLines(session, path, lines); read != Outcome::Done)
     return read;
   LoadReport noReport;
   LoadReport& notes = report ? *report : noReport;
+  if (!MayLoad(session, path, lines, otherModel, notes))
+    return Outcome::BadInput;
   session.progress->Begin("Now, reading camera setting file.");
   const int count = static_cast<int>(lines.size());
   PassOutcome pass;
@@ -202,6 +262,7 @@ Outcome LoadSettingFile(CameraSession& session, const std::string& path, LoadRep
     // Only lines that go to the camera tell whether it answers.
     if (plan.kind == LinePlan::Kind::Skip || plan.kind == LinePlan::Kind::Blank)
       continue;
+    notes.sent.push_back({done + 1, SentText(plan), SkipReason::Malformed});
     const LineResult applied = ApplyLine(session, plan);
     if (applied.outcome == Outcome::Done) {
       pass.NoteSuccess();
@@ -217,6 +278,8 @@ Outcome LoadSettingFile(CameraSession& session, const std::string& path, LoadRep
   session.hooks->PreparePagesForModel(session.model);
   session.hooks->RefreshDependentStates();
   session.hooks->RememberCameraFileFolder(FolderOf(path));
+  if (!report)
+    ShowMalformedLines(session, path, notes.skipped);
   return pass.Result();
 }
 

@@ -21,12 +21,21 @@ std::string BuildSettingFile(CameraSession& session, SettingFileVariant variant)
 // cannot be written and returns false.
 bool WriteSettingFile(CameraSession& session, const std::string& path, SettingFileVariant variant);
 
+// What a load does with a file whose first line names another model than the camera's.
+enum class OtherModel {
+  Refuse,  // sends nothing and says why
+  Ask,     // asks the operator whether to load it anyway
+  Load,    // loads it
+};
+
 // Sends every applicable line of the file at `path` to the camera and updates the table.
-// BadInput when the file cannot be read (reported); otherwise Done when every line the
-// camera was sent was taken, else the weightiest failure. The pass stops when the channel is
-// lost or the camera stops answering. `report`, when given, receives the lines that were
-// skipped (with why) and the lines the camera refused.
+// BadInput, with nothing sent, when the file cannot be read, holds no line to send for the
+// connected model, or is for another model and may not be loaded (all reported); otherwise
+// Done when every line the camera was sent was taken, else the weightiest failure. The pass
+// stops when the channel is lost or the camera stops answering. `report`, when given,
+// receives the lines sent, skipped (with why) and refused; without it, the malformed lines
+// are shown in one message.
 Outcome LoadSettingFile(CameraSession& session, const std::string& path,
-                        LoadReport* report = nullptr);
+                        LoadReport* report = nullptr, OtherModel otherModel = OtherModel::Refuse);
 
 }  // namespace vistrel

@@ -67,11 +67,25 @@ DiffResult DiffSettingFile(CameraSession& session, const std::string& path) {
   result.outcome = ReadSettingFileLines(session, path, lines);
   if (result.outcome != Outcome::Done)
     return result;
+  const FileSurvey survey = SurveyFile(session, lines);
+  if (!survey.anySetting) {
+    // Nothing compared is no match.
+    session.messages.ShowMessage(NoSettingMessage(session, path), "Compare Error",
+                                 MessageIcon::Exclamation);
+    result.outcome = Outcome::BadInput;
+    return result;
+  }
   std::vector<std::pair<int, LinePlan>> plans;
   std::map<SettingKey, size_t> last;
   for (size_t i = 0; i < lines.size(); ++i) {
     LinePlan plan = PlanLine(session, lines[i]);
     const int number = static_cast<int>(i) + 1;
+    if (number == survey.modelLine) {
+      // The model the file is for is compared in either control mode.
+      plan.kind = LinePlan::Kind::Model;
+      plan.commandId = cmd::MD00;
+      plan.text = survey.model;
+    }
     if (plan.kind == LinePlan::Kind::Skip)
       result.skipped.push_back({number, lines[i], plan.reason});
     if (plan.kind == LinePlan::Kind::Skip || plan.kind == LinePlan::Kind::Blank)

@@ -6,6 +6,7 @@
 #include "camera/SettingFileLimits.h"
 #include "core/Command.h"
 #include "core/CommandIds.h"
+#include "core/Conversions.h"
 #include "core/RegularFile.h"
 
 namespace vistrel {
@@ -35,6 +36,19 @@ bool IsBlank(std::string_view line) {
   return line.find_first_not_of(" \t") == std::string_view::npos;
 }
 
+// A control character other than the tab, or a carriage return before the line's end: a NUL
+// or a stray carriage return would cut or bend what the line says.
+bool HasControlCharacter(std::string_view line) {
+  while (line.ends_with('\r'))
+    line.remove_suffix(1);
+  for (const char c : line) {
+    const auto byte = static_cast<unsigned char>(c);
+    if ((byte < 0x20 && c != '\t') || byte == 0x7f)
+      return true;
+  }
+  return false;
+}
+
 // Whether the parameter line of `plan` is sent: some row bound to its command is written to
 // files, takes part in the control mode and belongs to the model. A command can be bound to
 // more than one row (a toggle button beside a number field), and the first of them need not
@@ -59,7 +73,6 @@ LinePlan PlanParameter(const CameraSession& session, LinePlan plan) {
       if (session.model.IsMonochrome() && ExcludedForMonochrome(plan.commandId))
         return Skip(plan, SkipReason::NotForModel);
       plan.kind = LinePlan::Kind::Parameter;
-      plan.value = plan.fields.value.intValue;
       return plan;
     }
   }
@@ -111,7 +124,7 @@ LinePlan PlanLine(const CameraSession& session, std::string_view line) {
   LinePlan plan;
   if (IsBlank(line))
     return plan;
-  if (line.size() > kLongestLine)
+  if (line.size() > kLongestLine || HasControlCharacter(line))
     return Skip(plan, SkipReason::Malformed);
   const bool known = ParseReply(line, plan.fields);
   if (plan.fields.separator != "=")
@@ -124,13 +137,15 @@ LinePlan PlanLine(const CameraSession& session, std::string_view line) {
   plan.commandId = plan.fields.commandId;
   plan.text = plan.fields.value.text;
   const int id = plan.commandId;
-  if (id == cmd::MD00) {
-    plan.kind = LinePlan::Kind::Model;
-    return plan;
-  }
-  if (id == cmd::DV) {
-    // The device version is a text ("1.2.3.4"); sending it as a number would lose it.
-    plan.kind = LinePlan::Kind::Text;
+  if (id == cmd::MD00 || id == cmd::DV) {
+    // The model name and the device version are identity data: only factory mode writes
+    // them, as the identity commands do. The device version is a text ("1.2.3.4"); sending
+    // it as a number would lose it.
+    if (!session.factoryMode)
+      return Skip(plan, SkipReason::FactoryInUserMode);
+    if (plan.text.empty())
+      return Skip(plan, SkipReason::Malformed);
+    plan.kind = id == cmd::MD00 ? LinePlan::Kind::Model : LinePlan::Kind::Text;
     return plan;
   }
   if (id == cmd::LUTR || id == cmd::LUTG || id == cmd::LUTB) {
@@ -139,7 +154,53 @@ LinePlan PlanLine(const CameraSession& session, std::string_view line) {
     plan.kind = LinePlan::Kind::Pair;
     return plan;
   }
+  // A value that is not a clean number (TI=High, FGA=12abc, PE=, HTL=1e3) means nothing the
+  // camera could be sent: no part of it is taken as a number.
+  const std::vector<int32_t> numbers = CleanNumbers(plan.fields.valueAsSent);
+  if (numbers.size() != 1)
+    return Skip(plan, SkipReason::Malformed);
+  plan.value = numbers.front();
   return PlanParameter(session, plan);
+}
+
+}  // namespace vistrel
+
+namespace vistrel {
+
+FileSurvey SurveyFile(const CameraSession& session, const std::vector<std::string>& lines) {
+  FileSurvey survey;
+  bool first = true;
+  for (size_t i = 0; i < lines.size(); ++i) {
+    if (IsBlank(lines[i]))
+      continue;
+    const LinePlan plan = PlanLine(session, lines[i]);
+    // The model line is checked whatever the control mode; user mode only does not send it.
+    if (first && plan.fields.failed == 0 && plan.fields.commandId == cmd::MD00 &&
+        !plan.fields.value.text.empty()) {
+      survey.model = plan.fields.value.text;
+      survey.modelLine = static_cast<int>(i) + 1;
+      survey.otherModel = survey.model != UpperAscii(session.model.name);
+    } else if (plan.kind != LinePlan::Kind::Skip && plan.kind != LinePlan::Kind::Blank &&
+               plan.kind != LinePlan::Kind::Model) {
+      survey.anySetting = true;
+    }
+    first = false;
+  }
+  return survey;
+}
+
+std::string NoSettingMessage(const CameraSession& session, const std::string& path) {
+  const std::string model = session.model.name.empty() ? "connected" : session.model.name;
+  return path + "\nThe file holds no setting for the " + model +
+         " camera (it is empty, or every line is blank, malformed or for other cameras). "
+         "Nothing was sent; check that this is the file meant.";
+}
+
+std::string OtherModelMessage(const CameraSession& session, const std::string& path,
+                              const FileSurvey& survey) {
+  return path + ":" + std::to_string(survey.modelLine) + ": the file is for a " + survey.model +
+         " camera; the connected camera is a " +
+         (session.model.name.empty() ? std::string("model not known") : session.model.name) + ".";
 }
 
 }  // namespace vistrel

@@ -55,10 +55,28 @@ struct FileLineNote {
   SkipReason reason;  // for skipped lines
 };
 
-// What a load did with the lines that were not simply taken.
+// What a load did with the lines of a file.
 struct LoadReport {
   std::vector<FileLineNote> skipped;
   std::vector<FileLineNote> refused;  // sent and refused (reason unused)
+  std::vector<FileLineNote> sent;     // the lines as they went to the camera (reason unused)
+  bool otherModel = false;            // nothing was sent: the file is for another model
 };
+
+// What a whole file holds for the session's camera, judged before anything is sent.
+struct FileSurvey {
+  std::string model;        // the model a first line MD00=NAME names; "" without one
+  int modelLine = 0;        // that line's number (from 1)
+  bool otherModel = false;  // the model named is not the connected camera's
+  bool anySetting = false;  // a line besides the model line would be sent
+};
+
+FileSurvey SurveyFile(const CameraSession& session, const std::vector<std::string>& lines);
+
+// "PATH\nThe file holds no setting for the MODEL camera." for a file with no line to send.
+std::string NoSettingMessage(const CameraSession& session, const std::string& path);
+// "PATH\nThe file is for a MODEL camera; the connected camera is a MODEL." (line named).
+std::string OtherModelMessage(const CameraSession& session, const std::string& path,
+                              const FileSurvey& survey);
 
 }  // namespace vistrel

@@ -71,16 +71,18 @@ void AddSaveCommand(CLI::App& app, ChosenAction& chosen) {
 void AddLoadAndDiff(CLI::App& app, ChosenAction& chosen) {
   auto loadFile = std::make_shared<std::string>();
   auto strict = std::make_shared<bool>(false);
+  auto force = std::make_shared<bool>(false);
   CLI::App* load = AddCameraCommand(
       app, chosen,
       {"load",
        "Apply a setting file to the camera; each skipped line is reported on stderr with its "
        "line number and why",
        "vistrelctl --device /dev/ttyUSB0 load --strict golden.cam"},
-      [loadFile, strict](CliSession& s) { return RunLoad(s, *loadFile, *strict); });
+      [loadFile, strict, force](CliSession& s) { return RunLoad(s, *loadFile, *strict, *force); });
   load->add_option("FILE", *loadFile, "the .cam file")->required()->check(SettingFileCheck());
   load->add_flag("--strict", *strict, "exit 1 when any line was skipped or refused");
   AddExpectModelOption(*load, chosen);
+  load->add_flag("--force", *force, "load a file whose model line names another model");
 
   auto diffFile = std::make_shared<std::string>();
   auto json = std::make_shared<bool>(false);

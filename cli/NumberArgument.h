@@ -8,8 +8,9 @@
 namespace vistrel {
 
 // A number as the camera takes it: decimal with an optional sign, or hexadecimal after
-// `&H` or `0x` (either case, at most 32 bits, read as the camera does: &HFFFFFFFF is -1).
-// nullopt for anything else, and for a decimal outside the 32-bit signed range.
+// `&H` or `0x` (either case, at most 32 bits, read as the camera does: &HFFFFFFFF is -1),
+// blanks around it allowed. nullopt for anything else, and for a decimal outside the 32-bit
+// signed range.
 std::optional<int32_t> ParseNumberArgument(std::string_view text);
 
 // A decimal without sign, for counts and indices; nullopt when it is none or over 64 bits.

@@ -136,11 +136,16 @@ int RunSave(CliSession& s, const std::string& path, bool shipping) {
   return WriteSettingFile(s.Camera(), path, variant) ? kExitOk : ExitStatusFor(Outcome::BadInput);
 }
 
-int RunLoad(CliSession& s, const std::string& path, bool strict) {
+int RunLoad(CliSession& s, const std::string& path, bool strict, bool force) {
   if (const int answers = s.CheckCameraAnswers(); answers != kExitOk)
     return answers;
   LoadReport report;
-  const Outcome outcome = LoadSettingFile(s.Camera(), path, &report);
+  const Outcome outcome =
+      LoadSettingFile(s.Camera(), path, &report, force ? OtherModel::Load : OtherModel::Refuse);
+  if (report.otherModel)
+    s.Err() << "vistrelctl: give --force to load it into this camera anyway\n";
+  for (const FileLineNote& note : report.sent)
+    s.Out() << path << ':' << note.lineNumber << ": sent " << note.line << '\n';
   for (const FileLineNote& note : report.skipped)
     NoteLine(s, path, note, std::string("skipped (") + SkipReasonText(note.reason) + ")");
   for (const FileLineNote& note : report.refused)
@@ -159,6 +164,8 @@ int RunDiff(CliSession& s, const std::string& path, bool json) {
   if (const int answers = s.CheckCameraAnswers(); answers != kExitOk)
     return answers;
   const DiffResult diff = DiffSettingFile(s.Camera(), path);
+  if (diff.outcome == Outcome::BadInput)
+    return kExitUsage;  // the file was the matter, and that was said
   if (diff.outcome != Outcome::Done) {
     s.Err() << "vistrelctl: the comparison could not read the camera (" << OutcomeText(diff.outcome)
             << ")\n";

@@ -10,7 +10,8 @@ class CliSession;
 int RunInfo(CliSession& s, bool json);
 int RunDump(CliSession& s, bool json);
 int RunSave(CliSession& s, const std::string& path, bool shipping);
-int RunLoad(CliSession& s, const std::string& path, bool strict);
+// `force`: load a file whose model line names another model.
+int RunLoad(CliSession& s, const std::string& path, bool strict, bool force);
 int RunDiff(CliSession& s, const std::string& path, bool json);
 
 }  // namespace vistrel

@@ -13,6 +13,9 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
+// Said after a reply whose value is not a clean number.
+constexpr const char* kGarbledNote = " (no clean number; the value was not taken)";
+
 int RemainingMs(Clock::time_point deadline) {
   const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now());
   return left.count() > 0 ? static_cast<int>(left.count()) : 0;
@@ -27,25 +30,6 @@ bool IsComplete(const std::string& reply) {
     if (c >= 'a' && c <= 'z')
       c = static_cast<char>(c - 'a' + 'A');
     if (c != kComplete[i])
-      return false;
-  }
-  return true;
-}
-
-// A whole number in the forms AutoBaseToInt reads: an optional sign, then digits, or "0x"
-// and hexadecimal digits.
-bool IsNumberText(std::string_view text) {
-  if (!text.empty() && (text[0] == '-' || text[0] == '+'))
-    text.remove_prefix(1);
-  const bool hex = text.starts_with("0x") || text.starts_with("0X");
-  if (hex)
-    text.remove_prefix(2);
-  if (text.empty())
-    return false;
-  for (const char c : text) {
-    const bool digit = c >= '0' && c <= '9';
-    const bool hexDigit = (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
-    if (!digit && !(hex && hexDigit))
       return false;
   }
   return true;
@@ -317,7 +301,14 @@ bool Command::Query(int commandId, CommandValue& out, int timeoutMs) {
   }
   ReplyFields fields;
   ParseReply(reply, fields);
-  if (waited == Outcome::Done && fields.failed == 0 && fields.name == name) {
+  const bool answersThis = waited == Outcome::Done && fields.failed == 0 && fields.name == name;
+  if (answersThis && fields.garbled) {
+    // A noisy byte turns 10000 into 1O000: such a value is not taken as any number.
+    outcome_ = Outcome::Refused;
+    Report(reply + " for " + BuildQuery(commandId, false) + kGarbledNote);
+    return false;
+  }
+  if (answersThis) {
     out = fields.value;
     answerText_ = fields.valueAsSent;
     Finish(Outcome::Done);
@@ -370,14 +361,20 @@ bool Command::QueryRaw(int32_t& out, const std::string& line, int timeoutMs,
   ParseReply(reply, fields);
   online_->SetOnline();
   // A camera that answers an indexed query with the bare value gives no separator; anything
-  // else without one (a refusal, garbage) is no value.
+  // else without one (a refusal, garbage) is no value, and neither is a value that is not a
+  // clean number.
   const bool bare = fields.separator.empty();
-  if ((bare && !IsNumberText(fields.raw)) || fields.separator == "?") {
+  const std::vector<int32_t> numbers = fields.separator == "?"
+                                           ? std::vector<int32_t>()
+                                           : CleanNumbers(bare ? reply : fields.valueAsSent);
+  if (numbers.empty() || (bare && numbers.size() != 1)) {
     outcome_ = Outcome::Refused;
-    Report(reply + " for " + line.substr(0, line.find_first_of("\r\n")));
+    const bool named = !bare && fields.separator == "=";
+    Report(reply + " for " + line.substr(0, line.find_first_of("\r\n")) +
+           (named ? kGarbledNote : ""));
     return false;
   }
-  out = AutoBaseToInt(bare ? fields.raw : fields.value1);
+  out = numbers.front();
   return true;
 }
 
@@ -385,8 +382,11 @@ bool Command::ParsePair(std::string_view line, int32_t& a, int32_t& b) {
   ReplyFields fields;
   if (!ParseReply(line, fields))
     return false;
-  a = AutoBaseToInt(fields.value1);
-  b = AutoBaseToInt(fields.value2);
+  const std::vector<int32_t> numbers = CleanNumbers(fields.valueAsSent);
+  if (numbers.size() != 2)
+    return false;
+  a = numbers[0];
+  b = numbers[1];
   return true;
 }
 

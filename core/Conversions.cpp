@@ -73,6 +73,38 @@ int32_t AutoBaseToInt(std::string_view text) {
   return ReadDigits(text, pos, 10, negative);
 }
 
+std::optional<int32_t> StrictNumber(std::string_view text) {
+  constexpr size_t kMostHexDigits = 8;
+  const size_t first = text.find_first_not_of(" \t");
+  if (first == std::string_view::npos)
+    return std::nullopt;
+  text = text.substr(first, text.find_last_not_of(" \t") - first + 1);
+  const bool hex =
+      text.size() > 2 && (text[0] == '&' || text[0] == '0') &&
+      (text[1] == (text[0] == '&' ? 'H' : 'X') || text[1] == (text[0] == '&' ? 'h' : 'x'));
+  if (hex) {
+    const std::string_view digits = text.substr(2);
+    uint32_t value = 0;
+    const auto [end, error] =
+        std::from_chars(digits.data(), digits.data() + digits.size(), value, 16);
+    if (digits.size() > kMostHexDigits || error != std::errc() ||
+        end != digits.data() + digits.size())
+      return std::nullopt;
+    return static_cast<int32_t>(value);
+  }
+  // from_chars takes a minus but no plus: one sign of either kind.
+  if (text.starts_with('+')) {
+    text.remove_prefix(1);
+    if (text.starts_with('-'))
+      return std::nullopt;
+  }
+  int32_t value = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value, 10);
+  if (error != std::errc() || end != text.data() + text.size())
+    return std::nullopt;
+  return value;
+}
+
 std::string UpperAscii(std::string text) {
   for (char& c : text) {
     if (c >= 'a' && c <= 'z')

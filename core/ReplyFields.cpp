@@ -1,6 +1,9 @@
 #include "core/ReplyFields.h"
 
+#include <cctype>
+#include <charconv>
 #include <cmath>
+#include <optional>
 
 #include "core/CommandTable.h"
 #include "core/Conversions.h"
@@ -36,13 +39,45 @@ int32_t HexAfterPrefix(std::string_view text) {
   return static_cast<int32_t>(value);
 }
 
+// Whether `text` (blanks around it allowed) is a whole decimal number with an optional sign,
+// fraction and exponent.
+bool IsCleanReal(std::string_view text) {
+  const size_t first = text.find_first_not_of(' ');
+  if (first == std::string_view::npos)
+    return false;
+  text = text.substr(first, text.find_last_not_of(' ') - first + 1);
+  if (text.starts_with('+') || text.starts_with('-'))
+    text.remove_prefix(1);
+  double value = 0.0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  return !text.empty() && (std::isdigit(static_cast<unsigned char>(text[0])) || text[0] == '.') &&
+         error == std::errc() && end == text.data() + text.size();
+}
+
+// Whether every value of the line, as sent, is a clean value of `kind`.
+bool CleanValues(ValueKind kind, const ReplyFields& f) {
+  if (kind == ValueKind::Integer)
+    return !CleanNumbers(f.valueAsSent).empty();
+  if (kind == ValueKind::Text)
+    return true;
+  const size_t comma = f.valueAsSent.find(',');
+  return IsCleanReal(std::string_view(f.valueAsSent).substr(0, comma)) &&
+         (comma == std::string::npos || IsCleanReal(f.valueAsSent.substr(comma + 1)));
+}
+
 void ConvertValue(const CommandEntry& entry, ReplyFields& f) {
   f.value.kind = entry.kind;
+  f.garbled = !CleanValues(entry.kind, f);
   switch (entry.kind) {
-    case ValueKind::Integer:
-      f.value.intValue =
-          f.value1.starts_with("&H") ? HexAfterPrefix(f.value1) : DecimalToInt(f.value1);
+    case ValueKind::Integer: {
+      const std::optional<int32_t> strict = StrictNumber(f.value1);
+      if (strict)
+        f.value.intValue = *strict;
+      else
+        f.value.intValue =
+            f.value1.starts_with("&H") ? HexAfterPrefix(f.value1) : DecimalToInt(f.value1);
       break;
+    }
     case ValueKind::Real: {
       f.value.realValue = TextToReal(f.value1);
       const double scaled = std::trunc(f.value.realValue * std::pow(10.0, entry.decimals));
@@ -72,6 +107,19 @@ std::string TextAfterSeparator(std::string_view line) {
 }
 
 }  // namespace
+
+std::vector<int32_t> CleanNumbers(std::string_view text) {
+  const size_t comma = text.find(',');
+  const std::optional<int32_t> first = StrictNumber(text.substr(0, comma));
+  if (!first)
+    return {};
+  if (comma == std::string_view::npos)
+    return {*first};
+  const std::optional<int32_t> second = StrictNumber(text.substr(comma + 1));
+  if (!second)
+    return {};
+  return {*first, *second};
+}
 
 bool ParseReply(std::string_view line, ReplyFields& f) {
   f = ReplyFields{};
@@ -103,6 +151,7 @@ bool ParseReply(std::string_view line, ReplyFields& f) {
     f.index = DecimalToInt(f.value1);
   }
 
+  f.valueAsSent = TextAfterSeparator(line);
   f.commandId = CommandTable::FindByName(f.name);
   if (f.commandId < 0) {
     f.failed = 1;
@@ -111,7 +160,6 @@ bool ParseReply(std::string_view line, ReplyFields& f) {
   const CommandEntry& entry = CommandTable::Entry(f.commandId);
   f.decimals = entry.decimals;
   ConvertValue(entry, f);
-  f.valueAsSent = TextAfterSeparator(line);
   f.failed = 0;
   return true;
 }

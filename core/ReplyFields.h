@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/CommandValue.h"
 
@@ -23,8 +24,16 @@ struct ReplyFields {
   int32_t decimals = 0;
   int32_t index = 0;  // value1 by decimal conversion, only with two values
   int32_t failed = 1;
+  // The value is not a clean value of the command's kind: a number with anything but blanks
+  // around it, out of the 32-bit range, or missing. `value` then holds only what the lenient
+  // reading makes of it and is no data.
+  bool garbled = false;
   CommandValue value;
 };
+
+// The numbers of a value text (one, or two separated by a comma) when each is a clean whole
+// number (see StrictNumber); empty when any is not.
+std::vector<int32_t> CleanNumbers(std::string_view text);
 
 // Parses a line of the form NAME=V, NAME=V1,V2, NAME? or NAME?ARG. True when it parsed and
 // NAME is a known command.

@@ -9,15 +9,21 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "camera/CameraSession.h"
 #include "camera/SettingFile.h"
+#include "camera/SettingFileLines.h"
 #include "core/Command.h"
 #include "core/Interfaces.h"
 #include "core/ParameterTable.h"
+#include "core/ReplyFields.h"
+#include "fuzz/FuzzCheck.h"
 #include "sim/SimCamera.h"
 
 namespace {
+
+using vistrel::fuzz::Check;
 
 // The loader pauses after some lines, so an input is held to a few lines to keep an
 // iteration cheap; longer files only repeat what a short one exercises.
@@ -114,7 +120,26 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   vistrel::ParameterTable table(presenter);
   vistrel::CameraSession session(engine, table, presenter);
   session.factoryMode = true;
-  if (vistrel::LoadSettingFile(session, FilePath()) == vistrel::Outcome::BadInput)
-    std::abort();  // the file was just written
+  vistrel::LoadReport report;
+  const vistrel::Outcome outcome =
+      vistrel::LoadSettingFile(session, FilePath(), &report, vistrel::OtherModel::Load);
+  // The file was just written: only a file with nothing to send is refused, and then whole.
+  Check(outcome != vistrel::Outcome::BadInput || report.sent.empty(),
+        "a refused file sends nothing");
+  if (outcome == vistrel::Outcome::BadInput) {
+    std::vector<std::string> lines;
+    Check(vistrel::ReadSettingFileLines(session, FilePath(), lines) == vistrel::Outcome::Done,
+          "the file reads");
+    Check(!vistrel::SurveyFile(session, lines).anySetting,
+          "only a file without settings is refused");
+  }
+  // What goes to the camera is a clean line: no control character, and a number where the
+  // command takes one.
+  for (const vistrel::FileLineNote& sent : report.sent) {
+    for (const char c : sent.line)
+      Check(static_cast<unsigned char>(c) >= 0x20 || c == '\t', "no control character is sent");
+    vistrel::ReplyFields fields;
+    Check(vistrel::ParseReply(sent.line, fields) && !fields.garbled, "a sent line is clean");
+  }
   return 0;
 }

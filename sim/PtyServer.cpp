@@ -176,6 +176,22 @@ void PtyServer::Stop() {
   }
 }
 
+namespace {
+
+// NAME=10000 becomes NAME=1O000, NAME=0 becomes NAME=0O: what one noisy byte makes of it.
+void PutLetterInValue(std::string& reply) {
+  const size_t equals = reply.find('=');
+  const size_t end = reply.find('\r');
+  if (equals == std::string::npos || end == std::string::npos || end <= equals + 1)
+    return;
+  if (end > equals + 2)
+    reply[equals + 2] = 'O';
+  else
+    reply.insert(end, "O");
+}
+
+}  // namespace
+
 void PtyServer::Serve() {
   OutputQueue output(options_.baud);
   std::string inbound;
@@ -219,6 +235,8 @@ void PtyServer::Serve() {
       reply = camera_->Exchange(CommandOf(line) == "ERRER" ? "VN?\r\n" : "ERRER?\r\n");
     else if (faults.fault == SimFault::NoLineEnd && reply.size() >= 2)
       reply.resize(reply.size() - 2);
+    else if (faults.fault == SimFault::LetterInValue)
+      PutLetterInValue(reply);
     output.Add(reply, ready);
     return true;
   };

@@ -13,12 +13,13 @@ namespace vistrel {
 // Ways the line misbehaves, for tests of the program's error handling.
 enum class SimFault {
   None,
-  NoReply,     // the line is lost: no reply, the camera never sees it
-  LateReply,   // the reply comes lateMs after the line
-  Garbage,     // the reply is replaced by bytes that are not a reply (still ended by CR LF)
-  OtherReply,  // the reply is the camera's answer to another command
-  NoLineEnd,   // the reply lacks its CR LF
-  HangUp,      // the line is hung up (the pseudo-terminal closes) when the line arrives
+  NoReply,        // the line is lost: no reply, the camera never sees it
+  LateReply,      // the reply comes lateMs after the line
+  Garbage,        // the reply is replaced by bytes that are not a reply (still ended by CR LF)
+  OtherReply,     // the reply is the camera's answer to another command
+  NoLineEnd,      // the reply lacks its CR LF
+  HangUp,         // the line is hung up (the pseudo-terminal closes) when the line arrives
+  LetterInValue,  // a value reply carries a letter O for its second character (1O000)
 };
 
 struct SimFaults {

@@ -20,6 +20,7 @@ int ParseSimProgramOptions(int argc, const char* const* argv, SimProgramOptions&
   bool otherReply = false;
   bool noLineEnd = false;
   bool hangUp = false;
+  bool letterInValue = false;
   int lateMs = 0;
 
   app.add_option("--model", camera.model,
@@ -43,6 +44,8 @@ int ParseSimProgramOptions(int argc, const char* const* argv, SimProgramOptions&
   faults->add_flag("--other-reply", otherReply, "Answer as if to another command");
   faults->add_flag("--no-line-end", noLineEnd, "Answer without CR LF");
   faults->add_flag("--hang-up", hangUp, "Hang up the line when a line arrives");
+  faults->add_flag("--letter-in-value", letterInValue,
+                   "Answer queries with a letter in the value (10000 as 1O000)");
   faults->add_option("--fault-on", server.faults.onlyCommand,
                      "Apply the fault only to lines for this command");
   faults
@@ -53,7 +56,7 @@ int ParseSimProgramOptions(int argc, const char* const* argv, SimProgramOptions&
   try {
     app.parse(argc, argv);
     const int chosen = int(noReply) + int(lateMs > 0) + int(garbage) + int(otherReply) +
-                       int(noLineEnd) + int(hangUp);
+                       int(noLineEnd) + int(hangUp) + int(letterInValue);
     if (chosen > 1)
       throw CLI::ValidationError("Faults", "choose at most one fault");
     if (chosen == 0 && (!server.faults.onlyCommand.empty() || server.faults.afterLines > 0))
@@ -68,13 +71,14 @@ int ParseSimProgramOptions(int argc, const char* const* argv, SimProgramOptions&
   camera.resetTime = std::chrono::milliseconds(resetMs);
   camera.adjustTime = std::chrono::milliseconds(adjustMs);
   SimFault& fault = server.faults.fault;
-  fault = noReply      ? SimFault::NoReply
-          : lateMs > 0 ? SimFault::LateReply
-          : garbage    ? SimFault::Garbage
-          : otherReply ? SimFault::OtherReply
-          : noLineEnd  ? SimFault::NoLineEnd
-          : hangUp     ? SimFault::HangUp
-                       : SimFault::None;
+  fault = noReply         ? SimFault::NoReply
+          : lateMs > 0    ? SimFault::LateReply
+          : garbage       ? SimFault::Garbage
+          : otherReply    ? SimFault::OtherReply
+          : noLineEnd     ? SimFault::NoLineEnd
+          : hangUp        ? SimFault::HangUp
+          : letterInValue ? SimFault::LetterInValue
+                          : SimFault::None;
   server.faults.lateMs = lateMs;
   for (char& c : server.faults.onlyCommand)
     c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));

@@ -116,32 +116,43 @@ TEST_F(GammaFileTest, DataLinesLoadAsTheirDigits) {
   EXPECT_TRUE(presenter.messages.empty());
 }
 
-TEST_F(GammaFileTest, MalformedLinesAreRefusedAndChangeNothing) {
+TEST_F(GammaFileTest, MalformedLinesAreRefusedWithWhereAndWhatAndChangeNothing) {
+  using namespace std::string_literals;
   struct Case {
-    const char* line;
+    std::string line;
     const char* message;
+    const char* written;  // the line as the message shows it
   };
   const Case cases[] = {
-      {"1,2,3,", "Invaild data count format"},
-      {"1,2,3,4", "Invaild data count format"},
-      {"1,2", "Invaild line format"},
-      {"12", "Invaild line format"},
-      {"", "Invaild line format"},
+      {"1,2,3,", "Invaild data count format", "1,2,3,"},
+      {"1,2,3,4", "Invaild data count format", "1,2,3,4"},
+      {"1,2", "Invaild line format", "1,2"},
+      {"12", "Invaild line format", "12"},
+      {"", "Invaild line format", ""},
+      // A control character would be passed over and 12<NUL>8 read as 128.
+      {"12\0"
+       "8,1,1"s,
+       "Invaild line format", "12\\x008,1,1"},
+      {"\0"
+       "1,1,1"s,
+       "Invaild line format", "\\x001,1,1"},
+      {"1,2\r,3", "Invaild line format", "1,2\\x0d,3"},
   };
   for (const Case& c : cases) {
     presenter.messages.clear();
     tables = Filled(9);
     // The bad line follows good ones and is followed by another, so that it is not at the end.
     const GammaLoad load = Load(WithHeader(Lines(3, "1,1,1") + c.line + "\r\n4,4,4\r\n"));
-    EXPECT_FALSE(load.ok) << c.line;
-    EXPECT_EQ(Messages(), std::vector<std::string>{c.message}) << c.line;
-    EXPECT_EQ(tables, Filled(9)) << "a refused load keeps the tables as they were: " << c.line;
+    EXPECT_FALSE(load.ok) << c.written;
+    EXPECT_EQ(Messages(),
+              std::vector<std::string>{std::string(c.message) + "\nFile line 5: " + c.written});
+    EXPECT_EQ(tables, Filled(9)) << "a refused load keeps the tables as they were: " << c.written;
   }
 }
 
 TEST_F(GammaFileTest, TooManyDataLinesAreRefused) {
   EXPECT_FALSE(Load(WithHeader(Lines(33, "1,2,3"))).ok);
-  EXPECT_EQ(Messages(), std::vector<std::string>{"Too many data"});
+  EXPECT_EQ(Messages(), std::vector<std::string>{"Too many data\nFile line 34: 1,2,3"});
   EXPECT_EQ(tables, Filled(9));
 }
 
@@ -159,16 +170,17 @@ TEST_F(GammaFileTest, FirstLevelAboveRangeIsNamedAndAllAreStoredAsFullScale) {
   const GammaLoad load =
       Load(WithHeader("4096,1,2\r\n3,4,5\r\n6,99999,7\r\n8,9,99999999999999999999\r\n"));
   EXPECT_TRUE(load.ok);
-  EXPECT_EQ(Messages(), std::vector<std::string>{"Invalid data value: Line(0) : Value(4096)"});
+  // The file's own line number (the header is line 1) and the level as written.
+  EXPECT_EQ(Messages(), std::vector<std::string>{"Invalid data value: Line(2) : Value(4096)"});
   EXPECT_EQ(tables[0][0], 4095u);
   EXPECT_EQ(tables[1][2], 4095u);
   EXPECT_EQ(tables[2][3], 4095u);
   EXPECT_EQ(tables[1][1], 4u);
 
   presenter.messages.clear();
-  Load(WithHeader("1,2,3\r\n0,0,99999999999999999999\r\n"));
+  Load(WithHeader("1,2,3\r\n1,2,3\r\n1,2,3\r\n0,0, -99999999999999999999 \r\n"));
   EXPECT_EQ(Messages(),
-            std::vector<std::string>{"Invalid data value: Line(1) : Value(2147483647)"});
+            std::vector<std::string>{"Invalid data value: Line(5) : Value(-99999999999999999999)"});
 }
 
 TEST_F(GammaFileTest, HeaderOnlyAndEmptyFilesLoadWithoutChange) {

@@ -149,32 +149,90 @@ TEST_F(SettingFileTest, HandWrittenLinesAreApplied) {
                             "=1\nLUTR=5,100\nDV=9.8.7.6\n");
   f.channel.written.clear();
   ASSERT_EQ(LoadSettingFile(f.session, path), Outcome::Done);
-  EXPECT_EQ(f.channel.Lines(),
-            (std::vector<std::string>{"TI=2", "FGA=500", "LUTR=5,100", "DV=9.8.7.6"}));
+  EXPECT_EQ(f.channel.Lines(), (std::vector<std::string>{"TI=2", "FGA=500", "LUTR=5,100"}))
+      << "the device version is a factory line";
   EXPECT_EQ(f.table.GetDataValue(1349), 2);
   EXPECT_EQ(f.table.GetDataValue(1055), 500);
 }
 
-TEST_F(SettingFileTest, EmptyFileSendsNothing) {
+TEST_F(SettingFileTest, FileWithNothingToSendFailsAndSendsNothing) {
   CameraFixture f;
-  f.channel.written.clear();
-  ASSERT_EQ(LoadSettingFile(f.session, Write("empty.cam", "")), Outcome::Done);
-  EXPECT_TRUE(f.channel.written.empty());
-  EXPECT_EQ(f.progress.ended, 1);
+  CheckModel(f.engine, f.presenter, f.session.model);
+  f.session.factoryMode = true;
+  for (const char* text : {"", "\n \n\t\n", "TX=5\nTI=High\nVN=1\n", "MD00=QX-70500C-VLNK\n"}) {
+    f.channel.written.clear();
+    f.presenter.messages.clear();
+    EXPECT_EQ(LoadSettingFile(f.session, Write("none.cam", text)), Outcome::BadInput) << text;
+    EXPECT_TRUE(f.channel.written.empty()) << text;
+    ASSERT_FALSE(f.presenter.messages.empty()) << text;
+    EXPECT_NE(f.presenter.messages.back().text.find("holds no setting for the QX-70500C-VLNK"),
+              std::string::npos);
+  }
   EXPECT_EQ(LoadSettingFile(f.session, PathOf("missing.cam")), Outcome::BadInput);
   EXPECT_EQ(f.presenter.messages.back().caption, "File Open Error");
 }
 
-TEST_F(SettingFileTest, FactoryLinesAreSkippedInUserMode) {
+TEST_F(SettingFileTest, LinesThatAreNotCleanAreNeitherSentNorTakenInPart) {
   CameraFixture f;
   CheckModel(f.engine, f.presenter, f.session.model);
+  const char text[] =
+      "TI=High\nFGA=12abc\nPE=\nHTL=1e3\nPE=12\0"
+      "34\nTI=\0"
+      "1\nLUTR=5,1\x01\nFGA=300\n";
+  const std::string path = Write("bad.cam", std::string(text, sizeof text - 1));
   f.channel.written.clear();
-  ASSERT_EQ(LoadSettingFile(f.session, Write("f.cam", "MD00=QX-70500C-VLNK\nFCBDRT=4\nTI=1\n")),
-            Outcome::Done);
-  const auto lines = f.channel.Lines();
-  EXPECT_EQ(std::count(lines.begin(), lines.end(), "FCBDRT=4"), 0);
-  EXPECT_EQ(std::count(lines.begin(), lines.end(), "TI=1"), 1);
-  EXPECT_EQ(std::count(lines.begin(), lines.end(), "MD00=QX-70500C-VLNK"), 1);
+  LoadReport report;
+  ASSERT_EQ(LoadSettingFile(f.session, path, &report), Outcome::Done);
+  EXPECT_EQ(f.channel.Lines(), std::vector<std::string>{"FGA=300"});
+  ASSERT_EQ(report.skipped.size(), 7u);
+  EXPECT_EQ(report.skipped[4].lineNumber, 5);
+  EXPECT_EQ(report.skipped[4].line, std::string("PE=12\0"
+                                                "34",
+                                                8))
+      << "the line as written";
+  ASSERT_EQ(report.sent.size(), 1u);
+  EXPECT_EQ(report.sent[0].line, "FGA=300");
+  EXPECT_EQ(report.sent[0].lineNumber, 8);
+
+  // Without a report (the desktop program) the lines not understood are shown.
+  ASSERT_EQ(LoadSettingFile(f.session, path), Outcome::Done);
+  ASSERT_EQ(f.presenter.messages.size(), 1u);
+  EXPECT_NE(f.presenter.messages[0].text.find("Line 5: PE=12\\x0034"), std::string::npos)
+      << f.presenter.messages[0].text;
+}
+
+TEST_F(SettingFileTest, IdentityLinesAreFactoryLinesAndAFileForAnotherModelIsRefused) {
+  CameraFixture f;
+  CheckModel(f.engine, f.presenter, f.session.model);
+  const std::string own = Write("own.cam", "MD00=QX-70500C-VLNK\nDV=1.1.1.1\nFCBDRT=4\nTI=1\n");
+  f.channel.written.clear();
+  ASSERT_EQ(LoadSettingFile(f.session, own), Outcome::Done);
+  EXPECT_EQ(f.channel.Lines(), std::vector<std::string>{"TI=1"}) << "user mode";
+  f.session.factoryMode = true;
+  f.channel.written.clear();
+  ASSERT_EQ(LoadSettingFile(f.session, own), Outcome::Done);
+  EXPECT_EQ(f.channel.Lines().size(), 5u) << "MD00, the model query, DV, FCBDRT and TI";
+
+  const std::string other = Write("other.cam", "MD00=RL-8200T-VLNK\nTI=2\n");
+  for (bool factory : {false, true}) {
+    f.session.factoryMode = factory;
+    f.channel.written.clear();
+    LoadReport report;
+    EXPECT_EQ(LoadSettingFile(f.session, other, &report), Outcome::BadInput);
+    EXPECT_TRUE(report.otherModel);
+    EXPECT_TRUE(f.channel.written.empty());
+    EXPECT_NE(f.presenter.messages.back().text.find(
+                  "other.cam:1: the file is for a RL-8200T-VLNK camera; the connected camera is "
+                  "a QX-70500C-VLNK."),
+              std::string::npos);
+  }
+  // The desktop program asks; a yes loads it, here in user mode without the model line.
+  f.session.factoryMode = false;
+  f.presenter.answers = {false, true};
+  EXPECT_EQ(LoadSettingFile(f.session, other, nullptr, OtherModel::Ask), Outcome::BadInput);
+  EXPECT_TRUE(f.channel.written.empty());
+  EXPECT_EQ(LoadSettingFile(f.session, other, nullptr, OtherModel::Ask), Outcome::Done);
+  EXPECT_EQ(f.channel.Lines(), std::vector<std::string>{"TI=2"});
 }
 
 TEST_F(SettingFileTest, RefusedLineKeepsTheCameraValue) {

@@ -37,6 +37,11 @@ TEST_F(AdjustEntryCliTest, AdjustEndsWithTheTimeoutStatusWhenTheCameraFallsSilen
   EXPECT_EQ(out_.str(), "");
   EXPECT_NE(err_.str().find("stopped answering"), std::string::npos) << err_.str();
 
+  // A status with a letter in it (AWRS=0O) is no status, never "Complete".
+  StartCamera({"--letter-in-value", "--fault-on", "AWRS"});
+  EXPECT_NE(Adjust("white"), kExitOk);
+  EXPECT_EQ(out_.str(), "");
+
   StartCamera({"--adjust-ms", "60000"});
   EXPECT_EQ(Run({"adjust", "exposure", "--interval-ms", "200", "--limit-s", "1"}), kExitTimeout);
   EXPECT_NE(err_.str().find("No final result"), std::string::npos) << err_.str();

@@ -180,8 +180,52 @@ TEST_F(ProductionLineTest, LoadSaysWhichLinesItSkippedAndStrictFails) {
   EXPECT_FALSE(ErrHas(": =")) << err_.str();
 
   // An unknown model's notice is no refusal: every line was taken.
-  EXPECT_EQ(Run({"load", Write("model.cam", "MD00=FOO-1\n")}), kExitOk) << err_.str();
+  EXPECT_EQ(Run({"--factory", "load", "--force", Write("model.cam", "MD00=FOO-1\nTI=1\n")}),
+            kExitOk)
+      << err_.str();
   EXPECT_TRUE(ErrHas("Unsupported model")) << err_.str();
+}
+
+TEST_F(ProductionLineTest, ValuesThatAreNoCleanNumberAreNeverSentNorSaved) {
+  StartCamera({"--letter-in-value", "--fault-on", "PE"});
+  // The camera's PE value arrives with a letter in it: that row is not read, so nothing is saved.
+  const std::string saved = PathOf("pe.cam");
+  EXPECT_EQ(Run({"save", saved}), kExitRefused) << err_.str();
+  EXPECT_FALSE(std::filesystem::exists(saved));
+  EXPECT_TRUE(ErrHas("for PE? (no clean number; the value was not taken)")) << err_.str();
+  EXPECT_TRUE(ErrHas("Not read: PE.")) << err_.str();
+  EXPECT_EQ(Run({"dump"}), kExitRefused);
+  EXPECT_EQ(out_.str(), "");
+
+  // In a file, such a value is a malformed line; the report names what was sent.
+  const std::string file = Write("values.cam", "TI=High\nFGA=12abc\nPE=\nHTL=1e3\nTI=1\n");
+  EXPECT_EQ(Run({"--user", "load", file}), kExitOk) << err_.str();
+  EXPECT_EQ(out_.str(), file + ":5: sent TI=1\n");
+  EXPECT_TRUE(ErrHas(file + ":4: skipped (malformed line): HTL=1e3\n")) << err_.str();
+  EXPECT_EQ(Run({"--user", "load", "--strict", file}), kExitRefused);
+}
+
+TEST_F(ProductionLineTest, FilesWithNothingToCompareOrForAnotherModelPassNothing) {
+  StartCamera({"--model", "RL-4100T-VLNK"});
+  for (const char* text : {"", "\n\n", "TX=1\nSMRW5=100\n", "FG"}) {
+    const std::string file = Write("none.cam", text);
+    EXPECT_EQ(Run({"--user", "diff", "--json", file}), kExitUsage) << text;
+    EXPECT_EQ(out_.str(), "") << "no verdict on nothing compared";
+    EXPECT_TRUE(ErrHas("holds no setting for the RL-4100T-VLNK camera")) << err_.str();
+    EXPECT_EQ(Run({"--user", "load", file}), kExitUsage) << text;
+  }
+
+  const std::string other = Write("qx.cam", "MD00=QX-70500C-VLNK\nDV=1.1.1.1\nFGA=300\n");
+  EXPECT_EQ(Run({"--user", "diff", other}), kExitRefused);
+  EXPECT_TRUE(OutHas(other + ":1: MD00 file=QX-70500C-VLNK camera=RL-4100T-VLNK\n")) << out_.str();
+  EXPECT_EQ(Run({"--user", "load", other}), kExitUsage);
+  EXPECT_TRUE(ErrHas("the file is for a QX-70500C-VLNK camera")) << err_.str();
+  EXPECT_TRUE(ErrHas("give --force")) << err_.str();
+  EXPECT_EQ(out_.str(), "") << "nothing sent";
+  // Forced, a user-mode load still sends no identity line.
+  EXPECT_EQ(Run({"--user", "load", "--strict", "--force", other}), kExitRefused);
+  EXPECT_EQ(out_.str(), other + ":3: sent FGA=300\n");
+  EXPECT_TRUE(ErrHas(other + ":2: skipped (factory line in user mode): DV=1.1.1.1")) << err_.str();
 }
 
 TEST_F(ProductionLineTest, NoConfirmationsOfTheDesktopProgramOnStderr) {

@@ -119,6 +119,12 @@ TEST_F(EngineTest, QueryAnsweredForAnotherCommandShowsReplyForQuery) {
   AnswerWith("garbage");
   EXPECT_FALSE(engine.GetValue(kTI, value, kShortLimit));
   EXPECT_EQ(presenter.messages.back().text, "garbage for TI?");
+  AnswerWith("TI=1O");  // a noisy byte in the value
+  EXPECT_FALSE(engine.GetValue(kTI, value, kShortLimit));
+  EXPECT_EQ(value, 77);
+  EXPECT_EQ(engine.LastOutcome(), Outcome::Refused);
+  EXPECT_EQ(presenter.messages.back().text,
+            "TI=1O for TI? (no clean number; the value was not taken)");
   AnswerWith("Error: not supported by model");
   EXPECT_FALSE(engine.GetValue(kTI, value, kShortLimit));
   EXPECT_EQ(presenter.messages.back().text, "Error: not supported by model for TI?")
@@ -152,16 +158,17 @@ TEST_F(EngineTest, QueryRawTakesFirstValueAndOfflineOnlyWhenAsked) {
 
   // A refusal or garbage is no value, not a 0.
   value = 77;
-  for (const char* reply : {"Error: value out of range", "garbage", "LUTR?"}) {
+  for (const char* reply :
+       {"Error: value out of range", "garbage", "LUTR?", "LUTR=12,3x4", "12 345", "12,345"}) {
     AnswerWith(reply);
     EXPECT_FALSE(engine.QueryRaw(value, "LUTR?12\r\n", kShortLimit, false)) << reply;
     EXPECT_EQ(engine.LastOutcome(), Outcome::Refused);
     EXPECT_EQ(value, 77);
   }
   EXPECT_EQ(presenter.messages.front().text, "Error: value out of range for LUTR?12");
-  AnswerWith("-0x1F");
+  AnswerWith(" &HFFF ");
   EXPECT_TRUE(engine.QueryRaw(value, "LUTR?12\r\n", kShortLimit, false));
-  EXPECT_EQ(value, -31);
+  EXPECT_EQ(value, 4095);
 
   channel.SetResponder({});
   online.state = State::Online;
@@ -349,13 +356,16 @@ TEST(WireTest, BuildsQueriesAndSettings) {
   EXPECT_EQ(Command::CommandName(96), "");
 }
 
-TEST(WireTest, ParsePairReadsBothValuesWithAutomaticBase) {
+TEST(WireTest, ParsePairReadsTwoCleanNumbers) {
   int32_t a = 0, b = 0;
   EXPECT_TRUE(Command::ParsePair("PGEN0=12,0x22", a, b));
   EXPECT_EQ(a, 12);
   EXPECT_EQ(b, 34);
   EXPECT_FALSE(Command::ParsePair("NOPE=1,2", a, b));
   EXPECT_FALSE(Command::ParsePair("no separator", a, b));
+  for (const char* line : {"LUTR=5,1x", "LUTR=5", "LUTR=,5", "LUTR=5,6,7", "LUTR=012,34"})
+    EXPECT_EQ(Command::ParsePair(line, a, b), std::string(line) == "LUTR=012,34") << line;
+  EXPECT_EQ(a, 12) << "a leading zero is no octal mark";
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #include "core/Conversions.h"
 #include "core/ReplyFields.h"
 
@@ -78,6 +80,59 @@ TEST(ConversionsTest, DecimalAutomaticAndReal) {
   EXPECT_DOUBLE_EQ(TextToReal("-.25"), -0.25);
   EXPECT_DOUBLE_EQ(TextToReal("inf"), 0.0);
   EXPECT_DOUBLE_EQ(TextToReal(""), 0.0);
+}
+
+TEST(ConversionsTest, StrictNumbersAreWholeNumbersInTheWrittenForms) {
+  const std::pair<std::string_view, std::optional<int32_t>> cases[] = {
+      {"10000", 10000},
+      {" -12\t", -12},
+      {"+7", 7},
+      {"&h1f", 31},
+      {"0X1F", 31},
+      {"&HFFFFFFFF", -1},
+      {"-2147483648", INT32_MIN},
+      {"1O000", std::nullopt},
+      {"", std::nullopt},
+      {" ", std::nullopt},
+      {"99999999999", std::nullopt},
+      {"2147483648", std::nullopt},
+      {"&H100000000", std::nullopt},
+      {"0x", std::nullopt},
+      {"1e3", std::nullopt},
+      {"--1", std::nullopt},
+      {"+-1", std::nullopt},
+      {"-0x1F", std::nullopt},
+      {"1 000", std::nullopt},
+      {std::string_view("12\0"
+                        "34",
+                        5),
+       std::nullopt},
+      {"High", std::nullopt},
+  };
+  for (const auto& [text, expected] : cases)
+    EXPECT_EQ(StrictNumber(text), expected) << text;
+}
+
+TEST(ReplyFieldsTest, ValuesThatAreNoCleanNumberAreGarbled) {
+  const std::pair<const char*, bool> cases[] = {
+      {"PE=1O000", true},
+      {"FGA=", true},
+      {"AR=99999999999", true},
+      {"PE=1 000", true},
+      {"PGEN0=12,3x", true},
+      {"PE=\x01"
+       "5",
+       true},
+      {"TI = &h1F", false},
+      {"PGEN0=12,34", false},
+      {"FGA= -5 ", false},
+      {"MD=any text", false},
+  };
+  for (const auto& [line, garbled] : cases) {
+    ReplyFields f;
+    ASSERT_TRUE(ParseReply(line, f)) << line;
+    EXPECT_EQ(f.garbled, garbled) << line;
+  }
 }
 
 }  // namespace

@@ -163,10 +163,6 @@ LinePlan PlanLine(const CameraSession& session, std::string_view line) {
   return PlanParameter(session, plan);
 }
 
-}  // namespace vistrel
-
-namespace vistrel {
-
 FileSurvey SurveyFile(const CameraSession& session, const std::vector<std::string>& lines) {
   FileSurvey survey;
   bool first = true;

@@ -71,6 +71,7 @@ struct FileSurvey {
   bool anySetting = false;  // a line besides the model line would be sent
 };
 
+// Plans every line of a file (without sending anything) for what a load needs to know first.
 FileSurvey SurveyFile(const CameraSession& session, const std::vector<std::string>& lines);
 
 // "PATH\nThe file holds no setting for the MODEL camera." for a file with no line to send.

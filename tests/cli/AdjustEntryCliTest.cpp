@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
-#include <sstream>
 
 #include "cli/CliFixture.h"
 
@@ -37,17 +36,6 @@ TEST_F(AdjustEntryCliTest, AdjustPrintsTheResultAndTheValuesItMoved) {
   ASSERT_EQ(Run({"set", "TM=1"}), kExitOk) << err_.str();
   EXPECT_EQ(Adjust("exposure"), kExitRefused);
   EXPECT_EQ(out_.str().substr(0, 16), "Condition Error\n");
-}
-
-// The lines the camera was sent, in order, from a --log trace.
-std::vector<std::string> SentLines(const std::string& trace) {
-  std::vector<std::string> lines;
-  std::istringstream in(trace);
-  for (std::string line; std::getline(in, line);) {
-    if (const size_t tx = line.find("Tx: "); tx != std::string::npos)
-      lines.push_back(line.substr(tx + 4));
-  }
-  return lines;
 }
 
 TEST_F(AdjustEntryCliTest, AdjustEndsWithTheTimeoutStatusWhenTheCameraFallsSilentOrNeverEnds) {

@@ -154,15 +154,6 @@ INSTANTIATE_TEST_SUITE_P(Faults, FaultInjectionTest, ::testing::ValuesIn(kFaults
 // After an unanswered exchange a pass asks the camera for its model: a camera that falls
 // silent is given up at that probe, one that leaves a single row unanswered is read on.
 TEST_F(CliTest, APassProbesAfterSilenceAndEndsOnlyWhenTheCameraIsGone) {
-  const auto sent = [this] {
-    std::vector<std::string> lines;
-    std::istringstream in(err_.str());
-    for (std::string line; std::getline(in, line);) {
-      if (const size_t tx = line.find("Tx: "); tx != std::string::npos)
-        lines.push_back(line.substr(tx + 4));
-    }
-    return lines;
-  };
   for (const char* command : {"dump", "save"}) {
     StartCamera({"--no-reply", "--fault-after", kGoodLines});
     const std::string file = PathOf("silent.cam");
@@ -172,7 +163,7 @@ TEST_F(CliTest, APassProbesAfterSilenceAndEndsOnlyWhenTheCameraIsGone) {
     EXPECT_EQ(Run(args), kExitTimeout) << command;
     EXPECT_EQ(out_.str(), "") << command;
     EXPECT_FALSE(std::filesystem::exists(file)) << command;
-    const std::vector<std::string> lines = sent();
+    const std::vector<std::string> lines = SentLines(err_.str());
     // The model check, 39 rows answered, the first unanswered row and the probe.
     ASSERT_EQ(lines.size(), 42U) << command << "\n" << err_.str();
     EXPECT_EQ(lines.front(), "MD?");
@@ -181,7 +172,7 @@ TEST_F(CliTest, APassProbesAfterSilenceAndEndsOnlyWhenTheCameraIsGone) {
   StartCamera({"--no-reply", "--fault-on", "TA"});
   EXPECT_EQ(Run({"--timeout", kCapMs, "--log", "dump"}), kExitTimeout);
   EXPECT_NE(err_.str().find("Not read: TA."), std::string::npos) << err_.str();
-  const std::vector<std::string> lines = sent();
+  const std::vector<std::string> lines = SentLines(err_.str());
   const auto row = std::find(lines.begin(), lines.end(), "TA?");
   ASSERT_NE(row, lines.end());
   ASSERT_LT(row + 2, lines.end());

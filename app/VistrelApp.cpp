@@ -7,6 +7,7 @@
 
 #include "app/AppServices.h"
 #include "app/CommunicationSetup.h"
+#include "app/StopSignalNotifier.h"
 #include "app/VistrelDlg.h"
 #include "sim/InProcessCamera.h"
 #include "transport/CCommunication.h"
@@ -76,6 +77,13 @@ int CVistrelApp::Run(const StartOptions& options) {
     CVistrelDlg dialog(services);
     messages.SetParentWindow(&dialog);
     dialog.Initialise();
+    // Asked to end by the system: no question, and what moves on the camera is stopped.
+    CStopSignalNotifier stopSignals;
+    QObject::connect(&stopSignals, &CStopSignalNotifier::received, &dialog, [&](int signal) {
+      std::fprintf(stderr, "vistrel: ending on signal %d\n", signal);
+      messages.SetEnding(true);
+      dialog.ShutDown();
+    });
     if (!options.screenshot.empty() || options.quitAfterStart) {
       QTimer::singleShot(0, &dialog, [&] {
         if (!options.screenshot.empty()) {

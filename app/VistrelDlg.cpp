@@ -118,6 +118,8 @@ CVistrelDlg::~CVistrelDlg() {
   idleTimer_->stop();
   watchTimer_->stop();
   services_.notifier.Unregister(this);
+  // The stop must reach the camera before the channel closes.
+  StopMovingParts();
   services_.channel.Close();
   services_.settings.SetStoredNumber(kStoredControlMode, static_cast<uint32_t>(controlMode_));
   // The logs go with their windows.
@@ -622,7 +624,31 @@ void CVistrelDlg::accept() {}
 void CVistrelDlg::reject() {
   if (!skipExitConfirmation_ && !services_.messages.AskYesNo(kExitQuestion, "Confirm"))
     return;
+  StopMovingParts();
   QDialog::reject();
+}
+
+void CVistrelDlg::ShutDown() {
+  skipExitConfirmation_ = true;
+  // Windows that wait for the operator (a message, the run's progress window) are closed
+  // first; each returns from its own event loop, the run's sends its off setting, and the
+  // dialog's own loop ends last.
+  constexpr int kMostNestedWindows = 8;
+  for (int i = 0; i < kMostNestedWindows; ++i) {
+    QWidget* modal = QApplication::activeModalWidget();
+    auto* dialog = qobject_cast<QDialog*>(modal);
+    if (dialog == nullptr || dialog == this)
+      break;
+    dialog->reject();
+  }
+  reject();
+}
+
+void CVistrelDlg::StopMovingParts() {
+  if (motorLens_ != nullptr)
+    motorLens_->Release();
+  if (adjustProgress_ != nullptr && adjustProgress_->Running())
+    adjustProgress_->reject();
 }
 
 bool CVistrelDlg::InPage(const QWidget* widget) const {

@@ -69,6 +69,12 @@ class CVistrelDlg final : public QDialog,
 
   bool ChannelOk() const { return channelOk_; }
   void SetSkipExitConfirmation(bool skip) { skipExitConfirmation_ = skip; }
+  // Ends the program without a question (the system asks it to end): a one-shot adjustment
+  // in progress is cancelled, which sets it back to off, a held lens button is released,
+  // then the dialog closes once the run has unwound.
+  void ShutDown();
+  // Stops what moves on the camera: the one-shot run in progress, the lens.
+  void StopMovingParts();
   const AccessCode& AccessSequence() const { return accessCode_; }
 
   ControlRegistry& Registry() { return *registry_; }

@@ -1,7 +1,8 @@
-// How long a reload takes to give up when the camera hangs up in the middle of it: the
-// simulated camera answers `good` lines (default 50), then hangs up on the next one. Prints
-// the time from the hang-up to the end of the pass, and the time of the whole pass. Usage:
-// [good lines] [baud] (50 115200).
+// How long a reload takes to give up when the camera hangs up or falls silent in the middle
+// of it: the simulated camera answers `good` lines (default 50), then meets the fault on the
+// next one (hang-up, or no-reply: it answers nothing more, the line stays up). Prints the
+// time from the fault to the end of the pass, and the time of the whole pass. Usage:
+// [good lines] [baud] [hang-up|no-reply] (50 115200 hang-up).
 #include <stdlib.h>
 
 #include <chrono>
@@ -34,9 +35,9 @@ class HangUpClock : public vistrel::ITrafficSink {
   int sent_ = 0;
 };
 
-bool Measure(int goodLines, int baud) {
+bool Measure(int goodLines, int baud, const std::string& fault) {
   vistrel::test::SimProgram sim(
-      {"--baud", std::to_string(baud), "--hang-up", "--fault-after", std::to_string(goodLines)});
+      {"--baud", std::to_string(baud), "--" + fault, "--fault-after", std::to_string(goodLines)});
   const std::string device = sim.FirstLine();
   std::string folder = (std::filesystem::temp_directory_path() / "vistrel-bench-XXXXXX").string();
   if (device.empty() || !::mkdtemp(folder.data()))
@@ -60,9 +61,9 @@ bool Measure(int goodLines, int baud) {
         return std::chrono::duration<double, std::milli>(d).count();
       };
       std::printf(
-          "%d good lines at %d baud: %zu rows read, %zu not (%s); the pass ended %.1f ms "
-          "after the hang-up, %.1f ms after its start\n",
-          goodLines, baud, result.read.size(), result.unread.size(),
+          "%d good lines at %d baud, then %s: %zu rows read, %zu not (%s); the pass ended "
+          "%.1f ms after the fault, %.1f ms after its start\n",
+          goodLines, baud, fault.c_str(), result.read.size(), result.unread.size(),
           vistrel::OutcomeText(result.outcome), ms(end - clock.hangUp), ms(end - start));
       ok = !result.Complete() && clock.hangUp != Clock::time_point{};
     }
@@ -76,8 +77,13 @@ bool Measure(int goodLines, int baud) {
 int main(int argc, char** argv) {
   const int goodLines = argc > 1 ? std::atoi(argv[1]) : 50;
   const int baud = argc > 2 ? std::atoi(argv[2]) : 115200;
-  if (!Measure(goodLines, baud)) {
-    std::fprintf(stderr, "the hang-up was not met\n");
+  const std::string fault = argc > 3 ? argv[3] : "hang-up";
+  if (fault != "hang-up" && fault != "no-reply") {
+    std::fprintf(stderr, "the fault is hang-up or no-reply\n");
+    return 2;
+  }
+  if (!Measure(goodLines, baud, fault)) {
+    std::fprintf(stderr, "the fault was not met\n");
     return 1;
   }
   return 0;

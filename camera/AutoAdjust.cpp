@@ -2,10 +2,12 @@
 
 #include <array>
 #include <chrono>
+#include <functional>
 #include <span>
 #include <thread>
 
 #include "core/CommandIds.h"
+#include "core/ControlIds.h"
 
 namespace vistrel {
 
@@ -37,7 +39,6 @@ constexpr int32_t kOnce = 2;
 constexpr int32_t kOff = 0;
 
 constexpr int kStartMs = 10000;
-constexpr int kStopMs = 2500;
 constexpr int kShadingStartMs = 20000;
 constexpr int kStatusMs = 2500;
 
@@ -55,6 +56,10 @@ constexpr RunCommands kGainRun{84, 85, "Gain Auto Result", "Gain Auto Once"};
 constexpr RunCommands kWhiteRun{115, 116, "Balance White Auto Result", "Balance White Auto Once"};
 
 constexpr const char* kLevelQuery = "ALCST?\r\n";
+
+constexpr int kExposureAdjusted[] = {ctl::PE};
+constexpr int kGainAdjusted[] = {ctl::FGA};
+constexpr int kWhiteAdjusted[] = {ctl::PGR, ctl::PGB};
 
 const RunCommands& CommandsOf(AutoKind kind) {
   switch (kind) {
@@ -86,6 +91,22 @@ bool AutoRunResult::Succeeded() const {
          (*status == kComplete || *status == kConvergent);
 }
 
+bool AutoRunResult::ValuesMayHaveChanged() const {
+  return end == RunEnd::Final || end == RunEnd::TimeBound || end == RunEnd::Cancelled;
+}
+
+std::span<const int> AdjustedControls(AutoKind kind) {
+  switch (kind) {
+    case AutoKind::Exposure:
+      return kExposureAdjusted;
+    case AutoKind::Gain:
+      return kGainAdjusted;
+    case AutoKind::White:
+      break;
+  }
+  return kWhiteAdjusted;
+}
+
 bool SleepingWatch::Wait(int ms) {
   std::this_thread::sleep_for(std::chrono::milliseconds(ms));
   return true;
@@ -107,55 +128,57 @@ std::string AutoResultTitle(AutoKind kind) {
   return CommandsOf(kind).title;
 }
 
-std::string RunEndText(const AutoRunResult& result) {
-  const int seconds = result.elapsedMs / 1000;
+namespace {
+
+std::string EndedEarlyText(const AutoRunResult& result) {
+  const std::string seconds = std::to_string(result.elapsedMs / 1000);
   switch (result.end) {
     case RunEnd::Final:
-      return AutoResultText(result.status.value_or(-1));
+      break;
     case RunEnd::StartFailed:
-      return "The camera did not start the adjustment.";
+      return result.stopSent ? "The camera did not confirm the start of the adjustment."
+                             : "The camera did not start the adjustment.";
     case RunEnd::Cancelled:
-      return "Cancelled after " + std::to_string(seconds) +
-             " s; the adjustment was set back to Off.";
+      return "Cancelled after " + seconds + " s.";
     case RunEnd::TimeBound:
-      return "No final result after " + std::to_string(seconds) +
-             " s; the adjustment was stopped and set back to Off.";
+      return "No final result after " + seconds + " s.";
     case RunEnd::Silence:
       return "The camera stopped answering the status query (" + std::to_string(result.polls) +
-             " polls, " + std::to_string(seconds) + " s).";
+             " polls, " + seconds + " s).";
     case RunEnd::ChannelLost:
       return "The connection to the camera was lost.";
   }
   return {};
 }
 
-AutoRunResult RunAutoOnce(Command& engine, AutoKind kind, const PollLimits& limits,
-                          IAdjustWatch& watch) {
+}  // namespace
+
+std::string RunEndText(const AutoRunResult& result) {
+  if (result.end == RunEnd::Final)
+    return AutoResultText(result.status.value_or(-1));
+  std::string text = EndedEarlyText(result);
+  if (result.stopSent && result.stopConfirmed)
+    text += " The adjustment was set back to Off.";
+  else if (result.stopSent)
+    text += " The camera did not confirm the Off setting: the adjustment may still be running.";
+  return text;
+}
+
+namespace {
+
+// Polls the status of a started run until it is final, the run is cancelled or given up.
+void PollRun(Command& engine, AutoKind kind, const PollLimits& limits, IAdjustWatch& watch,
+             AutoRunResult& result, const std::function<int()>& elapsedMs) {
   const RunCommands& commands = CommandsOf(kind);
-  AutoRunResult result;
-  watch.Started(commands.running);
-  const auto start = std::chrono::steady_clock::now();
-  const auto elapsedMs = [start] {
-    return static_cast<int>(std::chrono::duration_cast<std::chrono::milliseconds>(
-                                std::chrono::steady_clock::now() - start)
-                                .count());
-  };
-  // Polling a run the camera did not take would only read the status of an earlier run.
-  if (!engine.SetValue(commands.mode, kOnce, kStartMs)) {
-    result.outcome = engine.LastOutcome();
-    result.end = result.outcome == Outcome::ChannelLost ? RunEnd::ChannelLost : RunEnd::StartFailed;
-    watch.Finished();
-    return result;
-  }
   int silent = 0;
   for (;;) {
     if (elapsedMs() >= limits.totalMs) {
       result.end = RunEnd::TimeBound;
-      break;
+      return;
     }
     if (!watch.Wait(limits.intervalMs)) {
       result.end = RunEnd::Cancelled;
-      break;
+      return;
     }
     int32_t status = 0;
     ++result.polls;
@@ -167,24 +190,70 @@ AutoRunResult RunAutoOnce(Command& engine, AutoKind kind, const PollLimits& limi
       if (IsFinal(kind, status)) {
         result.end = RunEnd::Final;
         result.outcome = Outcome::Done;
-        break;
+        return;
       }
       continue;
     }
     if (engine.LastOutcome() == Outcome::ChannelLost) {
       result.end = RunEnd::ChannelLost;
       result.outcome = Outcome::ChannelLost;
-      break;
+      return;
+    }
+    if (watch.StopRequested()) {
+      result.end = RunEnd::Cancelled;
+      return;
     }
     if (++silent >= limits.silentPolls) {
       result.end = RunEnd::Silence;
-      result.outcome = Outcome::NoReply;
-      break;
+      return;
     }
   }
-  if (result.end == RunEnd::TimeBound || result.end == RunEnd::Cancelled) {
-    result.outcome = Outcome::NoReply;
-    engine.SetValue(commands.mode, kOff, kStopMs);
+}
+
+// Whether the camera may still be running the adjustment when the run ends: it may have
+// taken a start whose confirmation did not come, and only a final status says it is done.
+bool MayStillRun(const AutoRunResult& result) {
+  switch (result.end) {
+    case RunEnd::Final:
+    case RunEnd::ChannelLost:
+      return false;
+    case RunEnd::StartFailed:
+      return result.outcome == Outcome::NoReply;
+    case RunEnd::Cancelled:
+    case RunEnd::TimeBound:
+    case RunEnd::Silence:
+      break;
+  }
+  return true;
+}
+
+}  // namespace
+
+AutoRunResult RunAutoOnce(Command& engine, AutoKind kind, const PollLimits& limits,
+                          IAdjustWatch& watch) {
+  const RunCommands& commands = CommandsOf(kind);
+  AutoRunResult result;
+  watch.Started(commands.running);
+  const auto start = std::chrono::steady_clock::now();
+  const std::function<int()> elapsedMs = [start] {
+    return static_cast<int>(std::chrono::duration_cast<std::chrono::milliseconds>(
+                                std::chrono::steady_clock::now() - start)
+                                .count());
+  };
+  // Polling a run the camera did not take would only read the status of an earlier run.
+  if (!engine.SetValue(commands.mode, kOnce, kStartMs)) {
+    result.outcome = engine.LastOutcome();
+    result.end = result.outcome == Outcome::ChannelLost ? RunEnd::ChannelLost
+                 : result.outcome == Outcome::NoReply && watch.StopRequested()
+                     ? RunEnd::Cancelled
+                     : RunEnd::StartFailed;
+  } else {
+    PollRun(engine, kind, limits, watch, result, elapsedMs);
+  }
+  if (MayStillRun(result)) {
+    watch.Stopping();
+    result.stopSent = true;
+    result.stopConfirmed = engine.SetValue(commands.mode, kOff, kAutoStopMs);
   }
   result.elapsedMs = elapsedMs();
   watch.Finished();

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 
 #include "core/Command.h"
@@ -49,9 +50,16 @@ struct AutoRunResult {
   std::optional<int32_t> status;  // the last status the camera reported
   int polls = 0;                  // status queries sent
   int elapsedMs = 0;
+  // A run that ended without a final status may still be going on in the camera: its off
+  // setting was sent (unless the channel was lost), and whether the camera confirmed it.
+  bool stopSent = false;
+  bool stopConfirmed = false;
 
   // The camera finished the run well: "Complete" or "Convergent".
   bool Succeeded() const;
+  // Whether the values the run adjusts may have moved and are worth reading back: the run
+  // got under way and the camera was still answering when it ended.
+  bool ValuesMayHaveChanged() const;
 };
 
 // Follows a running one-shot adjustment for a front end: waits between the polls (letting
@@ -66,6 +74,11 @@ class IAdjustWatch {
   virtual void Polled(int elapsedMs, std::optional<int32_t> status) {
     (void)elapsedMs, (void)status;
   }
+  // Asked after an exchange of the run went unanswered: true when the run is to end now
+  // (the program is asked to end), as a cancelled wait does.
+  virtual bool StopRequested() { return false; }
+  // The run is about to send its off setting: from here on its exchanges wait for the camera.
+  virtual void Stopping() {}
   virtual void Finished() {}
 };
 
@@ -86,9 +99,17 @@ std::string AutoResultTitle(AutoKind kind);
 
 // Starts a one-shot run (ASC, AGC or AWB = 2) and polls its status (ATCS or AWRS) until it
 // is final: 8 or more for exposure and gain, anything but "Busy" (4) for white balance.
-// Cancel and the time bound send the mode's off setting (0) to stop the camera's run.
+// Every other way out (cancel, the time bound, an unanswered start or status query) sends
+// the mode's off setting (0) once, within kStopMs, so the camera does not go on adjusting.
 AutoRunResult RunAutoOnce(Command& engine, AutoKind kind, const PollLimits& limits,
                           IAdjustWatch& watch);
+// The time limit of the off setting that ends a run early.
+inline constexpr int kAutoStopMs = 2500;
+
+// The controls whose values a run of `kind` moves, in the order they are read back: the
+// exposure after an exposure run, the gain after a gain run, the red and blue gains after a
+// white balance run.
+std::span<const int> AdjustedControls(AutoKind kind);
 
 // A white balance mode other than once: sets AWB and reads the status once. `taken`: the
 // camera took the mode (whatever became of the status query).

@@ -62,7 +62,7 @@ Outcome StoreAll(CameraSession& session) {
     return Outcome::BadInput;
   }
   PassOutcome stores;
-  for (int area = 3; area >= 1; --area) {
+  for (int area = 3; area >= 1 && !stores.GivenUp(); --area) {
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
     if (!session.engine.SetValue(cmd::SA, area, 10000))
       stores.NoteFailure(session.engine);

@@ -59,7 +59,8 @@ Outcome ReadTableFromCamera(CameraSession& session, int channel, LutTable& table
     // The query line carries no index; only an answer that names the channel's command is an
     // entry (a late answer to something else would shift the table).
     if (!session.engine.GetValue(commandId, reply, kLutEntryMs)) {
-      pass.NoteFailure(session.engine);
+      // The transfer stops at its first failure: nothing is left to probe for.
+      pass.NoteFailure(session.engine.LastOutcome(), session.engine.LastAnswerWasForAnother());
       break;
     }
     // A level outside the table's range is stored at the nearest end of it.
@@ -79,7 +80,8 @@ Outcome WriteTableToCamera(CameraSession& session, int channel, const LutTable& 
   for (int j = 0; j < kLutEntries; ++j) {
     if (!session.engine.SetValue(commandId, static_cast<int32_t>(table[static_cast<size_t>(j)]),
                                  kLutEntryMs)) {
-      pass.NoteFailure(session.engine);
+      // The transfer stops at its first failure: nothing is left to probe for.
+      pass.NoteFailure(session.engine.LastOutcome(), session.engine.LastAnswerWasForAnother());
       break;
     }
     scope.Step(kLutWriteProgressText, j);

@@ -13,12 +13,12 @@ std::optional<LensButton> FindLensButton(const std::string& function,
   return std::nullopt;
 }
 
-bool StartLens(Command& engine, const LensButton& button) {
-  return engine.SetValue(button.commandId, button.value, kLensMoveMs);
+bool StartLens(Command& engine, const LensButton& button, int timeoutMs) {
+  return engine.SetValue(button.commandId, button.value, timeoutMs);
 }
 
-bool StopLens(Command& engine, const LensButton& button) {
-  return engine.SetValue(button.commandId, kLensStop, kLensMoveMs);
+bool StopLens(Command& engine, const LensButton& button, int timeoutMs) {
+  return engine.SetValue(button.commandId, kLensStop, timeoutMs);
 }
 
 }  // namespace vistrel

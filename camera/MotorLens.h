@@ -11,6 +11,9 @@ namespace vistrel {
 
 // The motor lens functions and the settings that move and stop them.
 inline constexpr int kLensMoveMs = 10000;
+// The stop that ends a move early (the program is asked to end) or follows a start the
+// camera did not confirm waits only this long for the camera.
+inline constexpr int kLensStopNowMs = 2500;
 inline constexpr int32_t kLensStop = 0;
 
 // One press-and-hold button of the motor lens window: what it shows, where it sits (left,
@@ -40,9 +43,9 @@ inline constexpr std::array<LensButton, 6> kLensButtons{{
 // does not belong to the function.
 std::optional<LensButton> FindLensButton(const std::string& function, const std::string& direction);
 
-// Starts the button's movement; true when the camera confirmed it.
-bool StartLens(Command& engine, const LensButton& button);
-// Stops the function the button moves; true when the camera confirmed it.
-bool StopLens(Command& engine, const LensButton& button);
+// Starts the button's movement; true when the camera confirmed it within `timeoutMs`.
+bool StartLens(Command& engine, const LensButton& button, int timeoutMs = kLensMoveMs);
+// Stops the function the button moves; true when the camera confirmed it within `timeoutMs`.
+bool StopLens(Command& engine, const LensButton& button, int timeoutMs = kLensMoveMs);
 
 }  // namespace vistrel

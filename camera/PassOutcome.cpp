@@ -1,5 +1,9 @@
 #include "camera/PassOutcome.h"
 
+#include <string>
+
+#include "core/CommandIds.h"
+
 namespace vistrel {
 namespace {
 
@@ -31,6 +35,16 @@ void PassOutcome::NoteFailure(Outcome failed, bool forAnother) {
                           (failed == Outcome::Refused && forAnother);
   unansweredInARow_ = unanswered ? unansweredInARow_ + 1 : 0;
   unanswered_ += unanswered ? 1 : 0;
+}
+
+void PassOutcome::NoteFailure(Command& engine, Outcome failed, bool forAnother) {
+  NoteFailure(failed, forAnother);
+  if (failed != Outcome::NoReply || GivenUp())
+    return;
+  ++probes_;
+  std::string model;
+  if (!engine.GetText(cmd::MD, model, kProbeMs) && !engine.LastExchangeAnswered())
+    GiveUp(engine.LastOutcome());
 }
 
 }  // namespace vistrel

@@ -16,12 +16,23 @@ class PassOutcome {
   // too slow to be of use: its late answers would only be taken for later ones.
   static constexpr int kUnansweredInTotal = 6;
 
-  // Notes the engine's last exchange, which failed.
-  void NoteFailure(const Command& engine) {
-    NoteFailure(engine.LastOutcome(), engine.LastAnswerWasForAnother());
+  // A camera that leaves an exchange unanswered is asked for its model with this short
+  // limit: a camera that answers nothing at all ends the pass at once, one that merely
+  // passed over a row is read to the end.
+  static constexpr int kProbeMs = 300;
+
+  // Notes the engine's last exchange, which failed; when it went unanswered, probes the
+  // camera (see kProbeMs).
+  void NoteFailure(Command& engine) {
+    NoteFailure(engine, engine.LastOutcome(), engine.LastAnswerWasForAnother());
   }
-  // Notes a failed exchange; `forAnother`: only a reply to another command came back.
+  // Notes a failed exchange that `engine` made; `forAnother`: only a reply to another
+  // command came back.
+  void NoteFailure(Command& engine, Outcome failed, bool forAnother);
+  // Notes a failed exchange after which the pass stops anyway: no probe.
   void NoteFailure(Outcome failed, bool forAnother);
+  // Whether the pass probed the camera after an unanswered exchange.
+  bool Probed() const { return probes_ > 0; }
   // Ends the pass: nothing more is to be had (`why`: what showed it).
   void GiveUp(Outcome why) {
     Note(why);
@@ -43,6 +54,7 @@ class PassOutcome {
   int unansweredInARow_ = 0;
   int unanswered_ = 0;
   bool givenUp_ = false;
+  int probes_ = 0;
 };
 
 }  // namespace vistrel

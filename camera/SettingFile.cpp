@@ -267,7 +267,7 @@ Outcome LoadSettingFile(CameraSession& session, const std::string& path, LoadRep
     if (applied.outcome == Outcome::Done) {
       pass.NoteSuccess();
     } else {
-      pass.NoteFailure(applied.outcome, applied.forAnother);
+      pass.NoteFailure(session.engine, applied.outcome, applied.forAnother);
       if (applied.outcome == Outcome::Refused)
         notes.refused.push_back({done + 1, line, SkipReason::Malformed});
     }

@@ -7,12 +7,14 @@
 #include <memory>
 #include <ostream>
 #include <string>
-#include <thread>
 
 #include "camera/AutoAdjust.h"
 #include "cli/Cli.h"
 #include "cli/CliSession.h"
 #include "cli/CommandRegistry.h"
+#include "cli/Json.h"
+#include "cli/StopSignals.h"
+#include "core/CommandTable.h"
 
 namespace vistrel {
 namespace {
@@ -21,19 +23,19 @@ struct AdjustRequest {
   std::string what;
   int intervalMs = PollLimits::kIntervalMs;
   int limitSeconds = PollLimits::kTotalMs / 1000;
+  bool json = false;
 };
 
 constexpr int32_t kComplete = 0;
+constexpr int kReadBackMs = 2500;
 
-// Sleeps between the polls and shows the elapsed time and last status on a terminal.
+// Waits between the polls (a signal ends the wait, and the run stops the camera) and shows
+// the elapsed time and last status on a terminal.
 class TerminalWatch final : public IAdjustWatch {
  public:
-  explicit TerminalWatch(std::ostream& err)
-      : err_(err), enabled_(&err == &std::cerr && isatty(STDERR_FILENO) != 0) {}
-  bool Wait(int ms) override {
-    std::this_thread::sleep_for(std::chrono::milliseconds(ms));
-    return true;
-  }
+  TerminalWatch(std::ostream& err, StopSignals& signals)
+      : err_(err), signals_(signals), enabled_(&err == &std::cerr && isatty(STDERR_FILENO) != 0) {}
+  bool Wait(int ms) override { return signals_.Wait(ms); }
   void Polled(int elapsedMs, std::optional<int32_t> status) override {
     if (!enabled_)
       return;
@@ -42,6 +44,8 @@ class TerminalWatch final : public IAdjustWatch {
                     : std::string("unanswered"))
          << "        " << std::flush;
   }
+  bool StopRequested() override { return signals_.Received() != 0; }
+  void Stopping() override { signals_.BeginStop(); }
   void Finished() override {
     if (enabled_)
       err_ << "\n";
@@ -49,37 +53,93 @@ class TerminalWatch final : public IAdjustWatch {
 
  private:
   std::ostream& err_;
+  StopSignals& signals_;
   bool enabled_;
 };
 
-int RunShading(CliSession& s) {
+// A result as printed: its text on a line, or one JSON object.
+void PrintResult(CliSession& s, const std::optional<int32_t>& status, JsonWriter* json) {
+  if (json == nullptr) {
+    if (status)
+      s.Out() << AutoResultText(*status) << '\n';
+    return;
+  }
+  if (status)
+    json->Value("result", AutoResultText(*status)).Value("status", static_cast<int>(*status));
+  else
+    json->Null("result").Null("status");
+}
+
+int RunShading(CliSession& s, bool json) {
   std::optional<int32_t> status;
   const Outcome outcome = RecalibrateShading(s.Engine(), status);
   if (!status)
     return ExitStatusFor(outcome == Outcome::Done ? Outcome::NoReply : outcome);
-  s.Out() << AutoResultText(*status) << '\n';
+  JsonWriter w;
+  PrintResult(s, status, json ? &w.BeginObject() : nullptr);
+  if (json)
+    s.Out() << w.EndObject().Text() << '\n';
   return *status == kComplete ? kExitOk : kExitRefused;
+}
+
+// Reads back the values the run may have moved and prints them as NAME=value (or into the
+// JSON object); false after saying which could not be read.
+bool PrintAdjustedValues(CliSession& s, AutoKind kind, JsonWriter* json) {
+  if (json != nullptr)
+    json->BeginObject("values");
+  for (int ctrlId : AdjustedControls(kind)) {
+    const int commandId = s.Camera().table.ToCmdId(ctrlId);
+    const std::string name(CommandTable::Name(commandId));
+    int32_t value = 0;
+    if (!s.Engine().GetValue(commandId, value, kReadBackMs)) {
+      s.Err() << "vistrelctl: " << name << " could not be read back after the adjustment ("
+              << OutcomeText(s.Engine().LastOutcome()) << "); read it with: vistrelctl get " << name
+              << '\n';
+      return false;
+    }
+    if (json != nullptr)
+      json->Value(name, static_cast<long long>(value));
+    else
+      s.Out() << name << '=' << value << '\n';
+  }
+  if (json != nullptr)
+    json->EndObject();
+  return true;
 }
 
 int RunAdjust(CliSession& s, const AdjustRequest& request) {
   if (request.what == "shading")
-    return RunShading(s);
+    return RunShading(s, request.json);
   const AutoKind kind = request.what == "exposure" ? AutoKind::Exposure
                         : request.what == "gain"   ? AutoKind::Gain
                                                    : AutoKind::White;
   PollLimits limits;
   limits.intervalMs = request.intervalMs;
   limits.totalMs = request.limitSeconds * 1000;
-  TerminalWatch watch(s.Err());
+  StopSignals signals(s.Engine());
+  TerminalWatch watch(s.Err(), signals);
   const AutoRunResult result = RunAutoOnce(s.Engine(), kind, limits, watch);
-  if (result.end != RunEnd::Final) {
-    s.Err() << "vistrelctl: " << RunEndText(result) << '\n';
-    if (result.end == RunEnd::StartFailed)
-      return ExitStatusFor(result.outcome);
-    return kExitTimeout;
+  if (const int signal = signals.Received(); signal != 0) {
+    s.Err() << "vistrelctl: " << StopSignals::Name(signal) << " received: " << RunEndText(result)
+            << '\n';
+    return signals.ExitStatus();
   }
-  s.Out() << AutoResultText(*result.status) << '\n';
-  return result.Succeeded() ? kExitOk : kExitRefused;
+  if (result.end != RunEnd::Final)
+    s.Err() << "vistrelctl: " << RunEndText(result) << '\n';
+  int status = result.end == RunEnd::StartFailed ? ExitStatusFor(result.outcome)
+               : result.end != RunEnd::Final     ? kExitTimeout
+               : result.Succeeded()              ? kExitOk
+                                                 : kExitRefused;
+  if (!result.ValuesMayHaveChanged())
+    return status;
+  JsonWriter w;
+  JsonWriter* json = request.json ? &w.BeginObject() : nullptr;
+  PrintResult(s, result.end == RunEnd::Final ? result.status : std::nullopt, json);
+  if (!PrintAdjustedValues(s, kind, json))
+    status = status == kExitOk ? s.FailureStatus() : status;
+  else if (json != nullptr)
+    s.Out() << w.EndObject().Text() << '\n';
+  return status;
 }
 
 }  // namespace
@@ -89,9 +149,10 @@ void AddAdjustCommands(CLI::App& app, ChosenAction& chosen) {
   CLI::App* sub = AddCameraCommand(
       app, chosen,
       {"adjust",
-       "Run a one-shot adjustment and print its result: exit 0 for \"Complete\" or "
-       "\"Convergent\", 1 for any other result, 3 when the camera stops answering or no "
-       "result comes within the limit",
+       "Run a one-shot adjustment, print its result and the values it moved (NAME=value): "
+       "exit 0 for \"Complete\" or \"Convergent\", 1 for any other result, 3 when the "
+       "camera stops answering or no result comes within the limit. SIGINT, SIGTERM or "
+       "SIGHUP set the adjustment back to Off before the program ends (exit 128 + signal)",
        "vistrelctl --device /dev/ttyUSB0 adjust exposure"},
       [request](CliSession& s) { return RunAdjust(s, *request); });
   sub->add_option("WHAT", request->what, "exposure, gain, white (balance) or shading")
@@ -102,6 +163,8 @@ void AddAdjustCommands(CLI::App& app, ChosenAction& chosen) {
   sub->add_option("--limit-s", request->limitSeconds,
                   "Give the run up after this many seconds (default 60)")
       ->check(CLI::Range(1, 3600));
+  sub->add_flag("--json", request->json,
+                "one JSON object {\"result\": ..., \"status\": ..., \"values\": {...}}");
 }
 
 }  // namespace vistrel

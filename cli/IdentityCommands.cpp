@@ -6,7 +6,6 @@
 #include <memory>
 #include <ostream>
 #include <string>
-#include <thread>
 
 #include "camera/CameraData.h"
 #include "camera/CameraId.h"
@@ -16,6 +15,7 @@
 #include "cli/CliSession.h"
 #include "cli/CommandRegistry.h"
 #include "cli/IdentityArguments.h"
+#include "cli/StopSignals.h"
 #include "core/CommandIds.h"
 #include "core/TextEscape.h"
 
@@ -115,21 +115,49 @@ int RunXmlVersion(CliSession& s, const TextArgument& arg) {
       WriteXmlVersion(s.Camera(), {t.substr(0, 1), t.substr(2, 1), t.substr(4, 1)}));
 }
 
-// Moves the lens for `ms`, then stops it. A start that got no answer may still have started
-// the motor, so the stop goes out then as well.
+// Stops the lens once, says why on stderr when it was not the plain end of the move, and
+// returns the exit status.
+int StopLensAndSay(CliSession& s, const LensButton& button, StopSignals& signals,
+                   bool startConfirmed) {
+  const int signal = signals.Received();
+  signals.BeginStop();
+  const bool early = signal != 0 || !startConfirmed;
+  const Outcome startOutcome = s.Engine().LastOutcome();
+  const bool stopped = StopLens(s.Engine(), button, early ? kLensStopNowMs : kLensMoveMs);
+  const char* stopText =
+      stopped ? "the lens was stopped" : "the stop was not confirmed; the lens may still be moving";
+  if (signal != 0) {
+    s.Err() << "vistrelctl: " << StopSignals::Name(signal) << " received: " << stopText << '\n';
+    return signals.ExitStatus();
+  }
+  if (!startConfirmed) {
+    s.Err() << "vistrelctl: the camera did not confirm the lens start ("
+            << OutcomeText(startOutcome) << "), so the stop was sent: " << stopText
+            << ". Check the connection, then run the command again.\n";
+    return ExitStatusFor(startOutcome);
+  }
+  if (stopped)
+    return kExitOk;
+  s.Err() << "vistrelctl: " << stopText << '\n';
+  return s.FailureStatus();
+}
+
+// Moves the lens for `ms`, then stops it. The start's confirmation is waited for no longer
+// than the move itself: a start that got no answer may still have started the motor, so the
+// stop goes out when the move was to end. A signal ends the move at once.
 int RunLens(CliSession& s, const LensButton& button, int ms) {
   Command& engine = s.Engine();
-  if (!StartLens(engine, button)) {
-    const int status = s.FailureStatus();
-    if (engine.LastOutcome() == Outcome::NoReply)
-      StopLens(engine, button);
-    return status;
-  }
-  std::this_thread::sleep_for(std::chrono::milliseconds(ms));
-  if (StopLens(engine, button))
-    return kExitOk;
-  s.Err() << "vistrelctl: the stop was not confirmed; the lens may still be moving\n";
-  return s.FailureStatus();
+  StopSignals signals(engine);
+  const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+  const bool started = StartLens(engine, button, std::min(ms, kLensMoveMs));
+  // The camera refused the start or the channel is gone: nothing moves, or nothing can be sent.
+  if (!started && engine.LastOutcome() != Outcome::NoReply)
+    return s.FailureStatus();
+  const auto left =
+      std::chrono::ceil<std::chrono::milliseconds>(end - std::chrono::steady_clock::now());
+  if (started && left.count() > 0)
+    signals.Wait(static_cast<int>(left.count()));
+  return StopLensAndSay(s, button, signals, started);
 }
 
 void AddLensCommand(CLI::App& app, ChosenAction& chosen) {
@@ -143,7 +171,8 @@ void AddLensCommand(CLI::App& app, ChosenAction& chosen) {
       app, chosen,
       {"lens",
        "Move the motor lens (iris open|close, zoom wide|tele, focus near|far) for --ms "
-       "milliseconds, then stop it",
+       "milliseconds, then stop it; SIGINT, SIGTERM or SIGHUP stop it at once (exit 128 + "
+       "signal)",
        "vistrelctl --device /dev/ttyUSB0 lens zoom tele --ms 500"},
       [args](CliSession& s) {
         return RunLens(s, *FindLensButton(args->function, args->direction), args->ms);

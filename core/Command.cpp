@@ -160,7 +160,9 @@ bool Command::WaitForLine(int timeoutMs) {
   const auto deadline = Clock::now() + std::chrono::milliseconds(Limit(timeoutMs));
   for (;;) {
     // On a lost channel only what has already arrived can still be taken.
-    const int waitMs = channel_->Lost() ? 0 : RemainingMs(deadline);
+    int waitMs = channel_->Lost() ? 0 : RemainingMs(deadline);
+    if (interrupted_ && waitMs > kInterruptCheckMs)
+      waitMs = kInterruptCheckMs;
     if (!queue_.empty() || ReceiveLine(true, waitMs)) {
       outcome_ = Outcome::Done;
       return true;
@@ -169,7 +171,7 @@ bool Command::WaitForLine(int timeoutMs) {
       outcome_ = Outcome::ChannelLost;
       return false;
     }
-    if (RemainingMs(deadline) <= 0) {
+    if (RemainingMs(deadline) <= 0 || (interrupted_ && interrupted_())) {
       outcome_ = Outcome::NoReply;
       return false;
     }

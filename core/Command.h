@@ -2,8 +2,10 @@
 
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "core/CommandValue.h"
 #include "core/Interfaces.h"
@@ -65,6 +67,12 @@ class Command {
   // Caps the time limit of every exchange (0: each exchange keeps its own limit). For
   // scripts that would rather fail fast than wait out the camera's longest limits.
   void SetTimeLimitCap(int capMs) { limitCapMs_ = capMs > 0 ? capMs : 0; }
+  // While `interrupted` says so, a wait for a reply ends at once as unanswered: a front end
+  // that must stop the camera now (the program is asked to end) does not wait out the
+  // exchange in progress first. Waits look at it every kInterruptCheckMs. An empty function
+  // removes it.
+  static constexpr int kInterruptCheckMs = 20;
+  void SetInterruption(std::function<bool()> interrupted) { interrupted_ = std::move(interrupted); }
 
   static bool ParsePair(std::string_view line, int32_t& a, int32_t& b);
   static std::string CommandName(int commandId);
@@ -126,6 +134,7 @@ class Command {
   std::string owedName_;
   bool tookOwed_ = false;  // this exchange passed over the late answer of the one before
   int limitCapMs_ = 0;
+  std::function<bool()> interrupted_;
   std::string answerText_;
 };
 

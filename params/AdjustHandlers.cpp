@@ -52,10 +52,12 @@ void ShowRunEnd(HandlerContext& context, AutoKind kind, const AutoRunResult& res
   context.session.messages.ShowMessage(RunEndText(result), title, MessageIcon::Exclamation);
 }
 
-// Whether the values the run changed are worth reading back: the camera is still answering.
-bool ValuesMayHaveChanged(const AutoRunResult& result) {
-  return result.end == RunEnd::Final || result.end == RunEnd::TimeBound ||
-         result.end == RunEnd::Cancelled;
+// Reads back what a run may have moved.
+void RequeryAdjusted(HandlerContext& context, AutoKind kind, const AutoRunResult& result) {
+  if (!result.ValuesMayHaveChanged())
+    return;
+  for (int ctrlId : AdjustedControls(kind))
+    RequeryParameter(context, ctrlId);
 }
 
 AutoRunResult RunOnce(HandlerContext& context, AutoKind kind) {
@@ -80,8 +82,7 @@ bool OnLevelAuto(HandlerContext& context, int ctrlId) {
   }
   const AutoKind kind = exposure ? AutoKind::Exposure : AutoKind::Gain;
   const AutoRunResult result = RunOnce(context, kind);
-  if (ValuesMayHaveChanged(result))
-    RequeryParameter(context, exposure ? ctl::PE : ctl::FGA);
+  RequeryAdjusted(context, kind, result);
   ShowRunEnd(context, kind, result);
   context.panel.SelectIndex(ctrlId, kOffEntry);
   applyRule();
@@ -92,8 +93,8 @@ bool OnLevelAuto(HandlerContext& context, int ctrlId) {
 }
 
 void RequeryWhiteGains(HandlerContext& context) {
-  RequeryParameter(context, ctl::PGR);
-  RequeryParameter(context, ctl::PGB);
+  for (int ctrlId : AdjustedControls(AutoKind::White))
+    RequeryParameter(context, ctrlId);
 }
 
 void ShowWhiteStatus(HandlerContext& context, std::optional<int32_t> status) {
@@ -131,8 +132,7 @@ bool OnWhiteAuto(HandlerContext& context) {
   }
   const AutoRunResult result = RunOnce(context, AutoKind::White);
   ShowWhiteStatus(context, result.status);
-  if (ValuesMayHaveChanged(result))
-    RequeryWhiteGains(context);
+  RequeryAdjusted(context, AutoKind::White, result);
   ShowRunEnd(context, AutoKind::White, result);
   context.panel.SelectIndex(ctl::AWB, kOffEntry);
   ApplyWhiteGainRule(context);

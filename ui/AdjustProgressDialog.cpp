@@ -35,6 +35,7 @@ CAdjustProgressDialog::CAdjustProgressDialog(QWidget* parent)
 
 void CAdjustProgressDialog::Started(const std::string& title) {
   cancelled_ = false;
+  running_ = true;
   setWindowTitle(QString::fromStdString(title));
   status_->setText("Waiting for the camera...");
   clock_.start();
@@ -64,6 +65,7 @@ void CAdjustProgressDialog::Polled(int elapsedMs, std::optional<int32_t> status)
 }
 
 void CAdjustProgressDialog::Finished() {
+  running_ = false;
   tick_.stop();
   hide();
 }

@@ -31,6 +31,8 @@ class CAdjustProgressDialog final : public QDialog, public IAdjustWatch {
   QString StatusText() const;
   QPushButton* CancelButton() const { return cancel_; }
   bool Cancelled() const { return cancelled_; }
+  // Whether a run is being followed (between Started and Finished).
+  bool Running() const { return running_; }
 
  public slots:
   // Ends the run: the wait returns at once and the run stops with the mode's off setting.
@@ -47,6 +49,7 @@ class CAdjustProgressDialog final : public QDialog, public IAdjustWatch {
   QTimer wait_;  // ends one wait
   QElapsedTimer clock_;
   bool cancelled_ = false;
+  bool running_ = false;
 };
 
 }  // namespace vistrel

@@ -5,6 +5,7 @@
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QFileDialog>
 #include <QtWidgets/QMessageBox>
+#include <cstdio>
 #include <vector>
 
 namespace vistrel {
@@ -36,12 +37,19 @@ std::string Trim(const std::string& text) {
 
 void QtMessagePresenter::ShowMessage(const std::string& text, const std::string& caption,
                                      MessageIcon icon) {
+  if (ending_) {
+    std::fprintf(stderr, "vistrel: %s: %s\n", caption.c_str(),
+                 EscapeControlsInMessage(text).c_str());
+    return;
+  }
   QMessageBox box(ToQtIcon(icon), QString::fromStdString(caption),
                   QString::fromStdString(EscapeControlsInMessage(text)), QMessageBox::Ok, parent_);
   box.exec();
 }
 
 bool QtMessagePresenter::AskYesNo(const std::string& text, const std::string& caption) {
+  if (ending_)
+    return false;
   return QMessageBox::question(parent_, QString::fromStdString(caption),
                                QString::fromStdString(EscapeControlsInMessage(text)),
                                QMessageBox::Yes | QMessageBox::No,
@@ -76,6 +84,8 @@ std::string QtMessagePresenter::QtFilter(const std::string& filter) {
 std::optional<std::string> QtMessagePresenter::ChooseFile(bool forSaving, const std::string& folder,
                                                           const std::string& defaultExtension,
                                                           const std::string& filter) {
+  if (ending_)
+    return std::nullopt;
   QFileDialog dialog(parent_);
   dialog.setDirectory(QString::fromStdString(folder));
   dialog.setNameFilter(QString::fromStdString(QtFilter(filter)));

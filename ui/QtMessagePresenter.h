@@ -11,6 +11,9 @@ namespace vistrel {
 class QtMessagePresenter final : public IMessagePresenter {
  public:
   void SetParentWindow(QWidget* parent) { parent_ = parent; }
+  // While the program ends on a signal no window waits for the operator: messages go to
+  // stderr, questions are answered no and file choices cancelled.
+  void SetEnding(bool ending) { ending_ = ending; }
   void ShowMessage(const std::string& text, const std::string& caption, MessageIcon icon) override;
   bool AskYesNo(const std::string& text, const std::string& caption) override;
   std::optional<std::string> ChooseFile(bool forSaving, const std::string& folder,
@@ -22,6 +25,7 @@ class QtMessagePresenter final : public IMessagePresenter {
 
  private:
   QWidget* parent_ = nullptr;
+  bool ending_ = false;
 };
 
 // The wait cursor, held while an exchange runs.

@@ -76,8 +76,8 @@ TEST(AdjustHandlers, ASilentCameraEndsTheRunAtTheCountOfUnansweredPolls) {
   ImagePage page;
   page.Silence("ATCS");
   page.Select(ctl::ASC, kOnce);
-  // Three unanswered polls, no re-read, no stop setting to a camera that is not answering.
-  EXPECT_EQ(page.TakeLines(), (Lines{"ASC=2", "ATCS?", "ATCS?", "ATCS?"}));
+  // Three unanswered polls, then the off setting (the run may still go on), no re-read.
+  EXPECT_EQ(page.TakeLines(), (Lines{"ASC=2", "ATCS?", "ATCS?", "ATCS?", "ASC=0"}));
   EXPECT_NE(page.LastMessage().find("stopped answering"), std::string::npos);
   EXPECT_EQ(page.presenter.messages.back().icon, MessageIcon::Exclamation);
   EXPECT_EQ(page.panel.SelectedIndex(ctl::ASC), 0);

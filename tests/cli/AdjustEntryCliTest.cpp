@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <sstream>
 
 #include "cli/CliFixture.h"
@@ -17,25 +18,37 @@ class AdjustEntryCliTest : public CliTest {
   int Adjust(const std::string& what) { return Run({"adjust", what, "--interval-ms", kPollMs}); }
 };
 
-TEST_F(AdjustEntryCliTest, AdjustPrintsTheResultAndExitsByIt) {
+TEST_F(AdjustEntryCliTest, AdjustPrintsTheResultAndTheValuesItMoved) {
   StartCamera({"--adjust-ms", "150"});
   EXPECT_EQ(Adjust("exposure"), kExitOk) << err_.str();
-  EXPECT_EQ(out_.str(), "Convergent\n");
+  const std::string exposure = out_.str();
+  ASSERT_EQ(Run({"get", "PE"}), kExitOk);
+  EXPECT_EQ(exposure, "Convergent\n" + out_.str());
+  EXPECT_EQ(Run({"adjust", "gain", "--interval-ms", kPollMs, "--json"}), kExitOk) << err_.str();
+  const std::string gain = out_.str();
+  ASSERT_EQ(Run({"get", "FGA"}), kExitOk);
+  EXPECT_EQ(gain, "{\"result\":\"Convergent\",\"status\":8,\"values\":{\"FGA\":" +
+                      out_.str().substr(4, out_.str().size() - 5) + "}}\n");
   EXPECT_EQ(Adjust("white"), kExitOk) << err_.str();
-  EXPECT_EQ(out_.str(), "Complete\n");
+  EXPECT_EQ(out_.str(), "Complete\nPGR=148\nPGB=121\n");
   EXPECT_EQ(Run({"adjust", "shading"}), kExitOk);
   EXPECT_EQ(out_.str(), "Complete\n");
   // A triggered camera cannot adjust its exposure: a result, but not a good one.
   ASSERT_EQ(Run({"set", "TM=1"}), kExitOk) << err_.str();
   EXPECT_EQ(Adjust("exposure"), kExitRefused);
-  EXPECT_EQ(out_.str(), "Condition Error\n");
+  EXPECT_EQ(out_.str().substr(0, 16), "Condition Error\n");
 }
 
 TEST_F(AdjustEntryCliTest, AdjustEndsWithTheTimeoutStatusWhenTheCameraFallsSilentOrNeverEnds) {
-  StartCamera({"--no-reply", "--fault-on", "ATCS"});
-  EXPECT_EQ(Run({"--timeout", "100", "adjust", "gain", "--interval-ms", kPollMs}), kExitTimeout);
+  // A status query left unanswered while the channel works: the run is set back to off.
+  StartCamera({"--no-reply", "--fault-on", "AWRS"});
+  EXPECT_EQ(Run({"--timeout", "100", "--log", "adjust", "white", "--interval-ms", kPollMs}),
+            kExitTimeout);
   EXPECT_EQ(out_.str(), "");
+  EXPECT_EQ(SentLines(err_.str()),
+            (std::vector<std::string>{"AWB=2", "AWRS?", "AWRS?", "AWRS?", "AWB=0"}));
   EXPECT_NE(err_.str().find("stopped answering"), std::string::npos) << err_.str();
+  EXPECT_NE(err_.str().find("set back to Off"), std::string::npos) << err_.str();
 
   // A status with a letter in it (AWRS=0O) is no status, never "Complete".
   StartCamera({"--letter-in-value", "--fault-on", "AWRS"});
@@ -55,6 +68,49 @@ bool SettingSent(const std::string& log) {
       return true;
   }
   return false;
+}
+
+// A signal during a run that moves something: the stop goes out before the program ends,
+// and the camera holds it.
+TEST_F(AdjustEntryCliTest, ASignalStopsTheAdjustmentOrTheLensBeforeTheExit) {
+  struct Case {
+    std::vector<std::string> args;
+    const char* start;  // the line that sets it moving
+    const char* stop;   // the line that stops it
+    int signal;
+    const char* query;
+  };
+  const Case cases[] = {
+      {{"adjust", "exposure"}, "ASC=2", "ASC=0", SIGTERM, "ASC"},
+      {{"adjust", "gain"}, "AGC=2", "AGC=0", SIGHUP, "AGC"},
+      {{"adjust", "white"}, "AWB=2", "AWB=0", SIGINT, "AWB"},
+      {{"lens", "zoom", "tele", "--ms", "30000"}, "MLZ=2", "MLZ=0", SIGINT, "MLZ"},
+      {{"lens", "focus", "far", "--ms", "30000"}, "MLF=2", "MLF=0", SIGTERM, "MLF"},
+  };
+  StartCamera({"--adjust-ms", "60000"});
+  for (const Case& c : cases) {
+    std::vector<std::string> args{"--device", device_, "--baud", "115200", "--log"};
+    args.insert(args.end(), c.args.begin(), c.args.end());
+    test::SimProgram ctl(args, VISTRELCTL_PROGRAM);
+    std::string trace = ctl.ErrorsThrough(std::string("Tx: ") + c.start);
+    ASSERT_NE(trace.find(c.start), std::string::npos) << trace;
+    const int status = ctl.Finish(c.signal);
+    trace += ctl.Errors();
+    EXPECT_EQ(status, 128 + c.signal) << trace;
+    const std::vector<std::string> sent = SentLines(trace);
+    ASSERT_FALSE(sent.empty());
+    EXPECT_EQ(sent.back(), c.stop) << trace;
+    EXPECT_NE(trace.find("received"), std::string::npos) << trace;
+    ASSERT_EQ(Run({"get", c.query}), kExitOk) << err_.str();
+    EXPECT_EQ(out_.str(), std::string(c.query) + "=0\n");
+  }
+}
+
+TEST_F(AdjustEntryCliTest, ALensStartWithoutAnAnswerIsStoppedWhenTheMoveEnds) {
+  StartCamera({"--no-reply", "--fault-on", "MLZ"});
+  EXPECT_EQ(Run({"--log", "lens", "zoom", "tele", "--ms", "100"}), kExitTimeout);
+  EXPECT_EQ(SentLines(err_.str()), (std::vector<std::string>{"MLZ=2", "MLZ=0"}));
+  EXPECT_NE(err_.str().find("did not confirm the lens start"), std::string::npos) << err_.str();
 }
 
 TEST_F(AdjustEntryCliTest, SequencerWritesTheGivenFieldsAndPrintsTheEntry) {

@@ -41,6 +41,17 @@ class CliTest : public ::testing::Test {
 
   std::string PathOf(const std::string& name) const { return temp_.File(name); }
 
+  // The lines sent to the camera, in order, from the "Tx: " lines of a --log trace.
+  static std::vector<std::string> SentLines(const std::string& trace) {
+    std::vector<std::string> lines;
+    std::istringstream in(trace);
+    for (std::string line; std::getline(in, line);) {
+      if (const size_t tx = line.find("Tx: "); tx != std::string::npos)
+        lines.push_back(line.substr(tx + 4));
+    }
+    return lines;
+  }
+
   test::TempFolder temp_;
   test::ScopedEnv configDir_{"VISTREL_CONFIG_DIR", temp_.Path()};
   std::unique_ptr<test::SimProgram> sim_;

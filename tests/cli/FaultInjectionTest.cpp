@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
@@ -152,6 +153,35 @@ INSTANTIATE_TEST_SUITE_P(Faults, FaultInjectionTest, ::testing::ValuesIn(kFaults
                            std::erase(name, '-');
                            return name;
                          });
+
+// After an unanswered exchange a pass asks the camera for its model: a camera that falls
+// silent is given up at that probe, one that leaves a single row unanswered is read on.
+TEST_F(CliTest, APassProbesAfterSilenceAndEndsOnlyWhenTheCameraIsGone) {
+  for (const char* command : {"dump", "save"}) {
+    StartCamera({"--no-reply", "--fault-after", kGoodLines});
+    const std::string file = PathOf("silent.cam");
+    std::vector<std::string> args{"--timeout", kCapMs, "--log", command};
+    if (command == std::string("save"))
+      args.push_back(file);
+    EXPECT_EQ(Run(args), kExitTimeout) << command;
+    EXPECT_EQ(out_.str(), "") << command;
+    EXPECT_FALSE(std::filesystem::exists(file)) << command;
+    const std::vector<std::string> lines = SentLines(err_.str());
+    // The model check, 39 rows answered, the first unanswered row and the probe.
+    ASSERT_EQ(lines.size(), 42U) << command << "\n" << err_.str();
+    EXPECT_EQ(lines.front(), "MD?");
+    EXPECT_EQ(lines.back(), "MD?");
+  }
+  StartCamera({"--no-reply", "--fault-on", "TA"});
+  EXPECT_EQ(Run({"--timeout", kCapMs, "--log", "dump"}), kExitTimeout);
+  EXPECT_NE(err_.str().find("Not read: TA."), std::string::npos) << err_.str();
+  const std::vector<std::string> lines = SentLines(err_.str());
+  const auto row = std::find(lines.begin(), lines.end(), "TA?");
+  ASSERT_NE(row, lines.end());
+  ASSERT_LT(row + 2, lines.end());
+  EXPECT_EQ(*(row + 1), "MD?");
+  EXPECT_GT(lines.end() - row, 100) << "the rows after the silent one are read";
+}
 
 }  // namespace
 }  // namespace vistrel

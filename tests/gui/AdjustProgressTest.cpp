@@ -1,16 +1,24 @@
 // The one-shot adjustment's progress window: Cancel ends the run between two polls, and the
-// camera's run is stopped with the mode's off setting.
+// camera's run is stopped with the mode's off setting; so does the end of the program.
 
 #include <gtest/gtest.h>
 
 #include <QtCore/QTimer>
+#include <QtWidgets/QComboBox>
 #include <QtWidgets/QPushButton>
+#include <algorithm>
+#include <csignal>
 
+#include "GuiFixture.h"
+#include "WidgetActions.h"
+#include "app/StopSignalNotifier.h"
 #include "camera/AutoAdjust.h"
 #include "core/Command.h"
+#include "core/ControlIds.h"
 #include "support/Recorders.h"
 #include "support/SimChannel.h"
 #include "ui/AdjustProgressDialog.h"
+#include "ui/ButtonDlg.h"
 
 namespace vistrel::test {
 namespace {
@@ -40,6 +48,44 @@ TEST(AdjustProgressDialog, CancelEndsTheRunAndStopsTheCamera) {
   EXPECT_EQ(dialog.windowTitle(), "Gain Auto Once");
   EXPECT_TRUE(dialog.ElapsedText().startsWith("Elapsed: "));
   EXPECT_EQ(channel.peer.With([](SimCamera& c) { return *c.Value("AGC"); }), 0);
+}
+
+// SIGTERM during a one-shot run on the main dialog: the run is cancelled with its off
+// setting, no question is asked and the dialog closes.
+TEST(AdjustProgressDialog, SigtermDuringARunStopsItAndClosesTheProgram) {
+  TempFolder folder;
+  Program program(folder.Path());
+  CVistrelDlg& dialog = program.Start();
+  CStopSignalNotifier stopSignals;
+  QObject::connect(&stopSignals, &CStopSignalNotifier::received, &dialog,
+                   [&dialog] { dialog.ShutDown(); });
+  QTimer sender;
+  QObject::connect(&sender, &QTimer::timeout, [&] {
+    if (qobject_cast<CAdjustProgressDialog*>(QApplication::activeModalWidget()) != nullptr) {
+      sender.stop();
+      ::raise(SIGTERM);
+    }
+  });
+  sender.start(20);
+  Pick(Control<QComboBox>(dialog, ctl::ASC), 2);
+  const std::vector<std::string> sent = program.SentSettings();
+  ASSERT_NE(std::find(sent.begin(), sent.end(), "ASC=2"), sent.end());
+  EXPECT_NE(std::find(std::find(sent.begin(), sent.end(), "ASC=2"), sent.end(), "ASC=0"),
+            sent.end());
+  EXPECT_EQ(program.CameraValue("ASC"), 0);
+  EXPECT_FALSE(dialog.isVisible());
+  EXPECT_TRUE(program.messages.questions.empty());
+}
+
+// A lens button held when the program ends: the stop reaches the camera before the channel
+// closes.
+TEST(AdjustProgressDialog, ALensHeldWhenTheProgramEndsIsStopped) {
+  TempFolder folder;
+  Program program(folder.Path());
+  program.Start().MotorLens().Press(3);  // Zoom Tele
+  ASSERT_EQ(program.CameraValue("MLZ"), 2);
+  program.dialog.reset();
+  EXPECT_EQ(program.CameraValue("MLZ"), 0);
 }
 
 }  // namespace

@@ -16,10 +16,12 @@ extern char** environ;
 
 namespace vistrel::test {
 
-// vistrel-sim run with the given arguments, its standard output and error on pipes.
+// vistrel-sim (or another of our programs) run with the given arguments, its standard
+// output and error on pipes.
 class SimProgram {
  public:
-  explicit SimProgram(const std::vector<std::string>& args) {
+  explicit SimProgram(const std::vector<std::string>& args,
+                      const std::string& path = VISTREL_SIM_PROGRAM) {
     int out[2];
     int err[2];
     if (::pipe2(out, O_CLOEXEC) != 0 || ::pipe2(err, O_CLOEXEC) != 0)
@@ -29,7 +31,7 @@ class SimProgram {
     posix_spawn_file_actions_adddup2(&actions, out[1], 1);
     posix_spawn_file_actions_adddup2(&actions, err[1], 2);
     std::vector<char*> argv;
-    std::string program = VISTREL_SIM_PROGRAM;
+    std::string program = path;
     argv.push_back(program.data());
     std::vector<std::string> copies = args;
     for (std::string& arg : copies)
@@ -67,8 +69,21 @@ class SimProgram {
       text.append(buffer, static_cast<size_t>(n));
     return text;
   }
+  // Standard error up to and including the first line that holds `marker` (all of it when
+  // none does).
+  std::string ErrorsThrough(const std::string& marker) {
+    std::string text;
+    char c = 0;
+    while (::read(err_, &c, 1) == 1) {
+      text.push_back(c);
+      if (c == '\n' && text.find(marker) != std::string::npos)
+        break;
+    }
+    return text;
+  }
   std::string Output() { return ReadAll(out_); }
   std::string Errors() { return ReadAll(err_); }
+  void Signal(int signal) { ::kill(pid_, signal); }
   // Sends the signal (if any) and waits for the exit status.
   int Finish(int signal = 0) {
     if (signal != 0)

@@ -1,0 +1,36 @@
+#pragma once
+
+namespace vistrel {
+
+class Command;
+
+// While it lives, SIGINT, SIGTERM and SIGHUP (Ctrl-C and Ctrl-Break on Windows) no longer end
+// the program at once: the handler only notes the signal, and the command that has set
+// something moving on the camera (a one-shot adjustment, the motor lens) sees it, stops the
+// camera and ends. No exchange with the camera ever runs in the handler. One at a time.
+class StopSignals {
+ public:
+  // Installs the handlers; while a signal is pending and the stop has not begun, the
+  // engine's waits for a reply end at once.
+  explicit StopSignals(Command& engine);
+  ~StopSignals();
+  StopSignals(const StopSignals&) = delete;
+  StopSignals& operator=(const StopSignals&) = delete;
+
+  // The signal received; 0 while none came.
+  int Received() const;
+  // Waits up to `ms` milliseconds; false as soon as a signal came (also before the call).
+  bool Wait(int ms) const;
+  // The stop goes out now: from here on the engine waits for the camera's answers again.
+  void BeginStop() { stopping_ = true; }
+  // The exit status of a command that a signal ended: 128 plus the signal's number.
+  int ExitStatus() const { return 128 + Received(); }
+  // "SIGINT", "SIGTERM", ...
+  static const char* Name(int signal);
+
+ private:
+  Command& engine_;
+  bool stopping_ = false;
+};
+
+}  // namespace vistrel

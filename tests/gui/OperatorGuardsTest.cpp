@@ -1,0 +1,89 @@
+// What the operator did not mean is never sent (the wheel, the reset button, values outside
+// the range), and what the pages show is known to be the camera's.
+#include <QtCore/QTimer>
+#include <QtGui/QWheelEvent>
+#include <QtTest/QTest>
+#include <QtWidgets/QComboBox>
+#include <QtWidgets/QLineEdit>
+#include <QtWidgets/QPushButton>
+#include <QtWidgets/QScrollArea>
+#include <QtWidgets/QScrollBar>
+#include <QtWidgets/QTabWidget>
+
+#include "GuiFixture.h"
+#include "WidgetActions.h"
+#include "app/MainMenu.h"
+#include "app/TabSheetDialog.h"
+#include "app/UpDown.h"
+#include "camera/ReadAll.h"
+#include "core/ControlIds.h"
+#include "ui/CommunicationDialog.h"
+#include "ui/ProgressBarDialog.h"
+#include "ui_CommunicationDialog.h"
+
+namespace vistrel::test {
+namespace {
+
+void Wheel(QWidget* target, int delta) {
+  const QPointF inside(target->width() / 2.0, target->height() / 2.0);
+  QWheelEvent event(inside, target->mapToGlobal(inside), QPoint(), QPoint(0, delta), Qt::NoButton,
+                    Qt::NoModifier, Qt::NoScrollPhase, false);
+  QApplication::sendEvent(target, &event);
+}
+
+std::vector<std::string> SentSince(const Program& program, size_t from) {
+  std::vector<std::string> sent;
+  for (size_t i = from; i < program.wire.lines.size(); ++i) {
+    if (program.wire.lines[i].rfind("Tx: ", 0) == 0)
+      sent.push_back(program.wire.lines[i]);
+  }
+  return sent;
+}
+
+TEST(OperatorGuards, TheWheelOverAnUnfocusedControlScrollsThePageAndSendsNothing) {
+  TempFolder folder;
+  Program program(folder.Path());
+  program.settings.SetStoredNumber(kStoredControlMode, 1);
+  CVistrelDlg& dialog = program.Start();
+  dialog.resize(dialog.width(), 400);  // every page scrolls
+  auto* tabs = dialog.findChild<QTabWidget*>("c1244");
+  ASSERT_NE(tabs, nullptr);
+  const size_t before = program.wire.lines.size();
+  int scrolled = 0;
+  int wheeled = 0;
+  for (int i = 0; i < tabs->count(); ++i) {
+    tabs->setCurrentIndex(i);
+    QApplication::processEvents();
+    QScrollBar* bar = tabs->currentWidget()->findChild<QScrollArea*>()->verticalScrollBar();
+    for (QWidget* control : tabs->currentWidget()->findChildren<QWidget*>()) {
+      if (ControlRegistry::IdOf(control) == 0 || !control->isVisible() || !control->isEnabled())
+        continue;
+      bar->setValue(bar->maximum() / 2);
+      const int position = bar->value();
+      for (int delta : {-120, 120, 120}) {
+        Wheel(control, delta);
+        ++wheeled;
+      }
+      scrolled += bar->value() != position ? 1 : 0;
+    }
+  }
+  Pump(50);
+  EXPECT_GT(wheeled, 300);
+  EXPECT_GT(scrolled, 0);
+  EXPECT_EQ(SentSince(program, before), std::vector<std::string>{});
+
+  // A focused choice list still takes the wheel.
+  tabs->setCurrentIndex(0);
+  dialog.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+  auto* choice = Control<QComboBox>(dialog, ctl::HB);
+  ASSERT_NE(choice, nullptr);
+  choice->setFocus();
+  const int index = choice->currentIndex();
+  Wheel(choice, index + 1 < choice->count() ? -120 : 120);
+  EXPECT_NE(choice->currentIndex(), index);
+  EXPECT_FALSE(SentSince(program, before).empty());
+}
+
+}  // namespace
+}  // namespace vistrel::test

@@ -48,6 +48,8 @@ constexpr const char* kTitle = "QX-70500-VLNK Vistrel";
 constexpr const char* kVersion = "0.3.7";
 constexpr int kWriteMs = 2500;
 constexpr int kSequencerEntries = 128;
+constexpr const char* kResetQuestion =
+    "Reset the camera now?\nThe camera restarts, and this program closes.";
 
 LogFolderAccess LogFolder(StoredSettings& settings) {
   return {[&settings] { return settings.GetStoredText(kStoredCommandLogFilePath).value; },
@@ -322,7 +324,8 @@ void CVistrelDlg::OnParameterButton(int ctrlId) {
       OpenLutTableFromPage();
       break;
     case ctl::CameraReset:
-      if (CameraReset(services_.session)) {
+      if (services_.messages.AskYesNo(kResetQuestion, "Camera Reset") &&
+          CameraReset(services_.session)) {
         skipExitConfirmation_ = true;
         reject();
       }

@@ -85,5 +85,25 @@ TEST(OperatorGuards, TheWheelOverAnUnfocusedControlScrollsThePageAndSendsNothing
   EXPECT_FALSE(SentSince(program, before).empty());
 }
 
+TEST(OperatorGuards, CameraResetAsksAndOnlyAYesResetsAndCloses) {
+  TempFolder folder;
+  Program program(folder.Path());
+  CVistrelDlg& dialog = program.Start();
+  auto* reset = Control<QPushButton>(dialog, ctl::CameraReset);
+  ASSERT_NE(reset, nullptr);
+  const size_t before = program.wire.lines.size();
+  program.messages.answers = {false};
+  reset->click();
+  EXPECT_EQ(program.messages.questions.size(), 1U);
+  EXPECT_EQ(SentSince(program, before), std::vector<std::string>{});
+  EXPECT_TRUE(dialog.isVisible());
+
+  program.messages.answers = {true};
+  reset->click();
+  EXPECT_EQ(program.messages.questions.size(), 2U);  // no exit question after the reset
+  EXPECT_EQ(program.SentSettings().back(), "CRS00=1");
+  EXPECT_FALSE(dialog.isVisible());
+}
+
 }  // namespace
 }  // namespace vistrel::test

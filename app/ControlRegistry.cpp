@@ -10,6 +10,7 @@
 #include <array>
 #include <utility>
 
+#include "app/PageCaptions.h"
 #include "app/UpDown.h"
 #include "core/Conversions.h"
 #include "core/ParameterTable.h"
@@ -19,6 +20,7 @@ namespace vistrel {
 namespace {
 
 constexpr int kItemValueRole = Qt::UserRole;
+constexpr const char* kBaseTooltip = "baseTooltip";
 
 // Choices whose value is always the item value, even when that is 0.
 constexpr std::array kAlwaysItemValue = {2570, 1354, 1407, 5139, 2787, 2785, 2786};
@@ -323,8 +325,19 @@ bool ControlRegistry::SpinRange(int spinId, int32_t& minimum, int32_t& maximum) 
 }
 
 void ControlRegistry::SetSpinRange(int spinId, int32_t minimum, int32_t maximum) {
-  if (auto* spin = qobject_cast<CUpDown*>(FindControl(spinId)))
-    spin->SetRange(minimum, maximum);
+  auto* spin = qobject_cast<CUpDown*>(FindControl(spinId));
+  if (spin == nullptr)
+    return;
+  spin->SetRange(minimum, maximum);
+  const int editId = EditOfSpin(spinId);
+  QWidget* edit = FindControl(editId);
+  if (edit == nullptr || disabledForGood_.contains(editId))
+    return;
+  // The tooltip the page gave the field (its command) stays in front of the range.
+  if (!edit->property(kBaseTooltip).isValid())
+    edit->setProperty(kBaseTooltip, edit->toolTip());
+  const std::string base = edit->property(kBaseTooltip).toString().toStdString();
+  edit->setToolTip(QString::fromStdString(RangeTooltip(base, editId, minimum, maximum)));
 }
 
 bool ControlRegistry::RadioGroupOf(int buttonId, int& firstId, int& position) const {

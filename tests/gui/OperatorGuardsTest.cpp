@@ -105,5 +105,46 @@ TEST(OperatorGuards, CameraResetAsksAndOnlyAYesResetsAndCloses) {
   EXPECT_FALSE(dialog.isVisible());
 }
 
+TEST(OperatorGuards, ATypedValueOutsideTheRangeIsRefusedWithTheRangeShown) {
+  TempFolder folder;
+  Program program(folder.Path());
+  CVistrelDlg& dialog = program.Start();
+  struct Case {
+    int editId;
+    const char* command;
+    const char* unit;
+  };
+  for (const Case& c : {Case{ctl::WTC, "WTC", "pixels"}, Case{ctl::FGA, "FGA", "0.01"}}) {
+    auto* field = Control<QLineEdit>(dialog, c.editId);
+    ASSERT_NE(field, nullptr);
+    int32_t minimum = 0;
+    int32_t maximum = 0;
+    ASSERT_TRUE(
+        dialog.Registry().SpinRange(dialog.Registry().SpinOfEdit(c.editId), minimum, maximum));
+    const std::string range = std::to_string(minimum) + " to " + std::to_string(maximum);
+    const std::string tip = field->toolTip().toStdString();
+    EXPECT_NE(tip.find(c.command), std::string::npos) << tip;
+    EXPECT_NE(tip.find(range), std::string::npos) << tip;
+    EXPECT_NE(tip.find(c.unit), std::string::npos) << tip;
+
+    const QString shown = field->text();
+    const size_t before = program.wire.lines.size();
+    program.messages.messages.clear();
+    field->setText(QString::number(maximum + 1));
+    emit field->editingFinished();
+    EXPECT_EQ(field->text(), shown);
+    EXPECT_EQ(SentSince(program, before), std::vector<std::string>{});
+    ASSERT_EQ(program.messages.messages.size(), 1U);
+    EXPECT_NE(program.messages.messages[0].text.find(range), std::string::npos);
+
+    // The edges of the range are values like any other.
+    const int32_t edge = shown.toInt() == maximum ? minimum : maximum;
+    field->setText(QString::number(edge));
+    emit field->editingFinished();
+    ASSERT_FALSE(program.SentSettings().empty());
+    EXPECT_EQ(program.SentSettings().back(), std::string(c.command) + "=" + std::to_string(edge));
+  }
+}
+
 }  // namespace
 }  // namespace vistrel::test

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QtGui/QClipboard>
+#include <QtGui/QGuiApplication>
 #include <QtTest/QTest>
 #include <QtWidgets/QComboBox>
 #include <QtWidgets/QLabel>
@@ -132,6 +134,14 @@ TEST_F(IdentityDialogTest, DeviceVersionWritingIsAFactoryFunction) {
   Click(about, 2416);
   EXPECT_EQ(f.channel.Lines(), std::vector<std::string>{"DV=2.0.1.45"});
   EXPECT_EQ(f.CameraValue("DV"), "2.0.1.45");
+
+  for (const char* wrong : {"", "4a"}) {
+    Control(about, ctl::AboutDeviceVersion[2])->setText(wrong);
+    f.channel.written.clear();
+    Click(about, 2416);
+    EXPECT_TRUE(f.channel.Lines().empty()) << wrong;
+    EXPECT_EQ(f.CameraValue("DV"), "2.0.1.45");
+  }
 }
 
 TEST_F(IdentityDialogTest, HelpFilesFromBothFoldersOpenTheChosenOne) {
@@ -220,6 +230,23 @@ TEST_F(IdentityDialogTest, CameraIdDialogFieldsAndSave) {
   Click(dialog, 1140);
   EXPECT_EQ(f.channel.Lines(), std::vector<std::string>{"ULCK=6183529"});
   EXPECT_EQ(LastMessage(), "Couldn't save camera id.");
+
+  // A whole id typed into the first box, or pasted into the third, fills the boxes in turn.
+  auto shown = [&dialog] {
+    std::string text;
+    for (int id : ctl::CameraIdFields)
+      text += TextOf(dialog, id);
+    return text;
+  };
+  dialog.show();
+  QApplication::setActiveWindow(&dialog);
+  Control(dialog, ctl::CameraIdFields[0])->setFocus();
+  for (char typed : std::string("KLMNOPQRST"))
+    QTest::keyClick(QApplication::focusWidget(), typed);
+  EXPECT_EQ(shown(), "KLMNOPQRST");
+  QGuiApplication::clipboard()->setText("0123456789");
+  QTest::keySequence(Control(dialog, ctl::CameraIdFields[2]), QKeySequence::Paste);
+  EXPECT_EQ(shown(), "KL01234567");
 }
 
 class MotorLensWindowTest : public IdentityDialogTest {

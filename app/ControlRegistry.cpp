@@ -21,6 +21,8 @@ namespace {
 
 constexpr int kItemValueRole = Qt::UserRole;
 constexpr const char* kBaseTooltip = "baseTooltip";
+// The background of a control whose value the last read could not get.
+constexpr const char* kUnreadStyle = "background-color: #ffd8a8;";
 
 // Choices whose value is always the item value, even when that is 0.
 constexpr std::array kAlwaysItemValue = {2570, 1354, 1407, 5139, 2787, 2785, 2786};
@@ -525,6 +527,20 @@ std::string ControlRegistry::ControlText(int ctrlId) const {
   if (auto* combo = qobject_cast<QComboBox*>(control))
     return combo->currentText().toStdString();
   return {};
+}
+
+void ControlRegistry::MarkUnread(const std::vector<int>& ctrlIds) {
+  for (int id : unread_) {
+    if (QWidget* control = FindControl(id))
+      control->setStyleSheet({});
+  }
+  unread_.clear();
+  for (int id : ctrlIds) {
+    QWidget* control = FindControl(id);
+    if (control == nullptr || !unread_.insert(id).second)
+      continue;
+    control->setStyleSheet(kUnreadStyle);
+  }
 }
 
 }  // namespace vistrel

@@ -432,6 +432,10 @@ void CVistrelDlg::ReloadCamera() {
 
 void CVistrelDlg::ReportIncompleteRead() {
   const ReadAllResult& pass = services_.session.lastRead;
+  std::vector<int> unread;
+  for (int row : pass.unread)
+    unread.push_back(services_.table.Row(row).ctrlId);
+  registry_->MarkUnread(unread);
   if (!pass.Complete())
     services_.messages.ShowMessage(UnreadMessage(pass) +
                                        "\nThe controls of those settings do not show the "

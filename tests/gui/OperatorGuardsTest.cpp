@@ -146,5 +146,46 @@ TEST(OperatorGuards, ATypedValueOutsideTheRangeIsRefusedWithTheRangeShown) {
   }
 }
 
+TEST(OperatorGuards, ACancelledReloadIsReportedMarkedAndLeavesSaveRefused) {
+  TempFolder folder;
+  Program program(folder.Path());
+  CVistrelDlg& dialog = program.Start();
+  CProgressBarDialog& progress = dialog.Progress();
+  bool liveWhileReading = false;
+  QTimer escape;
+  QObject::connect(&escape, &QTimer::timeout, [&] {
+    if (!progress.isVisible() || progress.UpdateCount() < 5 || progress.Cancelled())
+      return;
+    liveWhileReading = progress.isEnabled() && progress.CancelButton()->isVisible();
+    QTest::keyClick(&progress, Qt::Key_Escape);
+  });
+  escape.start(0);
+  program.messages.messages.clear();
+  dialog.ReloadCamera();
+  escape.stop();
+
+  EXPECT_TRUE(liveWhileReading);
+  const ReadAllResult& pass = program.session.lastRead;
+  ASSERT_TRUE(pass.cancelled);
+  ASSERT_FALSE(pass.unread.empty());
+  ASSERT_EQ(program.messages.messages.size(), 1U);
+  EXPECT_NE(program.messages.messages[0].text.find(std::to_string(pass.unread.size()) + " of "),
+            std::string::npos);
+  const int unreadId = program.table.Row(pass.unread.back()).ctrlId;
+  const int readId = program.table.Row(pass.read.front()).ctrlId;
+  EXPECT_TRUE(dialog.Registry().MarkedUnread(unreadId));
+  EXPECT_FALSE(dialog.Registry().MarkedUnread(readId));
+
+  const std::string path = folder.Path() + "/cancelled.cam";
+  program.messages.files = {path};
+  dialog.RunMenuCommand(menu::kSaveAllData);
+  EXPECT_FALSE(std::filesystem::exists(path));
+  EXPECT_EQ(program.messages.messages.back().caption, "Save Error");
+
+  dialog.ReloadCamera();
+  EXPECT_TRUE(program.session.lastRead.Complete());
+  EXPECT_FALSE(dialog.Registry().MarkedUnread(unreadId));
+}
+
 }  // namespace
 }  // namespace vistrel::test

@@ -187,5 +187,56 @@ TEST(OperatorGuards, ACancelledReloadIsReportedMarkedAndLeavesSaveRefused) {
   EXPECT_FALSE(dialog.Registry().MarkedUnread(unreadId));
 }
 
+TEST(OperatorGuards, TheStatusBarAndTheCommunicationWindowShowTheChannelInUse) {
+  TempFolder folder;
+  Program program(folder.Path());  // the simulated camera's device, as under --simulate
+  CVistrelDlg& dialog = program.Start();
+  const QString model = QString::fromStdString(program.session.model.name);
+  ASSERT_FALSE(model.isEmpty());
+  EXPECT_EQ(dialog.StatusText(), "Online simulated camera " + model);
+  EXPECT_TRUE(dialog.Communication().Controls().labelDevice->text().contains("simulated camera"));
+
+  QStringList seen;
+  QTimer watch;
+  QObject::connect(&watch, &QTimer::timeout,
+                   [&] { seen << dialog.StatusText().section(' ', 0, 0); });
+  watch.start(0);
+  dialog.ReloadCamera();
+  watch.stop();
+  EXPECT_TRUE(seen.contains("Reading"));
+  program.notifier.SetOffline();
+  EXPECT_TRUE(dialog.StatusText().startsWith("Offline"));
+}
+
+TEST(OperatorGuards, SequencerEntryEditsAreMarkedUntilWrittenAndAnIndexChangeAsksFirst) {
+  TempFolder folder;
+  Program program(folder.Path());
+  CVistrelDlg& dialog = program.Start();
+  constexpr int kFrames = 2769;
+  auto* frames = Control<QLineEdit>(dialog, kFrames);
+  auto* index = Control<QLineEdit>(dialog, ctl::SequencerIndex);
+  auto* spin = Control<CUpDown>(dialog, ctl::SequencerIndexSpin);
+  ASSERT_TRUE(frames && index && spin);
+  const int entry = index->text().toInt();
+  frames->setText("3");
+  emit frames->editingFinished();
+  EXPECT_TRUE(dialog.EntryFieldMarked(kFrames));
+
+  const size_t asked = program.messages.questions.size();
+  const size_t before = program.wire.lines.size();
+  program.messages.answers = {false};  // keep the edit
+  spin->PressArrow(1);
+  EXPECT_EQ(program.messages.questions.size(), asked + 1);
+  EXPECT_EQ(index->text().toInt(), entry);
+  EXPECT_EQ(frames->text(), "3");
+  EXPECT_EQ(SentSince(program, before), std::vector<std::string>{});
+
+  Control<QPushButton>(dialog, ctl::SequencerWrite)->click();
+  EXPECT_FALSE(dialog.EntryFieldMarked(kFrames));
+  spin->PressArrow(1);  // nothing left unwritten: no question
+  EXPECT_EQ(program.messages.questions.size(), asked + 1);
+  EXPECT_EQ(index->text().toInt(), entry + 1);
+}
+
 }  // namespace
 }  // namespace vistrel::test

@@ -59,9 +59,14 @@ void OnParameterEdit(HandlerContext& context, int editId) {
     SendAdjusted(context, editId, adjusted.value);
     return;
   }
-  // A value outside the range is refused with the range shown, never moved into it.
-  if (int32_t minimum = 0, maximum = 0; panel.SpinRange(spin, minimum, maximum) &&
-                                        (adjusted.value < minimum || adjusted.value > maximum)) {
+  // A value outside the range is refused with the range shown, never moved into it (the
+  // rules above may round or fit a value, but not bring one in from outside).
+  const auto outside = [](int32_t value, int32_t minimum, int32_t maximum) {
+    return value < minimum || value > maximum;
+  };
+  if (int32_t minimum = 0, maximum = 0;
+      panel.SpinRange(spin, minimum, maximum) &&
+      (outside(*typed, minimum, maximum) || outside(adjusted.value, minimum, maximum))) {
     RestoreField(context, editId);
     context.session.messages.ShowMessage(OutOfRangeText(*typed, minimum, maximum),
                                          kOutOfRangeCaption, MessageIcon::Exclamation);

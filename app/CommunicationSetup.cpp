@@ -1,6 +1,15 @@
 #include "app/CommunicationSetup.h"
 
+#include <cerrno>
+#include <cstring>
+
 namespace vistrel {
+
+namespace {
+
+constexpr const char* kSimulatedCamera = "simulated camera";
+
+}  // namespace
 
 bool CommunicationSetup::Reopen() {
   if (device_.empty())
@@ -9,9 +18,17 @@ bool CommunicationSetup::Reopen() {
 }
 
 std::string CommunicationSetup::GetPortDevice(int index) {
-  if (!device_.empty() && index == GetPortIndex() && channel_.ComPortPath() == device_)
-    return device_ + " (simulated camera)";
+  if (Simulated() && index == GetPortIndex())
+    return std::string(kSimulatedCamera) + " (" + device_ + ")";
   return channel_.GetPortDevice(index);
+}
+
+std::string CommunicationSetup::ChannelInUse() {
+  if (Simulated())
+    return kSimulatedCamera;
+  const std::string name = GetPortName(GetPortIndex());
+  const std::string path = channel_.ComPortPath();
+  return path.empty() || path == name ? name : name + " → " + path;
 }
 
 IChannelSetup::PortEvent CommunicationSetup::WatchPort() {
@@ -24,6 +41,30 @@ IChannelSetup::PortEvent CommunicationSetup::WatchPort() {
       return PortEvent::Reopened;
   }
   return PortEvent::None;
+}
+
+std::string CommunicationSetup::TryPort(int index) {
+  CRs232c& port = channel_.ComPort();
+  port.SetReportFailures(false);
+  errno = 0;
+  const bool opened = channel_.OpenPort(static_cast<uint32_t>(index));
+  const int error = errno;
+  port.SetReportFailures(true);
+  if (opened)
+    return {};
+  return error != 0 ? std::strerror(error) : "could not be opened";
+}
+
+void CommunicationSetup::RememberChannel() {
+  remembered_ = GetPortIndex();
+  rememberedSimulated_ = Simulated();
+}
+
+bool CommunicationSetup::RestoreChannel() {
+  const bool opened = TryPort(remembered_).empty();
+  if (!rememberedSimulated_)
+    return opened;
+  return channel_.OpenDevice(device_, channel_.GetBaudRate());
 }
 
 }  // namespace vistrel

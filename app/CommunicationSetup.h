@@ -31,11 +31,19 @@ class CommunicationSetup final : public IChannelSetup {
     return channel_.OpenBaudRate(CCommunication::BaudRateFromIndex(index));
   }
   PortEvent WatchPort() override;
+  bool IsOpen() const override { return channel_.IsOpen(); }
+  std::string ChannelInUse() override;
+  std::string TryPort(int index) override;
+  void RememberChannel() override;
+  bool RestoreChannel() override;
 
  private:
   CCommunication& channel_;
   std::string device_;
   PortWatcher watcher_;
+  bool rememberedSimulated_ = false;
+  // Whether the simulated camera's device is the one open.
+  bool Simulated() const { return !device_.empty() && channel_.ComPortPath() == device_; }
 };
 
 }  // namespace vistrel

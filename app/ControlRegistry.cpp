@@ -10,6 +10,7 @@
 #include <array>
 #include <utility>
 
+#include "app/PageCaptions.h"
 #include "app/UpDown.h"
 #include "core/Conversions.h"
 #include "core/ParameterTable.h"
@@ -19,6 +20,9 @@ namespace vistrel {
 namespace {
 
 constexpr int kItemValueRole = Qt::UserRole;
+constexpr const char* kBaseTooltip = "baseTooltip";
+// The background of a control whose value the last read could not get.
+constexpr const char* kUnreadStyle = "background-color: #ffd8a8;";
 
 constexpr const char* kUnwrittenProperty = "unwritten";
 constexpr const char* kUnwrittenStyle = "background-color: #ffd6d6;";
@@ -326,8 +330,19 @@ bool ControlRegistry::SpinRange(int spinId, int32_t& minimum, int32_t& maximum) 
 }
 
 void ControlRegistry::SetSpinRange(int spinId, int32_t minimum, int32_t maximum) {
-  if (auto* spin = qobject_cast<CUpDown*>(FindControl(spinId)))
-    spin->SetRange(minimum, maximum);
+  auto* spin = qobject_cast<CUpDown*>(FindControl(spinId));
+  if (spin == nullptr)
+    return;
+  spin->SetRange(minimum, maximum);
+  const int editId = EditOfSpin(spinId);
+  QWidget* edit = FindControl(editId);
+  if (edit == nullptr || disabledForGood_.contains(editId))
+    return;
+  // The tooltip the page gave the field (its command) stays in front of the range.
+  if (!edit->property(kBaseTooltip).isValid())
+    edit->setProperty(kBaseTooltip, edit->toolTip());
+  const std::string base = edit->property(kBaseTooltip).toString().toStdString();
+  edit->setToolTip(QString::fromStdString(RangeTooltip(base, editId, minimum, maximum)));
 }
 
 bool ControlRegistry::RadioGroupOf(int buttonId, int& firstId, int& position) const {
@@ -523,6 +538,20 @@ std::string ControlRegistry::ControlText(int ctrlId) const {
   if (auto* combo = qobject_cast<QComboBox*>(control))
     return combo->currentText().toStdString();
   return {};
+}
+
+void ControlRegistry::MarkUnread(const std::vector<int>& ctrlIds) {
+  for (int id : unread_) {
+    if (QWidget* control = FindControl(id))
+      control->setStyleSheet({});
+  }
+  unread_.clear();
+  for (int id : ctrlIds) {
+    QWidget* control = FindControl(id);
+    if (control == nullptr || !unread_.insert(id).second)
+      continue;
+    control->setStyleSheet(kUnreadStyle);
+  }
 }
 
 }  // namespace vistrel

@@ -92,6 +92,10 @@ class ControlRegistry final : public QObject, public IControlPanel {
   // call hid. Nothing else shows them while they are withheld.
   void Withhold(const std::vector<int>& ctrlIds);
   bool Withheld(int ctrlId) const { return withheld_.contains(ctrlId); }
+  // Marks the controls whose values the last read could not get (they do not show the
+  // camera's value) and clears the marks of all others.
+  void MarkUnread(const std::vector<int>& ctrlIds);
+  bool MarkedUnread(int ctrlId) const { return unread_.contains(ctrlId); }
 
   // ShowParameter that says whether the control exists and has a supported class.
   bool Show(int ctrlId, int32_t value);
@@ -118,6 +122,7 @@ class ControlRegistry final : public QObject, public IControlPanel {
   std::vector<QWidget*> roots_;
   std::unordered_set<int> disabledForGood_;
   std::unordered_set<int> withheld_;
+  std::unordered_set<int> unread_;
   std::unordered_set<QWidget*> hiddenGroups_;
   Handler handler_;
   RangeSource rangeSource_;

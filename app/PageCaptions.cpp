@@ -1,5 +1,8 @@
 #include "app/PageCaptions.h"
 
+#include <algorithm>
+#include <initializer_list>
+
 #include <QtCore/QFile>
 #include <QtWidgets/QAbstractButton>
 #include <QtWidgets/QLabel>
@@ -98,6 +101,33 @@ void ApplyCaptions(QWidget* root, const std::map<int, Caption>& captions,
         widget->setToolTip(tooltip);
     }
   }
+}
+
+namespace {
+
+struct FieldUnit {
+  std::initializer_list<int> editIds;
+  const char* unit;
+};
+
+// Exposure times, geometry and gains of the pages and of the sequencer entry.
+const FieldUnit kUnits[] = {
+    {{1338, 1343, 1345, 1347, 1376, 1377, 2783, 5131, 5133, 5135}, "µs"},
+    {{2510, 2512, 2773, 2777}, "pixels"},
+    {{1357, 1359, 2775, 2779}, "lines"},
+    {{1055, 1785, 1787, 1789, 1369, 1370, 2781}, "× 0.01"},
+};
+
+}  // namespace
+
+std::string RangeTooltip(const std::string& base, int editId, int32_t minimum, int32_t maximum) {
+  std::string unit;
+  for (const FieldUnit& entry : kUnits) {
+    if (std::ranges::find(entry.editIds, editId) != entry.editIds.end())
+      unit = std::string(" ") + entry.unit;
+  }
+  std::string text = base.empty() ? std::string() : base + "\n";
+  return text + "Range " + std::to_string(minimum) + " to " + std::to_string(maximum) + unit;
 }
 
 }  // namespace vistrel

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <map>
 #include <string>
 #include <string_view>
@@ -37,5 +38,9 @@ void ApplyCaptions(QWidget* root, const std::map<int, Caption>& captions,
 
 // The tooltip of a control whose command has no name.
 std::string NoCommandTooltip(int commandId);
+
+// The tooltip of a number field: what it said before (its command), the range the connected
+// model allows and the unit, where the program knows one.
+std::string RangeTooltip(const std::string& base, int editId, int32_t minimum, int32_t maximum);
 
 }  // namespace vistrel

@@ -1,6 +1,11 @@
 #include "app/TabSheetDialog.h"
 
+#include <QtCore/QCoreApplication>
+#include <QtGui/QWheelEvent>
+#include <QtWidgets/QAbstractSpinBox>
+#include <QtWidgets/QComboBox>
 #include <QtWidgets/QScrollArea>
+#include <QtWidgets/QScrollBar>
 #include <QtWidgets/QVBoxLayout>
 
 #include "ui_Page107.h"
@@ -52,16 +57,33 @@ CTabSheetDialog::CTabSheetDialog(int templateId, QWidget* owner, QString title, 
       templateId_(templateId),
       title_(std::move(title)),
       factoryOnly_(factoryOnly),
-      form_(new QWidget) {
+      form_(new QWidget),
+      scroll_(new QScrollArea(this)) {
   setObjectName(QString("page%1").arg(templateId));
   BuildTemplate(templateId, form_);
-  auto* scroll = new QScrollArea(this);
-  scroll->setWidget(form_);
-  scroll->setWidgetResizable(true);
-  scroll->setFrameShape(QFrame::NoFrame);
+  scroll_->setWidget(form_);
+  scroll_->setWidgetResizable(true);
+  scroll_->setFrameShape(QFrame::NoFrame);
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
-  layout->addWidget(scroll);
+  layout->addWidget(scroll_);
+  for (QWidget* control : form_->findChildren<QWidget*>()) {
+    if (qobject_cast<QComboBox*>(control) || qobject_cast<QAbstractSpinBox*>(control)) {
+      control->setFocusPolicy(Qt::StrongFocus);
+      control->installEventFilter(this);
+    }
+  }
+}
+
+bool CTabSheetDialog::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() != QEvent::Wheel)
+    return false;
+  const auto* control = qobject_cast<QWidget*>(watched);
+  if (control == nullptr || control->hasFocus())
+    return false;
+  // The page scrolls instead; the control stays as it is.
+  QCoreApplication::sendEvent(scroll_->verticalScrollBar(), event);
+  return true;
 }
 
 }  // namespace vistrel

@@ -3,10 +3,14 @@
 #include <QtWidgets/QWidget>
 #include <functional>
 
+class QScrollArea;
+
 namespace vistrel {
 
 // One tab page of the main dialog, built from its template. The page's controls sit on a
-// scrolling form so that a small window still reaches every control.
+// scrolling form so that a small window still reaches every control. A choice list takes the
+// wheel only while it has the focus; otherwise the wheel scrolls the page, so that scrolling
+// never changes a setting.
 class CTabSheetDialog final : public QWidget {
   Q_OBJECT
 
@@ -18,11 +22,15 @@ class CTabSheetDialog final : public QWidget {
   bool FactoryOnly() const { return factoryOnly_; }
   QWidget* Form() const { return form_; }
 
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
  private:
   int templateId_;
   QString title_;
   bool factoryOnly_;
   QWidget* form_;
+  QScrollArea* scroll_;
 };
 
 // The pages in their order: template, title, factory-only.

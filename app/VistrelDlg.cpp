@@ -48,6 +48,8 @@ constexpr const char* kTitle = "QX-70500-VLNK Vistrel";
 constexpr const char* kVersion = "0.3.7";
 constexpr int kWriteMs = 2500;
 constexpr int kSequencerEntries = 128;
+constexpr const char* kResetQuestion =
+    "Reset the camera now?\nThe camera restarts, and this program closes.";
 
 LogFolderAccess LogFolder(StoredSettings& settings) {
   return {[&settings] { return settings.GetStoredText(kStoredCommandLogFilePath).value; },
@@ -64,7 +66,8 @@ CVistrelDlg::CVistrelDlg(AppServices& services, QWidget* parent)
       ui_(std::make_unique<Ui::VistrelDlg>()),
       registry_(new ControlRegistry(services.table, this)),
       idleTimer_(new QTimer(this)),
-      watchTimer_(new QTimer(this)) {
+      watchTimer_(new QTimer(this)),
+      probeTimer_(new QTimer(this)) {
   InitResources();
   ui_->setupUi(this);
   controlMode_ = services_.settings.GetStoredNumber(kStoredControlMode, 0).value == 1 ? 1 : 0;
@@ -110,6 +113,7 @@ CVistrelDlg::CVistrelDlg(AppServices& services, QWidget* parent)
   connect(ui_->c1244, &QTabWidget::currentChanged, this, [this](int i) { OnTabChanged(i); });
   connect(idleTimer_, &QTimer::timeout, this, [this] { services_.engine.DrainIdle(); });
   connect(watchTimer_, &QTimer::timeout, this, [this] { WatchPort(); });
+  connect(probeTimer_, &QTimer::timeout, this, [this] { ProbeWhileOffline(); });
   qApp->installEventFilter(this);
 }
 
@@ -117,6 +121,7 @@ CVistrelDlg::~CVistrelDlg() {
   qApp->removeEventFilter(this);
   idleTimer_->stop();
   watchTimer_->stop();
+  probeTimer_->stop();
   services_.notifier.Unregister(this);
   // The stop must reach the camera before the channel closes.
   StopMovingParts();
@@ -178,6 +183,7 @@ void CVistrelDlg::Initialise() {
     services_.messages.ShowMessage(*notice, "Vistrel", MessageIcon::Exclamation);
   idleTimer_->start(kIdleMs);
   watchTimer_->start(kWatchMs);
+  probeTimer_->start(kProbeEveryMs);
   communication_->Initialise();
   communication_->show();
   for (CTabSheetDialog* page : pages_)
@@ -194,8 +200,10 @@ void CVistrelDlg::Initialise() {
   } else {
     channelOk_ = CheckModel();
   }
-  if (channelOk_)
+  if (channelOk_) {
+    const Activity reading(*this, "Reading");
     Reload(services_.session);
+  }
   BuildTabs();
   ReportIncompleteRead();
   services_.table.WriteChangedParameters(services_.engine, *registry_, kWriteMs);
@@ -215,6 +223,7 @@ void CVistrelDlg::AfterCameraRead() {
   HandlerContext context = Context();
   PageRefresh::RefreshDependentStates(context);
   UpdateLutMenu();
+  ClearEntryMarks();  // the entry shown is the camera's again
 }
 
 void CVistrelDlg::BuildTabs() {
@@ -288,6 +297,14 @@ RangeInputs CVistrelDlg::CurrentRangeInputs() {
 }
 
 void CVistrelDlg::Dispatch(Notification what, int ctrlId, int32_t position, int32_t step) {
+  if (!ReadyToSend(what, ctrlId) || !EntryMayChange(what, ctrlId))
+    return;
+  const Activity writing(*this, "Writing");
+  DispatchNow(what, ctrlId, position, step);
+  NoteEntryChange(what, ctrlId);
+}
+
+void CVistrelDlg::DispatchNow(Notification what, int ctrlId, int32_t position, int32_t step) {
   HandlerContext context = Context();
   switch (what) {
     case Notification::EditCommitted:
@@ -324,7 +341,8 @@ void CVistrelDlg::OnParameterButton(int ctrlId) {
       OpenLutTableFromPage();
       break;
     case ctl::CameraReset:
-      if (CameraReset(services_.session)) {
+      if (services_.messages.AskYesNo(kResetQuestion, "Camera Reset") &&
+          CameraReset(services_.session)) {
         skipExitConfirmation_ = true;
         reject();
       }
@@ -424,6 +442,7 @@ void CVistrelDlg::WatchXmlVersionGroup() {
 // --- end of the identity block ---
 
 void CVistrelDlg::ReloadCamera() {
+  const Activity reading(*this, "Reading");
   Reload(services_.session);
   AfterCameraRead();
   ReportIncompleteRead();
@@ -431,6 +450,10 @@ void CVistrelDlg::ReloadCamera() {
 
 void CVistrelDlg::ReportIncompleteRead() {
   const ReadAllResult& pass = services_.session.lastRead;
+  std::vector<int> unread;
+  for (int row : pass.unread)
+    unread.push_back(services_.table.Row(row).ctrlId);
+  registry_->MarkUnread(unread);
   if (!pass.Complete())
     services_.messages.ShowMessage(UnreadMessage(pass) +
                                        "\nThe controls of those settings do not show the "
@@ -458,6 +481,7 @@ void CVistrelDlg::ChooseAreaAndRun(bool storing) {
   if (storing) {
     StoreArea(services_.session, *area);
   } else {
+    const Activity reading(*this, "Reading");
     LoadArea(services_.session, *area);
     AfterCameraRead();
     ReportIncompleteRead();
@@ -518,7 +542,7 @@ void CVistrelDlg::WatchPort() {
       services_.notifier.SetOffline();
       break;
     case IChannelSetup::PortEvent::Reopened:
-      channelOk_ = CheckModel();
+      channelOk_ = Reconnect();
       break;
   }
 }

@@ -47,6 +47,10 @@ class CVistrelDlg final : public QDialog,
   static constexpr int kIdleMs = 25;
   // How often the COM port is checked for a device that went away or came back.
   static constexpr int kWatchMs = 250;
+  // While offline with the port open: how often the program asks whether the camera answers
+  // again, and how long it waits for that answer.
+  static constexpr int kProbeEveryMs = 3000;
+  static constexpr int kProbeMs = 300;
 
   explicit CVistrelDlg(AppServices& services, QWidget* parent = nullptr);
   ~CVistrelDlg() override;
@@ -91,6 +95,23 @@ class CVistrelDlg final : public QDialog,
 
   // The reload of the Settings menu, with the refresh of the pages after it.
   void ReloadCamera();
+
+  // The way back online: whatever is left in the receive path from before is discarded, the
+  // model is checked (a second time when the first check fails) and every setting is read
+  // again. False when the camera does not pass the model check.
+  bool Reconnect();
+  // Whether the camera answers the model query within the short limit of a probe.
+  bool CameraAnswers() override;
+  // One look of the offline check: back online when the camera answers again.
+  void ProbeWhileOffline();
+  void SetProbeInterval(int ms);
+  // The status bar: state (Online, Offline, Reading, Writing), channel, model, and a note
+  // (why the last change was not sent, and the like).
+  QString StatusNote() const;
+  QString StatusText() const;
+  void OnlineStatusChanged(int online) override;
+  // Whether a sequencer entry field holds an edit not yet written with "Write Entry".
+  bool EntryFieldMarked(int ctrlId) const { return unwrittenEntry_.contains(ctrlId); }
 
   // ICommunicationHost
   void SetChannelOk(bool ok) override { channelOk_ = ok; }
@@ -146,7 +167,36 @@ class CVistrelDlg final : public QDialog,
  private:
   void BuildMenu();
   void Dispatch(Notification what, int ctrlId, int32_t position, int32_t step);
+  void DispatchNow(Notification what, int ctrlId, int32_t position, int32_t step);
   void OnParameterButton(int ctrlId);
+  // Before a change is sent while the link is offline: true when the camera answers (the
+  // program is online again and the change may go); otherwise nothing is sent, the pages
+  // show the last confirmed values again and the status bar says why.
+  bool ReadyToSend(Notification what, int ctrlId);
+  // Reads whatever has arrived (or arrives within a short pause) and drops it, with the
+  // engine's partial line.
+  void DiscardLeftovers();
+  void ShowStatusNote(const QString& note);
+  // The sequencer entry (VistrelDlgEntries.cpp): edits not yet written are marked, and an
+  // index change asks before it replaces them; false when the operator keeps them.
+  bool IsSequencerEntryField(int ctrlId) const;
+  void MarkEntryEdited(int ctrlId);
+  void ClearEntryMarks();
+  bool EntryMayChange(Notification what, int ctrlId);
+  void NoteEntryChange(Notification what, int ctrlId);
+  void UpdateStatusBar();
+  // Shows what the program is doing with the camera (Reading, Writing) until it is done.
+  class Activity {
+   public:
+    Activity(CVistrelDlg& dialog, const char* what);
+    ~Activity();
+    Activity(const Activity&) = delete;
+    Activity& operator=(const Activity&) = delete;
+
+   private:
+    CVistrelDlg& dialog_;
+    QString before_;
+  };
   void AfterCameraRead();
   // Says how many values the last read could not get, when it missed any.
   void ReportIncompleteRead();
@@ -185,6 +235,7 @@ class CVistrelDlg final : public QDialog,
   CAdjustProgressDialog* adjustProgress_;
   QTimer* idleTimer_;
   QTimer* watchTimer_;
+  QTimer* probeTimer_;
   std::set<int> rowIds_;
   AccessCode accessCode_;
   AreaChooser areaChooser_;
@@ -192,6 +243,9 @@ class CVistrelDlg final : public QDialog,
   int selectedArea_ = 0;
   bool channelOk_ = false;
   bool skipExitConfirmation_ = false;
+  bool probing_ = false;          // a probe or a way back online is under way
+  QString activity_;              // Reading or Writing while a pass or a change runs
+  std::set<int> unwrittenEntry_;  // sequencer entry fields edited since the entry was shown
 };
 
 }  // namespace vistrel

@@ -29,6 +29,7 @@ struct ReadAllResult {
   Outcome outcome = Outcome::Done;
   bool modelAnswered = true;  // a reload: whether the camera answered the model query
   bool ran = false;           // false until a pass has been made
+  bool cancelled = false;     // the operator stopped the pass; the rows left count as unread
 
   bool Complete() const { return unread.empty() && outcome == Outcome::Done && modelAnswered; }
   // Done for a complete read; otherwise what kept it from completing.

@@ -60,6 +60,7 @@ ReadAllResult ReadAllRows(CameraSession& session, PassOutcome pass) {
   ParameterTable& table = session.table;
   const int total = session.factoryMode ? table.CountReadable() : table.CountReadableUser();
   session.progress->Begin("Now, reading camera settings.");
+  session.progress->OfferCancel();
   ReadAllResult result;
   int count = 0;
   for (int i = 0; i < table.RowCount(); ++i) {
@@ -69,7 +70,8 @@ ReadAllResult ReadAllRows(CameraSession& session, PassOutcome pass) {
     int32_t value = 0;
     if (CommandTable::Name(row.commandId).empty()) {
       // A row without a command name is never sent: it has nothing to read.
-    } else if (pass.GivenUp()) {
+    } else if (pass.GivenUp() || session.progress->Cancelled()) {
+      result.cancelled = !pass.GivenUp();
       result.unread.push_back(i);
     } else if (session.engine.GetValue(row.commandId, value, kQueryMs)) {
       table.SetDataValue(row.ctrlId, value);
@@ -119,8 +121,10 @@ std::string UnreadMessage(const ReadAllResult& result) {
   if (result.Complete())
     return {};
   const size_t total = result.read.size() + result.unread.size();
+  const std::string reason =
+      result.cancelled ? "the reading was cancelled" : OutcomeText(result.outcome);
   std::string text = std::to_string(result.unread.size()) + " of " + std::to_string(total) +
-                     " camera settings could not be read (" + OutcomeText(result.outcome) + ").";
+                     " camera settings could not be read (" + reason + ").";
   if (!result.modelAnswered) {
     const bool silent = !Answered(result.outcome);
     text = std::string(silent ? "The camera does not answer."

@@ -67,6 +67,10 @@ class IProgress {
   virtual void End() = 0;
   // Replaces the message line while the display shows.
   virtual void SetMessage(const std::string& message) { (void)message; }
+  // Offers the operator a way to stop the pass that began last; Cancelled() says whether
+  // the operator took it. A display without one never reports a cancel.
+  virtual void OfferCancel() {}
+  virtual bool Cancelled() const { return false; }
 };
 
 // One of the traffic logs ("Tx: ..." and "Rx: ..." lines).

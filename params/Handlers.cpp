@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <string>
 
 #include "core/ControlIds.h"
 #include "params/Buttons.h"
@@ -16,6 +17,7 @@ namespace vistrel::Handlers {
 
 namespace {
 
+constexpr const char* kOutOfRangeCaption = "Value out of range";
 constexpr std::array kReadOuts = {ctl::BaudLimitText, ctl::VideoModeText, ctl::MultiRoiMode};
 
 // Stores the adjusted value of a field whose rule sends it at once.
@@ -24,6 +26,12 @@ void SendAdjusted(HandlerContext& context, int editId, int32_t value) {
   if (!context.table.SetDataValue(editId, value))
     return;
   context.table.WriteChangedParameters(context.engine, context.panel, TableBound::kWriteTimeoutMs);
+}
+
+std::string OutOfRangeText(int32_t typed, int32_t minimum, int32_t maximum) {
+  return std::to_string(typed) + " is outside the range of this setting (" +
+         std::to_string(minimum) + " to " + std::to_string(maximum) +
+         "). Nothing was sent; the setting keeps its value.";
 }
 
 }  // namespace
@@ -51,8 +59,19 @@ void OnParameterEdit(HandlerContext& context, int editId) {
     SendAdjusted(context, editId, adjusted.value);
     return;
   }
-  panel.SetEditText(editId, std::to_string(adjusted.value));
-  // The up-down control keeps the value inside its range.
+  // A value outside the range is refused with the range shown, never moved into it (the
+  // rules above may round or fit a value, but not bring one in from outside).
+  const auto outside = [](int32_t value, int32_t minimum, int32_t maximum) {
+    return value < minimum || value > maximum;
+  };
+  if (int32_t minimum = 0, maximum = 0;
+      panel.SpinRange(spin, minimum, maximum) &&
+      (outside(*typed, minimum, maximum) || outside(adjusted.value, minimum, maximum))) {
+    RestoreField(context, editId);
+    context.session.messages.ShowMessage(OutOfRangeText(*typed, minimum, maximum),
+                                         kOutOfRangeCaption, MessageIcon::Exclamation);
+    return;
+  }
   const int32_t value = panel.SetSpinPosition(spin, adjusted.value);
   panel.SetEditText(editId, std::to_string(value));
   if (!Geometry::Accept(context, editId, value))

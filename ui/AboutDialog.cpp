@@ -12,6 +12,7 @@
 #include <QtWidgets/QPushButton>
 #include <QtWidgets/QRadioButton>
 #include <QtWidgets/QVBoxLayout>
+#include <algorithm>
 
 #include "camera/CameraData.h"
 #include "ui/IdentityWidgets.h"
@@ -21,6 +22,9 @@ namespace {
 
 constexpr const char* kProgramTitle = "QX-70500-VLNK Vistrel";
 constexpr const char* kProgramVersion = "0.3.7";
+constexpr const char* kDeviceVersionForm =
+    "The device version is four numbers, one in each box (for example 2.0.1.45). Nothing "
+    "was written.";
 constexpr int kFactoryControlMode = 1;
 constexpr int kPartWidth = 32;
 constexpr int kIconSize = 32;
@@ -172,8 +176,14 @@ void CAboutDialog::OnSaveUserId() {
 void CAboutDialog::OnSaveDeviceVersion() {
   // Each part as its field shows it: a part of several characters ("45") is written whole.
   std::string text;
-  for (size_t i = 0; i < deviceVersion_.size(); ++i)
-    text += (i > 0 ? "." : "") + FromQt(deviceVersion_[i]->text());
+  for (size_t i = 0; i < deviceVersion_.size(); ++i) {
+    const std::string part = FromQt(deviceVersion_[i]->text());
+    if (part.empty() || !std::ranges::all_of(part, [](char c) { return c >= '0' && c <= '9'; })) {
+      session_.messages.ShowMessage(kDeviceVersionForm, "Device Version", MessageIcon::Exclamation);
+      return;
+    }
+    text += (i > 0 ? "." : "") + part;
+  }
   WriteDeviceVersion(session_, text);
 }
 

@@ -2,6 +2,7 @@
 
 #include <QtGui/QKeyEvent>
 #include <QtGui/QMouseEvent>
+#include <QtWidgets/QGridLayout>
 #include <QtWidgets/QLabel>
 
 #include "camera/MotorLens.h"
@@ -10,14 +11,17 @@
 namespace vistrel {
 namespace {
 
-constexpr int kWindowWidth = 170;
-constexpr int kWindowHeight = 175;
-const QRect kCloseRect(50, 108, 70, 26);
-const QRect kStatusRect(20, 142, 130, 22);
+// The buttons sit two to a row (open/close, wide/tele, near/far) as their places say; the
+// layout gives each the room its text needs.
+constexpr int kColumns = 2;
+constexpr int kButtonRowHeight = 30;
+constexpr int kButtonColumnWidth = 70;
 
-QRect RectOf(const LensButton& button) {
-  const auto& [left, top, right, bottom] = button.rect;
-  return QRect(left, top, right - left, bottom - top);
+int RowOf(const LensButton& button) {
+  return button.rect[1] / kButtonRowHeight;
+}
+int ColumnOf(const LensButton& button) {
+  return button.rect[0] / kButtonColumnWidth;
 }
 
 bool IsSpace(const QKeyEvent* event) {
@@ -60,24 +64,28 @@ void CMyButton::focusOutEvent(QFocusEvent* event) {
 
 CButtonDlg::CButtonDlg(Command& engine, QWidget* parent) : QDialog(parent), engine_(engine) {
   setWindowTitle(QStringLiteral("Motor Lens"));
-  setFixedSize(kWindowWidth, kWindowHeight);
+  auto* grid = new QGridLayout(this);
   for (size_t i = 0; i < kLensButtons.size(); ++i) {
     const LensButton& lens = kLensButtons[i];
     auto* button = new CMyButton(QString::fromLatin1(lens.text), static_cast<int>(i), this);
     button->setObjectName(QStringLiteral("c%1").arg(lens.ctrlId));
     button->setAutoDefault(false);
-    button->setGeometry(RectOf(lens));
+    grid->addWidget(button, RowOf(lens), ColumnOf(lens));
     buttons_[i] = button;
   }
+  const int next = grid->rowCount();
   auto* close = new QPushButton(QStringLiteral("Close"), this);
-  close->setGeometry(kCloseRect);
   close->setAutoDefault(false);
   connect(close, &QPushButton::clicked, this, &QDialog::accept);
+  grid->addWidget(close, next, 0, 1, kColumns, Qt::AlignHCenter);
   status_ = new QLabel(this);
   status_->setObjectName(QStringLiteral("c%1").arg(ctl::LensStatus));
   status_->setAlignment(Qt::AlignCenter);
   status_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-  status_->setGeometry(kStatusRect);
+  grid->addWidget(status_, next + 1, 0, 1, kColumns);
+  grid->setSizeConstraint(QLayout::SetMinimumSize);
+  // Wide enough for the title as well as for the buttons.
+  setMinimumWidth(fontMetrics().horizontalAdvance(windowTitle()) * 2);
 }
 
 CButtonDlg::~CButtonDlg() {

@@ -11,6 +11,8 @@ class QPushButton;
 namespace vistrel {
 
 // "Camera Id": the camera's id one character a field; factory control mode writes a new one.
+// A character typed into a field moves on to the next one, and a whole id pasted into a
+// field fills it and the fields after it.
 class CCameraIdDialog final : public CIdentityDialogBase {
   Q_OBJECT
 
@@ -21,7 +23,14 @@ class CCameraIdDialog final : public CIdentityDialogBase {
 
   void OnSave();
 
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
  private:
+  // Puts `text` into the fields from `first` on, one character each; focus goes to the field
+  // after the last one filled.
+  void Fill(size_t first, const QString& text);
+
   std::array<QLineEdit*, 10> fields_{};
 };
 

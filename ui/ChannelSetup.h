@@ -33,6 +33,22 @@ class IChannelSetup {
   // went away), or its device came back and the port is open again.
   enum class PortEvent { None, Lost, Reopened };
   virtual PortEvent WatchPort() { return PortEvent::None; }
+  // Whether the channel is open (a camera behind it may still be silent).
+  virtual bool IsOpen() const { return true; }
+  // The channel actually in use, for the operator: the port and its device, or the
+  // simulated camera.
+  virtual std::string ChannelInUse() { return GetPortName(GetPortIndex()); }
+  // Opens a port of the list without showing a message when it fails: "" when it opened,
+  // otherwise why not, in the operator's words.
+  virtual std::string TryPort(int index) {
+    return OpenPort(index) ? std::string() : std::string("could not be opened");
+  }
+  // Notes the channel open now, and opens it again (quietly) after a search tried others.
+  virtual void RememberChannel() { remembered_ = GetPortIndex(); }
+  virtual bool RestoreChannel() { return TryPort(remembered_).empty(); }
+
+ protected:
+  int remembered_ = 0;
 };
 
 // What the communication dialog asks of the main dialog.
@@ -51,6 +67,8 @@ class ICommunicationHost {
   virtual void LoadSettingFile() = 0;
   virtual void StoreUserSet(int userSet) = 0;
   virtual void LoadUserSet(int userSet) = 0;
+  // Whether a camera answers on the channel open now; no message either way.
+  virtual bool CameraAnswers() { return CheckModel(); }
 };
 
 }  // namespace vistrel

@@ -1,6 +1,8 @@
 #include "ui/CommunicationDialog.h"
 
+#include <QtCore/QCoreApplication>
 #include <QtWidgets/QComboBox>
+#include <QtWidgets/QProgressDialog>
 #include <QtWidgets/QPushButton>
 
 #include "ui/TrafficLogModel.h"
@@ -122,6 +124,7 @@ void CCommunicationDialog::ShowDevice() {
 void CCommunicationDialog::OnlineStatusChanged(int online) {
   ui_->c1163->setPixmap(QPixmap(online ? ":/vistrel/503" : ":/vistrel/502"));
   ui_->c1155->setText(online ? "Online" : "Offline");
+  ShowDevice();  // the channel in use may have changed with the link
 }
 
 void CCommunicationDialog::OnCategoryChanged(int index) {
@@ -154,16 +157,34 @@ void CCommunicationDialog::OnBaudRateChanged(int index) {
 }
 
 void CCommunicationDialog::OnAuto() {
-  // Every name the current mode lists is tried, so a camera on any listed port is found.
+  // Every name the current mode lists is tried, so a camera on any listed port is found. A
+  // port that fails is noted and the search goes on; the operator hears of it once, at the
+  // end, and the channel open before the search is opened again.
+  channel_.RememberChannel();
   const int count = channel_.GetPortCount();
+  QProgressDialog progress("Searching the ports for the camera...", "Cancel", 0, count, this);
+  progress.setWindowTitle("Auto");
+  progress.setWindowModality(Qt::WindowModal);
+  progress.setMinimumDuration(0);
+  std::string tried;
   int found = -1;
   for (int index = 0; index < count && found < 0; ++index) {
-    if (channel_.OpenPort(index) && host_.CheckModel())
+    progress.setValue(index);
+    const std::string name = channel_.GetPortName(index);
+    progress.setLabelText(QString::fromStdString("Searching the ports for the camera: " + name));
+    QCoreApplication::processEvents();
+    if (progress.wasCanceled())
+      break;
+    const std::string why = channel_.TryPort(index);
+    if (why.empty() && host_.CameraAnswers())
       found = index;
+    else
+      tried += "\n" + name + ": " + (why.empty() ? std::string("no camera answered") : why);
   }
+  const bool cancelled = progress.wasCanceled();
+  progress.reset();
   if (found < 0) {
-    messages_.ShowMessage(kNoAnswer, "Communication Error", MessageIcon::Exclamation);
-    notifier_.SetOffline();
+    RestoreAfterSearch(cancelled, tried);
     return;
   }
   notifier_.SetOnline();
@@ -171,6 +192,20 @@ void CCommunicationDialog::OnAuto() {
   Quietly([&] { ui_->c1005->setCurrentIndex(found); });
   ShowDevice();
   host_.ReadAllSettings();
+}
+
+void CCommunicationDialog::RestoreAfterSearch(bool cancelled, const std::string& tried) {
+  const bool reopened = channel_.RestoreChannel();
+  Quietly([this] { ui_->c1005->setCurrentIndex(channel_.GetPortIndex()); });
+  ShowDevice();
+  if (!cancelled)
+    messages_.ShowMessage(std::string(kNoAnswer) + "\n\nPorts tried:" + tried,
+                          "Communication Error", MessageIcon::Exclamation);
+  // A port just opened may lose the first line; the check is tried a second time.
+  if (reopened && (host_.CameraAnswers() || host_.CameraAnswers()))
+    notifier_.SetOnline();
+  else
+    notifier_.SetOffline();
 }
 
 void CCommunicationDialog::AddMessage(const std::string& text) {

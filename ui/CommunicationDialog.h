@@ -59,6 +59,9 @@ class CCommunicationDialog final : public QDialog,
 
  private:
   void ShowDevice();
+  // After a search that found no camera: the channel of before is opened again, and one
+  // message lists the ports tried and why each failed (none after a cancel).
+  void RestoreAfterSearch(bool cancelled, const std::string& tried);
   template <typename F>
   void Quietly(F&& change);
 

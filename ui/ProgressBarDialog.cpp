@@ -5,12 +5,16 @@
 #include <QtCore/QThread>
 #include <QtWidgets/QLabel>
 #include <QtWidgets/QProgressBar>
+#include <QtWidgets/QPushButton>
 #include <QtWidgets/QVBoxLayout>
 
 namespace vistrel {
 
 CProgressBarDialog::CProgressBarDialog(QWidget* parent)
-    : QDialog(parent), message_(new QLabel(this)), bar_(new QProgressBar(this)) {
+    : QDialog(parent),
+      message_(new QLabel(this)),
+      bar_(new QProgressBar(this)),
+      cancel_(new QPushButton("Cancel", this)) {
   setWindowTitle("Progress");
   setModal(false);
   setWindowFlag(Qt::Window);
@@ -18,13 +22,21 @@ CProgressBarDialog::CProgressBarDialog(QWidget* parent)
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(message_);
   layout->addWidget(bar_);
+  layout->addWidget(cancel_, 0, Qt::AlignRight);
+  cancel_->hide();
+  connect(cancel_, &QPushButton::clicked, this, &CProgressBarDialog::reject);
   resize(360, 80);
 }
 
 void CProgressBarDialog::Begin(const std::string& message) {
   updates_ = 0;
+  cancelled_ = false;
+  cancel_->hide();
+  cancel_->setEnabled(true);
   if (parentWidget() != nullptr)
     parentWidget()->setEnabled(false);
+  // The window itself stays live (and drawn in its normal colours) while its owner is not.
+  setEnabled(true);
   message_->setText(QString::fromStdString(message));
   bar_->setValue(0);
   show();
@@ -53,6 +65,20 @@ void CProgressBarDialog::End() {
     parentWidget()->setEnabled(true);
     parentWidget()->activateWindow();
   }
+}
+
+void CProgressBarDialog::OfferCancel() {
+  cancel_->show();
+}
+
+void CProgressBarDialog::reject() {
+  // Closing the window is no way out of a pass; Escape and Cancel ask the pass to stop where
+  // it can.
+  if (!isVisible() || cancel_->isHidden())
+    return;
+  cancelled_ = true;
+  cancel_->setEnabled(false);
+  SetMessage("Stopping after the current setting...");
 }
 
 void CProgressBarDialog::SetMessage(const std::string& message) {

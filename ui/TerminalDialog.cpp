@@ -1,6 +1,7 @@
 #include "ui/TerminalDialog.h"
 
 #include <QtCore/QCoreApplication>
+#include <QtGui/QKeyEvent>
 #include <QtWidgets/QPushButton>
 #include <cstdarg>
 #include <cstdio>
@@ -38,6 +39,7 @@ CTerminalDialog::CTerminalDialog(IMessagePresenter& messages, OnlineStatusNotifi
   connect(ui_->c1008, &QPushButton::clicked, this, [this] { OnSave(); });
   connect(ui_->c1007, &QPushButton::clicked, this, [this] { hide(); });
   connect(ui_->c1010, &QPushButton::clicked, this, [this] { OnRead(); });
+  ui_->c1001->installEventFilter(this);
   notifier_.Register(this);
   locks.Add(this);
   PlaceControls();
@@ -80,10 +82,38 @@ void CTerminalDialog::SetCommandLine(const QString& text) {
 }
 
 void CTerminalDialog::OnSend() {
-  field_ = ui_->c1001->text().toStdString();
+  const std::string text = ui_->c1001->text().toStdString();
+  if (!text.empty() && (history_.empty() || history_.back() != text))
+    history_.push_back(text);
+  recalled_ = history_.size();
+  Send(text);
+  ui_->c1001->clear();
+  field_.clear();
+}
+
+void CTerminalDialog::Send(const std::string& text) {
+  field_ = text;
   if (writer_)
     writer_(field_ + "\r\n");
-  ui_->c1001->setText(QString::fromStdString(field_));
+}
+
+void CTerminalDialog::Recall(int step) {
+  if (step < 0 && recalled_ > 0)
+    --recalled_;
+  else if (step > 0 && recalled_ < history_.size())
+    ++recalled_;
+  ui_->c1001->setText(recalled_ < history_.size() ? QString::fromStdString(history_[recalled_])
+                                                  : QString());
+}
+
+bool CTerminalDialog::eventFilter(QObject* watched, QEvent* event) {
+  if (watched != ui_->c1001 || event->type() != QEvent::KeyPress)
+    return QDialog::eventFilter(watched, event);
+  const int key = static_cast<QKeyEvent*>(event)->key();
+  if (key != Qt::Key_Up && key != Qt::Key_Down)
+    return false;
+  Recall(key == Qt::Key_Up ? -1 : 1);
+  return true;
 }
 
 void CTerminalDialog::OnRead() {
@@ -103,12 +133,13 @@ void CTerminalDialog::SendFile(const std::string& path) {
     if (!text.empty() && text.back() == '\n')
       text.pop_back();
     ui_->c1001->setText(QString::fromStdString(text));
-    OnSend();
+    Send(text);
     ProcessPending();
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
     ProcessPending();
   }
   std::fclose(file);
+  ui_->c1001->clear();
 }
 
 void CTerminalDialog::OnSave() {

@@ -5,6 +5,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "core/Interfaces.h"
 #include "ui/LogFiles.h"
@@ -21,6 +22,7 @@ class WindowLockList;
 
 // The RS-232C terminal: a time-stamped log of every line sent and received (newest first),
 // a command line to send, sending a text file line by line, saving and clearing the log.
+// The command line is emptied after Send; Up and Down in it go through the lines sent.
 class CTerminalDialog final : public QDialog, public COnlineStatusUpdater, public ITrafficSink {
   Q_OBJECT
 
@@ -58,9 +60,13 @@ class CTerminalDialog final : public QDialog, public COnlineStatusUpdater, publi
   void resizeEvent(QResizeEvent* event) override;
   void showEvent(QShowEvent* event) override;
   void reject() override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void PlaceControls();
+  void Send(const std::string& text);
+  // Shows the line `step` places older (-1) or newer (+1) in the history.
+  void Recall(int step);
 
   std::unique_ptr<Ui::TerminalDialog> ui_;
   IMessagePresenter& messages_;
@@ -69,7 +75,9 @@ class CTerminalDialog final : public QDialog, public COnlineStatusUpdater, publi
   TrafficLogModel* log_;
   Writer writer_;
   Clock clock_ = [] { return std::chrono::system_clock::now(); };
-  std::string field_;  // the command line as last taken from the box
+  std::string field_;                 // the command line as last taken from the box
+  std::vector<std::string> history_;  // the lines sent from the command line, oldest first
+  size_t recalled_ = 0;               // the history position shown; history_.size(): none
 };
 
 }  // namespace vistrel

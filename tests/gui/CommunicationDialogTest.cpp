@@ -32,7 +32,7 @@ class FakeChannel final : public IChannelSetup {
   int GetPortIndex() const override { return portIndex; }
   bool OpenPort(int index) override {
     opened.push_back("port " + std::to_string(index));
-    if (index < 0 || index >= ports)
+    if (index < 0 || index >= ports || index == missingPort)
       return false;
     portIndex = index;
     return true;
@@ -47,6 +47,7 @@ class FakeChannel final : public IChannelSetup {
   int portIndex = 0;
   int baudIndex = 0;
   int cameraPort = -1;
+  int missingPort = -1;
   std::vector<std::string> opened;
 };
 
@@ -164,13 +165,19 @@ TEST(CommunicationDialog, AutoSearchStopsAtTheCameraEvenBeyondTheSixteenthPort) 
   EXPECT_EQ(window.host.modelChecks, 21);
 }
 
-TEST(CommunicationDialog, AutoSearchWithoutCameraReportsAndGoesOffline) {
-  Window window(false);
+TEST(CommunicationDialog, AutoSearchWithoutCameraReportsEveryPortOnceAndReopensThePrevious) {
+  Window window(false, 0, 5);
+  window.channel.ports = 7;
+  window.channel.missingPort = 2;
   window.notifier.SetOnline();
   window.Ui().c1243->click();
   ASSERT_EQ(window.messages.messages.size(), 1u);
-  EXPECT_EQ(window.messages.messages[0].text, CCommunicationDialog::kNoAnswer);
+  const std::string& text = window.messages.messages[0].text;
+  EXPECT_EQ(text.rfind(CCommunicationDialog::kNoAnswer, 0), 0U) << text;
+  for (const char* line : {"COM1: no camera answered", "COM3: could not be opened", "COM7: "})
+    EXPECT_NE(text.find(line), std::string::npos) << line << " in " << text;
   EXPECT_EQ(window.messages.messages[0].caption, "Communication Error");
+  EXPECT_EQ(window.channel.opened.back(), "port 5");
   EXPECT_FALSE(window.notifier.IsOnline());
   EXPECT_EQ(window.Ui().c1155->text(), "Offline");
   EXPECT_EQ(window.host.reads, 0);
@@ -252,6 +259,24 @@ TEST(CommunicationDialog, AutoFindsTheSimulatedCameraBehindAComPortLink) {
   EXPECT_TRUE(program.notifier.IsOnline());
   EXPECT_EQ(controls.c1155->text(), "Online");
   EXPECT_TRUE(dialog.ChannelOk());
+}
+
+TEST(CommunicationDialog, AutoWithoutAnotherCameraKeepsTheSimulatedOneWithoutABoxPerPort) {
+  TempFolder folder;
+  Program program(folder.Path());
+  CVistrelDlg& dialog = program.Start();
+  std::filesystem::create_directories(folder.Path() + "/ports");
+  std::filesystem::create_symlink("/nonexistent/tty0", folder.Path() + "/ports/COM1");
+  program.messages.messages.clear();
+
+  auto& controls = dialog.Communication().Controls();
+  controls.c1243->click();
+  ASSERT_EQ(program.messages.messages.size(), 1u);
+  EXPECT_NE(program.messages.messages[0].text.find("COM1: No such file or directory"),
+            std::string::npos)
+      << program.messages.messages[0].text;
+  EXPECT_TRUE(program.notifier.IsOnline());
+  EXPECT_TRUE(controls.labelDevice->text().contains("simulated camera"));
 }
 
 TEST(CommunicationDialog, AnAdapterIsPickedFromTheListWithoutAHandMadeLink) {

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QtGui/QClipboard>
+#include <QtGui/QGuiApplication>
 #include <QtTest/QTest>
 #include <QtWidgets/QComboBox>
 #include <QtWidgets/QLabel>
@@ -132,6 +134,14 @@ TEST_F(IdentityDialogTest, DeviceVersionWritingIsAFactoryFunction) {
   Click(about, 2416);
   EXPECT_EQ(f.channel.Lines(), std::vector<std::string>{"DV=2.0.1.45"});
   EXPECT_EQ(f.CameraValue("DV"), "2.0.1.45");
+
+  for (const char* wrong : {"", "4a"}) {
+    Control(about, ctl::AboutDeviceVersion[2])->setText(wrong);
+    f.channel.written.clear();
+    Click(about, 2416);
+    EXPECT_TRUE(f.channel.Lines().empty()) << wrong;
+    EXPECT_EQ(f.CameraValue("DV"), "2.0.1.45");
+  }
 }
 
 TEST_F(IdentityDialogTest, HelpFilesFromBothFoldersOpenTheChosenOne) {
@@ -220,6 +230,23 @@ TEST_F(IdentityDialogTest, CameraIdDialogFieldsAndSave) {
   Click(dialog, 1140);
   EXPECT_EQ(f.channel.Lines(), std::vector<std::string>{"ULCK=6183529"});
   EXPECT_EQ(LastMessage(), "Couldn't save camera id.");
+
+  // A whole id typed into the first box, or pasted into the third, fills the boxes in turn.
+  auto shown = [&dialog] {
+    std::string text;
+    for (int id : ctl::CameraIdFields)
+      text += TextOf(dialog, id);
+    return text;
+  };
+  dialog.show();
+  QApplication::setActiveWindow(&dialog);
+  Control(dialog, ctl::CameraIdFields[0])->setFocus();
+  for (char typed : std::string("KLMNOPQRST"))
+    QTest::keyClick(QApplication::focusWidget(), typed);
+  EXPECT_EQ(shown(), "KLMNOPQRST");
+  QGuiApplication::clipboard()->setText("0123456789");
+  QTest::keySequence(Control(dialog, ctl::CameraIdFields[2]), QKeySequence::Paste);
+  EXPECT_EQ(shown(), "KL01234567");
 }
 
 class MotorLensWindowTest : public IdentityDialogTest {
@@ -234,12 +261,41 @@ class MotorLensWindowTest : public IdentityDialogTest {
   CButtonDlg lens;
 };
 
-TEST_F(MotorLensWindowTest, ButtonsSitWhereTheTableSays) {
+// The texts of the window's buttons and labels (and its title) that do not fit their room.
+QStringList ClippedTexts(QWidget& window) {
+  QStringList clipped;
+  constexpr int kButtonMargins = 8;  // the frame of a push button, both sides together
+  for (auto* button : window.findChildren<QPushButton*>()) {
+    if (button->fontMetrics().horizontalAdvance(button->text()) + kButtonMargins > button->width())
+      clipped << button->text();
+  }
+  for (auto* label : window.findChildren<QLabel*>()) {
+    if (label->fontMetrics().horizontalAdvance(label->text()) > label->contentsRect().width())
+      clipped << label->text();
+  }
+  if (window.fontMetrics().horizontalAdvance(window.windowTitle()) > window.width())
+    clipped << window.windowTitle();
+  return clipped;
+}
+
+TEST_F(MotorLensWindowTest, ButtonsSitWhereTheTableSaysAndEveryTextFitsAtEachScale) {
   EXPECT_EQ(lens.windowTitle(), "Motor Lens");
   EXPECT_EQ(Button(40001)->text(), "IRIS Open");
-  EXPECT_EQ(Button(40001)->geometry(), QRect(20, 10, 60, 30));
-  EXPECT_EQ(Button(40006)->text(), "Focus Far");
-  EXPECT_EQ(Button(40006)->geometry(), QRect(90, 70, 60, 30));
+  const QFont normal = QApplication::font();
+  for (double scale : {1.0, 1.5, 2.0}) {
+    QFont font = normal;
+    font.setPointSizeF(normal.pointSizeF() * scale);
+    QApplication::setFont(font);
+    CButtonDlg window(f.engine);
+    window.show();
+    QApplication::processEvents();
+    auto at = [&window](int id) { return Control<QPushButton>(window, id)->geometry(); };
+    EXPECT_LT(at(40001).right(), at(40002).left()) << scale;  // open beside close
+    EXPECT_LT(at(40001).bottom(), at(40003).top()) << scale;  // iris above zoom above focus
+    EXPECT_LT(at(40004).bottom(), at(40006).top()) << scale;
+    EXPECT_EQ(ClippedTexts(window), QStringList{}) << scale;
+  }
+  QApplication::setFont(normal);
 }
 
 TEST_F(MotorLensWindowTest, PressMovesAndReleaseStopsEvenOffTheButton) {

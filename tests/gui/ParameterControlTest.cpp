@@ -82,16 +82,19 @@ TEST_F(ParameterControls, EnterInANumberFieldSendsExactlyOneSettingLine) {
   EXPECT_TRUE(program_->messages.questions.empty());
 }
 
-TEST_F(ParameterControls, NumberFieldRefusesTextThatIsNoNumberAndKeepsTheRangeOnCommit) {
+TEST_F(ParameterControls, NumberFieldRefusesTextThatIsNoNumberOrOutsideTheRangeOnCommit) {
   auto* edit = Control<QLineEdit>(*dialog_, 2318);  // PGRPT0, 0..255
   const QString before = edit->text();
-  edit->setText("  300xyz");
+  for (const char* typed : {"  300xyz", " 300 "}) {
+    edit->setText(typed);
+    QTest::keyClick(edit, Qt::Key_Return);
+    EXPECT_EQ(edit->text(), before) << typed;
+    EXPECT_TRUE(Sent().empty()) << typed;
+  }
+  ASSERT_FALSE(program_->messages.messages.empty());
+  EXPECT_NE(program_->messages.messages.back().text.find("0 to 255"), std::string::npos);
+  edit->setText(" 255 ");
   QTest::keyClick(edit, Qt::Key_Return);
-  EXPECT_EQ(edit->text(), before);
-  EXPECT_TRUE(Sent().empty());
-  edit->setText(" 300 ");
-  QTest::keyClick(edit, Qt::Key_Return);
-  EXPECT_EQ(edit->text(), "255");
   EXPECT_EQ(Sent(), std::vector<std::string>{"PGRPT0=255"});
 }
 

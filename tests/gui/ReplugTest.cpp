@@ -3,8 +3,12 @@
 
 #include <QtCore/QElapsedTimer>
 #include <QtWidgets/QLabel>
+#include <QtWidgets/QLineEdit>
 
 #include "GuiFixture.h"
+#include "app/UpDown.h"
+#include "core/CommandIds.h"
+#include "core/ControlIds.h"
 #include "ui/CommunicationDialog.h"
 #include "ui_CommunicationDialog.h"
 
@@ -17,6 +21,7 @@ using test::TempFolder;
 
 constexpr int kReplugLimitMs = 1500;  // about a second, with room for a busy machine
 constexpr int kPumpMs = 20;
+constexpr int kQueryMs = 200;  // the query left half answered
 
 // Lets the program run until the link is `online` or the limit passes; true when it is.
 bool WaitForLink(Program& program, bool online) {
@@ -35,12 +40,15 @@ TEST(Replug, TheLinkGoesOfflineWhenTheDeviceGoesAndGreenWhenItComesBack) {
   Program program(folder.Path(), SimFault::None, folder / "camera");
   CVistrelDlg& dialog = program.Start();
   ASSERT_TRUE(program.notifier.IsOnline());
+  auto* gain = qobject_cast<QLineEdit*>(dialog.Registry().FindControl(ctl::FGA));
+  ASSERT_NE(gain, nullptr);
 
   program.server.Stop();  // unplugged: the pseudo-terminal and its link go away
   EXPECT_TRUE(WaitForLink(program, false)) << "offline without any action";
   EXPECT_EQ(program.dialog->Communication().Controls().c1155->text(), "Offline");
   Pump(300);  // nothing to reopen meanwhile, and nothing said
 
+  program.camera->Exchange("FGA=" + std::to_string(gain->text().toInt() + 3) + "\r\n");
   std::string error;
   ASSERT_TRUE(program.server.Start(&error)) << error;  // plugged in again: a new device
   EXPECT_TRUE(WaitForLink(program, true)) << "reopened and green without any action";
@@ -48,6 +56,61 @@ TEST(Replug, TheLinkGoesOfflineWhenTheDeviceGoesAndGreenWhenItComesBack) {
   EXPECT_EQ(static_cast<QLabel*>(dialog.LinkIndicator())->pixmap().toImage(),
             OnlineStatusNotifier::Bitmap(true).toImage());
   EXPECT_TRUE(program.messages.messages.empty()) << program.messages.messages.front().text;
+  EXPECT_EQ(gain->text().toInt(), program.CameraValue("FGA"));  // every setting read again
+}
+
+size_t CountSent(const Program& program, size_t from, const std::string& part) {
+  size_t count = 0;
+  for (size_t i = from; i < program.wire.lines.size(); ++i) {
+    const std::string& line = program.wire.lines[i];
+    count += line.rfind("Tx: ", 0) == 0 && line.find(part) != std::string::npos ? 1 : 0;
+  }
+  return count;
+}
+
+TEST(Replug, NothingIsKeptAsSentWhileTheCameraIsSilentAndItsReturnIsNoticed) {
+  TempFolder folder;
+  Program program(folder.Path());
+  CVistrelDlg& dialog = program.Start();
+  auto* gain = qobject_cast<QLineEdit*>(dialog.Registry().FindControl(ctl::FGA));
+  ASSERT_NE(gain, nullptr);
+  const QString confirmed = gain->text();
+  SimFaults faults;
+  faults.fault = SimFault::NoReply;
+  program.server.SetFaults(faults);  // powered off
+  program.notifier.SetOffline();
+
+  size_t before = program.wire.lines.size();
+  gain->setText(QString::number(confirmed.toInt() + 7));
+  emit gain->editingFinished();
+  EXPECT_EQ(gain->text(), confirmed);
+  EXPECT_EQ(CountSent(program, before, "FGA="), 0U);
+  EXPECT_FALSE(dialog.StatusNote().isEmpty());
+  // An index change while offline asks the camera nothing.
+  before = program.wire.lines.size();
+  qobject_cast<CUpDown*>(dialog.Registry().FindControl(ctl::SequencerIndexSpin))->PressArrow(1);
+  EXPECT_EQ(CountSent(program, before, ""), 0U);
+
+  // Powered on again, with a partial reply of the last query still in the receive path.
+  faults.fault = SimFault::NoLineEnd;
+  program.server.SetFaults(faults);
+  int32_t ignored = 0;
+  EXPECT_FALSE(program.engine.GetValue(cmd::FGA, ignored, kQueryMs));
+  program.camera->Exchange("FGA=" + std::to_string(confirmed.toInt() + 2) + "\r\n");
+  program.server.SetFaults({});
+  dialog.SetProbeInterval(kPumpMs);
+  EXPECT_TRUE(WaitForLink(program, true)) << "back online without any action";
+  EXPECT_EQ(gain->text().toInt(), program.CameraValue("FGA"));
+  EXPECT_TRUE(program.messages.messages.empty()) << program.messages.messages.front().text;
+
+  // Offline again while the camera answers: the change brings the link back and then goes.
+  program.notifier.SetOffline();
+  before = program.wire.lines.size();
+  gain->setText(QString::number(confirmed.toInt() + 5));
+  emit gain->editingFinished();
+  EXPECT_TRUE(program.notifier.IsOnline());
+  EXPECT_EQ(CountSent(program, before, "FGA=" + std::to_string(confirmed.toInt() + 5)), 1U);
+  EXPECT_EQ(program.CameraValue("FGA"), confirmed.toInt() + 5);
 }
 
 }  // namespace

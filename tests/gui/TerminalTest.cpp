@@ -1,3 +1,4 @@
+#include <QtTest/QTest>
 #include <QtWidgets/QLineEdit>
 #include <QtWidgets/QListView>
 #include <QtWidgets/QPushButton>
@@ -105,17 +106,28 @@ TEST(Terminal, SendGoesToTheCameraAndTheAnswerComesBackInBothLogs) {
   terminal.Log().Clear();
   dialog.Communication().Log().Clear();
 
-  terminal.SetCommandLine("TI?");
-  terminal.findChild<QPushButton*>("c1003")->click();
-  EXPECT_EQ(terminal.CommandLine(), "TI?");  // the text stays in the box
-  Pump(300);                                 // the engine's idle drain picks up the answer
+  auto* send = terminal.findChild<QPushButton*>("c1003");
+  auto* line = terminal.findChild<QLineEdit*>("c1001");
+  for (const char* text : {"MD?", "TI?"}) {
+    terminal.SetCommandLine(text);
+    send->click();
+    EXPECT_EQ(terminal.CommandLine(), "");  // ready for the next line
+    Pump(300);                              // the engine's idle drain picks up the answer
+  }
+  // Up and Down go through what was sent.
+  QStringList recalled;
+  for (Qt::Key key : {Qt::Key_Up, Qt::Key_Up, Qt::Key_Up, Qt::Key_Down, Qt::Key_Down}) {
+    QTest::keyClick(line, key);
+    recalled << terminal.CommandLine();
+  }
+  EXPECT_EQ(recalled, (QStringList{"TI?", "MD?", "MD?", "TI?", ""}));
 
   TrafficLogModel& log = terminal.Log();
-  ASSERT_EQ(log.Count(), 2);
+  ASSERT_EQ(log.Count(), 4);
   EXPECT_TRUE(log.Line(1).endsWith("  Tx: TI?"));
   EXPECT_TRUE(log.Line(0).endsWith("  Rx: TI=" + QString::number(*program.CameraValue("TI"))));
   TrafficLogModel& commandLog = dialog.Communication().Log();
-  ASSERT_EQ(commandLog.Count(), 2);
+  ASSERT_EQ(commandLog.Count(), 4);
   EXPECT_EQ(commandLog.Line(1), "Tx: TI?");
 }
 

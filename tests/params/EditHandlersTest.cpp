@@ -38,14 +38,19 @@ TEST_F(EditHandlers, OffsetsAreRoundedToTheStepsTheSensorTakes) {
   EXPECT_EQ(wire[6], "OFC=96");
 }
 
-TEST_F(EditHandlers, ExposureTimeIsKeptInsideWhatTheCameraTakes) {
+TEST_F(EditHandlers, ExposureTimeOutsideWhatTheCameraTakesIsRefusedWithTheRange) {
   Hold(ctl::PE, "PE", 5000);
   ClearWire();
-  panel.Type(ctl::PE, "0");
+  for (const char* typed : {"0", "9000000"}) {
+    panel.Type(ctl::PE, typed);
+    Handlers::OnParameterEdit(context, ctl::PE);
+    EXPECT_EQ(panel.EditText(ctl::PE), "5000") << typed;
+    ASSERT_FALSE(presenter.messages.empty());
+    EXPECT_NE(presenter.messages.back().text.find("1 to 8000000"), std::string::npos);
+  }
+  panel.Type(ctl::PE, "8000000");
   Handlers::OnParameterEdit(context, ctl::PE);
-  panel.Type(ctl::PE, "9000000");
-  Handlers::OnParameterEdit(context, ctl::PE);
-  EXPECT_EQ(Wire(), (Lines{"PE=1", "PE?", "PE=8000000", "PE?"}));
+  EXPECT_EQ(Wire(), (Lines{"PE=8000000", "PE?"}));
 }
 
 TEST_F(EditHandlers, TextThatIsNoWholeNumberIsRefusedAndTheFieldRestored) {

@@ -1,0 +1,147 @@
+// The main dialog and the link to the camera: the way back online, the offline check, and
+// what a change does while the camera does not answer.
+#include <QtCore/QScopedValueRollback>
+#include <QtCore/QTimer>
+#include <QtWidgets/QApplication>
+#include <QtWidgets/QLabel>
+#include <QtWidgets/QLineEdit>
+#include <array>
+
+#include "app/VistrelDlg.h"
+#include "core/CommandIds.h"
+#include "core/ControlIds.h"
+#include "ui_VistrelDlg.h"
+
+namespace vistrel {
+
+namespace {
+
+// How long the receive path must stay quiet before what came from before counts as gone.
+constexpr int kSettleMs = 30;
+constexpr int kDiscardChunk = 256;
+
+constexpr const char* kNoAnswerNote =
+    "The camera does not answer: nothing was sent, and the control shows its last "
+    "confirmed value again.";
+constexpr const char* kIndexOfflineNote =
+    "The camera does not answer: the entry shown stays until the camera is back online.";
+
+// The index fields of the entry tables: a change reads an entry from the camera.
+constexpr std::array kIndexControls = {ctl::SequencerIndex, ctl::SequencerIndexSpin,
+                                       ctl::BlemishIndexWhite, ctl::BlemishIndexGreen,
+                                       ctl::BlemishIndexBlue};
+
+// What the operator just set on a control, kept over the reread that brings the program
+// back online (the reread shows the camera's values on every control).
+struct PendingInput {
+  QString text;
+  std::optional<int32_t> value;
+};
+
+}  // namespace
+
+void CVistrelDlg::DiscardLeftovers() {
+  ISerialChannel& channel = services_.engine.Channel();
+  std::array<char, kDiscardChunk> bytes{};
+  while (channel.Read(bytes.data(), static_cast<int>(bytes.size()), kSettleMs) > 0) {
+  }
+  services_.engine.ResetReceive();
+}
+
+bool CVistrelDlg::CameraAnswers() {
+  const QScopedValueRollback<bool> busy(probing_, true);
+  DiscardLeftovers();
+  std::string model;
+  return services_.engine.GetText(cmd::MD, model, kProbeMs);
+}
+
+bool CVistrelDlg::Reconnect() {
+  DiscardLeftovers();
+  if (!CameraAnswers() && !CameraAnswers()) {
+    ShowStatusNote("The camera does not answer the model query.");
+    return false;
+  }
+  ShowStatusNote({});
+  ReloadCamera();
+  return services_.session.lastRead.modelAnswered;
+}
+
+void CVistrelDlg::ProbeWhileOffline() {
+  const QWidget* modal = QApplication::activeModalWidget();
+  if (probing_ || services_.notifier.IsOnline() || !services_.channel.IsOpen() || !isEnabled() ||
+      (modal != nullptr && modal != this))
+    return;
+  if (CameraAnswers())
+    channelOk_ = Reconnect();
+}
+
+void CVistrelDlg::SetProbeInterval(int ms) {
+  probeTimer_->start(ms);
+}
+
+bool CVistrelDlg::ReadyToSend(Notification what, int ctrlId) {
+  if (services_.notifier.IsOnline() ||
+      (what == Notification::ButtonClicked && ctrlId == ctl::OpenLutButton))
+    return true;
+  if (std::ranges::find(kIndexControls, ctrlId) != kIndexControls.end()) {
+    services_.table.ShowAll(*registry_);
+    ShowStatusNote(kIndexOfflineNote);
+    return false;
+  }
+  QWidget* control = registry_->FindControl(ctrlId);
+  PendingInput pending;
+  if (auto* edit = qobject_cast<QLineEdit*>(control))
+    pending.text = edit->text();
+  else if (what != Notification::ButtonClicked && what != Notification::Spin)
+    pending.value = registry_->ReadControlValue(ctrlId);
+  if (CameraAnswers() && Reconnect()) {
+    if (auto* edit = qobject_cast<QLineEdit*>(control))
+      edit->setText(pending.text);
+    else if (pending.value)
+      registry_->ShowParameter(ctrlId, *pending.value);
+    return true;
+  }
+  services_.table.ShowAll(*registry_);
+  ShowStatusNote(kNoAnswerNote);
+  return false;
+}
+
+CVistrelDlg::Activity::Activity(CVistrelDlg& dialog, const char* what)
+    : dialog_(dialog), before_(dialog.activity_) {
+  dialog_.activity_ = what;
+  dialog_.UpdateStatusBar();
+  dialog_.ui_->statusState->repaint();
+}
+
+CVistrelDlg::Activity::~Activity() {
+  dialog_.activity_ = before_;
+  dialog_.UpdateStatusBar();
+}
+
+void CVistrelDlg::OnlineStatusChanged(int online) {
+  (void)online;
+  UpdateStatusBar();
+}
+
+void CVistrelDlg::UpdateStatusBar() {
+  const bool online = services_.notifier.IsOnline();
+  ui_->statusState->setText(!activity_.isEmpty() ? activity_ : online ? "Online" : "Offline");
+  ui_->statusChannel->setText(QString::fromStdString(services_.channel.ChannelInUse()));
+  ui_->statusModel->setText(QString::fromStdString(services_.session.model.name));
+}
+
+QString CVistrelDlg::StatusText() const {
+  return QStringList{ui_->statusState->text(), ui_->statusChannel->text(), ui_->statusModel->text()}
+      .join(' ');
+}
+
+void CVistrelDlg::ShowStatusNote(const QString& note) {
+  ui_->statusNote->setText(note);
+  ui_->statusNote->setToolTip(note);
+}
+
+QString CVistrelDlg::StatusNote() const {
+  return ui_->statusNote->text();
+}
+
+}  // namespace vistrel

@@ -1,0 +1,242 @@
+// What the operator did not mean is never sent (the wheel, the reset button, values outside
+// the range), and what the pages show is known to be the camera's.
+#include <QtCore/QTimer>
+#include <QtGui/QWheelEvent>
+#include <QtTest/QTest>
+#include <QtWidgets/QComboBox>
+#include <QtWidgets/QLineEdit>
+#include <QtWidgets/QPushButton>
+#include <QtWidgets/QScrollArea>
+#include <QtWidgets/QScrollBar>
+#include <QtWidgets/QTabWidget>
+
+#include "GuiFixture.h"
+#include "WidgetActions.h"
+#include "app/MainMenu.h"
+#include "app/TabSheetDialog.h"
+#include "app/UpDown.h"
+#include "camera/ReadAll.h"
+#include "core/ControlIds.h"
+#include "ui/CommunicationDialog.h"
+#include "ui/ProgressBarDialog.h"
+#include "ui_CommunicationDialog.h"
+
+namespace vistrel::test {
+namespace {
+
+void Wheel(QWidget* target, int delta) {
+  const QPointF inside(target->width() / 2.0, target->height() / 2.0);
+  QWheelEvent event(inside, target->mapToGlobal(inside), QPoint(), QPoint(0, delta), Qt::NoButton,
+                    Qt::NoModifier, Qt::NoScrollPhase, false);
+  QApplication::sendEvent(target, &event);
+}
+
+std::vector<std::string> SentSince(const Program& program, size_t from) {
+  std::vector<std::string> sent;
+  for (size_t i = from; i < program.wire.lines.size(); ++i) {
+    if (program.wire.lines[i].rfind("Tx: ", 0) == 0)
+      sent.push_back(program.wire.lines[i]);
+  }
+  return sent;
+}
+
+TEST(OperatorGuards, TheWheelOverAnUnfocusedControlScrollsThePageAndSendsNothing) {
+  TempFolder folder;
+  Program program(folder.Path());
+  program.settings.SetStoredNumber(kStoredControlMode, 1);
+  CVistrelDlg& dialog = program.Start();
+  dialog.resize(dialog.width(), 400);  // every page scrolls
+  auto* tabs = dialog.findChild<QTabWidget*>("c1244");
+  ASSERT_NE(tabs, nullptr);
+  const size_t before = program.wire.lines.size();
+  int scrolled = 0;
+  int wheeled = 0;
+  for (int i = 0; i < tabs->count(); ++i) {
+    tabs->setCurrentIndex(i);
+    QApplication::processEvents();
+    QScrollBar* bar = tabs->currentWidget()->findChild<QScrollArea*>()->verticalScrollBar();
+    for (QWidget* control : tabs->currentWidget()->findChildren<QWidget*>()) {
+      if (ControlRegistry::IdOf(control) == 0 || !control->isVisible() || !control->isEnabled())
+        continue;
+      bar->setValue(bar->maximum() / 2);
+      const int position = bar->value();
+      for (int delta : {-120, 120, 120}) {
+        Wheel(control, delta);
+        ++wheeled;
+      }
+      scrolled += bar->value() != position ? 1 : 0;
+    }
+  }
+  Pump(50);
+  EXPECT_GT(wheeled, 300);
+  EXPECT_GT(scrolled, 0);
+  EXPECT_EQ(SentSince(program, before), std::vector<std::string>{});
+
+  // A focused choice list still takes the wheel.
+  tabs->setCurrentIndex(0);
+  dialog.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+  auto* choice = Control<QComboBox>(dialog, ctl::HB);
+  ASSERT_NE(choice, nullptr);
+  choice->setFocus();
+  const int index = choice->currentIndex();
+  Wheel(choice, index + 1 < choice->count() ? -120 : 120);
+  EXPECT_NE(choice->currentIndex(), index);
+  EXPECT_FALSE(SentSince(program, before).empty());
+}
+
+TEST(OperatorGuards, CameraResetAsksAndOnlyAYesResetsAndCloses) {
+  TempFolder folder;
+  Program program(folder.Path());
+  CVistrelDlg& dialog = program.Start();
+  auto* reset = Control<QPushButton>(dialog, ctl::CameraReset);
+  ASSERT_NE(reset, nullptr);
+  const size_t before = program.wire.lines.size();
+  program.messages.answers = {false};
+  reset->click();
+  EXPECT_EQ(program.messages.questions.size(), 1U);
+  EXPECT_EQ(SentSince(program, before), std::vector<std::string>{});
+  EXPECT_TRUE(dialog.isVisible());
+
+  program.messages.answers = {true};
+  reset->click();
+  EXPECT_EQ(program.messages.questions.size(), 2U);  // no exit question after the reset
+  EXPECT_EQ(program.SentSettings().back(), "CRS00=1");
+  EXPECT_FALSE(dialog.isVisible());
+}
+
+TEST(OperatorGuards, ATypedValueOutsideTheRangeIsRefusedWithTheRangeShown) {
+  TempFolder folder;
+  Program program(folder.Path());
+  CVistrelDlg& dialog = program.Start();
+  struct Case {
+    int editId;
+    const char* command;
+    const char* unit;
+  };
+  for (const Case& c : {Case{ctl::WTC, "WTC", "pixels"}, Case{ctl::FGA, "FGA", "0.01"}}) {
+    auto* field = Control<QLineEdit>(dialog, c.editId);
+    ASSERT_NE(field, nullptr);
+    int32_t minimum = 0;
+    int32_t maximum = 0;
+    ASSERT_TRUE(
+        dialog.Registry().SpinRange(dialog.Registry().SpinOfEdit(c.editId), minimum, maximum));
+    const std::string range = std::to_string(minimum) + " to " + std::to_string(maximum);
+    const std::string tip = field->toolTip().toStdString();
+    EXPECT_NE(tip.find(c.command), std::string::npos) << tip;
+    EXPECT_NE(tip.find(range), std::string::npos) << tip;
+    EXPECT_NE(tip.find(c.unit), std::string::npos) << tip;
+
+    const QString shown = field->text();
+    const size_t before = program.wire.lines.size();
+    program.messages.messages.clear();
+    field->setText(QString::number(maximum + 1));
+    emit field->editingFinished();
+    EXPECT_EQ(field->text(), shown);
+    EXPECT_EQ(SentSince(program, before), std::vector<std::string>{});
+    ASSERT_EQ(program.messages.messages.size(), 1U);
+    EXPECT_NE(program.messages.messages[0].text.find(range), std::string::npos);
+
+    // The edges of the range are values like any other.
+    const int32_t edge = shown.toInt() == maximum ? minimum : maximum;
+    field->setText(QString::number(edge));
+    emit field->editingFinished();
+    ASSERT_FALSE(program.SentSettings().empty());
+    EXPECT_EQ(program.SentSettings().back(), std::string(c.command) + "=" + std::to_string(edge));
+  }
+}
+
+TEST(OperatorGuards, ACancelledReloadIsReportedMarkedAndLeavesSaveRefused) {
+  TempFolder folder;
+  Program program(folder.Path());
+  CVistrelDlg& dialog = program.Start();
+  CProgressBarDialog& progress = dialog.Progress();
+  bool liveWhileReading = false;
+  QTimer escape;
+  QObject::connect(&escape, &QTimer::timeout, [&] {
+    if (!progress.isVisible() || progress.UpdateCount() < 5 || progress.Cancelled())
+      return;
+    liveWhileReading = progress.isEnabled() && progress.CancelButton()->isVisible();
+    QTest::keyClick(&progress, Qt::Key_Escape);
+  });
+  escape.start(0);
+  program.messages.messages.clear();
+  dialog.ReloadCamera();
+  escape.stop();
+
+  EXPECT_TRUE(liveWhileReading);
+  const ReadAllResult& pass = program.session.lastRead;
+  ASSERT_TRUE(pass.cancelled);
+  ASSERT_FALSE(pass.unread.empty());
+  ASSERT_EQ(program.messages.messages.size(), 1U);
+  EXPECT_NE(program.messages.messages[0].text.find(std::to_string(pass.unread.size()) + " of "),
+            std::string::npos);
+  const int unreadId = program.table.Row(pass.unread.back()).ctrlId;
+  const int readId = program.table.Row(pass.read.front()).ctrlId;
+  EXPECT_TRUE(dialog.Registry().MarkedUnread(unreadId));
+  EXPECT_FALSE(dialog.Registry().MarkedUnread(readId));
+
+  const std::string path = folder.Path() + "/cancelled.cam";
+  program.messages.files = {path};
+  dialog.RunMenuCommand(menu::kSaveAllData);
+  EXPECT_FALSE(std::filesystem::exists(path));
+  EXPECT_EQ(program.messages.messages.back().caption, "Save Error");
+
+  dialog.ReloadCamera();
+  EXPECT_TRUE(program.session.lastRead.Complete());
+  EXPECT_FALSE(dialog.Registry().MarkedUnread(unreadId));
+}
+
+TEST(OperatorGuards, TheStatusBarAndTheCommunicationWindowShowTheChannelInUse) {
+  TempFolder folder;
+  Program program(folder.Path());  // the simulated camera's device, as under --simulate
+  CVistrelDlg& dialog = program.Start();
+  const QString model = QString::fromStdString(program.session.model.name);
+  ASSERT_FALSE(model.isEmpty());
+  EXPECT_EQ(dialog.StatusText(), "Online simulated camera " + model);
+  EXPECT_TRUE(dialog.Communication().Controls().labelDevice->text().contains("simulated camera"));
+
+  QStringList seen;
+  QTimer watch;
+  QObject::connect(&watch, &QTimer::timeout,
+                   [&] { seen << dialog.StatusText().section(' ', 0, 0); });
+  watch.start(0);
+  dialog.ReloadCamera();
+  watch.stop();
+  EXPECT_TRUE(seen.contains("Reading"));
+  program.notifier.SetOffline();
+  EXPECT_TRUE(dialog.StatusText().startsWith("Offline"));
+}
+
+TEST(OperatorGuards, SequencerEntryEditsAreMarkedUntilWrittenAndAnIndexChangeAsksFirst) {
+  TempFolder folder;
+  Program program(folder.Path());
+  CVistrelDlg& dialog = program.Start();
+  constexpr int kFrames = 2769;
+  auto* frames = Control<QLineEdit>(dialog, kFrames);
+  auto* index = Control<QLineEdit>(dialog, ctl::SequencerIndex);
+  auto* spin = Control<CUpDown>(dialog, ctl::SequencerIndexSpin);
+  ASSERT_TRUE(frames && index && spin);
+  const int entry = index->text().toInt();
+  frames->setText("3");
+  emit frames->editingFinished();
+  EXPECT_TRUE(dialog.EntryFieldMarked(kFrames));
+
+  const size_t asked = program.messages.questions.size();
+  const size_t before = program.wire.lines.size();
+  program.messages.answers = {false};  // keep the edit
+  spin->PressArrow(1);
+  EXPECT_EQ(program.messages.questions.size(), asked + 1);
+  EXPECT_EQ(index->text().toInt(), entry);
+  EXPECT_EQ(frames->text(), "3");
+  EXPECT_EQ(SentSince(program, before), std::vector<std::string>{});
+
+  Control<QPushButton>(dialog, ctl::SequencerWrite)->click();
+  EXPECT_FALSE(dialog.EntryFieldMarked(kFrames));
+  spin->PressArrow(1);  // nothing left unwritten: no question
+  EXPECT_EQ(program.messages.questions.size(), asked + 1);
+  EXPECT_EQ(index->text().toInt(), entry + 1);
+}
+
+}  // namespace
+}  // namespace vistrel::test

@@ -46,7 +46,7 @@ TEST_F(AdjustEntryCliTest, AdjustEndsWithTheTimeoutStatusWhenTheCameraFallsSilen
             kExitTimeout);
   EXPECT_EQ(out_.str(), "");
   EXPECT_EQ(SentLines(err_.str()),
-            (std::vector<std::string>{"AWB=2", "AWRS?", "AWRS?", "AWRS?", "AWB=0"}));
+            (std::vector<std::string>{"MD?", "AWB=2", "AWRS?", "AWRS?", "AWRS?", "AWB=0"}));
   EXPECT_NE(err_.str().find("stopped answering"), std::string::npos) << err_.str();
   EXPECT_NE(err_.str().find("set back to Off"), std::string::npos) << err_.str();
 
@@ -109,7 +109,7 @@ TEST_F(AdjustEntryCliTest, ASignalStopsTheAdjustmentOrTheLensBeforeTheExit) {
 TEST_F(AdjustEntryCliTest, ALensStartWithoutAnAnswerIsStoppedWhenTheMoveEnds) {
   StartCamera({"--no-reply", "--fault-on", "MLZ"});
   EXPECT_EQ(Run({"--log", "lens", "zoom", "tele", "--ms", "100"}), kExitTimeout);
-  EXPECT_EQ(SentLines(err_.str()), (std::vector<std::string>{"MLZ=2", "MLZ=0"}));
+  EXPECT_EQ(SentLines(err_.str()), (std::vector<std::string>{"MD?", "MLZ=2", "MLZ=0"}));
   EXPECT_NE(err_.str().find("did not confirm the lens start"), std::string::npos) << err_.str();
 }
 

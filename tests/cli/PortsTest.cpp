@@ -77,9 +77,9 @@ TEST_F(PortsTest, ASilentCameraNamesTheProgramsHoldingThePort) {
   StartCamera({"--no-reply"});
   test::OtherProgram terminal("termprog", device_);
   EXPECT_EQ(CliTest::Run({"dump"}), kExitTimeout);
-  EXPECT_NE(err_.str().find("vistrelctl: the camera does not answer (no reply from the camera); " +
-                            device_ + " is open in termprog (pid " +
-                            std::to_string(terminal.Pid()) + ")"),
+  EXPECT_NE(err_.str().find("vistrelctl dump: " + device_ +
+                            " 115200: the camera does not answer; " + device_ +
+                            " is open in termprog (pid " + std::to_string(terminal.Pid()) + ")"),
             std::string::npos)
       << err_.str();
 }

@@ -69,19 +69,6 @@ struct DataFields {
   std::array<std::string, kFields> written;
 };
 
-// A control character other than the tab, or a carriage return before the line's end: a NUL
-// in 12<NUL>8 would otherwise be passed over and the line read as 128.
-bool HasControlCharacter(std::string_view line) {
-  while (line.ends_with('\r'))
-    line.remove_suffix(1);
-  for (const char c : line) {
-    const auto byte = static_cast<unsigned char>(c);
-    if ((byte < 0x20 && c != '\t') || byte == 0x7f)
-      return true;
-  }
-  return false;
-}
-
 // Splits a data line into its three fields: digits are kept, commas separate, everything
 // else is passed over.
 LineError ParseDataLine(std::string_view line, DataFields& fields) {

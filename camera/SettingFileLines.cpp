@@ -8,6 +8,7 @@
 #include "core/CommandIds.h"
 #include "core/Conversions.h"
 #include "core/RegularFile.h"
+#include "core/TextEscape.h"
 
 namespace vistrel {
 namespace {
@@ -34,19 +35,6 @@ LinePlan Skip(LinePlan plan, SkipReason reason) {
 
 bool IsBlank(std::string_view line) {
   return line.find_first_not_of(" \t") == std::string_view::npos;
-}
-
-// A control character other than the tab, or a carriage return before the line's end: a NUL
-// or a stray carriage return would cut or bend what the line says.
-bool HasControlCharacter(std::string_view line) {
-  while (line.ends_with('\r'))
-    line.remove_suffix(1);
-  for (const char c : line) {
-    const auto byte = static_cast<unsigned char>(c);
-    if ((byte < 0x20 && c != '\t') || byte == 0x7f)
-      return true;
-  }
-  return false;
 }
 
 // Whether the parameter line of `plan` is sent: some row bound to its command is written to

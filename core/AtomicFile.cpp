@@ -165,8 +165,8 @@ std::string GroupName(gid_t gid) {
 void KeepOwner(int fd, const std::string& target, const struct stat& existing,
                std::string* notice) {
   struct stat made {};
-  const bool same = fstat(fd, &made) == 0 && made.st_uid == existing.st_uid &&
-                    made.st_gid == existing.st_gid;
+  const bool same =
+      fstat(fd, &made) == 0 && made.st_uid == existing.st_uid && made.st_gid == existing.st_gid;
   if (same || fchown(fd, existing.st_uid, existing.st_gid) == 0)
     return;
   const bool groupKept = fchown(fd, static_cast<uid_t>(-1), existing.st_gid) == 0;

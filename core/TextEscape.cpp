@@ -42,4 +42,15 @@ std::string EscapeControlsInMessage(std::string_view text) {
   return out;
 }
 
+bool HasControlCharacter(std::string_view line) {
+  while (line.ends_with('\r'))
+    line.remove_suffix(1);
+  for (const char c : line) {
+    const auto byte = static_cast<unsigned char>(c);
+    if ((byte < 0x20 && c != '\t') || byte == 0x7f)
+      return true;
+  }
+  return false;
+}
+
 }  // namespace vistrel

@@ -14,4 +14,9 @@ std::string EscapeControls(std::string_view text);
 // (file names, for example) stay as they are; only control characters are escaped.
 std::string EscapeControlsInMessage(std::string_view text);
 
+// Whether a line read from a file holds a control character other than the tab, or a carriage
+// return before its end: a NUL or a stray carriage return would cut or bend what the line
+// says (12<NUL>8 must not be read as 128, PE=12<NUL>34 not as PE=12).
+bool HasControlCharacter(std::string_view line);
+
 }  // namespace vistrel

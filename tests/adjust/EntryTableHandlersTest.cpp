@@ -168,7 +168,7 @@ TEST(EntryTableHandlers, ALineTheCameraDoesNotTakeIsNamedAndMarked) {
     const Lines lines = page.TakeLines();
     ASSERT_EQ(lines.size(), 10u);
     EXPECT_EQ(lines.back(), "MD?");
-    ASSERT_EQ(failed.size(), 4u);             // SQGA, SQPE, SQLUT, SQBL: none taken
+    ASSERT_EQ(failed.size(), 4u);  // SQGA, SQPE, SQLUT, SQBL: none taken
     EXPECT_STREQ(failed.front()->name, "SQGA");
   }
 }

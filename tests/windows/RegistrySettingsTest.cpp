@@ -66,7 +66,7 @@ TEST_F(RegistrySettingsTest, NumbersKeptAsTextReadAsTheirLeadingDigits) {
 
 TEST_F(RegistrySettingsTest, TextsRoundTripAndOtherTypesReadAsNotStored) {
   StoredSettings settings(folder_.Path().string(), StoredSettings::ShutdownMarker::Leave);
-  const std::string folder(700, 'f');  // longer than the classic 512-byte buffer
+  const std::string folder(700, 'f');  // longer than a 512-byte buffer would hold
   ASSERT_TRUE(settings.SetStoredText(kStoredCameraFilePath, "C:\\Cameras\\" + folder));
   const auto text = settings.GetStoredText(kStoredCameraFilePath);
   EXPECT_TRUE(text.stored);

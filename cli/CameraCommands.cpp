@@ -17,11 +17,6 @@
 namespace vistrel {
 namespace {
 
-bool FileExists(const std::string& path) {
-  struct stat st {};
-  return lstat(path.c_str(), &st) == 0;  // a link leading nowhere is there too
-}
-
 // A setting file to load must be a regular file of a sane size; anything else is a usage
 // error before the channel is opened.
 CLI::Validator SettingFileCheck() {
@@ -56,7 +51,7 @@ void AddSaveCommand(CLI::App& app, ChosenAction& chosen) {
       {"save", "Read all settings and write a setting file (nothing when any is unread)",
        "vistrelctl --device /dev/ttyUSB0 save golden.cam --force"},
       [file, shipping, force](CliSession& s) {
-        if (FileExists(*file) && !*force) {
+        if (PathTaken(*file) && !*force) {
           s.Err() << "vistrelctl: " << *file << " exists; give --force to replace it\n";
           return static_cast<int>(kExitUsage);
         }

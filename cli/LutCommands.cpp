@@ -1,7 +1,5 @@
 #include "cli/LutCommands.h"
 
-#include <sys/stat.h>
-
 #include <CLI/CLI.hpp>
 #include <map>
 #include <memory>
@@ -18,11 +16,6 @@ namespace vistrel {
 namespace {
 
 constexpr int kAllChannels = -1;
-
-bool FileExists(const std::string& path) {
-  struct stat st {};
-  return lstat(path.c_str(), &st) == 0;  // a link leading nowhere is there too
-}
 
 CLI::Validator GammaFileCheck() {
   return CLI::Validator(
@@ -103,7 +96,7 @@ void AddLutCommands(CLI::App& app, ChosenAction& chosen) {
       {"read", "Read the three tables and write them as a gamma data file (.csv)",
        "vistrelctl --device /dev/ttyUSB0 lut read gamma.csv --force"},
       [readFile, force](CliSession& s) {
-        if (FileExists(*readFile) && !*force) {
+        if (PathTaken(*readFile) && !*force) {
           s.Err() << "vistrelctl: " << *readFile << " exists; give --force to replace it\n";
           return static_cast<int>(kExitUsage);
         }

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <cstddef>
+#include <filesystem>
 #include <string>
+#include <system_error>
 
 namespace vistrel {
 
@@ -33,5 +35,12 @@ FileCheck CheckRegularFile(const std::string& path, std::size_t maxBytes);
 // refused too, so memory stays bounded whatever the path names. `contents` is empty unless
 // the result is Ok.
 FileCheck ReadRegularFile(const std::string& path, std::size_t maxBytes, std::string& contents);
+
+// Whether something is at `path`, a link that leads nowhere included: writing there would
+// replace it.
+inline bool PathTaken(const std::string& path) {
+  std::error_code error;
+  return std::filesystem::exists(std::filesystem::symlink_status(path, error));
+}
 
 }  // namespace vistrel

@@ -61,6 +61,10 @@ same() {
   local status_l=0 status_w=0
   linux "$@" >"$work/out-l" 2>"$work/err-l" || status_l=$?
   windows "$@" >"$work/out-w" 2>"$work/err-w" || status_w=$?
+  # Error lines name the channel, which is a device path on one side and a COM name on the
+  # other: compare what they say about it.
+  sed -i "s|$work/linux-port |CHANNEL |" "$work/err-l"
+  sed -i "s|COM$number [^ ]* |CHANNEL |" "$work/err-w"
   if [[ $status_l != "$status_w" ]] || ! cmp -s "$work/out-l" "$work/out-w" ||
     { [[ -n ${compare_stderr:-} ]] && ! cmp -s "$work/err-l" "$work/err-w"; }; then
     echo "DIFFERS: $* (Linux status $status_l, Windows status $status_w)"

@@ -12,6 +12,7 @@
 
 #include "app/PageCaptions.h"
 #include "app/UpDown.h"
+#include "camera/EntryTables.h"
 #include "core/Conversions.h"
 #include "core/ParameterTable.h"
 
@@ -29,6 +30,20 @@ constexpr const char* kUnwrittenStyle = "background-color: #ffd6d6;";
 
 // Choices whose value is always the item value, even when that is 0.
 constexpr std::array kAlwaysItemValue = {2570, 1354, 1407, 5139, 2787, 2785, 2786};
+
+// What is shown and hidden with `ctrlId` because it has no use alone: the read and write
+// buttons of the table entry the field shows, the field a count button fills.
+std::vector<int> CompanionsOf(int ctrlId) {
+  for (const PixelTable& table : PixelTables()) {
+    if (table.valueCtrl == ctrlId && table.queryButton != 0)
+      return {table.queryButton, table.writeButton};
+  }
+  for (const CountReadout& readout : CountReadouts()) {
+    if (readout.button == ctrlId)
+      return {readout.field};
+  }
+  return {};
+}
 
 int32_t ItemValue(const QComboBox* combo, int index) {
   return combo->itemData(index, kItemValueRole).toInt();
@@ -456,6 +471,10 @@ void ControlRegistry::Withhold(const std::vector<int>& ctrlIds) {
   for (int ctrlId : withheld_) {
     for (QWidget* widget : WidgetsOf(ctrlId))
       widget->setVisible(false);
+    for (int companion : CompanionsOf(ctrlId)) {
+      for (QWidget* widget : WidgetsOf(companion))
+        widget->setVisible(false);
+    }
   }
   HideEmptyGroups();
 }
@@ -498,12 +517,14 @@ void ControlRegistry::MarkUnwritten(int ctrlId, bool unwritten) {
 void ControlRegistry::SetControlVisible(int ctrlId, bool visible) {
   if (visible && withheld_.contains(ctrlId))
     return;
-  // A field goes with its caption and its up-down control.
+  // A field goes with its caption, its up-down control and the buttons that act on it.
   for (QWidget* widget :
        {FindControl(ctrlId), CaptionOf(ctrlId), FindControl(SpinOfEdit(ctrlId))}) {
     if (widget != nullptr)
       widget->setVisible(visible);
   }
+  for (int companion : CompanionsOf(ctrlId))
+    SetControlVisible(companion, visible);
   HideEmptyGroups();
 }
 

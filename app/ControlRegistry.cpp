@@ -25,6 +25,9 @@ constexpr const char* kBaseTooltip = "baseTooltip";
 // The background of a control whose value the last read could not get.
 constexpr const char* kUnreadStyle = "background-color: #ffd8a8;";
 
+// The frame and inner margins of a field, both sides together.
+constexpr int kReadOutMargins = 12;
+
 constexpr const char* kUnwrittenProperty = "unwritten";
 constexpr const char* kUnwrittenStyle = "background-color: #ffd6d6;";
 
@@ -536,11 +539,15 @@ bool ControlRegistry::ControlVisible(int ctrlId) const {
 void ControlRegistry::ShowText(int ctrlId, const std::string& text) {
   QWidget* control = FindControl(ctrlId);
   const QString shown = QString::fromStdString(text);
-  if (auto* edit = qobject_cast<QLineEdit*>(control))
+  if (auto* edit = qobject_cast<QLineEdit*>(control)) {
     edit->setText(shown);
-  else if (auto* label = qobject_cast<QLabel*>(control))
+    // A read-out shows its whole text, whatever the font: the field grows to it.
+    const int needed = edit->fontMetrics().horizontalAdvance(shown) + kReadOutMargins;
+    if (edit->isReadOnly() && needed > edit->minimumWidth())
+      edit->setMinimumWidth(needed);
+  } else if (auto* label = qobject_cast<QLabel*>(control)) {
     label->setText(shown);
-  else if (auto* group = qobject_cast<QGroupBox*>(control))
+  } else if (auto* group = qobject_cast<QGroupBox*>(control))
     group->setTitle(shown);
   else if (auto* button = qobject_cast<QAbstractButton*>(control))
     button->setText(shown);

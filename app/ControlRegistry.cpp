@@ -12,6 +12,7 @@
 
 #include "app/PageCaptions.h"
 #include "app/UpDown.h"
+#include "camera/EntryTables.h"
 #include "core/Conversions.h"
 #include "core/ParameterTable.h"
 
@@ -24,11 +25,28 @@ constexpr const char* kBaseTooltip = "baseTooltip";
 // The background of a control whose value the last read could not get.
 constexpr const char* kUnreadStyle = "background-color: #ffd8a8;";
 
+// The frame and inner margins of a field, both sides together.
+constexpr int kReadOutMargins = 12;
+
 constexpr const char* kUnwrittenProperty = "unwritten";
 constexpr const char* kUnwrittenStyle = "background-color: #ffd6d6;";
 
 // Choices whose value is always the item value, even when that is 0.
 constexpr std::array kAlwaysItemValue = {2570, 1354, 1407, 5139, 2787, 2785, 2786};
+
+// What is shown and hidden with `ctrlId` because it has no use alone: the read and write
+// buttons of the table entry the field shows, the field a count button fills.
+std::vector<int> CompanionsOf(int ctrlId) {
+  for (const PixelTable& table : PixelTables()) {
+    if (table.valueCtrl == ctrlId && table.queryButton != 0)
+      return {table.queryButton, table.writeButton};
+  }
+  for (const CountReadout& readout : CountReadouts()) {
+    if (readout.button == ctrlId)
+      return {readout.field};
+  }
+  return {};
+}
 
 int32_t ItemValue(const QComboBox* combo, int index) {
   return combo->itemData(index, kItemValueRole).toInt();
@@ -456,6 +474,10 @@ void ControlRegistry::Withhold(const std::vector<int>& ctrlIds) {
   for (int ctrlId : withheld_) {
     for (QWidget* widget : WidgetsOf(ctrlId))
       widget->setVisible(false);
+    for (int companion : CompanionsOf(ctrlId)) {
+      for (QWidget* widget : WidgetsOf(companion))
+        widget->setVisible(false);
+    }
   }
   HideEmptyGroups();
 }
@@ -498,12 +520,14 @@ void ControlRegistry::MarkUnwritten(int ctrlId, bool unwritten) {
 void ControlRegistry::SetControlVisible(int ctrlId, bool visible) {
   if (visible && withheld_.contains(ctrlId))
     return;
-  // A field goes with its caption and its up-down control.
+  // A field goes with its caption, its up-down control and the buttons that act on it.
   for (QWidget* widget :
        {FindControl(ctrlId), CaptionOf(ctrlId), FindControl(SpinOfEdit(ctrlId))}) {
     if (widget != nullptr)
       widget->setVisible(visible);
   }
+  for (int companion : CompanionsOf(ctrlId))
+    SetControlVisible(companion, visible);
   HideEmptyGroups();
 }
 
@@ -515,11 +539,15 @@ bool ControlRegistry::ControlVisible(int ctrlId) const {
 void ControlRegistry::ShowText(int ctrlId, const std::string& text) {
   QWidget* control = FindControl(ctrlId);
   const QString shown = QString::fromStdString(text);
-  if (auto* edit = qobject_cast<QLineEdit*>(control))
+  if (auto* edit = qobject_cast<QLineEdit*>(control)) {
     edit->setText(shown);
-  else if (auto* label = qobject_cast<QLabel*>(control))
+    // A read-out shows its whole text, whatever the font: the field grows to it.
+    const int needed = edit->fontMetrics().horizontalAdvance(shown) + kReadOutMargins;
+    if (edit->isReadOnly() && needed > edit->minimumWidth())
+      edit->setMinimumWidth(needed);
+  } else if (auto* label = qobject_cast<QLabel*>(control)) {
     label->setText(shown);
-  else if (auto* group = qobject_cast<QGroupBox*>(control))
+  } else if (auto* group = qobject_cast<QGroupBox*>(control))
     group->setTitle(shown);
   else if (auto* button = qobject_cast<QAbstractButton*>(control))
     button->setText(shown);

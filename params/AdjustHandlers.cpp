@@ -49,6 +49,10 @@ void ShowRunEnd(HandlerContext& context, AutoKind kind, const AutoRunResult& res
     ShowAutoResult(context.session.messages, *result.status, title);
     return;
   }
+  // A start the camera answered with a refusal has already been shown with the camera's own
+  // answer; a second box would only repeat it.
+  if (result.end == RunEnd::StartFailed && result.outcome == Outcome::Refused)
+    return;
   context.session.messages.ShowMessage(RunEndText(result), title, MessageIcon::Exclamation);
 }
 
@@ -99,7 +103,7 @@ void RequeryWhiteGains(HandlerContext& context) {
 
 void ShowWhiteStatus(HandlerContext& context, std::optional<int32_t> status) {
   if (status)
-    context.panel.ShowText(ctl::WhiteBalanceResult, std::to_string(*status));
+    context.panel.ShowText(ctl::WhiteBalanceResult, AutoResultText(*status));
 }
 
 bool OnWhiteAuto(HandlerContext& context) {
@@ -146,7 +150,7 @@ void OnRecalibrateShading(HandlerContext& context) {
   // Without a result code there is nothing to show; the engine has reported the failure.
   if (!status)
     return;
-  context.panel.ShowText(ctl::ShadingResult, std::to_string(*status));
+  context.panel.ShowText(ctl::ShadingResult, AutoResultText(*status));
   ShowAutoResult(context.session.messages, *status, kShadingTitle);
 }
 

@@ -114,12 +114,13 @@ void CLUTDlg::BuildLayout() {
   graph_->setObjectName(QString("c%1").arg(ctl::LutGraph));
   graph_->move(LutCurve::kGraphOriginX, LutCurve::kGraphOriginY);
 
-  AddGroup(this, "Current Mode Status", 6, 8, 112, 46);
+  // The two groups of the left column reach to the axis labels: their titles need the room.
+  AddGroup(this, "Current Mode Status", 2, 8, 126, 46);
   modeText_ = new QLabel(this);
   modeText_->setObjectName(QString("c%1").arg(ctl::LutModeText));
   modeText_->setGeometry(14, 28, 100, 18);
 
-  AddGroup(this, "Change To Edit Mode", 6, 62, 112, 120);
+  AddGroup(this, "Change To Edit Mode", 2, 62, 126, 120);
   AddLabel(this, {"Edit Point\nCount To Add", 14, 80, 100, 32, kLeft});
   spinner_ = new QSpinBox(this);
   spinner_->setObjectName(QString("c%1").arg(ctl::LutPointCount));

@@ -3,9 +3,11 @@
 #include <QtCore/QCoreApplication>
 #include <QtGui/QKeyEvent>
 #include <QtWidgets/QPushButton>
+#include <algorithm>
 #include <cstdarg>
 #include <cstdio>
 #include <ctime>
+#include <iterator>
 #include <thread>
 
 #include "ui/TrafficLogModel.h"
@@ -15,6 +17,16 @@
 namespace vistrel {
 
 namespace {
+
+// The layout of the window at the normal font: margins, the button column and its rows.
+constexpr int kMargin = 10;
+constexpr int kButtonWidth = 60;
+constexpr int kButtonTextMargins = 16;
+constexpr int kRowHeight = 20;
+constexpr int kRowTextMargin = 4;
+constexpr int kRowGap = 4;
+constexpr int kListGap = 12;
+constexpr int kStripInset = 4;
 
 void ProcessPending() {
   // Window messages are handled between the lines of a file, as the operator expects.
@@ -173,19 +185,20 @@ void CTerminalDialog::showEvent(QShowEvent* event) {
 void CTerminalDialog::PlaceControls() {
   const int w = width();
   const int h = height();
-  struct Place {
-    QWidget* control;
-    int left, top, right, bottom;
-  };
-  const Place places[] = {
-      {ui_->c1001, 10, 10, w - 80, 30},       {ui_->c1004, 10, 42, w - 80, h - 20},
-      {ui_->c1007, w - 70, 10, w - 10, 30},   {ui_->c1003, w - 70, 34, w - 10, 54},
-      {ui_->c1006, w - 70, 58, w - 10, 78},   {ui_->c1008, w - 70, 82, w - 10, 102},
-      {ui_->c1010, w - 70, 106, w - 10, 126}, {ui_->c1162, 4, h - 12, w - 4, h - 4},
-  };
-  for (const Place& place : places)
-    place.control->setGeometry(place.left, place.top, place.right - place.left,
-                               place.bottom - place.top);
+  // The button column is as wide and its rows as high as the texts need in the current font.
+  QPushButton* const buttons[] = {ui_->c1007, ui_->c1003, ui_->c1006, ui_->c1008, ui_->c1010};
+  int buttonWidth = kButtonWidth;
+  for (const QPushButton* button : buttons)
+    buttonWidth = std::max(
+        buttonWidth, button->fontMetrics().horizontalAdvance(button->text()) + kButtonTextMargins);
+  const int rowHeight = std::max(kRowHeight, fontMetrics().height() + kRowTextMargin);
+  const int column = w - kMargin - buttonWidth;
+  for (int i = 0; i < static_cast<int>(std::size(buttons)); ++i)
+    buttons[i]->setGeometry(column, kMargin + i * (rowHeight + kRowGap), buttonWidth, rowHeight);
+  ui_->c1001->setGeometry(kMargin, kMargin, column - 2 * kMargin, rowHeight);
+  const int listTop = kMargin + rowHeight + kListGap;
+  ui_->c1004->setGeometry(kMargin, listTop, column - 2 * kMargin, h - 2 * kMargin - listTop);
+  ui_->c1162->setGeometry(kStripInset, h - 12, w - 2 * kStripInset, 8);
 }
 
 }  // namespace vistrel

@@ -52,7 +52,7 @@ TEST(AdjustHandlers, WhiteBalanceOnceCompletesAfterTwoPolls) {
   EXPECT_EQ(page.TakeLines(), (Lines{"AWB=2", "AWRS?", "AWRS?", "PGR?", "PGB?"}));
   EXPECT_EQ(page.LastMessage(), "Complete");
   EXPECT_EQ(page.presenter.messages.back().caption, "Balance White Auto Result");
-  EXPECT_EQ(page.panel.ControlText(ctl::WhiteBalanceResult), "0");
+  EXPECT_EQ(page.panel.ControlText(ctl::WhiteBalanceResult), "Complete");
   EXPECT_EQ(page.panel.SelectedIndex(ctl::AWB), 0);
 }
 
@@ -118,7 +118,9 @@ TEST(AdjustHandlers, AFaultDuringARunEndsItWithoutAResult) {
     page.channel.refused = {"ASC="};  // the camera does not take the start
     page.Select(ctl::ASC, kOnce);
     EXPECT_EQ(page.TakeLines(), (Lines{"ASC=2"}));
-    EXPECT_EQ(page.LastMessage(), "The camera did not start the adjustment.");
+    // The camera's refusal is the one message: no second box repeats it.
+    EXPECT_EQ(page.presenter.messages.size(), 1u);
+    EXPECT_EQ(page.LastMessage(), "ERROR: refused for the test");
   }
   {
     ImagePage page(ScriptedStatuses({4, 4, 4, 4}));
@@ -158,7 +160,7 @@ TEST(AdjustHandlers, ExposureOnceWithIndividualGainSendsItsValueWithoutPolling) 
   page.panel.RefillChoice(ctl::AWB, {{"Off", 0}, {"ExposureOnce", 4}, {"ExposureContinuous", 3}});
   page.Select(ctl::AWB, 1);
   EXPECT_EQ(page.TakeLines(), (Lines{"AWB=4", "AWRS?"}));
-  EXPECT_EQ(page.panel.ControlText(ctl::WhiteBalanceResult), "0");
+  EXPECT_EQ(page.panel.ControlText(ctl::WhiteBalanceResult), "Complete");
   // The mode is the row's value now: a later change does not send it a second time.
   EXPECT_EQ(page.table.GetLastSentValue(ctl::AWB), 4);
   EXPECT_TRUE(page.presenter.messages.empty());
@@ -200,7 +202,7 @@ TEST(AdjustHandlers, ShadingLevelStatusAndAreaSelection) {
   ImagePage page;
   EXPECT_TRUE(AdjustHandlers::OnButton(page.context, ctl::ShadingButton));
   EXPECT_EQ(page.TakeLines(), (Lines{"RS=0", "SDRS?"}));
-  EXPECT_EQ(page.panel.ControlText(ctl::ShadingResult), "0");
+  EXPECT_EQ(page.panel.ControlText(ctl::ShadingResult), "Complete");
   EXPECT_EQ(page.LastMessage(), "Complete");
   EXPECT_EQ(page.presenter.messages.back().caption, "Recalibrate FFC (User)");
 

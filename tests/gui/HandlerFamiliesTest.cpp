@@ -75,6 +75,18 @@ TEST_F(HandlerFamilies, AButtonOfEachFamilyReachesTheCamera) {
   EXPECT_TRUE(temperature.contains('.')) << temperature.toStdString();
 }
 
+TEST_F(HandlerFamilies, ARefusedOneShotStartIsReportedOnce) {
+  CVistrelDlg& dialog = Start();
+  SimFaults faults;
+  faults.fault = SimFault::Garbage;
+  faults.onlyCommand = "AGC";
+  program_->server.SetFaults(faults);
+  Pick(Control<QComboBox>(dialog, ctl::AGC), 2);  // Once
+  EXPECT_EQ(Written(*program_).front(), "AGC=2");
+  EXPECT_EQ(program_->messages.messages.size(), 1u);
+  EXPECT_EQ(Control<QComboBox>(dialog, ctl::AGC)->currentIndex(), 0);
+}
+
 TEST_F(HandlerFamilies, ExposureModeIsRefusedWhileExposureAutoIsOn) {
   CVistrelDlg& dialog = Start();
   auto* exposureMode = Control<QComboBox>(dialog, 1337);
@@ -103,6 +115,25 @@ TEST_F(HandlerFamilies, MonochromeModelHidesTheColourControlsAndAColourOneGetsTh
   EXPECT_EQ(std::ranges::count(Texts(dialog, 1386), "Horizontal Colorbar"), 1);
   EXPECT_TRUE(dialog.Registry().ControlVisible(1343));
   EXPECT_FALSE(matrixGroup->isHidden());
+}
+
+TEST_F(HandlerFamilies, GreenBlemishTableReadsIntoAndWritesFromItsFields) {
+  // Outside the RL family the green table is hidden with its buttons and its group.
+  CVistrelDlg& colour = Start("QX-70500C-VLNK");
+  for (int id : {1423, 1427, 1515, 1433, 1517, 1437, 1519, 1464})
+    EXPECT_TRUE(Control<QWidget>(colour, id)->isHidden()) << id;
+  EXPECT_TRUE(Control<QWidget>(colour, 1515)->parentWidget()->isHidden());
+
+  CVistrelDlg& dialog = Start("RL-4100T-VLNK");
+  Control<QLineEdit>(dialog, ctl::BlemishIndexGreen)->setText("5");
+  Control<QLineEdit>(dialog, 1427)->setText("100");
+  Control<QPushButton>(dialog, 1433)->click();  // Write X
+  EXPECT_EQ(Written(*program_), (std::vector<std::string>{"BMPXWG=5,100"}));
+  program_->camera->Exchange("BMPXWG=5,321\r\n");
+  program_->wire.lines.clear();
+  Control<QPushButton>(dialog, 1515)->click();  // Read X
+  EXPECT_EQ(Written(*program_), (std::vector<std::string>{"BMPXWG?5"}));
+  EXPECT_EQ(Control<QLineEdit>(dialog, 1427)->text(), "321");
 }
 
 TEST_F(HandlerFamilies, SequencerWriteSendsTheColourFieldsAndMarksWhatTheCameraDidNotTake) {

@@ -18,6 +18,7 @@
 #include "cli/CliSession.h"
 #include "cli/SettingCheck.h"
 #include "core/CommandTable.h"
+#include "support/CameraCommandList.h"
 #include "support/SimProgram.h"
 
 namespace {
@@ -58,34 +59,13 @@ size_t WireBytes(const std::string& log, bool repliesOnly = false) {
 bool MeasureSilentCamera(const std::string& folder) {
   const std::string file = folder + "/silent.cam";
   std::ofstream(file) << "TI=1\n";
-  const std::vector<std::vector<std::string>> commands = {
-      {"get", "TI"},
-      {"set", "TI=1"},
-      {"send", "TI?"},
-      {"describe", "TI"},
-      {"params"},
-      {"info"},
-      {"dump"},
-      {"save", file + ".new"},
-      {"load", file},
-      {"diff", file},
-      {"store", "1"},
-      {"load-area", "1"},
-      {"store-all"},
-      {"reset"},
-      {"user-id"},
-      {"camera-id"},
-      {"device-version"},
-      {"xml-version"},
-      {"model-id", "RL-8200T-VLNK"},
-      {"lens", "zoom", "tele", "--ms", "20000"},
-      {"sequencer", "1"},
-      {"entry", "BMPXW", "1"},
-      {"blemish-clear", "white", "1"},
-      {"counts"},
-      {"adjust", "exposure"},
-      {"lut", "show"},
-  };
+  const std::string gamma = folder + "/silent.csv";
+  std::ofstream gammaFile(gamma);
+  gammaFile << "GammaData (R G B)\r\n";
+  for (int level = 0; level < 32; ++level)
+    gammaFile << "0,0,0\r\n";
+  gammaFile.close();
+  const auto commands = vistrel::test::CameraCommandList(file, gamma, folder + "/new");
   vistrel::test::SimProgram sim({"--no-reply"});
   const std::string device = sim.FirstLine();
   bool ok = true;

@@ -10,6 +10,7 @@
 
 #include "cli/CliFixture.h"
 #include "cli/CliSession.h"
+#include "support/CameraCommandList.h"
 #include "transport/StoredSettings.h"
 
 namespace vistrel {
@@ -34,36 +35,7 @@ TEST_F(ProductionLineTest, ASilentCameraEndsEveryCommandAfterTheModelCheck) {
   for (int level = 0; level < 32; ++level)
     table += "0,0,0\r\n";
   const std::string gamma = Write("gamma.csv", table);
-  const std::vector<std::vector<std::string>> commands = {
-      {"get", "TI"},
-      {"set", "TI=1"},
-      {"send", "TI?"},
-      {"describe", "TI"},
-      {"params"},
-      {"info"},
-      {"dump"},
-      {"save", PathOf("new.cam")},
-      {"load", file},
-      {"diff", file},
-      {"store", "1"},
-      {"load-area", "1"},
-      {"store-all"},
-      {"reset"},
-      {"user-id"},
-      {"camera-id"},
-      {"device-version"},
-      {"xml-version"},
-      {"model-id", "RL-8200T-VLNK"},
-      {"lens", "zoom", "tele", "--ms", "5000"},
-      {"sequencer", "1"},
-      {"entry", "BMPXW", "1"},
-      {"blemish-clear", "white", "1"},
-      {"counts"},
-      {"adjust", "exposure"},
-      {"lut", "show"},
-      {"lut", "read", PathOf("new.csv")},
-      {"lut", "write", gamma},
-  };
+  const auto commands = test::CameraCommandList(file, gamma, PathOf("new"));
   for (std::vector<std::string> args : commands) {
     const std::string operation = args[0] == "lut" ? "lut " + args[1] : args[0];
     args.insert(args.begin(), "--factory");

@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "cli/CliFixture.h"
+#include "core/CommandTable.h"
 
 namespace vistrel {
 namespace {
@@ -19,7 +20,7 @@ TEST_F(CliTest, TableListingsNeedNoCamera) {
   int count = 0;
   while (std::getline(commands, line))
     ++count;
-  EXPECT_EQ(count, 661);
+  EXPECT_EQ(count, CommandTable::kCount);
   EXPECT_NE(out_.str().find("\n389 ID text 0\n"), std::string::npos);
   EXPECT_NE(out_.str().find("\n96 - int 0\n"), std::string::npos);
 
@@ -28,7 +29,7 @@ TEST_F(CliTest, TableListingsNeedNoCamera) {
   EXPECT_NE(out_.str().find("\n1842 #96 number 2 0 16383 0 0\n"), std::string::npos);
 
   EXPECT_EQ(Run({"--version"}, false), kExitOk);
-  EXPECT_EQ(out_.str(), "vistrelctl 0.3.7\n");
+  EXPECT_EQ(out_.str(), "vistrelctl " VISTREL_VERSION "\n");
   EXPECT_EQ(Run({"frobnicate"}, false), kExitUsage);
   EXPECT_EQ(Run({"--bogus", "params"}, false), kExitUsage);
   EXPECT_FALSE(err_.str().empty());

@@ -8,21 +8,10 @@
 namespace vistrel {
 namespace {
 
-TEST(CommandTableTest, SizesAndNamedIds) {
-  EXPECT_EQ(CommandTable::kCount, 661);
-  EXPECT_EQ(CommandTable::CountNamed(), 486);
-  int unnamed = 0;
-  for (int id = 0; id < CommandTable::kCount; ++id) {
+// A row out of place would bind a name to another command's id.
+TEST(CommandTableTest, EveryEntrySitsAtItsId) {
+  for (int id = 0; id < CommandTable::kCount; ++id)
     EXPECT_EQ(CommandTable::Entry(id).id, id);
-    if (CommandTable::Name(id).empty())
-      ++unnamed;
-  }
-  EXPECT_EQ(unnamed, 175);
-  EXPECT_EQ(CommandTable::Name(0), "EB");
-  EXPECT_EQ(CommandTable::Name(18), "TI");
-  EXPECT_EQ(CommandTable::Name(96), "");
-  EXPECT_EQ(CommandTable::Name(594), "SMRMD");
-  EXPECT_EQ(CommandTable::Name(660), "TD");
 }
 
 TEST(CommandTableTest, OnlyTheIdentityTextsAreText) {

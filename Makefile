@@ -5,6 +5,7 @@ ASAN_BUILD ?= build-asan
 RELEASE_BUILD ?= build-release
 FUZZ_BUILD ?= build-fuzz
 WINDOWS_BUILD ?= build-windows
+DEB_BUILD ?= build-deb
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 WERROR ?= OFF
 JOBS ?= 2
@@ -17,7 +18,8 @@ CCACHE := $(shell command -v ccache 2>/dev/null)
 LAUNCHER := $(if $(CCACHE),-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
 COMMON_FLAGS = -G Ninja -DVISTREL_WERROR=$(WERROR) $(LAUNCHER)
 
-.PHONY: all deps configure build run test sanitize release fuzz bench format clean windows windows-test
+.PHONY: all deps configure build run test sanitize release fuzz bench format clean windows windows-test \
+  windows-dist deb
 
 all: build
 
@@ -78,6 +80,17 @@ windows-test: windows configure
 	scripts/wine-run wineboot --init >/dev/null 2>&1 || true
 	ctest --test-dir $(WINDOWS_BUILD) --output-on-failure --no-tests=error
 
+# The Windows archive: vistrelctl.exe with README-Windows.txt and the licence.
+windows-dist: windows
+	@ls $(WINDOWS_BUILD)/dist/*.zip
+
+# The Debian packages vistrel and vistrel-sim (in $(DEB_BUILD)/), checked with lintian and
+# from an unpacked root.
+deb:
+	@VISTREL_PACKAGE=ON scripts/install-deps
+	scripts/make-deb $(DEB_BUILD)
+	scripts/check-packages $(DEB_BUILD)
+
 bench: build
 	@for b in $(BUILD)/bin/bench_*; do [ -x "$$b" ] && echo "== $$b" && "$$b"; done
 
@@ -85,4 +98,4 @@ format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(RELEASE_BUILD) $(FUZZ_BUILD) $(WINDOWS_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(RELEASE_BUILD) $(FUZZ_BUILD) $(WINDOWS_BUILD) $(DEB_BUILD)

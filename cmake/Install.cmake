@@ -32,14 +32,47 @@ if(TARGET vistrelctl)
           DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions RENAME vistrelctl)
 endif()
 if(TARGET vistrel-sim)
+  # The substitute Camera Link serial libraries carry the names of the vendors' libraries:
+  # they go to a folder of their own, never on the loader's default path, so a frame
+  # grabber's real library is always found first.
+  install(TARGETS vistrel_clsersim LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}/vistrel-sim)
+  install(FILES ${VISTREL_CLSERIAL_DIR}/libclserial.so ${VISTREL_CLSERIAL_DIR}/libclallserial.so
+          DESTINATION ${CMAKE_INSTALL_LIBDIR}/vistrel-sim)
   vistrel_man_page(vistrel-sim "a simulated Camera Link camera on a pseudo-terminal" --help)
 endif()
 if(TARGET vistrel)
   install(FILES ${CMAKE_SOURCE_DIR}/dist/vistrel.desktop
           DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
-  install(FILES ${CMAKE_SOURCE_DIR}/res/vistrel.png
-          DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/32x32/apps)
+  # The icon in the hicolor theme: the drawing and its renderings (scripts/render-icons).
+  install(FILES ${CMAKE_SOURCE_DIR}/res/icons/vistrel.svg
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+  foreach(size 16 22 24 32 48 64 128 256)
+    install(FILES ${CMAKE_SOURCE_DIR}/res/icons/vistrel-${size}.png
+            DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps
+            RENAME vistrel.png)
+  endforeach()
+  install(FILES ${CMAKE_SOURCE_DIR}/dist/org.vistrel.Vistrel.metainfo.xml
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
   # The manuals the about box offers.
   install(DIRECTORY ${CMAKE_SOURCE_DIR}/docs/ DESTINATION ${CMAKE_INSTALL_DOCDIR}
           FILES_MATCHING PATTERN "*.pdf")
+endif()
+
+# The Windows archive: vistrelctl.exe with its notes and the licence, ready to unpack.
+if(WIN32)
+  get_filename_component(VISTREL_DIST_DIR ${VISTREL_WINDOWS_ARCHIVE} DIRECTORY)
+  set(staging ${VISTREL_DIST_DIR}/vistrel-${PROJECT_VERSION})
+  add_custom_command(
+    OUTPUT ${VISTREL_WINDOWS_ARCHIVE}
+    COMMAND ${CMAKE_COMMAND} -E rm -rf ${staging} ${VISTREL_WINDOWS_ARCHIVE}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${staging}
+    COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:vistrelctl> ${staging}/
+    COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_SOURCE_DIR}/dist/README-Windows.txt ${staging}/
+    COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_SOURCE_DIR}/LICENSE ${staging}/LICENSE.txt
+    COMMAND ${CMAKE_COMMAND} -E chdir ${VISTREL_DIST_DIR}
+            ${CMAKE_COMMAND} -E tar cf ${VISTREL_WINDOWS_ARCHIVE} --format=zip
+            vistrel-${PROJECT_VERSION}
+    DEPENDS vistrelctl ${CMAKE_SOURCE_DIR}/dist/README-Windows.txt ${CMAKE_SOURCE_DIR}/LICENSE
+    COMMENT "Windows archive ${VISTREL_WINDOWS_ARCHIVE}")
+  add_custom_target(windows-dist ALL DEPENDS ${VISTREL_WINDOWS_ARCHIVE})
 endif()

@@ -23,3 +23,6 @@ endif()
 if(NOT CMAKE_CROSSCOMPILING_EMULATOR)
   set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_SOURCE_DIR}/scripts/wine-run)
 endif()
+
+# The archive operators unpack (made in cmake/Install.cmake, tested in tests/windows).
+set(VISTREL_WINDOWS_ARCHIVE ${CMAKE_BINARY_DIR}/dist/vistrel-${PROJECT_VERSION}-windows-x86_64.zip)

@@ -19,6 +19,7 @@
 #include "camera/ReadAll.h"
 #include "camera/SettingFile.h"
 #include "core/ControlIds.h"
+#include "core/TimeLimits.h"
 #include "params/EntryTableHandlers.h"
 #include "params/Handlers.h"
 #include "params/Identity.h"
@@ -46,7 +47,7 @@ static_assert(AccessCode::kF12 == Qt::Key_F12);
 
 constexpr const char* kTitle = "QX-70500-VLNK Vistrel";
 constexpr const char* kVersion = "0.3.7";
-constexpr int kWriteMs = 2500;
+constexpr int kWriteMs = limits::kReplyMs;
 constexpr int kSequencerEntries = 128;
 constexpr const char* kResetQuestion =
     "Reset the camera now?\nThe camera restarts, and this program closes.";

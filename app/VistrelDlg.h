@@ -11,6 +11,7 @@
 #include "app/AccessCode.h"
 #include "app/AppServices.h"
 #include "app/ControlRegistry.h"
+#include "core/TimeLimits.h"
 #include "params/TableBoundPath.h"
 #include "ui/ChannelSetup.h"
 #include "ui/OnlineStatusNotifier.h"
@@ -50,7 +51,7 @@ class CVistrelDlg final : public QDialog,
   // While offline with the port open: how often the program asks whether the camera answers
   // again, and how long it waits for that answer.
   static constexpr int kProbeEveryMs = 3000;
-  static constexpr int kProbeMs = 300;
+  static constexpr int kProbeMs = limits::kProbeMs;
 
   explicit CVistrelDlg(AppServices& services, QWidget* parent = nullptr);
   ~CVistrelDlg() override;

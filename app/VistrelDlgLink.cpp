@@ -10,6 +10,7 @@
 #include "app/VistrelDlg.h"
 #include "core/CommandIds.h"
 #include "core/ControlIds.h"
+#include "core/TimeLimits.h"
 #include "ui_VistrelDlg.h"
 
 namespace vistrel {
@@ -17,7 +18,7 @@ namespace vistrel {
 namespace {
 
 // How long the receive path must stay quiet before what came from before counts as gone.
-constexpr int kSettleMs = 30;
+constexpr int kSettleMs = limits::kSettleMs;
 constexpr int kDiscardChunk = 256;
 
 constexpr const char* kNoAnswerNote =

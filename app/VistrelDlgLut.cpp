@@ -11,6 +11,7 @@
 #include "camera/GammaFile.h"
 #include "camera/LutTransfer.h"
 #include "core/ControlIds.h"
+#include "core/TimeLimits.h"
 #include "ui/LUTDlg.h"
 #include "ui/LogFiles.h"
 
@@ -19,7 +20,7 @@ namespace {
 
 // How far each editor is moved from the last one when the editors are created.
 constexpr int kEditorCascade = 50;
-constexpr int kPauseAfterReadAllMs = 20;
+constexpr int kPauseAfterReadAllMs = limits::kLinePauseMs;
 constexpr int kEditorMenuItems[kLutChannels] = {menu::kLutEditorRed, menu::kLutEditorGreen,
                                                 menu::kLutEditorBlue};
 

@@ -4,10 +4,10 @@
 #include <chrono>
 #include <functional>
 #include <span>
-#include <thread>
 
 #include "core/CommandIds.h"
 #include "core/ControlIds.h"
+#include "core/TimeLimits.h"
 
 namespace vistrel {
 
@@ -38,9 +38,9 @@ constexpr int32_t kConvergent = 8;
 constexpr int32_t kOnce = 2;
 constexpr int32_t kOff = 0;
 
-constexpr int kStartMs = 10000;
-constexpr int kShadingStartMs = 20000;
-constexpr int kStatusMs = 2500;
+constexpr int kStartMs = limits::kLongSettingMs;
+constexpr int kShadingStartMs = limits::kShadingStartMs;
+constexpr int kStatusMs = limits::kReplyMs;
 
 // The commands of one kind of run (command ids; ATCS has one id beside each auto mode).
 struct RunCommands {
@@ -108,7 +108,7 @@ std::span<const int> AdjustedControls(AutoKind kind) {
 }
 
 bool SleepingWatch::Wait(int ms) {
-  std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+  engine_.Clock().Pause(ms);
   return true;
 }
 
@@ -234,11 +234,11 @@ AutoRunResult RunAutoOnce(Command& engine, AutoKind kind, const PollLimits& limi
   const RunCommands& commands = CommandsOf(kind);
   AutoRunResult result;
   watch.Started(commands.running);
-  const auto start = std::chrono::steady_clock::now();
-  const std::function<int()> elapsedMs = [start] {
-    return static_cast<int>(std::chrono::duration_cast<std::chrono::milliseconds>(
-                                std::chrono::steady_clock::now() - start)
-                                .count());
+  const IClock& clock = engine.Clock();
+  const IClock::Duration start = clock.Now();
+  const std::function<int()> elapsedMs = [&clock, start] {
+    return static_cast<int>(
+        std::chrono::duration_cast<std::chrono::milliseconds>(clock.Now() - start).count());
   };
   // Polling a run the camera did not take would only read the status of an earlier run.
   if (!engine.SetValue(commands.mode, kOnce, kStartMs)) {

@@ -7,6 +7,7 @@
 
 #include "core/Command.h"
 #include "core/Outcome.h"
+#include "core/TimeLimits.h"
 
 namespace vistrel {
 
@@ -18,14 +19,14 @@ enum class AutoKind { Exposure, Gain, White };
 // query goes unanswered `silentPolls` times in a row.
 struct PollLimits {
   // The camera updates its status about once a second.
-  static constexpr int kIntervalMs = 1000;
+  static constexpr int kIntervalMs = limits::kAdjustPollMs;
   // The camera's own runs end within a few seconds (its trials at the slowest exposure
   // included); a minute is ample for a run that is still working and short enough that an
   // operator does not take the program for hung.
-  static constexpr int kTotalMs = 60000;
+  static constexpr int kTotalMs = limits::kAdjustTotalMs;
   // As a long pass of exchanges: three unanswered exchanges in a row mean the camera is gone.
   static constexpr int kSilentPolls = 3;
-  static constexpr int kQueryMs = 2500;
+  static constexpr int kQueryMs = limits::kReplyMs;
 
   int intervalMs = kIntervalMs;
   int totalMs = kTotalMs;
@@ -82,10 +83,14 @@ class IAdjustWatch {
   virtual void Finished() {}
 };
 
-// Sleeps between the polls; never cancels.
+// Pauses between the polls on the engine's clock; never cancels.
 class SleepingWatch : public IAdjustWatch {
  public:
+  explicit SleepingWatch(Command& engine) : engine_(engine) {}
   bool Wait(int ms) override;
+
+ private:
+  Command& engine_;
 };
 
 // The text of a result code ("Complete", "Too Bright", ..., "Unknown Result").
@@ -104,7 +109,7 @@ std::string AutoResultTitle(AutoKind kind);
 AutoRunResult RunAutoOnce(Command& engine, AutoKind kind, const PollLimits& limits,
                           IAdjustWatch& watch);
 // The time limit of the off setting that ends a run early.
-inline constexpr int kAutoStopMs = 2500;
+inline constexpr int kAutoStopMs = limits::kReplyMs;
 
 // The controls whose values a run of `kind` moves, in the order they are read back: the
 // exposure after an exposure run, the gain after a gain run, the red and blue gains after a

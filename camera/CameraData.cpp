@@ -7,14 +7,15 @@
 
 #include "core/CommandIds.h"
 #include "core/Conversions.h"
+#include "core/TimeLimits.h"
 
 namespace vistrel {
 namespace {
 
-constexpr int kQueryMs = 2500;
-constexpr int kUserIdWriteMs = 2500;
-constexpr int kXmlVersionWriteMs = 10000;
-constexpr int kDeviceVersionWriteMs = 10000;
+constexpr int kQueryMs = limits::kReplyMs;
+constexpr int kUserIdWriteMs = limits::kReplyMs;
+constexpr int kXmlVersionWriteMs = limits::kLongSettingMs;
+constexpr int kDeviceVersionWriteMs = limits::kLongSettingMs;
 constexpr unsigned char kFirstPrintable = 0x20;
 constexpr unsigned char kLastPrintable = 0x7e;
 

@@ -4,12 +4,13 @@
 
 #include "camera/CameraData.h"
 #include "core/CommandIds.h"
+#include "core/TimeLimits.h"
 
 namespace vistrel {
 namespace {
 
-constexpr int kCameraIdMs = 2500;
-constexpr int kModelIdMs = 3000;
+constexpr int kCameraIdMs = limits::kReplyMs;
+constexpr int kModelIdMs = limits::kModelIdMs;
 
 // The model names the model choice writes, by entry position.
 constexpr std::array<const char*, 2> kModelIds{"RL-4100T-VLNK", "RL-8200T-VLNK"};

@@ -4,6 +4,7 @@
 
 #include "core/Command.h"
 #include "core/CommandIds.h"
+#include "core/TimeLimits.h"
 
 namespace vistrel {
 namespace {
@@ -70,7 +71,7 @@ int ModelChoiceSelection(int code) {
 
 bool CheckModel(Command& engine, IMessagePresenter& messages, CameraModel& model) {
   std::string name;
-  if (!engine.GetText(cmd::MD, name, 1000))
+  if (!engine.GetText(cmd::MD, name, limits::kShortReplyMs))
     return false;
   model.code = ModelCodeFor(name);
   model.name = name;

@@ -118,7 +118,7 @@ class CameraSession {
   NullProgress nullProgress_;
   NullParameterView nullView_;
   IPageHooks nullHooks_;
-  SleepingWatch sleepingWatch_;
+  SleepingWatch sleepingWatch_{engine};
 };
 
 }  // namespace vistrel

@@ -7,6 +7,7 @@
 
 #include "camera/PassOutcome.h"
 #include "core/CommandIds.h"
+#include "core/TimeLimits.h"
 
 namespace vistrel {
 
@@ -38,8 +39,8 @@ constexpr SequencerField kSequencerFields[] = {
 };
 static_assert(std::size(kSequencerFields) == kSequencerFieldCount);
 
-constexpr int kBlemishMs = 4000;
-constexpr int kLutMs = 1000;
+constexpr int kBlemishMs = limits::kBlemishEntryMs;
+constexpr int kLutMs = limits::kShortReplyMs;
 constexpr int32_t kBlemishMaxX = 2559;
 constexpr int32_t kBlemishMaxY = 2047;
 constexpr int32_t kLutLastIndex = 256;
@@ -83,8 +84,8 @@ constexpr CountReadout kCountReadouts[] = {
     {2580, 522, "FBNUM", 2582}, {2584, 523, "FBBNUM", 2586}, {2566, 371, "SQIDX", 2567},
 };
 
-constexpr int kMultiRoiReadMs = 1000;
-constexpr int kMultiRoiShowMs = 500;
+constexpr int kMultiRoiReadMs = limits::kShortReplyMs;
+constexpr int kMultiRoiShowMs = limits::kQuickReplyMs;
 
 bool SameName(std::string_view a, std::string_view b) {
   return std::ranges::equal(a, b, [](char x, char y) {

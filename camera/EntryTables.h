@@ -11,6 +11,7 @@
 #include "camera/CameraModel.h"
 #include "core/Command.h"
 #include "core/Outcome.h"
+#include "core/TimeLimits.h"
 
 namespace vistrel {
 
@@ -39,8 +40,8 @@ struct SequencerField {
 inline constexpr int kSequencerFirstEntry = 1;
 inline constexpr int kSequencerLastEntry = 128;
 inline constexpr size_t kSequencerFieldCount = 18;
-inline constexpr int kSequencerLineMs = 1000;
-inline constexpr int kEntryQueryMs = 2500;
+inline constexpr int kSequencerLineMs = limits::kShortReplyMs;
+inline constexpr int kEntryQueryMs = limits::kReplyMs;
 
 // The fields in the order in which an entry is written and read: the binning comes before
 // the region measured in it.
@@ -122,7 +123,7 @@ struct CountReadout {
   const char* name;
   int field;
 };
-inline constexpr int kCountQueryMs = 500;
+inline constexpr int kCountQueryMs = limits::kQuickReplyMs;
 std::span<const CountReadout> CountReadouts();
 const CountReadout* CountReadoutOfButton(int buttonId);
 Outcome ReadCount(Command& engine, const CountReadout& readout, int32_t& value);

@@ -1,12 +1,11 @@
 #include "camera/FlashAreas.h"
 
 #include <array>
-#include <chrono>
-#include <thread>
 
 #include "camera/PassOutcome.h"
 #include "camera/ReadAll.h"
 #include "core/CommandIds.h"
+#include "core/TimeLimits.h"
 
 namespace vistrel {
 namespace {
@@ -39,7 +38,7 @@ int AreaFromChoice(const std::string& text) {
 
 Outcome LoadArea(CameraSession& session, int area) {
   session.lastArea = area;
-  if (!session.engine.SetValue(cmd::LD, area, 2500))
+  if (!session.engine.SetValue(cmd::LD, area, limits::kReplyMs))
     return session.engine.LastOutcome();
   return Reload(session).Overall();
 }
@@ -50,8 +49,8 @@ bool StoreArea(CameraSession& session, int area) {
     session.messages.ShowMessage("Selected invalid area !", "", MessageIcon::Stop);
     return false;
   }
-  const bool stored = area == 0 ? session.engine.SetValue(cmd::SA00, 0, 8000)
-                                : session.engine.SetValue(cmd::SA, area, 8000);
+  const bool stored = area == 0 ? session.engine.SetValue(cmd::SA00, 0, limits::kAreaStoreMs)
+                                : session.engine.SetValue(cmd::SA, area, limits::kAreaStoreMs);
   if (stored)
     Inform(session, "Completed saving current setting data !");
   return stored;
@@ -63,8 +62,8 @@ Outcome StoreAll(CameraSession& session) {
   }
   PassOutcome stores;
   for (int area = 3; area >= 1 && !stores.GivenUp(); --area) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    if (!session.engine.SetValue(cmd::SA, area, 10000))
+    session.engine.Clock().Pause(limits::kLinePauseMs);
+    if (!session.engine.SetValue(cmd::SA, area, limits::kLongSettingMs))
       stores.NoteFailure(session.engine);
   }
   if (stores.Result() != Outcome::Done) {
@@ -77,11 +76,11 @@ Outcome StoreAll(CameraSession& session) {
 }
 
 bool FactoryStore(CameraSession& session) {
-  return session.engine.SetValue(cmd::SA00, 0, 500);
+  return session.engine.SetValue(cmd::SA00, 0, limits::kQuickReplyMs);
 }
 
 bool CameraReset(CameraSession& session) {
-  if (session.engine.SetValue(cmd::CRS00, 1, 5000))
+  if (session.engine.SetValue(cmd::CRS00, 1, limits::kCameraResetMs))
     return true;
   session.messages.ShowMessage("Failed sending \"Camera Reset Command\".", "", MessageIcon::Stop);
   return false;
@@ -89,7 +88,7 @@ bool CameraReset(CameraSession& session) {
 
 bool UserSetStore(CameraSession& session, int index) {
   session.progress->Begin("Now, Storing camera data.");
-  const bool stored = session.engine.SetValue(cmd::SA, index, 40000);
+  const bool stored = session.engine.SetValue(cmd::SA, index, limits::kUserSetStoreMs);
   if (stored)
     Inform(session, "Completed to store current setting data!");
   session.progress->End();
@@ -97,7 +96,7 @@ bool UserSetStore(CameraSession& session, int index) {
 }
 
 bool UserSetLoad(CameraSession& session, int index) {
-  if (!session.engine.SetValue(cmd::LD, index, 10000))
+  if (!session.engine.SetValue(cmd::LD, index, limits::kLongSettingMs))
     return false;
   return Reload(session).Complete();
 }

@@ -5,11 +5,12 @@
 #include "camera/CameraSession.h"
 #include "camera/LutTables.h"
 #include "core/Outcome.h"
+#include "core/TimeLimits.h"
 
 namespace vistrel {
 
 // The limit for each entry of a table transfer.
-inline constexpr int kLutEntryMs = 5000;
+inline constexpr int kLutEntryMs = limits::kLutEntryMs;
 
 // The progress texts of the transfers.
 std::string LutReadProgressText(int channel);

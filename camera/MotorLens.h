@@ -6,14 +6,15 @@
 
 #include "camera/CameraSession.h"
 #include "core/CommandIds.h"
+#include "core/TimeLimits.h"
 
 namespace vistrel {
 
 // The motor lens functions and the settings that move and stop them.
-inline constexpr int kLensMoveMs = 10000;
+inline constexpr int kLensMoveMs = limits::kLongSettingMs;
 // The stop that ends a move early (the program is asked to end) or follows a start the
 // camera did not confirm waits only this long for the camera.
-inline constexpr int kLensStopNowMs = 2500;
+inline constexpr int kLensStopNowMs = limits::kReplyMs;
 inline constexpr int32_t kLensStop = 0;
 
 // One press-and-hold button of the motor lens window: what it shows, where it sits (left,

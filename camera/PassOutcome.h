@@ -2,6 +2,7 @@
 
 #include "core/Command.h"
 #include "core/Outcome.h"
+#include "core/TimeLimits.h"
 
 namespace vistrel {
 
@@ -19,7 +20,7 @@ class PassOutcome {
   // A camera that leaves an exchange unanswered is asked for its model with this short
   // limit: a camera that answers nothing at all ends the pass at once, one that merely
   // passed over a row is read to the end.
-  static constexpr int kProbeMs = 300;
+  static constexpr int kProbeMs = limits::kProbeMs;
 
   // Notes the engine's last exchange, which failed; when it went unanswered, probes the
   // camera (see kProbeMs).

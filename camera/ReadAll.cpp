@@ -6,11 +6,12 @@
 #include "core/CommandIds.h"
 #include "core/CommandTable.h"
 #include "core/ControlIds.h"
+#include "core/TimeLimits.h"
 
 namespace vistrel {
 namespace {
 
-constexpr int kQueryMs = 2500;
+constexpr int kQueryMs = limits::kReplyMs;
 
 // Keeps the Camera Link state and converts the values whose choices need an entry index.
 void NoteValue(CameraSession& session, const ParameterEntry& row, int32_t value) {

@@ -1,7 +1,5 @@
 #include "camera/SettingFile.h"
 
-#include <chrono>
-#include <thread>
 #include <vector>
 
 #include "camera/ModelLists.h"
@@ -13,15 +11,16 @@
 #include "core/CommandTable.h"
 #include "core/ControlIds.h"
 #include "core/TextEscape.h"
+#include "core/TimeLimits.h"
 #include "core/WireFormat.h"
 
 namespace vistrel {
 namespace {
 
-constexpr int kQueryMs = 2500;
+constexpr int kQueryMs = limits::kReplyMs;
 
-void Pause20ms() {
-  std::this_thread::sleep_for(std::chrono::milliseconds(20));
+void PauseBetweenLines(CameraSession& session) {
+  session.engine.Clock().Pause(limits::kLinePauseMs);
 }
 
 bool RowBelongsInFile(const CameraSession& session, const ParameterEntry& row,
@@ -99,14 +98,16 @@ LineResult ApplyLine(CameraSession& session, const LinePlan& plan) {
     case LinePlan::Kind::Skip:
       return {};
     case LinePlan::Kind::Model: {
-      const LineResult sent = ResultOf(engine, engine.SetText(id, plan.text, 1000));
+      const LineResult sent =
+          ResultOf(engine, engine.SetText(id, plan.text, limits::kShortReplyMs));
       CheckModel(engine, session.messages, session.model);
       return sent;
     }
     case LinePlan::Kind::Text:
       return ResultOf(engine, engine.SetText(id, plan.text, kQueryMs));
     case LinePlan::Kind::Pair:
-      return ResultOf(engine, engine.SetText(id, FormatPairText(plan.index, plan.value), 1000));
+      return ResultOf(engine, engine.SetText(id, FormatPairText(plan.index, plan.value),
+                                             limits::kShortReplyMs));
     case LinePlan::Kind::Parameter:
       break;
   }
@@ -119,9 +120,9 @@ LineResult ApplyLine(CameraSession& session, const LinePlan& plan) {
 void RefreshAfterLine(CameraSession& session, int id, int ctrlId) {
   ParameterTable& table = session.table;
   if (id == cmd::EM) {
-    Pause20ms();
+    PauseBetweenLines(session);
     session.hooks->RefreshExposureModeControls();
-    Pause20ms();
+    PauseBetweenLines(session);
   } else if (id == cmd::BA || id == cmd::CLCFG || id == cmd::CLCF || id == cmd::TAGM) {
     const int32_t kept = table.GetDataValue(ctrlId);
     if (id == cmd::BA)
@@ -132,9 +133,9 @@ void RefreshAfterLine(CameraSession& session, int id, int ctrlId) {
       session.link.sensorClock = kept;
     if (id == cmd::TAGM)
       session.link.tapGeometry = kept;
-    Pause20ms();
+    PauseBetweenLines(session);
     session.hooks->RefreshCameraLinkControls();
-    Pause20ms();
+    PauseBetweenLines(session);
   }
 }
 

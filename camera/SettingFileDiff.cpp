@@ -7,12 +7,13 @@
 #include "core/CommandIds.h"
 #include "core/CommandTable.h"
 #include "core/Conversions.h"
+#include "core/TimeLimits.h"
 #include "core/WireFormat.h"
 
 namespace vistrel {
 namespace {
 
-constexpr int kQueryMs = 2500;
+constexpr int kQueryMs = limits::kReplyMs;
 
 // The setting a line writes: its command, and the table entry for LUT lines.
 using SettingKey = std::pair<int, int32_t>;

@@ -15,6 +15,7 @@
 #include "cli/Json.h"
 #include "cli/StopSignals.h"
 #include "core/CommandTable.h"
+#include "core/TimeLimits.h"
 
 namespace vistrel {
 namespace {
@@ -27,7 +28,7 @@ struct AdjustRequest {
 };
 
 constexpr int32_t kComplete = 0;
-constexpr int kReadBackMs = 2500;
+constexpr int kReadBackMs = limits::kReplyMs;
 
 // Waits between the polls (a signal ends the wait, and the run stops the camera) and shows
 // the elapsed time and last status on a terminal.

@@ -18,12 +18,13 @@
 #include "cli/StopSignals.h"
 #include "core/CommandIds.h"
 #include "core/TextEscape.h"
+#include "core/TimeLimits.h"
 
 namespace vistrel {
 namespace {
 
-constexpr int kQueryMs = 2500;
-constexpr int kLensLongestMs = 60000;
+constexpr int kQueryMs = limits::kReplyMs;
+constexpr int kLensLongestMs = limits::kLensLongestMs;
 
 // The text argument of a subcommand and whether it was given (an empty text is one).
 struct TextArgument {

@@ -4,11 +4,12 @@
 #include "cli/Cli.h"
 #include "cli/CliSession.h"
 #include "core/CommandTable.h"
+#include "core/TimeLimits.h"
 
 namespace vistrel {
 namespace {
 
-constexpr int kQueryMs = 2500;
+constexpr int kQueryMs = limits::kReplyMs;
 
 // The modes the number ranges follow, in the order they are read.
 constexpr RangeMode kModes[] = {

@@ -8,6 +8,7 @@
 #include <thread>
 
 #include "core/Command.h"
+#include "core/TimeLimits.h"
 
 #ifndef _WIN32
 #include <fcntl.h>
@@ -68,7 +69,8 @@ bool WaitForWake(int ms) {
     if (left.count() <= 0)
       return true;
     if (g_wake[0] < 0) {
-      std::this_thread::sleep_for(std::min(left, std::chrono::milliseconds(20)));
+      std::this_thread::sleep_for(
+          std::min(left, std::chrono::milliseconds(limits::kInterruptCheckMs)));
       continue;
     }
     ::poll(&wake, 1, static_cast<int>(left.count()));
@@ -96,7 +98,7 @@ void Uninstall() {
 
 // Windows runs the handler on a thread of its own; a short sleep is fine-grained enough.
 bool WaitForWake(int ms) {
-  constexpr auto kSlice = std::chrono::milliseconds(20);
+  constexpr auto kSlice = std::chrono::milliseconds(limits::kInterruptCheckMs);
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
   while (g_received == 0) {
     const auto left = deadline - std::chrono::steady_clock::now();

@@ -19,12 +19,13 @@
 #include "core/Conversions.h"
 #include "core/ReplyFields.h"
 #include "core/TextEscape.h"
+#include "core/TimeLimits.h"
 #include "params/PageChoices.h"
 
 namespace vistrel {
 namespace {
 
-constexpr int kQueryMs = 2500;
+constexpr int kQueryMs = limits::kReplyMs;
 
 // The command ids of names given on the command line; empty after saying which is unknown.
 std::vector<int> CommandIdsOf(CliSession& s, const std::vector<std::string>& names) {

@@ -21,17 +21,13 @@ function(vistrel_man_page target summary help_option)
   install(FILES ${page} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 endfunction()
 
-foreach(program vistrel vistrelctl vistrel-sim)
-  if(TARGET ${program})
-    install(TARGETS ${program} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-  endif()
-endforeach()
-if(TARGET vistrelctl)
-  vistrel_man_page(vistrelctl "set up a Camera Link camera over its serial channel" --help-all)
-  install(FILES ${CMAKE_SOURCE_DIR}/dist/vistrelctl.bash-completion
-          DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions RENAME vistrelctl)
-endif()
-if(TARGET vistrel-sim)
+install(TARGETS vistrelctl RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+vistrel_man_page(vistrelctl "set up a Camera Link camera over its serial channel" --help-all)
+install(FILES ${CMAKE_SOURCE_DIR}/dist/vistrelctl.bash-completion
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions RENAME vistrelctl)
+# The simulated camera runs on a pseudo-terminal, which the Windows build has not.
+if(NOT WIN32)
+  install(TARGETS vistrel-sim RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
   # The substitute Camera Link serial libraries carry the names of the vendors' libraries:
   # they go to a folder of their own, never on the loader's default path, so a frame
   # grabber's real library is always found first.
@@ -40,7 +36,8 @@ if(TARGET vistrel-sim)
           DESTINATION ${CMAKE_INSTALL_LIBDIR}/vistrel-sim)
   vistrel_man_page(vistrel-sim "a simulated Camera Link camera on a pseudo-terminal" --help)
 endif()
-if(TARGET vistrel)
+if(VISTREL_GUI)
+  install(TARGETS vistrel RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
   install(FILES ${CMAKE_SOURCE_DIR}/dist/vistrel.desktop
           DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
   # The icon in the hicolor theme: the drawing and its renderings (scripts/render-icons).

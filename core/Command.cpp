@@ -1,6 +1,5 @@
 #include "core/Command.h"
 
-#include <chrono>
 #include <cstdio>
 
 #include "core/CommandTable.h"
@@ -11,15 +10,8 @@
 namespace vistrel {
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
 // Said after a reply whose value is not a clean number.
 constexpr const char* kGarbledNote = " (no clean number; the value was not taken)";
-
-int RemainingMs(Clock::time_point deadline) {
-  const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now());
-  return left.count() > 0 ? static_cast<int>(left.count()) : 0;
-}
 
 bool IsComplete(const std::string& reply) {
   static constexpr char kComplete[] = "COMPLETE";
@@ -96,9 +88,9 @@ std::string Command::TakeReply() {
 }
 
 bool Command::ReceiveLine(bool log, int waitMs) {
-  const auto deadline = Clock::now() + std::chrono::milliseconds(waitMs);
+  const IClock::Duration deadline = clock_->After(waitMs);
   for (;;) {
-    const int limit = waitMs > 0 ? RemainingMs(deadline) : 0;
+    const int limit = waitMs > 0 ? clock_->RemainingMs(deadline) : 0;
     if (channel_->Read(&buffer_[position_], 1, limit) < 1)
       return false;
     if (buffer_[position_] == '\n') {
@@ -157,10 +149,10 @@ int Command::Limit(int timeoutMs) const {
 }
 
 bool Command::WaitForLine(int timeoutMs) {
-  const auto deadline = Clock::now() + std::chrono::milliseconds(Limit(timeoutMs));
+  const IClock::Duration deadline = clock_->After(Limit(timeoutMs));
   for (;;) {
     // On a lost channel only what has already arrived can still be taken.
-    int waitMs = channel_->Lost() ? 0 : RemainingMs(deadline);
+    int waitMs = channel_->Lost() ? 0 : clock_->RemainingMs(deadline);
     if (interrupted_ && waitMs > kInterruptCheckMs)
       waitMs = kInterruptCheckMs;
     if (!queue_.empty() || ReceiveLine(true, waitMs)) {
@@ -171,7 +163,7 @@ bool Command::WaitForLine(int timeoutMs) {
       outcome_ = Outcome::ChannelLost;
       return false;
     }
-    if (RemainingMs(deadline) <= 0 || (interrupted_ && interrupted_())) {
+    if (clock_->RemainingMs(deadline) <= 0 || (interrupted_ && interrupted_())) {
       outcome_ = Outcome::NoReply;
       return false;
     }
@@ -180,10 +172,10 @@ bool Command::WaitForLine(int timeoutMs) {
 
 Outcome Command::WaitForAnswer(const std::string& expectedName, int timeoutMs,
                                std::string& answer) {
-  const auto deadline = Clock::now() + std::chrono::milliseconds(Limit(timeoutMs));
+  const IClock::Duration deadline = clock_->After(Limit(timeoutMs));
   std::string passedOver;
   for (;;) {
-    if (!WaitForLine(RemainingMs(deadline))) {
+    if (!WaitForLine(clock_->RemainingMs(deadline))) {
       if (outcome_ == Outcome::NoReply && !passedOver.empty()) {
         answer = passedOver;
         answeredOther_ = true;

@@ -7,10 +7,12 @@
 #include <string_view>
 #include <utility>
 
+#include "core/Clock.h"
 #include "core/CommandValue.h"
 #include "core/Interfaces.h"
 #include "core/Outcome.h"
 #include "core/ReplyFields.h"
+#include "core/TimeLimits.h"
 
 namespace vistrel {
 
@@ -34,6 +36,10 @@ class Command {
   // Receives "Rx: " lines (the terminal and the command log, in that order).
   void SetTrafficSink(ITrafficSink* traffic) { traffic_ = traffic ? traffic : &nullTraffic_; }
   void SetChannel(ISerialChannel& channel) { channel_ = &channel; }
+  // Where the time limits of the exchanges, and the pauses of the passes run on, are
+  // measured: the steady clock unless another is set (null puts the steady clock back).
+  void SetClock(IClock* clock) { clock_ = clock ? clock : &steadyClock_; }
+  IClock& Clock() const { return *clock_; }
   ISerialChannel& Channel() { return *channel_; }
 
   // Settings: true when the camera answered "COMPLETE".
@@ -71,7 +77,7 @@ class Command {
   // that must stop the camera now (the program is asked to end) does not wait out the
   // exchange in progress first. Waits look at it every kInterruptCheckMs. An empty function
   // removes it.
-  static constexpr int kInterruptCheckMs = 20;
+  static constexpr int kInterruptCheckMs = limits::kInterruptCheckMs;
   void SetInterruption(std::function<bool()> interrupted) { interrupted_ = std::move(interrupted); }
 
   static bool ParsePair(std::string_view line, int32_t& a, int32_t& b);
@@ -121,6 +127,8 @@ class Command {
   IOnlineStatus* online_ = &nullOnline_;
   IBusyIndicator* busy_ = &nullBusy_;
   ITrafficSink* traffic_ = &nullTraffic_;
+  SteadyClock steadyClock_;
+  IClock* clock_ = &steadyClock_;
 
   char buffer_[kReceiveBufferSize] = {};
   int32_t position_ = 0;

@@ -5,6 +5,7 @@
 
 #include "core/Command.h"
 #include "core/CommandIds.h"
+#include "core/TimeLimits.h"
 
 namespace vistrel {
 
@@ -198,7 +199,7 @@ bool ParameterTable::WriteChangedParameters(Command& engine, IParameterView& vie
       return false;
     }
     int32_t answer = 0;
-    if (engine.GetValue(row.commandId, answer, 2500)) {
+    if (engine.GetValue(row.commandId, answer, limits::kReplyMs)) {
       row.value = answer;
       view.ShowParameter(row.ctrlId, answer);
     }

@@ -25,28 +25,28 @@ namespace {
 
 using vistrel::fuzz::Check;
 
-// The loader pauses after some lines, so an input is held to a few lines to keep an
-// iteration cheap; longer files only repeat what a short one exercises.
+// An input is held to a few lines; longer files only repeat what a short one exercises.
 constexpr size_t kMostLines = 16;
-// The camera's clock moves on this much with every line sent, so adjustment runs and the
-// reset silence end without real waiting.
-constexpr auto kTimePerLine = std::chrono::milliseconds(10);
+// The clock moves on this much with every line sent, so adjustment runs and the reset
+// silence end without real waiting.
+constexpr int kTimePerLineMs = 10;
 constexpr auto kCameraRunTime = std::chrono::milliseconds(50);
 
-// The simulated camera as the engine's channel, with a clock of its own.
+// The simulated camera as the engine's channel. The engine, its pauses and the camera run on
+// one manual clock, which waits for a reply move on instead of taking real time.
 class CameraChannel : public vistrel::ISerialChannel {
  public:
-  CameraChannel() : camera_(Config(), now_) {}
+  CameraChannel() : camera_(Config(), Now()) {}
 
   bool Write(const std::string& text) override {
-    now_ += kTimePerLine;
-    pending_ += camera_.Receive(text, now_);
+    clock.Advance(kTimePerLineMs);
+    pending_ += camera_.Receive(text, Now());
     return true;
   }
 
   int Read(char* buffer, int count, int limitMs) override {
     if (pending_.empty()) {
-      now_ += std::chrono::milliseconds(limitMs);
+      clock.Advance(limitMs);
       return 0;
     }
     const size_t n = std::min(pending_.size(), static_cast<size_t>(std::max(count, 0)));
@@ -63,7 +63,12 @@ class CameraChannel : public vistrel::ISerialChannel {
     return config;
   }
 
-  vistrel::SimTime now_{};
+  vistrel::SimTime Now() const { return vistrel::SimTime(clock.Now()); }
+
+ public:
+  vistrel::ManualClock clock;
+
+ private:
   vistrel::SimCamera camera_;
   std::string pending_;
 };
@@ -117,6 +122,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   CameraChannel channel;
   QuietPresenter presenter;
   vistrel::Command engine(channel, presenter);
+  engine.SetClock(&channel.clock);
   vistrel::ParameterTable table(presenter);
   vistrel::CameraSession session(engine, table, presenter);
   session.factoryMode = true;

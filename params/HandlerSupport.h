@@ -4,15 +4,16 @@
 #include <optional>
 #include <string>
 
+#include "core/TimeLimits.h"
 #include "params/TableBoundPath.h"
 
 namespace vistrel {
 
 // Time limits of the handlers' exchanges.
-inline constexpr int kHandlerQueryMs = 2500;
-inline constexpr int kHandlerShortMs = 1000;
-inline constexpr int kHandlerLongMs = 10000;
-inline constexpr int kHandlerQuickMs = 500;
+inline constexpr int kHandlerQueryMs = limits::kReplyMs;
+inline constexpr int kHandlerShortMs = limits::kShortReplyMs;
+inline constexpr int kHandlerLongMs = limits::kLongSettingMs;
+inline constexpr int kHandlerQuickMs = limits::kQuickReplyMs;
 
 // Exposure times the camera takes.
 inline constexpr int32_t kExposureMin = 1;

@@ -6,6 +6,7 @@
 #include "core/Command.h"
 #include "core/ControlIds.h"
 #include "core/ParameterTable.h"
+#include "core/TimeLimits.h"
 #include "params/ControlPanel.h"
 
 namespace vistrel {
@@ -23,7 +24,7 @@ struct HandlerContext {
 // every changed row is sent and read back, and the rows are marked as sent.
 namespace TableBound {
 
-constexpr int kWriteTimeoutMs = 2500;
+constexpr int kWriteTimeoutMs = limits::kReplyMs;
 
 // Fields of the entry tables, which their own "Write" buttons send.
 bool IsEntryTableField(int ctrlId);

@@ -295,7 +295,7 @@ int CCommunication::Read(char* buffer, int count, int limitMs) {
     return ReadCameraLink(*channel, buffer, count, limitMs);
   }
   // No channel: nothing arrives; wait out the limit so that a polling caller does not spin.
-  std::this_thread::sleep_for(std::chrono::milliseconds(std::max(limitMs, 0)));
+  clock_->Pause(limitMs);
   return 0;
 }
 
@@ -315,7 +315,8 @@ int CCommunication::ReadCameraLink(CClSerialChannel& channel, char* buffer, int 
     if (Clock::now() >= deadline)
       break;
     // The library gave up before the limit (closed port, error): do not spin on it.
-    std::this_thread::sleep_until(std::min(deadline, Clock::now() + std::chrono::milliseconds(10)));
+    std::this_thread::sleep_until(
+        std::min(deadline, Clock::now() + std::chrono::milliseconds(limits::kClRetryMs)));
   }
   return total;
 }

@@ -4,7 +4,9 @@
 #include <cstdint>
 #include <string>
 
+#include "core/Clock.h"
 #include "core/Interfaces.h"
+#include "core/TimeLimits.h"
 #include "transport/CClSerial2000.h"
 #include "transport/CClSerial2001.h"
 #include "transport/CClSerialVer11.h"
@@ -49,7 +51,7 @@ inline constexpr std::array<uint32_t, 5> kBaudRates = {9600, 19200, 38400, 57600
 class CCommunication final : public ISerialChannel {
  public:
   static constexpr uint32_t kModeCount = 4;
-  static constexpr uint32_t kClWriteLimitMs = 500;
+  static constexpr uint32_t kClWriteLimitMs = limits::kClWriteMs;
 
   // `traffic` receives the "Tx: " lines: the terminal's log first, then the command log
   // (a TrafficFanOut holding both).
@@ -121,6 +123,13 @@ class CCommunication final : public ISerialChannel {
   // choice is only for the run).
   void SetWriteBack(bool writeBack) { writeBack_ = writeBack; }
 
+  // Where reads wait out their limit while no channel is open (the steady clock unless set;
+  // the COM port takes it too).
+  void SetClock(IClock* clock) {
+    clock_ = clock ? clock : &steadyClock_;
+    rs232c_.SetClock(clock);
+  }
+
   CRs232c& ComPort() { return rs232c_; }
   CClSerial2000& ClSerial2000() { return cl2000_; }
   CClSerial2001& ClSerial2001() { return cl2001_; }
@@ -150,6 +159,8 @@ class CCommunication final : public ISerialChannel {
   std::vector<SerialPortInfo> devices_;  // the COM port list after the COM names
 
   CRs232c rs232c_;
+  SteadyClock steadyClock_;
+  IClock* clock_ = &steadyClock_;
   CClSerial2000 cl2000_;
   CClSerial2001 cl2001_;
   CClSerialVer11 clVer11_;

@@ -6,7 +6,9 @@
 #include <string>
 #include <thread>
 
+#include "core/Clock.h"
 #include "core/Interfaces.h"
+#include "core/TimeLimits.h"
 #include "transport/LowLatency.h"
 #include "transport/ReceiveRing.h"
 
@@ -73,9 +75,11 @@ class CRs232c {
   void SetReportFailures(bool report) { reportFailures_ = report; }
   // The low-latency request made on every open (EnableLowLatency unless replaced).
   void SetLowLatencyCall(LowLatencyCall call) { lowLatency_ = call; }
+  // Where a read on a closed port waits out its limit (the steady clock unless set).
+  void SetClock(IClock* clock) { clock_ = clock ? clock : &steadyClock_; }
 
   static const char* OpenMessage(OpenStep step);
-  static constexpr int kWriteLimitMs = 20000;
+  static constexpr int kWriteLimitMs = limits::kSerialWriteMs;
 
  private:
   bool Fail(OpenStep step, const std::string& name, const std::string& advice = {});
@@ -94,6 +98,8 @@ class CRs232c {
   IMessagePresenter& messages_;
   bool reportFailures_ = true;
   LowLatencyCall lowLatency_ = EnableLowLatency;
+  SteadyClock steadyClock_;
+  IClock* clock_ = &steadyClock_;
   int fd_ = -1;  // on Windows 0 while the port is open, the handle being in win32_
   int wakeFd_ = -1;
   int lockSlot_ = -1;  // the port's lock file while the port is open (-1: none)

@@ -4,10 +4,12 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "core/ClSerialApi.h"
+
 namespace vistrel {
 
-// The functions of the Camera Link serial interface that the bindings resolve, with the
-// signatures of the Camera Link specification (all return 0 for success).
+// The functions of the Camera Link serial interface that the bindings resolve (all return 0
+// for success); their declarations are in core/ClSerialApi.h.
 enum class ClFunction : size_t {
   SerialInit,
   SerialClose,
@@ -48,57 +50,33 @@ inline constexpr std::array<const char*, size_t(ClFunction::Count)> kClFunctionN
     "clGetPortInfo",
 };
 
-using ClSerialRef = void*;
+using ClSerialRef = hSerRef;
 
+// The pointer type of each function, taken from its declaration.
 template <ClFunction F>
 struct ClSignature;
-template <>
-struct ClSignature<ClFunction::SerialInit> {
-  using Type = int32_t (*)(uint32_t serialIndex, ClSerialRef* serialRef);
-};
-template <>
-struct ClSignature<ClFunction::SerialClose> {
-  using Type = void (*)(ClSerialRef serialRef);
-};
-template <>
-struct ClSignature<ClFunction::SerialRead> {
-  using Type = int32_t (*)(ClSerialRef serialRef, char* buffer, uint32_t* numBytes,
-                           uint32_t timeoutMs);
-};
-template <>
-struct ClSignature<ClFunction::SerialWrite> {
-  using Type = int32_t (*)(ClSerialRef serialRef, char* buffer, uint32_t* bufferSize,
-                           uint32_t timeoutMs);
-};
-template <>
-struct ClSignature<ClFunction::GetManufacturer> {
-  using Type = int32_t (*)(uint32_t index, char* name, uint32_t* nameBytes, uint32_t* version);
-};
-template <>
-struct ClSignature<ClFunction::GetNumManufacturers> {
-  using Type = int32_t (*)(uint32_t* count);
-};
-template <>
-struct ClSignature<ClFunction::SelectManufacturer> {
-  using Type = int32_t (*)(const char* name);
-};
-template <>
-struct ClSignature<ClFunction::GetSupportedBaudRates> {
-  using Type = int32_t (*)(ClSerialRef serialRef, uint32_t* baudRates);
-};
-template <>
-struct ClSignature<ClFunction::SetBaudRate> {
-  using Type = int32_t (*)(ClSerialRef serialRef, uint32_t baudRate);
-};
-template <>
-struct ClSignature<ClFunction::GetNumPorts> {
-  using Type = int32_t (*)(uint32_t* numPorts);
-};
-template <>
-struct ClSignature<ClFunction::GetPortInfo> {
-  using Type = int32_t (*)(uint32_t serialIndex, char* manufacturerName, uint32_t* nameBytes,
-                           char* portId, uint32_t* idBytes, uint32_t* version);
-};
+#define VISTREL_CL_SIGNATURE(function, name) \
+  template <>                                \
+  struct ClSignature<ClFunction::function> { \
+    using Type = decltype(&::name);          \
+  }
+VISTREL_CL_SIGNATURE(SerialInit, clSerialInit);
+VISTREL_CL_SIGNATURE(SerialClose, clSerialClose);
+VISTREL_CL_SIGNATURE(SerialRead, clSerialRead);
+VISTREL_CL_SIGNATURE(SerialWrite, clSerialWrite);
+VISTREL_CL_SIGNATURE(GetManufacturer, clGetManufacturer);
+VISTREL_CL_SIGNATURE(GetNumManufacturers, clGetNumManufacturers);
+VISTREL_CL_SIGNATURE(SelectManufacturer, clSelectManufacturer);
+VISTREL_CL_SIGNATURE(GetNumSerialPorts, clGetNumSerialPorts);
+VISTREL_CL_SIGNATURE(GetSerialPortIdentifier, clGetSerialPortIdentifier);
+VISTREL_CL_SIGNATURE(GetSupportedBaudRates, clGetSupportedBaudRates);
+VISTREL_CL_SIGNATURE(SetBaudRate, clSetBaudRate);
+VISTREL_CL_SIGNATURE(GetErrorText, clGetErrorText);
+VISTREL_CL_SIGNATURE(FlushPort, clFlushPort);
+VISTREL_CL_SIGNATURE(GetNumPorts, clGetNumPorts);
+VISTREL_CL_SIGNATURE(GetNumBytesAvail, clGetNumBytesAvail);
+VISTREL_CL_SIGNATURE(GetPortInfo, clGetPortInfo);
+#undef VISTREL_CL_SIGNATURE
 
 // The bit the Camera Link specification assigns to a baud rate (CL_BAUDRATE_...).
 struct ClBaudBit {
@@ -107,14 +85,14 @@ struct ClBaudBit {
 };
 
 inline constexpr std::array<ClBaudBit, 8> kClBaudBits = {{
-    {9600, 1},
-    {19200, 2},
-    {38400, 4},
-    {57600, 8},
-    {115200, 16},
-    {230400, 32},
-    {460800, 64},
-    {921600, 128},
+    {9600, CL_BAUDRATE_9600},
+    {19200, CL_BAUDRATE_19200},
+    {38400, CL_BAUDRATE_38400},
+    {57600, CL_BAUDRATE_57600},
+    {115200, CL_BAUDRATE_115200},
+    {230400, CL_BAUDRATE_230400},
+    {460800, CL_BAUDRATE_460800},
+    {921600, CL_BAUDRATE_921600},
 }};
 
 // 0 for a rate without a bit (never supported).

@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <array>
 #include <chrono>
-#include <thread>
 
 #include "transport/CRs232c.h"
 
@@ -64,14 +63,14 @@ int CRs232c::Read(char* buffer, int max) {
 int CRs232c::Read(char* buffer, int count, int limitMs) {
   if (count < 1)
     return 0;
-  const auto deadline =
-      std::chrono::steady_clock::now() + std::chrono::milliseconds(std::max(limitMs, 0));
   if (!IsOpen()) {
     // Nothing can arrive: wait out the limit so that callers polling in a loop do not spin.
-    std::this_thread::sleep_until(deadline);
+    clock_->Pause(limitMs);
     return 0;
   }
-  return ring_.TakeUntil(buffer, count, deadline);
+  return ring_.TakeUntil(
+      buffer, count,
+      std::chrono::steady_clock::now() + std::chrono::milliseconds(std::max(limitMs, 0)));
 }
 
 }  // namespace vistrel

@@ -10,6 +10,7 @@
 #include <iterator>
 #include <thread>
 
+#include "core/TimeLimits.h"
 #include "ui/TrafficLogModel.h"
 #include "ui/WindowLockList.h"
 #include "ui_TerminalDialog.h"
@@ -147,7 +148,7 @@ void CTerminalDialog::SendFile(const std::string& path) {
     ui_->c1001->setText(QString::fromStdString(text));
     Send(text);
     ProcessPending();
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    std::this_thread::sleep_for(std::chrono::milliseconds(limits::kTerminalLinePauseMs));
     ProcessPending();
   }
   std::fclose(file);

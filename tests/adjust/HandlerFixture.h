@@ -14,16 +14,21 @@
 
 namespace vistrel::test {
 
-// Cancels at the `cancelAt`-th wait (0: never); counts the waits and polls.
+// Cancels at the `cancelAt`-th wait (0: never); counts the waits and polls. Pauses on
+// `clock` when one is set.
 class CountingWatch : public IAdjustWatch {
  public:
   bool Wait(int ms) override {
-    std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+    if (clock != nullptr)
+      clock->Pause(ms);
+    else
+      std::this_thread::sleep_for(std::chrono::milliseconds(ms));
     return ++waits != cancelAt;
   }
   void Polled(int, std::optional<int32_t> status) override { statuses.push_back(status); }
   int waits = 0;
   int cancelAt = 0;
+  IClock* clock = nullptr;
   std::vector<std::optional<int32_t>> statuses;
 };
 
@@ -58,6 +63,13 @@ class HandlerFixture : public HandlerRig {
   }
   std::string LastMessage() const {
     return presenter.messages.empty() ? std::string() : presenter.messages.back().text;
+  }
+
+  // Runs the engine, the camera's silence and the watch's pauses on `clock`.
+  void UseClock(ManualClock& clock) {
+    engine.SetClock(&clock);
+    channel.clock = &clock;
+    watch.clock = &clock;
   }
 
   CountingWatch watch;

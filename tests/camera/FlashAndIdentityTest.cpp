@@ -5,6 +5,8 @@
 #include "camera/CameraData.h"
 #include "camera/CameraFixture.h"
 #include "camera/FlashAreas.h"
+#include "core/Clock.h"
+#include "core/TimeLimits.h"
 
 namespace vistrel {
 namespace {
@@ -22,9 +24,12 @@ std::vector<std::string> Settings(const CameraFixture& f) {
 
 TEST(FlashAreasTest, StoreAllCountsFailuresAndGoesOn) {
   CameraFixture f;
+  ManualClock clock;
+  f.engine.SetClock(&clock);
   f.channel.refused = {"SA=3", "SA=1"};
   EXPECT_EQ(StoreAll(f.session), Outcome::Refused);
   EXPECT_EQ(Settings(f), (std::vector<std::string>{"SA=3", "SA=2", "SA=1"}));
+  EXPECT_EQ(clock.pauses, std::vector<int>(3, limits::kLinePauseMs)) << "one before each store";
   EXPECT_EQ(f.presenter.messages.back().text, "Couldn't store current setting data!");
   EXPECT_EQ(f.presenter.questions[0].text,
             "Are you sure you want to overwrite into all EEPROM areas?");

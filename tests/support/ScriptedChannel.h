@@ -6,6 +6,7 @@
 #include <thread>
 #include <vector>
 
+#include "core/Clock.h"
 #include "core/Interfaces.h"
 
 namespace vistrel::test {
@@ -30,8 +31,11 @@ class ScriptedChannel : public ISerialChannel {
   int Read(char* buffer, int count, int limitMs) override {
     ++reads;
     if (pending_.empty()) {
-      // Nothing will arrive: wait out the limit once, as a blocking channel would.
-      if (limitMs > 0)
+      // Nothing will arrive: wait out the limit once, as a blocking channel would; on a
+      // manual clock that is moving the clock on.
+      if (clock != nullptr)
+        clock->Advance(limitMs);
+      else if (limitMs > 0)
         std::this_thread::sleep_for(std::chrono::milliseconds(limitMs));
       return 0;
     }
@@ -48,6 +52,8 @@ class ScriptedChannel : public ISerialChannel {
   std::vector<std::string> written;
   bool writeOk = true;
   int reads = 0;
+  // When set, waits for bytes that never come move this clock instead of taking real time.
+  ManualClock* clock = nullptr;
 
  private:
   Responder responder_;

@@ -22,7 +22,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
-using Clock = std::chrono::steady_clock;
 using test::RecordingPresenter;
 using test::RecordingTraffic;
 using test::ScopedEnv;
@@ -222,12 +221,8 @@ TEST_F(ClSerialTest, TheChannelObjectDrivesALibraryFoundByTheLoader) {
   EXPECT_EQ(traffic.lines.front(), "Tx: MD?");
 
   char buffer[8];
-  auto start = Clock::now();
   EXPECT_EQ(channel.Read(buffer, 5, 100), 0);
-  EXPECT_GE(Clock::now() - start, 100ms);
-  start = Clock::now();
   EXPECT_EQ(channel.Read(buffer, 1, 0), 0);
-  EXPECT_LT(Clock::now() - start, 500ms);
 
   // A refused rate: the message, a failed open, and the port still answers.
   EXPECT_FALSE(channel.Open(kVer11, 230400, 0));

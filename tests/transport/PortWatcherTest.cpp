@@ -1,8 +1,6 @@
 // Re-plugging: the camera's pseudo-terminal and its link go away and come back.
 #include <gtest/gtest.h>
 
-#ifdef VISTREL_HAVE_SIM
-
 #include <chrono>
 #include <filesystem>
 #include <memory>
@@ -75,9 +73,8 @@ TEST_F(PortWatcherTest, ALostPortIsReopenedWhenItsDeviceComesBack) {
 
   // Unplugged: a query already under way ends at once with its failure, never a hang.
   camera->Stop();
-  const auto start = Clock::now();
   EXPECT_FALSE(engine.Query(md, value, 5000));
-  EXPECT_LT(Clock::now() - start, 1s);
+  EXPECT_EQ(engine.LastOutcome(), Outcome::ChannelLost) << "the query is not left to time out";
   EXPECT_EQ(online.state, RecordingOnlineStatus::State::Offline);
   ASSERT_TRUE(PollUntil(watcher, PortWatcher::Event::Lost));
   EXPECT_FALSE(channel.IsOpen()) << "the device is let go";
@@ -115,5 +112,3 @@ TEST_F(PortWatcherTest, APortThatWasNeverLostIsLeftAlone) {
 
 }  // namespace
 }  // namespace vistrel
-
-#endif  // VISTREL_HAVE_SIM

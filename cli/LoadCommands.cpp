@@ -43,6 +43,11 @@ bool SkippedAny(const std::vector<FileLineNote>& skipped) {
       skipped, [](const FileLineNote& note) { return note.reason != SkipReason::NotForModel; });
 }
 
+int StrictFailure(CliSession& s) {
+  return s.Fail(kExitRefused, "lines of the file were skipped or refused (--strict)",
+                "correct the lines named above or load without --strict");
+}
+
 int RunRealLoad(CliSession& s, const std::string& path, const LoadChoices& choices) {
   LoadReport report;
   const Outcome outcome = LoadSettingFile(s.Camera(), path, &report,
@@ -68,7 +73,7 @@ int RunRealLoad(CliSession& s, const std::string& path, const LoadChoices& choic
   }
   if (outcome == Outcome::Done && choices.strict &&
       (SkippedAny(report.skipped) || !report.refused.empty()))
-    return kExitRefused;
+    return StrictFailure(s);
   return ExitStatusFor(outcome);
 }
 
@@ -155,7 +160,7 @@ int RunDryRun(CliSession& s, const std::string& path, const LoadChoices& choices
                   std::to_string(refusals.size()) + " value(s) of " + path +
                       " are not allowed for this model",
                   "correct the lines named above");
-  return choices.strict && SkippedAny(plan.skipped) ? kExitRefused : kExitOk;
+  return choices.strict && SkippedAny(plan.skipped) ? StrictFailure(s) : kExitOk;
 }
 
 }  // namespace

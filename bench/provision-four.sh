@@ -13,7 +13,7 @@ cleanup() {
 }
 trap cleanup EXIT
 for i in 1 2 3 4; do
-  "$bin/vistrel-sim" --model QX-70500C-VLNK --baud 115200 >"$work/sim$i" &
+  "$bin/vistrel-sim" --model QX-70500C-VLNK --baud 115200 >"$work/sim$i" 2>/dev/null &
   pids+=($!)
 done
 devices=()

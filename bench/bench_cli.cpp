@@ -2,7 +2,8 @@
 // answer; `set` of ten values with and without the check of their ranges; and `diff` of a
 // saved All Data file against vistrel-sim emulating the wire at 115200 baud, compared with the
 // wire time of the read-all of the same camera (every line sent and received, 10 bits a
-// byte). Usage: [baud] (115200).
+// byte); and `describe --all --json` of the colour model against the wire time of its own
+// queries, with the number of queries against those of `dump`. Usage: [baud] (115200).
 #include <stdlib.h>
 
 #include <algorithm>
@@ -160,6 +161,38 @@ bool MeasureDiff(int baud, const std::string& folder) {
   return status == 0;
 }
 
+// The lines sent in a logged run.
+size_t SentCount(const std::string& log) {
+  size_t count = 0;
+  for (size_t at = log.find("Tx: "); at != std::string::npos; at = log.find("Tx: ", at + 1))
+    ++count;
+  return count;
+}
+
+bool MeasureDescribeAll(int baud) {
+  vistrel::test::SimProgram sim({"--model", "QX-70500C-VLNK", "--baud", std::to_string(baud)});
+  const std::vector<std::string> channel = {"--device", sim.FirstLine(), "--baud",
+                                            std::to_string(baud)};
+  auto with = [&channel](std::vector<std::string> args) {
+    args.insert(args.begin(), channel.begin(), channel.end());
+    return args;
+  };
+  double describeMs = 0, dumpMs = 0, plainMs = 0;
+  std::string log, dumpLog, json;
+  if (Run(with({"--log", "describe", "--all", "--json"}), describeMs, &log) != 0 ||
+      Run(with({"--log", "dump"}), dumpMs, &dumpLog) != 0 ||
+      Run(with({"describe", "--all", "--json"}), plainMs, &json) != 0)
+    return false;
+  const double wireMs = double(WireBytes(log)) * 10.0 * 1000.0 / baud;
+  std::printf(
+      "describe --all --json, QX-70500C-VLNK at %d baud: %.0f ms (%.0f ms with --log); wire "
+      "time of its queries %.0f ms (ratio %.2f); %zu lines sent against %zu of dump; %zu bytes "
+      "of JSON\n",
+      baud, plainMs, describeMs, wireMs, plainMs / wireMs, SentCount(log), SentCount(dumpLog),
+      json.size());
+  return true;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -168,7 +201,8 @@ int main(int argc, char** argv) {
   if (!::mkdtemp(folder.data()))
     return 1;
   ::setenv("VISTREL_CONFIG_DIR", folder.c_str(), 1);
-  const bool ok = MeasureSilentCamera(folder) && MeasureSetCheck() && MeasureDiff(baud, folder);
+  const bool ok = MeasureSilentCamera(folder) && MeasureSetCheck() && MeasureDiff(baud, folder) &&
+                  MeasureDescribeAll(baud);
   std::filesystem::remove_all(folder);
   return ok ? 0 : 1;
 }

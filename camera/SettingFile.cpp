@@ -139,20 +139,6 @@ void RefreshAfterLine(CameraSession& session, int id, int ctrlId) {
   }
 }
 
-// The line as the camera is sent it, without its line end.
-std::string SentText(const LinePlan& plan) {
-  const std::string name(CommandTable::Name(plan.commandId));
-  switch (plan.kind) {
-    case LinePlan::Kind::Model:
-    case LinePlan::Kind::Text:
-      return name + "=" + plan.text;
-    case LinePlan::Kind::Pair:
-      return name + "=" + FormatPairText(plan.index, plan.value);
-    default:
-      return name + "=" + std::to_string(plan.value);
-  }
-}
-
 // Whether the file may be loaded into the connected camera at all; says why not.
 bool MayLoad(CameraSession& session, const std::string& path, const std::vector<std::string>& lines,
              OtherModel otherModel, LoadReport& notes) {
@@ -196,6 +182,19 @@ void ShowMalformedLines(CameraSession& session, const std::string& path,
 }
 
 }  // namespace
+
+std::string SentText(const LinePlan& plan) {
+  const std::string name(CommandTable::Name(plan.commandId));
+  switch (plan.kind) {
+    case LinePlan::Kind::Model:
+    case LinePlan::Kind::Text:
+      return name + "=" + plan.text;
+    case LinePlan::Kind::Pair:
+      return name + "=" + FormatPairText(plan.index, plan.value);
+    default:
+      return name + "=" + std::to_string(plan.value);
+  }
+}
 
 std::string BuildSettingFile(CameraSession& session, SettingFileVariant variant) {
   std::string out;

@@ -1,5 +1,6 @@
 #include "camera/SettingFileLines.h"
 
+#include <iostream>
 #include <sstream>
 
 #include "camera/ModelLists.h"
@@ -86,15 +87,31 @@ void ReportFileOpenFailure(CameraSession& session, const std::string& path,
                                MessageIcon::Exclamation);
 }
 
+namespace {
+
+// Standard input, no more than a setting file's size; false when it holds more.
+bool ReadStandardInput(std::string& contents) {
+  contents.resize(kMaxSettingFileBytes + 1);
+  std::cin.read(contents.data(), static_cast<std::streamsize>(contents.size()));
+  contents.resize(static_cast<size_t>(std::cin.gcount()));
+  return contents.size() <= kMaxSettingFileBytes;
+}
+
+}  // namespace
+
 Outcome ReadSettingFileLines(CameraSession& session, const std::string& path,
                              std::vector<std::string>& lines) {
   std::string contents;
-  const FileCheck read = ReadRegularFile(path, kMaxSettingFileBytes, contents);
-  if (read.status == FileStatus::NotRegular || read.status == FileStatus::TooLarge) {
+  if (path == kStandardInputFile) {
+    if (!ReadStandardInput(contents)) {
+      ReportFileOpenFailure(session, path, "standard input holds more than a setting file");
+      return Outcome::BadInput;
+    }
+  } else if (const FileCheck read = ReadRegularFile(path, kMaxSettingFileBytes, contents);
+             read.status == FileStatus::NotRegular || read.status == FileStatus::TooLarge) {
     ReportFileOpenFailure(session, path, read.Reason());
     return Outcome::BadInput;
-  }
-  if (!read.Ok()) {
+  } else if (!read.Ok()) {
     ReportFileOpenFailure(session, path);
     return Outcome::BadInput;
   }

@@ -26,8 +26,12 @@ const char* SkipReasonText(SkipReason reason);
 void ReportFileOpenFailure(CameraSession& session, const std::string& path,
                            const std::string& reason = {});
 
-// Reads the lines of the setting file at `path` (line ends removed). BadInput after
-// reporting a file that cannot be read or is no regular file of a setting file's size.
+// The file name that stands for standard input, as command-line tools take it.
+inline constexpr const char* kStandardInputFile = "-";
+
+// Reads the lines of the setting file at `path` (line ends removed); kStandardInputFile reads
+// standard input. BadInput after reporting a file that cannot be read or is no regular file
+// of a setting file's size.
 Outcome ReadSettingFileLines(CameraSession& session, const std::string& path,
                              std::vector<std::string>& lines);
 
@@ -47,6 +51,9 @@ struct LinePlan {
 
 // Plans one line (its line end already removed) for the session's model and control mode.
 LinePlan PlanLine(const CameraSession& session, std::string_view line);
+
+// The line a plan sends to the camera, without its line end ("NAME=VALUE").
+std::string SentText(const LinePlan& plan);
 
 // A line of a file that was not sent, or that the camera did not take.
 struct FileLineNote {

@@ -71,15 +71,12 @@ void PrintResult(CliSession& s, const std::optional<int32_t>& status, JsonWriter
     json->Null("result").Null("status");
 }
 
-int RunShading(CliSession& s, bool json) {
+int RunShading(CliSession& s) {
   std::optional<int32_t> status;
   const Outcome outcome = RecalibrateShading(s.Engine(), status);
   if (!status)
     return ExitStatusFor(outcome == Outcome::Done ? Outcome::NoReply : outcome);
-  JsonWriter w;
-  PrintResult(s, status, json ? &w.BeginObject() : nullptr);
-  if (json)
-    s.Out() << w.EndObject().Text() << '\n';
+  PrintResult(s, status, s.Json() ? &s.Record() : nullptr);
   return *status == kComplete ? kExitOk : kExitRefused;
 }
 
@@ -110,7 +107,7 @@ bool PrintAdjustedValues(CliSession& s, AutoKind kind, JsonWriter* json) {
 
 int RunAdjust(CliSession& s, const AdjustRequest& request) {
   if (request.what == "shading")
-    return RunShading(s, request.json);
+    return RunShading(s);
   const AutoKind kind = request.what == "exposure" ? AutoKind::Exposure
                         : request.what == "gain"   ? AutoKind::Gain
                                                    : AutoKind::White;
@@ -133,13 +130,10 @@ int RunAdjust(CliSession& s, const AdjustRequest& request) {
                                                  : kExitRefused;
   if (!result.ValuesMayHaveChanged())
     return status;
-  JsonWriter w;
-  JsonWriter* json = request.json ? &w.BeginObject() : nullptr;
+  JsonWriter* json = s.Json() ? &s.Record() : nullptr;
   PrintResult(s, result.end == RunEnd::Final ? result.status : std::nullopt, json);
   if (!PrintAdjustedValues(s, kind, json))
     status = status == kExitOk ? s.FailureStatus() : status;
-  else if (json != nullptr)
-    s.Out() << w.EndObject().Text() << '\n';
   return status;
 }
 
@@ -164,8 +158,7 @@ void AddAdjustCommands(CLI::App& app, ChosenAction& chosen) {
   sub->add_option("--limit-s", request->limitSeconds,
                   "Give the run up after this many seconds (default 60)")
       ->check(CLI::Range(1, 3600));
-  sub->add_flag("--json", request->json,
-                "one JSON object {\"result\": ..., \"status\": ..., \"values\": {...}}");
+  AddJsonFlag(*sub, chosen, "\"result\", \"status\" (the camera's), \"values\": {NAME: value}");
 }
 
 }  // namespace vistrel

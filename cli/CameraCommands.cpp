@@ -7,6 +7,7 @@
 #include <ostream>
 
 #include "camera/SettingFileLimits.h"
+#include "camera/SettingFileLines.h"
 #include "cli/Cli.h"
 #include "cli/CliSession.h"
 #include "cli/CommandRegistry.h"
@@ -22,6 +23,8 @@ namespace {
 CLI::Validator SettingFileCheck() {
   return CLI::Validator(
       [](std::string& path) {
+        if (path == kStandardInputFile)
+          return std::string();
         const FileCheck check = CheckRegularFile(path, kMaxSettingFileBytes);
         return check.Ok() ? std::string() : path + ": " + check.Reason();
       },
@@ -55,41 +58,50 @@ void AddSaveCommand(CLI::App& app, ChosenAction& chosen) {
           s.Err() << "vistrelctl: " << *file << " exists; give --force to replace it\n";
           return static_cast<int>(kExitUsage);
         }
+        if (s.Json())
+          s.Record().Value("file", *file);
         return RunSave(s, *file, *shipping);
       });
   save->add_option("FILE", *file, "the .cam file")->required()->check(SaveFolderCheck());
   save->add_flag("--shipping", *shipping, "write Shipping Data instead of All Data");
   save->add_flag("--force", *force, "replace an existing file");
+  AddJsonFlag(*save, chosen, "\"file\"");
   AddExpectModelOption(*save, chosen);
 }
 
 void AddLoadAndDiff(CLI::App& app, ChosenAction& chosen) {
   auto loadFile = std::make_shared<std::string>();
-  auto strict = std::make_shared<bool>(false);
-  auto force = std::make_shared<bool>(false);
+  auto choices = std::make_shared<LoadChoices>();
   CLI::App* load = AddCameraCommand(
       app, chosen,
       {"load",
        "Apply a setting file to the camera; each skipped line is reported on stderr with its "
        "line number and why",
        "vistrelctl --device /dev/ttyUSB0 load --strict golden.cam"},
-      [loadFile, strict, force](CliSession& s) { return RunLoad(s, *loadFile, *strict, *force); });
-  load->add_option("FILE", *loadFile, "the .cam file")->required()->check(SettingFileCheck());
-  load->add_flag("--strict", *strict, "exit 1 when any line was skipped or refused");
+      [loadFile, choices](CliSession& s) { return RunLoad(s, *loadFile, *choices); });
+  load->add_option("FILE", *loadFile, "the .cam file, - for standard input")
+      ->required()
+      ->check(SettingFileCheck());
+  load->add_flag("--strict", choices->strict, "exit 1 when any line was skipped or refused");
   AddExpectModelOption(*load, chosen);
-  load->add_flag("--force", *force, "load a file whose model line names another model");
+  load->add_flag("--force", choices->force, "load a file whose model line names another model");
+  load->add_flag("--dry-run", choices->dryRun,
+                 "check every value against the camera's model and print what would be sent; "
+                 "sends nothing but the model and range queries");
+  AddJsonFlag(*load, chosen, "\"file\", \"lines\": [{line, text, result, reason}], \"skipped\"");
 
   auto diffFile = std::make_shared<std::string>();
-  auto json = std::make_shared<bool>(false);
   CLI::App* diff = AddCameraCommand(
       app, chosen,
       {"diff",
        "Compare a setting file with the camera as load would apply it; exit 0 when the "
        "camera matches, 1 when it differs",
        "vistrelctl --device /dev/ttyUSB0 diff golden.cam"},
-      [diffFile, json](CliSession& s) { return RunDiff(s, *diffFile, *json); });
-  diff->add_option("FILE", *diffFile, "the .cam file")->required()->check(SettingFileCheck());
-  diff->add_flag("--json", *json, "one JSON object (see the README)");
+      [diffFile](CliSession& s) { return RunDiff(s, *diffFile); });
+  diff->add_option("FILE", *diffFile, "the .cam file, - for standard input")
+      ->required()
+      ->check(SettingFileCheck());
+  AddJsonFlag(*diff, chosen, "\"file\", \"matches\", \"differences\", \"skipped\"");
   AddExpectModelOption(*diff, chosen);
 }
 
@@ -97,19 +109,17 @@ void AddLoadAndDiff(CLI::App& app, ChosenAction& chosen) {
 
 void AddCameraCommands(CLI::App& app, ChosenAction& chosen) {
   AddPortCommands(app, chosen);
-  auto infoJson = std::make_shared<bool>(false);
-  AddCameraCommand(app, chosen,
-                   {"info", "Print the camera's identity and versions",
-                    "vistrelctl --device /dev/ttyUSB0 info --json"},
-                   [infoJson](CliSession& s) { return RunInfo(s, *infoJson); })
-      ->add_flag("--json", *infoJson, "one JSON object (see the README)");
-  auto dumpJson = std::make_shared<bool>(false);
+  CLI::App* info = AddCameraCommand(app, chosen,
+                                    {"info", "Print the camera's identity and versions",
+                                     "vistrelctl --device /dev/ttyUSB0 info --json"},
+                                    RunInfo);
+  AddJsonFlag(*info, chosen, "\"model\", \"cameraId\" and the versions");
   CLI::App* dump =
       AddCameraCommand(app, chosen,
                        {"dump", "Read every setting as the desktop program does; print NAME=value",
                         "vistrelctl --device /dev/ttyUSB0 --factory dump"},
-                       [dumpJson](CliSession& s) { return RunDump(s, *dumpJson); });
-  dump->add_flag("--json", *dumpJson, "one JSON object {\"model\": ..., \"settings\": {...}}");
+                       RunDump);
+  AddJsonFlag(*dump, chosen, "\"model\", \"settings\": {NAME: value}");
   AddExpectModelOption(*dump, chosen);
   AddSaveCommand(app, chosen);
   AddLoadAndDiff(app, chosen);

@@ -8,6 +8,7 @@
 #include "cli/ChannelOptions.h"
 #include "cli/Cli.h"
 #include "cli/CommandRegistry.h"
+#include "cli/Json.h"
 #include "transport/ComPortNames.h"
 #include "transport/StoredSettings.h"
 
@@ -33,22 +34,49 @@ void SayNotice(const StoredSettings& settings, std::ostream& err) {
     err << "vistrelctl: " << *notice << '\n';
 }
 
-int ShowChannel(std::ostream& out, std::ostream& err) {
+// The stored channel as one JSON object.
+void PrintChannelJson(std::ostream& out, const ModeEntry& entry, uint32_t index,
+                      const std::string& folder, uint32_t baud) {
+  JsonWriter w;
+  w.BeginObject()
+      .Value("ok", true)
+      .Value("kind", entry.name)
+      .Value("port", static_cast<long long>(index));
+  if (entry.mode == 0) {
+    const std::string name = ComPortName(static_cast<int>(index));
+    w.Value("name", name).Value("device", ComPortDevice(folder, name));
+  }
+  out << w.Value("baud", static_cast<long long>(baud)).EndObject().Text() << '\n';
+}
+
+int ShowChannel(std::ostream& out, std::ostream& err, bool json) {
   StoredSettings settings(SettingsFolder(), StoredSettings::ShutdownMarker::Leave);
   SayNotice(settings, err);
   const uint32_t mode = settings.GetStoredNumber(kStoredCommunicationMode, 0).value;
   if (mode >= std::size(kModes)) {
-    err << "vistrelctl: the stored channel kind " << mode << " is none of 0..3\n";
+    const std::string what = "the stored channel kind " + std::to_string(mode) + " is none of 0..3";
+    err << "vistrelctl: " << what << '\n';
+    if (json) {
+      JsonWriter w;
+      w.BeginObject().Value("ok", false).BeginObject("error").Value("operation", "channel");
+      w.Value("channel", "stored channel").Value("message", what + "; store one with channel set");
+      out << w.Value("status", kExitUsage).EndObject().EndObject().Text() << '\n';
+    }
     return kExitUsage;
   }
   const ModeEntry& entry = kModes[mode];
   const uint32_t index = settings.GetStoredNumber(entry.indexKey, 0).value;
+  const uint32_t baud = settings.GetStoredNumber(kStoredBaudrate, 9600).value;
+  if (json) {
+    PrintChannelJson(out, entry, index, settings.Folder(), baud);
+    return kExitOk;
+  }
   out << "kind: " << entry.name << '\n' << "port: " << index;
   if (mode == 0) {
     const std::string name = ComPortName(static_cast<int>(index));
     out << " (" << name << ", " << ComPortDevice(settings.Folder(), name) << ")";
   }
-  out << '\n' << "baud: " << settings.GetStoredNumber(kStoredBaudrate, 9600).value << '\n';
+  out << '\n' << "baud: " << baud << '\n';
   return kExitOk;
 }
 
@@ -88,9 +116,13 @@ void AddChannelCommand(CLI::App& app, ChosenAction& chosen) {
   CLI::App* channel =
       AddSubcommand(app, {"channel", "Show the stored channel, or store one with `channel set`",
                           "vistrelctl channel set --port 0 --baud 115200"});
+  AddJsonFlag(*channel, chosen, "\"kind\", \"port\", \"name\", \"device\", \"baud\"");
   channel->callback([&chosen] {
-    if (!chosen.offline)
-      chosen.offline = ShowChannel;
+    if (!chosen.offline) {
+      chosen.offline = [&chosen](std::ostream& out, std::ostream& err) {
+        return ShowChannel(out, err, chosen.json);
+      };
+    }
   });
   auto options = std::make_shared<ChannelOptions>();
   CLI::App* set = AddSubcommand(*channel, {"set",

@@ -16,8 +16,8 @@ constexpr int kLongestTimeLimitMs = 600000;
 // (--simulate takes its model only as --simulate=MODEL).
 constexpr const char* kValueOptions[] = {"--device",  "--port", "--cl2000", "--cl2001",
                                          "--clver11", "--baud", "--timeout"};
-constexpr const char* kFlagOptions[] = {"--simulate", "--log", "--factory",
-                                        "--user",     "--yes", "-y"};
+constexpr const char* kFlagOptions[] = {"--simulate", "--log", "--factory", "--user",
+                                        "--yes",      "-y",    "--quiet",   "-q"};
 
 // An empty value (a script's unset variable) must not fall back to the stored channel.
 const CLI::Validator kNotEmpty(
@@ -105,6 +105,8 @@ void AddChannelOptions(CLI::App& app, ChannelOptions& o) {
   auto* factory = app.add_flag("--factory", o.factory, "factory control mode for this run");
   app.add_flag("--user", o.user, "user control mode for this run")->excludes(factory);
   app.add_flag("--yes,-y", o.yes, "answer yes to questions");
+  app.add_flag("--quiet,-q", o.quiet,
+               "print only data and errors: no progress, no notes on lines for other models");
 }
 
 std::vector<std::string> RunOptionsFirst(const std::vector<std::string>& args) {

@@ -25,6 +25,7 @@ struct ChannelOptions {
   bool factory = false;
   bool user = false;
   bool yes = false;
+  bool quiet = false;  // only data and errors
 
   // Whether a channel is named for this run (the stored one is not used).
   bool NamesChannel() const {

@@ -88,8 +88,9 @@ int RunChosen(const ChosenAction& chosen, const ChannelOptions& options,
     return chosen.offline(out, err);
   CliSession session(options, out, err);
   session.SetOperation(operation);
+  session.SetJson(chosen.json);
   if (chosen.unopened)
-    return chosen.unopened(session);
+    return session.Finish(chosen.unopened(session));
   return RunOnCamera(chosen, session);
 }
 

@@ -44,7 +44,8 @@ CliSession::CliSession(const ChannelOptions& options, std::ostream& out, std::os
     engine_.SetTimeLimitCap(*options.timeoutMs);
   if (options.log)
     engine_.SetTrafficSink(&stderrTraffic_);
-  camera_.SetProgress(&progress_);
+  if (!options.quiet)
+    camera_.SetProgress(&progress_);
   if (options.factory) {
     camera_.factoryMode = true;
   } else if (!options.user) {
@@ -149,6 +150,7 @@ int CliSession::CheckCameraAnswers() {
 int CliSession::Fail(int status, const std::string& what, const std::string& advice) {
   if (!verdictGiven_) {
     verdictGiven_ = true;
+    errorMessage_ = what + "; " + advice;
     err_ << "vistrelctl " << operation_ << ": " << ChannelText() << ": " << what << "; " << advice
          << '\n';
   }
@@ -156,10 +158,31 @@ int CliSession::Fail(int status, const std::string& what, const std::string& adv
 }
 
 int CliSession::Finish(int status) {
-  if (status == kExitOk || verdictGiven_)
-    return status;
-  const Verdict verdict = VerdictFor(status, engine_.LastOutcome(), operation_);
-  return Fail(status, verdict.what, verdict.advice);
+  if (status != kExitOk && !verdictGiven_) {
+    const Verdict verdict = VerdictFor(status, engine_.LastOutcome(), operation_);
+    Fail(status, verdict.what, verdict.advice);
+  }
+  if (json_)
+    PrintRecord(status);
+  return status;
+}
+
+void CliSession::PrintRecord(int status) {
+  std::string members = record_.Text();
+  JsonWriter head;
+  head.BeginObject().Value("ok", status == kExitOk);
+  if (status != kExitOk) {
+    head.BeginObject("error")
+        .Value("operation", operation_)
+        .Value("channel", ChannelText())
+        .Value("message", errorMessage_)
+        .Value("status", status)
+        .EndObject();
+  }
+  std::string text = head.Text();
+  if (!members.empty())
+    text += ',' + members;
+  out_ << text << "}\n";
 }
 
 }  // namespace vistrel

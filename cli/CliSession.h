@@ -8,6 +8,7 @@
 
 #include "camera/CameraSession.h"
 #include "cli/ChannelOptions.h"
+#include "cli/Json.h"
 #include "cli/TerminalFrontEnd.h"
 #include "core/Command.h"
 #include "core/ParameterTable.h"
@@ -27,6 +28,13 @@ class CliSession {
   // Names the operation (the subcommand) in the line that ends a failed run.
   void SetOperation(std::string operation) { operation_ = std::move(operation); }
   const std::string& Operation() const { return operation_; }
+  // With JSON output the run prints one object on stdout when it finishes: "ok", the
+  // members the command wrote into Record(), and on failure an "error" object.
+  void SetJson(bool json) { json_ = json; }
+  bool Json() const { return json_; }
+  JsonWriter& Record() { return record_; }
+  // Only data and errors: no progress, no notes about lines meant for other models.
+  bool Quiet() const { return options_.quiet; }
   // The channel as the operator names it: "COM1 /dev/ttyS0 9600", "/dev/ttyUSB0 115200",
   // "Camera Link 2001 port 0 9600", "simulated camera".
   std::string ChannelText();
@@ -44,6 +52,7 @@ class CliSession {
   // what to do. Returns `status`.
   int Fail(int status, const std::string& what, const std::string& advice);
   // The status of a finished operation; a failure that gave no line of its own gets one.
+  // Prints the JSON record of a run with JSON output.
   int Finish(int status);
 
   Command& Engine() { return engine_; }
@@ -57,11 +66,16 @@ class CliSession {
  private:
   // The baud rate of this run: given, else the stored one (9600 on a channel named for it).
   uint32_t RunBaud() const;
+  // The one JSON object of a run that ended with `status`.
+  void PrintRecord(int status);
 
   ChannelOptions options_;
   std::string operation_;
   bool modelKnown_ = false;
   bool verdictGiven_ = false;
+  bool json_ = false;
+  JsonWriter record_;
+  std::string errorMessage_;
   std::ostream& out_;
   std::ostream& err_;
   StoredSettings settings_;

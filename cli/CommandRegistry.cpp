@@ -38,4 +38,11 @@ void AddExpectModelOption(CLI::App& sub, ChosenAction& chosen) {
           "not empty"));
 }
 
+void AddJsonFlag(CLI::App& sub, ChosenAction& chosen, const std::string& what) {
+  sub.add_flag_callback(
+      "--json", [&chosen] { chosen.json = true; },
+      "print one JSON object: \"ok\", " + what +
+          ", and on failure \"error\" (docs/json-schema.md)");
+}
+
 }  // namespace vistrel

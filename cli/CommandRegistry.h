@@ -22,6 +22,8 @@ struct ChosenAction {
   std::function<int(CliSession&)> unopened;
   // The model the camera must report before the command runs (--expect-model).
   std::optional<std::string> expectedModel;
+  // --json: the run prints one JSON object (docs/json-schema.md).
+  bool json = false;
 };
 
 // How a subcommand presents itself in its --help.
@@ -39,6 +41,9 @@ CLI::App* AddCameraCommand(CLI::App& app, ChosenAction& chosen, const CommandHel
 
 // Adds --expect-model NAME: the command runs only on a camera that reports model NAME.
 void AddExpectModelOption(CLI::App& sub, ChosenAction& chosen);
+
+// Adds --json: the command prints one JSON object, `what` says what it holds.
+void AddJsonFlag(CLI::App& sub, ChosenAction& chosen, const std::string& what);
 
 // The exit statuses, for help texts.
 const char* ExitStatusHelp();

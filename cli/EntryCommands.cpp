@@ -40,12 +40,21 @@ struct GivenFields {
   SequencerGiven given{};
 };
 
-void PrintEntry(CliSession& s, const SequencerValues& values) {
+// The entry as text lines, or into the JSON record as "entry" and "fields".
+void PrintEntry(CliSession& s, int entry, const SequencerValues& values) {
   const auto fields = SequencerFields();
+  if (s.Json())
+    s.Record().Value("entry", entry).BeginObject("fields");
   for (size_t i = 0; i < fields.size(); ++i) {
-    if (values[i])
+    if (!values[i])
+      continue;
+    if (s.Json())
+      s.Record().Value(fields[i].name, static_cast<long long>(*values[i]));
+    else
       s.Out() << fields[i].name << '=' << *values[i] << '\n';
   }
+  if (s.Json())
+    s.Record().EndObject();
 }
 
 // Empty when every assignment is a field with a whole number in its range; else the reason.
@@ -109,7 +118,7 @@ int WriteEntry(CliSession& s, int entry, const SequencerValues& values) {
   }
   SequencerValues after;
   const Outcome read = ReadSequencerEntry(s.Engine(), model, entry, after);
-  PrintEntry(s, after);
+  PrintEntry(s, entry, after);
   if (written != Outcome::Done) {
     s.Err() << "vistrelctl: entry " << entry << " is not as given (" << OutcomeText(written)
             << "); the lines above were not taken, check the camera and write them again\n";
@@ -134,7 +143,7 @@ int RunSequencer(CliSession& s, const SequencerRequest& request) {
   SequencerValues held;
   const Outcome read = ReadSequencerEntry(s.Engine(), model, request.entry, held);
   if (request.assignments.empty()) {
-    PrintEntry(s, held);
+    PrintEntry(s, request.entry, held);
     return ExitStatusFor(read);
   }
   // The fields not given keep the camera's values, so all of them must be known.
@@ -176,7 +185,9 @@ int RunEntry(CliSession& s, const EntryRequest& request) {
     int32_t value = 0;
     const Outcome outcome =
         ReadTableEntry(s.Engine(), table->commandId, std::to_string(*index), value);
-    if (outcome == Outcome::Done)
+    if (outcome == Outcome::Done && s.Json())
+      s.Record().Value("name", table->key).Value("index", *index).Value("value", value);
+    else if (outcome == Outcome::Done)
       s.Out() << value << '\n';
     return ExitStatusFor(outcome);
   }
@@ -206,13 +217,21 @@ int RunClear(CliSession& s, const ClearRequest& request) {
 
 int RunCounts(CliSession& s) {
   Outcome worst = Outcome::Done;
+  if (s.Json())
+    s.Record().BeginObject("counts");
   for (const CountReadout& readout : CountReadouts()) {
     int32_t value = 0;
     const Outcome outcome = ReadCount(s.Engine(), readout, value);
+    if (outcome == Outcome::Done && s.Json()) {
+      s.Record().Value(readout.name, value);
+      continue;
+    }
     if (outcome == Outcome::Done) {
       s.Out() << readout.name << '=' << value << '\n';
       continue;
     }
+    if (s.Json())
+      s.Record().Null(readout.name);
     s.Err() << "vistrelctl: " << readout.name << " not read (" << OutcomeText(outcome) << ")\n";
     if (worst == Outcome::Done || outcome == Outcome::ChannelLost ||
         (outcome == Outcome::NoReply && worst == Outcome::Refused))
@@ -220,6 +239,8 @@ int RunCounts(CliSession& s) {
     if (outcome == Outcome::ChannelLost)
       break;
   }
+  if (s.Json())
+    s.Record().EndObject();
   return ExitStatusFor(worst);
 }
 
@@ -242,6 +263,7 @@ void AddEntryCommands(CLI::App& app, ChosenAction& chosen) {
       [seq](CliSession& s) { return RunSequencer(s, *seq); });
   sequencer->add_option("N", seq->entry, "entry 1..128")->required();
   sequencer->add_option("FIELD=VALUE", seq->assignments, "fields to write");
+  AddJsonFlag(*sequencer, chosen, "\"entry\", \"fields\": {FIELD: value}");
 
   auto entry = std::make_shared<EntryRequest>();
   CLI::App* entrySub = AddCameraCommand(
@@ -254,6 +276,7 @@ void AddEntryCommands(CLI::App& app, ChosenAction& chosen) {
   entrySub->add_option("NAME", entry->name, "the table's command")->required();
   entrySub->add_option("INDEX", entry->index, "the entry's index")->required();
   entrySub->add_option("VALUE", entry->value, "the value to write");
+  AddJsonFlag(*entrySub, chosen, "\"name\", \"index\", \"value\" (when read)");
 
   auto clear = std::make_shared<ClearRequest>();
   CLI::App* clearSub = AddCameraCommand(
@@ -264,12 +287,14 @@ void AddEntryCommands(CLI::App& app, ChosenAction& chosen) {
   clearSub->add_option("COLOUR", clear->colour, "white, red, green or blue")->required();
   clearSub->add_option("INDEX", clear->index, "the entry's index")->required();
 
-  AddCameraCommand(app, chosen,
-                   {"counts",
-                    "Print the count read-outs (blemish counts, the current sequencer entry), "
-                    "one NAME=value a line",
-                    "vistrelctl --device /dev/ttyUSB0 counts"},
-                   [](CliSession& s) { return RunCounts(s); });
+  CLI::App* counts =
+      AddCameraCommand(app, chosen,
+                       {"counts",
+                        "Print the count read-outs (blemish counts, the current sequencer "
+                        "entry), one NAME=value a line",
+                        "vistrelctl --device /dev/ttyUSB0 counts"},
+                       RunCounts);
+  AddJsonFlag(*counts, chosen, "\"counts\": {NAME: value, null when not read}");
 }
 
 }  // namespace vistrel

@@ -29,38 +29,54 @@ int RunStore(CliSession& s, int area) {
   return Judge(s, StoreArea(s.Camera(), area));
 }
 
+// Names the area in the JSON record of a store or load.
+int WithArea(CliSession& s, int area, int status) {
+  if (s.Json())
+    s.Record().Value("area", area);
+  return status;
+}
+
 }  // namespace
 
 void AddFlashCommands(CLI::App& app, ChosenAction& chosen) {
+  constexpr const char* kAreaJson = "\"area\"";
   auto area = std::make_shared<int>(1);
-  AddCameraCommand(app, chosen,
-                   {"store", "Store the working settings into a flash area",
-                    "vistrelctl --device /dev/ttyUSB0 store 1"},
-                   [area](CliSession& s) { return RunStore(s, *area); })
-      ->add_option("AREA", *area, "0 factory, 1..3 user areas")
+  CLI::App* store =
+      AddCameraCommand(app, chosen,
+                       {"store", "Store the working settings into a flash area",
+                        "vistrelctl --device /dev/ttyUSB0 store 1"},
+                       [area](CliSession& s) { return WithArea(s, *area, RunStore(s, *area)); });
+  store->add_option("AREA", *area, "0 factory, 1..3 user areas")
       ->required()
       ->check(CLI::Range(kFactoryArea, kLastArea));
+  AddJsonFlag(*store, chosen, kAreaJson);
 
   auto loadArea = std::make_shared<int>(1);
-  AddCameraCommand(
+  CLI::App* load = AddCameraCommand(
       app, chosen,
       {"load-area", "Load a flash area, then read all settings",
        "vistrelctl --device /dev/ttyUSB0 load-area 1"},
-      [loadArea](CliSession& s) { return ExitStatusFor(LoadArea(s.Camera(), *loadArea)); })
-      ->add_option("AREA", *loadArea, "0 factory, 1..3 user areas")
+      [loadArea](CliSession& s) {
+        return WithArea(s, *loadArea, ExitStatusFor(LoadArea(s.Camera(), *loadArea)));
+      });
+  load->add_option("AREA", *loadArea, "0 factory, 1..3 user areas")
       ->required()
       ->check(CLI::Range(kFactoryArea, kLastArea));
+  AddJsonFlag(*load, chosen, kAreaJson);
 
   // Said no (or no terminal to ask and no --yes): nothing was sent, a usage error.
-  AddCameraCommand(app, chosen,
-                   {"store-all",
-                    "Store the working settings into user areas 3, 2 and 1 (asks on a "
-                    "terminal; --yes without one)",
-                    "vistrelctl --device /dev/ttyUSB0 --yes store-all"},
-                   [](CliSession& s) { return ExitStatusFor(StoreAll(s.Camera())); });
-  AddCameraCommand(app, chosen,
-                   {"reset", "Restart the camera", "vistrelctl --device /dev/ttyUSB0 reset"},
-                   [](CliSession& s) { return Judge(s, CameraReset(s.Camera())); });
+  CLI::App* storeAll = AddCameraCommand(
+      app, chosen,
+      {"store-all",
+       "Store the working settings into user areas 3, 2 and 1 (asks on a terminal; --yes "
+       "without one)",
+       "vistrelctl --device /dev/ttyUSB0 --yes store-all"},
+      [](CliSession& s) { return ExitStatusFor(StoreAll(s.Camera())); });
+  AddJsonFlag(*storeAll, chosen, "nothing more");
+  CLI::App* reset = AddCameraCommand(
+      app, chosen, {"reset", "Restart the camera", "vistrelctl --device /dev/ttyUSB0 reset"},
+      [](CliSession& s) { return Judge(s, CameraReset(s.Camera())); });
+  AddJsonFlag(*reset, chosen, "nothing more");
 }
 
 }  // namespace vistrel

@@ -22,6 +22,25 @@ std::string JsonString(std::string_view text) {
   return out + "\"";
 }
 
+bool IsJsonNumber(std::string_view text) {
+  size_t i = text.starts_with('-') ? 1 : 0;
+  const size_t intStart = i;
+  while (i < text.size() && text[i] >= '0' && text[i] <= '9')
+    ++i;
+  const size_t intDigits = i - intStart;
+  // No leading zeros ("007" is a code, not a number), as JSON has it.
+  if (intDigits == 0 || (intDigits > 1 && text[intStart] == '0'))
+    return false;
+  if (i < text.size() && text[i] == '.') {
+    const size_t fraction = ++i;
+    while (i < text.size() && text[i] >= '0' && text[i] <= '9')
+      ++i;
+    if (i == fraction)
+      return false;
+  }
+  return i == text.size();
+}
+
 void JsonWriter::Member(std::string_view key) {
   if (!first_)
     text_ += ',';
@@ -71,6 +90,14 @@ JsonWriter& JsonWriter::Value(std::string_view key, long long number) {
 JsonWriter& JsonWriter::Value(std::string_view key, bool flag) {
   Member(key);
   text_ += flag ? "true" : "false";
+  return *this;
+}
+
+JsonWriter& JsonWriter::NumberOrText(std::string_view key, std::string_view text) {
+  if (!IsJsonNumber(text))
+    return Value(key, text);
+  Member(key);
+  text_ += text;
   return *this;
 }
 

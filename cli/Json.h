@@ -8,6 +8,9 @@ namespace vistrel {
 // `text` as a JSON string literal, quotes included; control characters escaped.
 std::string JsonString(std::string_view text);
 
+// Whether `text` is a JSON number as written (optional minus, digits, optional fraction).
+bool IsJsonNumber(std::string_view text);
+
 // Builds one JSON object or array by appending members; keys keep their order.
 class JsonWriter {
  public:
@@ -24,6 +27,8 @@ class JsonWriter {
     return Value(key, static_cast<long long>(number));
   }
   JsonWriter& Value(std::string_view key, bool flag);
+  // A value read as text: a number when it is one (see IsJsonNumber), else a string.
+  JsonWriter& NumberOrText(std::string_view key, std::string_view text);
   JsonWriter& Null(std::string_view key);
   const std::string& Text() const { return text_; }
 

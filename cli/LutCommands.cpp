@@ -10,6 +10,7 @@
 #include "cli/Cli.h"
 #include "cli/CliSession.h"
 #include "cli/CommandRegistry.h"
+#include "cli/Json.h"
 #include "core/RegularFile.h"
 
 namespace vistrel {
@@ -51,7 +52,19 @@ int RunLutShow(CliSession& s) {
   LutTableSet tables{};
   if (const int status = ReadTables(s, tables); status != kExitOk)
     return status;
-  s.Out() << FormatGammaDataLines(tables);
+  if (!s.Json()) {
+    s.Out() << FormatGammaDataLines(tables);
+    return kExitOk;
+  }
+  JsonWriter& w = s.Record();
+  w.BeginObject("tables");
+  for (size_t c = 0; c < tables.size(); ++c) {
+    w.BeginArray(kLutChannelInfo[c].name);
+    for (const uint32_t level : tables[c])
+      w.Value("", static_cast<long long>(level));
+    w.EndArray();
+  }
+  w.EndObject();
   return kExitOk;
 }
 
@@ -117,10 +130,12 @@ void AddLutCommands(CLI::App& app, ChosenAction& chosen) {
   write->add_option("--channel", *channel, "only this table: red, green or blue")
       ->transform(CLI::CheckedTransformer(channels, CLI::ignore_case));
 
-  AddCameraCommand(*lut, chosen,
-                   {"show", "Print the three tables as the gamma data file's 32 lines R,G,B",
-                    "vistrelctl --device /dev/ttyUSB0 lut show"},
-                   [](CliSession& s) { return RunLutShow(s); });
+  CLI::App* show =
+      AddCameraCommand(*lut, chosen,
+                       {"show", "Print the three tables as the gamma data file's 32 lines R,G,B",
+                        "vistrelctl --device /dev/ttyUSB0 lut show"},
+                       RunLutShow);
+  AddJsonFlag(*show, chosen, "\"tables\": {red, green, blue: [32 levels]}");
 }
 
 }  // namespace vistrel

@@ -18,22 +18,29 @@ namespace {
 constexpr char kNone = '-';
 
 // A text that may be unknown: null when it is.
-std::string JsonOptional(const std::string& text) {
-  return text.empty() ? "null" : JsonString(text);
+void OptionalText(JsonWriter& w, const char* key, const std::string& text) {
+  if (text.empty())
+    w.Null(key);
+  else
+    w.Value(key, text);
 }
 
-void PrintJson(std::ostream& out, const std::vector<PortRow>& rows) {
-  out << "{\"ports\":[";
-  for (size_t i = 0; i < rows.size(); ++i) {
-    const PortRow& r = rows[i];
-    out << (i == 0 ? "" : ",") << "\n  {\"kind\":" << JsonString(r.kind)
-        << ",\"index\":" << (r.index < 0 ? std::string("null") : std::to_string(r.index))
-        << ",\"name\":" << JsonString(r.name) << ",\"device\":" << JsonOptional(r.device)
-        << ",\"exists\":" << (r.exists ? "true" : "false") << ",\"byId\":" << JsonOptional(r.byId)
-        << ",\"adapter\":" << JsonOptional(r.adapter)
-        << ",\"chosen\":" << (r.chosen ? "true" : "false") << '}';
+void PrintJson(JsonWriter& w, const std::vector<PortRow>& rows) {
+  w.BeginArray("ports");
+  for (const PortRow& r : rows) {
+    w.BeginObject().Value("kind", r.kind);
+    if (r.index < 0)
+      w.Null("index");
+    else
+      w.Value("index", r.index);
+    w.Value("name", r.name);
+    OptionalText(w, "device", r.device);
+    w.Value("exists", r.exists);
+    OptionalText(w, "byId", r.byId);
+    OptionalText(w, "adapter", r.adapter);
+    w.Value("chosen", r.chosen).EndObject();
   }
-  out << "\n]}\n";
+  w.EndArray();
 }
 
 std::string Field(const std::string& text) {
@@ -54,20 +61,19 @@ void PrintTable(std::ostream& out, const std::vector<PortRow>& rows) {
 void AddPortCommands(CLI::App& app, ChosenAction& chosen) {
   struct Flags {
     bool all = false;
-    bool json = false;
   };
   auto flags = std::make_shared<Flags>();
   auto* ports = AddSubcommand(
       app, {"ports", "List the ports that exist: COM names, serial adapters, Camera Link ports",
             "vistrelctl ports --all"});
   ports->add_flag("--all", flags->all, "also the COM names whose device is not there");
-  ports->add_flag("--json", flags->json, "one JSON object (keys in the README)");
+  AddJsonFlag(*ports, chosen, "\"ports\": [{kind, index, name, device, ...}]");
   ports->callback([&chosen, flags] {
     chosen.unopened = [flags](CliSession& s) {
       const std::vector<PortRow> rows =
           CollectPortRows(s.Channel(), s.Settings().Folder(), DeviceTree{}, flags->all);
-      if (flags->json)
-        PrintJson(s.Out(), rows);
+      if (s.Json())
+        PrintJson(s.Record(), rows);
       else
         PrintTable(s.Out(), rows);
       return static_cast<int>(kExitOk);

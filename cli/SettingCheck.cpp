@@ -146,33 +146,49 @@ std::string EntryList(const std::vector<ChoiceItem>& entries) {
   return text;
 }
 
-int CheckSettings(CliSession& s, std::vector<RequestedSetting>& settings) {
+int CheckSettings(CliSession& s, std::vector<RequestedSetting>& settings,
+                  std::vector<SettingRefusal>* refusals) {
   ModelRanges ranges = ModelRangesUnread(s);
   if (ranges.status != kExitOk)
     return ranges.status;
   std::vector<bool> known(RangeModes().size(), false);
   const std::string model = " (model " + s.Camera().model.name + "); nothing was sent";
-  for (RequestedSetting& setting : settings) {
+  for (size_t i = 0; i < settings.size(); ++i) {
+    RequestedSetting& setting = settings[i];
     if (setting.value.kind == ValueKind::Text)
       continue;
+    // Stops the call at the first value not allowed, or lists it and goes on.
+    const auto refuse = [&](const std::string& what, const std::string& advice) {
+      if (refusals == nullptr)
+        return s.Fail(kExitUsage, what, advice);
+      refusals->push_back({i, what, advice});
+      return static_cast<int>(kExitOk);
+    };
     const CommandRows rows = RowsOf(s, setting.id);
     const std::string given = setting.name + "=" + setting.text;
     std::optional<int32_t> number = ParseNumberArgument(setting.text);
     if (!number)
       number = EntryValue(rows.entries, setting.text);
     if (!number) {
-      return s.Fail(kExitUsage,
-                    given + " is not a 32-bit number" +
-                        (rows.entries.empty() ? "" : " nor an entry of " + setting.name) + model,
-                    "give a decimal, &H or 0x hexadecimal number" +
-                        (rows.entries.empty() ? "" : " or one of " + EntryList(rows.entries)));
+      if (const int status =
+              refuse(given + " is not a 32-bit number" +
+                         (rows.entries.empty() ? "" : " nor an entry of " + setting.name) + model,
+                     "give a decimal, &H or 0x hexadecimal number" +
+                         (rows.entries.empty() ? "" : " or one of " + EntryList(rows.entries)));
+          status != kExitOk)
+        return status;
+      continue;
     }
     setting.value.intValue = *number;
     if (const int status = ReadModesFor(s, rows, *number, ranges.inputs, known); status != kExitOk)
       return status;
     if (const std::string why = Refusal(rows, ranges.inputs, *number); !why.empty()) {
-      return s.Fail(kExitUsage, given + " " + why + " of " + setting.name + model,
-                    "give a value it allows (vistrelctl describe " + setting.name + ")");
+      if (const int status =
+              refuse(given + " " + why + " of " + setting.name + model,
+                     "give a value it allows (vistrelctl describe " + setting.name + ")");
+          status != kExitOk)
+        return status;
+      continue;
     }
     NoteModeSet(setting, ranges.inputs, known);
   }

@@ -35,18 +35,29 @@ std::string DeviceVersion(const CameraData& data) {
   return dv[0] + '.' + dv[1] + '.' + dv[2] + '.' + dv[3];
 }
 
-void PrintInfoJson(std::ostream& out, const CameraData& data) {
-  JsonWriter w;
-  w.BeginObject()
-      .Value("model", data.modelName)
+void PrintInfoJson(JsonWriter& w, const CameraData& data) {
+  w.Value("model", data.modelName)
       .Value("cameraId", data.cameraId)
       .Value("firmwareVersion", data.firmwareVersion)
       .Value("fpgaVersion", data.fpgaVersion)
       .Value("xmlVersion", data.xmlVersion)
       .Value("deviceVersion", DeviceVersion(data))
-      .Value("userId", data.userId)
-      .EndObject();
-  out << w.Text() << '\n';
+      .Value("userId", data.userId);
+}
+
+}  // namespace
+
+// The lines a load would not send, with why.
+void PrintSkippedJson(JsonWriter& w, const std::vector<FileLineNote>& skipped) {
+  w.BeginArray("skipped");
+  for (const FileLineNote& note : skipped) {
+    w.BeginObject()
+        .Value("line", note.lineNumber)
+        .Value("text", note.line)
+        .Value("reason", SkipReasonText(note.reason))
+        .EndObject();
+  }
+  w.EndArray();
 }
 
 // A line of a setting file named in a message: "FILE:LINE: what: the line".
@@ -56,10 +67,18 @@ void NoteLine(CliSession& s, const std::string& path, const FileLineNote& note,
           << EscapeControlsInMessage(note.line) << '\n';
 }
 
-void PrintDiffJson(std::ostream& out, const std::string& path, const DiffResult& diff) {
-  JsonWriter w;
-  w.BeginObject()
-      .Value("file", path)
+void NoteSkipped(CliSession& s, const std::string& path, const FileLineNote& note) {
+  // A file written by the program carries the rows of every model; --quiet leaves those out.
+  if (s.Quiet() && note.reason == SkipReason::NotForModel)
+    return;
+  NoteLine(s, path, note, std::string("skipped (") + SkipReasonText(note.reason) + ")");
+}
+
+namespace {
+
+void PrintDiffJson(CliSession& s, const std::string& path, const DiffResult& diff) {
+  JsonWriter& w = s.Record();
+  w.Value("file", path)
       .Value("matches", diff.differences.empty())
       .Value("compared", diff.compared)
       .BeginArray("differences");
@@ -67,24 +86,17 @@ void PrintDiffJson(std::ostream& out, const std::string& path, const DiffResult&
     w.BeginObject()
         .Value("line", d.lineNumber)
         .Value("name", d.name)
-        .Value("file", d.fileValue)
-        .Value("camera", d.cameraValue)
+        .NumberOrText("file", d.fileValue)
+        .NumberOrText("camera", d.cameraValue)
         .EndObject();
   }
-  w.EndArray().BeginArray("skipped");
-  for (const FileLineNote& note : diff.skipped) {
-    w.BeginObject()
-        .Value("line", note.lineNumber)
-        .Value("text", note.line)
-        .Value("reason", SkipReasonText(note.reason))
-        .EndObject();
-  }
-  out << w.EndArray().EndObject().Text() << '\n';
+  w.EndArray();
+  PrintSkippedJson(w, diff.skipped);
 }
 
 }  // namespace
 
-int RunInfo(CliSession& s, bool json) {
+int RunInfo(CliSession& s) {
   if (const int answers = s.CheckCameraAnswers(); answers != kExitOk)
     return answers;
   const CameraData data = ReadCameraData(s.Camera());
@@ -94,8 +106,8 @@ int RunInfo(CliSession& s, bool json) {
             << ")\n";
     return ExitStatusFor(data.outcome);
   }
-  if (json) {
-    PrintInfoJson(s.Out(), data);
+  if (s.Json()) {
+    PrintInfoJson(s.Record(), data);
     return kExitOk;
   }
   s.Out() << "Model Name: " << data.modelName << '\n'
@@ -108,12 +120,14 @@ int RunInfo(CliSession& s, bool json) {
   return kExitOk;
 }
 
-int RunDump(CliSession& s, bool json) {
+int RunDump(CliSession& s) {
   if (const int status = ReadEverything(s); status != kExitOk)
     return status;
   const ParameterTable& table = s.Camera().table;
-  JsonWriter w;
-  w.BeginObject().Value("model", s.Camera().model.name).BeginObject("settings");
+  const bool json = s.Json();
+  JsonWriter& w = s.Record();
+  if (json)
+    w.Value("model", s.Camera().model.name).BeginObject("settings");
   std::set<int> written;  // rows of one command hold one value: the first says it
   for (int index : s.Camera().lastRead.read) {
     const ParameterEntry& row = table.Row(index);
@@ -124,7 +138,7 @@ int RunDump(CliSession& s, bool json) {
       w.Value(name, static_cast<long long>(row.value));
   }
   if (json)
-    s.Out() << w.EndObject().EndObject().Text() << '\n';
+    w.EndObject();
   return kExitOk;
 }
 
@@ -136,31 +150,7 @@ int RunSave(CliSession& s, const std::string& path, bool shipping) {
   return WriteSettingFile(s.Camera(), path, variant) ? kExitOk : ExitStatusFor(Outcome::BadInput);
 }
 
-int RunLoad(CliSession& s, const std::string& path, bool strict, bool force) {
-  if (const int answers = s.CheckCameraAnswers(); answers != kExitOk)
-    return answers;
-  LoadReport report;
-  const Outcome outcome =
-      LoadSettingFile(s.Camera(), path, &report, force ? OtherModel::Load : OtherModel::Refuse);
-  if (report.otherModel)
-    s.Err() << "vistrelctl: give --force to load it into this camera anyway\n";
-  for (const FileLineNote& note : report.sent)
-    s.Out() << path << ':' << note.lineNumber << ": sent " << note.line << '\n';
-  for (const FileLineNote& note : report.skipped)
-    NoteLine(s, path, note, std::string("skipped (") + SkipReasonText(note.reason) + ")");
-  for (const FileLineNote& note : report.refused)
-    NoteLine(s, path, note, "refused");
-  // A file written by the program carries every row, also those of other models: lines
-  // skipped as not for this model are reported but do not fail --strict.
-  const bool skippedAny = std::ranges::any_of(report.skipped, [](const FileLineNote& note) {
-    return note.reason != SkipReason::NotForModel;
-  });
-  if (outcome == Outcome::Done && strict && (skippedAny || !report.refused.empty()))
-    return kExitRefused;
-  return ExitStatusFor(outcome);
-}
-
-int RunDiff(CliSession& s, const std::string& path, bool json) {
+int RunDiff(CliSession& s, const std::string& path) {
   if (const int answers = s.CheckCameraAnswers(); answers != kExitOk)
     return answers;
   const DiffResult diff = DiffSettingFile(s.Camera(), path);
@@ -171,11 +161,11 @@ int RunDiff(CliSession& s, const std::string& path, bool json) {
             << ")\n";
     return diff.outcome == Outcome::Refused ? kExitRefused : ExitStatusFor(diff.outcome);
   }
-  if (json) {
-    PrintDiffJson(s.Out(), path, diff);
+  if (s.Json()) {
+    PrintDiffJson(s, path, diff);
   } else {
     for (const FileLineNote& note : diff.skipped)
-      NoteLine(s, path, note, std::string("skipped (") + SkipReasonText(note.reason) + ")");
+      NoteSkipped(s, path, note);
     for (const FileDifference& d : diff.differences) {
       s.Out() << path << ':' << d.lineNumber << ": " << d.name << " file=" << d.fileValue
               << " camera=" << EscapeControls(d.cameraValue) << '\n';

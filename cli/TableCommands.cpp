@@ -30,6 +30,18 @@ const char* KindName(ValueKind kind) {
 
 }  // namespace
 
+const char* ClassName(ParamClass paramClass) {
+  switch (paramClass) {
+    case ParamClass::NotStored:
+      return "not-stored";
+    case ParamClass::User:
+      return "user";
+    case ParamClass::Factory:
+      return "factory";
+  }
+  return "?";
+}
+
 const char* ControlKindName(int kind) {
   switch (static_cast<ControlKind>(kind)) {
     case ControlKind::Check:
@@ -56,45 +68,50 @@ std::string CommandLabel(int commandId) {
   return label;
 }
 
-// Prints the rows, with the ranges under `inputs` when they are the connected model's.
+void PrintParameterJson(JsonWriter& w, const ParameterEntry& row, int32_t minimum,
+                        int32_t maximum) {
+  w.BeginObject()
+      .Value("ctrl", row.ctrlId)
+      .Value("command", CommandLabel(row.commandId))
+      .Value("kind", ControlKindName(static_cast<int>(row.kind)))
+      .Value("class", ClassName(row.paramClass))
+      .Value("min", minimum)
+      .Value("max", maximum)
+      .Value("initial", row.value)
+      .Value("inFile", row.inFile != 0)
+      .EndObject();
+}
+
+// Prints the rows, with the ranges under `inputs` when they are the connected model's; with
+// `json`, into its "params" array.
 void PrintParameters(std::ostream& out, const std::vector<ParameterEntry>& rows,
-                     const RangeInputs* inputs, bool json) {
-  JsonWriter w;
-  w.BeginObject().BeginArray("params");
+                     const RangeInputs* inputs, JsonWriter* json) {
+  if (json)
+    json->BeginArray("params");
   for (const ParameterEntry& row : rows) {
     int32_t minimum = row.minimum, maximum = row.maximum;
     if (inputs)
       RowRange(row, *inputs, minimum, maximum);
-    const std::string kind = ControlKindName(static_cast<int>(row.kind));
     if (json) {
-      w.BeginObject()
-          .Value("ctrl", row.ctrlId)
-          .Value("command", CommandLabel(row.commandId))
-          .Value("kind", kind)
-          .Value("class", static_cast<int>(row.paramClass))
-          .Value("min", minimum)
-          .Value("max", maximum)
-          .Value("initial", row.value)
-          .Value("inFile", row.inFile != 0)
-          .EndObject();
+      PrintParameterJson(*json, row, minimum, maximum);
       continue;
     }
-    out << row.ctrlId << ' ' << CommandLabel(row.commandId) << ' ' << kind << ' '
-        << static_cast<int>(row.paramClass) << ' ' << minimum << ' ' << maximum << ' ' << row.value
-        << ' ' << row.inFile << '\n';
+    out << row.ctrlId << ' ' << CommandLabel(row.commandId) << ' '
+        << ControlKindName(static_cast<int>(row.kind)) << ' ' << static_cast<int>(row.paramClass)
+        << ' ' << minimum << ' ' << maximum << ' ' << row.value << ' ' << row.inFile << '\n';
   }
   if (json)
-    out << w.EndArray().EndObject().Text() << '\n';
+    json->EndArray();
 }
 
-int RunParamsOnCamera(CliSession& s, bool json) {
+int RunParamsOnCamera(CliSession& s) {
   const ModelRanges ranges = ReadModelRanges(s);
   if (ranges.status != kExitOk)
     return ranges.status;
   std::vector<ParameterEntry> rows;
   for (int i = 0; i < s.Camera().table.RowCount(); ++i)
     rows.push_back(s.Camera().table.Row(i));
-  PrintParameters(s.Out(), rows, &ranges.inputs, json);
+  PrintParameters(s.Out(), rows, &ranges.inputs, s.Json() ? &s.Record() : nullptr);
   return kExitOk;
 }
 
@@ -118,19 +135,25 @@ void AddTableCommands(CLI::App& app, ChosenAction& chosen) {
           return static_cast<int>(kExitOk);
         };
       });
-  auto json = std::make_shared<bool>(false);
   CLI::App* params = AddSubcommand(
       app, {"params",
             "List the parameter table: CTRL COMMAND KIND CLASS MIN MAX INITIAL INFILE; with a "
             "channel option, the ranges of the connected camera's model",
             "vistrelctl --device /dev/ttyUSB0 params --json"});
-  params->add_flag("--json", *json, "one JSON object {\"params\":[{ctrl, command, ...}]}");
-  params->callback([&chosen, json] {
-    chosen.offline = [json](std::ostream& out, std::ostream&) {
-      PrintParameters(out, InitialParameterRows(), nullptr, *json);
+  AddJsonFlag(*params, chosen, "\"params\": [{ctrl, command, kind, class, ...}]");
+  params->callback([&chosen] {
+    chosen.offline = [&chosen](std::ostream& out, std::ostream&) {
+      if (!chosen.json) {
+        PrintParameters(out, InitialParameterRows(), nullptr, nullptr);
+        return static_cast<int>(kExitOk);
+      }
+      JsonWriter w;
+      w.BeginObject().Value("ok", true);
+      PrintParameters(out, InitialParameterRows(), nullptr, &w);
+      out << w.EndObject().Text() << '\n';
       return static_cast<int>(kExitOk);
     };
-    chosen.onCamera = [json](CliSession& s) { return RunParamsOnCamera(s, *json); };
+    chosen.onCamera = RunParamsOnCamera;
   });
 }
 

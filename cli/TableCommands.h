@@ -2,6 +2,8 @@
 
 #include <iosfwd>
 
+#include "core/ParameterTable.h"
+
 namespace CLI {
 class App;
 }
@@ -19,5 +21,7 @@ void AddTableCommands(CLI::App& app, ChosenAction& chosen);
 
 // The name of a control kind ("check", "choice", "number", "action").
 const char* ControlKindName(int kind);
+// The name of a parameter class ("not-stored", "user", "factory").
+const char* ClassName(ParamClass paramClass);
 
 }  // namespace vistrel

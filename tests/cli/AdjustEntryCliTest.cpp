@@ -27,7 +27,7 @@ TEST_F(AdjustEntryCliTest, AdjustPrintsTheResultAndTheValuesItMoved) {
   EXPECT_EQ(Run({"adjust", "gain", "--interval-ms", kPollMs, "--json"}), kExitOk) << err_.str();
   const std::string gain = out_.str();
   ASSERT_EQ(Run({"get", "FGA"}), kExitOk);
-  EXPECT_EQ(gain, "{\"result\":\"Convergent\",\"status\":8,\"values\":{\"FGA\":" +
+  EXPECT_EQ(gain, "{\"ok\":true,\"result\":\"Convergent\",\"status\":8,\"values\":{\"FGA\":" +
                       out_.str().substr(4, out_.str().size() - 5) + "}}\n");
   EXPECT_EQ(Adjust("white"), kExitOk) << err_.str();
   EXPECT_EQ(out_.str(), "Complete\nPGR=148\nPGB=121\n");

@@ -95,7 +95,7 @@ TEST_F(ProductionLineTest, TextsAndRefusalsAsTheCameraSentThem) {
   EXPECT_EQ(Run({"get", "UD"}), kExitOk);
   EXPECT_EQ(out_.str(), "UD=line4 cam\n");
   EXPECT_EQ(Run({"get", "--json", "UD", "TI"}), kExitOk);
-  EXPECT_EQ(out_.str(), "{\"UD\":\"line4 cam\",\"TI\":0}\n");
+  EXPECT_EQ(out_.str(), "{\"ok\":true,\"values\":{\"UD\":\"line4 cam\",\"TI\":0}}\n");
   EXPECT_EQ(Run({"info"}), kExitOk);
   EXPECT_TRUE(OutHas("User ID: line4 cam\n")) << out_.str();
   EXPECT_EQ(Run({"info", "--json"}), kExitOk);
@@ -182,7 +182,9 @@ TEST_F(ProductionLineTest, FilesWithNothingToCompareOrForAnotherModelPassNothing
   for (const char* text : {"", "\n\n", "TX=1\nSMRW5=100\n", "FG"}) {
     const std::string file = Write("none.cam", text);
     EXPECT_EQ(Run({"--user", "diff", "--json", file}), kExitUsage) << text;
-    EXPECT_EQ(out_.str(), "") << "no verdict on nothing compared";
+    EXPECT_TRUE(out_.str().starts_with("{\"ok\":false,\"error\":{\"operation\":\"diff\""))
+        << out_.str();
+    EXPECT_FALSE(OutHas("matches")) << "no verdict on nothing compared";
     EXPECT_TRUE(ErrHas("holds no setting for the RL-4100T-VLNK camera")) << err_.str();
     EXPECT_EQ(Run({"--user", "load", file}), kExitUsage) << text;
   }
@@ -213,7 +215,7 @@ TEST_F(ProductionLineTest, ParamsAndDescribeGiveTheConnectedModelsRanges) {
   EXPECT_TRUE(OutHas("\n2512 WTC number 1 96 1456 ")) << "the model's width, not 4112";
   EXPECT_EQ(Run({"params", "--json"}), kExitOk);
   EXPECT_TRUE(
-      OutHas("{\"ctrl\":2512,\"command\":\"WTC\",\"kind\":\"number\",\"class\":1,"
+      OutHas("{\"ctrl\":2512,\"command\":\"WTC\",\"kind\":\"number\",\"class\":\"user\","
              "\"min\":96,\"max\":1456,"))
       << out_.str().substr(0, 300);
   EXPECT_EQ(Run({"describe", "WTC"}), kExitOk) << err_.str();

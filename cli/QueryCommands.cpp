@@ -1,0 +1,249 @@
+#include "cli/QueryCommands.h"
+
+#include <algorithm>
+#include <ostream>
+
+#include "camera/ModelLists.h"
+#include "camera/ReadAll.h"
+#include "cli/Cli.h"
+#include "cli/CliSession.h"
+#include "cli/Json.h"
+#include "cli/ModelRanges.h"
+#include "cli/SettingCheck.h"
+#include "cli/TableCommands.h"
+#include "cli/Verdict.h"
+#include "core/TimeLimits.h"
+#include "core/CommandTable.h"
+#include "core/Conversions.h"
+#include "core/TextEscape.h"
+#include "params/PageChoices.h"
+
+namespace vistrel {
+namespace {
+
+constexpr int kQueryMs = limits::kReplyMs;
+
+// How asking for one name went.
+struct NameReading {
+  int id = -1;
+  CommandValue value;
+  std::string text;  // the value as the camera sent it, numbers in decimal
+  int status = kExitOk;
+};
+
+// Asks the camera for each name in turn, past refusals; a camera that no longer answers is
+// not asked again (the names after it keep the status of the one it did not answer).
+std::vector<NameReading> ReadNames(CliSession& s, const std::vector<int>& ids) {
+  std::vector<NameReading> readings;
+  int silent = kExitOk;
+  for (const int id : ids) {
+    NameReading r;
+    r.id = id;
+    if (silent != kExitOk) {
+      r.status = silent;
+    } else if (s.Engine().Query(id, r.value, kQueryMs)) {
+      r.text = r.value.kind == ValueKind::Integer ? std::to_string(r.value.intValue)
+                                                  : s.Engine().LastAnswerText();
+    } else {
+      r.status = s.FailureStatus();
+      if (r.status != kExitRefused)
+        silent = r.status;
+    }
+    readings.push_back(std::move(r));
+  }
+  return readings;
+}
+
+// The value as a person reads it, or why there is none.
+std::string ValueText(const NameReading& r) {
+  switch (r.status) {
+    case kExitOk:
+      return EscapeControls(r.text);
+    case kExitRefused:
+      return "refused by the camera";
+    case kExitUsage:
+      return "none (not read)";
+    default:
+      return "not read (no reply)";
+  }
+}
+
+void ValueJson(JsonWriter& w, std::string_view key, const NameReading& r) {
+  if (r.status != kExitOk)
+    w.Null(key);
+  else if (r.value.kind == ValueKind::Text)
+    w.Value(key, r.text);
+  else
+    w.NumberOrText(key, r.text);
+}
+
+// The status of a pass over names: the worst of them, with one line saying how many failed.
+int JudgeReadings(CliSession& s, const std::vector<NameReading>& readings) {
+  int worst = kExitOk;
+  std::string failed;
+  for (const NameReading& r : readings) {
+    if (r.status == kExitOk)
+      continue;
+    worst = std::max(worst, r.status);
+    failed += (failed.empty() ? "" : " ") + std::string(CommandTable::Name(r.id));
+  }
+  if (worst == kExitOk)
+    return kExitOk;
+  if (worst == kExitRefused)
+    return s.Fail(worst, "the camera refused " + failed + " (the others were read)",
+                  "check the names against the model (vistrelctl describe --all)");
+  const Verdict silent = SilentCameraVerdict(s.Engine().LastOutcome());
+  return s.Fail(worst, silent.what + "; not read: " + failed, silent.advice);
+}
+
+// The choice entries of a row for the connected model (none for other kinds).
+std::vector<ChoiceItem> EntriesOf(CliSession& s, const ParameterEntry& row) {
+  if (row.kind != ControlKind::Choice)
+    return {};
+  return PageChoiceEntries(row.ctrlId, s.Camera().model.code);
+}
+
+// One control: kind, class, the model's range or entries, and its value (null when refused).
+void DescribeRow(CliSession& s, const ParameterEntry& row, const RangeInputs& inputs,
+                 const NameReading& r) {
+  const std::string name(CommandTable::Name(row.commandId));
+  int32_t minimum = 0, maximum = 0;
+  RowRange(row, inputs, minimum, maximum);
+  const std::vector<ChoiceItem> entries = EntriesOf(s, row);
+  const bool ranged = entries.empty() && (row.kind == ControlKind::Number || minimum < maximum);
+  if (s.Json()) {
+    JsonWriter& w = s.Record();
+    w.BeginObject().Value("name", name).Value("ctrl", row.ctrlId);
+    w.Value("kind", ControlKindName(static_cast<int>(row.kind)))
+        .Value("class", ClassName(row.paramClass));
+    if (ranged)
+      w.Value("min", minimum).Value("max", maximum);
+    if (!entries.empty()) {
+      w.BeginArray("entries");
+      for (const ChoiceItem& entry : entries)
+        w.BeginObject().Value("text", entry.text).Value("value", entry.value).EndObject();
+      w.EndArray();
+    }
+    ValueJson(w, "value", r);
+    w.Value("refused", r.status == kExitRefused).EndObject();
+    return;
+  }
+  s.Out() << name << " control " << row.ctrlId << ": "
+          << ControlKindName(static_cast<int>(row.kind)) << ", class " << ClassName(row.paramClass);
+  if (!entries.empty())
+    s.Out() << ", entries " << EntryList(entries);
+  else if (ranged)
+    s.Out() << ", range " << minimum << ".." << maximum;
+  s.Out() << " (model " << s.Camera().model.name << "), value " << ValueText(r) << '\n';
+}
+
+// The controls of the command in the parameter table, or a line for a command without one.
+void DescribeName(CliSession& s, const RangeInputs& inputs, const NameReading& r) {
+  const ParameterTable& table = s.Camera().table;
+  bool any = false;
+  for (int i = 0; i < table.RowCount(); ++i) {
+    if (table.Row(i).commandId == r.id) {
+      DescribeRow(s, table.Row(i), inputs, r);
+      any = true;
+    }
+  }
+  if (any)
+    return;
+  const std::string name(CommandTable::Name(r.id));
+  if (s.Json()) {
+    JsonWriter& w = s.Record();
+    w.BeginObject().Value("name", name).Null("ctrl");
+    ValueJson(w, "value", r);
+    w.Value("refused", r.status == kExitRefused).EndObject();
+  } else {
+    s.Out() << name << ": no control, value " << ValueText(r) << '\n';
+  }
+}
+
+}  // namespace
+
+std::vector<int> CommandIdsOf(CliSession& s, const std::vector<std::string>& names) {
+  std::vector<int> ids;
+  for (const std::string& name : names) {
+    const int id = CommandTable::FindByName(UpperAscii(name));
+    if (id < 0) {
+      s.Fail(kExitUsage, "unknown command name: " + name, "vistrelctl commands lists the names");
+      return {};
+    }
+    ids.push_back(id);
+  }
+  return ids;
+}
+
+int RunGet(CliSession& s, const std::vector<std::string>& names) {
+  const std::vector<int> ids = CommandIdsOf(s, names);
+  if (ids.empty())
+    return kExitUsage;
+  const std::vector<NameReading> readings = ReadNames(s, ids);
+  if (s.Json())
+    s.Record().BeginObject("values");
+  for (const NameReading& r : readings) {
+    const std::string name(CommandTable::Name(r.id));
+    if (s.Json())
+      ValueJson(s.Record(), name, r);
+    else if (r.status == kExitOk)
+      s.Out() << name << '=' << EscapeControls(r.text) << '\n';
+  }
+  if (s.Json())
+    s.Record().EndObject();
+  return JudgeReadings(s, readings);
+}
+
+int RunDescribe(CliSession& s, const std::vector<std::string>& names) {
+  const std::vector<int> ids = CommandIdsOf(s, names);
+  if (ids.empty())
+    return kExitUsage;
+  const ModelRanges ranges = ReadModelRanges(s);
+  if (ranges.status != kExitOk)
+    return ranges.status;
+  const std::vector<NameReading> readings = ReadNames(s, ids);
+  if (s.Json())
+    s.Record().Value("model", s.Camera().model.name).BeginArray("controls");
+  for (const NameReading& r : readings)
+    DescribeName(s, ranges.inputs, r);
+  if (s.Json())
+    s.Record().EndArray();
+  return JudgeReadings(s, readings);
+}
+
+int RunDescribeAll(CliSession& s) {
+  const ModelRanges ranges = ReadModelRanges(s);
+  if (ranges.status != kExitOk)
+    return ranges.status;
+  // The read-all pass asks for every row the model has, past the ones the camera refuses.
+  const ReadAllResult result = ReadAll(s.Camera());
+  const ParameterTable& table = s.Camera().table;
+  if (s.Json())
+    s.Record().Value("model", s.Camera().model.name).BeginArray("controls");
+  for (int i = 0; i < table.RowCount(); ++i) {
+    const ParameterEntry& row = table.Row(i);
+    // A row without a command name is the page's own: nothing to ask or set by name.
+    if (!ModelSupportsControl(s.Camera().model.code, row.ctrlId) ||
+        CommandTable::Name(row.commandId).empty())
+      continue;
+    NameReading r;
+    r.id = row.commandId;
+    if (std::ranges::find(result.unread, i) != result.unread.end())
+      r.status = ExitStatusFor(result.Overall());
+    else if (std::ranges::find(result.read, i) != result.read.end())
+      r.text = std::to_string(row.value);
+    else
+      r.status = kExitUsage;  // not read by the pass: a button or a write-only setting
+    DescribeRow(s, row, ranges.inputs, r);
+  }
+  if (s.Json())
+    s.Record().EndArray();
+  if (result.Complete())
+    return kExitOk;
+  const int status = ExitStatusFor(result.Overall());
+  return s.Fail(status, UnreadMessage(result),
+                status == kExitRefused ? "the controls the camera refused are marked above"
+                                       : SilentCameraVerdict(result.outcome).advice);
+}
+
+}  // namespace vistrel

@@ -1,0 +1,147 @@
+// vistrelctl as an integrator's script drives it: every name of a call reported, every control
+// of a model in one call, files from standard input, a load checked without sending it.
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iostream>
+#include <regex>
+#include <set>
+#include <sstream>
+
+#include "camera/CameraModel.h"
+#include "camera/ModelLists.h"
+#include "cli/CliFixture.h"
+#include "cli/ModelRanges.h"
+#include "core/CommandTable.h"
+#include "core/ParameterTable.h"
+
+namespace vistrel {
+namespace {
+
+class IntegratorTest : public CliTest {
+ protected:
+  bool ErrHas(const std::string& text) const { return err_.str().find(text) != std::string::npos; }
+  bool OutHas(const std::string& text) const { return out_.str().find(text) != std::string::npos; }
+  std::string Write(const std::string& name, const std::string& contents) {
+    std::ofstream(PathOf(name), std::ios::binary) << contents;
+    return PathOf(name);
+  }
+  // Runs with `input` as standard input.
+  int RunWithInput(const std::string& input, std::vector<std::string> args) {
+    std::istringstream in(input);
+    std::streambuf* const kept = std::cin.rdbuf(in.rdbuf());
+    const int status = Run(std::move(args));
+    std::cin.rdbuf(kept);
+    std::cin.clear();
+    return status;
+  }
+};
+
+TEST_F(IntegratorTest, GetAndDescribeReportEveryNamePastARefusal) {
+  StartCamera({"--model", "QX-70500M-VLNK"});
+  EXPECT_EQ(Run({"get", "TI", "SQPGR1", "FGA"}), kExitRefused);
+  EXPECT_TRUE(out_.str().starts_with("TI=0\nFGA=")) << "the names after the refused one are read";
+  EXPECT_TRUE(ErrHas("the camera refused SQPGR1 (the others were read)")) << err_.str();
+  EXPECT_EQ(Run({"get", "--json", "TI", "SQPGR1"}), kExitRefused);
+  EXPECT_TRUE(out_.str().starts_with("{\"ok\":false,\"error\":{\"operation\":\"get\","))
+      << out_.str();
+  EXPECT_TRUE(out_.str().ends_with("\"status\":1},\"values\":{\"TI\":0,\"SQPGR1\":null}}\n"))
+      << out_.str();
+
+  EXPECT_EQ(Run({"describe", "SQPGR1", "TI"}), kExitRefused);
+  EXPECT_TRUE(OutHas("value refused by the camera\nTI control 1349: choice")) << out_.str();
+  EXPECT_EQ(Run({"describe", "TI", "--all"}), kExitUsage) << "names or --all, not both";
+
+  // A camera that stops answering is not asked for the names after it.
+  StartCamera({"--model", "QX-70500M-VLNK", "--no-reply", "--fault-on", "UD"});
+  EXPECT_EQ(Run({"--log", "--timeout", "200", "get", "UD", "TI"}), kExitTimeout);
+  EXPECT_FALSE(ErrHas("Tx: TI?")) << err_.str();
+  EXPECT_TRUE(ErrHas("not read: UD TI")) << err_.str();
+}
+
+// Each model's controls once each, with their values from one read-all pass; a control the
+// camera refuses is marked and the pass goes on.
+TEST_F(IntegratorTest, DescribeAllListsEveryControlOfTheModelOnce) {
+  const std::regex row("^([A-Z0-9]+) control ([0-9]+): .* value (.*)$");
+  for (const std::string& model : KnownModelNames()) {
+    StartCamera({"--model", model});
+    ASSERT_EQ(Run({"--quiet", "describe", "--all"}), kExitOk) << model << err_.str();
+    std::set<int> listed;
+    std::istringstream lines(out_.str());
+    for (std::string line; std::getline(lines, line);) {
+      std::smatch m;
+      ASSERT_TRUE(std::regex_match(line, m, row)) << line;
+      EXPECT_TRUE(listed.insert(std::stoi(m[2])).second) << "listed twice: " << line;
+      EXPECT_NE(m[3], "refused by the camera") << line;
+    }
+    std::set<int> expected;
+    for (const ParameterEntry& entry : InitialParameterRows()) {
+      if (ModelSupportsControl(ModelCodeFor(model), entry.ctrlId) &&
+          !CommandTable::Name(entry.commandId).empty())
+        expected.insert(entry.ctrlId);
+    }
+    EXPECT_EQ(listed, expected) << model;
+  }
+  StartCamera({"--model", "QX-70500C-VLNK", "--garbage", "--fault-on", "FGA"});
+  EXPECT_EQ(Run({"--quiet", "describe", "--all", "--json"}), kExitRefused) << err_.str();
+  EXPECT_TRUE(OutHas("\"name\":\"FGA\",")) << out_.str();
+  EXPECT_TRUE(std::regex_search(out_.str(), std::regex("\"name\":\"FGA\",[^}]*\"value\":null,"
+                                                       "\"refused\":true\\}")))
+      << out_.str();
+  EXPECT_TRUE(OutHas("\"name\":\"TI\",")) << "the pass went on";
+}
+
+TEST_F(IntegratorTest, LoadAndDiffTakeAFileFromStandardInput) {
+  StartCamera({"--model", "RL-4100T-VLNK"});
+  EXPECT_EQ(RunWithInput("TI=1\r\nFGA=300\n", {"--user", "load", "-"}), kExitOk) << err_.str();
+  EXPECT_EQ(out_.str(), "-:1: sent TI=1\n-:2: sent FGA=300\n");
+  EXPECT_EQ(RunWithInput("FGA=300\n", {"--user", "diff", "-"}), kExitOk) << out_.str();
+  EXPECT_EQ(RunWithInput("FGA=301\n", {"--user", "diff", "-"}), kExitRefused);
+  EXPECT_EQ(out_.str(), "-:1: FGA file=301 camera=300\n");
+  EXPECT_EQ(RunWithInput("", {"--user", "diff", "--json", "-"}), kExitUsage);
+  EXPECT_EQ(RunWithInput(std::string(300 * 1024, '\n'), {"--user", "load", "-"}), kExitUsage);
+  EXPECT_TRUE(ErrHas("standard input holds more than a setting file")) << err_.str();
+}
+
+// A dry run checks every value against the model (a binning mode set earlier in the file
+// counts for the ranges after it) and sends nothing but the model check and range queries.
+TEST_F(IntegratorTest, DryRunChecksEveryValueAndSendsNoSetting) {
+  StartCamera({"--model", "RL-4100T-VLNK"});
+  const std::string file =
+      Write("dry.cam", "TI=1\nWTC=1457\nHB=2\nWTC=1000\nFGA=300\nTX=5\nSMRW5=1\n");
+  EXPECT_EQ(Run({"--log", "--user", "--quiet", "load", "--dry-run", file}), kExitUsage);
+  const std::vector<std::string> sent = SentLines(err_.str());
+  EXPECT_LE(sent.size(), 1 + RangeModes().size());
+  for (const std::string& line : sent)
+    EXPECT_EQ(line.find('='), std::string::npos) << "a setting was sent: " << line;
+  EXPECT_EQ(out_.str(), file + ":1: would send TI=1\n" + file + ":3: would send HB=2\n" + file +
+                            ":5: would send FGA=300\n");
+  EXPECT_TRUE(ErrHas(file + ":2: WTC=1457 is outside the range")) << err_.str();
+  EXPECT_TRUE(ErrHas(file + ":4: WTC=1000 is outside the range 48..728")) << err_.str();
+  EXPECT_TRUE(ErrHas(file + ":6: skipped (unknown command): TX=5")) << err_.str();
+  EXPECT_FALSE(ErrHas("SMRW5")) << "--quiet leaves out the lines for other models";
+  EXPECT_TRUE(ErrHas("2 value(s) of " + file + " are not allowed")) << err_.str();
+
+  EXPECT_EQ(Run({"--user", "load", "--dry-run", "--json", Write("ok.cam", "FGA=300\n")}), kExitOk);
+  EXPECT_EQ(out_.str(), "{\"ok\":true,\"file\":\"" + PathOf("ok.cam") +
+                            "\",\"dryRun\":true,\"lines\":[{\"line\":1,\"text\":\"FGA=300\","
+                            "\"result\":\"would-send\"}],\"skipped\":[]}\n");
+  EXPECT_EQ(Run({"get", "FGA"}), kExitOk);
+  EXPECT_NE(out_.str(), "FGA=300\n") << "nothing was sent";
+}
+
+// --quiet leaves only data and errors: a saved file loads back without a note or a line.
+TEST_F(IntegratorTest, QuietLeavesOnlyDataAndErrors) {
+  StartCamera({"--model", "RL-4100T-VLNK"});
+  const std::string saved = PathOf("saved.cam");
+  ASSERT_EQ(Run({"--user", "save", saved}), kExitOk);
+  EXPECT_EQ(Run({"--user", "--quiet", "load", "--strict", saved}), kExitOk);
+  EXPECT_EQ(out_.str() + err_.str(), "");
+  EXPECT_EQ(Run({"--user", "-q", "load", Write("bad.cam", "TX=1\nTI=1\n")}), kExitOk);
+  EXPECT_EQ(err_.str(),
+            "vistrelctl: " + PathOf("bad.cam") + ":1: skipped (unknown command): TX=1\n");
+}
+
+}  // namespace
+}  // namespace vistrel

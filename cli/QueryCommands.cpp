@@ -12,10 +12,10 @@
 #include "cli/SettingCheck.h"
 #include "cli/TableCommands.h"
 #include "cli/Verdict.h"
-#include "core/TimeLimits.h"
 #include "core/CommandTable.h"
 #include "core/Conversions.h"
 #include "core/TextEscape.h"
+#include "core/TimeLimits.h"
 #include "params/PageChoices.h"
 
 namespace vistrel {

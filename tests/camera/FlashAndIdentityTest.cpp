@@ -86,31 +86,5 @@ TEST(FlashAreasTest, UserSetStoreShowsProgressAndResetReportsFailure) {
   EXPECT_TRUE(CameraReset(f.session));
 }
 
-TEST(CameraDataTest, FormatsAndSplits) {
-  EXPECT_EQ(FormatVersion(105), "1.05");
-  EXPECT_EQ(FormatXmlVersion(123), "1.2.3");
-  EXPECT_EQ(FormatXmlVersion(7), "0.0.7");
-  EXPECT_FALSE(SplitDeviceVersion("1.2.3"));
-  EXPECT_FALSE(SplitDeviceVersion("1.2.3.4.5"));
-  const auto parts = SplitDeviceVersion("1.2.3.45");
-  ASSERT_TRUE(parts);
-  EXPECT_EQ((*parts)[3], "45");
-}
-
-TEST(CameraDataTest, ReadsTheCameraAndKeepsPlaceholders) {
-  CameraFixture f;
-  const CameraData data = ReadCameraData(f.session);
-  EXPECT_EQ(data.modelName, "QX-70500C-VLNK");
-  EXPECT_LE(data.cameraId.size(), 10u);
-  EXPECT_NE(data.firmwareVersion, "?.??");
-  EXPECT_NE(data.xmlVersion, "?.?.?");
-
-  f.channel.refused = {"VN?"};
-  const CameraData none = ReadCameraData(f.session);
-  EXPECT_EQ(none.modelName, "??????????");
-  EXPECT_EQ(none.userId, "????????????????");
-  EXPECT_EQ(none.deviceVersion[0], "?");
-}
-
 }  // namespace
 }  // namespace vistrel

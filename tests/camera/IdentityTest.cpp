@@ -191,20 +191,5 @@ TEST(IdentityWriteTest, ModelChoiceShowsTheModelNames) {
   EXPECT_EQ(EntryForModelId("QX-70500C-VLNK"), -1);
 }
 
-TEST(MotorLensTest, StartsAndStopsEachFunction) {
-  CameraFixture f;
-  const auto tele = FindLensButton("zoom", "tele");
-  ASSERT_TRUE(tele);
-  EXPECT_TRUE(StartLens(f.engine, *tele));
-  EXPECT_EQ(f.CameraValue("MLZ"), "2");
-  EXPECT_TRUE(StopLens(f.engine, *tele));
-  const auto open = FindLensButton("iris", "open");
-  ASSERT_TRUE(open);
-  EXPECT_TRUE(StartLens(f.engine, *open));
-  EXPECT_EQ(f.channel.Lines(), (std::vector<std::string>{"MLZ=2", "MLZ=0", "MLI=1"}));
-  EXPECT_FALSE(FindLensButton("zoom", "near"));
-  EXPECT_FALSE(FindLensButton("iris", "far"));
-}
-
 }  // namespace
 }  // namespace vistrel

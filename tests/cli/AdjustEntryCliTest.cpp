@@ -209,15 +209,6 @@ TEST_F(AdjustEntryCliTest, BadInputIsAUsageErrorWithNothingSent) {
   }
 }
 
-TEST_F(AdjustEntryCliTest, EveryNewSubcommandHasHelpWithAnExample) {
-  for (const char* sub : {"adjust", "sequencer", "entry", "blemish-clear", "counts"}) {
-    EXPECT_EQ(Run({sub, "--help"}, false), kExitOk) << sub;
-    EXPECT_NE(out_.str().find(std::string("vistrelctl --device /dev/ttyUSB0 ") + sub),
-              std::string::npos)
-        << out_.str();
-  }
-}
-
 TEST_F(AdjustEntryCliTest, ARefusedOrSilentTableLineGivesItsStatus) {
   // The entry's query of SQH3 goes out before the tenth line, its setting after it.
   StartCamera({"--garbage", "--fault-on", "SQH3", "--fault-after", "10"});

@@ -323,7 +323,8 @@ TEST_F(ProductionLineTest, TheStoredChannelIsShownStoredAndTakesTheRunsBaud) {
 }
 
 TEST_F(ProductionLineTest, HelpHasAnExampleAndTheExitStatuses) {
-  for (const char* command : {"get", "diff", "load", "store-all", "channel"}) {
+  for (const char* command : {"get", "diff", "load", "store-all", "channel", "adjust", "sequencer",
+                              "entry", "blemish-clear", "counts"}) {
     EXPECT_EQ(Run({command, "--help"}, false), kExitOk) << command;
     EXPECT_TRUE(OutHas("Example:\n  vistrelctl ")) << command << ": " << out_.str();
     EXPECT_TRUE(OutHas("Exit statuses:")) << command;

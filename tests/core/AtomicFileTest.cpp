@@ -32,17 +32,6 @@ class AtomicFileTest : public ::testing::Test {
   fs::path folder_{temp_.Path()};
 };
 
-TEST_F(AtomicFileTest, ReplacesContentsAndKeepsPermissions) {
-  const fs::path file = folder_ / "a.txt";
-  std::ofstream(file) << "old";
-  chmod(file.c_str(), 0640);
-  ASSERT_TRUE(WriteFileAtomically(file, "new\n"));
-  EXPECT_EQ(Read(file), "new\n");
-  EXPECT_EQ(fs::status(file).permissions() & fs::perms::all,
-            fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
-  EXPECT_EQ(Entries(), 1u) << "no temporary file left behind";
-}
-
 TEST_F(AtomicFileTest, WritesThroughASymbolicLink) {
   const fs::path real = folder_ / "real.txt";
   const fs::path link = folder_ / "link.txt";

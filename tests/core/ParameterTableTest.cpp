@@ -32,10 +32,8 @@ class ParameterTableTest : public ::testing::Test {
   }
 };
 
-TEST_F(ParameterTableTest, RowsAndCounts) {
-  ASSERT_EQ(table.RowCount(), ParameterTable::kRowCount);
+TEST_F(ParameterTableTest, EveryRowIsConsistent) {
   std::set<int> ctrlIds;
-  std::map<std::pair<ParamClass, int>, int> classes;
   for (int i = 0; i < table.RowCount(); ++i) {
     const ParameterEntry& row = table.Row(i);
     EXPECT_TRUE(ctrlIds.insert(row.ctrlId).second) << "control " << row.ctrlId << " twice";
@@ -46,15 +44,7 @@ TEST_F(ParameterTableTest, RowsAndCounts) {
     if (row.paramClass == ParamClass::NotStored) {
       EXPECT_EQ(row.inFile, 0) << row.ctrlId;
     }
-    ++classes[{row.paramClass, row.inFile}];
   }
-  EXPECT_EQ((classes[{ParamClass::User, 1}]), 171);
-  EXPECT_EQ((classes[{ParamClass::User, 0}]), 62);
-  EXPECT_EQ((classes[{ParamClass::Factory, 1}]), 20);
-  EXPECT_EQ((classes[{ParamClass::Factory, 0}]), 61);
-  EXPECT_EQ((classes[{ParamClass::NotStored, 0}]), 48);
-  EXPECT_EQ(table.CountReadable(), 341);
-  EXPECT_EQ(table.CountReadableUser(), 230);
 }
 
 TEST_F(ParameterTableTest, ReadabilityOfSpecialRows) {

@@ -57,13 +57,6 @@ TEST(ReplyFieldsTest, DuplicatedNamesMatchTheLowerId) {
   EXPECT_EQ(f.commandId, 226);
 }
 
-TEST(ReplyFieldsTest, TextValuesComeBackUpperCasedWithoutBlanks) {
-  ReplyFields f;
-  ASSERT_TRUE(ParseReply("MD=qx-70500c-vlnk", f));
-  EXPECT_EQ(f.value.kind, ValueKind::Text);
-  EXPECT_EQ(f.value.text, "QX-70500C-VLNK");
-}
-
 TEST(ConversionsTest, DecimalAutomaticAndReal) {
   EXPECT_EQ(DecimalToInt("  -12abc"), -12);
   EXPECT_EQ(DecimalToInt("+7"), 7);

@@ -243,13 +243,13 @@ TEST(CommunicationDialog, CommandLogKeepsTheNewest4096AndSavesOldestFirst) {
 }
 
 TEST(CommunicationDialog, AutoFindsTheSimulatedCameraBehindAComPortLink) {
-  TempFolder folder;
-  Program program(folder.Path());
+  TestProgram program;
   CVistrelDlg& dialog = program.Start();
-  std::filesystem::create_directories(folder.Path() + "/ports");
-  std::filesystem::create_symlink("/nonexistent/tty0", folder.Path() + "/ports/COM1");
-  std::filesystem::create_symlink("/nonexistent/tty1", folder.Path() + "/ports/COM2");
-  std::filesystem::create_symlink(program.server.SlavePath(), folder.Path() + "/ports/COM3");
+  std::filesystem::create_directories(program.folder.Path() + "/ports");
+  std::filesystem::create_symlink("/nonexistent/tty0", program.folder.Path() + "/ports/COM1");
+  std::filesystem::create_symlink("/nonexistent/tty1", program.folder.Path() + "/ports/COM2");
+  std::filesystem::create_symlink(program.server.SlavePath(),
+                                  program.folder.Path() + "/ports/COM3");
   program.channel.Close();
   program.notifier.SetOffline();
 
@@ -262,11 +262,10 @@ TEST(CommunicationDialog, AutoFindsTheSimulatedCameraBehindAComPortLink) {
 }
 
 TEST(CommunicationDialog, AutoWithoutAnotherCameraKeepsTheSimulatedOneWithoutABoxPerPort) {
-  TempFolder folder;
-  Program program(folder.Path());
+  TestProgram program;
   CVistrelDlg& dialog = program.Start();
-  std::filesystem::create_directories(folder.Path() + "/ports");
-  std::filesystem::create_symlink("/nonexistent/tty0", folder.Path() + "/ports/COM1");
+  std::filesystem::create_directories(program.folder.Path() + "/ports");
+  std::filesystem::create_symlink("/nonexistent/tty0", program.folder.Path() + "/ports/COM1");
   program.messages.messages.clear();
 
   auto& controls = dialog.Communication().Controls();

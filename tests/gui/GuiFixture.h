@@ -117,6 +117,14 @@ struct Program {
   std::unique_ptr<CVistrelDlg> dialog;
 };
 
+// The program on a temporary folder of its own, made before the program and removed after it.
+struct ProgramFolder {
+  TempFolder folder;
+};
+struct TestProgram : ProgramFolder, Program {
+  explicit TestProgram(SimFault fault = SimFault::None) : Program(folder.Path(), fault) {}
+};
+
 // Lets queued events run (the engine's idle drain included) for a while.
 void Pump(int ms);
 

@@ -1,6 +1,5 @@
 #include <QtTest/QTest>
 #include <QtWidgets/QComboBox>
-#include <QtWidgets/QGroupBox>
 #include <QtWidgets/QLineEdit>
 #include <QtWidgets/QPushButton>
 #include <algorithm>
@@ -13,10 +12,6 @@
 
 namespace vistrel::test {
 namespace {
-
-std::vector<std::string> Texts(CVistrelDlg& dialog, int ctrlId) {
-  return dialog.Registry().ChoiceTexts(ctrlId);
-}
 
 // Lines written to the camera since the wire record was cleared.
 std::vector<std::string> Written(const Program& program) {
@@ -53,28 +48,6 @@ TEST_F(HandlerFamilies, ReadOutsShowTheirTextsAfterStartAndAfterAReload) {
   }
 }
 
-TEST_F(HandlerFamilies, PixelFormatChoiceSendsTheFormatAndNarrowsTheTapGeometries) {
-  CVistrelDlg& dialog = Start();
-  EXPECT_EQ(Texts(dialog, 1354), (std::vector<std::string>{"Mono8", "Mono10", "Mono12"}));
-  Pick(Control<QComboBox>(dialog, 1354), 2);
-  const std::vector<std::string> lines = Written(*program_);
-  ASSERT_FALSE(lines.empty());
-  EXPECT_EQ(lines.front(), "BA=2");
-  EXPECT_EQ(program_->CameraValue("BA"), 2);
-  EXPECT_EQ(Texts(dialog, 5139), (std::vector<std::string>{"1X2_1Y", "1X4_1Y"}));
-  EXPECT_EQ(Control<QComboBox>(dialog, 1354)->currentText(), "Mono12");
-}
-
-TEST_F(HandlerFamilies, AButtonOfEachFamilyReachesTheCamera) {
-  CVistrelDlg& dialog = Start();
-  Control<QPushButton>(dialog, 1879)->click();  // one-shot: Soft Trigger
-  Control<QPushButton>(dialog, 2799)->click();  // direct setting: counter 0 reset
-  Control<QPushButton>(dialog, 1432)->click();  // read: temperature
-  EXPECT_EQ(Written(*program_), (std::vector<std::string>{"STRG=0", "CR0=1", "TMP0?"}));
-  const QString temperature = Control<QLineEdit>(dialog, 1134)->text();
-  EXPECT_TRUE(temperature.contains('.')) << temperature.toStdString();
-}
-
 TEST_F(HandlerFamilies, ARefusedOneShotStartIsReportedOnce) {
   CVistrelDlg& dialog = Start();
   SimFaults faults;
@@ -87,53 +60,12 @@ TEST_F(HandlerFamilies, ARefusedOneShotStartIsReportedOnce) {
   EXPECT_EQ(Control<QComboBox>(dialog, ctl::AGC)->currentIndex(), 0);
 }
 
-TEST_F(HandlerFamilies, ExposureModeIsRefusedWhileExposureAutoIsOn) {
-  CVistrelDlg& dialog = Start();
-  auto* exposureMode = Control<QComboBox>(dialog, 1337);
-  const int before = exposureMode->currentIndex();
-  Control<QComboBox>(dialog, 2535)->setCurrentIndex(1);  // shown, not sent
-  Pick(exposureMode, before == 0 ? 1 : 0);
-  EXPECT_TRUE(Written(*program_).empty());
-  ASSERT_EQ(program_->messages.messages.size(), 1u);
-  EXPECT_EQ(program_->messages.messages[0].text, "Please Set Exposure Auto to Off");
-  EXPECT_EQ(exposureMode->currentIndex(), before);
-}
-
-TEST_F(HandlerFamilies, MonochromeModelHidesTheColourControlsAndAColourOneGetsThemBack) {
-  CVistrelDlg& dialog = Start("QX-70500M-VLNK");
-  EXPECT_EQ(Texts(dialog, 1866), (std::vector<std::string>{"Flat Shading"}));
-  EXPECT_EQ(std::ranges::count(Texts(dialog, 1386), "Horizontal Colorbar"), 0);
-  EXPECT_FALSE(dialog.Registry().ControlVisible(1343));
-  EXPECT_FALSE(dialog.Registry().ControlVisible(2627));
-  // The colour matrix group goes with its fields, and comes back with them.
-  auto* matrixGroup = qobject_cast<QGroupBox*>(dialog.Registry().FindControl(2627)->parentWidget());
-  ASSERT_NE(matrixGroup, nullptr);
-  EXPECT_TRUE(matrixGroup->isHidden());
-  program_->camera->Exchange("MD00=RL-4100T-VLNK\r\n");
-  dialog.ReloadCamera();
-  EXPECT_EQ(Texts(dialog, 1866).size(), 2u);
-  EXPECT_EQ(std::ranges::count(Texts(dialog, 1386), "Horizontal Colorbar"), 1);
-  EXPECT_TRUE(dialog.Registry().ControlVisible(1343));
-  EXPECT_FALSE(matrixGroup->isHidden());
-}
-
-TEST_F(HandlerFamilies, GreenBlemishTableReadsIntoAndWritesFromItsFields) {
-  // Outside the RL family the green table is hidden with its buttons and its group.
+TEST_F(HandlerFamilies, GreenBlemishTableIsHiddenOutsideTheRlFamily) {
+  // The green table goes with its buttons and its group.
   CVistrelDlg& colour = Start("QX-70500C-VLNK");
   for (int id : {1423, 1427, 1515, 1433, 1517, 1437, 1519, 1464})
     EXPECT_TRUE(Control<QWidget>(colour, id)->isHidden()) << id;
   EXPECT_TRUE(Control<QWidget>(colour, 1515)->parentWidget()->isHidden());
-
-  CVistrelDlg& dialog = Start("RL-4100T-VLNK");
-  Control<QLineEdit>(dialog, ctl::BlemishIndexGreen)->setText("5");
-  Control<QLineEdit>(dialog, 1427)->setText("100");
-  Control<QPushButton>(dialog, 1433)->click();  // Write X
-  EXPECT_EQ(Written(*program_), (std::vector<std::string>{"BMPXWG=5,100"}));
-  program_->camera->Exchange("BMPXWG=5,321\r\n");
-  program_->wire.lines.clear();
-  Control<QPushButton>(dialog, 1515)->click();  // Read X
-  EXPECT_EQ(Written(*program_), (std::vector<std::string>{"BMPXWG?5"}));
-  EXPECT_EQ(Control<QLineEdit>(dialog, 1427)->text(), "321");
 }
 
 TEST_F(HandlerFamilies, SequencerWriteSendsTheColourFieldsAndMarksWhatTheCameraDidNotTake) {

@@ -22,8 +22,7 @@ void CloseModalSoon(std::vector<QString>& titles) {
 }
 
 TEST(IdentityMenu, MenuItemsOpenTheirWindows) {
-  TempFolder folder;
-  Program program(folder.Path());
+  TestProgram program;
   CVistrelDlg& dialog = program.Start();
   std::vector<QString> titles;
   for (int id : {menu::kAbout, menu::kEditUserId, menu::kEditCameraId}) {
@@ -40,8 +39,7 @@ TEST(IdentityMenu, MenuItemsOpenTheirWindows) {
 }
 
 TEST(IdentityMenu, XmlWriteFollowsTheDigitsAndTheLink) {
-  TempFolder folder;
-  Program program(folder.Path());
+  TestProgram program;
   CVistrelDlg& dialog = program.Start();
   auto field = [&dialog](int id) {
     return qobject_cast<QLineEdit*>(dialog.Registry().FindControl(id));

@@ -35,12 +35,11 @@ void Key(CVistrelDlg& dialog, int key, Qt::KeyboardModifiers modifiers = Qt::NoM
 const QStringList kUserTabs = {"User A", "User B", "User C", "User D", "User F", "User G"};
 
 TEST(MainDialog, StartsOnlineWithTheCameraValues) {
-  TempFolder folder;
-  Program program(folder.Path());
+  TestProgram program;
   CVistrelDlg& dialog = program.Start();
 
   EXPECT_TRUE(dialog.ChannelOk());
-  EXPECT_EQ(dialog.windowTitle(), "QX-70500-VLNK Vistrel  Ver 0.3.7");
+  EXPECT_TRUE(dialog.windowTitle().startsWith("QX-70500-VLNK Vistrel  Ver "));
   EXPECT_TRUE(program.notifier.IsOnline());
   EXPECT_EQ(Shown(dialog.LinkIndicator()), OnlineStatusNotifier::Bitmap(true).toImage());
   EXPECT_EQ(program.dialog->Communication().Controls().c1155->text(), "Online");
@@ -56,8 +55,7 @@ TEST(MainDialog, StartsOnlineWithTheCameraValues) {
 }
 
 TEST(MainDialog, CameraThatDoesNotAnswerLeavesTheInitialValuesOffline) {
-  TempFolder folder;
-  Program program(folder.Path(), SimFault::NoReply);
+  TestProgram program(SimFault::NoReply);
   CVistrelDlg& dialog = program.Start();
 
   EXPECT_FALSE(dialog.ChannelOk());
@@ -71,8 +69,7 @@ TEST(MainDialog, CameraThatDoesNotAnswerLeavesTheInitialValuesOffline) {
 }
 
 TEST(MainDialog, ChoiceEntriesKnownWithoutWidgetsAreThePagesOwn) {
-  TempFolder folder;
-  Program program(folder.Path());
+  TestProgram program;
   CVistrelDlg& dialog = program.Start();
   ASSERT_GT(PageChoiceIds().size(), 50u);
   // The camera's baud rates and the model choice are filled from what the camera reports.
@@ -98,8 +95,7 @@ TEST(MainDialog, ChoiceEntriesKnownWithoutWidgetsAreThePagesOwn) {
 }
 
 TEST(MainDialog, FactoryModeAddsTheFactoryPageAndTheUtilityMenu) {
-  TempFolder folder;
-  Program program(folder.Path());
+  TestProgram program;
   program.settings.SetStoredNumber(kStoredControlMode, 1);
   CVistrelDlg& dialog = program.Start();
 
@@ -110,8 +106,7 @@ TEST(MainDialog, FactoryModeAddsTheFactoryPageAndTheUtilityMenu) {
 }
 
 TEST(MainDialog, AccessCodeTogglesFactoryModeAndAWrongLetterDisarms) {
-  TempFolder folder;
-  Program program(folder.Path());
+  TestProgram program;
   CVistrelDlg& dialog = program.Start();
   const auto letters = AccessCode::Letters();
 
@@ -136,8 +131,7 @@ TEST(MainDialog, AccessCodeTogglesFactoryModeAndAWrongLetterDisarms) {
 }
 
 TEST(MainDialog, ExitQuestionAnsweredNoKeepsRunningAndEscapeInAPageAsksNothing) {
-  TempFolder folder;
-  Program program(folder.Path());
+  TestProgram program;
   CVistrelDlg& dialog = program.Start();
 
   // Escape in a number field of a page is swallowed.
@@ -160,8 +154,7 @@ TEST(MainDialog, ExitQuestionAnsweredNoKeepsRunningAndEscapeInAPageAsksNothing) 
 }
 
 TEST(MainDialog, HelpMenuOpensTheToolWindows) {
-  TempFolder folder;
-  Program program(folder.Path());
+  TestProgram program;
   CVistrelDlg& dialog = program.Start();
   dialog.Terminal().hide();
   EXPECT_TRUE(dialog.RunMenuCommand(menu::kOpenTerminal));
@@ -169,8 +162,7 @@ TEST(MainDialog, HelpMenuOpensTheToolWindows) {
 }
 
 TEST(MainDialog, ReloadReadsTheCameraWithProgress) {
-  TempFolder folder;
-  Program program(folder.Path());
+  TestProgram program;
   CVistrelDlg& dialog = program.Start();
   // The camera's exposure changes behind the program's back.
   program.camera->Exchange("PE=4321\r\n");
@@ -191,10 +183,9 @@ namespace vistrel::test {
 namespace {
 
 TEST(MainDialogFiles, SaveAsAsksBeforeReplacingAndRemembersTheFolder) {
-  TempFolder folder;
-  Program program(folder.Path());
+  TestProgram program;
   CVistrelDlg& dialog = program.Start();
-  const std::string path = folder.Path() + "/camera.cam";
+  const std::string path = program.folder.Path() + "/camera.cam";
 
   program.messages.files = {path};
   dialog.RunMenuCommand(menu::kSaveAllData);
@@ -202,7 +193,7 @@ TEST(MainDialogFiles, SaveAsAsksBeforeReplacingAndRemembersTheFolder) {
   const auto& request = program.messages.fileRequests.back();
   EXPECT_TRUE(request.forSaving);
   EXPECT_EQ(request.defaultExtension, "cam");
-  EXPECT_EQ(program.settings.GetStoredText(kStoredCameraFilePath).value, folder.Path());
+  EXPECT_EQ(program.settings.GetStoredText(kStoredCameraFilePath).value, program.folder.Path());
 
   // An existing file answered No stays as it was.
   std::filesystem::resize_file(path, 0);
@@ -214,8 +205,7 @@ TEST(MainDialogFiles, SaveAsAsksBeforeReplacingAndRemembersTheFolder) {
 }
 
 TEST(MainDialogFiles, AReloadThatMissesValuesSaysSoAndNothingUnreadIsSaved) {
-  TempFolder folder;
-  Program program(folder.Path());
+  TestProgram program;
   CVistrelDlg& dialog = program.Start();
   const QString shownExposure = Text(dialog, 1338);
   program.engine.SetTimeLimitCap(100);
@@ -232,7 +222,7 @@ TEST(MainDialogFiles, AReloadThatMissesValuesSaysSoAndNothingUnreadIsSaved) {
   EXPECT_NE(program.messages.messages.back().text.find("no reply"), std::string::npos);
   EXPECT_EQ(Text(dialog, 1338), shownExposure) << "no default shown as the camera's";
 
-  const std::string path = folder.Path() + "/camera.cam";
+  const std::string path = program.folder.Path() + "/camera.cam";
   program.messages.files = {path};
   dialog.RunMenuCommand(menu::kSaveAllData);
   EXPECT_FALSE(std::filesystem::exists(path));
@@ -241,8 +231,7 @@ TEST(MainDialogFiles, AReloadThatMissesValuesSaysSoAndNothingUnreadIsSaved) {
 }
 
 TEST(MainDialogFiles, StoreSettingsGoesToTheChosenArea) {
-  TempFolder folder;
-  Program program(folder.Path());
+  TestProgram program;
   CVistrelDlg& dialog = program.Start();
   std::vector<bool> asked;
   dialog.SetAreaChooser([&](bool storing) -> std::optional<int> {

@@ -41,8 +41,7 @@ std::vector<std::string> SentSince(const Program& program, size_t from) {
 }
 
 TEST(OperatorGuards, TheWheelOverAnUnfocusedControlScrollsThePageAndSendsNothing) {
-  TempFolder folder;
-  Program program(folder.Path());
+  TestProgram program;
   program.settings.SetStoredNumber(kStoredControlMode, 1);
   CVistrelDlg& dialog = program.Start();
   dialog.resize(dialog.width(), 400);  // every page scrolls
@@ -86,8 +85,7 @@ TEST(OperatorGuards, TheWheelOverAnUnfocusedControlScrollsThePageAndSendsNothing
 }
 
 TEST(OperatorGuards, CameraResetAsksAndOnlyAYesResetsAndCloses) {
-  TempFolder folder;
-  Program program(folder.Path());
+  TestProgram program;
   CVistrelDlg& dialog = program.Start();
   auto* reset = Control<QPushButton>(dialog, ctl::CameraReset);
   ASSERT_NE(reset, nullptr);
@@ -106,8 +104,7 @@ TEST(OperatorGuards, CameraResetAsksAndOnlyAYesResetsAndCloses) {
 }
 
 TEST(OperatorGuards, ATypedValueOutsideTheRangeIsRefusedWithTheRangeShown) {
-  TempFolder folder;
-  Program program(folder.Path());
+  TestProgram program;
   CVistrelDlg& dialog = program.Start();
   struct Case {
     int editId;
@@ -147,8 +144,7 @@ TEST(OperatorGuards, ATypedValueOutsideTheRangeIsRefusedWithTheRangeShown) {
 }
 
 TEST(OperatorGuards, ACancelledReloadIsReportedMarkedAndLeavesSaveRefused) {
-  TempFolder folder;
-  Program program(folder.Path());
+  TestProgram program;
   CVistrelDlg& dialog = program.Start();
   CProgressBarDialog& progress = dialog.Progress();
   bool liveWhileReading = false;
@@ -176,7 +172,7 @@ TEST(OperatorGuards, ACancelledReloadIsReportedMarkedAndLeavesSaveRefused) {
   EXPECT_TRUE(dialog.Registry().MarkedUnread(unreadId));
   EXPECT_FALSE(dialog.Registry().MarkedUnread(readId));
 
-  const std::string path = folder.Path() + "/cancelled.cam";
+  const std::string path = program.folder.Path() + "/cancelled.cam";
   program.messages.files = {path};
   dialog.RunMenuCommand(menu::kSaveAllData);
   EXPECT_FALSE(std::filesystem::exists(path));
@@ -209,8 +205,7 @@ TEST(OperatorGuards, TheStatusBarAndTheCommunicationWindowShowTheChannelInUse) {
 }
 
 TEST(OperatorGuards, SequencerEntryEditsAreMarkedUntilWrittenAndAnIndexChangeAsksFirst) {
-  TempFolder folder;
-  Program program(folder.Path());
+  TestProgram program;
   CVistrelDlg& dialog = program.Start();
   constexpr int kFrames = 2769;
   auto* frames = Control<QLineEdit>(dialog, kFrames);

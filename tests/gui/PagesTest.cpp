@@ -73,8 +73,7 @@ void Key(QWidget* target, int key, Qt::KeyboardModifiers modifiers = Qt::NoModif
 }
 
 TEST(Pages, EveryControlHasAReadableCaptionAndItsCommandInTheTooltip) {
-  TempFolder folder;
-  Program program(folder.Path());
+  TestProgram program;
   program.settings.SetStoredNumber(kStoredControlMode, 1);
   CVistrelDlg& dialog = program.Start();
 
@@ -121,8 +120,7 @@ TEST(Pages, CaptionTableNamesOnlyControlsThatExistAndSkipsBrokenLines) {
   EXPECT_EQ(parsed.at(12).tooltip, "");
   EXPECT_EQ(parsed.at(13).tooltip, "T13");
 
-  TempFolder folder;
-  Program program(folder.Path());
+  TestProgram program;
   CVistrelDlg& dialog = program.Start();
   ASSERT_GT(PageCaptions().size(), 330u);
   for (const auto& [id, caption] : PageCaptions())
@@ -130,8 +128,7 @@ TEST(Pages, CaptionTableNamesOnlyControlsThatExistAndSkipsBrokenLines) {
 }
 
 TEST(Pages, TheWindowFitsASmallScreenAndNoPageScrollsSideways) {
-  TempFolder folder;
-  Program program(folder.Path());
+  TestProgram program;
   program.settings.SetStoredNumber(kStoredControlMode, 1);
   CVistrelDlg& dialog = program.Start();
   QApplication::processEvents();
@@ -158,8 +155,7 @@ TEST(Pages, TheWindowFitsASmallScreenAndNoPageScrollsSideways) {
 }
 
 TEST(Pages, ReadOutsShowTextsAndSendNothingTyped) {
-  TempFolder folder;
-  Program program(folder.Path());
+  TestProgram program;
   program.settings.SetStoredNumber(kStoredControlMode, 1);
   CVistrelDlg& dialog = program.Start();
 
@@ -184,8 +180,7 @@ TEST(Pages, ReadOutsShowTextsAndSendNothingTyped) {
 }
 
 TEST(Pages, UpAndDownInANumberFieldStepItAndSendAtOnce) {
-  TempFolder folder;
-  Program program(folder.Path());
+  TestProgram program;
   CVistrelDlg& dialog = program.Start();
   dialog.Page(0)->show();
   QLineEdit* blackLevel = Field(dialog, 1795);
@@ -208,8 +203,7 @@ TEST(Pages, UpAndDownInANumberFieldStepItAndSendAtOnce) {
 }
 
 TEST(Pages, AccessCodeLettersNeverLandInTheFocusedField) {
-  TempFolder folder;
-  Program program(folder.Path());
+  TestProgram program;
   CVistrelDlg& dialog = program.Start();
   dialog.Page(0)->show();
   QLineEdit* field = Field(dialog, 1795);
@@ -228,8 +222,7 @@ TEST(Pages, AccessCodeLettersNeverLandInTheFocusedField) {
 }
 
 TEST(Pages, ControlsWithoutACameraCommandStayDisabledWithTheReason) {
-  TempFolder folder;
-  Program program(folder.Path());
+  TestProgram program;
   program.settings.SetStoredNumber(kStoredControlMode, 1);
   CVistrelDlg& dialog = program.Start();
 
@@ -268,8 +261,7 @@ void ExpectShownControlsAnswered(Program& program, CVistrelDlg& dialog) {
 }
 
 TEST(PagesForModel, MonochromeCameraHidesTheColourControls) {
-  TempFolder folder;
-  Program program(folder.Path());
+  TestProgram program;
   UseModel(program, "QX-70500M-VLNK");
   CVistrelDlg& dialog = program.Start();
   ASSERT_TRUE(program.session.model.IsMonochrome());
@@ -290,8 +282,7 @@ TEST(PagesForModel, MonochromeCameraHidesTheColourControls) {
 }
 
 TEST(PagesForModel, RlCameraShowsItsOwnControlsAndAnotherModelGetsThemBack) {
-  TempFolder folder;
-  Program program(folder.Path());
+  TestProgram program;
   UseModel(program, "RL-8200T-VLNK");
   CVistrelDlg& dialog = program.Start();
   ASSERT_EQ(program.session.model.code, 1);

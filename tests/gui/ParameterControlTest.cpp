@@ -98,15 +98,6 @@ TEST_F(ParameterControls, NumberFieldRefusesTextThatIsNoNumberOrOutsideTheRangeO
   EXPECT_EQ(Sent(), std::vector<std::string>{"PGRPT0=255"});
 }
 
-TEST_F(ParameterControls, ArrowOfAnUpDownSendsTheNextValue) {
-  const int spin = dialog_->Registry().SpinOfEdit(2318);
-  auto* upDown = Control<CUpDown>(*dialog_, spin);
-  const int32_t before = upDown->Position();
-  upDown->PressArrow(1);
-  EXPECT_EQ(Sent(), std::vector<std::string>{"PGRPT0=" + std::to_string(before + 1)});
-  EXPECT_EQ(Control<QLineEdit>(*dialog_, 2318)->text(), QString::number(before + 1));
-}
-
 TEST_F(ParameterControls, ColourFieldsKeepTheRangesOfTheirPage) {
   auto* matrix = Control<QLineEdit>(*dialog_, 2627);  // CMVRR, -20..20
   matrix->setText("-5");

@@ -99,8 +99,7 @@ TEST(Terminal, ControlsFollowTheWindowSize) {
 }
 
 TEST(Terminal, SendGoesToTheCameraAndTheAnswerComesBackInBothLogs) {
-  TempFolder folder;
-  Program program(folder.Path());
+  TestProgram program;
   CVistrelDlg& dialog = program.Start();
   CTerminalDialog& terminal = dialog.Terminal();
   terminal.Log().Clear();

@@ -98,8 +98,7 @@ TEST(TextFit, NoTextIsCutOffInAnyWindowOrPageAtEachFontScale) {
     QFont font = normal;
     font.setPointSizeF(normal.pointSizeF() * scale);
     QApplication::setFont(font);
-    TempFolder folder;
-    Program program(folder.Path());
+    TestProgram program;
     CVistrelDlg& dialog = program.Start();
     EXPECT_EQ(ClippedInPages(dialog).join(" | ").toStdString(), "") << scale;
     EXPECT_EQ(ClippedInToolWindows(program, dialog).join(" | ").toStdString(), "") << scale;

@@ -67,14 +67,6 @@ TEST_F(EditHandlers, TextThatIsNoWholeNumberIsRefusedAndTheFieldRestored) {
   EXPECT_EQ(Wire(), (Lines{"PE=6000", "PE?"}));
 }
 
-TEST_F(EditHandlers, ReadOutFieldsSendNothing) {
-  ClearWire();
-  panel.Type(ctl::BaudLimitText, "8");
-  Handlers::OnParameterEdit(context, ctl::BaudLimitText);
-  Handlers::OnParameterSpin(context, 5110, 1, 1);
-  EXPECT_TRUE(Wire().empty());
-}
-
 TEST_F(EditHandlers, SequencerWidthAndOffsetFollowTheHorizontalBinningAndAreNotSent) {
   ClearWire();
   struct Case {

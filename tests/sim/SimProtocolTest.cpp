@@ -146,15 +146,6 @@ TEST(SimProtocolTest, ModelsAnswerTheirOwnCommands) {
   }
 }
 
-TEST(SimProtocolTest, AnyOtherModelTextSupportsEverything) {
-  SimBench sim(ModelConfig("Prototype 7"));
-  EXPECT_EQ(sim.Ask("MD?"), "MD=Prototype 7");
-  EXPECT_EQ(sim.Ask("ETM?"), "ETM=0");
-  EXPECT_EQ(sim.Ask("SMRW8?"), "SMRW8=4112");
-  EXPECT_EQ(sim.Ask("SQPGB3?"), "SQPGB3=100");
-  EXPECT_EQ(sim.Ask("TD?"), "TD=0");
-}
-
 // The program reads every row its lists name for the model (and every readable row for any
 // other model); none of those queries may be refused, or the operator sees a message per row.
 TEST(SimProtocolTest, EveryRowTheProgramReadsIsAnswered) {

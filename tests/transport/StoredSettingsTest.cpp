@@ -121,19 +121,6 @@ TEST(StoredSettings, IndicesOutsideTheTableReadDefaultsAndWriteNothing) {
   EXPECT_EQ(ReadAll(store.FilePath()), before);
 }
 
-TEST(StoredSettings, AKilledRunLeavesTheMarkerAtZero) {
-  TempFolder temp;
-  { StoredSettings first(temp.Path()); }
-  EXPECT_EXIT(
-      {
-        StoredSettings running(temp.Path());
-        ::raise(SIGKILL);
-      },
-      ::testing::KilledBySignal(SIGKILL), "");
-  StoredSettings after(temp.Path());
-  EXPECT_FALSE(after.PreviousShutdownWasNormal());
-}
-
 TEST(StoredSettings, AShortRunThatLeavesTheMarkerDoesNotEndARunningOne) {
   TempFolder temp;
   { StoredSettings first(temp.Path()); }

@@ -64,7 +64,7 @@ void ReadChannelFile(const std::string& path, CameraPlan& plan) {
 // Takes an option of the run over cameras; its value inline (--jobs=2) or next.
 void TakeOption(const std::string& name, const std::string& value, CameraPlan& plan) {
   if (value.empty()) {
-    plan.error = name + " needs a value that is not empty";
+    plan.error = name + ": an empty value names no channel";
   } else if (name == kDevice) {
     plan.channels.push_back(value);
   } else if (name == kDevices) {
@@ -192,10 +192,12 @@ void AddMultiRunOptions(CLI::App& app) {
     device->description("serial device path (COM port mode); repeat it to run on several cameras");
   auto ignore = [](const std::string&) {};
   app.add_option_function<std::string>(
-      kDevices, ignore,
-      "run on every channel listed in FILE (one a line; blank lines and # comments skipped)");
+         kDevices, ignore,
+         "run on every channel listed in FILE (one a line; blank lines and # comments skipped)")
+      ->type_name("FILE");
   app.add_option_function<std::string>(kJobs, ignore,
-                                       "with several cameras: how many run at once (default all)");
+                                       "with several cameras: how many run at once (default all)")
+      ->type_name("N");
 }
 
 std::optional<int> RunOnEveryCamera(const std::vector<std::string>& args, std::ostream& out,

@@ -16,10 +16,7 @@
 #include "core/RegularFile.h"
 
 namespace vistrel {
-namespace {
 
-// A setting file to load must be a regular file of a sane size; anything else is a usage
-// error before the channel is opened.
 CLI::Validator SettingFileCheck() {
   return CLI::Validator(
       [](std::string& path) {
@@ -30,6 +27,8 @@ CLI::Validator SettingFileCheck() {
       },
       "FILE");
 }
+
+namespace {
 
 // A file to save goes into a folder that exists; checked before the channel is opened.
 CLI::Validator SaveFolderCheck() {

@@ -2,6 +2,7 @@
 
 #include <CLI/CLI.hpp>
 #include <algorithm>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -16,6 +17,8 @@
 #include "cli/FlashCommands.h"
 #include "cli/IdentityCommands.h"
 #include "cli/LutCommands.h"
+#include "cli/MultiRun.h"
+#include "cli/ProvisionCommand.h"
 #include "cli/TableCommands.h"
 #include "cli/ValueCommands.h"
 
@@ -44,6 +47,7 @@ void AddAllCommands(CLI::App& app, ChosenAction& chosen) {
   AddLutCommands(app, chosen);
   AddAdjustCommands(app, chosen);
   AddEntryCommands(app, chosen);
+  AddProvisionCommand(app, chosen);
 }
 
 // The help of the subcommand named on the command line (or the program's).
@@ -77,8 +81,10 @@ int RunOnCamera(const ChosenAction& chosen, CliSession& session) {
                               *chosen.expectedModel + "; nothing was done",
                           "connect the camera of that model or give its model to --expect-model");
   }
-  if (status == kExitOk)
+  if (status == kExitOk) {
+    NoteCameraFacts(session, chosen.facts);
     status = chosen.onCamera(session);
+  }
   return session.Finish(status);
 }
 
@@ -89,9 +95,11 @@ int RunChosen(const ChosenAction& chosen, const ChannelOptions& options,
   CliSession session(options, out, err);
   session.SetOperation(operation);
   session.SetJson(chosen.json);
-  if (chosen.unopened)
-    return session.Finish(chosen.unopened(session));
-  return RunOnCamera(chosen, session);
+  const int status = chosen.unopened ? session.Finish(chosen.unopened(session))
+                                     : RunOnCamera(chosen, session);
+  if (chosen.facts)
+    chosen.facts->last = session.Engine().LastOutcome();
+  return status;
 }
 
 }  // namespace
@@ -112,6 +120,14 @@ int ExitStatusFor(Outcome outcome) {
 }
 
 int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& err) {
+  const std::vector<std::string> arguments(argv + 1, argv + argc);
+  if (const std::optional<int> status = RunOnEveryCamera(arguments, out, err))
+    return *status;
+  return RunCliArguments(arguments, out, err, nullptr);
+}
+
+int RunCliArguments(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err,
+                    CameraRunFacts* facts) {
   CLI::App app{"vistrelctl: set up a Camera Link camera over its serial channel", kProgram};
   app.set_version_flag("--version", std::string(kProgram) + " " + VISTREL_VERSION);
   app.set_help_all_flag("--help-all", "Print the help of every subcommand and exit");
@@ -123,12 +139,14 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
   ChannelOptions options;
   AddChannelOptions(app, options);
   ChosenAction chosen;
+  chosen.facts = facts;
   AddAllCommands(app, chosen);
   AddChannelCommand(app, chosen);
+  AddMultiRunOptions(app);
   // Subcommands keep CLI11's own check; what reaches the program is reported below.
   app.allow_extras(true);
 
-  std::vector<std::string> args = RunOptionsFirst(std::vector<std::string>(argv + 1, argv + argc));
+  std::vector<std::string> args = RunOptionsFirst(arguments);
   std::reverse(args.begin(), args.end());  // CLI11 takes them last first
   try {
     app.parse(args);

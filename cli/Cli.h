@@ -1,6 +1,8 @@
 #pragma once
 
 #include <iosfwd>
+#include <string>
+#include <vector>
 
 #include "core/Outcome.h"
 
@@ -21,5 +23,11 @@ int ExitStatusFor(Outcome outcome);
 // Runs vistrelctl with the given arguments, printing to `out` and `err`; returns the exit
 // status.
 int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& err);
+
+struct CameraRunFacts;
+// Runs vistrelctl on one camera (or none) with the arguments after the program name; `facts`,
+// when given, receives what the run learnt about its camera.
+int RunCliArguments(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err,
+                    CameraRunFacts* facts);
 
 }  // namespace vistrel

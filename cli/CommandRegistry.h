@@ -5,6 +5,8 @@
 #include <optional>
 #include <string>
 
+#include "core/Outcome.h"
+
 namespace CLI {
 class App;
 }
@@ -12,6 +14,14 @@ class App;
 namespace vistrel {
 
 class CliSession;
+
+// What a run learnt about its camera, for the record of a run over several cameras.
+struct CameraRunFacts {
+  bool idWanted = false;  // ask the camera for its id once the model check has passed
+  std::string model;      // empty until the model check has passed
+  std::optional<std::string> cameraId;
+  Outcome last = Outcome::Done;  // how the run's last exchange ended
+};
 
 // What the chosen subcommand does: on an open session, or without a channel, or either
 // (the session when the run names a channel).
@@ -24,6 +34,8 @@ struct ChosenAction {
   std::optional<std::string> expectedModel;
   // --json: the run prints one JSON object (docs/json-schema.md).
   bool json = false;
+  // Receives what the run learnt about its camera; may be null.
+  CameraRunFacts* facts = nullptr;
 };
 
 // How a subcommand presents itself in its --help.

@@ -5,6 +5,7 @@
 #include <chrono>
 #include <csignal>
 #include <iterator>
+#include <mutex>
 #include <thread>
 
 #include "core/Command.h"
@@ -110,20 +111,32 @@ bool WaitForWake(int ms) {
 }
 #endif
 
+// A run over several cameras holds one per camera at once: the first installs the
+// handlers, the last puts the previous ones back, and one signal reaches them all.
+std::mutex g_holdersLock;
+int g_holders = 0;
+
 }  // namespace
 
 StopSignals::StopSignals(Command& engine) : engine_(engine) {
-  g_received = 0;
-  Install();
-  engine_.SetInterruption([this] { return Received() != 0 && !stopping_; });
+  {
+    const std::lock_guard<std::mutex> hold(g_holdersLock);
+    if (g_holders++ == 0) {
+      g_received = 0;
+      Install();
+    }
+  }
+  engine_.SetInterruption([this] { return Received() != 0 && !stopping_.load(); });
 }
 
 StopSignals::~StopSignals() {
   engine_.SetInterruption({});
-  Uninstall();
+  const std::lock_guard<std::mutex> hold(g_holdersLock);
+  if (--g_holders == 0)
+    Uninstall();
 }
 
-int StopSignals::Received() const {
+int StopSignals::Pending() {
   return g_received;
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <atomic>
+
 namespace vistrel {
 
 class Command;
@@ -7,7 +9,8 @@ class Command;
 // While it lives, SIGINT, SIGTERM and SIGHUP (Ctrl-C and Ctrl-Break on Windows) no longer end
 // the program at once: the handler only notes the signal, and the command that has set
 // something moving on the camera (a one-shot adjustment, the motor lens) sees it, stops the
-// camera and ends. No exchange with the camera ever runs in the handler. One at a time.
+// camera and ends. No exchange with the camera ever runs in the handler. Several may live at
+// once (one per camera of a run over several cameras): a signal reaches every one of them.
 class StopSignals {
  public:
   // Installs the handlers; while a signal is pending and the stop has not begun, the
@@ -18,7 +21,9 @@ class StopSignals {
   StopSignals& operator=(const StopSignals&) = delete;
 
   // The signal received; 0 while none came.
-  int Received() const;
+  int Received() const { return Pending(); }
+  // The signal that a living instance has received; 0 while none came.
+  static int Pending();
   // Waits up to `ms` milliseconds; false as soon as a signal came (also before the call).
   bool Wait(int ms) const;
   // The stop goes out now: from here on the engine waits for the camera's answers again.
@@ -30,7 +35,7 @@ class StopSignals {
 
  private:
   Command& engine_;
-  bool stopping_ = false;
+  std::atomic<bool> stopping_{false};
 };
 
 }  // namespace vistrel

@@ -23,7 +23,9 @@ void TerminalPresenter::ShowMessage(const std::string& text, const std::string& 
 bool TerminalPresenter::AskYesNo(const std::string& text, const std::string&) {
   if (assumeYes_)
     return true;
-  if (isatty(STDIN_FILENO) == 0) {
+  // A question goes to the terminal only when its lines do (not in a run over several
+  // cameras, whose lines are collected).
+  if (&err_ != &std::cerr || isatty(STDIN_FILENO) == 0) {
     err_ << "vistrelctl: " << text << " (no terminal to ask; give --yes)\n";
     return false;
   }

@@ -1,0 +1,245 @@
+#include "cli/MultiRun.h"
+
+#include <CLI/CLI.hpp>
+#include <algorithm>
+#include <atomic>
+#include <fstream>
+#include <mutex>
+#include <ostream>
+#include <thread>
+
+#include "camera/CameraId.h"
+#include "cli/Cli.h"
+#include "cli/CliSession.h"
+#include "cli/CommandRegistry.h"
+#include "cli/Json.h"
+#include "cli/LineStream.h"
+#include "cli/NumberArgument.h"
+#include "cli/StopSignals.h"
+
+namespace vistrel {
+namespace {
+
+constexpr const char* kDevice = "--device";
+constexpr const char* kDevices = "--devices";
+constexpr const char* kJobs = "--jobs";
+// Asking for help or the version is an ordinary run, whatever else is given.
+constexpr const char* kHelpOptions[] = {"--help", "-h", "--help-all", "--version"};
+
+// What a run over several cameras does: the same arguments on every channel.
+struct CameraPlan {
+  std::vector<std::string> channels;
+  std::vector<std::string> arguments;  // for each camera's run, without the channels
+  size_t jobs = 0;                     // how many at once; 0: all
+  bool json = false;
+  bool overCameras = false;  // --devices or --jobs given
+  std::string error;         // a usage error; nothing runs
+};
+
+std::string Trimmed(const std::string& text) {
+  const size_t first = text.find_first_not_of(" \t\r");
+  if (first == std::string::npos)
+    return "";
+  return text.substr(first, text.find_last_not_of(" \t\r") - first + 1);
+}
+
+// The channels of a --devices file: one a line; blank lines and # comments are skipped.
+void ReadChannelFile(const std::string& path, CameraPlan& plan) {
+  std::ifstream in(path);
+  if (!in) {
+    plan.error = "cannot read the channel list " + path;
+    return;
+  }
+  for (std::string line; std::getline(in, line);) {
+    line = Trimmed(line);
+    if (!line.empty() && !line.starts_with('#'))
+      plan.channels.push_back(line);
+  }
+  if (in.bad())
+    plan.error = "cannot read the channel list " + path;
+  else if (plan.channels.empty())
+    plan.error = path + " names no channel";
+}
+
+// Takes an option of the run over cameras; its value inline (--jobs=2) or next.
+void TakeOption(const std::string& name, const std::string& value, CameraPlan& plan) {
+  if (value.empty()) {
+    plan.error = name + ": an empty value names no channel";
+  } else if (name == kDevice) {
+    plan.channels.push_back(value);
+  } else if (name == kDevices) {
+    plan.overCameras = true;
+    ReadChannelFile(value, plan);
+  } else {
+    plan.overCameras = true;
+    const std::optional<uint64_t> jobs = ParseUnsignedArgument(value);
+    if (!jobs || *jobs == 0 || *jobs > UINT32_MAX)
+      plan.error = "not a number of cameras at once: " + value;
+    else
+      plan.jobs = static_cast<size_t>(*jobs);
+  }
+}
+
+CameraPlan PlanOf(const std::vector<std::string>& args) {
+  CameraPlan plan;
+  for (size_t i = 0; i < args.size() && plan.error.empty(); ++i) {
+    const std::string& arg = args[i];
+    if (arg == "--") {
+      plan.arguments.insert(plan.arguments.end(), args.begin() + static_cast<long>(i), args.end());
+      break;
+    }
+    const size_t equals = arg.find('=');
+    const std::string name = arg.substr(0, equals);
+    if (name != kDevice && name != kDevices && name != kJobs) {
+      plan.json = plan.json || arg == "--json";
+      plan.arguments.push_back(arg);
+      continue;
+    }
+    if (equals == std::string::npos && i + 1 == args.size())
+      plan.error = name + " needs a value";
+    else
+      TakeOption(name, equals == std::string::npos ? args[++i] : arg.substr(equals + 1), plan);
+  }
+  std::vector<std::string> sorted = plan.channels;
+  std::ranges::sort(sorted);
+  if (const auto twice = std::ranges::adjacent_find(sorted);
+      plan.error.empty() && twice != sorted.end()) {
+    plan.error = "the channel " + *twice + " is named twice";
+  }
+  return plan;
+}
+
+const char* OutcomeWord(int status, Outcome last) {
+  switch (status) {
+    case kExitOk:
+      return "done";
+    case kExitRefused:
+      return "refused";
+    case kExitUsage:
+      return "bad input";
+    case kExitTimeout:
+      return last == Outcome::ChannelLost ? "channel lost" : "no reply";
+    case kExitNoChannel:
+      return "no channel";
+  }
+  return "stopped";
+}
+
+// The command's own output as JSON: each line one JSON document (text lines as strings);
+// one line stands for itself, several make an array, none is null.
+std::string DataOf(const std::vector<std::string>& lines) {
+  if (lines.empty())
+    return "null";
+  std::string data;
+  for (const std::string& line : lines) {
+    const bool json = line.starts_with('{') || line.starts_with('[');
+    data += (data.empty() ? "" : ",") + (json ? line : JsonString(line));
+  }
+  return lines.size() == 1 ? data : "[" + data + "]";
+}
+
+std::string RecordOf(const std::string& channel, const CameraRunFacts& facts, int status,
+                     const LineStream& out, const LineStream& err) {
+  JsonWriter w;
+  w.BeginObject().Value("channel", channel);
+  facts.model.empty() ? w.Null("model") : w.Value("model", facts.model);
+  facts.cameraId ? w.Value("cameraId", *facts.cameraId) : w.Null("cameraId");
+  w.Value("ok", status == kExitOk)
+      .Value("status", status)
+      .Value("outcome", OutcomeWord(status, facts.last))
+      .BeginArray("messages");
+  for (const std::string& line : err.Lines())
+    w.Value("", line);
+  w.EndArray();
+  // The command's data goes in as it printed it.
+  return w.Text() + ",\"data\":" + DataOf(out.Lines()) + "}";
+}
+
+// One camera's run. Text lines go out as they are complete; a JSON record once it ends.
+int RunOnCamera(const CameraPlan& plan, size_t index, std::ostream& out, std::ostream& err,
+                std::mutex& lock) {
+  const std::string& channel = plan.channels[index];
+  const std::string prefix = channel + ": ";
+  LineStream cameraOut(plan.json ? nullptr : &out, prefix, lock);
+  LineStream cameraErr(&err, prefix, lock);
+  std::vector<std::string> args{std::string(kDevice) + "=" + channel};
+  args.insert(args.end(), plan.arguments.begin(), plan.arguments.end());
+  CameraRunFacts facts;
+  facts.idWanted = plan.json;
+  int status = StopSignals::Pending();
+  if (status != 0) {
+    // A stop signal came before this camera's turn: it is left as it is.
+    cameraErr << "vistrelctl: " << StopSignals::Name(status)
+              << " received before this camera's turn: nothing was sent to it\n";
+    status += 128;
+  } else {
+    status = RunCliArguments(args, cameraOut, cameraErr, &facts);
+  }
+  cameraOut.Finish();
+  cameraErr.Finish();
+  if (plan.json) {
+    const std::string record = RecordOf(channel, facts, status, cameraOut, cameraErr);
+    const std::lock_guard<std::mutex> hold(lock);
+    out << record << '\n' << std::flush;
+  }
+  return status;
+}
+
+}  // namespace
+
+void AddMultiRunOptions(CLI::App& app) {
+  if (CLI::Option* device = app.get_option_no_throw(kDevice))
+    device->description("serial device path (COM port mode); repeat it to run on several cameras");
+  auto ignore = [](const std::string&) {};
+  app.add_option_function<std::string>(
+         kDevices, ignore,
+         "run on every channel listed in FILE (one a line; blank lines and # comments skipped)")
+      ->type_name("FILE");
+  app.add_option_function<std::string>(kJobs, ignore,
+                                       "with several cameras: how many run at once (default all)")
+      ->type_name("N");
+}
+
+std::optional<int> RunOnEveryCamera(const std::vector<std::string>& args, std::ostream& out,
+                                    std::ostream& err) {
+  if (std::ranges::any_of(args, [](const std::string& arg) {
+        return std::ranges::find(kHelpOptions, arg) != std::end(kHelpOptions);
+      })) {
+    return std::nullopt;
+  }
+  const CameraPlan plan = PlanOf(args);
+  if (plan.error.empty() && plan.channels.size() < 2 && !plan.overCameras)
+    return std::nullopt;
+  if (!plan.error.empty() || plan.channels.empty()) {
+    err << "vistrelctl: "
+        << (plan.error.empty() ? "--jobs needs the channels (--device, --devices)" : plan.error)
+        << "\nRun with --help for usage.\n";
+    return kExitUsage;
+  }
+  const size_t count = plan.channels.size();
+  const size_t workers = plan.jobs == 0 ? count : std::min(plan.jobs, count);
+  std::vector<int> statuses(count, kExitOk);
+  std::atomic<size_t> next{0};
+  std::mutex lock;
+  auto work = [&] {
+    for (size_t i; (i = next++) < count;)
+      statuses[i] = RunOnCamera(plan, i, out, err, lock);
+  };
+  std::vector<std::thread> threads;
+  for (size_t t = 1; t < workers; ++t)
+    threads.emplace_back(work);
+  work();
+  for (std::thread& thread : threads)
+    thread.join();
+  return *std::ranges::max_element(statuses);
+}
+
+void NoteCameraFacts(CliSession& s, CameraRunFacts* facts) {
+  if (!facts)
+    return;
+  facts->model = s.Camera().model.name;
+  if (facts->idWanted)
+    facts->cameraId = ReadCameraId(s.Camera());
+}
+
+}  // namespace vistrel

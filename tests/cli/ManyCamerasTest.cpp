@@ -1,0 +1,211 @@
+// vistrelctl over several cameras at once: `provision` as a line engineer runs it, the
+// records per camera, the worst status, whole lines only, and the stop signal reaching all.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <csignal>
+#include <fstream>
+
+#include "cli/CliFixture.h"
+#include "core/CommandIds.h"
+#include "sim/SimStateFile.h"
+
+namespace vistrel {
+namespace {
+
+constexpr const char* kModel = "QX-70500C-VLNK";
+constexpr int kTi = 1234;
+constexpr int kFga = 300;
+
+class ManyCamerasTest : public CliTest {
+ protected:
+  // Starts `count` cameras, each with a state file that gives it the camera id CAM<i>.
+  void StartCameras(size_t count, const std::vector<std::vector<std::string>>& faults = {}) {
+    for (size_t i = 0; i < count; ++i) {
+      const std::string state = PathOf("state" + std::to_string(i));
+      SimStoredState stored = SimFreshState(kModel);
+      stored.identity.cameraId = "CAM" + std::to_string(i);
+      std::string message;
+      ASSERT_TRUE(SimSaveState(state, stored, message)) << message;
+      std::vector<std::string> args{"--state", state};
+      if (i < faults.size())
+        args.insert(args.end(), faults[i].begin(), faults[i].end());
+      sims_.push_back(std::make_unique<test::SimProgram>(args));
+      devices_.push_back(sims_.back()->FirstLine());
+      ASSERT_TRUE(devices_.back().starts_with("/dev/")) << devices_.back();
+    }
+  }
+
+  // vistrelctl with --device for each camera (and `extra` channels) before `args`.
+  int RunAll(const std::vector<std::string>& args, const std::vector<std::string>& extra = {}) {
+    std::vector<std::string> all{"--baud", "115200"};
+    std::vector<std::string> channels = devices_;
+    channels.insert(channels.end(), extra.begin(), extra.end());
+    for (const std::string& device : channels)
+      all.insert(all.end(), {"--device", device});
+    all.insert(all.end(), args.begin(), args.end());
+    return Run(all, false);
+  }
+
+  std::string GoldenFile() {
+    const std::string path = PathOf("golden.cam");
+    std::ofstream(path) << "MD00=" << kModel << "\nTI=" << kTi << "\nFGA=" << kFga << "\n";
+    return path;
+  }
+
+  // The lines of `text` that start with `device`'s prefix, without it.
+  static std::vector<std::string> LinesOf(const std::string& text, const std::string& device) {
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) {
+      if (line.starts_with(device + ": "))
+        lines.push_back(line.substr(device.size() + 2));
+    }
+    return lines;
+  }
+
+  // The lines sent to `device`, from its lines of a --log trace.
+  static std::vector<std::string> SentTo(const std::string& trace, const std::string& device) {
+    std::string lines;
+    for (const std::string& line : LinesOf(trace, device))
+      lines += line + '\n';
+    return SentLines(lines);
+  }
+
+  // Whether every line of `text` belongs to one of the cameras as a whole line.
+  bool EveryLinePrefixed(const std::string& text, const std::vector<std::string>& channels) const {
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) {
+      if (std::ranges::none_of(channels, [&](const std::string& c) {
+            return line.starts_with(c + ": ") || line.starts_with("{\"channel\":\"" + c + "\"");
+          })) {
+        ADD_FAILURE() << "line of no camera: " << line;
+        return false;
+      }
+    }
+    return true;
+  }
+
+  std::vector<std::unique_ptr<test::SimProgram>> sims_;
+  std::vector<std::string> devices_;
+};
+
+TEST_F(ManyCamerasTest, EightCamerasAreProvisionedAtOnceEachWithItsOwnRecordAndTraffic) {
+  constexpr size_t kCameras = 8;
+  StartCameras(kCameras);
+  const std::string file = GoldenFile();
+  ASSERT_EQ(RunAll({"--user", "--log", "provision", file, "--area", "2", "--json", "--expect-model",
+                    kModel}),
+            kExitOk)
+      << err_.str();
+  EXPECT_TRUE(EveryLinePrefixed(err_.str(), devices_));
+  EXPECT_EQ(std::ranges::count(out_.str(), '\n'), static_cast<long>(kCameras)) << out_.str();
+  for (size_t i = 0; i < kCameras; ++i) {
+    const std::string& device = devices_[i];
+    // The record of this camera holds this camera's id: nothing crossed between runs.
+    const std::string head = "{\"channel\":\"" + device + "\",\"model\":\"" + kModel +
+                             "\",\"cameraId\":\"CAM" + std::to_string(i) +
+                             "\",\"ok\":true,\"status\":0,\"outcome\":\"done\"";
+    EXPECT_NE(out_.str().find(head), std::string::npos) << head << '\n' << out_.str();
+    const std::vector<std::string> sent = SentTo(err_.str(), device);
+    const auto at = [&](const std::string& line) {
+      return std::ranges::find(sent, line) - sent.begin();
+    };
+    ASSERT_FALSE(sent.empty()) << device;
+    EXPECT_EQ(sent.front(), "MD?");
+    EXPECT_LT(at("TI=" + std::to_string(kTi)), at("SA=2")) << device;
+    EXPECT_LT(at("FGA=" + std::to_string(kFga)), at("SA=2")) << device;
+    EXPECT_LT(at("SA=2"), at("LD=2")) << device;
+    EXPECT_LT(at("LD=2"), static_cast<long>(sent.size())) << device;
+    // The camera keeps the file's values in flash area 2.
+    SimStoredState stored;
+    std::string message;
+    ASSERT_EQ(SimLoadState(PathOf("state" + std::to_string(i)), stored, message),
+              SimStateLoad::Loaded)
+        << message;
+    EXPECT_EQ(stored.areas[2].values[cmd::TI], kTi) << device;
+    EXPECT_EQ(stored.areas[2].values[cmd::FGA], kFga) << device;
+  }
+  EXPECT_NE(out_.str().find("\"failedStep\":null"), std::string::npos) << out_.str();
+}
+
+// A camera that fails a step gives its record naming the step; the others finish, and the
+// run's status is the worst of all.
+TEST_F(ManyCamerasTest, ACameraFailingAStepIsNamedAndTheOthersFinish) {
+  StartCameras(3, {{}, {"--other-reply", "--fault-on", "SA"}, {"--model", "RL-4100T-VLNK"}});
+  const std::string missing = PathOf("no-such-tty");
+  EXPECT_EQ(
+      RunAll({"--user", "--timeout", "500", "provision", GoldenFile(), "--expect-model", kModel},
+             {missing}),
+      kExitNoChannel);
+  std::vector<std::string> channels = devices_;
+  channels.push_back(missing);
+  EXPECT_TRUE(EveryLinePrefixed(out_.str(), channels));
+  EXPECT_TRUE(EveryLinePrefixed(err_.str(), channels));
+  const std::string verdicts[] = {"read-back: ok", "store: failed", "model: failed",
+                                  "open: failed"};
+  for (size_t i = 0; i < channels.size(); ++i) {
+    const std::vector<std::string> lines = LinesOf(out_.str(), channels[i]);
+    ASSERT_FALSE(lines.empty()) << channels[i] << '\n' << out_.str();
+    EXPECT_TRUE(lines.back().starts_with(verdicts[i])) << lines.back();
+  }
+  // The failed store names its step in the line that ends that camera's run.
+  EXPECT_NE(err_.str().find(devices_[1] + ": vistrelctl provision: " + devices_[1] +
+                            " 115200: store failed:"),
+            std::string::npos)
+      << err_.str();
+  EXPECT_NE(err_.str().find("the camera is a RL-4100T-VLNK, not the expected"), std::string::npos);
+}
+
+TEST_F(ManyCamerasTest, ChannelListsAndLimitsAreCheckedBeforeAnythingRuns) {
+  StartCameras(2);
+  const std::string list = PathOf("line.txt");
+  std::ofstream(list) << "# line 4\n\n  " << devices_[0] << "  \n" << devices_[1] << "\n";
+  const std::string twice = PathOf("twice.txt");
+  std::ofstream(twice) << devices_[0] << "\n" << devices_[0] << "\n";
+  const std::string empty = PathOf("empty.txt");
+  std::ofstream(empty) << "# nothing yet\n";
+  struct Case {
+    std::vector<std::string> args;
+    const char* error;
+  };
+  const Case cases[] = {
+      {{"--devices", twice, "get", "TI"}, "is named twice"},
+      {{"--devices", empty, "get", "TI"}, "names no channel"},
+      {{"--devices", PathOf("none.txt"), "get", "TI"}, "cannot read the channel list"},
+      {{"--devices", list, "--jobs", "0", "get", "TI"}, "not a number of cameras at once: 0"},
+      {{"--jobs", "2", "get", "TI"}, "--jobs needs the channels"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(Run(c.args, false), kExitUsage) << c.error;
+    EXPECT_NE(err_.str().find(c.error), std::string::npos) << err_.str();
+    EXPECT_EQ(out_.str(), "");
+  }
+  // One at a time from the list: each camera's line carries its channel.
+  ASSERT_EQ(Run({"--baud", "115200", "--devices", list, "--jobs", "1", "get", "TI"}, false),
+            kExitOk)
+      << err_.str();
+  EXPECT_EQ(LinesOf(out_.str(), devices_[0]).size(), 1u) << out_.str();
+  EXPECT_EQ(LinesOf(out_.str(), devices_[1]).size(), 1u) << out_.str();
+}
+
+TEST_F(ManyCamerasTest, AStopSignalStopsTheAdjustmentOnEveryCamera) {
+  StartCameras(2, {{"--adjust-ms", "60000"}, {"--adjust-ms", "60000"}});
+  test::SimProgram ctl({"--device", devices_[0], "--device", devices_[1], "--baud", "115200",
+                        "--log", "adjust", "exposure"},
+                       VISTRELCTL_PROGRAM);
+  std::string trace = ctl.ErrorsThrough("Tx: ASC=2");
+  trace += ctl.ErrorsThrough("Tx: ASC=2");
+  ASSERT_EQ(std::ranges::count(SentLines(trace), "ASC=2"), 2) << trace;
+  EXPECT_EQ(ctl.Finish(SIGINT), 128 + SIGINT);
+  trace += ctl.Errors();
+  for (const std::string& device : devices_) {
+    const std::vector<std::string> sent = SentTo(trace, device);
+    ASSERT_FALSE(sent.empty()) << trace;
+    EXPECT_EQ(sent.back(), "ASC=0") << trace;
+  }
+}
+
+}  // namespace
+}  // namespace vistrel

@@ -25,6 +25,7 @@ struct ChannelOptions {
   bool factory = false;
   bool user = false;
   bool yes = false;
+  bool rawOk = false;  // a network port without COM port control may be used as it is
 
   // Whether a channel is named for this run (the stored one is not used).
   bool NamesChannel() const {

@@ -29,8 +29,11 @@ void PrintJson(std::ostream& out, const std::vector<PortRow>& rows) {
     out << (i == 0 ? "" : ",") << "\n  {\"kind\":" << JsonString(r.kind)
         << ",\"index\":" << (r.index < 0 ? std::string("null") : std::to_string(r.index))
         << ",\"name\":" << JsonString(r.name) << ",\"device\":" << JsonOptional(r.device)
-        << ",\"exists\":" << (r.exists ? "true" : "false") << ",\"byId\":" << JsonOptional(r.byId)
-        << ",\"adapter\":" << JsonOptional(r.adapter)
+        << ",\"exists\":"
+        << (r.kind == kNetworkKind ? "null"
+            : r.exists             ? "true"
+                                   : "false")
+        << ",\"byId\":" << JsonOptional(r.byId) << ",\"adapter\":" << JsonOptional(r.adapter)
         << ",\"chosen\":" << (r.chosen ? "true" : "false") << '}';
   }
   out << "\n]}\n";
@@ -40,12 +43,19 @@ std::string Field(const std::string& text) {
   return text.empty() ? std::string(1, kNone) : text;
 }
 
+// A network port is not looked for: whether its server answers shows when it is opened.
+const char* State(const PortRow& row) {
+  if (row.kind == kNetworkKind)
+    return "-";
+  return row.exists ? "present" : "absent";
+}
+
 void PrintTable(std::ostream& out, const std::vector<PortRow>& rows) {
   out << "KIND\tINDEX\tNAME\tDEVICE\tSTATE\tBY-ID\tADAPTER\tCHOSEN\n";
   for (const PortRow& r : rows) {
     out << r.kind << '\t' << (r.index < 0 ? std::string(1, kNone) : std::to_string(r.index)) << '\t'
-        << r.name << '\t' << Field(r.device) << '\t' << (r.exists ? "present" : "absent") << '\t'
-        << Field(r.byId) << '\t' << Field(r.adapter) << '\t' << (r.chosen ? "*" : "") << '\n';
+        << r.name << '\t' << Field(r.device) << '\t' << State(r) << '\t' << Field(r.byId) << '\t'
+        << Field(r.adapter) << '\t' << (r.chosen ? "*" : "") << '\n';
   }
 }
 

@@ -11,6 +11,7 @@
 #include "support/Recorders.h"
 #include "support/Ser2net.h"
 #include "transport/CCommunication.h"
+#include "transport/PortWatcher.h"
 
 namespace vistrel {
 namespace {
@@ -89,6 +90,35 @@ TEST_F(NetworkPortTest, BaudRateChangeReachesTheServersPort) {
     EXPECT_EQ(std::string(reply), "MD=");
   }
   EXPECT_TRUE(messages.messages.empty());
+}
+
+// A server that goes away is a lost channel; the port watcher connects again once it is back.
+TEST_F(NetworkPortTest, WatcherReconnectsWhenTheServerIsBack) {
+  Serve({Ser2net::Kind::Rfc2217});
+  if (IsSkipped())
+    return;
+  StoredSettings settings(SettingsFolder(), StoredSettings::ShutdownMarker::Leave);
+  test::RecordingPresenter messages;
+  NullTrafficSink traffic;
+  CCommunication channel(settings, messages, traffic);
+  channel.SetWriteBack(false);
+  PortWatcher watcher(channel);
+  ASSERT_TRUE(channel.OpenDevice(device_, 115200));
+  EXPECT_EQ(watcher.Poll(), PortWatcher::Event::None);
+  server_.Stop();
+  char byte = 0;
+  channel.Read(&byte, 1, 5000);  // returns when the connection closes
+  ASSERT_TRUE(channel.Lost());
+  EXPECT_EQ(watcher.Poll(), PortWatcher::Event::Lost);
+  EXPECT_FALSE(channel.IsOpen());
+  EXPECT_EQ(watcher.Poll(), PortWatcher::Event::None) << "nobody listens";
+  std::string error;
+  ASSERT_TRUE(server_.Restart(error)) << error;
+  EXPECT_EQ(watcher.Poll(), PortWatcher::Event::Reopened);
+  ASSERT_TRUE(channel.Write("MD?\r\n"));
+  char reply[4] = {};
+  EXPECT_EQ(channel.Read(reply, 3, 2000), 3);
+  EXPECT_TRUE(messages.messages.empty()) << messages.messages[0].text;
 }
 
 // A network port stored as the channel is listed, opened by runs that name no channel, and

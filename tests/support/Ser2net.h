@@ -64,6 +64,14 @@ class Ser2net {
            << "  options:\n    kickolduser: true\n";
     }
     yaml.close();
+    return Restart(error);
+  }
+
+  // Ends ser2net at once (its connections close as with a crash or a network cut).
+  void Stop() { program_.reset(); }
+
+  // Starts ser2net again with the same ports.
+  bool Restart(std::string& error) {
     program_ = std::make_unique<SimProgram>(
         std::vector<std::string>{"-n", "-d", "-u", "-c", folder_.File("ser2net.yaml")},
         kSer2netProgram);

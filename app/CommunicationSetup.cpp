@@ -3,6 +3,8 @@
 #include <cerrno>
 #include <cstring>
 
+#include "transport/NetworkUrl.h"
+
 namespace vistrel {
 
 namespace {
@@ -43,13 +45,26 @@ IChannelSetup::PortEvent CommunicationSetup::WatchPort() {
   return PortEvent::None;
 }
 
+std::string CommunicationSetup::NetworkPort() const {
+  return IsNetworkUrl(channel_.GetComDevice()) ? channel_.GetComDevice() : std::string();
+}
+
+std::string CommunicationSetup::NetworkPortProblem(const std::string& address) const {
+  std::string problem;
+  ParseNetworkUrl(address, problem);
+  return problem;
+}
+
+bool CommunicationSetup::OpenNetworkPort(const std::string& address) {
+  return channel_.OpenComDevice(address, channel_.GetBaudRate());
+}
+
 std::string CommunicationSetup::TryPort(int index) {
-  CRs232c& port = channel_.ComPort();
-  port.SetReportFailures(false);
+  channel_.SetReportFailures(false);
   errno = 0;
   const bool opened = channel_.OpenPort(static_cast<uint32_t>(index));
   const int error = errno;
-  port.SetReportFailures(true);
+  channel_.SetReportFailures(true);
   if (opened)
     return {};
   return error != 0 ? std::strerror(error) : "could not be opened";

@@ -26,6 +26,10 @@ class CommunicationSetup final : public IChannelSetup {
   std::string GetPortDevice(int index) override;
   int GetPortIndex() const override { return static_cast<int>(channel_.GetPortListIndex()); }
   bool OpenPort(int index) override { return channel_.OpenPort(static_cast<uint32_t>(index)); }
+  bool OffersNetworkPort() const override { return channel_.GetMode() == 0; }
+  std::string NetworkPort() const override;
+  std::string NetworkPortProblem(const std::string& address) const override;
+  bool OpenNetworkPort(const std::string& address) override;
   int BaudRateIndex() const override { return channel_.BaudRateIndex(); }
   bool OpenBaudRateIndex(int index) override {
     return channel_.OpenBaudRate(CCommunication::BaudRateFromIndex(index));

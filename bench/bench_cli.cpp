@@ -2,8 +2,10 @@
 // answer; `set` of ten values with and without the check of their ranges; and `diff` of a
 // saved All Data file against vistrel-sim emulating the wire at 115200 baud, compared with the
 // wire time of the read-all of the same camera (every line sent and received, 10 bits a
-// byte); and `describe --all --json` of the colour model against the wire time of its own
-// queries, with the number of queries against those of `dump`. Usage: [baud] (115200).
+// byte); `describe --all --json` of the colour model against the wire time of its own
+// queries, with the number of queries against those of `dump`; and `dump` through ser2net's
+// telnet COM port control on 127.0.0.1 against the same dump on the pseudo-terminal directly,
+// in the same run. Usage: [baud] (115200) [network] (only the network dump).
 #include <stdlib.h>
 
 #include <algorithm>
@@ -20,6 +22,7 @@
 #include "cli/SettingCheck.h"
 #include "core/CommandTable.h"
 #include "support/CameraCommandList.h"
+#include "support/Ser2net.h"
 #include "support/SimProgram.h"
 
 namespace {
@@ -193,6 +196,42 @@ bool MeasureDescribeAll(int baud) {
   return true;
 }
 
+// Mean time of `rounds` dumps of the whole camera on `device`; negative when one fails.
+double MeanDumpMs(const std::string& device, int baud, int rounds) {
+  double total = 0;
+  for (int round = 0; round < rounds; ++round) {
+    double ms = 0;
+    if (Run({"--device", device, "--baud", std::to_string(baud), "--factory", "dump"}, ms) != 0)
+      return -1;
+    total += ms;
+  }
+  return total / rounds;
+}
+
+bool MeasureNetworkDump(int baud) {
+  constexpr int kRounds = 5;
+  if (!vistrel::test::Ser2net::Available()) {
+    std::printf("dump through ser2net: ser2net is not installed (scripts/install-deps)\n");
+    return false;
+  }
+  vistrel::test::SimProgram direct({"--baud", std::to_string(baud)});
+  vistrel::test::SimProgram served({"--baud", std::to_string(baud)});
+  vistrel::test::Ser2net server;
+  std::string error;
+  const std::string directDevice = direct.FirstLine();
+  if (!server.Start({{served.FirstLine(), vistrel::test::Ser2net::Kind::Rfc2217}}, error)) {
+    std::printf("dump through ser2net: %s\n", error.c_str());
+    return false;
+  }
+  const double directMs = MeanDumpMs(directDevice, baud, kRounds);
+  const double networkMs = MeanDumpMs(server.Url(0), baud, kRounds);
+  std::printf(
+      "dump at %d baud (mean of %d): %.0f ms on the pseudo-terminal, %.0f ms through ser2net "
+      "rfc2217 on 127.0.0.1 (ratio %.2f)\n",
+      baud, kRounds, directMs, networkMs, networkMs / directMs);
+  return directMs > 0 && networkMs > 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -201,8 +240,11 @@ int main(int argc, char** argv) {
   if (!::mkdtemp(folder.data()))
     return 1;
   ::setenv("VISTREL_CONFIG_DIR", folder.c_str(), 1);
-  const bool ok = MeasureSilentCamera(folder) && MeasureSetCheck() && MeasureDiff(baud, folder) &&
-                  MeasureDescribeAll(baud);
+  const bool networkOnly = argc > 2 && std::string(argv[2]) == "network";
+  const bool ok = networkOnly ? MeasureNetworkDump(baud)
+                              : MeasureSilentCamera(folder) && MeasureSetCheck() &&
+                                    MeasureDiff(baud, folder) && MeasureDescribeAll(baud) &&
+                                    MeasureNetworkDump(baud);
   std::filesystem::remove_all(folder);
   return ok ? 0 : 1;
 }

@@ -10,6 +10,7 @@
 #include "cli/CommandRegistry.h"
 #include "cli/Json.h"
 #include "transport/ComPortNames.h"
+#include "transport/NetworkUrl.h"
 #include "transport/StoredSettings.h"
 
 namespace vistrel {
@@ -72,7 +73,10 @@ int ShowChannel(std::ostream& out, std::ostream& err, bool json) {
     return kExitOk;
   }
   out << "kind: " << entry.name << '\n' << "port: " << index;
-  if (mode == 0) {
+  const auto network = settings.GetStoredText(kStoredComPortNetwork);
+  if (mode == 0 && network.stored && IsNetworkUrl(network.value)) {
+    out << " (network port " << network.value << ")";
+  } else if (mode == 0) {
     const std::string name = ComPortName(static_cast<int>(index));
     out << " (" << name << ", " << ComPortDevice(settings.Folder(), name) << ")";
   }
@@ -81,9 +85,16 @@ int ShowChannel(std::ostream& out, std::ostream& err, bool json) {
 }
 
 int StoreChannel(const ChannelOptions& o, std::ostream& err) {
-  if (!o.device.empty() || o.simulate) {
+  const bool network = IsNetworkUrl(o.device);
+  if ((!o.device.empty() && !network) || o.simulate) {
     err << "vistrelctl: a device path or a simulated camera is not stored; link the device "
-           "as ports/COMn in the settings folder and store --port n-1\n";
+           "as ports/COMn in the settings folder and store --port n-1 (a network port, "
+           "rfc2217:// or socket://, is stored with --device)\n";
+    return kExitUsage;
+  }
+  std::string problem;
+  if (network && !ParseNetworkUrl(o.device, problem)) {
+    err << "vistrelctl: " << problem << '\n';
     return kExitUsage;
   }
   if (!o.OverridesChannel()) {
@@ -93,6 +104,13 @@ int StoreChannel(const ChannelOptions& o, std::ostream& err) {
   StoredSettings settings(SettingsFolder(), StoredSettings::ShutdownMarker::Leave);
   SayNotice(settings, err);
   bool ok = true;
+  if (network) {
+    ok = settings.SetStoredNumber(kStoredCommunicationMode, 0) &&
+         settings.SetStoredText(kStoredComPortNetwork, o.device);
+  } else if (o.port) {
+    // A COM port stored now is the choice: the network port no longer is.
+    ok = settings.SetStoredText(kStoredComPortNetwork, "");
+  }
   for (const auto& [mode, index] : {std::pair{0u, o.port}, std::pair{1u, o.cl2000},
                                     std::pair{2u, o.cl2001}, std::pair{3u, o.clVer11}}) {
     if (index) {

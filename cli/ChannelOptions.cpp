@@ -16,8 +16,8 @@ constexpr int kLongestTimeLimitMs = 600000;
 // (--simulate takes its model only as --simulate=MODEL).
 constexpr const char* kValueOptions[] = {"--device",  "--port", "--cl2000", "--cl2001",
                                          "--clver11", "--baud", "--timeout"};
-constexpr const char* kFlagOptions[] = {"--simulate", "--log", "--factory", "--user",
-                                        "--yes",      "-y",    "--quiet",   "-q"};
+constexpr const char* kFlagOptions[] = {"--simulate", "--log",   "--factory", "--user",  "--yes",
+                                        "-y",         "--quiet", "-q",        "--raw-ok"};
 
 // An empty value (a script's unset variable) must not fall back to the stored channel.
 const CLI::Validator kNotEmpty(
@@ -70,7 +70,11 @@ CLI::Validator WholeNumberIn(uint32_t low, uint32_t high, const std::string& wha
 
 void AddChannelChoice(CLI::App& app, ChannelOptions& o) {
   auto* group = app.add_option_group("Channel", "for this run only; the stored choice stays");
-  group->add_option("--device", o.device, "serial device path (COM port mode)")->check(kNotEmpty);
+  group
+      ->add_option("--device", o.device,
+                   "serial device path (COM port mode), or a network port: rfc2217://HOST:PORT "
+                   "(telnet COM port control, as ser2net serves it) or socket://HOST:PORT")
+      ->check(kNotEmpty);
   group->add_option("--port", o.port, "COM port index, 0 = COM1")
       ->check(kNotEmpty)
       ->check(WholeNumberIn(0, kMaxComPortIndex, "a port index that makes a COM port name"));
@@ -94,6 +98,9 @@ void AddChannelChoice(CLI::App& app, ChannelOptions& o) {
   app.add_option("--baud", o.baud, "baud rate for this run: 9600 to 921600")
       ->check(kNotEmpty)
       ->check(kBaudRate);
+  app.add_flag("--raw-ok", o.rawOk,
+               "use an rfc2217:// server that refuses the COM port control option as a raw "
+               "connection (the baud rate is then the server's)");
 }
 
 void AddChannelOptions(CLI::App& app, ChannelOptions& o) {

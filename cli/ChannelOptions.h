@@ -26,6 +26,7 @@ struct ChannelOptions {
   bool user = false;
   bool yes = false;
   bool quiet = false;  // only data and errors
+  bool rawOk = false;  // a network port without COM port control may be used as it is
 
   // Whether a channel is named for this run (the stored one is not used).
   bool NamesChannel() const {

@@ -51,6 +51,7 @@ CliSession::CliSession(const ChannelOptions& options, std::ostream& out, std::os
   } else if (!options.user) {
     camera_.factoryMode = settings_.GetStoredNumber(kStoredControlMode, 0).value == 1;
   }
+  comm_.NetworkPort().SetRawAllowed(options.rawOk);
   // Channel options are for this run only: the stored choice stays as it was.
   comm_.SetWriteBack(!options.OverridesChannel());
 }

@@ -35,7 +35,10 @@ void PrintJson(JsonWriter& w, const std::vector<PortRow>& rows) {
       w.Value("index", r.index);
     w.Value("name", r.name);
     OptionalText(w, "device", r.device);
-    w.Value("exists", r.exists);
+    if (r.kind == kNetworkKind)
+      w.Null("exists");
+    else
+      w.Value("exists", r.exists);
     OptionalText(w, "byId", r.byId);
     OptionalText(w, "adapter", r.adapter);
     w.Value("chosen", r.chosen).EndObject();
@@ -47,12 +50,19 @@ std::string Field(const std::string& text) {
   return text.empty() ? std::string(1, kNone) : text;
 }
 
+// A network port is not looked for: whether its server answers shows when it is opened.
+const char* State(const PortRow& row) {
+  if (row.kind == kNetworkKind)
+    return "-";
+  return row.exists ? "present" : "absent";
+}
+
 void PrintTable(std::ostream& out, const std::vector<PortRow>& rows) {
   out << "KIND\tINDEX\tNAME\tDEVICE\tSTATE\tBY-ID\tADAPTER\tCHOSEN\n";
   for (const PortRow& r : rows) {
     out << r.kind << '\t' << (r.index < 0 ? std::string(1, kNone) : std::to_string(r.index)) << '\t'
-        << r.name << '\t' << Field(r.device) << '\t' << (r.exists ? "present" : "absent") << '\t'
-        << Field(r.byId) << '\t' << Field(r.adapter) << '\t' << (r.chosen ? "*" : "") << '\n';
+        << r.name << '\t' << Field(r.device) << '\t' << State(r) << '\t' << Field(r.byId) << '\t'
+        << Field(r.adapter) << '\t' << (r.chosen ? "*" : "") << '\n';
   }
 }
 

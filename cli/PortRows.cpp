@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "transport/ComPortNames.h"
+#include "transport/NetworkUrl.h"
 #include "transport/SerialPortList.h"
 
 namespace vistrel {
@@ -105,9 +106,18 @@ std::vector<PortRow> CollectPortRows(CCommunication& channel, const std::string&
     if (all || row.exists || row.chosen)
       rows.push_back(std::move(row));
   }
+  const std::string& chosen = channel.GetComDevice();
+  const bool network = IsNetworkUrl(chosen);
   for (const SerialPortInfo& port :
-       ListedSerialDevices(settingsFolder, tree, channel.GetComDevice())) {
+       ListedSerialDevices(settingsFolder, tree, network ? std::string() : chosen)) {
     rows.push_back(DeviceRow(channel, port));
+  }
+  if (network) {
+    PortRow row;
+    row.kind = kNetworkKind;
+    row.name = chosen;
+    row.chosen = channel.GetMode() == 0;
+    rows.push_back(std::move(row));
   }
   AddClRows(channel, rows);
   return rows;

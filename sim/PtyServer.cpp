@@ -50,6 +50,15 @@ void MakeRaw(int fd) {
   ::tcsetattr(fd, TCSANOW, &tio);
 }
 
+struct LineRate {
+  speed_t speed;
+  int baud;
+};
+
+constexpr LineRate kLineRates[] = {{B9600, 9600},     {B19200, 19200},   {B38400, 38400},
+                                   {B57600, 57600},   {B115200, 115200}, {B230400, 230400},
+                                   {B460800, 460800}, {B921600, 921600}};
+
 // The command a line is for: the upper-cased text before '=' or '?'.
 std::string CommandOf(std::string_view line) {
   const size_t end = line.find_first_of("=?\r\n");
@@ -105,6 +114,17 @@ void PtyServer::SetFaults(const SimFaults& faults) {
   std::lock_guard<std::mutex> lock(faultsMutex_);
   faults_ = faults;
   faultsChanged_ = true;
+}
+
+int PtyServer::LineSpeed() const {
+  termios tio{};
+  if (master_ < 0 || ::tcgetattr(master_, &tio) != 0)
+    return 0;
+  for (const LineRate& rate : kLineRates) {
+    if (rate.speed == ::cfgetospeed(&tio))
+      return rate.baud;
+  }
+  return 0;
 }
 
 bool PtyServer::Start(std::string* error) {

@@ -61,6 +61,9 @@ class PtyServer {
   // True once a hang-up fault has closed the line.
   bool HungUp() const { return hungUp_; }
   SimPeer& Camera() { return *camera_; }
+  // The baud rate the program on the slave side set the line to (0 when it is none of the
+  // usual rates or the line is closed), as the camera's UART would see it.
+  int LineSpeed() const;
 
  private:
   void Serve();

@@ -9,6 +9,7 @@
 
 #include "core/TextEscape.h"
 #include "transport/ComPortNames.h"
+#include "transport/NetworkUrl.h"
 #include "transport/SerialDevice.h"
 #include "transport/SerialPortList.h"
 
@@ -37,6 +38,7 @@ CCommunication::CCommunication(StoredSettings& settings, IMessagePresenter& mess
     : settings_(settings),
       traffic_(traffic),
       rs232c_(messages),
+      network_(messages),
       cl2000_(messages),
       cl2001_(messages),
       clVer11_(messages) {
@@ -48,6 +50,9 @@ CCommunication::CCommunication(StoredSettings& settings, IMessagePresenter& mess
   const auto device = settings_.GetStoredText(kStoredComPortDevice);
   if (device.stored)
     comDevice_ = storedDevice_ = device.value;
+  const auto network = settings_.GetStoredText(kStoredComPortNetwork);
+  if (network.stored && IsNetworkUrl(network.value))
+    comDevice_ = storedNetwork_ = network.value;
 }
 
 CCommunication::~CCommunication() {
@@ -61,7 +66,12 @@ CCommunication::~CCommunication() {
       {kStoredCl2001Index, portIndex_[2]},
       {kStoredClVer11Index, portIndex_[3]},
   });
-  if (comDevice_ != storedDevice_)
+  // The device stays stored while a network port is the choice.
+  const bool network = IsNetworkUrl(comDevice_);
+  const std::string chosenNetwork = network ? comDevice_ : std::string();
+  if (chosenNetwork != storedNetwork_)
+    settings_.SetStoredText(kStoredComPortNetwork, chosenNetwork);
+  if (!network && comDevice_ != storedDevice_)
     settings_.SetStoredText(kStoredComPortDevice, comDevice_);
 }
 
@@ -96,7 +106,14 @@ uint32_t CCommunication::GetPortListIndex() const {
     if (devices_[i].path == comDevice_)
       return uint32_t(kComPortCount + i);
   }
-  return kNotListed;
+  const int network = NetworkListIndex();
+  return network >= 0 ? uint32_t(network) : kNotListed;
+}
+
+int CCommunication::NetworkListIndex() const {
+  if (mode_ != Mode(CommunicationMode::Rs232c) || !IsNetworkUrl(comDevice_))
+    return -1;
+  return kComPortCount + int(devices_.size());
 }
 
 const SerialPortInfo* CCommunication::ListedDevice(int index) const {
@@ -112,8 +129,9 @@ CClSerialChannel* CCommunication::ClChannel(uint32_t mode) const {
 
 int CCommunication::GetPortCount() {
   if (mode_ == Mode(CommunicationMode::Rs232c)) {
-    devices_ = ListedSerialDevices(settings_.Folder(), tree_, comDevice_);
-    return kComPortCount + int(devices_.size());
+    const bool network = IsNetworkUrl(comDevice_);
+    devices_ = ListedSerialDevices(settings_.Folder(), tree_, network ? std::string() : comDevice_);
+    return kComPortCount + int(devices_.size()) + (network ? 1 : 0);
   }
   CClSerialChannel* channel = ClChannel(mode_);
   if (!channel)
@@ -126,6 +144,8 @@ std::string CCommunication::GetPortName(int index) const {
   if (mode_ == Mode(CommunicationMode::Rs232c)) {
     if (const SerialPortInfo* device = ListedDevice(index))
       return SerialPortLabel(*device);
+    if (index >= 0 && index == NetworkListIndex())
+      return comDevice_;
     return index >= 0 && index < kComPortCount ? ComPortName(index) : "ERROR";
   }
   const CClSerialChannel* channel = ClChannel(mode_);
@@ -164,7 +184,17 @@ bool CCommunication::Open(uint32_t mode, uint32_t baudRate, uint32_t index) {
 
 bool CCommunication::OpenComPort(const std::string& device, const std::string& name) {
   openedPath_ = ComPortPath();
+  rs232c_.Close();
+  network_.Close();
+  networkActive_ = IsNetworkUrl(device);
+  if (networkActive_)
+    return network_.Open(device, baudRate_, 0);
   return rs232c_.Open(device, name, baudRate_, 8, 0, false, false);
+}
+
+void CCommunication::SetReportFailures(bool report) {
+  rs232c_.SetReportFailures(report);
+  network_.SetReportFailures(report);
 }
 
 bool CCommunication::OpenDevice(const std::string& device, uint32_t baudRate) {
@@ -185,7 +215,7 @@ bool CCommunication::OpenComDevice(const std::string& device, uint32_t baudRate)
 }
 
 std::string CCommunication::OtherProgramsOnPort() const {
-  if (mode_ != Mode(CommunicationMode::Rs232c) || openedPath_.empty())
+  if (mode_ != Mode(CommunicationMode::Rs232c) || openedPath_.empty() || networkActive_)
     return {};
   return PortHoldersText(openedPath_);
 }
@@ -211,12 +241,14 @@ bool CCommunication::ReopenComPortQuietly() {
   const std::string device = ComPortPath();
   if (device.empty())
     return false;
-  rs232c_.Close();
   const std::string name =
       runDevice_.empty() && comDevice_.empty() ? ComPortName(int(portIndex_[0])) : device;
-  rs232c_.SetReportFailures(false);
+  SetReportFailures(false);
+  // A server that is still away must not hold up the caller (the desktop program's timer).
+  network_.SetConnectLimit(kQuietConnectLimitMs);
   const bool opened = OpenComPort(device, name);
-  rs232c_.SetReportFailures(true);
+  network_.SetConnectLimit(NetworkChannel::kConnectLimitMs);
+  SetReportFailures(true);
   return opened;
 }
 
@@ -250,6 +282,8 @@ bool CCommunication::OpenPort(uint32_t index) {
   if (index <= uint32_t(INT_MAX)) {
     if (const SerialPortInfo* device = ListedDevice(int(index)))
       return OpenComDevice(device->path, baudRate_);
+    if (int(index) == NetworkListIndex())
+      return OpenComDevice(std::string(comDevice_), baudRate_);
   }
   return Open(mode_, baudRate_, index);
 }
@@ -257,6 +291,7 @@ bool CCommunication::OpenPort(uint32_t index) {
 void CCommunication::Close() {
   if (mode_ == Mode(CommunicationMode::Rs232c)) {
     rs232c_.Close();
+    network_.Close();
   } else if (CClSerialChannel* channel = ClChannel(mode_)) {
     channel->Close();
   }
@@ -264,7 +299,7 @@ void CCommunication::Close() {
 
 bool CCommunication::IsOpen() const {
   if (mode_ == Mode(CommunicationMode::Rs232c))
-    return rs232c_.IsOpen();
+    return networkActive_ ? network_.IsOpen() : rs232c_.IsOpen();
   const CClSerialChannel* channel = ClChannel(mode_);
   return channel && channel->IsOpen();
 }
@@ -272,7 +307,8 @@ bool CCommunication::IsOpen() const {
 bool CCommunication::Write(const std::string& text) {
   bool written = false;
   if (mode_ == Mode(CommunicationMode::Rs232c)) {
-    written = rs232c_.Write(text.data(), int(text.size()));
+    written = networkActive_ ? network_.Write(text.data(), int(text.size()))
+                             : rs232c_.Write(text.data(), int(text.size()));
   } else if (CClSerialChannel* channel = ClChannel(mode_)) {
     written = channel->Write(text.data(), uint32_t(text.size()), kClWriteLimitMs);
   } else {
@@ -283,14 +319,18 @@ bool CCommunication::Write(const std::string& text) {
 }
 
 bool CCommunication::Lost() const {
-  return mode_ == Mode(CommunicationMode::Rs232c) && rs232c_.Lost();
+  if (mode_ != Mode(CommunicationMode::Rs232c))
+    return false;
+  return networkActive_ ? network_.Lost() : rs232c_.Lost();
 }
 
 int CCommunication::Read(char* buffer, int count, int limitMs) {
   if (count < 1)
     return 0;
-  if (mode_ == Mode(CommunicationMode::Rs232c))
-    return rs232c_.Read(buffer, count, limitMs);
+  if (mode_ == Mode(CommunicationMode::Rs232c)) {
+    return networkActive_ ? network_.Read(buffer, count, limitMs)
+                          : rs232c_.Read(buffer, count, limitMs);
+  }
   if (CClSerialChannel* channel = ClChannel(mode_)) {
     return ReadCameraLink(*channel, buffer, count, limitMs);
   }

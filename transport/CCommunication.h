@@ -11,6 +11,7 @@
 #include "transport/CClSerial2001.h"
 #include "transport/CClSerialVer11.h"
 #include "transport/CRs232c.h"
+#include "transport/NetworkChannel.h"
 #include "transport/SerialDiscovery.h"
 #include "transport/StoredSettings.h"
 
@@ -46,8 +47,10 @@ inline constexpr std::array<uint32_t, 5> kBaudRates = {9600, 19200, 38400, 57600
 //
 // In COM port mode the port list holds the 32 COM names, then the serial devices found that
 // no COM name reaches (USB and ACM adapters under their stable by-id names), then the stored
-// device when it is not connected now. A device chosen from the list is kept by that stable
-// name ("Com Port Device"), so the choice survives a restart and a re-plug elsewhere.
+// device when it is not connected now, then the chosen network port. A device chosen from the
+// list is kept by that stable name ("Com Port Device"), so the choice survives a restart and a
+// re-plug elsewhere; a network port (rfc2217:// or socket://, see NetworkUrl.h) is kept as
+// "Com Port Network". Wherever a device path is taken, a network port address is taken too.
 class CCommunication final : public ISerialChannel {
  public:
   static constexpr uint32_t kModeCount = 4;
@@ -109,6 +112,10 @@ class CCommunication final : public ISerialChannel {
   // Opens the current COM port choice again without showing a message when it fails: the
   // re-opening of a port whose device came back. False in other modes.
   bool ReopenComPortQuietly();
+  // Off: a failed open of the COM port or network port shows no message.
+  void SetReportFailures(bool report);
+  // Whether the COM port mode's channel open now (or last) is a network port.
+  bool UsesNetworkPort() const { return networkActive_; }
   void Close();
   bool IsOpen() const;
 
@@ -131,6 +138,9 @@ class CCommunication final : public ISerialChannel {
   }
 
   CRs232c& ComPort() { return rs232c_; }
+  NetworkChannel& NetworkPort() { return network_; }
+  // How long a quiet reopening waits for a network port's server to accept the connection.
+  static constexpr int kQuietConnectLimitMs = 300;
   CClSerial2000& ClSerial2000() { return cl2000_; }
   CClSerial2001& ClSerial2001() { return cl2001_; }
   CClSerialVer11& ClSerialVer11() { return clVer11_; }
@@ -142,6 +152,8 @@ class CCommunication final : public ISerialChannel {
   // The listed device at a COM port list position; null for a COM name or no entry.
   const SerialPortInfo* ListedDevice(int index) const;
   bool OpenComPort(const std::string& device, const std::string& name);
+  // The chosen network port's position in the COM port list, or -1 without one.
+  int NetworkListIndex() const;
   // Opens the current choice of `mode`: in COM port mode the device chosen, if any.
   bool OpenChoice(uint32_t mode, uint32_t baudRate);
 
@@ -151,16 +163,19 @@ class CCommunication final : public ISerialChannel {
   uint32_t baudRate_ = 9600;
   std::array<uint32_t, kModeCount> portIndex_{};  // rs232c, cl2000, cl2001, clVer11
   bool writeBack_ = true;
-  std::string comDevice_;     // a device chosen instead of a COM name (stored)
-  std::string storedDevice_;  // comDevice_ as it was read from the store
-  std::string runDevice_;     // a device opened for this run only (OpenDevice)
-  std::string openedPath_;    // ComPortPath at the last open of the COM port
+  std::string comDevice_;       // a device chosen instead of a COM name (stored)
+  std::string storedDevice_;    // the device as it was read from the store
+  std::string storedNetwork_;   // the network port as it was read from the store
+  bool networkActive_ = false;  // the COM port mode opens a network port
+  std::string runDevice_;       // a device opened for this run only (OpenDevice)
+  std::string openedPath_;      // ComPortPath at the last open of the COM port
   DeviceTree tree_;
   std::vector<SerialPortInfo> devices_;  // the COM port list after the COM names
 
   CRs232c rs232c_;
   SteadyClock steadyClock_;
   IClock* clock_ = &steadyClock_;
+  NetworkChannel network_;
   CClSerial2000 cl2000_;
   CClSerial2001 cl2001_;
   CClSerialVer11 clVer11_;

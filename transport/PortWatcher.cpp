@@ -2,6 +2,8 @@
 
 #include <unistd.h>
 
+#include "transport/NetworkUrl.h"
+
 namespace vistrel {
 
 PortWatcher::Event PortWatcher::Poll() {
@@ -9,13 +11,12 @@ PortWatcher::Event PortWatcher::Poll() {
     waiting_ = false;
     return Event::None;
   }
-  CRs232c& port = channel_.ComPort();
-  if (port.IsOpen()) {
-    if (!port.Lost()) {
+  if (channel_.IsOpen()) {
+    if (!channel_.Lost()) {
       waiting_ = false;
       return Event::None;
     }
-    port.Close();
+    channel_.Close();
     waiting_ = true;
     lostPath_ = channel_.OpenedComPortPath();
     return Event::Lost;
@@ -23,7 +24,10 @@ PortWatcher::Event PortWatcher::Poll() {
   if (!waiting_)
     return Event::None;
   const std::string path = channel_.ComPortPath();
-  if (path != lostPath_ || ::access(path.c_str(), F_OK) != 0)
+  if (path != lostPath_)
+    return Event::None;
+  // A network port has no device to look for: its server is asked again (quickly).
+  if (!IsNetworkUrl(path) && ::access(path.c_str(), F_OK) != 0)
     return Event::None;
   if (!channel_.ReopenComPortQuietly())
     return Event::None;

@@ -5,7 +5,8 @@
 namespace vistrel {
 
 // Notices that the COM port was lost (its device went away: an adapter unplugged, a
-// pseudo-terminal closed) and reopens it when the device is back. Polled by the desktop
+// pseudo-terminal closed; a network port's connection closed) and reopens it when the device
+// is back (the network port's server accepts a connection again). Polled by the desktop
 // program's timer; a poll checks two flags, and while the device is away one look at its
 // path. Camera Link modes are left alone.
 class PortWatcher {

@@ -25,6 +25,7 @@ enum StoredIndex : int {
   kStoredCameraFilePath = 8,
   kStoredCommandLogFilePath = 9,
   kStoredComPortDevice = 10,
+  kStoredComPortNetwork = 11,
 };
 
 enum class StoredType { Number, Text };
@@ -39,7 +40,7 @@ struct StoredValueInfo {
 
 inline constexpr uint32_t kAnyNumber = UINT32_MAX;
 
-inline constexpr std::array<StoredValueInfo, 11> kStoredValues = {{
+inline constexpr std::array<StoredValueInfo, 12> kStoredValues = {{
     {0, "Previous Application Shutdown Status", StoredType::Number, 0, kAnyNumber},
     {1, "Communication Mode", StoredType::Number, 0, kAnyNumber},
     {2, "Baudrate", StoredType::Number, 9600, kAnyNumber},
@@ -53,6 +54,9 @@ inline constexpr std::array<StoredValueInfo, 11> kStoredValues = {{
     // A serial device chosen in the COM port list instead of a COM name, kept by its stable
     // name (/dev/serial/by-id/...); empty when a COM name is the choice.
     {10, "Com Port Device", StoredType::Text, 0, kAnyNumber},
+    // A network port (rfc2217://HOST:PORT or socket://HOST:PORT) chosen in the COM port list;
+    // while set it is the choice, and the device above is kept for a later return to it.
+    {11, "Com Port Network", StoredType::Text, 0, kAnyNumber},
 }};
 
 // The values kept between runs, in the file "settings.ini" of the settings folder.

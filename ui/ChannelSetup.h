@@ -26,6 +26,20 @@ class IChannelSetup {
   }
   virtual int GetPortIndex() const = 0;
   virtual bool OpenPort(int index) = 0;
+  // Whether the port list ends with an entry that asks for a network port's address.
+  virtual bool OffersNetworkPort() const { return false; }
+  // The network port chosen now ("rfc2217://..."), empty when none.
+  virtual std::string NetworkPort() const { return {}; }
+  // Why `address` names no network port, in the operator's words; empty when it does.
+  virtual std::string NetworkPortProblem(const std::string& address) const {
+    (void)address;
+    return {};
+  }
+  // Opens a network port by its address and keeps it as the choice.
+  virtual bool OpenNetworkPort(const std::string& address) {
+    (void)address;
+    return false;
+  }
   virtual int BaudRateIndex() const = 0;
   virtual bool OpenBaudRateIndex(int index) = 0;
 

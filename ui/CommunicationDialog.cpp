@@ -2,6 +2,8 @@
 
 #include <QtCore/QCoreApplication>
 #include <QtWidgets/QComboBox>
+#include <QtWidgets/QInputDialog>
+#include <QtWidgets/QLineEdit>
 #include <QtWidgets/QProgressDialog>
 #include <QtWidgets/QPushButton>
 
@@ -35,6 +37,16 @@ CCommunicationDialog::CCommunicationDialog(IChannelSetup& channel, ICommunicatio
 
   using Combo = QComboBox;
   // The operator's choice, also of the entry already shown: choosing it again opens it again.
+  askNetworkPort = [this](const std::string& current) -> std::optional<std::string> {
+    bool ok = false;
+    const QString text = QInputDialog::getText(
+        this, "Network port",
+        "Address of the network port (rfc2217://HOST:PORT or socket://HOST:PORT):",
+        QLineEdit::Normal, QString::fromStdString(current.empty() ? "rfc2217://" : current), &ok);
+    if (!ok)
+      return std::nullopt;
+    return text.trimmed().toStdString();
+  };
   connect(ui_->c1011, &Combo::activated, this, [this](int i) {
     if (!filling_)
       OnCategoryChanged(i);
@@ -104,6 +116,8 @@ void CCommunicationDialog::FillPortList() {
     const int count = channel_.GetPortCount();
     for (int i = 0; i < count; ++i)
       ui_->c1005->addItem(QString::fromStdString(channel_.GetPortName(i)));
+    if (channel_.OffersNetworkPort())
+      ui_->c1005->addItem(kNetworkPortEntry);
     const int index = channel_.GetPortIndex();
     if (index >= 0 && index < count) {
       ui_->c1005->setCurrentIndex(index);
@@ -139,7 +153,38 @@ void CCommunicationDialog::OnCategoryChanged(int index) {
     host_.ReadAllSettings();
 }
 
+bool CCommunicationDialog::IsNetworkPortEntry(int index) const {
+  return channel_.OffersNetworkPort() && index >= 0 && index == ui_->c1005->count() - 1;
+}
+
+void CCommunicationDialog::ChooseNetworkPort() {
+  const std::optional<std::string> address = askNetworkPort(channel_.NetworkPort());
+  // An address that names no network port leaves the choice as it was.
+  const std::string problem =
+      address && !address->empty() ? channel_.NetworkPortProblem(*address) : std::string();
+  if (!problem.empty())
+    messages_.ShowMessage(problem, "Network port", MessageIcon::Exclamation);
+  if (!address || address->empty() || !problem.empty()) {
+    Quietly([this] { ui_->c1005->setCurrentIndex(channel_.GetPortIndex()); });
+    ShowDevice();
+    return;
+  }
+  if (channel_.OpenNetworkPort(*address))
+    host_.SetChannelOk(true);
+  else
+    messages_.ShowMessage("Failed to Com Port!", "Vistrel", MessageIcon::Exclamation);
+  // The list shows the address chosen (kept even when it failed to open) before the entry.
+  FillPortList();
+  host_.RefreshState();
+  if (host_.CheckModel())
+    host_.ReadAllSettings();
+}
+
 void CCommunicationDialog::OnPortChanged(int index) {
+  if (IsNetworkPortEntry(index)) {
+    ChooseNetworkPort();
+    return;
+  }
   ShowDevice();
   if (channel_.OpenPort(index))
     host_.SetChannelOk(true);

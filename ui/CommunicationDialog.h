@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QtWidgets/QDialog>
+#include <functional>
 #include <memory>
+#include <optional>
 
 #include "core/Interfaces.h"
 #include "ui/ChannelSetup.h"
@@ -26,6 +28,7 @@ class CCommunicationDialog final : public QDialog,
 
  public:
   static constexpr int kMaxMessages = 4096;
+  static constexpr const char* kNetworkPortEntry = "Network port...";
   static constexpr const char* kNoAnswer =
       "No answer from Camera! (Timeout error)\nCheck power on Camera or serial cable "
       "connection.";
@@ -48,6 +51,9 @@ class CCommunicationDialog final : public QDialog,
 
   void OnCategoryChanged(int index);
   void OnPortChanged(int index);
+  // Asks for a network port's address (the one chosen now offered); nullopt when cancelled.
+  // Tests replace it.
+  std::function<std::optional<std::string>(const std::string& current)> askNetworkPort;
   void OnBaudRateChanged(int index);
   void OnAuto();
   void OnUserSetChanged();
@@ -59,6 +65,9 @@ class CCommunicationDialog final : public QDialog,
 
  private:
   void ShowDevice();
+  // Whether `index` is the list's last entry, the one that asks for a network port.
+  bool IsNetworkPortEntry(int index) const;
+  void ChooseNetworkPort();
   // After a search that found no camera: the channel of before is opened again, and one
   // message lists the ports tried and why each failed (none after a cancel).
   void RestoreAfterSearch(bool cancelled, const std::string& tried);

@@ -26,8 +26,21 @@ class FakeChannel final : public IChannelSetup {
     opened.push_back("mode " + std::to_string(m));
     return m == 0;
   }
-  int GetPortCount() override { return mode == 0 ? ports : 0; }
-  std::string GetPortName(int index) override { return "COM" + std::to_string(index + 1); }
+  int GetPortCount() override { return mode == 0 ? ports + (network.empty() ? 0 : 1) : 0; }
+  std::string GetPortName(int index) override {
+    return index == ports ? network : "COM" + std::to_string(index + 1);
+  }
+  bool OffersNetworkPort() const override { return offersNetwork && mode == 0; }
+  std::string NetworkPort() const override { return network; }
+  std::string NetworkPortProblem(const std::string& address) const override {
+    return address.starts_with("rfc2217://") ? "" : "no network port: " + address;
+  }
+  bool OpenNetworkPort(const std::string& address) override {
+    opened.push_back("network " + address);
+    network = address;
+    portIndex = ports;
+    return true;
+  }
   std::string GetPortDevice(int index) override { return "/dev/ttyS" + std::to_string(index); }
   int GetPortIndex() const override { return portIndex; }
   bool OpenPort(int index) override {
@@ -48,6 +61,8 @@ class FakeChannel final : public IChannelSetup {
   int baudIndex = 0;
   int cameraPort = -1;
   int missingPort = -1;
+  bool offersNetwork = false;
+  std::string network;
   std::vector<std::string> opened;
 };
 
@@ -117,6 +132,43 @@ TEST(CommunicationDialog, StoredPortOutsideTheListOpensTheFirstPort) {
   Window window(false, 0, 40);
   EXPECT_EQ(window.Ui().c1005->currentIndex(), 0);
   EXPECT_EQ(window.channel.opened, std::vector<std::string>{"port 0"});
+}
+
+// The last entry asks for a network port: a cancel or an address of no network port leaves
+// the choice alone; an address is opened and then listed, and offered at the next question.
+TEST(CommunicationDialog, NetworkPortEntryAsksForTheAddress) {
+  Window window(false);
+  window.channel.offersNetwork = true;
+  window.dialog->FillPortList();
+  std::vector<std::optional<std::string>> answers = {std::nullopt, "ser2net:2000",
+                                                     "rfc2217://line-4:2000"};
+  std::vector<std::string> offered;
+  window.dialog->askNetworkPort = [&](const std::string& current) {
+    offered.push_back(current);
+    auto answer = answers.front();
+    answers.erase(answers.begin());
+    return answer;
+  };
+  QComboBox* ports = window.Ui().c1005;
+  ASSERT_EQ(ports->count(), 33);
+  EXPECT_EQ(ports->itemText(32).toStdString(), CCommunicationDialog::kNetworkPortEntry);
+  for (int attempt = 0; attempt < 2; ++attempt) {
+    Pick(ports, 32);
+    EXPECT_EQ(ports->currentIndex(), 0);
+  }
+  EXPECT_TRUE(window.channel.opened.empty());
+  ASSERT_EQ(window.messages.messages.size(), 1u);
+  EXPECT_EQ(window.messages.messages[0].text, "no network port: ser2net:2000");
+
+  Pick(ports, 32);
+  EXPECT_EQ(window.channel.opened, std::vector<std::string>{"network rfc2217://line-4:2000"});
+  ASSERT_EQ(ports->count(), 34);
+  EXPECT_EQ(ports->currentIndex(), 32);
+  EXPECT_EQ(ports->itemText(32).toStdString(), "rfc2217://line-4:2000");
+  answers = {std::nullopt};
+  Pick(ports, 33);
+  EXPECT_EQ(offered.back(), "rfc2217://line-4:2000");
+  EXPECT_EQ(ports->currentIndex(), 32);
 }
 
 TEST(CommunicationDialog, CategoryThatFailsToOpenIsReported) {

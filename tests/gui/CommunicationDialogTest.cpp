@@ -341,8 +341,9 @@ TEST(CommunicationDialog, AnAdapterIsPickedFromTheListWithoutAHandMadeLink) {
   program.channel.SetDeviceTree({dev, folder / "sys"});
   CVistrelDlg& dialog = program.Start();
   auto& controls = dialog.Communication().Controls();
-  ASSERT_EQ(controls.c1005->count(), kComPortCount + 1);
+  ASSERT_EQ(controls.c1005->count(), kComPortCount + 2);
   EXPECT_EQ(controls.c1005->itemText(kComPortCount), "FTDI FT232R USB UART A1B2 (ttyUSB0)");
+  EXPECT_EQ(controls.c1005->itemText(kComPortCount + 1), CCommunicationDialog::kNetworkPortEntry);
 
   program.notifier.SetOffline();
   Pick(controls.c1005, kComPortCount);

@@ -38,6 +38,10 @@ class Ser2net {
     Kind kind = Kind::Rfc2217;
   };
 
+  // Off: ser2net passes serial bytes on as they come instead of gathering them for a few
+  // character times (its setting for low latency).
+  bool charDelay = true;
+
   static bool Available() { return *kSer2netProgram != '\0'; }
 
   // Starts ser2net in the foreground for `ports` and waits until every port accepts
@@ -61,7 +65,8 @@ class Ser2net {
                                       : "tcp,")
            << "127.0.0.1," << port << "\n"
            << "  connector: serialdev," << ports[i].device << ",115200n81,local\n"
-           << "  options:\n    kickolduser: true\n";
+           << "  options:\n    kickolduser: true\n"
+           << (charDelay ? "" : "    chardelay: false\n");
     }
     yaml.close();
     return Restart(error);

@@ -136,8 +136,10 @@ int Provisioning::Load(std::string& detail) {
                       "correct the file or the control mode (--factory) and run again");
   }
   detail = std::to_string(report.sent.size()) + " lines sent";
-  if (!report.skipped.empty())
-    detail += ", " + std::to_string(report.skipped.size()) + " for other models skipped";
+  if (const auto others = std::ranges::count_if(report.skipped, [](const FileLineNote& note) {
+        return note.reason == SkipReason::NotForModel;
+      }))
+    detail += ", " + std::to_string(others) + " for other models skipped";
   return kExitOk;
 }
 

@@ -68,9 +68,16 @@ CLI::Validator WholeNumberIn(uint32_t low, uint32_t high, const std::string& wha
 
 }  // namespace
 
-void AddChannelChoice(CLI::App& app, ChannelOptions& o) {
-  auto* group = app.add_option_group("Channel", "for this run only; the stored choice stays");
-  group->add_option("--device", o.device, "serial device path (COM port mode)")->check(kNotEmpty);
+void AddChannelChoice(CLI::App& app, ChannelOptions& o, ChannelUse use) {
+  const bool stored = use == ChannelUse::Stored;
+  auto* group = app.add_option_group(
+      "Channel", stored ? "the channel to store for later runs (one of these)"
+                        : "for this run only, one of these; the stored choice stays");
+  const std::string hiddenWhenStored = stored ? "" : "Options";
+  group->add_option("--device", o.device, "serial device path (COM port mode)")
+      ->type_name("DEVICE")
+      ->check(kNotEmpty)
+      ->group(hiddenWhenStored);
   group->add_option("--port", o.port, "COM port index, 0 = COM1")
       ->check(kNotEmpty)
       ->check(WholeNumberIn(0, kMaxComPortIndex, "a port index that makes a COM port name"));
@@ -89,9 +96,13 @@ void AddChannelChoice(CLI::App& app, ChannelOptions& o) {
       ->allow_extra_args(false)
       ->default_str("")
       ->type_name("[=MODEL]")
-      ->check(kKnownModel);
+      ->check(kKnownModel)
+      ->group(hiddenWhenStored);
   group->require_option(0, 1);
-  app.add_option("--baud", o.baud, "baud rate for this run: 9600 to 921600")
+  app.add_option(
+         "--baud", o.baud,
+         stored ? "baud rate to store: 9600 to 921600" : "baud rate for this run: 9600 to 921600")
+      ->type_name("RATE")
       ->check(kNotEmpty)
       ->check(kBaudRate);
 }

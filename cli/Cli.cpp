@@ -12,10 +12,13 @@
 #include "cli/ChannelOptions.h"
 #include "cli/CliSession.h"
 #include "cli/CommandRegistry.h"
+#include "cli/Completion.h"
 #include "cli/EntryCommands.h"
 #include "cli/FlashCommands.h"
+#include "cli/HelpFormatter.h"
 #include "cli/IdentityCommands.h"
 #include "cli/LutCommands.h"
+#include "cli/ManPage.h"
 #include "cli/TableCommands.h"
 #include "cli/ValueCommands.h"
 
@@ -112,6 +115,7 @@ int ExitStatusFor(Outcome outcome) {
 
 int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& err) {
   CLI::App app{"vistrelctl: set up a Camera Link camera over its serial channel", kProgram};
+  UseHelpFormatter(app);
   app.set_version_flag("--version", std::string(kProgram) + " " + VISTREL_VERSION);
   app.set_help_all_flag("--help-all", "Print the help of every subcommand and exit");
   app.require_subcommand(0, 1);
@@ -124,6 +128,14 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
   ChosenAction chosen;
   AddAllCommands(app, chosen);
   AddChannelCommand(app, chosen);
+  if (argc > 1 && std::string(argv[1]) == kCompleteCommand) {
+    PrintCompletion(Complete(app, std::vector<std::string>(argv + 2, argv + argc)), out);
+    return kExitOk;
+  }
+  if (argc > 1 && std::string(argv[1]) == kManSectionsCommand) {
+    PrintManSections(app, out);
+    return kExitOk;
+  }
   // Subcommands keep CLI11's own check; what reaches the program is reported below.
   app.allow_extras(true);
 

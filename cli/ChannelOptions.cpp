@@ -112,7 +112,7 @@ void AddChannelOptions(CLI::App& app, ChannelOptions& o) {
   app.add_option("--timeout", o.timeoutMs,
                  "longest wait for any one reply, in ms (default: each command's own limit)")
       ->check(WholeNumberIn(1, kLongestTimeLimitMs, "a time limit of 1..600000 ms"));
-  app.add_flag("--log", o.log, "print the time-stamped traffic on stderr");
+  app.add_flag("--log", o.log, "print the traffic on stderr, each line stamped HH:MM:SS.mmm (UTC)");
   auto* factory = app.add_flag("--factory", o.factory, "factory control mode for this run");
   app.add_flag("--user", o.user, "user control mode for this run")->excludes(factory);
   app.add_flag("--yes,-y", o.yes, "answer yes to questions");

@@ -1,5 +1,7 @@
 #include "cli/CliSession.h"
 
+#include "core/TextEscape.h"
+
 #include <ostream>
 
 #include "cli/Cli.h"
@@ -149,8 +151,9 @@ int CliSession::CheckCameraAnswers() {
 int CliSession::Fail(int status, const std::string& what, const std::string& advice) {
   if (!verdictGiven_) {
     verdictGiven_ = true;
-    err_ << "vistrelctl " << operation_ << ": " << ChannelText() << ": " << what << "; " << advice
-         << '\n';
+    // What failed may quote the camera (a model name) or a file: escaped, never raw.
+    err_ << "vistrelctl " << operation_ << ": " << ChannelText() << ": "
+         << EscapeControlsInMessage(what) << "; " << advice << '\n';
   }
   return status;
 }

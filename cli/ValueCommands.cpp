@@ -174,7 +174,7 @@ void DescribeRows(CliSession& s, int id, const RangeInputs& inputs, const std::s
       s.Out() << ", entries " << EntryList(entries);
     else if (row.kind == ControlKind::Number || minimum < maximum)
       s.Out() << ", range " << minimum << ".." << maximum;
-    s.Out() << " (model " << s.Camera().model.name << "), value " << value << '\n';
+    s.Out() << " (model " << EscapeControls(s.Camera().model.name) << "), value " << value << '\n';
     any = true;
   }
   if (!any)

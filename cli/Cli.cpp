@@ -96,6 +96,19 @@ int RunChosen(const ChosenAction& chosen, const ChannelOptions& options,
   return RunOnCamera(chosen, session);
 }
 
+// The hidden first arguments the completion scripts and the man page build ask with; whether
+// the run was one of them.
+bool AnswerHidden(const CLI::App& app, int argc, const char* const* argv, std::ostream& out) {
+  const std::string first = argc > 1 ? argv[1] : "";
+  if (first == kCompleteCommand)
+    PrintCompletion(Complete(app, std::vector<std::string>(argv + 2, argv + argc)), out);
+  else if (first == kManSectionsCommand)
+    PrintManSections(app, out);
+  else
+    return false;
+  return true;
+}
+
 }  // namespace
 
 int ExitStatusFor(Outcome outcome) {
@@ -121,21 +134,17 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
   app.require_subcommand(0, 1);
   app.fallthrough();
   app.footer(std::string("Example:\n  vistrelctl --device /dev/ttyUSB0 --baud 115200 get TI\n\n") +
-             ExitStatusHelp());
+             ExitStatusHelp() +
+             "\nThe manual is vistrelctl(1); the README and the changelog are in\n" +
+             VISTREL_DOC_DIR + ".\n");
 
   ChannelOptions options;
   AddChannelOptions(app, options);
   ChosenAction chosen;
   AddAllCommands(app, chosen);
   AddChannelCommand(app, chosen);
-  if (argc > 1 && std::string(argv[1]) == kCompleteCommand) {
-    PrintCompletion(Complete(app, std::vector<std::string>(argv + 2, argv + argc)), out);
+  if (AnswerHidden(app, argc, argv, out))
     return kExitOk;
-  }
-  if (argc > 1 && std::string(argv[1]) == kManSectionsCommand) {
-    PrintManSections(app, out);
-    return kExitOk;
-  }
   // Subcommands keep CLI11's own check; what reaches the program is reported below.
   app.allow_extras(true);
 

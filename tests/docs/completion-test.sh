@@ -85,5 +85,10 @@ if (cd "$bin" && offered get "" | grep -qxF line4.cam); then
   echo "FAIL: 'vistrelctl get <TAB>' offers files"
   failures=$((failures + 1))
 fi
+# The zsh completion asks the same program; it must at least be a script zsh reads.
+if ! zsh -n "${2%.bash-completion}.zsh-completion"; then
+  echo "FAIL: zsh does not read the zsh completion"
+  failures=$((failures + 1))
+fi
 ((failures == 0)) && echo "completion: all checks passed"
 exit $((failures > 0))

@@ -26,6 +26,10 @@ StartOptions ParseStartOptions(int argc, char** argv) {
       options.model = arg.substr(std::strlen("--simulate="));
     } else if (arg.rfind("--screenshot=", 0) == 0) {
       options.screenshot = arg.substr(std::strlen("--screenshot="));
+    } else if (arg == "--help" || arg == "-h") {
+      options.help = true;
+    } else if (arg == "--version") {
+      options.version = true;
     } else if (arg == "--quit-after-start") {
       options.quitAfterStart = true;
     } else if (arg.rfind("-platform", 0) == 0 || arg.rfind("-style", 0) == 0) {
@@ -38,9 +42,25 @@ StartOptions ParseStartOptions(int argc, char** argv) {
   return options;
 }
 
+const char* StartHelp() {
+  return "vistrel: set up a Camera Link camera over its serial channel\n"
+         "Usage: vistrel [OPTIONS]\n"
+         "\n"
+         "Options:\n"
+         "  -h,--help                   Print this help message and exit\n"
+         "  --version                   Print the version and exit\n"
+         "  --simulate[=MODEL]          Use a simulated camera of MODEL in the same process, for\n"
+         "                              this run only (default model QX-70500C-VLNK)\n"
+         "  --screenshot=FILE           Save a picture of the main window after start-up as FILE\n"
+         "                              (PNG) and end\n"
+         "  --quit-after-start          End as soon as the start-up is done\n"
+         "\n"
+         "The README and the changelog are in " VISTREL_DOC_DIR "; see also vistrel(1).\n";
+}
+
 CVistrelApp::CVistrelApp(int& argc, char** argv) : QApplication(argc, argv) {
   setApplicationName("Vistrel");
-  setApplicationVersion("0.3.7");
+  setApplicationVersion(VISTREL_VERSION);
 }
 
 int CVistrelApp::Run(const StartOptions& options) {

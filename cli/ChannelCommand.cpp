@@ -147,7 +147,7 @@ void AddChannelCommand(CLI::App& app, ChosenAction& chosen) {
                                            "Store the channel the desktop program and "
                                            "vistrelctl use when none is named",
                                            "vistrelctl channel set --cl2001 0 --baud 115200"});
-  AddChannelChoice(*set, *options);
+  AddChannelChoice(*set, *options, ChannelUse::Stored);
   set->callback([&chosen, options] {
     chosen.offline = [options](std::ostream&, std::ostream& err) {
       return StoreChannel(*options, err);

@@ -68,13 +68,17 @@ CLI::Validator WholeNumberIn(uint32_t low, uint32_t high, const std::string& wha
 
 }  // namespace
 
-void AddChannelChoice(CLI::App& app, ChannelOptions& o) {
-  auto* group = app.add_option_group("Channel", "for this run only; the stored choice stays");
-  group
-      ->add_option("--device", o.device,
-                   "serial device path (COM port mode), or a network port: rfc2217://HOST:PORT "
-                   "(telnet COM port control, as ser2net serves it) or socket://HOST:PORT")
-      ->check(kNotEmpty);
+void AddChannelChoice(CLI::App& app, ChannelOptions& o, ChannelUse use) {
+  const bool stored = use == ChannelUse::Stored;
+  auto* group = app.add_option_group(
+      "Channel", stored ? "the channel to store for later runs (one of these)"
+                        : "for this run only, one of these; the stored choice stays");
+  const std::string hiddenWhenStored = stored ? "" : "Options";
+  group->add_option("--device", o.device, "serial device path (COM port mode), or a network port: rfc2217://HOST:PORT "
+                    "(telnet COM port control, as ser2net serves it) or socket://HOST:PORT")
+      ->type_name("DEVICE")
+      ->check(kNotEmpty)
+      ->group(hiddenWhenStored);
   group->add_option("--port", o.port, "COM port index, 0 = COM1")
       ->check(kNotEmpty)
       ->check(WholeNumberIn(0, kMaxComPortIndex, "a port index that makes a COM port name"));
@@ -93,9 +97,13 @@ void AddChannelChoice(CLI::App& app, ChannelOptions& o) {
       ->allow_extra_args(false)
       ->default_str("")
       ->type_name("[=MODEL]")
-      ->check(kKnownModel);
+      ->check(kKnownModel)
+      ->group(hiddenWhenStored);
   group->require_option(0, 1);
-  app.add_option("--baud", o.baud, "baud rate for this run: 9600 to 921600")
+  app.add_option(
+         "--baud", o.baud,
+         stored ? "baud rate to store: 9600 to 921600" : "baud rate for this run: 9600 to 921600")
+      ->type_name("RATE")
       ->check(kNotEmpty)
       ->check(kBaudRate);
   app.add_flag("--raw-ok", o.rawOk,
@@ -108,7 +116,7 @@ void AddChannelOptions(CLI::App& app, ChannelOptions& o) {
   app.add_option("--timeout", o.timeoutMs,
                  "longest wait for any one reply, in ms (default: each command's own limit)")
       ->check(WholeNumberIn(1, kLongestTimeLimitMs, "a time limit of 1..600000 ms"));
-  app.add_flag("--log", o.log, "print the time-stamped traffic on stderr");
+  app.add_flag("--log", o.log, "print the traffic on stderr, each line stamped HH:MM:SS.mmm (UTC)");
   auto* factory = app.add_flag("--factory", o.factory, "factory control mode for this run");
   app.add_flag("--user", o.user, "user control mode for this run")->excludes(factory);
   app.add_flag("--yes,-y", o.yes, "answer yes to questions");

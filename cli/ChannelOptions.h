@@ -35,8 +35,13 @@ struct ChannelOptions {
   bool OverridesChannel() const { return NamesChannel() || baud; }
 };
 
-// Adds the options that choose the channel (one of them at most) to `app`.
-void AddChannelChoice(CLI::App& app, ChannelOptions& o);
+// Whether the channel chosen is opened for this run or stored for later runs.
+enum class ChannelUse { ThisRun, Stored };
+
+// Adds the options that choose the channel (one of them at most) to `app`. For a stored
+// choice, a device path and the simulated camera are taken only to be refused with advice
+// and stay out of the help.
+void AddChannelChoice(CLI::App& app, ChannelOptions& o, ChannelUse use = ChannelUse::ThisRun);
 // Adds the channel choice and the options of a run (baud, time limit, log, mode, --yes).
 void AddChannelOptions(CLI::App& app, ChannelOptions& o);
 

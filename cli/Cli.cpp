@@ -13,12 +13,15 @@
 #include "cli/ChannelOptions.h"
 #include "cli/CliSession.h"
 #include "cli/CommandRegistry.h"
+#include "cli/Completion.h"
 #include "cli/EntryCommands.h"
 #include "cli/FlashCommands.h"
+#include "cli/HelpFormatter.h"
 #include "cli/IdentityCommands.h"
 #include "cli/LutCommands.h"
 #include "cli/MultiRun.h"
 #include "cli/ProvisionCommand.h"
+#include "cli/ManPage.h"
 #include "cli/TableCommands.h"
 #include "cli/ValueCommands.h"
 
@@ -102,6 +105,21 @@ int RunChosen(const ChosenAction& chosen, const ChannelOptions& options,
   return status;
 }
 
+// The hidden first arguments the completion scripts and the man page build ask with; whether
+// the run was one of them.
+bool AnswerHidden(const CLI::App& app, const std::vector<std::string>& arguments,
+                  std::ostream& out) {
+  const std::string first = arguments.empty() ? "" : arguments.front();
+  if (first == kCompleteCommand)
+    PrintCompletion(Complete(app, std::vector<std::string>(arguments.begin() + 1, arguments.end())),
+                    out);
+  else if (first == kManSectionsCommand)
+    PrintManSections(app, out);
+  else
+    return false;
+  return true;
+}
+
 }  // namespace
 
 int ExitStatusFor(Outcome outcome) {
@@ -121,20 +139,27 @@ int ExitStatusFor(Outcome outcome) {
 
 int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& err) {
   const std::vector<std::string> arguments(argv + 1, argv + argc);
-  if (const std::optional<int> status = RunOnEveryCamera(arguments, out, err))
-    return *status;
+  // The completion scripts ask with the words typed so far, which may name several channels.
+  const bool hidden =
+      !arguments.empty() && (arguments[0] == kCompleteCommand || arguments[0] == kManSectionsCommand);
+  if (!hidden)
+    if (const std::optional<int> status = RunOnEveryCamera(arguments, out, err))
+      return *status;
   return RunCliArguments(arguments, out, err, nullptr);
 }
 
 int RunCliArguments(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err,
                     CameraRunFacts* facts) {
   CLI::App app{"vistrelctl: set up a Camera Link camera over its serial channel", kProgram};
+  UseHelpFormatter(app);
   app.set_version_flag("--version", std::string(kProgram) + " " + VISTREL_VERSION);
   app.set_help_all_flag("--help-all", "Print the help of every subcommand and exit");
   app.require_subcommand(0, 1);
   app.fallthrough();
   app.footer(std::string("Example:\n  vistrelctl --device /dev/ttyUSB0 --baud 115200 get TI\n\n") +
-             ExitStatusHelp());
+             ExitStatusHelp() +
+             "\nThe manual is vistrelctl(1); the README and the changelog are in\n" +
+             VISTREL_DOC_DIR + ".\n");
 
   ChannelOptions options;
   AddChannelOptions(app, options);
@@ -143,6 +168,8 @@ int RunCliArguments(const std::vector<std::string>& arguments, std::ostream& out
   AddAllCommands(app, chosen);
   AddChannelCommand(app, chosen);
   AddMultiRunOptions(app);
+  if (AnswerHidden(app, arguments, out))
+    return kExitOk;
   // Subcommands keep CLI11's own check; what reaches the program is reported below.
   app.allow_extras(true);
 

@@ -1,5 +1,7 @@
 #include "cli/CliSession.h"
 
+#include "core/TextEscape.h"
+
 #include <ostream>
 
 #include "cli/Cli.h"
@@ -151,9 +153,10 @@ int CliSession::CheckCameraAnswers() {
 int CliSession::Fail(int status, const std::string& what, const std::string& advice) {
   if (!verdictGiven_) {
     verdictGiven_ = true;
-    errorMessage_ = what + "; " + advice;
-    err_ << "vistrelctl " << operation_ << ": " << ChannelText() << ": " << what << "; " << advice
-         << '\n';
+    errorMessage_ = EscapeControlsInMessage(what) + "; " + advice;
+    // What failed may quote the camera (a model name) or a file: escaped, never raw.
+    err_ << "vistrelctl " << operation_ << ": " << ChannelText() << ": "
+         << EscapeControlsInMessage(what) << "; " << advice << '\n';
   }
   return status;
 }

@@ -259,7 +259,7 @@ void AddEntryCommands(CLI::App& app, ChosenAction& chosen) {
        "2), heights and y offsets even, the region within the sensor divided by the binning, "
        "exposures at least 3 with binning 2, SQGA 100 under individual gain mode (SQGG 100 "
        "without it)",
-       "vistrelctl --device /dev/ttyUSB0 sequencer 3 SQHB=2 SQW=1024 SQH=768"},
+       "vistrelctl --device /dev/ttyUSB0 sequencer 3 SQW=1024 SQH=768"},
       [seq](CliSession& s) { return RunSequencer(s, *seq); });
   sequencer->add_option("N", seq->entry, "entry 1..128")->required();
   sequencer->add_option("FIELD=VALUE", seq->assignments, "fields to write");

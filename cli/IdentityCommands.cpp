@@ -184,7 +184,8 @@ void AddLensCommand(CLI::App& app, ChosenAction& chosen) {
   lens->add_option("DIRECTION", args->direction,
                    "open|close (iris), wide|tele (zoom), near|far "
                    "(focus)")
-      ->required();
+      ->required()
+      ->check(CLI::IsMember({"open", "close", "wide", "tele", "near", "far"}));
   lens->add_option("--ms", args->ms, "how long the lens moves, in milliseconds")
       ->required()
       ->check(CLI::Range(1, kLensLongestMs));

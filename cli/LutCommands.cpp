@@ -123,7 +123,7 @@ void AddLutCommands(CLI::App& app, ChosenAction& chosen) {
   CLI::App* write = AddCameraCommand(
       *lut, chosen,
       {"write", "Send the tables of a gamma data file to the camera (all three, or one)",
-       "vistrelctl --device /dev/ttyUSB0 lut write gamma.csv --channel green"},
+       "vistrelctl --port 0 lut write gamma.csv --channel green"},
       [writeFile, channel](CliSession& s) { return RunLutWrite(s, *writeFile, *channel); });
   write->add_option("FILE", *writeFile, "the .csv file")->required()->check(GammaFileCheck());
   const std::map<std::string, int> channels{{"red", 0}, {"green", 1}, {"blue", 2}};

@@ -134,7 +134,7 @@ void DescribeRow(CliSession& s, const ParameterEntry& row, const RangeInputs& in
     s.Out() << ", entries " << EntryList(entries);
   else if (ranged)
     s.Out() << ", range " << minimum << ".." << maximum;
-  s.Out() << " (model " << s.Camera().model.name << "), value " << ValueText(r) << '\n';
+  s.Out() << " (model " << EscapeControls(s.Camera().model.name) << "), value " << ValueText(r) << '\n';
 }
 
 // The controls of the command in the parameter table, or a line for a command without one.

@@ -110,10 +110,10 @@ int RunInfo(CliSession& s) {
     PrintInfoJson(s.Record(), data);
     return kExitOk;
   }
-  s.Out() << "Model Name: " << data.modelName << '\n'
+  s.Out() << "Model Name: " << EscapeControls(data.modelName) << '\n'
           << "Camera ID: " << EscapeControls(data.cameraId) << '\n'
-          << "Firmware Version: " << data.firmwareVersion << '\n'
-          << "FPGA Version: " << data.fpgaVersion << '\n'
+          << "Firmware Version: " << EscapeControls(data.firmwareVersion) << '\n'
+          << "FPGA Version: " << EscapeControls(data.fpgaVersion) << '\n'
           << "XML Version: " << data.xmlVersion << '\n'
           << "Device Version: " << EscapeControls(DeviceVersion(data)) << '\n'
           << "User ID: " << EscapeControls(data.userId) << '\n';
@@ -167,7 +167,8 @@ int RunDiff(CliSession& s, const std::string& path) {
     for (const FileLineNote& note : diff.skipped)
       NoteSkipped(s, path, note);
     for (const FileDifference& d : diff.differences) {
-      s.Out() << path << ':' << d.lineNumber << ": " << d.name << " file=" << d.fileValue
+      s.Out() << path << ':' << d.lineNumber << ": " << d.name
+              << " file=" << EscapeControls(d.fileValue)
               << " camera=" << EscapeControls(d.cameraValue) << '\n';
     }
   }

@@ -37,7 +37,7 @@ bool TerminalPresenter::AskYesNo(const std::string& text, const std::string&) {
 }
 
 void StderrTraffic::AppendLine(const std::string& line) {
-  err_ << TrafficTimeStamp() << line << '\n';
+  err_ << TimeOfDayStamp() << line << '\n';
 }
 
 StderrProgress::StderrProgress(std::ostream& err)

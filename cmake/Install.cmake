@@ -1,30 +1,37 @@
-# cmake --install: the programs, the desktop entry with its icon, man pages made from the
-# programs' --help at build time, bash completion for vistrelctl and the PDF manuals.
+# cmake --install: the programs, the desktop entry with its icon, the man pages (their
+# hand-written sections in docs/man with what the programs define, put together at build
+# time), bash and zsh completion for vistrelctl, the README, the changelog and the PDF
+# manuals.
 include(GNUInstallDirs)
 
 set(VISTREL_MAN_DIR ${CMAKE_BINARY_DIR}/man)
-function(vistrel_man_page target summary help_option)
+set(VISTREL_MAN_PAGES "")
+function(vistrel_man_page target)
   if(CMAKE_CROSSCOMPILING)
     return()  # the page is made by running the program
   endif()
   set(page ${VISTREL_MAN_DIR}/${target}.1)
+  set(template ${CMAKE_SOURCE_DIR}/docs/man/${target}.1.in)
   add_custom_command(
     OUTPUT ${page}
     COMMAND ${CMAKE_COMMAND} -E make_directory ${VISTREL_MAN_DIR}
-    COMMAND ${CMAKE_COMMAND} -DPROGRAM=$<TARGET_FILE:${target}> -DHELP_OPTION=${help_option}
-            -DNAME=${target}
-            "-DSUMMARY=${summary}" -DVERSION=${PROJECT_VERSION} -DOUTPUT=${page}
+    COMMAND ${CMAKE_COMMAND} -DPROGRAM=$<TARGET_FILE:${target}> -DTEMPLATE=${template}
+            -DVERSION=${PROJECT_VERSION} -DDOCDIR=${CMAKE_INSTALL_FULL_DOCDIR}
+            -DSECTIONS_OPTION=${ARGN} -DOUTPUT=${page}
             -P ${CMAKE_SOURCE_DIR}/cmake/HelpToMan.cmake
-    DEPENDS ${target} ${CMAKE_SOURCE_DIR}/cmake/HelpToMan.cmake
+    DEPENDS ${target} ${template} ${CMAKE_SOURCE_DIR}/cmake/HelpToMan.cmake
     COMMENT "Man page of ${target}")
   add_custom_target(${target}-man ALL DEPENDS ${page})
   install(FILES ${page} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+  set(VISTREL_MAN_PAGES ${VISTREL_MAN_PAGES} ${page} PARENT_SCOPE)
 endfunction()
 
 install(TARGETS vistrelctl RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-vistrel_man_page(vistrelctl "set up a Camera Link camera over its serial channel" --help-all)
+vistrel_man_page(vistrelctl __man)
 install(FILES ${CMAKE_SOURCE_DIR}/dist/vistrelctl.bash-completion
         DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions RENAME vistrelctl)
+install(FILES ${CMAKE_SOURCE_DIR}/dist/vistrelctl.zsh-completion
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/zsh/vendor-completions RENAME _vistrelctl)
 # The simulated camera runs on a pseudo-terminal, which the Windows build has not.
 if(NOT WIN32)
   install(TARGETS vistrel-sim RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
@@ -34,10 +41,11 @@ if(NOT WIN32)
   install(TARGETS vistrel_clsersim LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}/vistrel-sim)
   install(FILES ${VISTREL_CLSERIAL_DIR}/libclserial.so ${VISTREL_CLSERIAL_DIR}/libclallserial.so
           DESTINATION ${CMAKE_INSTALL_LIBDIR}/vistrel-sim)
-  vistrel_man_page(vistrel-sim "a simulated Camera Link camera on a pseudo-terminal" --help)
+  vistrel_man_page(vistrel-sim)
 endif()
 if(VISTREL_GUI)
   install(TARGETS vistrel RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+  vistrel_man_page(vistrel)
   install(FILES ${CMAKE_SOURCE_DIR}/dist/vistrel.desktop
           DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
   # The icon in the hicolor theme: the drawing and its renderings (scripts/render-icons).
@@ -54,6 +62,8 @@ if(VISTREL_GUI)
   install(DIRECTORY ${CMAKE_SOURCE_DIR}/docs/ DESTINATION ${CMAKE_INSTALL_DOCDIR}
           FILES_MATCHING PATTERN "*.pdf")
 endif()
+install(FILES ${CMAKE_SOURCE_DIR}/README.md ${CMAKE_SOURCE_DIR}/CHANGELOG.md
+        DESTINATION ${CMAKE_INSTALL_DOCDIR})
 
 # The Windows archive: vistrelctl.exe with its notes and the licence, ready to unpack.
 if(WIN32)

@@ -17,4 +17,16 @@ std::string TrafficTimeStamp() {
   return buffer;
 }
 
+std::string TimeOfDayStamp() {
+  using namespace std::chrono;
+  constexpr long long kMsPerDay = 24LL * 3600 * 1000;
+  const long long ms =
+      duration_cast<milliseconds>(system_clock::now().time_since_epoch()).count() % kMsPerDay;
+  char buffer[24];
+  std::snprintf(buffer, sizeof buffer, "%02d:%02d:%02d.%03d  ", static_cast<int>(ms / 3600000),
+                static_cast<int>(ms / 60000 % 60), static_cast<int>(ms / 1000 % 60),
+                static_cast<int>(ms % 1000));
+  return buffer;
+}
+
 }  // namespace vistrel

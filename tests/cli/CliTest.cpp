@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <regex>
 #include <sstream>
 
 #include "cli/CliFixture.h"
@@ -115,4 +116,20 @@ TEST_F(CliTest, FlashAreasAndReset) {
 }
 
 }  // namespace
+// What a camera sends is shown escaped wherever it lands (output, the failure line, the
+// trace), and the trace stamps each line with the time of day.
+TEST_F(CliTest, CameraTextIsEscapedAndTheTraceIsStamped) {
+  StartCamera({"--model", "QX\x1b[2J\x07"});
+  EXPECT_EQ(Run({"--log", "info"}), kExitOk) << err_.str();
+  EXPECT_NE(out_.str().find("Model Name: QX\\x1b[2J\\x07\n"), std::string::npos) << out_.str();
+  EXPECT_EQ(Run({"--log", "dump", "--expect-model", "QX-70500C-VLNK"}), kExitRefused);
+  EXPECT_NE(err_.str().find("the camera is a QX\\x1b[2J\\x07, not"), std::string::npos);
+  for (const std::string& text : {out_.str(), err_.str()})
+    EXPECT_EQ(text.find_first_of("\x1b\x07"), std::string::npos) << text;
+  std::istringstream trace(err_.str());
+  std::string first;
+  std::getline(trace, first);
+  EXPECT_TRUE(std::regex_match(first, std::regex(R"(\d\d:\d\d:\d\d\.\d{3}  Tx: MD\?)"))) << first;
+}
+
 }  // namespace vistrel

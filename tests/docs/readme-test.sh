@@ -1,0 +1,51 @@
+#!/usr/bin/env bash
+# Runs every shell block of the README that calls vistrelctl, as pasted into bash, against
+# a simulated camera: readme-test.sh VISTRELCTL VISTREL_SIM README
+# The channel options of an example are replaced by --simulate (a model it names is kept);
+# the files the examples use are made first, in a temporary folder.
+set -u
+CTL=$1 README=$3
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+export VISTREL_CONFIG_DIR="$work/config" CTL
+mkdir -p "$work/config"
+cd "$work" || exit 1
+
+cat >"$work/prelude.sh" <<'PRELUDE'
+vistrelctl() {
+  local args=() skip=0 sim=--simulate channel=0
+  for a in "$@"; do [[ $a == channel ]] && channel=1; done
+  ((channel)) && { "$CTL" "$@"; return; }
+  for a in "$@"; do
+    if ((skip)); then skip=0; continue; fi
+    case $a in
+      --device | --port | --cl2000 | --cl2001 | --clver11) skip=1; continue ;;
+      --simulate*) sim=$a; continue ;;
+    esac
+    args+=("$a")
+  done
+  "$CTL" "$sim" "${args[@]}"
+}
+PRELUDE
+source "$work/prelude.sh"
+vistrelctl save line4.cam >/dev/null && cp line4.cam golden.cam && vistrelctl lut read gamma.csv ||
+  { echo "FAIL: the files the examples use could not be made"; exit 1; }
+
+failures=0 blocks=0
+while IFS= read -r -d '' block; do
+  grep -qE '(^|[ /])vistrelctl ' <<<"$block" || continue
+  blocks=$((blocks + 1))
+  script=$(sed 's#build/bin/vistrelctl#vistrelctl#g' <<<"$block")
+  if ! output=$(bash -e -o pipefail -c "source '$work/prelude.sh'; $script" 2>&1 </dev/null); then
+    echo "FAIL: this README block does not run:"
+    echo "$block"
+    echo "--- its output:"
+    echo "$output" | tail -5
+    failures=$((failures + 1))
+  fi
+done < <(awk '/^```sh$/ {inside = 1; text = ""; next}
+              /^```$/ && inside {inside = 0; printf "%s%c", text, 0; next}
+              inside {text = text $0 "\n"}' "$README")
+((blocks > 0)) || { echo "FAIL: no README block calls vistrelctl"; exit 1; }
+((failures == 0)) && echo "README: $blocks blocks ran"
+exit $((failures > 0))

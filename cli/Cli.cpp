@@ -106,6 +106,8 @@ int ExitStatusFor(Outcome outcome) {
       return kExitTimeout;
     case Outcome::BadInput:
       return kExitUsage;
+    case Outcome::NotWritten:
+      return kExitNotWritten;
   }
   return kExitRefused;
 }

@@ -60,7 +60,6 @@ class CliSession {
 
   ChannelOptions options_;
   std::string operation_;
-  bool modelKnown_ = false;
   bool verdictGiven_ = false;
   std::ostream& out_;
   std::ostream& err_;

@@ -15,10 +15,6 @@ namespace {
 constexpr int kFactoryArea = 0;
 constexpr int kLastArea = 3;
 
-int Judge(CliSession& s, bool ok) {
-  return ok ? kExitOk : s.FailureStatus();
-}
-
 int RunStore(CliSession& s, int area) {
   // As in the desktop program, only factory control mode offers the factory area.
   if (area == kFactoryArea && !s.Camera().factoryMode) {
@@ -26,7 +22,7 @@ int RunStore(CliSession& s, int area) {
                "(--factory)\n";
     return kExitUsage;
   }
-  return Judge(s, StoreArea(s.Camera(), area));
+  return ExitStatusFor(StoreArea(s.Camera(), area));
 }
 
 }  // namespace
@@ -60,7 +56,7 @@ void AddFlashCommands(CLI::App& app, ChosenAction& chosen) {
                    [](CliSession& s) { return ExitStatusFor(StoreAll(s.Camera())); });
   AddCameraCommand(app, chosen,
                    {"reset", "Restart the camera", "vistrelctl --device /dev/ttyUSB0 reset"},
-                   [](CliSession& s) { return Judge(s, CameraReset(s.Camera())); });
+                   [](CliSession& s) { return ExitStatusFor(CameraReset(s.Camera())); });
 }
 
 }  // namespace vistrel

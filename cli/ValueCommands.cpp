@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "camera/models/PageChoices.h"
 #include "cli/Cli.h"
 #include "cli/CliSession.h"
 #include "cli/CommandRegistry.h"
@@ -19,7 +20,6 @@
 #include "core/Conversions.h"
 #include "core/ReplyFields.h"
 #include "core/TextEscape.h"
-#include "params/PageChoices.h"
 
 namespace vistrel {
 namespace {

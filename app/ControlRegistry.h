@@ -6,8 +6,8 @@
 #include <unordered_set>
 #include <vector>
 
+#include "camera/models/NumberRanges.h"
 #include "params/ControlPanel.h"
-#include "params/NumberRanges.h"
 
 class QWidget;
 

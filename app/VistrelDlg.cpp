@@ -281,11 +281,7 @@ HandlerContext CVistrelDlg::Context() {
 }
 
 RangeInputs CVistrelDlg::CurrentRangeInputs() {
-  RangeInputs inputs;
-  const CameraModel& model = services_.session.model;
-  inputs.largestWidth = model.LargestWidth();
-  inputs.largestHeight = model.LargestHeight();
-  inputs.rlFamily = model.IsRlFamily();
+  RangeInputs inputs = ModelRangeInputs(services_.session.model);
   auto choice = [this](int ctrlId, int32_t fallback) {
     return registry_->ReadControlValue(ctrlId).value_or(fallback);
   };
@@ -343,7 +339,7 @@ void CVistrelDlg::OnParameterButton(int ctrlId) {
       break;
     case ctl::CameraReset:
       if (services_.messages.AskYesNo(kResetQuestion, "Camera Reset") &&
-          CameraReset(services_.session)) {
+          CameraReset(services_.session) == Outcome::Done) {
         skipExitConfirmation_ = true;
         reject();
       }
@@ -444,6 +440,7 @@ void CVistrelDlg::WatchXmlVersionGroup() {
 
 void CVistrelDlg::ReloadCamera() {
   const Activity reading(*this, "Reading");
+  services_.session.ForgetModel();
   Reload(services_.session);
   AfterCameraRead();
   ReportIncompleteRead();
@@ -500,7 +497,8 @@ void CVistrelDlg::SaveSettingFileAs(bool allData) {
       !services_.messages.AskYesNo(ReplaceQuestion(*path), "Confirm"))
     return;
   if (WriteSettingFile(services_.session, *path,
-                       allData ? SettingFileVariant::AllData : SettingFileVariant::ShippingData))
+                       allData ? SettingFileVariant::AllData : SettingFileVariant::ShippingData) ==
+      Outcome::Done)
     RememberCameraFileFolder(ParentFolderOf(*path));
 }
 
@@ -522,7 +520,8 @@ void CVistrelDlg::StoreUserSet(int userSet) {
 }
 
 void CVistrelDlg::LoadUserSet(int userSet) {
-  if (UserSetLoad(services_.session, userSet) || !services_.session.HaveCameraValues()) {
+  if (UserSetLoad(services_.session, userSet) == Outcome::Done ||
+      !services_.session.HaveCameraValues()) {
     AfterCameraRead();
     ReportIncompleteRead();
   }
@@ -549,8 +548,8 @@ void CVistrelDlg::WatchPort() {
 }
 
 bool CVistrelDlg::CheckModel() {
-  const bool answered =
-      vistrel::CheckModel(services_.engine, services_.messages, services_.session.model);
+  services_.session.ForgetModel();
+  const bool answered = services_.session.CheckModelOnce();
   OfferControlsForModel(services_.session.model);
   return answered;
 }

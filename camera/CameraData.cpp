@@ -117,7 +117,7 @@ CameraData ReadCameraData(CameraSession& session) {
     return data;
   }
   data.firmwareVersion = FormatVersion(number);
-  if (read(CheckModel(engine, session.messages, session.model)))
+  if (read(session.CheckModelOnce()))
     data.modelName = session.model.name;
   // Texts are shown as the camera sent them, not in the engine's upper case.
   if (!pass.GivenUp() && read(engine.GetText(cmd::ID, text, kQueryMs)))

@@ -19,8 +19,7 @@ constexpr const char* kModelIdFailed = "Failed writting camera model id.";
 
 Outcome Failed(CameraSession& session, const char* text) {
   session.messages.ShowMessage(text, "", MessageIcon::Stop);
-  const Outcome outcome = session.engine.LastOutcome();
-  return outcome == Outcome::Done ? Outcome::Refused : outcome;
+  return FailureAfter(session.engine.LastOutcome());
 }
 
 }  // namespace
@@ -72,7 +71,8 @@ Outcome WriteModelId(CameraSession& session, int position, const std::string& en
   }
   if (!session.engine.SetText(cmd::MD00, *name, kModelIdMs))
     return Failed(session, kModelIdFailed);
-  CheckModel(session.engine, session.messages, session.model);
+  session.ForgetModel();
+  session.CheckModelOnce();
   session.messages.ShowMessage("Succeeded in writting camera model id.", "",
                                MessageIcon::Information);
   return Outcome::Done;

@@ -1,72 +1,31 @@
 #include "camera/CameraModel.h"
 
-#include <array>
-
 #include "core/Command.h"
 #include "core/CommandIds.h"
 #include "core/TimeLimits.h"
 
 namespace vistrel {
-namespace {
 
-struct KnownModel {
-  const char* name;
-  int width;
-  int height;
-};
-
-constexpr std::array<KnownModel, 4> kKnownModels{{
-    {"RL-4100T-VLNK", 1456, 1088},
-    {"RL-8200T-VLNK", 2064, 1544},
-    {"QX-70500M-VLNK", 4112, 3008},
-    {"QX-70500C-VLNK", 4112, 3008},
-}};
-
-}  // namespace
-
-int CameraModel::LargestWidth() const {
-  return code >= 0 && code < 4 ? kKnownModels[static_cast<size_t>(code)].width : 4112;
-}
-
-int CameraModel::LargestHeight() const {
-  return code >= 0 && code < 4 ? kKnownModels[static_cast<size_t>(code)].height : 3008;
-}
+static_assert(CameraModel::kUnsupported == static_cast<int>(Model::Other));
 
 int ModelCodeFor(const std::string& name) {
-  for (size_t i = 0; i < kKnownModels.size(); ++i) {
-    if (name == kKnownModels[i].name)
-      return static_cast<int>(i);
-  }
-  return CameraModel::kUnsupported;
+  return CodeOf(ModelNamed(name));
 }
 
 std::vector<std::string> KnownModelNames() {
   std::vector<std::string> names;
-  for (const KnownModel& model : kKnownModels)
-    names.emplace_back(model.name);
+  for (const ModelRecord& record : KnownModelRecords())
+    names.emplace_back(record.name);
   return names;
 }
 
 std::vector<std::string> ModelChoiceEntries(int code) {
-  switch (code) {
-    case 0:
-    case 1:
-      return {"RL-4100T-VLNK", "RL-8200T-VLNK"};
-    case 2:
-      return {"QX-70500M-VLNK"};
-    case 3:
-      return {"QX-70500C-VLNK"};
-    default:
-      return {};
-  }
+  const ModelRecord& record = RecordForCode(code);
+  return {record.modelChoice.begin(), record.modelChoice.end()};
 }
 
 int ModelChoiceSelection(int code) {
-  if (code == 0 || code == 1)
-    return code;
-  if (code == 2 || code == 3)
-    return code - 2;
-  return -1;
+  return RecordForCode(code).modelChoiceSelection;
 }
 
 bool CheckModel(Command& engine, IMessagePresenter& messages, CameraModel& model) {

@@ -3,23 +3,28 @@
 #include <string>
 #include <vector>
 
+#include "camera/models/ModelCatalogue.h"
+
 namespace vistrel {
 
 class Command;
 class IMessagePresenter;
 
-// The connected camera's model: code 0..3 for the known models, 4 for any other.
+// The connected camera's model: code 0..3 for the known models, 4 for any other (the codes
+// are the order of the model catalogue).
 struct CameraModel {
   static constexpr int kUnsupported = 4;
 
   int code = kUnsupported;
   std::string name;
 
-  bool IsRlFamily() const { return code == 0 || code == 1; }
-  bool IsMonochrome() const { return code == 2; }
-  bool IsColour() const { return code == 0 || code == 1 || code == 3; }
-  int LargestWidth() const;
-  int LargestHeight() const;
+  const ModelRecord& Record() const { return RecordForCode(code); }
+  Model Kind() const { return Record().model; }
+  bool IsRlFamily() const { return Record().family == ModelFamily::Rl; }
+  bool IsMonochrome() const { return Record().colour == SensorColour::Monochrome; }
+  bool IsColour() const { return Record().colour == SensorColour::Colour; }
+  int LargestWidth() const { return Record().largestWidth; }
+  int LargestHeight() const { return Record().largestHeight; }
 };
 
 // The model code for a name the camera reported (4 when it is none of the known ones).

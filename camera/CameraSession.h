@@ -107,6 +107,17 @@ class CameraSession {
 
   // Whether the table holds the camera's values: the last read-all read every row.
   bool HaveCameraValues() const { return lastRead.ran && lastRead.Complete(); }
+
+  // The model check of this run. The first call asks the camera; once it has answered, later
+  // calls keep its record without asking again, until ForgetModel (the camera may have
+  // changed: another channel, a new model id, the operator's reload). False when the camera
+  // did not answer; that is not remembered.
+  bool CheckModelOnce() {
+    if (!modelChecked_)
+      modelChecked_ = CheckModel(engine, messages, model);
+    return modelChecked_;
+  }
+  void ForgetModel() { modelChecked_ = false; }
   IProgress* progress = &nullProgress_;
   IParameterView* view = &nullView_;
   IPageHooks* hooks = &nullHooks_;
@@ -115,6 +126,7 @@ class CameraSession {
   PollLimits poll;
 
  private:
+  bool modelChecked_ = false;
   NullProgress nullProgress_;
   NullParameterView nullView_;
   IPageHooks nullHooks_;

@@ -43,17 +43,18 @@ Outcome LoadArea(CameraSession& session, int area) {
   return Reload(session).Overall();
 }
 
-bool StoreArea(CameraSession& session, int area) {
+Outcome StoreArea(CameraSession& session, int area) {
   session.lastArea = area;
   if (area != 0 && (area < 1 || area > 3)) {
     session.messages.ShowMessage("Selected invalid area !", "", MessageIcon::Stop);
-    return false;
+    return Outcome::BadInput;
   }
   const bool stored = area == 0 ? session.engine.SetValue(cmd::SA00, 0, limits::kAreaStoreMs)
                                 : session.engine.SetValue(cmd::SA, area, limits::kAreaStoreMs);
-  if (stored)
-    Inform(session, "Completed saving current setting data !");
-  return stored;
+  if (!stored)
+    return FailureAfter(session.engine.LastOutcome());
+  Inform(session, "Completed saving current setting data !");
+  return Outcome::Done;
 }
 
 Outcome StoreAll(CameraSession& session) {
@@ -75,30 +76,32 @@ Outcome StoreAll(CameraSession& session) {
   return Outcome::Done;
 }
 
-bool FactoryStore(CameraSession& session) {
-  return session.engine.SetValue(cmd::SA00, 0, limits::kQuickReplyMs);
+Outcome FactoryStore(CameraSession& session) {
+  return session.engine.SetValue(cmd::SA00, 0, limits::kQuickReplyMs) ? Outcome::Done
+                                                    : FailureAfter(session.engine.LastOutcome());
 }
 
-bool CameraReset(CameraSession& session) {
+Outcome CameraReset(CameraSession& session) {
   if (session.engine.SetValue(cmd::CRS00, 1, limits::kCameraResetMs))
-    return true;
+    return Outcome::Done;
   session.messages.ShowMessage("Failed sending \"Camera Reset Command\".", "", MessageIcon::Stop);
-  return false;
+  return FailureAfter(session.engine.LastOutcome());
 }
 
-bool UserSetStore(CameraSession& session, int index) {
+Outcome UserSetStore(CameraSession& session, int index) {
   session.progress->Begin("Now, Storing camera data.");
   const bool stored = session.engine.SetValue(cmd::SA, index, limits::kUserSetStoreMs);
+  const Outcome outcome = stored ? Outcome::Done : FailureAfter(session.engine.LastOutcome());
   if (stored)
     Inform(session, "Completed to store current setting data!");
   session.progress->End();
-  return stored;
+  return outcome;
 }
 
-bool UserSetLoad(CameraSession& session, int index) {
+Outcome UserSetLoad(CameraSession& session, int index) {
   if (!session.engine.SetValue(cmd::LD, index, limits::kLongSettingMs))
-    return false;
-  return Reload(session).Complete();
+    return FailureAfter(session.engine.LastOutcome());
+  return Reload(session).Overall();
 }
 
 }  // namespace vistrel

@@ -17,17 +17,19 @@ int AreaFromChoice(const std::string& text);
 // Done when the area was loaded and every setting read back.
 Outcome LoadArea(CameraSession& session, int area);
 // Stores the working settings into an area (0 = factory through SA00, 1..3 user areas).
-bool StoreArea(CameraSession& session, int area);
+// BadInput for an area that is none of these (nothing was sent).
+Outcome StoreArea(CameraSession& session, int area);
 // Stores into user areas 3, 2 and 1 after asking; reports how it went. Done when all three
 // were stored; BadInput when the operator said no (nothing was sent); otherwise the weightiest
 // failure of the three stores.
 Outcome StoreAll(CameraSession& session);
 // Stores into the factory area without a message.
-bool FactoryStore(CameraSession& session);
-// Restarts the camera. True when the camera took the command (the program then closes).
-bool CameraReset(CameraSession& session);
-// The user-set store and load of the communication dialog (index = area).
-bool UserSetStore(CameraSession& session, int index);
-bool UserSetLoad(CameraSession& session, int index);
+Outcome FactoryStore(CameraSession& session);
+// Restarts the camera. Done when the camera took the command (the program then closes).
+Outcome CameraReset(CameraSession& session);
+// The user-set store and load of the communication dialog (index = area). A load is done
+// when the area was loaded and every setting read back.
+Outcome UserSetStore(CameraSession& session, int index);
+Outcome UserSetLoad(CameraSession& session, int index);
 
 }  // namespace vistrel

@@ -122,16 +122,17 @@ std::string FormatGammaDataLines(const LutTableSet& tables) {
   return text;
 }
 
-bool SaveGammaCsv(const std::string& path, const LutTableSet& tables, IMessagePresenter& messages) {
+Outcome SaveGammaCsv(const std::string& path, const LutTableSet& tables,
+                     IMessagePresenter& messages) {
   std::string why;
   std::string notice;
   if (WriteFileAtomically(path, FormatGammaText(tables), &why, &notice)) {
     if (!notice.empty())
       messages.ShowMessage(notice, "", MessageIcon::Exclamation);
-    return true;
+    return Outcome::Done;
   }
   ShowError(messages, CannotOpen(path) + " (" + why + ")");
-  return false;
+  return Outcome::NotWritten;
 }
 
 GammaLoad LoadGammaCsv(const std::string& path, LutTableSet& tables, IMessagePresenter& messages) {

@@ -6,6 +6,7 @@
 
 #include "camera/LutTables.h"
 #include "core/Interfaces.h"
+#include "core/Outcome.h"
 
 namespace vistrel {
 
@@ -29,8 +30,9 @@ std::string FormatGammaText(const LutTableSet& tables);
 std::string FormatGammaDataLines(const LutTableSet& tables);
 
 // Writes the file, replacing an existing one whole: a failed write leaves the old file. Shows
-// "PATH\nCouldn't open this file" when it cannot be written.
-bool SaveGammaCsv(const std::string& path, const LutTableSet& tables, IMessagePresenter& messages);
+// "PATH\nCouldn't open this file" when it cannot be written (NotWritten).
+Outcome SaveGammaCsv(const std::string& path, const LutTableSet& tables,
+                     IMessagePresenter& messages);
 
 // Reads a file into the tables. The tables change only when the whole file was read: a file
 // refused part-way leaves them as they were. A file with fewer data lines changes only the

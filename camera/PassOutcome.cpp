@@ -15,6 +15,7 @@ int Weight(Outcome outcome) {
       return 2;
     case Outcome::Refused:
     case Outcome::BadInput:
+    case Outcome::NotWritten:
       return 1;
     case Outcome::Done:
       break;

@@ -1,7 +1,7 @@
 #include "camera/ReadAll.h"
 
 #include "camera/BaudChoice.h"
-#include "camera/ModelLists.h"
+#include "camera/models/ModelCatalogue.h"
 #include "camera/PassOutcome.h"
 #include "core/CommandIds.h"
 #include "core/CommandTable.h"
@@ -164,7 +164,7 @@ ReadAllResult Reload(CameraSession& session) {
   IPageHooks& hooks = *session.hooks;
   ParameterTable& table = session.table;
   hooks.LockWindows(true);
-  const bool answered = CheckModel(session.engine, session.messages, session.model);
+  const bool answered = session.CheckModelOnce();
   PassOutcome modelCheck;
   // A camera that does not answer its model query is not asked for every setting in turn.
   if (!answered && !Answered(session.engine.LastOutcome()))

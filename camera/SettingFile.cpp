@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "camera/ModelLists.h"
+#include "camera/models/ModelCatalogue.h"
 #include "camera/PassOutcome.h"
 #include "camera/ReadAll.h"
 #include "camera/SettingFileLines.h"
@@ -98,9 +98,10 @@ LineResult ApplyLine(CameraSession& session, const LinePlan& plan) {
     case LinePlan::Kind::Skip:
       return {};
     case LinePlan::Kind::Model: {
-      const LineResult sent =
-          ResultOf(engine, engine.SetText(id, plan.text, limits::kShortReplyMs));
-      CheckModel(engine, session.messages, session.model);
+      const LineResult sent = ResultOf(engine, engine.SetText(id, plan.text, limits::kShortReplyMs));
+      // The camera now reports the model id just written.
+      session.ForgetModel();
+      session.CheckModelOnce();
       return sent;
     }
     case LinePlan::Kind::Text:
@@ -199,7 +200,7 @@ std::string SentText(const LinePlan& plan) {
 std::string BuildSettingFile(CameraSession& session, SettingFileVariant variant) {
   std::string out;
   if (variant == SettingFileVariant::AllData && session.factoryMode) {
-    CheckModel(session.engine, session.messages, session.model);
+    session.CheckModelOnce();
     if (session.model.code != CameraModel::kUnsupported)
       out += "MD00=" + session.model.name + "\n";
   }
@@ -219,25 +220,26 @@ std::string BuildSettingFile(CameraSession& session, SettingFileVariant variant)
   return out;
 }
 
-bool WriteSettingFile(CameraSession& session, const std::string& path, SettingFileVariant variant) {
+Outcome WriteSettingFile(CameraSession& session, const std::string& path,
+                         SettingFileVariant variant) {
   // A file holds the camera's values or nothing: values never read would be saved as if
   // the camera held them.
   if (!session.HaveCameraValues()) {
     session.messages.ShowMessage(NotSavedMessage(session.lastRead), "Save Error",
                                  MessageIcon::Exclamation);
-    return false;
+    return session.lastRead.ran ? session.lastRead.Overall() : Outcome::BadInput;
   }
   const std::string contents = BuildSettingFile(session, variant);
   std::string why;
   std::string notice;
   if (!WriteFileAtomically(path, contents, &why, &notice)) {
     ReportFileOpenFailure(session, path, why);
-    return false;
+    return Outcome::NotWritten;
   }
   if (!notice.empty())
     session.messages.ShowMessage(notice, "Save", MessageIcon::Exclamation);
   session.hooks->RememberCameraFileFolder(FolderOf(path));
-  return true;
+  return Outcome::Done;
 }
 
 Outcome LoadSettingFile(CameraSession& session, const std::string& path, LoadReport* report,

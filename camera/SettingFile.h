@@ -18,8 +18,10 @@ inline constexpr const char* kSettingFileFilter = "Camera setting data (*.cam) |
 std::string BuildSettingFile(CameraSession& session, SettingFileVariant variant);
 
 // Writes the table's current values to `path` (replacing it atomically). Reports a file that
-// cannot be written and returns false.
-bool WriteSettingFile(CameraSession& session, const std::string& path, SettingFileVariant variant);
+// cannot be written (NotWritten) and a table that does not hold every value of the camera
+// (how the last read ended; BadInput when nothing was read).
+Outcome WriteSettingFile(CameraSession& session, const std::string& path,
+                         SettingFileVariant variant);
 
 // What a load does with a file whose first line names another model than the camera's.
 enum class OtherModel {

@@ -3,7 +3,7 @@
 #include <iostream>
 #include <sstream>
 
-#include "camera/ModelLists.h"
+#include "camera/models/ModelCatalogue.h"
 #include "camera/SettingFileLimits.h"
 #include "core/Command.h"
 #include "core/CommandIds.h"

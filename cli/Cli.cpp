@@ -133,6 +133,8 @@ int ExitStatusFor(Outcome outcome) {
       return kExitTimeout;
     case Outcome::BadInput:
       return kExitUsage;
+    case Outcome::NotWritten:
+      return kExitNotWritten;
   }
   return kExitRefused;
 }

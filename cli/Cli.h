@@ -11,10 +11,11 @@ namespace vistrel {
 // Exit statuses of vistrelctl.
 enum ExitStatus : int {
   kExitOk = 0,
-  kExitRefused = 1,   // the camera refused; its reply went to stderr
-  kExitUsage = 2,     // unknown option, command name or malformed value
-  kExitTimeout = 3,   // no reply within the time limit
-  kExitNoChannel = 4  // the channel could not be opened
+  kExitRefused = 1,    // the camera refused; its reply went to stderr
+  kExitUsage = 2,      // unknown option, command name or malformed value
+  kExitTimeout = 3,    // no reply within the time limit
+  kExitNoChannel = 4,  // the channel could not be opened
+  kExitNotWritten = 5  // a file could not be written
 };
 
 // The exit status for how a camera operation ended.

@@ -132,12 +132,8 @@ int CliSession::FailureStatus() {
 }
 
 int CliSession::CheckCameraAnswers() {
-  if (modelKnown_)
+  if (camera_.CheckModelOnce())
     return kExitOk;
-  if (CheckModel(engine_, presenter_, camera_.model)) {
-    modelKnown_ = true;
-    return kExitOk;
-  }
   const Outcome outcome = engine_.LastOutcome();
   if (!Answered(outcome)) {
     const Verdict verdict = SilentCameraVerdict(outcome);

@@ -71,7 +71,6 @@ class CliSession {
 
   ChannelOptions options_;
   std::string operation_;
-  bool modelKnown_ = false;
   bool verdictGiven_ = false;
   bool json_ = false;
   JsonWriter record_;

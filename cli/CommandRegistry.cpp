@@ -13,7 +13,8 @@ const char* ExitStatusHelp() {
          "  2  usage error: unknown option, subcommand or command name, malformed value,\n"
          "     unusable file\n"
          "  3  no reply within the time limit, or the line hung up\n"
-         "  4  the channel could not be opened\n";
+         "  4  the channel could not be opened\n"
+         "  5  a file could not be written\n";
 }
 
 CLI::App* AddSubcommand(CLI::App& app, const CommandHelp& help) {

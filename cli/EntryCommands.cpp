@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "camera/EntryTables.h"
-#include "camera/ModelLists.h"
 #include "camera/SequencerRules.h"
+#include "camera/models/ModelCatalogue.h"
 #include "cli/Cli.h"
 #include "cli/CliSession.h"
 #include "cli/CommandRegistry.h"

@@ -15,10 +15,6 @@ namespace {
 constexpr int kFactoryArea = 0;
 constexpr int kLastArea = 3;
 
-int Judge(CliSession& s, bool ok) {
-  return ok ? kExitOk : s.FailureStatus();
-}
-
 int RunStore(CliSession& s, int area) {
   // As in the desktop program, only factory control mode offers the factory area.
   if (area == kFactoryArea && !s.Camera().factoryMode) {
@@ -26,7 +22,7 @@ int RunStore(CliSession& s, int area) {
                "(--factory)\n";
     return kExitUsage;
   }
-  return Judge(s, StoreArea(s.Camera(), area));
+  return ExitStatusFor(StoreArea(s.Camera(), area));
 }
 
 // Names the area in the JSON record of a store or load.
@@ -75,7 +71,7 @@ void AddFlashCommands(CLI::App& app, ChosenAction& chosen) {
   AddJsonFlag(*storeAll, chosen, "nothing more");
   CLI::App* reset = AddCameraCommand(
       app, chosen, {"reset", "Restart the camera", "vistrelctl --device /dev/ttyUSB0 reset"},
-      [](CliSession& s) { return Judge(s, CameraReset(s.Camera())); });
+      [](CliSession& s) { return ExitStatusFor(CameraReset(s.Camera())); });
   AddJsonFlag(*reset, chosen, "nothing more");
 }
 

@@ -45,7 +45,7 @@ int RunLutRead(CliSession& s, const std::string& path) {
   if (const int status = ReadTables(s, tables); status != kExitOk)
     return status;
   // Everything was read: only the file itself can have failed.
-  return SaveGammaCsv(path, tables, s.Presenter()) ? kExitOk : ExitStatusFor(Outcome::BadInput);
+  return ExitStatusFor(SaveGammaCsv(path, tables, s.Presenter()));
 }
 
 int RunLutShow(CliSession& s) {

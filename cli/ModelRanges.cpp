@@ -1,6 +1,6 @@
 #include "cli/ModelRanges.h"
 
-#include "camera/ModelLists.h"
+#include "camera/models/ModelCatalogue.h"
 #include "cli/Cli.h"
 #include "cli/CliSession.h"
 #include "core/CommandTable.h"
@@ -40,9 +40,7 @@ ModelRanges ModelRangesUnread(CliSession& s) {
   if (ranges.status != kExitOk)
     return ranges;
   const CameraModel& model = s.Camera().model;
-  ranges.inputs.largestWidth = model.LargestWidth();
-  ranges.inputs.largestHeight = model.LargestHeight();
-  ranges.inputs.rlFamily = model.IsRlFamily();
+  ranges.inputs = ModelRangeInputs(model);
   NullParameterView noView;
   s.Camera().table.AdjustRangesForModel(model.code, noView);
   return ranges;

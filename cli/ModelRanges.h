@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <span>
 
+#include "camera/models/NumberRanges.h"
 #include "core/ParameterTable.h"
-#include "params/NumberRanges.h"
 
 namespace vistrel {
 

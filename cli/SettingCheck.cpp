@@ -3,14 +3,14 @@
 #include <algorithm>
 #include <optional>
 
-#include "camera/ModelLists.h"
+#include "camera/models/ModelCatalogue.h"
+#include "camera/models/PageChoices.h"
 #include "cli/Cli.h"
 #include "cli/CliSession.h"
 #include "cli/ModelRanges.h"
 #include "cli/NumberArgument.h"
 #include "core/CommandTable.h"
 #include "core/Conversions.h"
-#include "params/PageChoices.h"
 
 namespace vistrel {
 namespace {

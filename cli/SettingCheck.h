@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "camera/models/ChoiceLists.h"
 #include "core/CommandValue.h"
-#include "params/ControlPanel.h"
 
 namespace vistrel {
 

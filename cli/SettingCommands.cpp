@@ -147,7 +147,7 @@ int RunSave(CliSession& s, const std::string& path, bool shipping) {
     return status;
   const auto variant = shipping ? SettingFileVariant::ShippingData : SettingFileVariant::AllData;
   // Everything was read: only the file itself can have failed.
-  return WriteSettingFile(s.Camera(), path, variant) ? kExitOk : ExitStatusFor(Outcome::BadInput);
+  return ExitStatusFor(WriteSettingFile(s.Camera(), path, variant));
 }
 
 int RunDiff(CliSession& s, const std::string& path) {

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "camera/models/PageChoices.h"
 #include "cli/Cli.h"
 #include "cli/CliSession.h"
 #include "cli/CommandRegistry.h"

@@ -30,6 +30,9 @@ Verdict VerdictFor(int status, Outcome last, const std::string& operation) {
       return {"could not open the channel",
               "check the device or port and its permissions, or name another channel "
               "(vistrelctl ports lists them)"};
+    case kExitNotWritten:
+      return {"the file was not written",
+              "check that its folder is writable and has room, or name another file"};
     default:
       return {"failed with exit status " + std::to_string(status), "see " + help};
   }

@@ -14,6 +14,8 @@ const char* OutcomeText(Outcome outcome) {
       return "the channel to the camera was lost";
     case Outcome::BadInput:
       return "bad input";
+    case Outcome::NotWritten:
+      return "the file was not written";
   }
   return "unknown";
 }

@@ -10,6 +10,7 @@ enum class Outcome {
   NoReply,      // no answer within the time limit
   ChannelLost,  // the channel failed or was hung up: nothing more can arrive
   BadInput,     // the request or the file was not usable; nothing was sent for it
+  NotWritten,   // a file could not be written (the camera was not involved)
 };
 
 // A short text for logs and messages ("done", "refused", ...).
@@ -18,6 +19,12 @@ const char* OutcomeText(Outcome outcome);
 // Whether the camera gave a line back (a refusal is an answer).
 inline bool Answered(Outcome outcome) {
   return outcome == Outcome::Done || outcome == Outcome::Refused;
+}
+
+// How an operation ended that failed where its last exchange went `last`: a failure after a
+// good exchange is the camera's refusal.
+inline Outcome FailureAfter(Outcome last) {
+  return last == Outcome::Done ? Outcome::Refused : last;
 }
 
 }  // namespace vistrel

@@ -6,13 +6,6 @@ namespace vistrel::CameraLinkCombos {
 
 namespace {
 
-// Tap geometries whose pixel formats stop at Mono8 or Mono10.
-constexpr int kTapGeometry1X10 = 6;
-constexpr int kTapGeometry1X3 = 7;
-constexpr int kTapGeometry1X8 = 5;
-constexpr int kMono10 = 1;
-constexpr int kMono12 = 2;
-
 // Selects the entry whose value is `value`; none when no entry has it.
 void SelectValue(IControlPanel& panel, int ctrlId, const std::vector<ChoiceItem>& items,
                  int value) {
@@ -30,30 +23,6 @@ void Refill(IControlPanel& panel, int ctrlId, const std::vector<ChoiceItem>& ite
 }
 
 }  // namespace
-
-std::vector<ChoiceItem> ConfigurationItems() {
-  return {{"Base", 0}, {"Medium", 1}, {"Full", 2}, {"Eighty-Bit", 3}};
-}
-
-std::vector<ChoiceItem> SensorClockItems() {
-  return {{"37.1MHz", 0}, {"74.3MHz", 1}, {"84.9MHz", 2}};
-}
-
-std::vector<ChoiceItem> PixelFormatItems(int tapGeometry) {
-  if (tapGeometry == kTapGeometry1X10 || tapGeometry == kTapGeometry1X3)
-    return {{"Mono8", 0}};
-  if (tapGeometry == kTapGeometry1X8)
-    return {{"Mono8", 0}, {"Mono10", 1}};
-  return {{"Mono8", 0}, {"Mono10", 1}, {"Mono12", 2}};
-}
-
-std::vector<ChoiceItem> TapGeometryItems(int pixelFormat) {
-  if (pixelFormat == kMono10)
-    return {{"1X2_1Y", 1}, {"1X4_1Y", 3}, {"1X8_1Y", 5}};
-  if (pixelFormat == kMono12)
-    return {{"1X2_1Y", 1}, {"1X4_1Y", 3}};
-  return {{"1X2_1Y", 1}, {"1X3_1Y", 7}, {"1X4_1Y", 3}, {"1X8_1Y", 5}, {"1X10_1Y", 6}};
-}
 
 bool IsCameraLinkChoice(int ctrlId) {
   return ctrlId == ctl::CLCFG || ctrlId == ctl::BA || ctrlId == ctl::CLCF || ctrlId == ctl::TAGM;

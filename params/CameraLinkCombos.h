@@ -7,12 +7,6 @@
 
 namespace vistrel::CameraLinkCombos {
 
-// The entries of the four Camera Link choices for a Camera Link state.
-std::vector<ChoiceItem> ConfigurationItems();
-std::vector<ChoiceItem> SensorClockItems();
-std::vector<ChoiceItem> PixelFormatItems(int tapGeometry);
-std::vector<ChoiceItem> TapGeometryItems(int pixelFormat);
-
 // Whether the control is one of the four (configuration, pixel format, clock, tap geometry).
 bool IsCameraLinkChoice(int ctrlId);
 // Keeps the value a Camera Link choice now shows in the state.

@@ -4,15 +4,10 @@
 #include <string>
 #include <vector>
 
+#include "camera/models/ChoiceLists.h"
 #include "core/Interfaces.h"
 
 namespace vistrel {
-
-// An entry of a choice control: its text and its item value.
-struct ChoiceItem {
-  std::string text;
-  int32_t value;
-};
 
 // The parameter controls as the handlers see them: besides showing and reading values by
 // control id, the number fields with their up-down controls, the radio groups and the

@@ -5,7 +5,7 @@
 #include <set>
 
 #include "camera/CameraModel.h"
-#include "camera/ModelLists.h"
+#include "camera/models/ModelCatalogue.h"
 #include "core/CommandIds.h"
 #include "core/CommandTable.h"
 #include "core/ControlIds.h"
@@ -26,9 +26,6 @@ constexpr NamelessControl kPositionListButtons[] = {
     {ctl::Position4Query, cmd::Position4}, {ctl::Position4Write, cmd::Position4},
 };
 
-// The model codes with a read-all list of their own; the remaining code reads every row.
-constexpr std::array kListedModels = {0, 1, 2, 3};
-
 bool ReadForModel(const ParameterEntry& row, int modelCode) {
   if (!ModelSupportsControl(modelCode, row.ctrlId))
     return false;
@@ -38,7 +35,10 @@ bool ReadForModel(const ParameterEntry& row, int modelCode) {
 }
 
 bool ReadForSomeModel(const ParameterEntry& row) {
-  return std::ranges::any_of(kListedModels, [&row](int code) { return ReadForModel(row, code); });
+  // Only the known models have read lists; any other camera reads every row.
+  return std::ranges::any_of(KnownModelRecords(), [&row](const ModelRecord& record) {
+    return ReadForModel(row, CodeOf(record.model));
+  });
 }
 
 }  // namespace

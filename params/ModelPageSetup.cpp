@@ -4,9 +4,9 @@
 #include <string_view>
 
 #include "camera/EntryTables.h"
-#include "camera/ModelLists.h"
+#include "camera/models/ModelCatalogue.h"
 #include "core/ControlIds.h"
-#include "params/PageChoices.h"
+#include "camera/models/PageChoices.h"
 
 namespace vistrel::ModelPageSetup {
 

@@ -53,14 +53,14 @@ TEST(FlashAreasTest, StoreAndLoadAreas) {
   EXPECT_EQ(AreaFromChoice("User 2"), 2);
   EXPECT_EQ(AreaFromChoice("Other"), -1);
 
-  EXPECT_FALSE(StoreArea(f.session, -1));
+  EXPECT_EQ(StoreArea(f.session, -1), Outcome::BadInput);
   EXPECT_EQ(f.presenter.messages.back().text, "Selected invalid area !");
   EXPECT_TRUE(f.channel.written.empty());
 
   ASSERT_EQ(f.channel.peer.Exchange("TI=1\r\n"), "COMPLETE\r\n");
-  EXPECT_TRUE(StoreArea(f.session, 2));
+  EXPECT_EQ(StoreArea(f.session, 2), Outcome::Done);
   EXPECT_EQ(f.presenter.messages.back().text, "Completed saving current setting data !");
-  EXPECT_TRUE(StoreArea(f.session, 0));
+  EXPECT_EQ(StoreArea(f.session, 0), Outcome::Done);
   EXPECT_EQ(Settings(f), (std::vector<std::string>{"SA=2", "SA00=0"}));
 
   ASSERT_EQ(f.channel.peer.Exchange("TI=0\r\n"), "COMPLETE\r\n");
@@ -70,20 +70,20 @@ TEST(FlashAreasTest, StoreAndLoadAreas) {
 
   f.channel.refused = {"LD="};
   f.channel.written.clear();
-  EXPECT_FALSE(UserSetLoad(f.session, 0));
+  EXPECT_EQ(UserSetLoad(f.session, 0), Outcome::Refused);
   EXPECT_EQ(f.channel.Lines(), std::vector<std::string>{"LD=0"}) << "nothing read after a failure";
 }
 
 TEST(FlashAreasTest, UserSetStoreShowsProgressAndResetReportsFailure) {
   CameraFixture f;
-  EXPECT_TRUE(UserSetStore(f.session, 1));
+  EXPECT_EQ(UserSetStore(f.session, 1), Outcome::Done);
   EXPECT_EQ(f.progress.messages.back(), "Now, Storing camera data.");
   EXPECT_EQ(f.progress.ended, 1);
   f.channel.refused = {"CRS00="};
-  EXPECT_FALSE(CameraReset(f.session));
+  EXPECT_EQ(CameraReset(f.session), Outcome::Refused);
   EXPECT_EQ(f.presenter.messages.back().text, "Failed sending \"Camera Reset Command\".");
   f.channel.refused.clear();
-  EXPECT_TRUE(CameraReset(f.session));
+  EXPECT_EQ(CameraReset(f.session), Outcome::Done);
 }
 
 }  // namespace

@@ -63,7 +63,7 @@ class GammaFileTest : public ::testing::Test {
 
 TEST_F(GammaFileTest, SavedFileLoadsBackUnchanged) {
   const std::string path = temp.File("gamma.csv");
-  ASSERT_TRUE(SaveGammaCsv(path, Sample(), presenter));
+  ASSERT_EQ(SaveGammaCsv(path, Sample(), presenter), Outcome::Done);
   const std::string text = ReadFile(path);
   EXPECT_TRUE(text.starts_with("GammaData (R G B)\r\n0,7,14\r\n128,135,142\r\n")) << text;
   EXPECT_TRUE(text.ends_with("3968,3975,3982\r\n"));
@@ -76,7 +76,7 @@ TEST_F(GammaFileTest, SavedFileLoadsBackUnchanged) {
 
 TEST_F(GammaFileTest, FilesThatCannotBeOpenedSaySo) {
   const std::string missing = temp.File("no/such/folder/gamma.csv");
-  EXPECT_FALSE(SaveGammaCsv(missing, Sample(), presenter));
+  EXPECT_EQ(SaveGammaCsv(missing, Sample(), presenter), Outcome::NotWritten);
   EXPECT_FALSE(LoadGammaCsv(missing, tables, presenter).ok);
   EXPECT_FALSE(LoadGammaCsv(temp.Path(), tables, presenter).ok);  // a folder
   const std::string expected = missing + "\nCouldn't open this file";
@@ -88,10 +88,10 @@ TEST_F(GammaFileTest, FilesThatCannotBeOpenedSaySo) {
 
 TEST_F(GammaFileTest, FailedSaveKeepsTheOldFile) {
   const std::string path = temp.File("gamma.csv");
-  ASSERT_TRUE(SaveGammaCsv(path, Sample(), presenter));
+  ASSERT_EQ(SaveGammaCsv(path, Sample(), presenter), Outcome::Done);
   const std::string before = ReadFile(path);
   // A path whose folder part is a file cannot be written; the file itself is not touched.
-  EXPECT_FALSE(SaveGammaCsv(path + "/x.csv", Filled(1), presenter));
+  EXPECT_EQ(SaveGammaCsv(path + "/x.csv", Filled(1), presenter), Outcome::NotWritten);
   EXPECT_EQ(ReadFile(path), before);
 }
 

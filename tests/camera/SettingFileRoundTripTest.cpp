@@ -191,7 +191,7 @@ void RunRound(const char* model, bool factory, SettingFileVariant variant, uint3
   const std::vector<ReadCommand> read = CommandsRead(source);
   const std::map<int, int32_t> held = PutRandomSettings(source, read, kRateMask, rng);
   Reload(source.session);
-  ASSERT_TRUE(WriteSettingFile(source.session, path, variant));
+  ASSERT_EQ(WriteSettingFile(source.session, path, variant), Outcome::Done);
 
   CameraFixture target(model, kRateMask);
   target.session.factoryMode = factory;

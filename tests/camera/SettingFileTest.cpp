@@ -70,7 +70,7 @@ TEST_F(SettingFileTest, SaveReplacesTheFileWholeAndRemembersTheFolder) {
   Reload(f.session);
   const std::string path = Write("a.cam", "old contents\n");
   chmod(path.c_str(), 0640);
-  ASSERT_TRUE(WriteSettingFile(f.session, path, SettingFileVariant::AllData));
+  ASSERT_EQ(WriteSettingFile(f.session, path, SettingFileVariant::AllData), Outcome::Done);
   EXPECT_EQ(Read(path), BuildSettingFile(f.session, SettingFileVariant::AllData));
   EXPECT_EQ(fs::status(path).permissions() & fs::perms::all,
             fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
@@ -79,7 +79,7 @@ TEST_F(SettingFileTest, SaveReplacesTheFileWholeAndRemembersTheFolder) {
       << "no temporary file left behind";
 
   const std::string missing = PathOf("no/such/folder/b.cam");
-  EXPECT_FALSE(WriteSettingFile(f.session, missing, SettingFileVariant::AllData));
+  EXPECT_EQ(WriteSettingFile(f.session, missing, SettingFileVariant::AllData), Outcome::NotWritten);
   EXPECT_TRUE(f.presenter.messages.back().text.starts_with(
       missing + "\nCouldn't open this file (cannot create a file in "))
       << f.presenter.messages.back().text;
@@ -93,7 +93,7 @@ TEST_F(SettingFileTest, SavedFileLoadsBackIntoAnotherCamera) {
   ASSERT_EQ(source.channel.peer.Exchange("FGA=640\r\n"), "COMPLETE\r\n");
   Reload(source.session);
   const std::string path = PathOf("round.cam");
-  ASSERT_TRUE(WriteSettingFile(source.session, path, SettingFileVariant::AllData));
+  ASSERT_EQ(WriteSettingFile(source.session, path, SettingFileVariant::AllData), Outcome::Done);
 
   CameraFixture target;
   target.session.factoryMode = true;
@@ -122,7 +122,7 @@ TEST_F(SettingFileTest, CommandOfTwoRowsIsWrittenAlikeAndLoaded) {
   ASSERT_EQ(source.channel.peer.Exchange("SMRMD=1\r\n"), "COMPLETE\r\n");
   Reload(source.session);
   const std::string path = PathOf("roi.cam");
-  ASSERT_TRUE(WriteSettingFile(source.session, path, SettingFileVariant::AllData));
+  ASSERT_EQ(WriteSettingFile(source.session, path, SettingFileVariant::AllData), Outcome::Done);
   const std::string text = Read(path);
   EXPECT_TRUE(HasLine(text, "SMRMD=1"));
   EXPECT_FALSE(HasLine(text, "SMRMD=0")) << text;

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <regex>
@@ -74,11 +75,15 @@ TEST_F(CliTest, InfoDumpSaveAndLoad) {
   EXPECT_EQ(Run({"--user", "dump"}), kExitOk);
   EXPECT_TRUE(out_.str().starts_with("TI=1\nTA="));
   EXPECT_EQ(out_.str().find("FCBDRT="), std::string::npos);
-  EXPECT_EQ(Run({"--factory", "dump"}), kExitOk);
+  // A run checks the model once, however many steps need it.
+  const auto modelChecks = [this] { return std::ranges::count(SentLines(err_.str()), "MD?"); };
+  EXPECT_EQ(Run({"--log", "--factory", "dump"}), kExitOk);
   EXPECT_NE(out_.str().find("FCBDRT="), std::string::npos);
+  EXPECT_EQ(modelChecks(), 1);
 
   const std::string file = PathOf("cam.cam");
-  EXPECT_EQ(Run({"--factory", "save", file}), kExitOk);
+  EXPECT_EQ(Run({"--log", "--factory", "save", file}), kExitOk);
+  EXPECT_EQ(modelChecks(), 1);
   std::ifstream in(file);
   std::string first;
   std::getline(in, first);
@@ -89,6 +94,9 @@ TEST_F(CliTest, InfoDumpSaveAndLoad) {
   std::filesystem::create_symlink(PathOf("nowhere.cam"), dangling);
   EXPECT_EQ(Run({"save", dangling}), kExitUsage);
   EXPECT_FALSE(std::filesystem::exists(PathOf("nowhere.cam")));
+  // A folder that takes no new file fails the write itself, after everything was read.
+  EXPECT_EQ(Run({"save", "/proc/vistrel.cam"}), kExitNotWritten);
+  EXPECT_NE(err_.str().find(": the file was not written; "), std::string::npos) << err_.str();
   EXPECT_EQ(Run({"save", "--shipping", "--force", file}), kExitOk);
 
   EXPECT_EQ(Run({"set", "TI=0"}), kExitOk);

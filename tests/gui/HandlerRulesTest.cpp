@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "app/AccessCode.h"
+#include "camera/models/NumberRanges.h"
 #include "core/ParameterTable.h"
-#include "params/NumberRanges.h"
 #include "params/PageLists.h"
 #include "support/Recorders.h"
 #include "ui/QtMessagePresenter.h"

@@ -9,7 +9,7 @@
 
 #include "GuiFixture.h"
 #include "app/MainMenu.h"
-#include "params/PageChoices.h"
+#include "camera/models/PageChoices.h"
 #include "ui/CommunicationDialog.h"
 #include "ui/TerminalDialog.h"
 #include "ui_CommunicationDialog.h"

@@ -1,14 +1,10 @@
-#include "camera/ModelLists.h"
-
-#include <vector>
-
-#include "core/CommandIds.h"
+#include "camera/models/ModelReadLists.h"
 
 namespace vistrel {
 namespace {
 
-// Rows the RL models support, by control id.
-const std::vector<int> kListA = {
+// The rows the RL models read, by control id.
+constexpr int kRlReadList[] = {
     1349,  // TI
     1350,  // TA
     1352,  // TO
@@ -245,8 +241,8 @@ const std::vector<int> kListA = {
     2662,  // CEVALYL
 };
 
-// Rows left out for the second RL model.
-const std::vector<int> kListX = {
+// The rows of the RL list the RL-8200T does not have (its SMR settings).
+constexpr int kRl8200Lacking[] = {
     2700,  // SMRW1
     2702,  // SMRW2
     2704,  // SMRW3
@@ -274,8 +270,8 @@ const std::vector<int> kListX = {
     5117,  // SMRMD
 };
 
-// Rows the QX models support.
-const std::vector<int> kListB = {
+// The rows the QX models read.
+constexpr int kQxReadList[] = {
     1349,  // TI
     1350,  // TA
     1352,  // TO
@@ -472,33 +468,18 @@ const std::vector<int> kListB = {
     1382,  // TD
 };
 
-bool Contains(const std::vector<int>& list, int ctrlId) {
-  for (int id : list) {
-    if (id == ctrlId)
-      return true;
-  }
-  return false;
-}
-
 }  // namespace
 
-bool ModelSupportsControl(int modelCode, int ctrlId) {
-  switch (modelCode) {
-    case 0:
-      return Contains(kListA, ctrlId);
-    case 1:
-      return Contains(kListA, ctrlId) && !Contains(kListX, ctrlId);
-    case 2:
-    case 3:
-      return Contains(kListB, ctrlId);
-    default:
-      return true;
-  }
+std::span<const int> RlReadList() {
+  return kRlReadList;
 }
 
-bool ExcludedForMonochrome(int commandId) {
-  return (commandId >= cmd::SQPGR1 && commandId <= cmd::SQPGB10) ||
-         (commandId >= 540 && commandId <= 542);
+std::span<const int> Rl8200Lacking() {
+  return kRl8200Lacking;
+}
+
+std::span<const int> QxReadList() {
+  return kQxReadList;
 }
 
 }  // namespace vistrel

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "params/ControlPanel.h"
+#include "camera/models/ChoiceLists.h"
 
 namespace vistrel {
 

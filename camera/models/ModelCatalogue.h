@@ -1,0 +1,81 @@
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace vistrel {
+
+// The camera models the program knows, in the order of their model codes; Other stands for
+// any camera that reports another name (every setting is read and offered for it).
+enum class Model { Rl4100T, Rl8200T, Qx70500M, Qx70500C, Other };
+
+enum class ModelFamily { Rl, Qx, Other };
+// Other cameras are taken as neither colour nor monochrome.
+enum class SensorColour { Colour, Monochrome, Unknown };
+
+// The number ranges that follow the binning and gain modes.
+struct ModelNumberLimits {
+  int32_t leastWidth;          // WTC, SQW without horizontal binning
+  int32_t leastBinnedWidth;    // with horizontal binning
+  int32_t largestOffsetY;      // OFL, SQOY without vertical binning
+  int32_t binnedOffsetMargin;  // with vertical binning: half the height less this
+  int32_t gainMinimum;         // the sequencer's colour gains, individual gain off
+  int32_t gainMaximum;
+  int32_t individualGainMinimum;  // individual gain on
+  int32_t individualGainMaximum;
+  int32_t leastBinnedPeriod;  // the sequencer's periods when a binning is on (RL family)
+};
+
+// The limits every known model has today.
+inline constexpr ModelNumberLimits kCommonNumberLimits{
+    .leastWidth = 96,
+    .leastBinnedWidth = 48,
+    .largestOffsetY = 3000,
+    .binnedOffsetMargin = 8,
+    .gainMinimum = 44,
+    .gainMaximum = 562,
+    .individualGainMinimum = 100,
+    .individualGainMaximum = 6400,
+    .leastBinnedPeriod = 3,
+};
+
+// What the program knows about one model. Adding a model is one more record in
+// ModelCatalogue.cpp (its read list in ModelReadLists.cpp) and its row in the catalogue test.
+struct ModelRecord {
+  Model model;
+  const char* name;  // as the camera reports it to the model query
+  ModelFamily family;
+  SensorColour colour;
+  int largestWidth;
+  int largestHeight;
+  // The controls whose rows the read-all pass reads, and those of them this model lacks;
+  // an empty read list reads every row.
+  std::span<const int> readList;
+  std::span<const int> lacking;
+  // The entries of the model choice on the factory page (the models the camera's id can be
+  // set to), and the entry this model is.
+  std::span<const char* const> modelChoice;
+  int modelChoiceSelection;
+  // Whether the pulse generator clear sources are numbered by signal code (else by their
+  // position in the list).
+  bool clearSourcesBySignal;
+  ModelNumberLimits limits;
+};
+
+// The records of the known models, by model code, and the record for any other camera.
+std::span<const ModelRecord> KnownModelRecords();
+const ModelRecord& RecordOf(Model model);
+// The record for a model code (the record for other cameras when the code is none known).
+const ModelRecord& RecordForCode(int code);
+// The model a name the camera reported stands for.
+Model ModelNamed(std::string_view name);
+int CodeOf(Model model);
+
+// Whether a model (code 0..4) reads the row of a control; other cameras read every row.
+bool ModelSupportsControl(int modelCode, int ctrlId);
+// Commands a monochrome model does not have (the colour sequencer gains).
+bool ExcludedForMonochrome(int commandId);
+
+}  // namespace vistrel

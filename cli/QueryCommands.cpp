@@ -3,8 +3,9 @@
 #include <algorithm>
 #include <ostream>
 
-#include "camera/ModelLists.h"
 #include "camera/ReadAll.h"
+#include "camera/models/ModelCatalogue.h"
+#include "camera/models/PageChoices.h"
 #include "cli/Cli.h"
 #include "cli/CliSession.h"
 #include "cli/Json.h"
@@ -16,7 +17,6 @@
 #include "core/Conversions.h"
 #include "core/TextEscape.h"
 #include "core/TimeLimits.h"
-#include "params/PageChoices.h"
 
 namespace vistrel {
 namespace {
@@ -134,7 +134,8 @@ void DescribeRow(CliSession& s, const ParameterEntry& row, const RangeInputs& in
     s.Out() << ", entries " << EntryList(entries);
   else if (ranged)
     s.Out() << ", range " << minimum << ".." << maximum;
-  s.Out() << " (model " << EscapeControls(s.Camera().model.name) << "), value " << ValueText(r) << '\n';
+  s.Out() << " (model " << EscapeControls(s.Camera().model.name) << "), value " << ValueText(r)
+          << '\n';
 }
 
 // The controls of the command in the parameter table, or a line for a command without one.

@@ -10,7 +10,7 @@
 #include <sstream>
 
 #include "camera/CameraModel.h"
-#include "camera/ModelLists.h"
+#include "camera/models/ModelCatalogue.h"
 #include "cli/CliFixture.h"
 #include "cli/ModelRanges.h"
 #include "core/CommandTable.h"

@@ -19,13 +19,13 @@ int Percent(int j) {
 class TransferScope {
  public:
   TransferScope(CameraSession& session, const std::string& text) : session_(session) {
-    session_.hooks->LockWindows(true);
+    session_.Windows().LockWindows(true);
     session_.progress->Begin(text);
     session_.progress->Update(0);
   }
   ~TransferScope() {
     session_.progress->End();
-    session_.hooks->LockWindows(false);
+    session_.Windows().LockWindows(false);
   }
   TransferScope(const TransferScope&) = delete;
   TransferScope& operator=(const TransferScope&) = delete;
@@ -33,7 +33,7 @@ class TransferScope {
   void Step(const std::string& text, int j) {
     session_.progress->SetMessage(Counted(text, j + 1));
     session_.progress->Update(Percent(j));
-    session_.hooks->PumpEvents();
+    session_.Windows().PumpEvents();
   }
 
  private:

@@ -15,9 +15,9 @@ constexpr int kQueryMs = 2500;
 // Keeps the Camera Link state and converts the values whose choices need an entry index.
 void NoteValue(CameraSession& session, const ParameterEntry& row, int32_t value) {
   if (row.ctrlId == ctl::GMA)
-    session.hooks->SelectChoiceEntry(ctl::GMA, GammaEntryFor(value));
+    session.Choices().SelectChoiceEntry(ctl::GMA, GammaEntryFor(value));
   if (row.ctrlId == ctl::CameraBaud) {
-    session.hooks->SelectChoiceEntry(ctl::CameraBaud, CameraBaudEntryFor(value));
+    session.Choices().SelectChoiceEntry(ctl::CameraBaud, CameraBaudEntryFor(value));
   }
   switch (row.commandId) {
     case cmd::CLCFG:
@@ -84,16 +84,16 @@ ReadAllResult ReadAllRows(CameraSession& session, PassOutcome pass) {
     }
     ++count;
     session.progress->Update(total > 0 ? count * 100 / total : 100);
-    session.hooks->PumpEvents();
+    session.Windows().PumpEvents();
   }
   result.outcome = pass.Result();
   result.ran = true;
   session.progress->End();
   session.lastRead = result;
-  session.hooks->ActivateMainWindow();
+  session.Windows().ActivateMainWindow();
   int32_t videoMode = 0;
   if (result.Complete() && session.engine.GetValue(cmd::VSM, videoMode, kQueryMs)) {
-    session.hooks->ShowVideoMode(videoMode);
+    session.Choices().ShowVideoMode(videoMode);
   }
   return result;
 }
@@ -147,7 +147,7 @@ void FillCameraBaudChoice(CameraSession& session) {
   if (session.engine.GetValue(cmd::FCBDRT, current, kQueryMs)) {
     selected = CameraBaudEntryFor(current);
   }
-  session.hooks->FillCameraBaudChoice(entries, selected);
+  session.Choices().FillCameraBaudChoice(entries, selected);
 }
 
 std::string NotSavedMessage(const ReadAllResult& result) {
@@ -160,9 +160,10 @@ std::string NotSavedMessage(const ReadAllResult& result) {
 }
 
 ReadAllResult Reload(CameraSession& session) {
-  IPageHooks& hooks = *session.hooks;
+  IWindowHooks& windows = session.Windows();
+  IPageRefresh& pages = session.Pages();
   ParameterTable& table = session.table;
-  hooks.LockWindows(true);
+  windows.LockWindows(true);
   const bool answered = CheckModel(session.engine, session.messages, session.model);
   PassOutcome modelCheck;
   // A camera that does not answer its model query is not asked for every setting in turn.
@@ -170,9 +171,9 @@ ReadAllResult Reload(CameraSession& session) {
     modelCheck.GiveUp(session.engine.LastOutcome());
   else if (!answered)
     modelCheck.NoteFailure(session.engine);
-  hooks.FillModelChoice(ModelChoiceEntries(session.model.code),
-                        ModelChoiceSelection(session.model.code));
-  hooks.PreparePagesForModel(session.model);
+  session.Choices().FillModelChoice(ModelChoiceEntries(session.model.code),
+                                    ModelChoiceSelection(session.model.code));
+  pages.PreparePagesForModel(session.model);
   ReadAllResult result = ReadAllRows(session, modelCheck);
   result.modelAnswered = answered;
   session.lastRead = result;
@@ -185,12 +186,12 @@ ReadAllResult Reload(CameraSession& session) {
     table.WriteChangedParameters(session.engine, *session.view, kQueryMs);
   table.MarkAllSent();
   table.ShowAll(*session.view);
-  hooks.RefreshDependentStates();
-  hooks.LockWindows(false);
-  hooks.RefreshRemainingPages();
+  pages.RefreshDependentStates();
+  windows.LockWindows(false);
+  pages.RefreshRemainingPages();
   if (reachable)
     FillCameraBaudChoice(session);
-  hooks.ApplySequencerIndex();
+  pages.ApplySequencerIndex();
   table.AdjustRangesForModel(session.model.code, *session.view);
   return result;
 }

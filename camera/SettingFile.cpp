@@ -120,7 +120,7 @@ void RefreshAfterLine(CameraSession& session, int id, int ctrlId) {
   ParameterTable& table = session.table;
   if (id == cmd::EM) {
     Pause20ms();
-    session.hooks->RefreshExposureModeControls();
+    session.Pages().RefreshExposureModeControls();
     Pause20ms();
   } else if (id == cmd::BA || id == cmd::CLCFG || id == cmd::CLCF || id == cmd::TAGM) {
     const int32_t kept = table.GetDataValue(ctrlId);
@@ -133,7 +133,7 @@ void RefreshAfterLine(CameraSession& session, int id, int ctrlId) {
     if (id == cmd::TAGM)
       session.link.tapGeometry = kept;
     Pause20ms();
-    session.hooks->RefreshCameraLinkControls();
+    session.Pages().RefreshCameraLinkControls();
     Pause20ms();
   }
 }
@@ -236,7 +236,7 @@ bool WriteSettingFile(CameraSession& session, const std::string& path, SettingFi
   }
   if (!notice.empty())
     session.messages.ShowMessage(notice, "Save", MessageIcon::Exclamation);
-  session.hooks->RememberCameraFileFolder(FolderOf(path));
+  session.Folders().RememberCameraFileFolder(FolderOf(path));
   return true;
 }
 
@@ -254,7 +254,7 @@ Outcome LoadSettingFile(CameraSession& session, const std::string& path, LoadRep
   PassOutcome pass;
   for (int done = 0; done < count && !pass.GivenUp(); ++done) {
     session.progress->Update(done * 100 / count);
-    session.hooks->PumpEvents();
+    session.Windows().PumpEvents();
     const std::string& line = lines[static_cast<size_t>(done)];
     const LinePlan plan = PlanLine(session, line);
     if (plan.kind == LinePlan::Kind::Skip)
@@ -275,9 +275,9 @@ Outcome LoadSettingFile(CameraSession& session, const std::string& path, LoadRep
   session.table.ShowAll(*session.view);
   session.table.MarkAllSent();
   session.progress->End();
-  session.hooks->PreparePagesForModel(session.model);
-  session.hooks->RefreshDependentStates();
-  session.hooks->RememberCameraFileFolder(FolderOf(path));
+  session.Pages().PreparePagesForModel(session.model);
+  session.Pages().RefreshDependentStates();
+  session.Folders().RememberCameraFileFolder(FolderOf(path));
   if (!report)
     ShowMalformedLines(session, path, notes.skipped);
   return pass.Result();

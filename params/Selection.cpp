@@ -65,7 +65,7 @@ void OnLutMode(HandlerContext& context) {
   const int mode = SelectionOf(context.panel, ctl::LUTC);
   EnablingRules::ApplyLutMode(context.panel, mode);
   if (mode == ctl::LutModeOff)
-    context.session.hooks->HideLutEditors();
+    context.session.Pages().HideLutEditors();
   CommonPath(context, ctl::LUTC);
 }
 

@@ -35,13 +35,9 @@ namespace vistrel {
 
 namespace {
 
-static_assert(AccessCode::kF12 == Qt::Key_F12);
-
 constexpr const char* kTitle = "QX-70500-VLNK Vistrel";
 constexpr const char* kVersion = "0.3.7";
 constexpr int kWriteMs = 2500;
-constexpr const char* kResetQuestion =
-    "Reset the camera now?\nThe camera restarts, and this program closes.";
 
 LogFolderAccess LogFolder(StoredSettings& settings) {
   return {[&settings] { return settings.GetStoredText(kStoredCommandLogFilePath).value; },
@@ -252,86 +248,6 @@ void CVistrelDlg::ToggleControlMode() {
   services_.table.MarkAllSent();
 }
 
-HandlerContext CVistrelDlg::Context() {
-  return HandlerContext{services_.table, services_.engine, *registry_, services_.session};
-}
-
-RangeInputs CVistrelDlg::CurrentRangeInputs() {
-  RangeInputs inputs;
-  const CameraModel& model = services_.session.model;
-  inputs.largestWidth = model.LargestWidth();
-  inputs.largestHeight = model.LargestHeight();
-  inputs.rlFamily = model.IsRlFamily();
-  auto choice = [this](int ctrlId, int32_t fallback) {
-    return registry_->ReadControlValue(ctrlId).value_or(fallback);
-  };
-  inputs.hb = choice(ctl::HB, 1);
-  inputs.vb = choice(ctl::VB, 1);
-  inputs.sqhb = choice(ctl::SQHB, 1);
-  inputs.sqvb = choice(ctl::SQVB, 1);
-  inputs.igm = choice(ctl::IGM, 0);
-  return inputs;
-}
-
-void CVistrelDlg::Dispatch(Notification what, int ctrlId, int32_t position, int32_t step) {
-  if (!ReadyToSend(what, ctrlId) || !EntryMayChange(what, ctrlId))
-    return;
-  const Activity writing(*this, "Writing");
-  DispatchNow(what, ctrlId, position, step);
-  NoteEntryChange(what, ctrlId);
-}
-
-void CVistrelDlg::DispatchNow(Notification what, int ctrlId, int32_t position, int32_t step) {
-  HandlerContext context = Context();
-  switch (what) {
-    case Notification::EditCommitted:
-      Handlers::OnParameterEdit(context, ctrlId);
-      break;
-    case Notification::Spin:
-      Handlers::OnParameterSpin(context, ctrlId, position, step);
-      break;
-    case Notification::Selected:
-      Handlers::OnParameterSelect(context, ctrlId);
-      break;
-    case Notification::Checked:
-      Handlers::OnParameterCheck(context, ctrlId);
-      break;
-    case Notification::RadioClicked:
-      if (rowIds_.contains(ctrlId))
-        TableBound::OnRadioChange(context, ctrlId);
-      break;
-    case Notification::ButtonClicked:
-      OnParameterButton(ctrlId);
-      break;
-  }
-}
-
-void CVistrelDlg::OnParameterButton(int ctrlId) {
-  switch (ctrlId) {
-    case ctl::StoreAll:
-      StoreAll(services_.session);
-      break;
-    case ctl::FactoryStore:
-      FactoryStore(services_.session);
-      break;
-    case ctl::OpenLutButton:
-      OpenLutTableFromPage();
-      break;
-    case ctl::CameraReset:
-      if (services_.messages.AskYesNo(kResetQuestion, "Camera Reset") &&
-          CameraReset(services_.session)) {
-        skipExitConfirmation_ = true;
-        reject();
-      }
-      break;
-    default: {
-      HandlerContext context = Context();
-      Handlers::OnParameterButton(context, ctrlId);
-      break;
-    }
-  }
-}
-
 void CVistrelDlg::ReloadCamera() {
   ReadAndShow([this] { Reload(services_.session); });
 }
@@ -422,73 +338,6 @@ void CVistrelDlg::StopMovingParts() {
   identity_->ReleaseLens();
   if (adjustProgress_ != nullptr && adjustProgress_->Running())
     adjustProgress_->reject();
-}
-
-bool CVistrelDlg::InPage(const QWidget* widget) const {
-  for (const CTabSheetDialog* page : pages_) {
-    if (widget != nullptr && (widget == page || page->isAncestorOf(widget)))
-      return true;
-  }
-  return false;
-}
-
-void CVistrelDlg::keyPressEvent(QKeyEvent* event) {
-  switch (event->key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-      event->accept();  // the dialog's OK action does nothing
-      return;
-    case Qt::Key_Escape:
-      if (InPage(focusWidget())) {
-        event->accept();  // Escape in a control of a page is swallowed
-        return;
-      }
-      reject();
-      return;
-    default:
-      QDialog::keyPressEvent(event);
-  }
-}
-
-bool CVistrelDlg::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() != QEvent::KeyPress)
-    return false;
-  auto* widget = qobject_cast<QWidget*>(watched);
-  if (widget == nullptr || widget->window() != this)
-    return false;
-  // A key event travels up through the parents; look at it once, where it starts.
-  QWidget* focus = QApplication::focusWidget();
-  if (focus != nullptr ? widget != focus : widget != this)
-    return false;
-  auto* key = static_cast<QKeyEvent*>(event);
-  const int code = key->key();
-  if (code == Qt::Key_Shift || code == Qt::Key_Control || code == Qt::Key_Alt ||
-      code == Qt::Key_Meta)
-    return false;
-  const Qt::KeyboardModifiers modifiers = key->modifiers();
-  const AccessCode::Result result = accessCode_.Press(code, modifiers.testFlag(Qt::ShiftModifier),
-                                                      modifiers.testFlag(Qt::ControlModifier));
-  if (result == AccessCode::Result::Completed)
-    ToggleControlMode();
-  // The keys of the code are meant for the program, not for the focused field.
-  if (result == AccessCode::Result::Armed || result == AccessCode::Result::Advanced ||
-      result == AccessCode::Result::Completed)
-    return true;
-  if ((code == Qt::Key_Up || code == Qt::Key_Down) && modifiers == Qt::NoModifier)
-    return StepNumberField(focus, code == Qt::Key_Up ? 1 : -1);
-  return false;
-}
-
-bool CVistrelDlg::StepNumberField(QWidget* focus, int step) {
-  auto* edit = qobject_cast<QLineEdit*>(focus);
-  if (edit == nullptr || edit->isReadOnly())
-    return false;
-  auto* spin = qobject_cast<CUpDown*>(
-      registry_->FindControl(registry_->SpinOfEdit(ControlRegistry::IdOf(edit))));
-  if (spin == nullptr || !spin->isEnabled())
-    return false;
-  spin->PressArrow(step);
-  return true;
 }
 
 }  // namespace vistrel

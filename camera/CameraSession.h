@@ -127,15 +127,26 @@ class NullProgress final : public IProgress {
   void End() override {}
 };
 
-// Everything the camera operations work with: the engine, the parameter table, the model
-// record, the Camera Link state, the control mode, and the front end's displays.
+// Everything the camera operations work with: the engine, the parameter table and the
+// messages it is given; the front end's displays, each doing nothing until one is given; and
+// what it holds of the camera: the model record, the Camera Link state, the control mode, the
+// flash area last used, the last read-all pass and the limits of a one-shot adjustment.
 class CameraSession {
  public:
   CameraSession(Command& engine, ParameterTable& table, IMessagePresenter& messages)
-      : engine(engine), table(table), messages(messages) {}
+      : engine_(engine), table_(table), messages_(messages) {}
+  CameraSession(const CameraSession&) = delete;
+  CameraSession& operator=(const CameraSession&) = delete;
 
-  void SetProgress(IProgress* p) { progress = p ? p : &nullProgress_; }
-  void SetView(IParameterView* v) { view = v ? v : &nullView_; }
+  Command& Engine() const { return engine_; }
+  ParameterTable& Table() const { return table_; }
+  IMessagePresenter& Messages() const { return messages_; }
+
+  // The front end's displays; null gives the one that does nothing back.
+  void SetProgress(IProgress* p) { progress_ = p ? p : &nullProgress_; }
+  void SetView(IParameterView* v) { view_ = v ? v : &nullView_; }
+  // Follows the one-shot adjustments (the desktop's progress window); polled within `poll`.
+  void SetAdjustWatch(IAdjustWatch* w) { adjustWatch_ = w ? w : &sleepingWatch_; }
   // The roles a front end takes on; a role left empty does nothing.
   void SetHooks(const PageHooks& h) {
     windows_ = h.windows ? h.windows : &nullWindows_;
@@ -143,41 +154,42 @@ class CameraSession {
     pages_ = h.pages ? h.pages : &nullPages_;
     folders_ = h.folders ? h.folders : &nullFolders_;
   }
+  IProgress& Progress() const { return *progress_; }
+  IParameterView& View() const { return *view_; }
+  IAdjustWatch& AdjustWatch() const { return *adjustWatch_; }
   IWindowHooks& Windows() const { return *windows_; }
   IChoiceHooks& Choices() const { return *choices_; }
   IPageRefresh& Pages() const { return *pages_; }
   IFolderMemory& Folders() const { return *folders_; }
-  void SetAdjustWatch(IAdjustWatch* w) { adjustWatch = w ? w : &sleepingWatch_; }
 
-  Command& engine;
-  ParameterTable& table;
-  IMessagePresenter& messages;
+  // Whether the table holds the camera's values: the last read-all read every row.
+  bool HaveCameraValues() const { return lastRead.ran && lastRead.Complete(); }
+
   CameraModel model;
   CameraLinkState link;
   bool factoryMode = false;  // the stored control mode: factory parameters take part
   int lastArea = 0;          // the flash area of the last load or store
   ReadAllResult lastRead;    // what the last read-all pass got
-
-  // Whether the table holds the camera's values: the last read-all read every row.
-  bool HaveCameraValues() const { return lastRead.ran && lastRead.Complete(); }
-  IProgress* progress = &nullProgress_;
-  IParameterView* view = &nullView_;
-  // Follows the one-shot adjustments (the desktop's progress window); polled within `poll`.
-  IAdjustWatch* adjustWatch = &sleepingWatch_;
   PollLimits poll;
 
  private:
+  Command& engine_;
+  ParameterTable& table_;
+  IMessagePresenter& messages_;
   NullProgress nullProgress_;
   NullParameterView nullView_;
+  SleepingWatch sleepingWatch_;
   IWindowHooks nullWindows_;
   IChoiceHooks nullChoices_;
   IPageRefresh nullPages_;
   IFolderMemory nullFolders_;
+  IProgress* progress_ = &nullProgress_;
+  IParameterView* view_ = &nullView_;
+  IAdjustWatch* adjustWatch_ = &sleepingWatch_;
   IWindowHooks* windows_ = &nullWindows_;
   IChoiceHooks* choices_ = &nullChoices_;
   IPageRefresh* pages_ = &nullPages_;
   IFolderMemory* folders_ = &nullFolders_;
-  SleepingWatch sleepingWatch_;
 };
 
 }  // namespace vistrel

@@ -14,7 +14,7 @@ namespace {
 constexpr std::array<const char*, 4> kAreaNames{"Factory", "User 1", "User 2", "User 3"};
 
 void Inform(CameraSession& session, const std::string& text) {
-  session.messages.ShowMessage(text, "", MessageIcon::Information);
+  session.Messages().ShowMessage(text, "", MessageIcon::Information);
 }
 
 }  // namespace
@@ -39,36 +39,36 @@ int AreaFromChoice(const std::string& text) {
 
 Outcome LoadArea(CameraSession& session, int area) {
   session.lastArea = area;
-  if (!session.engine.SetValue(cmd::LD, area, 2500))
-    return session.engine.LastOutcome();
+  if (!session.Engine().SetValue(cmd::LD, area, 2500))
+    return session.Engine().LastOutcome();
   return Reload(session).Overall();
 }
 
 bool StoreArea(CameraSession& session, int area) {
   session.lastArea = area;
   if (area != 0 && (area < 1 || area > 3)) {
-    session.messages.ShowMessage("Selected invalid area !", "", MessageIcon::Stop);
+    session.Messages().ShowMessage("Selected invalid area !", "", MessageIcon::Stop);
     return false;
   }
-  const bool stored = area == 0 ? session.engine.SetValue(cmd::SA00, 0, 8000)
-                                : session.engine.SetValue(cmd::SA, area, 8000);
+  const bool stored = area == 0 ? session.Engine().SetValue(cmd::SA00, 0, 8000)
+                                : session.Engine().SetValue(cmd::SA, area, 8000);
   if (stored)
     Inform(session, "Completed saving current setting data !");
   return stored;
 }
 
 Outcome StoreAll(CameraSession& session) {
-  if (!session.messages.AskYesNo("Are you sure you want to overwrite into all EEPROM areas?", "")) {
+  if (!session.Messages().AskYesNo("Are you sure you want to overwrite into all EEPROM areas?", "")) {
     return Outcome::BadInput;
   }
   PassOutcome stores;
   for (int area = 3; area >= 1 && !stores.GivenUp(); --area) {
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    if (!session.engine.SetValue(cmd::SA, area, 10000))
-      stores.NoteFailure(session.engine);
+    if (!session.Engine().SetValue(cmd::SA, area, 10000))
+      stores.NoteFailure(session.Engine());
   }
   if (stores.Result() != Outcome::Done) {
-    session.messages.ShowMessage("Couldn't store current setting data!", "",
+    session.Messages().ShowMessage("Couldn't store current setting data!", "",
                                  MessageIcon::Exclamation);
     return stores.Result();
   }
@@ -77,27 +77,27 @@ Outcome StoreAll(CameraSession& session) {
 }
 
 bool FactoryStore(CameraSession& session) {
-  return session.engine.SetValue(cmd::SA00, 0, 500);
+  return session.Engine().SetValue(cmd::SA00, 0, 500);
 }
 
 bool CameraReset(CameraSession& session) {
-  if (session.engine.SetValue(cmd::CRS00, 1, 5000))
+  if (session.Engine().SetValue(cmd::CRS00, 1, 5000))
     return true;
-  session.messages.ShowMessage("Failed sending \"Camera Reset Command\".", "", MessageIcon::Stop);
+  session.Messages().ShowMessage("Failed sending \"Camera Reset Command\".", "", MessageIcon::Stop);
   return false;
 }
 
 bool UserSetStore(CameraSession& session, int index) {
-  session.progress->Begin("Now, Storing camera data.");
-  const bool stored = session.engine.SetValue(cmd::SA, index, 40000);
+  session.Progress().Begin("Now, Storing camera data.");
+  const bool stored = session.Engine().SetValue(cmd::SA, index, 40000);
   if (stored)
     Inform(session, "Completed to store current setting data!");
-  session.progress->End();
+  session.Progress().End();
   return stored;
 }
 
 bool UserSetLoad(CameraSession& session, int index) {
-  if (!session.engine.SetValue(cmd::LD, index, 10000))
+  if (!session.Engine().SetValue(cmd::LD, index, 10000))
     return false;
   return Reload(session).Complete();
 }

@@ -40,12 +40,12 @@ void NoteValue(CameraSession& session, const ParameterEntry& row, int32_t value)
 }  // namespace
 
 bool IsRowReadForModel(const CameraSession& session, int rowIndex) {
-  const ParameterEntry& row = session.table.Row(rowIndex);
+  const ParameterEntry& row = session.Table().Row(rowIndex);
   if (!ModelSupportsControl(session.model.code, row.ctrlId))
     return false;
   if (row.paramClass == ParamClass::Factory && !session.factoryMode)
     return false;
-  if (!session.table.IsReadable(rowIndex))
+  if (!session.Table().IsReadable(rowIndex))
     return false;
   if (session.model.IsMonochrome() && ExcludedForMonochrome(row.commandId))
     return false;
@@ -57,10 +57,10 @@ ReadAllResult ReadAll(CameraSession& session) {
 }
 
 ReadAllResult ReadAllRows(CameraSession& session, PassOutcome pass) {
-  ParameterTable& table = session.table;
+  ParameterTable& table = session.Table();
   const int total = session.factoryMode ? table.CountReadable() : table.CountReadableUser();
-  session.progress->Begin("Now, reading camera settings.");
-  session.progress->OfferCancel();
+  session.Progress().Begin("Now, reading camera settings.");
+  session.Progress().OfferCancel();
   ReadAllResult result;
   int count = 0;
   for (int i = 0; i < table.RowCount(); ++i) {
@@ -70,29 +70,29 @@ ReadAllResult ReadAllRows(CameraSession& session, PassOutcome pass) {
     int32_t value = 0;
     if (CommandTable::Name(row.commandId).empty()) {
       // A row without a command name is never sent: it has nothing to read.
-    } else if (pass.GivenUp() || session.progress->Cancelled()) {
+    } else if (pass.GivenUp() || session.Progress().Cancelled()) {
       result.cancelled = !pass.GivenUp();
       result.unread.push_back(i);
-    } else if (session.engine.GetValue(row.commandId, value, kQueryMs)) {
+    } else if (session.Engine().GetValue(row.commandId, value, kQueryMs)) {
       table.SetDataValue(row.ctrlId, value);
       NoteValue(session, row, value);
       result.read.push_back(i);
       pass.NoteSuccess();
     } else {
       result.unread.push_back(i);
-      pass.NoteFailure(session.engine);
+      pass.NoteFailure(session.Engine());
     }
     ++count;
-    session.progress->Update(total > 0 ? count * 100 / total : 100);
+    session.Progress().Update(total > 0 ? count * 100 / total : 100);
     session.Windows().PumpEvents();
   }
   result.outcome = pass.Result();
   result.ran = true;
-  session.progress->End();
+  session.Progress().End();
   session.lastRead = result;
   session.Windows().ActivateMainWindow();
   int32_t videoMode = 0;
-  if (result.Complete() && session.engine.GetValue(cmd::VSM, videoMode, kQueryMs)) {
+  if (result.Complete() && session.Engine().GetValue(cmd::VSM, videoMode, kQueryMs)) {
     session.Choices().ShowVideoMode(videoMode);
   }
   return result;
@@ -139,12 +139,12 @@ std::string UnreadMessage(const ReadAllResult& result) {
 
 void FillCameraBaudChoice(CameraSession& session) {
   int32_t mask = 0;
-  if (!session.engine.GetValue(cmd::SBDRT, mask, kQueryMs))
+  if (!session.Engine().GetValue(cmd::SBDRT, mask, kQueryMs))
     mask = 0;
   const std::vector<ChoiceEntry> entries = CameraBaudEntries(mask);
   int32_t current = 0;
   int selected = 0;
-  if (session.engine.GetValue(cmd::FCBDRT, current, kQueryMs)) {
+  if (session.Engine().GetValue(cmd::FCBDRT, current, kQueryMs)) {
     selected = CameraBaudEntryFor(current);
   }
   session.Choices().FillCameraBaudChoice(entries, selected);
@@ -162,15 +162,15 @@ std::string NotSavedMessage(const ReadAllResult& result) {
 ReadAllResult Reload(CameraSession& session) {
   IWindowHooks& windows = session.Windows();
   IPageRefresh& pages = session.Pages();
-  ParameterTable& table = session.table;
+  ParameterTable& table = session.Table();
   windows.LockWindows(true);
-  const bool answered = CheckModel(session.engine, session.messages, session.model);
+  const bool answered = CheckModel(session.Engine(), session.Messages(), session.model);
   PassOutcome modelCheck;
   // A camera that does not answer its model query is not asked for every setting in turn.
-  if (!answered && !Answered(session.engine.LastOutcome()))
-    modelCheck.GiveUp(session.engine.LastOutcome());
+  if (!answered && !Answered(session.Engine().LastOutcome()))
+    modelCheck.GiveUp(session.Engine().LastOutcome());
   else if (!answered)
-    modelCheck.NoteFailure(session.engine);
+    modelCheck.NoteFailure(session.Engine());
   session.Choices().FillModelChoice(ModelChoiceEntries(session.model.code),
                                     ModelChoiceSelection(session.model.code));
   pages.PreparePagesForModel(session.model);
@@ -180,19 +180,19 @@ ReadAllResult Reload(CameraSession& session) {
   // After a lost channel or a silent camera, the exchanges below would only wait.
   const bool reachable =
       result.outcome != Outcome::ChannelLost && result.outcome != Outcome::NoReply;
-  table.ShowAll(*session.view);
+  table.ShowAll(session.View());
   table.MarkAllSent();
   if (reachable)
-    table.WriteChangedParameters(session.engine, *session.view, kQueryMs);
+    table.WriteChangedParameters(session.Engine(), session.View(), kQueryMs);
   table.MarkAllSent();
-  table.ShowAll(*session.view);
+  table.ShowAll(session.View());
   pages.RefreshDependentStates();
   windows.LockWindows(false);
   pages.RefreshRemainingPages();
   if (reachable)
     FillCameraBaudChoice(session);
   pages.ApplySequencerIndex();
-  table.AdjustRangesForModel(session.model.code, *session.view);
+  table.AdjustRangesForModel(session.model.code, session.View());
   return result;
 }
 

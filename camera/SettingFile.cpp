@@ -35,8 +35,8 @@ bool RowBelongsInFile(const CameraSession& session, const ParameterEntry& row,
 }
 
 bool ExposureModeIsOff(CameraSession& session) {
-  const int index = session.table.CtrlId2TblIndex(ctl::EM);
-  return index >= 0 && session.table.Row(index).value == 0;
+  const int index = session.Table().CtrlId2TblIndex(ctl::EM);
+  return index >= 0 && session.Table().Row(index).value == 0;
 }
 
 // The camera holds one value per command: every row bound to it shows that value.
@@ -51,7 +51,7 @@ void StoreForCommand(ParameterTable& table, int commandId, int32_t value) {
 // The value written for a row: the value of its command's row that the read-all fills, so
 // that all lines of a command bound to several rows agree; the row's own value otherwise.
 int32_t FileValue(const CameraSession& session, int rowIndex) {
-  const ParameterTable& table = session.table;
+  const ParameterTable& table = session.Table();
   const ParameterEntry& row = table.Row(rowIndex);
   for (int i = 0; i < table.RowCount(); ++i) {
     if (table.Row(i).commandId == row.commandId && IsRowReadForModel(session, i))
@@ -75,16 +75,16 @@ LineResult ResultOf(const Command& engine, bool ok) {
 // Sends the value of a parameter line; after a refusal the row keeps what the camera
 // really holds, not the value it refused.
 LineResult SendParameter(CameraSession& session, int id, int32_t value) {
-  Command& engine = session.engine;
+  Command& engine = session.Engine();
   if (engine.SetValue(id, value, kQueryMs)) {
-    StoreForCommand(session.table, id, value);
+    StoreForCommand(session.Table(), id, value);
     return {};
   }
   const LineResult failed = ResultOf(engine, false);
   // A camera that did not answer at all keeps the previous value without another wait.
   int32_t actual = 0;
   if (Answered(failed.outcome) && engine.GetValue(id, actual, kQueryMs))
-    StoreForCommand(session.table, id, actual);
+    StoreForCommand(session.Table(), id, actual);
   return failed;
 }
 
@@ -92,7 +92,7 @@ void RefreshAfterLine(CameraSession& session, int id, int ctrlId);
 
 // Sends one planned line of a setting file.
 LineResult ApplyLine(CameraSession& session, const LinePlan& plan) {
-  Command& engine = session.engine;
+  Command& engine = session.Engine();
   const int id = plan.commandId;
   switch (plan.kind) {
     case LinePlan::Kind::Blank:
@@ -100,7 +100,7 @@ LineResult ApplyLine(CameraSession& session, const LinePlan& plan) {
       return {};
     case LinePlan::Kind::Model: {
       const LineResult sent = ResultOf(engine, engine.SetText(id, plan.text, 1000));
-      CheckModel(engine, session.messages, session.model);
+      CheckModel(engine, session.Messages(), session.model);
       return sent;
     }
     case LinePlan::Kind::Text:
@@ -117,7 +117,7 @@ LineResult ApplyLine(CameraSession& session, const LinePlan& plan) {
 
 // The pages that follow the exposure mode or the Camera Link settings catch up.
 void RefreshAfterLine(CameraSession& session, int id, int ctrlId) {
-  ParameterTable& table = session.table;
+  ParameterTable& table = session.Table();
   if (id == cmd::EM) {
     Pause20ms();
     session.Pages().RefreshExposureModeControls();
@@ -158,7 +158,7 @@ bool MayLoad(CameraSession& session, const std::string& path, const std::vector<
   static constexpr const char* kCaption = "Load Error";
   const FileSurvey survey = SurveyFile(session, lines);
   if (!survey.anySetting) {
-    session.messages.ShowMessage(NoSettingMessage(session, path), kCaption,
+    session.Messages().ShowMessage(NoSettingMessage(session, path), kCaption,
                                  MessageIcon::Exclamation);
     return false;
   }
@@ -166,11 +166,11 @@ bool MayLoad(CameraSession& session, const std::string& path, const std::vector<
     return true;
   const std::string text = OtherModelMessage(session, path, survey);
   if (otherModel == OtherModel::Ask &&
-      session.messages.AskYesNo(text + "\nLoad it anyway?", "Load"))
+      session.Messages().AskYesNo(text + "\nLoad it anyway?", "Load"))
     return true;
   notes.otherModel = true;
   if (otherModel == OtherModel::Refuse)
-    session.messages.ShowMessage(text + "\nNothing was sent.", kCaption, MessageIcon::Exclamation);
+    session.Messages().ShowMessage(text + "\nNothing was sent.", kCaption, MessageIcon::Exclamation);
   return false;
 }
 
@@ -190,7 +190,7 @@ void ShowMalformedLines(CameraSession& session, const std::string& path,
     return;
   if (count > kLinesShown)
     text += "\nand " + std::to_string(count - kLinesShown) + " more";
-  session.messages.ShowMessage(path + "\nThese lines were not understood and not sent:" + text,
+  session.Messages().ShowMessage(path + "\nThese lines were not understood and not sent:" + text,
                                "Load Error", MessageIcon::Exclamation);
 }
 
@@ -199,14 +199,14 @@ void ShowMalformedLines(CameraSession& session, const std::string& path,
 std::string BuildSettingFile(CameraSession& session, SettingFileVariant variant) {
   std::string out;
   if (variant == SettingFileVariant::AllData && session.factoryMode) {
-    CheckModel(session.engine, session.messages, session.model);
+    CheckModel(session.Engine(), session.Messages(), session.model);
     if (session.model.code != CameraModel::kUnsupported)
       out += "MD00=" + session.model.name + "\n";
   }
   out += std::string(CommandTable::Name(cmd::EM)) + "=1\n";
   out += std::string(CommandTable::Name(cmd::TM)) + "=0\n";
   const bool leaveOutTm = variant == SettingFileVariant::AllData && ExposureModeIsOff(session);
-  const ParameterTable& table = session.table;
+  const ParameterTable& table = session.Table();
   for (int i = 0; i < table.RowCount(); ++i) {
     const ParameterEntry& row = table.Row(i);
     if (!RowBelongsInFile(session, row, variant))
@@ -223,7 +223,7 @@ bool WriteSettingFile(CameraSession& session, const std::string& path, SettingFi
   // A file holds the camera's values or nothing: values never read would be saved as if
   // the camera held them.
   if (!session.HaveCameraValues()) {
-    session.messages.ShowMessage(NotSavedMessage(session.lastRead), "Save Error",
+    session.Messages().ShowMessage(NotSavedMessage(session.lastRead), "Save Error",
                                  MessageIcon::Exclamation);
     return false;
   }
@@ -235,7 +235,7 @@ bool WriteSettingFile(CameraSession& session, const std::string& path, SettingFi
     return false;
   }
   if (!notice.empty())
-    session.messages.ShowMessage(notice, "Save", MessageIcon::Exclamation);
+    session.Messages().ShowMessage(notice, "Save", MessageIcon::Exclamation);
   session.Folders().RememberCameraFileFolder(FolderOf(path));
   return true;
 }
@@ -249,11 +249,11 @@ Outcome LoadSettingFile(CameraSession& session, const std::string& path, LoadRep
   LoadReport& notes = report ? *report : noReport;
   if (!MayLoad(session, path, lines, otherModel, notes))
     return Outcome::BadInput;
-  session.progress->Begin("Now, reading camera setting file.");
+  session.Progress().Begin("Now, reading camera setting file.");
   const int count = static_cast<int>(lines.size());
   PassOutcome pass;
   for (int done = 0; done < count && !pass.GivenUp(); ++done) {
-    session.progress->Update(done * 100 / count);
+    session.Progress().Update(done * 100 / count);
     session.Windows().PumpEvents();
     const std::string& line = lines[static_cast<size_t>(done)];
     const LinePlan plan = PlanLine(session, line);
@@ -267,14 +267,14 @@ Outcome LoadSettingFile(CameraSession& session, const std::string& path, LoadRep
     if (applied.outcome == Outcome::Done) {
       pass.NoteSuccess();
     } else {
-      pass.NoteFailure(session.engine, applied.outcome, applied.forAnother);
+      pass.NoteFailure(session.Engine(), applied.outcome, applied.forAnother);
       if (applied.outcome == Outcome::Refused)
         notes.refused.push_back({done + 1, line, SkipReason::Malformed});
     }
   }
-  session.table.ShowAll(*session.view);
-  session.table.MarkAllSent();
-  session.progress->End();
+  session.Table().ShowAll(session.View());
+  session.Table().MarkAllSent();
+  session.Progress().End();
   session.Pages().PreparePagesForModel(session.model);
   session.Pages().RefreshDependentStates();
   session.Folders().RememberCameraFileFolder(FolderOf(path));

@@ -111,7 +111,7 @@ int RunInfo(CliSession& s, bool json) {
 int RunDump(CliSession& s, bool json) {
   if (const int status = ReadEverything(s); status != kExitOk)
     return status;
-  const ParameterTable& table = s.Camera().table;
+  const ParameterTable& table = s.Camera().Table();
   JsonWriter w;
   w.BeginObject().Value("model", s.Camera().model.name).BeginObject("settings");
   std::set<int> written;  // rows of one command hold one value: the first says it

@@ -155,7 +155,7 @@ const char* ClassName(ParamClass paramClass) {
 
 // One line per parameter row of the command: kind, class, the model's range, the value.
 void DescribeRows(CliSession& s, int id, const RangeInputs& inputs, const std::string& value) {
-  const ParameterTable& table = s.Camera().table;
+  const ParameterTable& table = s.Camera().Table();
   const std::string name(CommandTable::Name(id));
   bool any = false;
   for (int i = 0; i < table.RowCount(); ++i) {

@@ -12,7 +12,6 @@
 
 #include "app/PageCaptions.h"
 #include "app/UpDown.h"
-#include "camera/EntryTables.h"
 #include "core/Conversions.h"
 #include "core/ParameterTable.h"
 
@@ -22,44 +21,11 @@ namespace {
 
 constexpr int kItemValueRole = Qt::UserRole;
 constexpr const char* kBaseTooltip = "baseTooltip";
-// The background of a control whose value the last read could not get.
-constexpr const char* kUnreadStyle = "background-color: #ffd8a8;";
-
-// The frame and inner margins of a field, both sides together.
-constexpr int kReadOutMargins = 12;
-
-constexpr const char* kUnwrittenProperty = "unwritten";
-constexpr const char* kUnwrittenStyle = "background-color: #ffd6d6;";
-
 // Choices whose value is always the item value, even when that is 0.
 constexpr std::array kAlwaysItemValue = {2570, 1354, 1407, 5139, 2787, 2785, 2786};
 
-// What is shown and hidden with `ctrlId` because it has no use alone: the read and write
-// buttons of the table entry the field shows, the field a count button fills.
-std::vector<int> CompanionsOf(int ctrlId) {
-  for (const PixelTable& table : PixelTables()) {
-    if (table.valueCtrl == ctrlId && table.queryButton != 0)
-      return {table.queryButton, table.writeButton};
-  }
-  for (const CountReadout& readout : CountReadouts()) {
-    if (readout.button == ctrlId)
-      return {readout.field};
-  }
-  return {};
-}
-
 int32_t ItemValue(const QComboBox* combo, int index) {
   return combo->itemData(index, kItemValueRole).toInt();
-}
-
-// The radio buttons of the group `button` belongs to: its siblings, in order.
-std::vector<QRadioButton*> RadioGroup(const QRadioButton* button) {
-  std::vector<QRadioButton*> group;
-  for (QObject* child : button->parent()->children()) {
-    if (auto* radio = qobject_cast<QRadioButton*>(child))
-      group.push_back(radio);
-  }
-  return group;
 }
 
 // The control id a caption ("l<id>") belongs to; 0 for any other widget.
@@ -73,6 +39,15 @@ int CaptionId(const QWidget* widget) {
 }
 
 }  // namespace
+
+std::vector<QRadioButton*> ControlRegistry::GroupOf(const QRadioButton* button) {
+  std::vector<QRadioButton*> group;
+  for (QObject* child : button->parent()->children()) {
+    if (auto* radio = qobject_cast<QRadioButton*>(child))
+      group.push_back(radio);
+  }
+  return group;
+}
 
 ControlRegistry::ControlRegistry(ParameterTable& table, QObject* parent)
     : QObject(parent), table_(table) {}
@@ -139,7 +114,7 @@ void ControlRegistry::AddRoot(QWidget* root) {
   for (auto* radio : root->findChildren<QRadioButton*>()) {
     if (IdOf(radio) != 0 || !connectedRadios_.insert(radio).second)
       continue;
-    const std::vector<QRadioButton*> group = RadioGroup(radio);
+    const std::vector<QRadioButton*> group = GroupOf(radio);
     if (!group.empty() && IdOf(group.front()) != 0) {
       const int first = IdOf(group.front());
       connect(radio, &QRadioButton::clicked, this,
@@ -238,7 +213,7 @@ bool ControlRegistry::Show(int ctrlId, int32_t value) {
       static_cast<QCheckBox*>(control)->setChecked(value != 0);
       return true;
     case ControlClass::Radio: {
-      const std::vector<QRadioButton*> group = RadioGroup(static_cast<QRadioButton*>(control));
+      const std::vector<QRadioButton*> group = GroupOf(static_cast<QRadioButton*>(control));
       const auto start = std::find(group.begin(), group.end(), control) - group.begin();
       for (size_t i = 0; i < group.size(); ++i) {
         group[i]->setAutoExclusive(false);
@@ -367,7 +342,7 @@ bool ControlRegistry::RadioGroupOf(int buttonId, int& firstId, int& position) co
   auto* radio = qobject_cast<QRadioButton*>(FindControl(buttonId));
   if (radio == nullptr)
     return false;
-  const std::vector<QRadioButton*> group = RadioGroup(radio);
+  const std::vector<QRadioButton*> group = GroupOf(radio);
   firstId = IdOf(group.front());
   position = 0;
   for (size_t i = 0; i < group.size(); ++i) {
@@ -412,174 +387,6 @@ int ControlRegistry::SelectedIndex(int ctrlId) const {
 void ControlRegistry::SelectIndex(int ctrlId, int index) {
   if (auto* combo = qobject_cast<QComboBox*>(FindControl(ctrlId)))
     combo->setCurrentIndex(index < combo->count() ? index : -1);
-}
-
-bool ControlRegistry::RemoveChoiceItem(int ctrlId, const std::string& text) {
-  auto* combo = qobject_cast<QComboBox*>(FindControl(ctrlId));
-  if (combo == nullptr)
-    return false;
-  const int index = combo->findText(QString::fromStdString(text), Qt::MatchExactly);
-  if (index < 0)
-    return false;
-  combo->removeItem(index);
-  return true;
-}
-
-QWidget* ControlRegistry::CaptionOf(int ctrlId) const {
-  const auto it = captions_.find(ctrlId);
-  return it == captions_.end() ? nullptr : it->second;
-}
-
-void ControlRegistry::SetControlEnabled(int ctrlId, bool enabled) {
-  if (enabled && disabledForGood_.contains(ctrlId))
-    return;
-  if (QWidget* control = FindControl(ctrlId))
-    control->setEnabled(enabled);
-}
-
-void ControlRegistry::DisableForGood(int ctrlId, const std::string& tooltip) {
-  // The caption stays readable; the control, its up-down and its radio group do not act.
-  const QWidget* caption = CaptionOf(ctrlId);
-  for (QWidget* widget : WidgetsOf(ctrlId)) {
-    widget->setToolTip(QString::fromStdString(tooltip));
-    if (widget != caption)
-      widget->setEnabled(false);
-  }
-  disabledForGood_.insert(ctrlId);
-}
-
-std::vector<QWidget*> ControlRegistry::WidgetsOf(int ctrlId) const {
-  std::vector<QWidget*> widgets;
-  QWidget* control = FindControl(ctrlId);
-  if (auto* radio = qobject_cast<QRadioButton*>(control)) {
-    for (QRadioButton* member : RadioGroup(radio))
-      widgets.push_back(member);
-  } else if (control != nullptr) {
-    widgets.push_back(control);
-  }
-  for (QWidget* widget : {CaptionOf(ctrlId), FindControl(SpinOfEdit(ctrlId))}) {
-    if (widget != nullptr)
-      widgets.push_back(widget);
-  }
-  return widgets;
-}
-
-void ControlRegistry::Withhold(const std::vector<int>& ctrlIds) {
-  const std::unordered_set<int> before = std::exchange(withheld_, {});
-  withheld_.insert(ctrlIds.begin(), ctrlIds.end());
-  for (int ctrlId : before) {
-    if (!withheld_.contains(ctrlId))
-      SetControlVisible(ctrlId, true);
-  }
-  for (int ctrlId : withheld_) {
-    for (QWidget* widget : WidgetsOf(ctrlId))
-      widget->setVisible(false);
-    for (int companion : CompanionsOf(ctrlId)) {
-      for (QWidget* widget : WidgetsOf(companion))
-        widget->setVisible(false);
-    }
-  }
-  HideEmptyGroups();
-}
-
-void ControlRegistry::HideEmptyGroups() {
-  for (QWidget* group : std::exchange(hiddenGroups_, {}))
-    group->setVisible(true);
-  for (QWidget* root : roots_) {
-    for (auto* group : root->findChildren<QGroupBox*>()) {
-      bool any = false;
-      bool allHidden = true;
-      for (auto* child : group->findChildren<QWidget*>()) {
-        const int id = IdOf(child);
-        if (id == 0 || FindControl(id) != child || qobject_cast<CUpDown*>(child) != nullptr)
-          continue;
-        any = true;
-        allHidden = allHidden && child->isHidden();
-      }
-      if (any && allHidden && !group->isHidden()) {
-        group->setVisible(false);
-        hiddenGroups_.insert(group);
-      }
-    }
-  }
-}
-
-bool ControlRegistry::ControlEnabled(int ctrlId) const {
-  const QWidget* control = FindControl(ctrlId);
-  return control != nullptr && control->isEnabled();
-}
-
-void ControlRegistry::MarkUnwritten(int ctrlId, bool unwritten) {
-  QWidget* control = FindControl(ctrlId);
-  if (control == nullptr || control->property(kUnwrittenProperty).toBool() == unwritten)
-    return;
-  control->setProperty(kUnwrittenProperty, unwritten);
-  control->setStyleSheet(unwritten ? kUnwrittenStyle : "");
-}
-
-void ControlRegistry::SetControlVisible(int ctrlId, bool visible) {
-  if (visible && withheld_.contains(ctrlId))
-    return;
-  // A field goes with its caption, its up-down control and the buttons that act on it.
-  for (QWidget* widget :
-       {FindControl(ctrlId), CaptionOf(ctrlId), FindControl(SpinOfEdit(ctrlId))}) {
-    if (widget != nullptr)
-      widget->setVisible(visible);
-  }
-  for (int companion : CompanionsOf(ctrlId))
-    SetControlVisible(companion, visible);
-  HideEmptyGroups();
-}
-
-bool ControlRegistry::ControlVisible(int ctrlId) const {
-  const QWidget* control = FindControl(ctrlId);
-  return control != nullptr && !control->isHidden();
-}
-
-void ControlRegistry::ShowText(int ctrlId, const std::string& text) {
-  QWidget* control = FindControl(ctrlId);
-  const QString shown = QString::fromStdString(text);
-  if (auto* edit = qobject_cast<QLineEdit*>(control)) {
-    edit->setText(shown);
-    // A read-out shows its whole text, whatever the font: the field grows to it.
-    const int needed = edit->fontMetrics().horizontalAdvance(shown) + kReadOutMargins;
-    if (edit->isReadOnly() && needed > edit->minimumWidth())
-      edit->setMinimumWidth(needed);
-  } else if (auto* label = qobject_cast<QLabel*>(control)) {
-    label->setText(shown);
-  } else if (auto* group = qobject_cast<QGroupBox*>(control))
-    group->setTitle(shown);
-  else if (auto* button = qobject_cast<QAbstractButton*>(control))
-    button->setText(shown);
-}
-
-std::string ControlRegistry::ControlText(int ctrlId) const {
-  QWidget* control = FindControl(ctrlId);
-  if (auto* edit = qobject_cast<QLineEdit*>(control))
-    return edit->text().toStdString();
-  if (auto* label = qobject_cast<QLabel*>(control))
-    return label->text().toStdString();
-  if (auto* group = qobject_cast<QGroupBox*>(control))
-    return group->title().toStdString();
-  if (auto* button = qobject_cast<QAbstractButton*>(control))
-    return button->text().toStdString();
-  if (auto* combo = qobject_cast<QComboBox*>(control))
-    return combo->currentText().toStdString();
-  return {};
-}
-
-void ControlRegistry::MarkUnread(const std::vector<int>& ctrlIds) {
-  for (int id : unread_) {
-    if (QWidget* control = FindControl(id))
-      control->setStyleSheet({});
-  }
-  unread_.clear();
-  for (int id : ctrlIds) {
-    QWidget* control = FindControl(id);
-    if (control == nullptr || !unread_.insert(id).second)
-      continue;
-    control->setStyleSheet(kUnreadStyle);
-  }
 }
 
 }  // namespace vistrel

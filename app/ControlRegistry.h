@@ -9,6 +9,7 @@
 #include "camera/models/NumberRanges.h"
 #include "params/ControlPanel.h"
 
+class QRadioButton;
 class QWidget;
 
 namespace vistrel {
@@ -112,6 +113,8 @@ class ControlRegistry final : public QObject, public IControlPanel {
   std::vector<QWidget*> WidgetsOf(int ctrlId) const;
   // Hides the group boxes whose controls are all hidden, and shows the others again.
   void HideEmptyGroups();
+  // The radio buttons of the group `button` belongs to: its siblings, in order.
+  static std::vector<QRadioButton*> GroupOf(const QRadioButton* button);
 
   ParameterTable& table_;
   std::unordered_map<int, QWidget*> controls_;

@@ -9,6 +9,7 @@
 #include <charconv>
 
 #include "core/CommandTable.h"
+#include "core/ControlIds.h"
 #include "core/ParameterTable.h"
 #include "res/Resources.h"
 
@@ -112,10 +113,12 @@ struct FieldUnit {
 
 // Exposure times, geometry and gains of the pages and of the sequencer entry.
 const FieldUnit kUnits[] = {
-    {{1338, 1343, 1345, 1347, 1376, 1377, 2783, 5131, 5133, 5135}, "µs"},
-    {{2510, 2512, 2773, 2777}, "pixels"},
-    {{1357, 1359, 2775, 2779}, "lines"},
-    {{1055, 1785, 1787, 1789, 1369, 1370, 2781}, "× 0.01"},
+    {{ctl::PE, ctl::PER, ctl::PEG, ctl::PEB, ctl::ASCEA, ctl::ASCEI, ctl::SQPE, ctl::SQPER,
+      ctl::SQPEG, ctl::SQPEB},
+     "µs"},
+    {{ctl::OFC, ctl::WTC, ctl::SQW, ctl::SQOX}, "pixels"},
+    {{ctl::OFL, ctl::HTL, ctl::SQH, ctl::SQOY}, "lines"},
+    {{ctl::FGA, ctl::FGR, ctl::FGG, ctl::FGB, ctl::AGCGA, ctl::AGCGI, ctl::SQGA}, "× 0.01"},
 };
 
 }  // namespace

@@ -10,7 +10,9 @@
 
 #include "app/AccessCode.h"
 #include "app/AppServices.h"
+#include "app/CameraFileActions.h"
 #include "app/ControlRegistry.h"
+#include "app/PortWatch.h"
 #include "core/TimeLimits.h"
 #include "params/TableBoundPath.h"
 #include "ui/ChannelSetup.h"
@@ -34,13 +36,19 @@ class CLUTDlg;
 class CProgressBarDialog;
 class CTabSheetDialog;
 class CTerminalDialog;
+class DialogPageHooks;
+class IdentityWindows;
+class MenuCommands;
 
-// The main dialog: menu, tab pages with every parameter control, link indicator and the
-// tool windows. The program lives as long as it runs.
+// The main dialog: tab pages with every parameter control, link indicator and the tool
+// windows. The menu, the identity windows, the flash-area and setting-file actions, the port
+// watch and what the camera operations ask of the pages are parts of their own. The program
+// lives as long as it runs.
 class CVistrelDlg final : public QDialog,
                           public COnlineStatusUpdater,
                           public ICommunicationHost,
-                          public IPageHooks {
+                          public IReadDisplay,
+                          public ILinkDisplay {
   Q_OBJECT
 
  public:
@@ -52,6 +60,7 @@ class CVistrelDlg final : public QDialog,
   // again, and how long it waits for that answer.
   static constexpr int kProbeEveryMs = 3000;
   static constexpr int kProbeMs = limits::kProbeMs;
+  static constexpr int kSequencerEntries = 128;
 
   explicit CVistrelDlg(AppServices& services, QWidget* parent = nullptr);
   ~CVistrelDlg() override;
@@ -62,8 +71,8 @@ class CVistrelDlg final : public QDialog,
   // Menu commands by id; false for an id the dialog does not know.
   bool RunMenuCommand(int id);
   QAction* MenuAction(int id) const;
-  QMenuBar* MenuBar() const { return menuBar_; }
-  QMenu* UtilityMenu() const { return utilityMenu_; }
+  QMenuBar* MenuBar() const;
+  QMenu* UtilityMenu() const;
 
   // Factory control mode: 1 factory, 0 user.
   int ControlMode() const override { return controlMode_; }
@@ -91,21 +100,18 @@ class CVistrelDlg final : public QDialog,
   QWidget* LinkIndicator() const;
 
   // Chooses a flash area (storing or loading); the default asks with the area dialog.
-  using AreaChooser = std::function<std::optional<int>(bool storing)>;
-  void SetAreaChooser(AreaChooser chooser) { areaChooser_ = std::move(chooser); }
+  void SetAreaChooser(CameraFileActions::AreaChooser chooser) {
+    files_.SetAreaChooser(std::move(chooser));
+  }
+  CameraFileActions& FileActions() { return files_; }
+  IdentityWindows& Identity() { return *identity_; }
 
   // The reload of the Settings menu, with the refresh of the pages after it.
-  void ReloadCamera();
+  void ReloadCamera() override;
 
-  // The way back online: whatever is left in the receive path from before is discarded, the
-  // model is checked (a second time when the first check fails) and every setting is read
-  // again. False when the camera does not pass the model check.
-  bool Reconnect();
   // Whether the camera answers the model query within the short limit of a probe.
   bool CameraAnswers() override;
-  // One look of the offline check: back online when the camera answers again.
-  void ProbeWhileOffline();
-  void SetProbeInterval(int ms);
+  void SetProbeInterval(int ms) { portWatch_->SetProbeInterval(ms); }
   // The status bar: state (Online, Offline, Reading, Writing), channel, model, and a note
   // (why the last change was not sent, and the like).
   QString StatusNote() const;
@@ -117,8 +123,6 @@ class CVistrelDlg final : public QDialog,
   // ICommunicationHost
   void SetChannelOk(bool ok) override { channelOk_ = ok; }
   void RefreshState() override;
-  // The watch of the COM port: offline when it is lost, the model check when it is back.
-  void WatchPort();
   bool CheckModel() override;
   void ReadAllSettings() override;
   void SaveSettingFile() override;
@@ -131,7 +135,7 @@ class CVistrelDlg final : public QDialog,
   // Shows the green editor as the monochrome editor, or hides it.
   void ShowMonochromeEditor(bool show);
   // Hides every editor (the LUT mode was switched off); their tables stay.
-  void HideLutEditors() override;
+  void HideLutEditors();
   // The page's "Open LUT Table" button: opens the editor while the LUT mode is "UserLUT".
   void OpenLutTableFromPage();
   // The LUT menu's commands; false for another id.
@@ -141,21 +145,11 @@ class CVistrelDlg final : public QDialog,
   void OpenLutFile();
   void SaveLutFile();
 
-  // IPageHooks
-  void LockWindows(bool locked) override;
-  void PumpEvents() override;
-  void FillModelChoice(const std::vector<std::string>& entries, int selected) override;
-  void PreparePagesForModel(const CameraModel& model) override;
-  void SelectChoiceEntry(int ctrlId, int entry) override;
-  void FillCameraBaudChoice(const std::vector<ChoiceEntry>& entries, int selected) override;
-  void ShowVideoMode(int value) override;
-  void ApplySequencerIndex() override;
-  void RefreshDependentStates() override;
-  void RefreshRemainingPages() override;
-  void RefreshCameraLinkControls() override;
-  void RefreshExposureModeControls() override;
-  void ActivateMainWindow() override;
-  void RememberCameraFileFolder(const std::string& folder) override;
+  // IReadDisplay
+  void ReadAndShow(const std::function<void()>& read) override;
+  void ShowRead() override;
+  // ILinkDisplay
+  void ShowStatusNote(const QString& note) override;
 
  public slots:
   void accept() override;
@@ -166,7 +160,6 @@ class CVistrelDlg final : public QDialog,
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  void BuildMenu();
   void Dispatch(Notification what, int ctrlId, int32_t position, int32_t step);
   void DispatchNow(Notification what, int ctrlId, int32_t position, int32_t step);
   void OnParameterButton(int ctrlId);
@@ -174,10 +167,6 @@ class CVistrelDlg final : public QDialog,
   // program is online again and the change may go); otherwise nothing is sent, the pages
   // show the last confirmed values again and the status bar says why.
   bool ReadyToSend(Notification what, int ctrlId);
-  // Reads whatever has arrived (or arrives within a short pause) and drops it, with the
-  // engine's partial line.
-  void DiscardLeftovers();
-  void ShowStatusNote(const QString& note);
   // The sequencer entry (VistrelDlgEntries.cpp): edits not yet written are marked, and an
   // index change asks before it replaces them; false when the operator keeps them.
   bool IsSequencerEntryField(int ctrlId) const;
@@ -202,18 +191,10 @@ class CVistrelDlg final : public QDialog,
   // Says how many values the last read could not get, when it missed any.
   void ReportIncompleteRead();
   void OnTabChanged(int index);
-  // Hides the controls whose commands the model does not have, and shows the others again.
-  void OfferControlsForModel(const CameraModel& model);
   // Up and Down in a number field step it as its up-down arrows do; false when `focus` is no
   // number field with an up-down control.
   bool StepNumberField(QWidget* focus, int step);
   bool InPage(const QWidget* widget) const;
-  void SaveSettingFileAs(bool allData);
-  void ChooseAreaAndRun(bool storing);
-  // The identity windows of the menu; false for another command.
-  bool RunIdentityMenuCommand(int id);
-  // Keeps the XML version "Write" of the factory page offered only while it can be used.
-  void WatchXmlVersionGroup();
   void CreateLutEditors();
   // One editor item per channel, or the monochrome editor alone, as the model has.
   void UpdateLutMenu();
@@ -222,29 +203,24 @@ class CVistrelDlg final : public QDialog,
 
   AppServices& services_;
   std::unique_ptr<Ui::VistrelDlg> ui_;
-  QMenuBar* menuBar_ = nullptr;
-  QMenu* utilityMenu_ = nullptr;
-  QMenu* lutMenu_ = nullptr;
+  std::unique_ptr<DialogPageHooks> hooks_;
+  MenuCommands* menu_;
   std::array<CLUTDlg*, 3> lutEditors_{};
-  std::map<int, QAction*> actions_;
   std::array<CTabSheetDialog*, 8> pages_{};
   ControlRegistry* registry_;
   CTerminalDialog* terminal_;
   CCommunicationDialog* communication_;
   CProgressBarDialog* progress_;
-  CButtonDlg* motorLens_ = nullptr;
   CAdjustProgressDialog* adjustProgress_;
+  IdentityWindows* identity_ = nullptr;
+  CameraFileActions files_;
+  PortWatch* portWatch_;
   QTimer* idleTimer_;
-  QTimer* watchTimer_;
-  QTimer* probeTimer_;
   std::set<int> rowIds_;
   AccessCode accessCode_;
-  AreaChooser areaChooser_;
   int controlMode_ = 0;
-  int selectedArea_ = 0;
   bool channelOk_ = false;
   bool skipExitConfirmation_ = false;
-  bool probing_ = false;          // a probe or a way back online is under way
   QString activity_;              // Reading or Writing while a pass or a change runs
   std::set<int> unwrittenEntry_;  // sequencer entry fields edited since the entry was shown
 };

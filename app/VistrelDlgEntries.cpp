@@ -16,8 +16,8 @@ namespace {
 
 // The fields of one sequencer entry.
 constexpr std::array kSequencerEntryFields = {
-    2769,      2771,      ctl::SQW,   ctl::SQH,   ctl::SQOX,  ctl::SQOY,
-    ctl::SQGA, ctl::SQPE, ctl::SQHB,  ctl::SQVB,  ctl::SQLUT, 2788,
+    ctl::SQF,  ctl::SQNI, ctl::SQW,   ctl::SQH,   ctl::SQOX,  ctl::SQOY,
+    ctl::SQGA, ctl::SQPE, ctl::SQHB,  ctl::SQVB,  ctl::SQLUT, ctl::SQBL,
     ctl::SQGR, ctl::SQGB, ctl::SQPER, ctl::SQPEG, ctl::SQPEB, ctl::SQGG};
 
 constexpr const char* kUnwrittenStyle = "background-color: #fff0a0;";

@@ -1,5 +1,5 @@
-// The main dialog and the link to the camera: the way back online, the offline check, and
-// what a change does while the camera does not answer.
+// The main dialog and the link to the camera: what a change does while the camera does not
+// answer, and the status bar.
 #include <QtCore/QScopedValueRollback>
 #include <QtCore/QTimer>
 #include <QtWidgets/QApplication>
@@ -10,16 +10,11 @@
 #include "app/VistrelDlg.h"
 #include "core/CommandIds.h"
 #include "core/ControlIds.h"
-#include "core/TimeLimits.h"
 #include "ui_VistrelDlg.h"
 
 namespace vistrel {
 
 namespace {
-
-// How long the receive path must stay quiet before what came from before counts as gone.
-constexpr int kSettleMs = limits::kSettleMs;
-constexpr int kDiscardChunk = 256;
 
 constexpr const char* kNoAnswerNote =
     "The camera does not answer: nothing was sent, and the control shows its last "
@@ -41,45 +36,6 @@ struct PendingInput {
 
 }  // namespace
 
-void CVistrelDlg::DiscardLeftovers() {
-  ISerialChannel& channel = services_.engine.Channel();
-  std::array<char, kDiscardChunk> bytes{};
-  while (channel.Read(bytes.data(), static_cast<int>(bytes.size()), kSettleMs) > 0) {
-  }
-  services_.engine.ResetReceive();
-}
-
-bool CVistrelDlg::CameraAnswers() {
-  const QScopedValueRollback<bool> busy(probing_, true);
-  DiscardLeftovers();
-  std::string model;
-  return services_.engine.GetText(cmd::MD, model, kProbeMs);
-}
-
-bool CVistrelDlg::Reconnect() {
-  DiscardLeftovers();
-  if (!CameraAnswers() && !CameraAnswers()) {
-    ShowStatusNote("The camera does not answer the model query.");
-    return false;
-  }
-  ShowStatusNote({});
-  ReloadCamera();
-  return services_.session.lastRead.modelAnswered;
-}
-
-void CVistrelDlg::ProbeWhileOffline() {
-  const QWidget* modal = QApplication::activeModalWidget();
-  if (probing_ || services_.notifier.IsOnline() || !services_.channel.IsOpen() || !isEnabled() ||
-      (modal != nullptr && modal != this))
-    return;
-  if (CameraAnswers())
-    channelOk_ = Reconnect();
-}
-
-void CVistrelDlg::SetProbeInterval(int ms) {
-  probeTimer_->start(ms);
-}
-
 bool CVistrelDlg::ReadyToSend(Notification what, int ctrlId) {
   if (services_.notifier.IsOnline() ||
       (what == Notification::ButtonClicked && ctrlId == ctl::OpenLutButton))
@@ -95,7 +51,7 @@ bool CVistrelDlg::ReadyToSend(Notification what, int ctrlId) {
     pending.text = edit->text();
   else if (what != Notification::ButtonClicked && what != Notification::Spin)
     pending.value = registry_->ReadControlValue(ctrlId);
-  if (CameraAnswers() && Reconnect()) {
+  if (CameraAnswers() && portWatch_->Reconnect()) {
     if (auto* edit = qobject_cast<QLineEdit*>(control))
       edit->setText(pending.text);
     else if (pending.value)

@@ -29,11 +29,11 @@ std::string Format(const char* format, int a, int b, int c = 0) {
 Outcome Report(CameraSession& session, bool confirmed, const std::string& done,
                const std::string& failed) {
   if (confirmed) {
-    session.messages.ShowMessage(done, "", MessageIcon::Information);
+    session.Messages().ShowMessage(done, "", MessageIcon::Information);
     return Outcome::Done;
   }
-  session.messages.ShowMessage(failed, "", MessageIcon::Stop);
-  const Outcome outcome = session.engine.LastOutcome();
+  session.Messages().ShowMessage(failed, "", MessageIcon::Stop);
+  const Outcome outcome = session.Engine().LastOutcome();
   return outcome == Outcome::Done ? Outcome::Refused : outcome;
 }
 
@@ -72,7 +72,7 @@ std::optional<std::array<std::string, 3>> XmlVersionDigits(int32_t value) {
 bool CheckSendable(CameraSession& session, const std::string& text, const std::string& what) {
   if (IsSendableText(text))
     return true;
-  session.messages.ShowMessage(what + " may hold only printable ASCII characters, no line breaks.",
+  session.Messages().ShowMessage(what + " may hold only printable ASCII characters, no line breaks.",
                                "", MessageIcon::Stop);
   return false;
 }
@@ -103,7 +103,7 @@ std::optional<std::array<std::string, 4>> SplitDeviceVersion(const std::string& 
 
 CameraData ReadCameraData(CameraSession& session) {
   CameraData data;
-  Command& engine = session.engine;
+  Command& engine = session.Engine();
   PassOutcome pass;
   // Notes how an exchange went; true when it brought its value.
   auto read = [&pass, &engine](bool ok) {
@@ -138,26 +138,26 @@ CameraData ReadCameraData(CameraSession& session) {
 
 std::optional<std::string> ReadUserId(CameraSession& session) {
   std::string text;
-  if (!session.engine.GetText(cmd::UD, text, kQueryMs))
+  if (!session.Engine().GetText(cmd::UD, text, kQueryMs))
     return std::nullopt;
-  return session.engine.LastAnswerText();
+  return session.Engine().LastAnswerText();
 }
 
 std::optional<int32_t> ReadXmlVersion(CameraSession& session) {
   int32_t value = 0;
-  if (!session.engine.GetValue(cmd::XMLVR, value, kQueryMs))
+  if (!session.Engine().GetValue(cmd::XMLVR, value, kQueryMs))
     return std::nullopt;
   return value;
 }
 
 Outcome WriteUserId(CameraSession& session, const std::string& userId) {
   if (userId.size() > kUserIdLength) {
-    session.messages.ShowMessage("User ID string is too long !!", "", MessageIcon::Stop);
+    session.Messages().ShowMessage("User ID string is too long !!", "", MessageIcon::Stop);
     return Outcome::BadInput;
   }
   if (!CheckSendable(session, userId, "The User ID"))
     return Outcome::BadInput;
-  return Report(session, session.engine.SetText(cmd::UD, userId, kUserIdWriteMs),
+  return Report(session, session.Engine().SetText(cmd::UD, userId, kUserIdWriteMs),
                 "Writing the User ID \"" + userId + "\" has been completed.",
                 "Couldn't write the User ID.");
 }
@@ -166,18 +166,18 @@ Outcome WriteXmlVersion(CameraSession& session, const std::array<std::string, 3>
   const std::string joined = JoinFirstCharacters({digits.begin(), digits.end()});
   // Only digits make a version; anything else would be sent as some other number.
   if (!AllDigits(joined)) {
-    session.messages.ShowMessage("Couldn't write the XML Version.", "", MessageIcon::Stop);
+    session.Messages().ShowMessage("Couldn't write the XML Version.", "", MessageIcon::Stop);
     return Outcome::BadInput;
   }
   return Report(session,
-                session.engine.SetValue(cmd::XMLVR, DecimalToInt(joined), kXmlVersionWriteMs),
+                session.Engine().SetValue(cmd::XMLVR, DecimalToInt(joined), kXmlVersionWriteMs),
                 "Writing the XML Version has been completed.", "Couldn't write the XML Version.");
 }
 
 Outcome WriteDeviceVersion(CameraSession& session, const std::string& text) {
   if (!CheckSendable(session, text, "The Device Version"))
     return Outcome::BadInput;
-  return Report(session, session.engine.SetText(cmd::DV, text, kDeviceVersionWriteMs),
+  return Report(session, session.Engine().SetText(cmd::DV, text, kDeviceVersionWriteMs),
                 "Writing the Device Version has been completed.",
                 "Couldn't write the Device Version.");
 }

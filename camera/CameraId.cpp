@@ -18,31 +18,31 @@ constexpr std::array<const char*, 2> kModelIds{"RL-4100T-VLNK", "RL-8200T-VLNK"}
 constexpr const char* kModelIdFailed = "Failed writting camera model id.";
 
 Outcome Failed(CameraSession& session, const char* text) {
-  session.messages.ShowMessage(text, "", MessageIcon::Stop);
-  return FailureAfter(session.engine.LastOutcome());
+  session.Messages().ShowMessage(text, "", MessageIcon::Stop);
+  return FailureAfter(session.Engine().LastOutcome());
 }
 
 }  // namespace
 
 std::optional<std::string> ReadCameraId(CameraSession& session) {
   std::string text;
-  if (!session.engine.GetText(cmd::ID, text, kCameraIdMs))
+  if (!session.Engine().GetText(cmd::ID, text, kCameraIdMs))
     return std::nullopt;
-  return session.engine.LastAnswerText();
+  return session.Engine().LastAnswerText();
 }
 
 Outcome WriteCameraId(CameraSession& session, const std::string& cameraId) {
   if (cameraId.size() > kCameraIdLength) {
-    session.messages.ShowMessage("Camera ID string is too long !!", "", MessageIcon::Stop);
+    session.Messages().ShowMessage("Camera ID string is too long !!", "", MessageIcon::Stop);
     return Outcome::BadInput;
   }
   if (!CheckSendable(session, cameraId, "The Camera ID"))
     return Outcome::BadInput;
-  if (!session.engine.SetValue(cmd::ULCK, kCameraIdUnlockCode, kCameraIdMs))
+  if (!session.Engine().SetValue(cmd::ULCK, kCameraIdUnlockCode, kCameraIdMs))
     return Failed(session, "Couldn't save camera id.");
-  if (!session.engine.SetText(cmd::ID, cameraId, kCameraIdMs))
+  if (!session.Engine().SetText(cmd::ID, cameraId, kCameraIdMs))
     return Failed(session, "Couldn't save the camera id.");
-  session.messages.ShowMessage("Completed saving camera id: " + cameraId + ".", "",
+  session.Messages().ShowMessage("Completed saving camera id: " + cameraId + ".", "",
                                MessageIcon::Information);
   return Outcome::Done;
 }
@@ -66,14 +66,14 @@ Outcome WriteModelId(CameraSession& session, int position, const std::string& en
   // The entry the operator sees must name the model that is written: on a camera whose
   // choice lists its own model, that entry's position would write another model's id.
   if (!name || *name != entryText) {
-    session.messages.ShowMessage(kModelIdFailed, "", MessageIcon::Stop);
+    session.Messages().ShowMessage(kModelIdFailed, "", MessageIcon::Stop);
     return Outcome::BadInput;
   }
-  if (!session.engine.SetText(cmd::MD00, *name, kModelIdMs))
+  if (!session.Engine().SetText(cmd::MD00, *name, kModelIdMs))
     return Failed(session, kModelIdFailed);
   session.ForgetModel();
   session.CheckModelOnce();
-  session.messages.ShowMessage("Succeeded in writting camera model id.", "",
+  session.Messages().ShowMessage("Succeeded in writting camera model id.", "",
                                MessageIcon::Information);
   return Outcome::Done;
 }

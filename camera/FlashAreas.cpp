@@ -13,7 +13,7 @@ namespace {
 constexpr std::array<const char*, 4> kAreaNames{"Factory", "User 1", "User 2", "User 3"};
 
 void Inform(CameraSession& session, const std::string& text) {
-  session.messages.ShowMessage(text, "", MessageIcon::Information);
+  session.Messages().ShowMessage(text, "", MessageIcon::Information);
 }
 
 }  // namespace
@@ -38,37 +38,37 @@ int AreaFromChoice(const std::string& text) {
 
 Outcome LoadArea(CameraSession& session, int area) {
   session.lastArea = area;
-  if (!session.engine.SetValue(cmd::LD, area, limits::kReplyMs))
-    return session.engine.LastOutcome();
+  if (!session.Engine().SetValue(cmd::LD, area, limits::kReplyMs))
+    return session.Engine().LastOutcome();
   return Reload(session).Overall();
 }
 
 Outcome StoreArea(CameraSession& session, int area) {
   session.lastArea = area;
   if (area != 0 && (area < 1 || area > 3)) {
-    session.messages.ShowMessage("Selected invalid area !", "", MessageIcon::Stop);
+    session.Messages().ShowMessage("Selected invalid area !", "", MessageIcon::Stop);
     return Outcome::BadInput;
   }
-  const bool stored = area == 0 ? session.engine.SetValue(cmd::SA00, 0, limits::kAreaStoreMs)
-                                : session.engine.SetValue(cmd::SA, area, limits::kAreaStoreMs);
+  const bool stored = area == 0 ? session.Engine().SetValue(cmd::SA00, 0, limits::kAreaStoreMs)
+                                : session.Engine().SetValue(cmd::SA, area, limits::kAreaStoreMs);
   if (!stored)
-    return FailureAfter(session.engine.LastOutcome());
+    return FailureAfter(session.Engine().LastOutcome());
   Inform(session, "Completed saving current setting data !");
   return Outcome::Done;
 }
 
 Outcome StoreAll(CameraSession& session) {
-  if (!session.messages.AskYesNo("Are you sure you want to overwrite into all EEPROM areas?", "")) {
+  if (!session.Messages().AskYesNo("Are you sure you want to overwrite into all EEPROM areas?", "")) {
     return Outcome::BadInput;
   }
   PassOutcome stores;
   for (int area = 3; area >= 1 && !stores.GivenUp(); --area) {
-    session.engine.Clock().Pause(limits::kLinePauseMs);
-    if (!session.engine.SetValue(cmd::SA, area, limits::kLongSettingMs))
-      stores.NoteFailure(session.engine);
+    session.Engine().Clock().Pause(limits::kLinePauseMs);
+    if (!session.Engine().SetValue(cmd::SA, area, limits::kLongSettingMs))
+      stores.NoteFailure(session.Engine());
   }
   if (stores.Result() != Outcome::Done) {
-    session.messages.ShowMessage("Couldn't store current setting data!", "",
+    session.Messages().ShowMessage("Couldn't store current setting data!", "",
                                  MessageIcon::Exclamation);
     return stores.Result();
   }
@@ -77,30 +77,30 @@ Outcome StoreAll(CameraSession& session) {
 }
 
 Outcome FactoryStore(CameraSession& session) {
-  return session.engine.SetValue(cmd::SA00, 0, limits::kQuickReplyMs) ? Outcome::Done
-                                                    : FailureAfter(session.engine.LastOutcome());
+  return session.Engine().SetValue(cmd::SA00, 0, limits::kQuickReplyMs) ? Outcome::Done
+                                                    : FailureAfter(session.Engine().LastOutcome());
 }
 
 Outcome CameraReset(CameraSession& session) {
-  if (session.engine.SetValue(cmd::CRS00, 1, limits::kCameraResetMs))
+  if (session.Engine().SetValue(cmd::CRS00, 1, limits::kCameraResetMs))
     return Outcome::Done;
-  session.messages.ShowMessage("Failed sending \"Camera Reset Command\".", "", MessageIcon::Stop);
-  return FailureAfter(session.engine.LastOutcome());
+  session.Messages().ShowMessage("Failed sending \"Camera Reset Command\".", "", MessageIcon::Stop);
+  return FailureAfter(session.Engine().LastOutcome());
 }
 
 Outcome UserSetStore(CameraSession& session, int index) {
-  session.progress->Begin("Now, Storing camera data.");
-  const bool stored = session.engine.SetValue(cmd::SA, index, limits::kUserSetStoreMs);
-  const Outcome outcome = stored ? Outcome::Done : FailureAfter(session.engine.LastOutcome());
+  session.Progress().Begin("Now, Storing camera data.");
+  const bool stored = session.Engine().SetValue(cmd::SA, index, limits::kUserSetStoreMs);
+  const Outcome outcome = stored ? Outcome::Done : FailureAfter(session.Engine().LastOutcome());
   if (stored)
     Inform(session, "Completed to store current setting data!");
-  session.progress->End();
+  session.Progress().End();
   return outcome;
 }
 
 Outcome UserSetLoad(CameraSession& session, int index) {
-  if (!session.engine.SetValue(cmd::LD, index, limits::kLongSettingMs))
-    return FailureAfter(session.engine.LastOutcome());
+  if (!session.Engine().SetValue(cmd::LD, index, limits::kLongSettingMs))
+    return FailureAfter(session.Engine().LastOutcome());
   return Reload(session).Overall();
 }
 

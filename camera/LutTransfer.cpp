@@ -19,21 +19,21 @@ int Percent(int j) {
 class TransferScope {
  public:
   TransferScope(CameraSession& session, const std::string& text) : session_(session) {
-    session_.hooks->LockWindows(true);
-    session_.progress->Begin(text);
-    session_.progress->Update(0);
+    session_.Windows().LockWindows(true);
+    session_.Progress().Begin(text);
+    session_.Progress().Update(0);
   }
   ~TransferScope() {
-    session_.progress->End();
-    session_.hooks->LockWindows(false);
+    session_.Progress().End();
+    session_.Windows().LockWindows(false);
   }
   TransferScope(const TransferScope&) = delete;
   TransferScope& operator=(const TransferScope&) = delete;
 
   void Step(const std::string& text, int j) {
-    session_.progress->SetMessage(Counted(text, j + 1));
-    session_.progress->Update(Percent(j));
-    session_.hooks->PumpEvents();
+    session_.Progress().SetMessage(Counted(text, j + 1));
+    session_.Progress().Update(Percent(j));
+    session_.Windows().PumpEvents();
   }
 
  private:
@@ -58,9 +58,9 @@ Outcome ReadTableFromCamera(CameraSession& session, int channel, LutTable& table
     int32_t reply = 0;
     // The query line carries no index; only an answer that names the channel's command is an
     // entry (a late answer to something else would shift the table).
-    if (!session.engine.GetValue(commandId, reply, kLutEntryMs)) {
+    if (!session.Engine().GetValue(commandId, reply, kLutEntryMs)) {
       // The transfer stops at its first failure: nothing is left to probe for.
-      pass.NoteFailure(session.engine.LastOutcome(), session.engine.LastAnswerWasForAnother());
+      pass.NoteFailure(session.Engine().LastOutcome(), session.Engine().LastAnswerWasForAnother());
       break;
     }
     // A level outside the table's range is stored at the nearest end of it.
@@ -78,10 +78,10 @@ Outcome WriteTableToCamera(CameraSession& session, int channel, const LutTable& 
   PassOutcome pass;
   TransferScope scope(session, kLutWriteProgressText);
   for (int j = 0; j < kLutEntries; ++j) {
-    if (!session.engine.SetValue(commandId, static_cast<int32_t>(table[static_cast<size_t>(j)]),
+    if (!session.Engine().SetValue(commandId, static_cast<int32_t>(table[static_cast<size_t>(j)]),
                                  kLutEntryMs)) {
       // The transfer stops at its first failure: nothing is left to probe for.
-      pass.NoteFailure(session.engine.LastOutcome(), session.engine.LastAnswerWasForAnother());
+      pass.NoteFailure(session.Engine().LastOutcome(), session.Engine().LastAnswerWasForAnother());
       break;
     }
     scope.Step(kLutWriteProgressText, j);

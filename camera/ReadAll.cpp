@@ -16,9 +16,9 @@ constexpr int kQueryMs = limits::kReplyMs;
 // Keeps the Camera Link state and converts the values whose choices need an entry index.
 void NoteValue(CameraSession& session, const ParameterEntry& row, int32_t value) {
   if (row.ctrlId == ctl::GMA)
-    session.hooks->SelectChoiceEntry(ctl::GMA, GammaEntryFor(value));
+    session.Choices().SelectChoiceEntry(ctl::GMA, GammaEntryFor(value));
   if (row.ctrlId == ctl::CameraBaud) {
-    session.hooks->SelectChoiceEntry(ctl::CameraBaud, CameraBaudEntryFor(value));
+    session.Choices().SelectChoiceEntry(ctl::CameraBaud, CameraBaudEntryFor(value));
   }
   switch (row.commandId) {
     case cmd::CLCFG:
@@ -41,12 +41,12 @@ void NoteValue(CameraSession& session, const ParameterEntry& row, int32_t value)
 }  // namespace
 
 bool IsRowReadForModel(const CameraSession& session, int rowIndex) {
-  const ParameterEntry& row = session.table.Row(rowIndex);
+  const ParameterEntry& row = session.Table().Row(rowIndex);
   if (!ModelSupportsControl(session.model.code, row.ctrlId))
     return false;
   if (row.paramClass == ParamClass::Factory && !session.factoryMode)
     return false;
-  if (!session.table.IsReadable(rowIndex))
+  if (!session.Table().IsReadable(rowIndex))
     return false;
   if (session.model.IsMonochrome() && ExcludedForMonochrome(row.commandId))
     return false;
@@ -58,10 +58,10 @@ ReadAllResult ReadAll(CameraSession& session) {
 }
 
 ReadAllResult ReadAllRows(CameraSession& session, PassOutcome pass) {
-  ParameterTable& table = session.table;
+  ParameterTable& table = session.Table();
   const int total = session.factoryMode ? table.CountReadable() : table.CountReadableUser();
-  session.progress->Begin("Now, reading camera settings.");
-  session.progress->OfferCancel();
+  session.Progress().Begin("Now, reading camera settings.");
+  session.Progress().OfferCancel();
   ReadAllResult result;
   int count = 0;
   for (int i = 0; i < table.RowCount(); ++i) {
@@ -71,30 +71,30 @@ ReadAllResult ReadAllRows(CameraSession& session, PassOutcome pass) {
     int32_t value = 0;
     if (CommandTable::Name(row.commandId).empty()) {
       // A row without a command name is never sent: it has nothing to read.
-    } else if (pass.GivenUp() || session.progress->Cancelled()) {
+    } else if (pass.GivenUp() || session.Progress().Cancelled()) {
       result.cancelled = !pass.GivenUp();
       result.unread.push_back(i);
-    } else if (session.engine.GetValue(row.commandId, value, kQueryMs)) {
+    } else if (session.Engine().GetValue(row.commandId, value, kQueryMs)) {
       table.SetDataValue(row.ctrlId, value);
       NoteValue(session, row, value);
       result.read.push_back(i);
       pass.NoteSuccess();
     } else {
       result.unread.push_back(i);
-      pass.NoteFailure(session.engine);
+      pass.NoteFailure(session.Engine());
     }
     ++count;
-    session.progress->Update(total > 0 ? count * 100 / total : 100);
-    session.hooks->PumpEvents();
+    session.Progress().Update(total > 0 ? count * 100 / total : 100);
+    session.Windows().PumpEvents();
   }
   result.outcome = pass.Result();
   result.ran = true;
-  session.progress->End();
+  session.Progress().End();
   session.lastRead = result;
-  session.hooks->ActivateMainWindow();
+  session.Windows().ActivateMainWindow();
   int32_t videoMode = 0;
-  if (result.Complete() && session.engine.GetValue(cmd::VSM, videoMode, kQueryMs)) {
-    session.hooks->ShowVideoMode(videoMode);
+  if (result.Complete() && session.Engine().GetValue(cmd::VSM, videoMode, kQueryMs)) {
+    session.Choices().ShowVideoMode(videoMode);
   }
   return result;
 }
@@ -140,15 +140,15 @@ std::string UnreadMessage(const ReadAllResult& result) {
 
 void FillCameraBaudChoice(CameraSession& session) {
   int32_t mask = 0;
-  if (!session.engine.GetValue(cmd::SBDRT, mask, kQueryMs))
+  if (!session.Engine().GetValue(cmd::SBDRT, mask, kQueryMs))
     mask = 0;
   const std::vector<ChoiceEntry> entries = CameraBaudEntries(mask);
   int32_t current = 0;
   int selected = 0;
-  if (session.engine.GetValue(cmd::FCBDRT, current, kQueryMs)) {
+  if (session.Engine().GetValue(cmd::FCBDRT, current, kQueryMs)) {
     selected = CameraBaudEntryFor(current);
   }
-  session.hooks->FillCameraBaudChoice(entries, selected);
+  session.Choices().FillCameraBaudChoice(entries, selected);
 }
 
 std::string NotSavedMessage(const ReadAllResult& result) {
@@ -161,38 +161,39 @@ std::string NotSavedMessage(const ReadAllResult& result) {
 }
 
 ReadAllResult Reload(CameraSession& session) {
-  IPageHooks& hooks = *session.hooks;
-  ParameterTable& table = session.table;
-  hooks.LockWindows(true);
+  IWindowHooks& windows = session.Windows();
+  IPageRefresh& pages = session.Pages();
+  ParameterTable& table = session.Table();
+  windows.LockWindows(true);
   const bool answered = session.CheckModelOnce();
   PassOutcome modelCheck;
   // A camera that does not answer its model query is not asked for every setting in turn.
-  if (!answered && !Answered(session.engine.LastOutcome()))
-    modelCheck.GiveUp(session.engine.LastOutcome());
+  if (!answered && !Answered(session.Engine().LastOutcome()))
+    modelCheck.GiveUp(session.Engine().LastOutcome());
   else if (!answered)
-    modelCheck.NoteFailure(session.engine);
-  hooks.FillModelChoice(ModelChoiceEntries(session.model.code),
-                        ModelChoiceSelection(session.model.code));
-  hooks.PreparePagesForModel(session.model);
+    modelCheck.NoteFailure(session.Engine());
+  session.Choices().FillModelChoice(ModelChoiceEntries(session.model.code),
+                                    ModelChoiceSelection(session.model.code));
+  pages.PreparePagesForModel(session.model);
   ReadAllResult result = ReadAllRows(session, modelCheck);
   result.modelAnswered = answered;
   session.lastRead = result;
   // After a lost channel or a silent camera, the exchanges below would only wait.
   const bool reachable =
       result.outcome != Outcome::ChannelLost && result.outcome != Outcome::NoReply;
-  table.ShowAll(*session.view);
+  table.ShowAll(session.View());
   table.MarkAllSent();
   if (reachable)
-    table.WriteChangedParameters(session.engine, *session.view, kQueryMs);
+    table.WriteChangedParameters(session.Engine(), session.View(), kQueryMs);
   table.MarkAllSent();
-  table.ShowAll(*session.view);
-  hooks.RefreshDependentStates();
-  hooks.LockWindows(false);
-  hooks.RefreshRemainingPages();
+  table.ShowAll(session.View());
+  pages.RefreshDependentStates();
+  windows.LockWindows(false);
+  pages.RefreshRemainingPages();
   if (reachable)
     FillCameraBaudChoice(session);
-  hooks.ApplySequencerIndex();
-  table.AdjustRangesForModel(session.model.code, *session.view);
+  pages.ApplySequencerIndex();
+  table.AdjustRangesForModel(session.model.code, session.View());
   return result;
 }
 

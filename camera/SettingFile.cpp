@@ -20,7 +20,7 @@ namespace {
 constexpr int kQueryMs = limits::kReplyMs;
 
 void PauseBetweenLines(CameraSession& session) {
-  session.engine.Clock().Pause(limits::kLinePauseMs);
+  session.Engine().Clock().Pause(limits::kLinePauseMs);
 }
 
 bool RowBelongsInFile(const CameraSession& session, const ParameterEntry& row,
@@ -34,8 +34,8 @@ bool RowBelongsInFile(const CameraSession& session, const ParameterEntry& row,
 }
 
 bool ExposureModeIsOff(CameraSession& session) {
-  const int index = session.table.CtrlId2TblIndex(ctl::EM);
-  return index >= 0 && session.table.Row(index).value == 0;
+  const int index = session.Table().CtrlId2TblIndex(ctl::EM);
+  return index >= 0 && session.Table().Row(index).value == 0;
 }
 
 // The camera holds one value per command: every row bound to it shows that value.
@@ -50,7 +50,7 @@ void StoreForCommand(ParameterTable& table, int commandId, int32_t value) {
 // The value written for a row: the value of its command's row that the read-all fills, so
 // that all lines of a command bound to several rows agree; the row's own value otherwise.
 int32_t FileValue(const CameraSession& session, int rowIndex) {
-  const ParameterTable& table = session.table;
+  const ParameterTable& table = session.Table();
   const ParameterEntry& row = table.Row(rowIndex);
   for (int i = 0; i < table.RowCount(); ++i) {
     if (table.Row(i).commandId == row.commandId && IsRowReadForModel(session, i))
@@ -74,16 +74,16 @@ LineResult ResultOf(const Command& engine, bool ok) {
 // Sends the value of a parameter line; after a refusal the row keeps what the camera
 // really holds, not the value it refused.
 LineResult SendParameter(CameraSession& session, int id, int32_t value) {
-  Command& engine = session.engine;
+  Command& engine = session.Engine();
   if (engine.SetValue(id, value, kQueryMs)) {
-    StoreForCommand(session.table, id, value);
+    StoreForCommand(session.Table(), id, value);
     return {};
   }
   const LineResult failed = ResultOf(engine, false);
   // A camera that did not answer at all keeps the previous value without another wait.
   int32_t actual = 0;
   if (Answered(failed.outcome) && engine.GetValue(id, actual, kQueryMs))
-    StoreForCommand(session.table, id, actual);
+    StoreForCommand(session.Table(), id, actual);
   return failed;
 }
 
@@ -91,7 +91,7 @@ void RefreshAfterLine(CameraSession& session, int id, int ctrlId);
 
 // Sends one planned line of a setting file.
 LineResult ApplyLine(CameraSession& session, const LinePlan& plan) {
-  Command& engine = session.engine;
+  Command& engine = session.Engine();
   const int id = plan.commandId;
   switch (plan.kind) {
     case LinePlan::Kind::Blank:
@@ -119,10 +119,10 @@ LineResult ApplyLine(CameraSession& session, const LinePlan& plan) {
 
 // The pages that follow the exposure mode or the Camera Link settings catch up.
 void RefreshAfterLine(CameraSession& session, int id, int ctrlId) {
-  ParameterTable& table = session.table;
+  ParameterTable& table = session.Table();
   if (id == cmd::EM) {
     PauseBetweenLines(session);
-    session.hooks->RefreshExposureModeControls();
+    session.Pages().RefreshExposureModeControls();
     PauseBetweenLines(session);
   } else if (id == cmd::BA || id == cmd::CLCFG || id == cmd::CLCF || id == cmd::TAGM) {
     const int32_t kept = table.GetDataValue(ctrlId);
@@ -135,7 +135,7 @@ void RefreshAfterLine(CameraSession& session, int id, int ctrlId) {
     if (id == cmd::TAGM)
       session.link.tapGeometry = kept;
     PauseBetweenLines(session);
-    session.hooks->RefreshCameraLinkControls();
+    session.Pages().RefreshCameraLinkControls();
     PauseBetweenLines(session);
   }
 }
@@ -146,7 +146,7 @@ bool MayLoad(CameraSession& session, const std::string& path, const std::vector<
   static constexpr const char* kCaption = "Load Error";
   const FileSurvey survey = SurveyFile(session, lines);
   if (!survey.anySetting) {
-    session.messages.ShowMessage(NoSettingMessage(session, path), kCaption,
+    session.Messages().ShowMessage(NoSettingMessage(session, path), kCaption,
                                  MessageIcon::Exclamation);
     return false;
   }
@@ -154,11 +154,11 @@ bool MayLoad(CameraSession& session, const std::string& path, const std::vector<
     return true;
   const std::string text = OtherModelMessage(session, path, survey);
   if (otherModel == OtherModel::Ask &&
-      session.messages.AskYesNo(text + "\nLoad it anyway?", "Load"))
+      session.Messages().AskYesNo(text + "\nLoad it anyway?", "Load"))
     return true;
   notes.otherModel = true;
   if (otherModel == OtherModel::Refuse)
-    session.messages.ShowMessage(text + "\nNothing was sent.", kCaption, MessageIcon::Exclamation);
+    session.Messages().ShowMessage(text + "\nNothing was sent.", kCaption, MessageIcon::Exclamation);
   return false;
 }
 
@@ -178,7 +178,7 @@ void ShowMalformedLines(CameraSession& session, const std::string& path,
     return;
   if (count > kLinesShown)
     text += "\nand " + std::to_string(count - kLinesShown) + " more";
-  session.messages.ShowMessage(path + "\nThese lines were not understood and not sent:" + text,
+  session.Messages().ShowMessage(path + "\nThese lines were not understood and not sent:" + text,
                                "Load Error", MessageIcon::Exclamation);
 }
 
@@ -207,7 +207,7 @@ std::string BuildSettingFile(CameraSession& session, SettingFileVariant variant)
   out += std::string(CommandTable::Name(cmd::EM)) + "=1\n";
   out += std::string(CommandTable::Name(cmd::TM)) + "=0\n";
   const bool leaveOutTm = variant == SettingFileVariant::AllData && ExposureModeIsOff(session);
-  const ParameterTable& table = session.table;
+  const ParameterTable& table = session.Table();
   for (int i = 0; i < table.RowCount(); ++i) {
     const ParameterEntry& row = table.Row(i);
     if (!RowBelongsInFile(session, row, variant))
@@ -225,7 +225,7 @@ Outcome WriteSettingFile(CameraSession& session, const std::string& path,
   // A file holds the camera's values or nothing: values never read would be saved as if
   // the camera held them.
   if (!session.HaveCameraValues()) {
-    session.messages.ShowMessage(NotSavedMessage(session.lastRead), "Save Error",
+    session.Messages().ShowMessage(NotSavedMessage(session.lastRead), "Save Error",
                                  MessageIcon::Exclamation);
     return session.lastRead.ran ? session.lastRead.Overall() : Outcome::BadInput;
   }
@@ -237,8 +237,8 @@ Outcome WriteSettingFile(CameraSession& session, const std::string& path,
     return Outcome::NotWritten;
   }
   if (!notice.empty())
-    session.messages.ShowMessage(notice, "Save", MessageIcon::Exclamation);
-  session.hooks->RememberCameraFileFolder(FolderOf(path));
+    session.Messages().ShowMessage(notice, "Save", MessageIcon::Exclamation);
+  session.Folders().RememberCameraFileFolder(FolderOf(path));
   return Outcome::Done;
 }
 
@@ -251,12 +251,12 @@ Outcome LoadSettingFile(CameraSession& session, const std::string& path, LoadRep
   LoadReport& notes = report ? *report : noReport;
   if (!MayLoad(session, path, lines, otherModel, notes))
     return Outcome::BadInput;
-  session.progress->Begin("Now, reading camera setting file.");
+  session.Progress().Begin("Now, reading camera setting file.");
   const int count = static_cast<int>(lines.size());
   PassOutcome pass;
   for (int done = 0; done < count && !pass.GivenUp(); ++done) {
-    session.progress->Update(done * 100 / count);
-    session.hooks->PumpEvents();
+    session.Progress().Update(done * 100 / count);
+    session.Windows().PumpEvents();
     const std::string& line = lines[static_cast<size_t>(done)];
     const LinePlan plan = PlanLine(session, line);
     if (plan.kind == LinePlan::Kind::Skip)
@@ -269,17 +269,17 @@ Outcome LoadSettingFile(CameraSession& session, const std::string& path, LoadRep
     if (applied.outcome == Outcome::Done) {
       pass.NoteSuccess();
     } else {
-      pass.NoteFailure(session.engine, applied.outcome, applied.forAnother);
+      pass.NoteFailure(session.Engine(), applied.outcome, applied.forAnother);
       if (applied.outcome == Outcome::Refused)
         notes.refused.push_back({done + 1, line, SkipReason::Malformed});
     }
   }
-  session.table.ShowAll(*session.view);
-  session.table.MarkAllSent();
-  session.progress->End();
-  session.hooks->PreparePagesForModel(session.model);
-  session.hooks->RefreshDependentStates();
-  session.hooks->RememberCameraFileFolder(FolderOf(path));
+  session.Table().ShowAll(session.View());
+  session.Table().MarkAllSent();
+  session.Progress().End();
+  session.Pages().PreparePagesForModel(session.model);
+  session.Pages().RefreshDependentStates();
+  session.Folders().RememberCameraFileFolder(FolderOf(path));
   if (!report)
     ShowMalformedLines(session, path, notes.skipped);
   return pass.Result();

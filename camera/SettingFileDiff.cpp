@@ -71,7 +71,7 @@ DiffResult DiffSettingFile(CameraSession& session, const std::string& path) {
   const FileSurvey survey = SurveyFile(session, lines);
   if (!survey.anySetting) {
     // Nothing compared is no match.
-    session.messages.ShowMessage(NoSettingMessage(session, path), "Compare Error",
+    session.Messages().ShowMessage(NoSettingMessage(session, path), "Compare Error",
                                  MessageIcon::Exclamation);
     result.outcome = Outcome::BadInput;
     return result;
@@ -100,8 +100,8 @@ DiffResult DiffSettingFile(CameraSession& session, const std::string& path) {
     if (last[KeyOf(plan)] != i)
       continue;  // a later line sets it again
     std::string camera;
-    if (!ReadCameraValue(session.engine, plan, camera)) {
-      pass.NoteFailure(session.engine);
+    if (!ReadCameraValue(session.Engine(), plan, camera)) {
+      pass.NoteFailure(session.Engine());
       continue;
     }
     pass.NoteSuccess();

@@ -43,7 +43,7 @@ bool IsBlank(std::string_view line) {
 // more than one row (a toggle button beside a number field), and the first of them need not
 // be the one the model has.
 LinePlan PlanParameter(const CameraSession& session, LinePlan plan) {
-  const ParameterTable& table = session.table;
+  const ParameterTable& table = session.Table();
   bool inFiles = false, factoryOnly = false;
   for (int i = 0; i < table.RowCount(); ++i) {
     const ParameterEntry& row = table.Row(i);
@@ -83,7 +83,7 @@ const char* SkipReasonText(SkipReason reason) {
 void ReportFileOpenFailure(CameraSession& session, const std::string& path,
                            const std::string& reason) {
   const std::string why = reason.empty() ? "" : " (" + reason + ")";
-  session.messages.ShowMessage(path + "\nCouldn't open this file" + why, "File Open Error",
+  session.Messages().ShowMessage(path + "\nCouldn't open this file" + why, "File Open Error",
                                MessageIcon::Exclamation);
 }
 

@@ -86,7 +86,7 @@ bool PrintAdjustedValues(CliSession& s, AutoKind kind, JsonWriter* json) {
   if (json != nullptr)
     json->BeginObject("values");
   for (int ctrlId : AdjustedControls(kind)) {
-    const int commandId = s.Camera().table.ToCmdId(ctrlId);
+    const int commandId = s.Camera().Table().ToCmdId(ctrlId);
     const std::string name(CommandTable::Name(commandId));
     int32_t value = 0;
     if (!s.Engine().GetValue(commandId, value, kReadBackMs)) {

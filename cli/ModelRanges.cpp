@@ -19,7 +19,7 @@ constexpr RangeMode kModes[] = {
 
 // Whether the connected model has a control for the command (and so answers its query).
 bool ModelHasCommand(CliSession& s, int commandId) {
-  const ParameterTable& table = s.Camera().table;
+  const ParameterTable& table = s.Camera().Table();
   for (int i = 0; i < table.RowCount(); ++i) {
     const ParameterEntry& row = table.Row(i);
     if (row.commandId == commandId && ModelSupportsControl(s.Camera().model.code, row.ctrlId))
@@ -42,7 +42,7 @@ ModelRanges ModelRangesUnread(CliSession& s) {
   const CameraModel& model = s.Camera().model;
   ranges.inputs = ModelRangeInputs(model);
   NullParameterView noView;
-  s.Camera().table.AdjustRangesForModel(model.code, noView);
+  s.Camera().Table().AdjustRangesForModel(model.code, noView);
   return ranges;
 }
 

@@ -140,7 +140,7 @@ void DescribeRow(CliSession& s, const ParameterEntry& row, const RangeInputs& in
 
 // The controls of the command in the parameter table, or a line for a command without one.
 void DescribeName(CliSession& s, const RangeInputs& inputs, const NameReading& r) {
-  const ParameterTable& table = s.Camera().table;
+  const ParameterTable& table = s.Camera().Table();
   bool any = false;
   for (int i = 0; i < table.RowCount(); ++i) {
     if (table.Row(i).commandId == r.id) {
@@ -218,7 +218,7 @@ int RunDescribeAll(CliSession& s) {
     return ranges.status;
   // The read-all pass asks for every row the model has, past the ones the camera refuses.
   const ReadAllResult result = ReadAll(s.Camera());
-  const ParameterTable& table = s.Camera().table;
+  const ParameterTable& table = s.Camera().Table();
   if (s.Json())
     s.Record().Value("model", s.Camera().model.name).BeginArray("controls");
   for (int i = 0; i < table.RowCount(); ++i) {

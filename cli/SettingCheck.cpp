@@ -23,7 +23,7 @@ struct CommandRows {
 
 CommandRows RowsOf(CliSession& s, int id) {
   CommandRows found;
-  const ParameterTable& table = s.Camera().table;
+  const ParameterTable& table = s.Camera().Table();
   const int model = s.Camera().model.code;
   for (int i = 0; i < table.RowCount(); ++i) {
     const ParameterEntry& row = table.Row(i);

@@ -123,7 +123,7 @@ int RunInfo(CliSession& s) {
 int RunDump(CliSession& s) {
   if (const int status = ReadEverything(s); status != kExitOk)
     return status;
-  const ParameterTable& table = s.Camera().table;
+  const ParameterTable& table = s.Camera().Table();
   const bool json = s.Json();
   JsonWriter& w = s.Record();
   if (json)

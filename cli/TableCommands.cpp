@@ -109,8 +109,8 @@ int RunParamsOnCamera(CliSession& s) {
   if (ranges.status != kExitOk)
     return ranges.status;
   std::vector<ParameterEntry> rows;
-  for (int i = 0; i < s.Camera().table.RowCount(); ++i)
-    rows.push_back(s.Camera().table.Row(i));
+  for (int i = 0; i < s.Camera().Table().RowCount(); ++i)
+    rows.push_back(s.Camera().Table().Row(i));
   PrintParameters(s.Out(), rows, &ranges.inputs, s.Json() ? &s.Record() : nullptr);
   return kExitOk;
 }

@@ -39,21 +39,21 @@ void StoreChoice(HandlerContext& context, int ctrlId, int32_t value) {
 }
 
 void ShowUnknownParameter(HandlerContext& context) {
-  context.session.messages.ShowMessage(kUnknownParameter, kErrorCaption, MessageIcon::Exclamation);
+  context.session.Messages().ShowMessage(kUnknownParameter, kErrorCaption, MessageIcon::Exclamation);
 }
 
 // Tells the operator how a one-shot run ended: the result text, or why it ended early.
 void ShowRunEnd(HandlerContext& context, AutoKind kind, const AutoRunResult& result) {
   const std::string title = AutoResultTitle(kind);
   if (result.end == RunEnd::Final) {
-    ShowAutoResult(context.session.messages, *result.status, title);
+    ShowAutoResult(context.session.Messages(), *result.status, title);
     return;
   }
   // A start the camera answered with a refusal has already been shown with the camera's own
   // answer; a second box would only repeat it.
   if (result.end == RunEnd::StartFailed && result.outcome == Outcome::Refused)
     return;
-  context.session.messages.ShowMessage(RunEndText(result), title, MessageIcon::Exclamation);
+  context.session.Messages().ShowMessage(RunEndText(result), title, MessageIcon::Exclamation);
 }
 
 // Reads back what a run may have moved.
@@ -65,7 +65,7 @@ void RequeryAdjusted(HandlerContext& context, AutoKind kind, const AutoRunResult
 }
 
 AutoRunResult RunOnce(HandlerContext& context, AutoKind kind) {
-  return RunAutoOnce(context.engine, kind, context.session.poll, *context.session.adjustWatch);
+  return RunAutoOnce(context.engine, kind, context.session.poll, context.session.AdjustWatch());
 }
 
 bool OnLevelAuto(HandlerContext& context, int ctrlId) {
@@ -151,7 +151,7 @@ void OnRecalibrateShading(HandlerContext& context) {
   if (!status)
     return;
   context.panel.ShowText(ctl::ShadingResult, AutoResultText(*status));
-  ShowAutoResult(context.session.messages, *status, kShadingTitle);
+  ShowAutoResult(context.session.Messages(), *status, kShadingTitle);
 }
 
 void OnReadLevelStatus(HandlerContext& context) {

@@ -17,8 +17,8 @@ void ApplyExposureAutoRule(HandlerContext& context);
 void ApplyGainAutoRule(HandlerContext& context);
 void ApplyWhiteGainRule(HandlerContext& context);
 
-// The metering areas of one grid (`selectAllId` 2537 or 2540): enabled unless "Select all"
-// is checked, then each re-read from the camera in control id order.
+// The metering areas of one grid (`selectAllId` ctl::ALCA or ctl::AWBA): enabled unless "Select
+// all" is checked, then each re-read from the camera in control id order.
 void RefreshAreaSelection(HandlerContext& context, int selectAllId);
 
 // The text of an unexpected choice value and its caption.

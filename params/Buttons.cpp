@@ -63,7 +63,7 @@ bool RunOneShot(HandlerContext& context, int ctrlId) {
       continue;
     const bool done = context.engine.SetValue(button.commandId, button.value, button.limitMs);
     if (done && button.reportsCompletion)
-      context.session.messages.ShowMessage(kCompleted, "Vistrel", MessageIcon::Information);
+      context.session.Messages().ShowMessage(kCompleted, "Vistrel", MessageIcon::Information);
     return true;
   }
   return false;

@@ -13,13 +13,13 @@ namespace vistrel {
 // read, the camera model "Set"). Each returns true when it handled the control.
 namespace Delegated {
 
-// ASC 2535, AGC 2536, AWB 1580 selections.
+// The ASC, AGC and AWB selections.
 bool OnAdjustmentSelect(HandlerContext& context, int ctrlId);
-// "Select all" 2537 / 2540 after the common path.
+// "Select all" (ALCA, AWBA) after the common path.
 bool OnAreaSelectAll(HandlerContext& context, int ctrlId);
 // The sequencer entry read for an index (1..128).
 bool OnSequencerEntryRead(HandlerContext& context, int32_t index);
-// SQHB 2785 / SQVB 2786 binning conversion.
+// SQHB and SQVB binning conversion.
 bool OnSequencerBinning(HandlerContext& context, int ctrlId);
 // Write and Read buttons of the LUT, blemish and sequencer entry tables, the multi-ROI toggle.
 bool OnEntryTableButton(HandlerContext& context, int ctrlId);
@@ -27,7 +27,7 @@ bool OnEntryTableButton(HandlerContext& context, int ctrlId);
 bool OnGainModeChanging(HandlerContext& context, int32_t mode);
 // The gain auto enabling and the red and blue gain ranges after it.
 bool OnGainModeChanged(HandlerContext& context, int32_t mode);
-// The XML version "Read" 2601 and the camera model choice 1853.
+// The XML version "Read" and the camera model choice.
 bool OnIdentityControl(HandlerContext& context, int ctrlId);
 
 }  // namespace Delegated

@@ -46,7 +46,7 @@ void ReadPixelEntry(HandlerContext& context, const PixelTable& table) {
     return;
   const std::string indexText = context.panel.EditText(table.indexCtrl);
   if (!IsIndexText(indexText)) {
-    context.session.messages.ShowMessage("The index is not a whole number: " + indexText, "Error",
+    context.session.Messages().ShowMessage("The index is not a whole number: " + indexText, "Error",
                                          MessageIcon::Exclamation);
     return;
   }
@@ -118,7 +118,7 @@ void WriteSequencerEntry(HandlerContext& context) {
       context.panel.MarkUnwritten(field.ctrlId, std::ranges::find(failed, &field) != failed.end());
   }
   if (!failed.empty())
-    context.session.messages.ShowMessage(
+    context.session.Messages().ShowMessage(
         "Sequencer entry " + std::to_string(entry) + ": the camera did not take " +
             FieldNames(failed) + " (" + OutcomeText(outcome) +
             "). The marked fields show what the camera holds; check them and write again.",

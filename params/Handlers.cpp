@@ -68,7 +68,7 @@ void OnParameterEdit(HandlerContext& context, int editId) {
       panel.SpinRange(spin, minimum, maximum) &&
       (outside(*typed, minimum, maximum) || outside(adjusted.value, minimum, maximum))) {
     RestoreField(context, editId);
-    context.session.messages.ShowMessage(OutOfRangeText(*typed, minimum, maximum),
+    context.session.Messages().ShowMessage(OutOfRangeText(*typed, minimum, maximum),
                                          kOutOfRangeCaption, MessageIcon::Exclamation);
     return;
   }

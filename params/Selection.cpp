@@ -28,7 +28,7 @@ void CommonPath(HandlerContext& context, int ctrlId) {
 void OnExposureMode(HandlerContext& context) {
   IControlPanel& panel = context.panel;
   if (SelectionOf(panel, ctl::ASC) == kExposureAutoContinuous) {
-    context.session.messages.ShowMessage(kExposureAutoOn, "Vistrel", MessageIcon::Stop);
+    context.session.Messages().ShowMessage(kExposureAutoOn, "Vistrel", MessageIcon::Stop);
     panel.ShowParameter(ctl::EM, context.table.GetLastSentValue(ctl::EM));
     return;
   }
@@ -65,7 +65,7 @@ void OnLutMode(HandlerContext& context) {
   const int mode = SelectionOf(context.panel, ctl::LUTC);
   EnablingRules::ApplyLutMode(context.panel, mode);
   if (mode == ctl::LutModeOff)
-    context.session.hooks->HideLutEditors();
+    context.session.Pages().HideLutEditors();
   CommonPath(context, ctl::LUTC);
 }
 

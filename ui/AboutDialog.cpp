@@ -179,7 +179,7 @@ void CAboutDialog::OnSaveDeviceVersion() {
   for (size_t i = 0; i < deviceVersion_.size(); ++i) {
     const std::string part = FromQt(deviceVersion_[i]->text());
     if (part.empty() || !std::ranges::all_of(part, [](char c) { return c >= '0' && c <= '9'; })) {
-      session_.messages.ShowMessage(kDeviceVersionForm, "Device Version", MessageIcon::Exclamation);
+      session_.Messages().ShowMessage(kDeviceVersionForm, "Device Version", MessageIcon::Exclamation);
       return;
     }
     text += (i > 0 ? "." : "") + part;
@@ -190,12 +190,12 @@ void CAboutDialog::OnSaveDeviceVersion() {
 void CAboutDialog::OnViewHelpFile() {
   const int index = helpFile_->currentIndex();
   if (index < 0 || index >= static_cast<int>(helpFiles_.size())) {
-    session_.messages.ShowMessage("No file was selected !!", "", MessageIcon::Stop);
+    session_.Messages().ShowMessage("No file was selected !!", "", MessageIcon::Stop);
     return;
   }
   const HelpFile& file = helpFiles_[static_cast<size_t>(index)];
   if (!opener_(file.path))
-    session_.messages.ShowMessage("Couldn't open \"" + file.name + "\".", "", MessageIcon::Stop);
+    session_.Messages().ShowMessage("Couldn't open \"" + file.name + "\".", "", MessageIcon::Stop);
 }
 
 }  // namespace vistrel

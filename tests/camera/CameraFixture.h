@@ -14,7 +14,7 @@
 namespace vistrel::test {
 
 // Records what the camera operations ask of the pages.
-class RecordingHooks : public IPageHooks {
+class RecordingHooks : public IChoiceHooks, public IFolderMemory {
  public:
   void SelectChoiceEntry(int ctrlId, int entry) override { selected.push_back({ctrlId, entry}); }
   void FillCameraBaudChoice(const std::vector<ChoiceEntry>& entries, int selection) override {
@@ -57,7 +57,7 @@ class CameraFixture {
         table(presenter),
         session(engine, table, presenter) {
     engine.SetOnlineStatus(&online);
-    session.SetHooks(&hooks);
+    session.SetHooks(PageHooks::Of(hooks));
     session.SetProgress(&progress);
     session.SetView(&view);
   }

@@ -20,7 +20,7 @@ class TextProgress : public IProgress {
   int ended = 0;
 };
 
-class LockCounter : public IPageHooks {
+class LockCounter : public IWindowHooks {
  public:
   void LockWindows(bool locked) override { locks.push_back(locked); }
   void PumpEvents() override { ++pumped; }
@@ -32,7 +32,7 @@ class LutTransferTest : public ::testing::Test {
  protected:
   LutTransferTest() {
     camera.session.SetProgress(&progress);
-    camera.session.SetHooks(&hooks);
+    camera.session.SetHooks(PageHooks::Of(hooks));
     camera.engine.SetTimeLimitCap(100);
   }
 

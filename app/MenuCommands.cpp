@@ -1,0 +1,91 @@
+#include "app/MenuCommands.h"
+
+#include <QtWidgets/QLayout>
+#include <QtWidgets/QMenuBar>
+#include <string>
+
+#include "app/CameraFileActions.h"
+#include "app/IdentityWindows.h"
+#include "app/MainMenu.h"
+#include "app/VistrelDlg.h"
+#include "ui/CommunicationDialog.h"
+#include "ui/TerminalDialog.h"
+
+namespace vistrel {
+
+MenuCommands::MenuCommands(CVistrelDlg& dialog) : QObject(&dialog), dialog_(dialog) {
+  Build();
+}
+
+void MenuCommands::Build() {
+  menuBar_ = new QMenuBar(&dialog_);
+  dialog_.layout()->setMenuBar(menuBar_);
+  std::map<std::string, QMenu*> popups;
+  for (const char* title : kMenuTitles)
+    popups[title] = menuBar_->addMenu(title);
+  utilityMenu_ = popups["Utility(&U)"];
+  for (const MenuItem& item : kMenuItems) {
+    QMenu* popup = popups[item.popup];
+    std::string text = item.text;
+    if (const size_t slash = text.find('/'); slash != std::string::npos) {
+      const QString sub = QString::fromStdString(text.substr(0, slash));
+      QMenu* submenu = popup->findChild<QMenu*>(sub);
+      if (submenu == nullptr) {
+        submenu = popup->addMenu(sub);
+        submenu->setObjectName(sub);
+      }
+      popup = submenu;
+      text = text.substr(slash + 1);
+    }
+    QAction* action = popup->addAction(QString::fromStdString(text));
+    const int id = item.id;
+    connect(action, &QAction::triggered, this, [this, id] { Run(id); });
+    actions_[id] = action;
+  }
+}
+
+QAction* MenuCommands::Action(int id) const {
+  const auto it = actions_.find(id);
+  return it == actions_.end() ? nullptr : it->second;
+}
+
+bool MenuCommands::Run(int id) {
+  if (dialog_.RunLutMenuCommand(id))
+    return true;
+  CameraFileActions& files = dialog_.FileActions();
+  switch (id) {
+    case menu::kOpen:
+      files.LoadSettingFile();
+      return true;
+    case menu::kSaveAllData:
+      files.SaveSettingFileAs(true);
+      return true;
+    case menu::kSaveShippingData:
+      files.SaveSettingFileAs(false);
+      return true;
+    case menu::kExit:
+      dialog_.reject();
+      return true;
+    case menu::kReload:
+      dialog_.ReloadCamera();
+      return true;
+    case menu::kLoadSettings:
+      files.ChooseAreaAndRun(false);
+      return true;
+    case menu::kStoreSettings:
+      files.ChooseAreaAndRun(true);
+      return true;
+    case menu::kOpenCommunication:
+      dialog_.Communication().show();
+      dialog_.Communication().raise();
+      return true;
+    case menu::kOpenTerminal:
+      dialog_.Terminal().show();
+      dialog_.Terminal().raise();
+      return true;
+    default:
+      return dialog_.Identity().Run(id);
+  }
+}
+
+}  // namespace vistrel

@@ -138,7 +138,7 @@ int main(int argc, char** argv) {
   {
     Link link(folder.Path());
     if (link.channel.OpenDevice(device, static_cast<uint32_t>(baud))) {
-      vistrel::SleepingWatch sleeping;
+      vistrel::SleepingWatch sleeping(link.engine);
       vistrel::CAdjustProgressDialog dialog;
       ok = MeasureSequencer(link, baud, 3) && MeasureSequencer(link, baud, 0) &&
            MeasureRun(link, sleeping, "sleeping wait") &&

@@ -245,8 +245,7 @@ void AddProvisionCommand(CLI::App& app, ChosenAction& chosen) {
             "Set a camera up from a setting file on one open: model check, load, verify, "
             "store into a flash area, read the area back; prints each step and the one that "
             "failed",
-            "vistrelctl --device /dev/ttyUSB0 --device /dev/ttyUSB1 provision golden.cam "
-            "--area 1"});
+            "vistrelctl --device /dev/ttyUSB0 provision golden.cam --area 1"});
   sub->callback([&chosen, request] {
     chosen.unopened = [&chosen, request](CliSession& s) {
       return RunProvision(s, *request, chosen);

@@ -19,7 +19,7 @@ vistrelctl() {
   for a in "$@"; do
     if ((skip)); then skip=0; continue; fi
     case $a in
-      --device | --port | --cl2000 | --cl2001 | --clver11) skip=1; continue ;;
+      --device | --devices | --port | --cl2000 | --cl2001 | --clver11) skip=1; continue ;;
       --simulate*) sim=$a; continue ;;
     esac
     args+=("$a")

@@ -6,8 +6,8 @@
 #include <array>
 
 #include "app/VistrelDlg.h"
-#include "core/TimeLimits.h"
 #include "core/CommandIds.h"
+#include "core/TimeLimits.h"
 
 namespace vistrel {
 

@@ -72,8 +72,8 @@ std::optional<std::array<std::string, 3>> XmlVersionDigits(int32_t value) {
 bool CheckSendable(CameraSession& session, const std::string& text, const std::string& what) {
   if (IsSendableText(text))
     return true;
-  session.Messages().ShowMessage(what + " may hold only printable ASCII characters, no line breaks.",
-                               "", MessageIcon::Stop);
+  session.Messages().ShowMessage(
+      what + " may hold only printable ASCII characters, no line breaks.", "", MessageIcon::Stop);
   return false;
 }
 

@@ -43,7 +43,7 @@ Outcome WriteCameraId(CameraSession& session, const std::string& cameraId) {
   if (!session.Engine().SetText(cmd::ID, cameraId, kCameraIdMs))
     return Failed(session, "Couldn't save the camera id.");
   session.Messages().ShowMessage("Completed saving camera id: " + cameraId + ".", "",
-                               MessageIcon::Information);
+                                 MessageIcon::Information);
   return Outcome::Done;
 }
 
@@ -74,7 +74,7 @@ Outcome WriteModelId(CameraSession& session, int position, const std::string& en
   session.ForgetModel();
   session.CheckModelOnce();
   session.Messages().ShowMessage("Succeeded in writting camera model id.", "",
-                               MessageIcon::Information);
+                                 MessageIcon::Information);
   return Outcome::Done;
 }
 

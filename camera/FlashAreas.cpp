@@ -58,7 +58,8 @@ Outcome StoreArea(CameraSession& session, int area) {
 }
 
 Outcome StoreAll(CameraSession& session) {
-  if (!session.Messages().AskYesNo("Are you sure you want to overwrite into all EEPROM areas?", "")) {
+  if (!session.Messages().AskYesNo("Are you sure you want to overwrite into all EEPROM areas?",
+                                   "")) {
     return Outcome::BadInput;
   }
   PassOutcome stores;
@@ -69,7 +70,7 @@ Outcome StoreAll(CameraSession& session) {
   }
   if (stores.Result() != Outcome::Done) {
     session.Messages().ShowMessage("Couldn't store current setting data!", "",
-                                 MessageIcon::Exclamation);
+                                   MessageIcon::Exclamation);
     return stores.Result();
   }
   Inform(session, "Completed to store current setting data!");
@@ -77,8 +78,9 @@ Outcome StoreAll(CameraSession& session) {
 }
 
 Outcome FactoryStore(CameraSession& session) {
-  return session.Engine().SetValue(cmd::SA00, 0, limits::kQuickReplyMs) ? Outcome::Done
-                                                    : FailureAfter(session.Engine().LastOutcome());
+  return session.Engine().SetValue(cmd::SA00, 0, limits::kQuickReplyMs)
+             ? Outcome::Done
+             : FailureAfter(session.Engine().LastOutcome());
 }
 
 Outcome CameraReset(CameraSession& session) {

@@ -79,7 +79,7 @@ Outcome WriteTableToCamera(CameraSession& session, int channel, const LutTable& 
   TransferScope scope(session, kLutWriteProgressText);
   for (int j = 0; j < kLutEntries; ++j) {
     if (!session.Engine().SetValue(commandId, static_cast<int32_t>(table[static_cast<size_t>(j)]),
-                                 kLutEntryMs)) {
+                                   kLutEntryMs)) {
       // The transfer stops at its first failure: nothing is left to probe for.
       pass.NoteFailure(session.Engine().LastOutcome(), session.Engine().LastAnswerWasForAnother());
       break;

@@ -1,8 +1,8 @@
 #include "camera/ReadAll.h"
 
 #include "camera/BaudChoice.h"
-#include "camera/models/ModelCatalogue.h"
 #include "camera/PassOutcome.h"
+#include "camera/models/ModelCatalogue.h"
 #include "core/CommandIds.h"
 #include "core/CommandTable.h"
 #include "core/ControlIds.h"

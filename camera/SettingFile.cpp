@@ -2,10 +2,10 @@
 
 #include <vector>
 
-#include "camera/models/ModelCatalogue.h"
 #include "camera/PassOutcome.h"
 #include "camera/ReadAll.h"
 #include "camera/SettingFileLines.h"
+#include "camera/models/ModelCatalogue.h"
 #include "core/AtomicFile.h"
 #include "core/CommandIds.h"
 #include "core/CommandTable.h"
@@ -98,7 +98,8 @@ LineResult ApplyLine(CameraSession& session, const LinePlan& plan) {
     case LinePlan::Kind::Skip:
       return {};
     case LinePlan::Kind::Model: {
-      const LineResult sent = ResultOf(engine, engine.SetText(id, plan.text, limits::kShortReplyMs));
+      const LineResult sent =
+          ResultOf(engine, engine.SetText(id, plan.text, limits::kShortReplyMs));
       // The camera now reports the model id just written.
       session.ForgetModel();
       session.CheckModelOnce();
@@ -147,7 +148,7 @@ bool MayLoad(CameraSession& session, const std::string& path, const std::vector<
   const FileSurvey survey = SurveyFile(session, lines);
   if (!survey.anySetting) {
     session.Messages().ShowMessage(NoSettingMessage(session, path), kCaption,
-                                 MessageIcon::Exclamation);
+                                   MessageIcon::Exclamation);
     return false;
   }
   if (!survey.otherModel || otherModel == OtherModel::Load)
@@ -158,7 +159,8 @@ bool MayLoad(CameraSession& session, const std::string& path, const std::vector<
     return true;
   notes.otherModel = true;
   if (otherModel == OtherModel::Refuse)
-    session.Messages().ShowMessage(text + "\nNothing was sent.", kCaption, MessageIcon::Exclamation);
+    session.Messages().ShowMessage(text + "\nNothing was sent.", kCaption,
+                                   MessageIcon::Exclamation);
   return false;
 }
 
@@ -179,7 +181,7 @@ void ShowMalformedLines(CameraSession& session, const std::string& path,
   if (count > kLinesShown)
     text += "\nand " + std::to_string(count - kLinesShown) + " more";
   session.Messages().ShowMessage(path + "\nThese lines were not understood and not sent:" + text,
-                               "Load Error", MessageIcon::Exclamation);
+                                 "Load Error", MessageIcon::Exclamation);
 }
 
 }  // namespace
@@ -226,7 +228,7 @@ Outcome WriteSettingFile(CameraSession& session, const std::string& path,
   // the camera held them.
   if (!session.HaveCameraValues()) {
     session.Messages().ShowMessage(NotSavedMessage(session.lastRead), "Save Error",
-                                 MessageIcon::Exclamation);
+                                   MessageIcon::Exclamation);
     return session.lastRead.ran ? session.lastRead.Overall() : Outcome::BadInput;
   }
   const std::string contents = BuildSettingFile(session, variant);

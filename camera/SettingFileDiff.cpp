@@ -72,7 +72,7 @@ DiffResult DiffSettingFile(CameraSession& session, const std::string& path) {
   if (!survey.anySetting) {
     // Nothing compared is no match.
     session.Messages().ShowMessage(NoSettingMessage(session, path), "Compare Error",
-                                 MessageIcon::Exclamation);
+                                   MessageIcon::Exclamation);
     result.outcome = Outcome::BadInput;
     return result;
   }

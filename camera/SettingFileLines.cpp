@@ -3,8 +3,8 @@
 #include <iostream>
 #include <sstream>
 
-#include "camera/models/ModelCatalogue.h"
 #include "camera/SettingFileLimits.h"
+#include "camera/models/ModelCatalogue.h"
 #include "core/Command.h"
 #include "core/CommandIds.h"
 #include "core/Conversions.h"
@@ -84,7 +84,7 @@ void ReportFileOpenFailure(CameraSession& session, const std::string& path,
                            const std::string& reason) {
   const std::string why = reason.empty() ? "" : " (" + reason + ")";
   session.Messages().ShowMessage(path + "\nCouldn't open this file" + why, "File Open Error",
-                               MessageIcon::Exclamation);
+                                 MessageIcon::Exclamation);
 }
 
 namespace {

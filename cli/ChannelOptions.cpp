@@ -74,8 +74,10 @@ void AddChannelChoice(CLI::App& app, ChannelOptions& o, ChannelUse use) {
       "Channel", stored ? "the channel to store for later runs (one of these)"
                         : "for this run only, one of these; the stored choice stays");
   const std::string hiddenWhenStored = stored ? "" : "Options";
-  group->add_option("--device", o.device, "serial device path (COM port mode), or a network port: rfc2217://HOST:PORT "
-                    "(telnet COM port control, as ser2net serves it) or socket://HOST:PORT")
+  group
+      ->add_option("--device", o.device,
+                   "serial device path (COM port mode), or a network port: rfc2217://HOST:PORT "
+                   "(telnet COM port control, as ser2net serves it) or socket://HOST:PORT")
       ->type_name("DEVICE")
       ->check(kNotEmpty)
       ->group(hiddenWhenStored);

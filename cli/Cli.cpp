@@ -19,9 +19,9 @@
 #include "cli/HelpFormatter.h"
 #include "cli/IdentityCommands.h"
 #include "cli/LutCommands.h"
+#include "cli/ManPage.h"
 #include "cli/MultiRun.h"
 #include "cli/ProvisionCommand.h"
-#include "cli/ManPage.h"
 #include "cli/TableCommands.h"
 #include "cli/ValueCommands.h"
 
@@ -98,8 +98,8 @@ int RunChosen(const ChosenAction& chosen, const ChannelOptions& options,
   CliSession session(options, out, err);
   session.SetOperation(operation);
   session.SetJson(chosen.json);
-  const int status = chosen.unopened ? session.Finish(chosen.unopened(session))
-                                     : RunOnCamera(chosen, session);
+  const int status =
+      chosen.unopened ? session.Finish(chosen.unopened(session)) : RunOnCamera(chosen, session);
   if (chosen.facts)
     chosen.facts->last = session.Engine().LastOutcome();
   return status;
@@ -142,8 +142,8 @@ int ExitStatusFor(Outcome outcome) {
 int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& err) {
   const std::vector<std::string> arguments(argv + 1, argv + argc);
   // The completion scripts ask with the words typed so far, which may name several channels.
-  const bool hidden =
-      !arguments.empty() && (arguments[0] == kCompleteCommand || arguments[0] == kManSectionsCommand);
+  const bool hidden = !arguments.empty() &&
+                      (arguments[0] == kCompleteCommand || arguments[0] == kManSectionsCommand);
   if (!hidden)
     if (const std::optional<int> status = RunOnEveryCamera(arguments, out, err))
       return *status;

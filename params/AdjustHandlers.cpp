@@ -39,7 +39,8 @@ void StoreChoice(HandlerContext& context, int ctrlId, int32_t value) {
 }
 
 void ShowUnknownParameter(HandlerContext& context) {
-  context.session.Messages().ShowMessage(kUnknownParameter, kErrorCaption, MessageIcon::Exclamation);
+  context.session.Messages().ShowMessage(kUnknownParameter, kErrorCaption,
+                                         MessageIcon::Exclamation);
 }
 
 // Tells the operator how a one-shot run ended: the result text, or why it ended early.

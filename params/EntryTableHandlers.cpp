@@ -47,7 +47,7 @@ void ReadPixelEntry(HandlerContext& context, const PixelTable& table) {
   const std::string indexText = context.panel.EditText(table.indexCtrl);
   if (!IsIndexText(indexText)) {
     context.session.Messages().ShowMessage("The index is not a whole number: " + indexText, "Error",
-                                         MessageIcon::Exclamation);
+                                           MessageIcon::Exclamation);
     return;
   }
   int32_t value = 0;

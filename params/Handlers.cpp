@@ -69,7 +69,7 @@ void OnParameterEdit(HandlerContext& context, int editId) {
       (outside(*typed, minimum, maximum) || outside(adjusted.value, minimum, maximum))) {
     RestoreField(context, editId);
     context.session.Messages().ShowMessage(OutOfRangeText(*typed, minimum, maximum),
-                                         kOutOfRangeCaption, MessageIcon::Exclamation);
+                                           kOutOfRangeCaption, MessageIcon::Exclamation);
     return;
   }
   const int32_t value = panel.SetSpinPosition(spin, adjusted.value);

@@ -5,8 +5,8 @@
 
 #include "camera/EntryTables.h"
 #include "camera/models/ModelCatalogue.h"
-#include "core/ControlIds.h"
 #include "camera/models/PageChoices.h"
+#include "core/ControlIds.h"
 
 namespace vistrel::ModelPageSetup {
 

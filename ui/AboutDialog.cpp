@@ -179,7 +179,8 @@ void CAboutDialog::OnSaveDeviceVersion() {
   for (size_t i = 0; i < deviceVersion_.size(); ++i) {
     const std::string part = FromQt(deviceVersion_[i]->text());
     if (part.empty() || !std::ranges::all_of(part, [](char c) { return c >= '0' && c <= '9'; })) {
-      session_.Messages().ShowMessage(kDeviceVersionForm, "Device Version", MessageIcon::Exclamation);
+      session_.Messages().ShowMessage(kDeviceVersionForm, "Device Version",
+                                      MessageIcon::Exclamation);
       return;
     }
     text += (i > 0 ? "." : "") + part;

@@ -35,12 +35,8 @@ void CameraFileActions::ChooseAreaAndRun(bool storing) {
 void CameraFileActions::SaveSettingFileAs(bool allData) {
   const std::string folder = services_.settings.GetStoredText(kStoredCameraFilePath).value;
   const std::optional<std::string> path =
-      services_.messages.ChooseFile(true, folder, kSettingFileExtension, kSettingFileFilter);
-  if (!path || path->empty())
-    return;
-  std::error_code error;
-  if (std::filesystem::exists(*path, error) &&
-      !services_.messages.AskYesNo(ReplaceQuestion(*path), "Confirm"))
+      ChooseFileToWrite(services_.messages, folder, kSettingFileExtension, kSettingFileFilter);
+  if (!path)
     return;
   if (WriteSettingFile(services_.session, *path,
                        allData ? SettingFileVariant::AllData : SettingFileVariant::ShippingData) ==

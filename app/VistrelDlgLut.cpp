@@ -144,12 +144,8 @@ void CVistrelDlg::SaveLutFile() {
     return;
   const std::string folder = std::filesystem::current_path().string();
   const std::optional<std::string> path =
-      services_.messages.ChooseFile(true, folder, kGammaExtension, kGammaSaveFilter);
-  if (!path || path->empty())
-    return;
-  std::error_code error;
-  if (std::filesystem::exists(*path, error) &&
-      !services_.messages.AskYesNo(ReplaceQuestion(*path), "Confirm"))
+      ChooseFileToWrite(services_.messages, folder, kGammaExtension, kGammaSaveFilter);
+  if (!path)
     return;
   LutTableSet tables;
   for (int c = 0; c < kLutChannels; ++c)

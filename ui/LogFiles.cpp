@@ -14,16 +14,26 @@ std::string ReplaceQuestion(const std::string& path) {
   return path + "\nThis file already exists." + "\nReplace existing file?";
 }
 
-bool SaveLinesWithDialog(IMessagePresenter& messages, LogFolderAccess& folder,
-                         const std::string& defaultExtension, const std::string& filter,
-                         const std::vector<std::string>& lines) {
-  const std::optional<std::string> chosen = messages.ChooseFile(
-      true, folder.get ? folder.get() : std::string(), defaultExtension, filter);
+std::optional<std::string> ChooseFileToWrite(IMessagePresenter& messages, const std::string& folder,
+                                             const std::string& defaultExtension,
+                                             const std::string& filter) {
+  const std::optional<std::string> chosen =
+      messages.ChooseFile(true, folder, defaultExtension, filter);
   if (!chosen || chosen->empty())
-    return false;
+    return std::nullopt;
   std::error_code error;
   if (std::filesystem::exists(*chosen, error) &&
       !messages.AskYesNo(ReplaceQuestion(*chosen), "Confirm"))
+    return std::nullopt;
+  return chosen;
+}
+
+bool SaveLinesWithDialog(IMessagePresenter& messages, LogFolderAccess& folder,
+                         const std::string& defaultExtension, const std::string& filter,
+                         const std::vector<std::string>& lines) {
+  const std::optional<std::string> chosen = ChooseFileToWrite(
+      messages, folder.get ? folder.get() : std::string(), defaultExtension, filter);
+  if (!chosen)
     return false;
   FILE* file = std::fopen(chosen->c_str(), "wt");
   if (file == nullptr) {

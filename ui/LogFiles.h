@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -27,5 +28,11 @@ std::string ParentFolderOf(const std::string& path);
 
 // "<path>\nThis file already exists.\nReplace existing file?"
 std::string ReplaceQuestion(const std::string& path);
+
+// The file the operator chooses to write, starting in `folder`; an existing one only when the
+// operator agrees to replace it. Nothing when the choice is cancelled.
+std::optional<std::string> ChooseFileToWrite(IMessagePresenter& messages, const std::string& folder,
+                                             const std::string& defaultExtension,
+                                             const std::string& filter);
 
 }  // namespace vistrel

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <memory>
 #include <sstream>
 #include <string>
@@ -40,6 +41,13 @@ class CliTest : public ::testing::Test {
   }
 
   std::string PathOf(const std::string& name) const { return temp_.File(name); }
+  bool ErrHas(const std::string& text) const { return err_.str().find(text) != std::string::npos; }
+  bool OutHas(const std::string& text) const { return out_.str().find(text) != std::string::npos; }
+  // Writes `contents` to the file `name` of the test's folder; its path.
+  std::string Write(const std::string& name, const std::string& contents) {
+    std::ofstream(PathOf(name), std::ios::binary) << contents;
+    return PathOf(name);
+  }
 
   // The lines sent to the camera, in order, from the "Tx: " lines of a --log trace.
   static std::vector<std::string> SentLines(const std::string& trace) {

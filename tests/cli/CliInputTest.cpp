@@ -17,7 +17,6 @@ class CliInputTest : public CliTest {
  protected:
   // Runs vistrelctl without the camera's channel options.
   int Run(std::vector<std::string> args) { return CliTest::Run(std::move(args), false); }
-  bool ErrHas(const std::string& text) const { return err_.str().find(text) != std::string::npos; }
 
   std::string noDevice_ = temp_ / "no-device";
 };

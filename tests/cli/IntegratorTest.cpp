@@ -21,12 +21,6 @@ namespace {
 
 class IntegratorTest : public CliTest {
  protected:
-  bool ErrHas(const std::string& text) const { return err_.str().find(text) != std::string::npos; }
-  bool OutHas(const std::string& text) const { return out_.str().find(text) != std::string::npos; }
-  std::string Write(const std::string& name, const std::string& contents) {
-    std::ofstream(PathOf(name), std::ios::binary) << contents;
-    return PathOf(name);
-  }
   // Runs with `input` as standard input.
   int RunWithInput(const std::string& input, std::vector<std::string> args) {
     std::istringstream in(input);

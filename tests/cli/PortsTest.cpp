@@ -29,7 +29,6 @@ class PortsTest : public CliTest {
     const std::string text = out_.str();
     return size_t(std::count(text.begin(), text.end(), '\n'));
   }
-  bool OutHas(const std::string& text) const { return out_.str().find(text) != std::string::npos; }
 };
 
 TEST_F(PortsTest, ListsThePortsThatExistAndTheChoiceWithoutOpeningAny) {

@@ -16,15 +16,7 @@
 namespace vistrel {
 namespace {
 
-class ProductionLineTest : public CliTest {
- protected:
-  bool ErrHas(const std::string& text) const { return err_.str().find(text) != std::string::npos; }
-  bool OutHas(const std::string& text) const { return out_.str().find(text) != std::string::npos; }
-  std::string Write(const std::string& name, const std::string& contents) {
-    std::ofstream(PathOf(name), std::ios::binary) << contents;
-    return PathOf(name);
-  }
-};
+class ProductionLineTest : public CliTest {};
 
 // Every camera command starts with the model check: on a silent camera each ends there with
 // the time-out status and one line naming the command, the channel and what to do.

@@ -18,6 +18,19 @@ namespace {
 
 using test::Ser2net;
 
+// The program's channel on its own, as the desktop program holds it (no stored write-back).
+struct DirectLink {
+  explicit DirectLink(const std::string& folder)
+      : settings(folder, StoredSettings::ShutdownMarker::Leave),
+        channel(settings, messages, traffic) {
+    channel.SetWriteBack(false);
+  }
+  StoredSettings settings;
+  test::RecordingPresenter messages;
+  NullTrafficSink traffic;
+  CCommunication channel;
+};
+
 class NetworkPortTest : public CliTest {
  protected:
   // Serves one simulated camera per kind through ser2net; device_ is the first one's address.
@@ -74,11 +87,9 @@ TEST_F(NetworkPortTest, BaudRateChangeReachesTheServersPort) {
   Serve({Ser2net::Kind::Rfc2217});
   if (IsSkipped())
     return;
-  StoredSettings settings(SettingsFolder(), StoredSettings::ShutdownMarker::Leave);
-  test::RecordingPresenter messages;
-  NullTrafficSink traffic;
-  CCommunication channel(settings, messages, traffic);
-  channel.SetWriteBack(false);
+  DirectLink link(SettingsFolder());
+  CCommunication& channel = link.channel;
+  test::RecordingPresenter& messages = link.messages;
   ASSERT_TRUE(channel.OpenDevice(device_, 38400));
   EXPECT_EQ(cameras_[0]->LineSpeed(), 38400);
   for (uint32_t rate : {9600u, 115200u}) {
@@ -97,11 +108,9 @@ TEST_F(NetworkPortTest, WatcherReconnectsWhenTheServerIsBack) {
   Serve({Ser2net::Kind::Rfc2217});
   if (IsSkipped())
     return;
-  StoredSettings settings(SettingsFolder(), StoredSettings::ShutdownMarker::Leave);
-  test::RecordingPresenter messages;
-  NullTrafficSink traffic;
-  CCommunication channel(settings, messages, traffic);
-  channel.SetWriteBack(false);
+  DirectLink link(SettingsFolder());
+  CCommunication& channel = link.channel;
+  test::RecordingPresenter& messages = link.messages;
   PortWatcher watcher(channel);
   ASSERT_TRUE(channel.OpenDevice(device_, 115200));
   EXPECT_EQ(watcher.Poll(), PortWatcher::Event::None);

@@ -32,11 +32,32 @@ constexpr size_t kMostLines = 16;
 constexpr int kTimePerLineMs = 10;
 constexpr auto kCameraRunTime = std::chrono::milliseconds(50);
 
+vistrel::SimConfig CameraConfig() {
+  vistrel::SimConfig config;
+  config.resetTime = kCameraRunTime;
+  config.adjustTime = kCameraRunTime;
+  return config;
+}
+
+// A camera as it powers on at the manual clock's start. Every input starts from a copy of it,
+// assigned into the one working camera, which keeps its storage from input to input: a fresh
+// camera would build its flash areas and tables anew each time.
+const vistrel::SimCamera& PoweredOnCamera() {
+  static const vistrel::SimCamera camera(CameraConfig(),
+                                         vistrel::SimTime(vistrel::ManualClock().Now()));
+  return camera;
+}
+
+vistrel::SimCamera& WorkingCamera() {
+  static vistrel::SimCamera camera = PoweredOnCamera();
+  return camera;
+}
+
 // The simulated camera as the engine's channel. The engine, its pauses and the camera run on
 // one manual clock, which waits for a reply move on instead of taking real time.
 class CameraChannel : public vistrel::ISerialChannel {
  public:
-  CameraChannel() : camera_(Config(), Now()) {}
+  CameraChannel() : camera_(WorkingCamera()) { camera_ = PoweredOnCamera(); }
 
   bool Write(const std::string& text) override {
     clock.Advance(kTimePerLineMs);
@@ -55,21 +76,12 @@ class CameraChannel : public vistrel::ISerialChannel {
     return static_cast<int>(n);
   }
 
- private:
-  static vistrel::SimConfig Config() {
-    vistrel::SimConfig config;
-    config.resetTime = kCameraRunTime;
-    config.adjustTime = kCameraRunTime;
-    return config;
-  }
-
-  vistrel::SimTime Now() const { return vistrel::SimTime(clock.Now()); }
-
- public:
   vistrel::ManualClock clock;
 
  private:
-  vistrel::SimCamera camera_;
+  vistrel::SimTime Now() const { return vistrel::SimTime(clock.Now()); }
+
+  vistrel::SimCamera& camera_;
   std::string pending_;
 };
 
@@ -84,17 +96,20 @@ std::string& FilePath() {
   return path;
 }
 
+// The file stays open from input to input; each input replaces its contents.
+int& FileDescriptor() {
+  static int fd = -1;
+  return fd;
+}
+
 void RemoveFile() {
   if (!FilePath().empty())
     std::remove(FilePath().c_str());
 }
 
 bool WriteFile(const uint8_t* data, size_t size) {
-  std::FILE* file = std::fopen(FilePath().c_str(), "wb");
-  if (file == nullptr)
-    return false;
-  const bool written = std::fwrite(data, 1, size, file) == size;
-  return std::fclose(file) == 0 && written;
+  const int fd = FileDescriptor();
+  return ftruncate(fd, 0) == 0 && pwrite(fd, data, size, 0) == static_cast<ssize_t>(size);
 }
 
 }  // namespace
@@ -107,7 +122,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
     std::perror("mkstemp");
     std::abort();
   }
-  close(fd);
+  FileDescriptor() = fd;
   FilePath() = pattern;
   std::atexit(RemoveFile);
   return 0;

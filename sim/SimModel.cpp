@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cctype>
+#include <map>
+#include <mutex>
 #include <string>
 #include <unordered_map>
 
@@ -45,7 +47,24 @@ bool SimNameMatches(std::string_view pattern, std::string_view name) {
                      [](char c) { return std::isdigit(static_cast<unsigned char>(c)) != 0; });
 }
 
-SimModel::SimModel(std::string_view name) : name_(name), entry_(SimModelByName(name)) {
+SimModel::SimModel(std::string_view name) : SimModel(Described(SimModelByName(name))) {
+  name_ = name;
+}
+
+const SimModel& SimModel::Described(const SimModelEntry& entry) {
+  // Describing a model walks the command table once for every name pattern, so each of the
+  // few model table entries is described once; every camera, and every model written with
+  // MD=, copies its description.
+  static std::mutex mutex;
+  static std::map<const char*, SimModel> described;
+  const std::lock_guard lock(mutex);
+  auto it = described.find(entry.name);
+  if (it == described.end())
+    it = described.emplace(entry.name, SimModel(entry)).first;
+  return it->second;  // never erased, so the reference stays valid
+}
+
+SimModel::SimModel(const SimModelEntry& known) : name_(known.name), entry_(known) {
   for (const SimBehaviourEntry& entry : SimBehaviours()) {
     const int id = SimFindCommand(entry.name);
     if (id >= 0) {

@@ -57,6 +57,9 @@ class SimModel {
   int32_t BlemishMaxY() const;
 
  private:
+  // The description of a model table entry, built once.
+  static const SimModel& Described(const SimModelEntry& entry);
+  explicit SimModel(const SimModelEntry& known);
   void BuildSupport();
   void BuildRanges();
   void BuildSequencer();

@@ -2,6 +2,7 @@
 
 #include "transport/OpenFailure.h"
 #include "transport/PortLock.h"
+#include "transport/ReceiverStop.h"
 #include "transport/SerialDevice.h"
 
 #include <fcntl.h>
@@ -173,16 +174,7 @@ bool CRs232c::Open(const std::string& device, const std::string& name, uint32_t 
 
 void CRs232c::Close() {
   running_ = false;
-  if (receiveThread_.joinable()) {
-    const uint64_t one = 1;
-    [[maybe_unused]] ssize_t n = ::write(wakeFd_, &one, sizeof one);
-    ring_.Stop();
-    receiveThread_.join();
-  }
-  if (wakeFd_ >= 0) {
-    ::close(wakeFd_);
-    wakeFd_ = -1;
-  }
+  StopReceiver(receiveThread_, wakeFd_, ring_);
   if (fd_ >= 0) {
     ::ioctl(fd_, TIOCNXCL);
     ::close(fd_);

@@ -14,6 +14,8 @@
 #include <cstring>
 #include <memory>
 
+#include "transport/ReceiverStop.h"
+
 namespace vistrel {
 
 namespace {
@@ -212,16 +214,7 @@ bool NetworkChannel::Negotiate(const std::string& url, uint32_t baudRate, int st
 
 void NetworkChannel::Close() {
   running_ = false;
-  if (receiveThread_.joinable()) {
-    const uint64_t one = 1;
-    [[maybe_unused]] ssize_t n = ::write(wakeFd_, &one, sizeof one);
-    ring_.Stop();
-    receiveThread_.join();
-  }
-  if (wakeFd_ >= 0) {
-    ::close(wakeFd_);
-    wakeFd_ = -1;
-  }
+  StopReceiver(receiveThread_, wakeFd_, ring_);
   if (fd_ >= 0) {
     ::close(fd_);
     fd_ = -1;

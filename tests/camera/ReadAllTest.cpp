@@ -109,7 +109,8 @@ TEST(ReadAllTest, ProgressTotalIsTheReadableCountOfTheMode) {
   CameraFixture f("QX-70500M-VLNK");
   CheckModel(f.engine, f.presenter, f.session.model);
   ReadAll(f.session);
-  EXPECT_EQ(f.progress.last, 192 * 100 / 230) << "the bar ends below 100 until the dialog closes";
+  EXPECT_EQ(f.progress.percents.back(), 192 * 100 / 230)
+      << "the bar ends below 100 until the dialog closes";
 }
 
 TEST(ReadAllTest, GammaAndCameraBaudValuesSelectTheirEntries) {

@@ -130,12 +130,6 @@ TEST_F(EngineTest, QueryAnsweredForAnotherCommandShowsReplyForQuery) {
   }
 }
 
-TEST_F(EngineTest, QueryOfUnnamedCommandSendsNothing) {
-  int32_t value = 0;
-  EXPECT_FALSE(engine.GetValue(96, value, kShortLimit));
-  EXPECT_TRUE(channel.written.empty());
-}
-
 TEST_F(EngineTest, QueryRawTakesFirstValueAndOfflineOnlyWhenAsked) {
   AnswerWith("LUTR=12,345");
   int32_t value = 0;

@@ -86,15 +86,6 @@ TEST_F(SettingFileTest, SaveReplacesTheFileWholeAndRemembersTheFolder) {
   EXPECT_EQ(f.presenter.messages.back().caption, "File Open Error");
 }
 
-TEST_F(SettingFileTest, LinesTheModelDoesNotHaveAreSkipped) {
-  CameraFixture f("RL-4100T-VLNK");
-  CheckModel(f.engine, f.presenter, f.session.model);
-  f.channel.written.clear();
-  ASSERT_EQ(LoadSettingFile(f.session, Write("rl.cam", "SMRW5=100\nSMRW1=100\n")), Outcome::Done);
-  EXPECT_EQ(f.channel.Lines(), std::vector<std::string>{"SMRW1=100"});
-  EXPECT_TRUE(f.presenter.messages.empty());
-}
-
 TEST_F(SettingFileTest, CommandOfTwoRowsIsWrittenAlikeAndLoaded) {
   // The multi-ROI mode has a toggle's row (never read) before the number row the read fills.
   CameraFixture source;

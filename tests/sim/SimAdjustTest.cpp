@@ -46,7 +46,7 @@ TEST(SimAdjustTest, GainOnceChangesTheGain) {
   sim.Holds({"FGA=800"});
 }
 
-TEST(SimAdjustTest, RunsThatCannotWorkEndAtOnce) {
+TEST(SimAdjustTest, RunsThatCannotWorkEndAtOnceAndALoadEndsARunningOne) {
   SimBench sim(RunsOf(2500));
   sim.Accepts({"TM=1", "ASC=2"});  // triggered: no exposure run
   sim.Holds({"ATCS=9", "ASC=0", "PE=10000"});
@@ -54,6 +54,12 @@ TEST(SimAdjustTest, RunsThatCannotWorkEndAtOnce) {
   SimBench mono(ModelConfig("QX-70500M-VLNK"));
   mono.Accepts({"AWB=2"});
   mono.Holds({"AWRS=9"});
+
+  // A load ends a running adjustment.
+  SimBench loaded(RunsOf(2000));
+  loaded.Accepts({"ASC=2", "LD=1"});
+  loaded.Wait(milliseconds(3000));
+  loaded.Holds({"PE=10000", "ATCS=255"});  // final, so a polling program stops
 }
 
 TEST(SimAdjustTest, WhiteBalanceOnceAndPresets) {
@@ -85,13 +91,6 @@ TEST(SimAdjustTest, ShadingLevelControlAndTemperature) {
   sim.Holds({"TMP0=3840"});
   sim.Wait(milliseconds(3'600'000));
   sim.Holds({"TMP0=5376"});
-}
-
-TEST(SimAdjustTest, ALoadEndsARunningAdjustment) {
-  SimBench sim(RunsOf(2000));
-  sim.Accepts({"ASC=2", "LD=1"});
-  sim.Wait(milliseconds(3000));
-  sim.Holds({"PE=10000", "ATCS=255"});  // final, so a polling program stops
 }
 
 TEST(SimAdjustTest, ScriptedStatusesComeFirstThenTheRunsOwn) {

@@ -38,13 +38,15 @@ class RecordingHooks : public IChoiceHooks, public IFolderMemory {
   std::vector<std::string> folders;
 };
 
+// Keeps every message line and percentage the progress display was given.
 class RecordingProgress : public IProgress {
  public:
   void Begin(const std::string& message) override { messages.push_back(message); }
-  void Update(int percent) override { last = percent; }
+  void Update(int percent) override { percents.push_back(percent); }
   void End() override { ++ended; }
+  void SetMessage(const std::string& message) override { messages.push_back(message); }
   std::vector<std::string> messages;
-  int last = -1;
+  std::vector<int> percents;
   int ended = 0;
 };
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <sstream>
 
@@ -84,13 +85,11 @@ TEST_F(GammaFileTest, FilesThatCannotBeOpenedSaySo) {
   EXPECT_TRUE(Messages()[0].starts_with(expected + " (cannot create a file in ")) << Messages()[0];
   EXPECT_EQ(Messages()[1], expected);
   EXPECT_EQ(tables, Filled(9));
-}
 
-TEST_F(GammaFileTest, FailedSaveKeepsTheOldFile) {
+  // A path whose folder part is a file cannot be written; the file itself is not touched.
   const std::string path = temp.File("gamma.csv");
   ASSERT_EQ(SaveGammaCsv(path, Sample(), presenter), Outcome::Done);
   const std::string before = ReadFile(path);
-  // A path whose folder part is a file cannot be written; the file itself is not touched.
   EXPECT_EQ(SaveGammaCsv(path + "/x.csv", Filled(1), presenter), Outcome::NotWritten);
   EXPECT_EQ(ReadFile(path), before);
 }
@@ -122,6 +121,7 @@ TEST_F(GammaFileTest, MalformedLinesAreRefusedWithWhereAndWhatAndChangeNothing) 
     std::string line;
     const char* message;
     const char* written;  // the line as the message shows it
+    int before = 3;       // good data lines ahead of it
   };
   const Case cases[] = {
       {"1,2,3,", "Invaild data count format", "1,2,3,"},
@@ -137,31 +137,42 @@ TEST_F(GammaFileTest, MalformedLinesAreRefusedWithWhereAndWhatAndChangeNothing) 
        "1,1,1"s,
        "Invaild line format", "\\x001,1,1"},
       {"1,2\r,3", "Invaild line format", "1,2\\x0d,3"},
+      {"1,1,1", "Too many data", "1,1,1", 32},
   };
   for (const Case& c : cases) {
     presenter.messages.clear();
     tables = Filled(9);
     // The bad line follows good ones and is followed by another, so that it is not at the end.
-    const GammaLoad load = Load(WithHeader(Lines(3, "1,1,1") + c.line + "\r\n4,4,4\r\n"));
+    const GammaLoad load = Load(WithHeader(Lines(c.before, "1,1,1") + c.line + "\r\n4,4,4\r\n"));
     EXPECT_FALSE(load.ok) << c.written;
     EXPECT_EQ(Messages(),
-              std::vector<std::string>{std::string(c.message) + "\nFile line 5: " + c.written});
+              std::vector<std::string>{std::string(c.message) + "\nFile line " +
+                                       std::to_string(c.before + 2) + ": " + c.written});
     EXPECT_EQ(tables, Filled(9)) << "a refused load keeps the tables as they were: " << c.written;
   }
 }
 
-TEST_F(GammaFileTest, TooManyDataLinesAreRefused) {
-  EXPECT_FALSE(Load(WithHeader(Lines(33, "1,2,3"))).ok);
-  EXPECT_EQ(Messages(), std::vector<std::string>{"Too many data\nFile line 34: 1,2,3"});
-  EXPECT_EQ(tables, Filled(9));
-}
-
-TEST_F(GammaFileTest, EmptyLinesAfterTheLastDataLineAreIgnored) {
-  const GammaLoad load = Load(WithHeader(Lines(32, "1,2,3") + "\r\n\n\r\n"));
-  EXPECT_TRUE(load.ok);
-  EXPECT_EQ(load.dataLines, 32);
+TEST_F(GammaFileTest, LinesWithoutDataAreSkippedAndLongLinesReadWhole) {
+  const std::string blanks(200, ' ');
+  const std::pair<std::string, int> cases[] = {
+      {"", 0},
+      {"GammaData (R G B)\r\n", 0},
+      {"anything at all", 0},
+      {WithHeader(Lines(32, "1,2,3") + "\r\n\n\r\n"), 32},  // empty lines after the last one
+      {blanks + "\r\n" + blanks + "1,2,3" + blanks + "\r\n", 1},
+  };
+  for (const auto& [text, dataLines] : cases) {
+    tables = Filled(9);
+    const GammaLoad load = Load(text);
+    EXPECT_TRUE(load.ok) << text;
+    EXPECT_EQ(load.dataLines, dataLines) << text;
+    LutTableSet expected = Filled(9);
+    for (int c = 0; c < kLutChannels; ++c)
+      std::fill_n(expected[static_cast<size_t>(c)].begin(), dataLines,
+                  static_cast<uint32_t>(c + 1));
+    EXPECT_EQ(tables, expected) << text;
+  }
   EXPECT_TRUE(presenter.messages.empty());
-  EXPECT_EQ(tables[2][31], 3u);
   // A blank that is not empty is still a line without its commas.
   EXPECT_FALSE(Load(WithHeader(Lines(2, "1,2,3") + " \r\n")).ok);
 }
@@ -181,25 +192,6 @@ TEST_F(GammaFileTest, FirstLevelAboveRangeIsNamedAndAllAreStoredAsFullScale) {
   Load(WithHeader("1,2,3\r\n1,2,3\r\n1,2,3\r\n0,0, -99999999999999999999 \r\n"));
   EXPECT_EQ(Messages(),
             std::vector<std::string>{"Invalid data value: Line(5) : Value(-99999999999999999999)"});
-}
-
-TEST_F(GammaFileTest, HeaderOnlyAndEmptyFilesLoadWithoutChange) {
-  for (const char* text : {"", "GammaData (R G B)\r\n", "anything at all"}) {
-    const GammaLoad load = Load(text);
-    EXPECT_TRUE(load.ok) << text;
-    EXPECT_EQ(load.dataLines, 0);
-    EXPECT_EQ(tables, Filled(9));
-  }
-}
-
-TEST_F(GammaFileTest, LongLinesAreReadWhole) {
-  const std::string blanks(200, ' ');
-  const GammaLoad load = Load(blanks + "\r\n" + blanks + "7,8,9" + blanks + "\r\n");
-  EXPECT_TRUE(load.ok);
-  EXPECT_EQ(load.dataLines, 1);
-  EXPECT_EQ(tables[0][0], 7u);
-  EXPECT_EQ(tables[2][0], 9u);
-  EXPECT_EQ(tables[0][1], 9u);
 }
 
 }  // namespace

@@ -102,7 +102,6 @@ int32_t RandomSetting(const SimCommandSpec& spec, uint32_t rateMask, std::mt1993
 // The command's row the read-all fills: the first one it reads.
 struct ReadCommand {
   int commandId;
-  int ctrlId;
   bool inFile;
   bool factory;
 };
@@ -117,8 +116,7 @@ std::vector<ReadCommand> CommandsRead(CameraFixture& f) {
     for (const ReadCommand& c : commands)
       seen = seen || c.commandId == row.commandId;
     if (!seen)
-      commands.push_back(
-          {row.commandId, row.ctrlId, row.inFile == 1, row.paramClass == ParamClass::Factory});
+      commands.push_back({row.commandId, row.inFile == 1, row.paramClass == ParamClass::Factory});
   }
   return commands;
 }

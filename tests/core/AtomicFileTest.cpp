@@ -50,12 +50,13 @@ TEST_F(AtomicFileTest, AFailedReplaceLeavesWhatWasThereAndSaysWhy) {
   EXPECT_NE(error.find("cannot replace"), std::string::npos) << error;
   EXPECT_TRUE(fs::is_directory(taken / "inside"));
   EXPECT_EQ(Entries(), 1u) << "the temporary file is removed";
+
+  error.clear();
+  EXPECT_FALSE(WriteFileAtomically((folder_ / "no" / "b.txt").string(), "x", &error));
+  EXPECT_FALSE(error.empty()) << "a missing folder";
 }
 
-TEST_F(AtomicFileTest, MissingFolderFails) {
-  std::string error;
-  EXPECT_FALSE(WriteFileAtomically((folder_ / "no" / "b.txt").string(), "x", &error));
-  EXPECT_FALSE(error.empty());
+TEST(FolderOfTest, ParentFolderOrTheCurrentOne) {
   EXPECT_EQ(FolderOf("/a/b"), "/a");
   EXPECT_EQ(FolderOf("b"), ".");
   EXPECT_EQ(FolderOf("/b"), "/");

@@ -23,10 +23,6 @@ TEST(CommandTableTest, NamesAreUniqueExceptTheTwoKnownDuplicates) {
       duplicates.insert(name);
   }
   EXPECT_EQ(duplicates, (std::set<std::string>{"ATCS", "SQLUT"}));
-  EXPECT_EQ(CommandTable::Name(122), "ATCS");
-  EXPECT_EQ(CommandTable::Name(373), "SQLUT");
-  EXPECT_EQ(CommandTable::FindByName("ATCS"), 85);
-  EXPECT_EQ(CommandTable::FindByName("SQLUT"), 226);
 }
 
 TEST(CommandTableTest, LookupEdges) {

@@ -32,7 +32,7 @@ TEST(ReplyFieldsTest, SplitsNameSeparatorAndValues) {
   EXPECT_EQ(f.valueAsSent, "line4 cam");
 }
 
-TEST(ReplyFieldsTest, QueryFormsAndUnknownNames) {
+TEST(ReplyFieldsTest, QueryFormsUnknownNamesAndDuplicatedNames) {
   ReplyFields f;
   EXPECT_FALSE(ParseReply("XYZ?", f));
   EXPECT_EQ(f.valueCount, 0);
@@ -47,10 +47,8 @@ TEST(ReplyFieldsTest, QueryFormsAndUnknownNames) {
   EXPECT_FALSE(ParseReply("COMPLETE", f));
   EXPECT_EQ(f.failed, 1);
   EXPECT_EQ(f.raw, "COMPLETE");
-}
 
-TEST(ReplyFieldsTest, DuplicatedNamesMatchTheLowerId) {
-  ReplyFields f;
+  // A name twice in the command table stands for its lower id.
   ASSERT_TRUE(ParseReply("ATCS=4", f));
   EXPECT_EQ(f.commandId, 85);
   ASSERT_TRUE(ParseReply("SQLUT=1", f));

@@ -16,11 +16,12 @@ TEST_F(ButtonHandlers, OneShotButtonsSendTheirSettingAndLongOnesReportCompletion
   ASSERT_EQ(presenter.messages.size(), 1u);
   EXPECT_EQ(presenter.messages[0].text, "Completed");
   EXPECT_EQ(presenter.messages[0].icon, MessageIcon::Information);
-}
 
-TEST_F(ButtonHandlers, RefusedOneShotReportsNoCompletion) {
+  // A refused one reports no completion.
+  presenter.messages.clear();
   channel.refused = {"BMRCW"};
   Handlers::OnParameterButton(context, ctl::RecalibrateWhite);
+  ASSERT_FALSE(presenter.messages.empty());
   for (const auto& message : presenter.messages)
     EXPECT_NE(message.text, "Completed");
 }

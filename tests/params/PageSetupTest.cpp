@@ -53,7 +53,6 @@ TEST_F(PageSetup, ReadOutTexts) {
   EXPECT_EQ(ReadOuts::BaudLimitText(31), "BaudRateMax 115200");
   EXPECT_EQ(ReadOuts::BaudLimitText(255), "BaudRateMax 921600");
   EXPECT_EQ(ReadOuts::BaudLimitText(2), "BaudRateMax 9600");
-  EXPECT_EQ(ReadOuts::VideoModeName(4), "SensorMultiRoiMode");
   EXPECT_EQ(ReadOuts::VideoModeName(3), "Normal Mode");
   EXPECT_EQ(ReadOuts::TemperatureText(-256), "-2.00");
   // After a read the rate mask row shows as its text again, without asking the camera.

@@ -62,10 +62,13 @@ std::string ReadLine(const ClLibrary& lib, hSerRef ref) {
   return line;
 }
 
-std::string Ask(const ClLibrary& lib, hSerRef ref, std::string line) {
-  line += "\r\n";
-  uint32_t count = static_cast<uint32_t>(line.size());
-  EXPECT_EQ(CL(lib, clSerialWrite)(ref, line.data(), &count, 500), CL_ERR_NO_ERR);
+void Write(const ClLibrary& lib, hSerRef ref, std::string text) {
+  uint32_t count = static_cast<uint32_t>(text.size());
+  EXPECT_EQ(CL(lib, clSerialWrite)(ref, text.data(), &count, 500), CL_ERR_NO_ERR);
+}
+
+std::string Ask(const ClLibrary& lib, hSerRef ref, const std::string& line) {
+  Write(lib, ref, line + "\r\n");
   return ReadLine(lib, ref);
 }
 
@@ -149,14 +152,12 @@ TEST(ClSerialSimTest, EachPortIsACamera) {
   EXPECT_EQ(Ask(lib, second, "TI=3"), "COMPLETE\r\n");
 
   // A larger read takes what is there; bytes wait until read or flushed.
-  std::string line = "TI?\r\nMD?\r\n";
-  uint32_t count = static_cast<uint32_t>(line.size());
-  ASSERT_EQ(CL(lib, clSerialWrite)(second, line.data(), &count, 500), CL_ERR_NO_ERR);
+  Write(lib, second, "TI?\r\nMD?\r\n");
   uint32_t waiting = 0;
   EXPECT_EQ(CL(lib, clGetNumBytesAvail)(second, &waiting), CL_ERR_NO_ERR);
   EXPECT_EQ(waiting, 25u);
   char buffer[64];
-  count = 6;
+  uint32_t count = 6;
   EXPECT_EQ(CL(lib, clSerialRead)(second, buffer, &count, 10), CL_ERR_NO_ERR);
   EXPECT_EQ(std::string(buffer, count), "TI=3\r\n");
   EXPECT_EQ(CL(lib, clFlushPort)(second), CL_ERR_NO_ERR);
@@ -194,17 +195,13 @@ TEST(ClSerialSimTest, ReadsHonourTheTimeLimit) {
       got.assign(buffer, size);
   });
   std::this_thread::sleep_for(std::chrono::milliseconds(50));
-  std::string line = "TI?\r\n";
-  count = static_cast<uint32_t>(line.size());
-  EXPECT_EQ(CL(lib, clSerialWrite)(ref, line.data(), &count, 500), CL_ERR_NO_ERR);
+  Write(lib, ref, "TI?\r\n");
   reader.join();
   EXPECT_EQ(got, "TI=0\r\n");
 
   // The reset silence: acknowledged, then nothing until the camera is back.
   EXPECT_EQ(Ask(lib, ref, "CRS00=1"), "COMPLETE\r\n");
-  line = "TI?\r\n";
-  count = static_cast<uint32_t>(line.size());
-  EXPECT_EQ(CL(lib, clSerialWrite)(ref, line.data(), &count, 500), CL_ERR_NO_ERR);
+  Write(lib, ref, "TI?\r\n");
   count = 1;
   EXPECT_EQ(CL(lib, clSerialRead)(ref, &c, &count, 20), CL_ERR_TIMEOUT);
   std::this_thread::sleep_for(std::chrono::milliseconds(150));

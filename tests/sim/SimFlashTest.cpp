@@ -15,43 +15,28 @@ using std::chrono::milliseconds;
 
 TEST(SimFlashTest, StoreAndLoadAreas) {
   SimBench sim;
-  EXPECT_EQ(sim.Ask("PE=2000"), "COMPLETE");
-  EXPECT_EQ(sim.Ask("SQW5=1024"), "COMPLETE");
-  EXPECT_EQ(sim.Ask("LUTR=12,7"), "COMPLETE");
-  EXPECT_EQ(sim.Ask("SA=2"), "COMPLETE");
-  EXPECT_EQ(sim.Ask("PE=3000"), "COMPLETE");
-  EXPECT_EQ(sim.Ask("SA=3"), "COMPLETE");
-  EXPECT_EQ(sim.Ask("LD=2"), "COMPLETE");
-  EXPECT_EQ(sim.Ask("PE?"), "PE=2000");
-  EXPECT_EQ(sim.Ask("SQW5?"), "SQW5=1024");
+  sim.Accepts({"PE=2000", "SQW5=1024", "LUTR=12,7", "SA=2", "PE=3000", "SA=3", "LD=2"});
+  sim.Holds({"PE=2000", "SQW5=1024"});
   EXPECT_EQ(sim.Ask("LUTR?12"), "LUTR=7");
-  EXPECT_EQ(sim.Ask("LD?"), "LD=2");
-  EXPECT_EQ(sim.Ask("LD=3"), "COMPLETE");
-  EXPECT_EQ(sim.Ask("PE?"), "PE=3000");
+  sim.Holds({"LD=2"});
+  sim.Accepts({"LD=3"});
+  sim.Holds({"PE=3000"});
   // Area 1 was never stored: it holds the power-on settings, as does the factory area.
-  EXPECT_EQ(sim.Ask("LD=1"), "COMPLETE");
-  EXPECT_EQ(sim.Ask("PE?"), "PE=10000");
-  EXPECT_EQ(sim.Ask("SQW5?"), "SQW5=4112");
-  EXPECT_EQ(sim.Ask("PE=4000"), "COMPLETE");
-  EXPECT_EQ(sim.Ask("LD=0"), "COMPLETE");
-  EXPECT_EQ(sim.Ask("PE?"), "PE=10000");
+  sim.Accepts({"LD=1"});
+  sim.Holds({"PE=10000", "SQW5=4112"});
+  sim.Accepts({"PE=4000", "LD=0"});
+  sim.Holds({"PE=10000"});
   // Areas: SA 1..3, SA00 0 for the factory area, LD 0..3.
-  EXPECT_EQ(sim.Ask("SA=0"), kSimErrRange);
-  EXPECT_EQ(sim.Ask("SA=4"), kSimErrRange);
-  EXPECT_EQ(sim.Ask("SA00=1"), kSimErrRange);
-  EXPECT_EQ(sim.Ask("LD=4"), kSimErrRange);
-  EXPECT_EQ(sim.Ask("LD=-1"), kSimErrRange);
+  sim.Refuses(kSimErrRange, {"SA=0", "SA=4", "SA00=1", "LD=4", "LD=-1"});
 }
 
 TEST(SimFlashTest, ResetIsSilentThenComesBackWithThePowerOnSettings) {
   SimConfig config;
   config.resetTime = milliseconds(2000);
   SimBench sim(config);
-  EXPECT_EQ(sim.Ask("PE=2000"), "COMPLETE");
-  EXPECT_EQ(sim.Ask("SA00=0"), "COMPLETE");  // the factory area is what the camera boots with
-  EXPECT_EQ(sim.Ask("PE=3000"), "COMPLETE");
-  EXPECT_EQ(sim.Ask("UD=Line 4"), "COMPLETE");
-  EXPECT_EQ(sim.Ask("CRS00=2"), kSimErrRange);
+  // The factory area is what the camera boots with.
+  sim.Accepts({"PE=2000", "SA00=0", "PE=3000", "UD=Line 4"});
+  sim.Refuses(kSimErrRange, {"CRS00=2"});
   // The acknowledgement comes; whatever follows in the same piece is lost.
   EXPECT_EQ(sim.camera.Receive("CRS00=1\r\nTI?\r\n", sim.now), "COMPLETE\r\n");
   EXPECT_TRUE(sim.camera.IsResetting(sim.now));
@@ -62,8 +47,7 @@ TEST(SimFlashTest, ResetIsSilentThenComesBackWithThePowerOnSettings) {
   sim.Wait(milliseconds(1));
   EXPECT_FALSE(sim.camera.IsResetting(sim.now));
   EXPECT_EQ(sim.camera.Receive("?\r\n", sim.now), std::string(kSimErrMalformed) + "\r\n");
-  EXPECT_EQ(sim.Ask("PE?"), "PE=2000");
-  EXPECT_EQ(sim.Ask("UD?"), "UD=Line 4");  // identity data are not settings
+  sim.Holds({"PE=2000", "UD=Line 4"});  // identity data are not settings
 }
 
 TEST(SimFlashTest, StateFileKeepsAreasAndIdentity) {
@@ -74,35 +58,18 @@ TEST(SimFlashTest, StateFileKeepsAreasAndIdentity) {
   config.log = [&](const std::string& text) { problems.push_back(text); };
   {
     SimBench sim(config);
-    EXPECT_EQ(sim.Ask("PE=2000"), "COMPLETE");
-    EXPECT_EQ(sim.Ask("SQGA7=800"), "COMPLETE");
-    EXPECT_EQ(sim.Ask("LUTSB=9"), "COMPLETE");
-    EXPECT_EQ(sim.Ask("BMPXW=3,44"), "COMPLETE");
-    EXPECT_EQ(sim.Ask("SA=1"), "COMPLETE");
-    EXPECT_EQ(sim.Ask("TI=5"), "COMPLETE");
-    EXPECT_EQ(sim.Ask("SA00=0"), "COMPLETE");
-    EXPECT_EQ(sim.Ask("UD=Station 2"), "COMPLETE");
-    EXPECT_EQ(sim.Ask("ULCK=6183529"), "COMPLETE");
-    EXPECT_EQ(sim.Ask("ID=CAM0000042"), "COMPLETE");
-    EXPECT_EQ(sim.Ask("XMLVR=321"), "COMPLETE");
-    EXPECT_EQ(sim.Ask("DV=2.0.1.9"), "COMPLETE");
-    EXPECT_EQ(sim.Ask("MD00=RL-8200T-VLNK"), "COMPLETE");
-    EXPECT_EQ(sim.Ask("GMA=60"), "COMPLETE");  // not stored: lost at restart
+    sim.Accepts({"PE=2000", "SQGA7=800", "LUTSB=9", "BMPXW=3,44", "SA=1", "TI=5", "SA00=0",
+                 "UD=Station 2", "ULCK=6183529", "ID=CAM0000042", "XMLVR=321", "DV=2.0.1.9",
+                 "MD00=RL-8200T-VLNK"});
+    sim.Accepts({"GMA=60"});  // not stored: lost at restart
   }
   EXPECT_FALSE(std::filesystem::exists(config.statePath + ".tmp"));
   SimBench sim(config);
-  EXPECT_EQ(sim.Ask("MD?"), "MD=RL-8200T-VLNK");
-  EXPECT_EQ(sim.Ask("UD?"), "UD=Station 2");
-  EXPECT_EQ(sim.Ask("ID?"), "ID=CAM0000042");
-  EXPECT_EQ(sim.Ask("XMLVR?"), "XMLVR=321");
-  EXPECT_EQ(sim.Ask("DV?"), "DV=2.0.1.9");
-  EXPECT_EQ(sim.Ask("TI?"), "TI=5");  // booted from the factory area
-  EXPECT_EQ(sim.Ask("PE?"), "PE=2000");
-  EXPECT_EQ(sim.Ask("GMA?"), "GMA=45");
-  EXPECT_EQ(sim.Ask("LD=1"), "COMPLETE");
-  EXPECT_EQ(sim.Ask("TI?"), "TI=0");
-  EXPECT_EQ(sim.Ask("SQGA7?"), "SQGA7=800");
-  EXPECT_EQ(sim.Ask("LUTSB?"), "LUTSB=9");
+  // Booted from the factory area.
+  sim.Holds({"MD=RL-8200T-VLNK", "UD=Station 2", "ID=CAM0000042", "XMLVR=321", "DV=2.0.1.9", "TI=5",
+             "PE=2000", "GMA=45"});
+  sim.Accepts({"LD=1"});
+  sim.Holds({"TI=0", "SQGA7=800", "LUTSB=9"});
   EXPECT_EQ(sim.Ask("BMPXW?3"), "BMPXW=44");
   EXPECT_TRUE(problems.empty()) << problems.front();
 
@@ -110,8 +77,7 @@ TEST(SimFlashTest, StateFileKeepsAreasAndIdentity) {
   SimConfig other = config;
   other.model = "QX-70500M-VLNK";
   SimBench mono(other);
-  EXPECT_EQ(mono.Ask("MD?"), "MD=QX-70500M-VLNK");
-  EXPECT_EQ(mono.Ask("UD?"), "UD=Station 2");
+  mono.Holds({"MD=QX-70500M-VLNK", "UD=Station 2"});
 }
 
 TEST(SimFlashTest, BrokenStateFiles) {

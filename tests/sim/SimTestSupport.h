@@ -1,8 +1,11 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -24,6 +27,22 @@ class SimBench {
     return reply;
   }
   void Wait(std::chrono::milliseconds span) { now += span; }
+
+  // Lines the camera takes, each answered "COMPLETE".
+  void Accepts(std::initializer_list<std::string_view> lines) {
+    for (std::string_view line : lines)
+      EXPECT_EQ(Ask(line), "COMPLETE") << line;
+  }
+  // Values the camera holds, written as its replies: "PE=2000" asks "PE?".
+  void Holds(std::initializer_list<std::string_view> replies) {
+    for (std::string_view reply : replies)
+      EXPECT_EQ(Ask(std::string(reply.substr(0, reply.find('='))) + "?"), reply);
+  }
+  // Lines the camera refuses with `error`.
+  void Refuses(std::string_view error, std::initializer_list<std::string_view> lines) {
+    for (std::string_view line : lines)
+      EXPECT_EQ(Ask(line), error) << line;
+  }
 
   SimTime now = SimTime{} + std::chrono::hours(1);
   SimCamera camera;

@@ -47,23 +47,23 @@ const ModelCase kModelCases[] = {{"RL-4100T-VLNK", 0},
 TEST(ModelCheckTest, KnownModelsAndAnUnknownOne) {
   for (const ModelCase& c : kModelCases) {
     CameraFixture f(c.model);
-    ASSERT_TRUE(CheckModel(f.engine, f.presenter, f.session.model)) << c.model;
-    EXPECT_EQ(f.session.model.code, c.code);
-    EXPECT_EQ(f.session.model.name, c.model);
+    ASSERT_TRUE(f.session.CheckModelAgain()) << c.model;
+    EXPECT_EQ(f.session.Model().code, c.code);
+    EXPECT_EQ(f.session.Model().name, c.model);
     EXPECT_EQ(f.presenter.messages.size(), c.code == 4 ? 1u : 0u);
   }
   CameraFixture unknown("ZZ-1");
-  CheckModel(unknown.engine, unknown.presenter, unknown.session.model);
+  unknown.session.CheckModelAgain();
   EXPECT_EQ(unknown.presenter.messages[0].text, "Unsupported model: \"ZZ-1\"");
 }
 
 TEST(ModelCheckTest, SilentCameraKeepsThePreviousModel) {
   CameraFixture f("RL-8200T-VLNK");
-  ASSERT_TRUE(CheckModel(f.engine, f.presenter, f.session.model));
+  ASSERT_TRUE(f.session.CheckModelAgain());
   f.channel.refused.clear();
   f.channel.peer.Exchange("CRS00=1\r\n");  // silent while it restarts
-  EXPECT_FALSE(CheckModel(f.engine, f.presenter, f.session.model));
-  EXPECT_EQ(f.session.model.code, 1);
+  EXPECT_FALSE(f.session.CheckModelAgain());
+  EXPECT_EQ(f.session.Model().code, 1);
   EXPECT_EQ(f.online.state, test::RecordingOnlineStatus::State::Offline);
 }
 
@@ -71,8 +71,8 @@ TEST(ReadAllTest, ReadsTheRowsOfEachModelInTableOrder) {
   for (const ModelCase& c : kModelCases) {
     for (bool factory : {false, true}) {
       CameraFixture f(c.model);
-      f.session.factoryMode = factory;
-      CheckModel(f.engine, f.presenter, f.session.model);
+      f.session.SetFactoryMode(factory);
+      f.session.CheckModelAgain();
       f.channel.written.clear();
       const ReadAllResult result = ReadAll(f.session);
       EXPECT_TRUE(result.Complete()) << c.model << factory << " " << UnreadMessage(result);
@@ -97,7 +97,7 @@ TEST(ReadAllTest, ReadsTheRowsOfEachModelInTableOrder) {
 
 TEST(ReadAllTest, ModelFiltersLeaveOutTheirRows) {
   CameraFixture rl2("RL-8200T-VLNK");
-  CheckModel(rl2.engine, rl2.presenter, rl2.session.model);
+  rl2.session.CheckModelAgain();
   ReadAll(rl2.session);
   const auto lines = rl2.channel.Lines();
   EXPECT_EQ(std::count(lines.begin(), lines.end(), "SMRW1?"), 0);
@@ -105,8 +105,8 @@ TEST(ReadAllTest, ModelFiltersLeaveOutTheirRows) {
   EXPECT_EQ(std::count(lines.begin(), lines.end(), "FCBDRT?"), 0) << "factory row in user mode";
 
   CameraFixture qx("QX-70500C-VLNK");
-  qx.session.factoryMode = true;
-  CheckModel(qx.engine, qx.presenter, qx.session.model);
+  qx.session.SetFactoryMode(true);
+  qx.session.CheckModelAgain();
   ReadAll(qx.session);
   const auto qxLines = qx.channel.Lines();
   EXPECT_EQ(std::count(qxLines.begin(), qxLines.end(), "PER?"), 0) << "not a QX row";
@@ -117,25 +117,25 @@ TEST(ReadAllTest, ModelFiltersLeaveOutTheirRows) {
 
 TEST(ReadAllTest, ProgressTotalIsTheReadableCountOfTheMode) {
   CameraFixture f("QX-70500M-VLNK");
-  CheckModel(f.engine, f.presenter, f.session.model);
+  f.session.CheckModelAgain();
   ReadAll(f.session);
   EXPECT_EQ(f.progress.last, 192 * 100 / 230) << "the bar ends below 100 until the dialog closes";
 }
 
 TEST(ReadAllTest, GammaAndCameraBaudValuesSelectTheirEntries) {
   CameraFixture f;
-  f.session.factoryMode = true;
+  f.session.SetFactoryMode(true);
   ASSERT_EQ(f.channel.peer.Exchange("GMA=60\r\n"), "COMPLETE\r\n");
   ASSERT_EQ(f.channel.peer.Exchange("FCBDRT=8\r\n"), "COMPLETE\r\n");
   ASSERT_EQ(f.channel.peer.Exchange("CLCFG=2\r\n"), "COMPLETE\r\n");
-  CheckModel(f.engine, f.presenter, f.session.model);
+  f.session.CheckModelAgain();
   ReadAll(f.session);
   std::vector<std::pair<int, int>> selected;
   for (const auto& s : f.hooks.selected)
     selected.push_back({s.ctrlId, s.entry});
   EXPECT_NE(std::find(selected.begin(), selected.end(), std::make_pair(2571, 3)), selected.end());
   EXPECT_NE(std::find(selected.begin(), selected.end(), std::make_pair(1422, 3)), selected.end());
-  EXPECT_EQ(f.session.link.clConfiguration, 2);
+  EXPECT_EQ(f.session.Link().clConfiguration, 2);
   EXPECT_EQ(GammaEntryFor(45), 0);
   EXPECT_EQ(GammaEntryFor(100), 8);
   EXPECT_EQ(CameraBaudEntryFor(1), 0);

@@ -41,7 +41,7 @@ TEST_F(SettingFileTest, VariantsAndControlModesChooseTheirRows) {
   CameraFixture f;
   ASSERT_EQ(f.channel.peer.Exchange("EM=1\r\n"), "COMPLETE\r\n");
   for (bool factory : {false, true}) {
-    f.session.factoryMode = factory;
+    f.session.SetFactoryMode(factory);
     Reload(f.session);
     const std::string all = BuildSettingFile(f.session, SettingFileVariant::AllData);
     const std::string shipping = BuildSettingFile(f.session, SettingFileVariant::ShippingData);
@@ -61,7 +61,7 @@ TEST_F(SettingFileTest, VariantsAndControlModesChooseTheirRows) {
 
 TEST_F(SettingFileTest, UnsupportedModelWritesNoModelLine) {
   CameraFixture f("ZZ-1");
-  f.session.factoryMode = true;
+  f.session.SetFactoryMode(true);
   EXPECT_TRUE(BuildSettingFile(f.session, SettingFileVariant::AllData).starts_with("EM=1\n"));
 }
 
@@ -88,7 +88,7 @@ TEST_F(SettingFileTest, SaveReplacesTheFileWholeAndRemembersTheFolder) {
 
 TEST_F(SettingFileTest, SavedFileLoadsBackIntoAnotherCamera) {
   CameraFixture source;
-  source.session.factoryMode = true;
+  source.session.SetFactoryMode(true);
   ASSERT_EQ(source.channel.peer.Exchange("TI=1\r\n"), "COMPLETE\r\n");
   ASSERT_EQ(source.channel.peer.Exchange("FGA=640\r\n"), "COMPLETE\r\n");
   Reload(source.session);
@@ -96,8 +96,8 @@ TEST_F(SettingFileTest, SavedFileLoadsBackIntoAnotherCamera) {
   ASSERT_EQ(WriteSettingFile(source.session, path, SettingFileVariant::AllData), Outcome::Done);
 
   CameraFixture target;
-  target.session.factoryMode = true;
-  CheckModel(target.engine, target.presenter, target.session.model);
+  target.session.SetFactoryMode(true);
+  target.session.CheckModelAgain();
   ASSERT_EQ(LoadSettingFile(target.session, path), Outcome::Done);
   EXPECT_EQ(target.CameraValue("TI"), "1");
   EXPECT_EQ(target.CameraValue("FGA"), "640");
@@ -109,7 +109,7 @@ TEST_F(SettingFileTest, SavedFileLoadsBackIntoAnotherCamera) {
 
 TEST_F(SettingFileTest, LinesTheModelDoesNotHaveAreSkipped) {
   CameraFixture f("RL-4100T-VLNK");
-  CheckModel(f.engine, f.presenter, f.session.model);
+  f.session.CheckModelAgain();
   f.channel.written.clear();
   ASSERT_EQ(LoadSettingFile(f.session, Write("rl.cam", "SMRW5=100\nSMRW1=100\n")), Outcome::Done);
   EXPECT_EQ(f.channel.Lines(), std::vector<std::string>{"SMRW1=100"});
@@ -128,7 +128,7 @@ TEST_F(SettingFileTest, CommandOfTwoRowsIsWrittenAlikeAndLoaded) {
   EXPECT_FALSE(HasLine(text, "SMRMD=0")) << text;
 
   CameraFixture target;
-  CheckModel(target.engine, target.presenter, target.session.model);
+  target.session.CheckModelAgain();
   ASSERT_EQ(LoadSettingFile(target.session, path), Outcome::Done);
   EXPECT_EQ(target.CameraValue("SMRMD"), "1");
   EXPECT_EQ(target.table.GetDataValue(5117), 1);
@@ -136,14 +136,14 @@ TEST_F(SettingFileTest, CommandOfTwoRowsIsWrittenAlikeAndLoaded) {
 
   // Files of earlier versions hold the toggle's stale value first; the read value follows.
   CameraFixture older;
-  CheckModel(older.engine, older.presenter, older.session.model);
+  older.session.CheckModelAgain();
   ASSERT_EQ(LoadSettingFile(older.session, Write("old.cam", "SMRMD=0\nSMRMD=1\n")), Outcome::Done);
   EXPECT_EQ(older.CameraValue("SMRMD"), "1");
 }
 
 TEST_F(SettingFileTest, HandWrittenLinesAreApplied) {
   CameraFixture f;
-  CheckModel(f.engine, f.presenter, f.session.model);
+  f.session.CheckModelAgain();
   const std::string path =
       Write("hand.cam", "ti = 2\r\nFGA=&H1F4\nnot a setting\n" + std::string(300, 'X') +
                             "=1\nLUTR=5,100\nDV=9.8.7.6\n");
@@ -157,8 +157,8 @@ TEST_F(SettingFileTest, HandWrittenLinesAreApplied) {
 
 TEST_F(SettingFileTest, FileWithNothingToSendFailsAndSendsNothing) {
   CameraFixture f;
-  CheckModel(f.engine, f.presenter, f.session.model);
-  f.session.factoryMode = true;
+  f.session.CheckModelAgain();
+  f.session.SetFactoryMode(true);
   for (const char* text : {"", "\n \n\t\n", "TX=5\nTI=High\nVN=1\n", "MD00=QX-70500C-VLNK\n"}) {
     f.channel.written.clear();
     f.presenter.messages.clear();
@@ -174,7 +174,7 @@ TEST_F(SettingFileTest, FileWithNothingToSendFailsAndSendsNothing) {
 
 TEST_F(SettingFileTest, LinesThatAreNotCleanAreNeitherSentNorTakenInPart) {
   CameraFixture f;
-  CheckModel(f.engine, f.presenter, f.session.model);
+  f.session.CheckModelAgain();
   const char text[] =
       "TI=High\nFGA=12abc\nPE=\nHTL=1e3\nPE=12\0"
       "34\nTI=\0"
@@ -203,19 +203,19 @@ TEST_F(SettingFileTest, LinesThatAreNotCleanAreNeitherSentNorTakenInPart) {
 
 TEST_F(SettingFileTest, IdentityLinesAreFactoryLinesAndAFileForAnotherModelIsRefused) {
   CameraFixture f;
-  CheckModel(f.engine, f.presenter, f.session.model);
+  f.session.CheckModelAgain();
   const std::string own = Write("own.cam", "MD00=QX-70500C-VLNK\nDV=1.1.1.1\nFCBDRT=4\nTI=1\n");
   f.channel.written.clear();
   ASSERT_EQ(LoadSettingFile(f.session, own), Outcome::Done);
   EXPECT_EQ(f.channel.Lines(), std::vector<std::string>{"TI=1"}) << "user mode";
-  f.session.factoryMode = true;
+  f.session.SetFactoryMode(true);
   f.channel.written.clear();
   ASSERT_EQ(LoadSettingFile(f.session, own), Outcome::Done);
   EXPECT_EQ(f.channel.Lines().size(), 5u) << "MD00, the model query, DV, FCBDRT and TI";
 
   const std::string other = Write("other.cam", "MD00=RL-8200T-VLNK\nTI=2\n");
   for (bool factory : {false, true}) {
-    f.session.factoryMode = factory;
+    f.session.SetFactoryMode(factory);
     f.channel.written.clear();
     LoadReport report;
     EXPECT_EQ(LoadSettingFile(f.session, other, &report), Outcome::BadInput);
@@ -227,7 +227,7 @@ TEST_F(SettingFileTest, IdentityLinesAreFactoryLinesAndAFileForAnotherModelIsRef
               std::string::npos);
   }
   // The desktop program asks; a yes loads it, here in user mode without the model line.
-  f.session.factoryMode = false;
+  f.session.SetFactoryMode(false);
   f.presenter.answers = {false, true};
   EXPECT_EQ(LoadSettingFile(f.session, other, nullptr, OtherModel::Ask), Outcome::BadInput);
   EXPECT_TRUE(f.channel.written.empty());
@@ -237,7 +237,7 @@ TEST_F(SettingFileTest, IdentityLinesAreFactoryLinesAndAFileForAnotherModelIsRef
 
 TEST_F(SettingFileTest, RefusedLineKeepsTheCameraValue) {
   CameraFixture f;
-  CheckModel(f.engine, f.presenter, f.session.model);
+  f.session.CheckModelAgain();
   ASSERT_EQ(f.channel.peer.Exchange("FGA=300\r\n"), "COMPLETE\r\n");
   f.table.SetDataValue(1055, 200);
   f.channel.refused = {"FGA="};

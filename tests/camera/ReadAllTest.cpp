@@ -67,6 +67,16 @@ TEST(ModelCheckTest, SilentCameraKeepsThePreviousModel) {
   EXPECT_EQ(f.online.state, test::RecordingOnlineStatus::State::Offline);
 }
 
+// A model given by hand is no answer of the camera: the next check asks the camera again.
+TEST(ModelCheckTest, AModelSetByHandIsReplacedByTheCamerasAnswer) {
+  CameraFixture f("RL-8200T-VLNK");
+  ASSERT_TRUE(f.session.CheckModelOnce());
+  f.session.SetModel({ModelCodeFor("QX-70500M-VLNK"), "QX-70500M-VLNK"});
+  ASSERT_TRUE(f.session.CheckModelOnce());
+  EXPECT_EQ(f.session.Model().name, "RL-8200T-VLNK");
+  EXPECT_EQ(f.session.Model().code, 1);
+}
+
 TEST(ReadAllTest, ReadsTheRowsOfEachModelInTableOrder) {
   for (const ModelCase& c : kModelCases) {
     for (bool factory : {false, true}) {

@@ -96,7 +96,7 @@ bool PortWatch::Reconnect() {
   }
   display_.ShowStatusNote({});
   display_.ReloadCamera();
-  return services_.session.lastRead.modelAnswered;
+  return services_.session.LastRead().modelAnswered;
 }
 
 }  // namespace vistrel

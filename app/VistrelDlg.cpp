@@ -60,7 +60,7 @@ CVistrelDlg::CVistrelDlg(AppServices& services, QWidget* parent)
   InitResources();
   ui_->setupUi(this);
   controlMode_ = services_.settings.GetStoredNumber(kStoredControlMode, 0).value == 1 ? 1 : 0;
-  services_.session.factoryMode = controlMode_ == 1;
+  services_.session.SetFactoryMode(controlMode_ == 1);
   hooks_ = std::make_unique<DialogPageHooks>(services_, *registry_, *this);
   menu_ = new MenuCommands(*this);
   for (int i = 0; i < kPageCount; ++i) {
@@ -148,7 +148,6 @@ QWidget* CVistrelDlg::LinkIndicator() const {
 }
 
 void CVistrelDlg::Initialise() {
-  services_.session.link = CameraLinkState{1, 3, 2, 3};
   setWindowIcon(QIcon(":/vistrel/icon"));
   SetStatusPicture(ui_->c1161);
   services_.notifier.Register(this);
@@ -163,7 +162,7 @@ void CVistrelDlg::Initialise() {
   for (CTabSheetDialog* page : pages_)
     page->hide();
   // Before the first read the lists carry their values and the pages the initial values.
-  FillPageLists(*registry_, services_.session.model.code);
+  FillPageLists(*registry_, services_.session.Model().code);
   registry_->ApplyRanges();
   services_.table.ShowAll(*registry_);
   hooks_->RefreshCameraLinkControls();
@@ -188,7 +187,7 @@ void CVistrelDlg::Initialise() {
 }
 
 void CVistrelDlg::AfterCameraRead() {
-  FillPageLists(*registry_, services_.session.model.code);
+  FillPageLists(*registry_, services_.session.Model().code);
   services_.table.MarkAllSent();
   services_.table.ShowAll(*registry_);
   registry_->ApplyRanges();
@@ -243,7 +242,7 @@ void CVistrelDlg::OnTabChanged(int index) {
 
 void CVistrelDlg::ToggleControlMode() {
   controlMode_ = controlMode_ == 1 ? 0 : 1;
-  services_.session.factoryMode = controlMode_ == 1;
+  services_.session.SetFactoryMode(controlMode_ == 1);
   BuildTabs();
   services_.table.WriteChangedParameters(services_.engine, *registry_, kWriteMs);
   services_.table.MarkAllSent();
@@ -268,7 +267,7 @@ void CVistrelDlg::ShowRead() {
 }
 
 void CVistrelDlg::ReportIncompleteRead() {
-  const ReadAllResult& pass = services_.session.lastRead;
+  const ReadAllResult& pass = services_.session.LastRead();
   std::vector<int> unread;
   for (int row : pass.unread)
     unread.push_back(services_.table.Row(row).ctrlId);
@@ -303,9 +302,8 @@ bool CVistrelDlg::CameraAnswers() {
 }
 
 bool CVistrelDlg::CheckModel() {
-  services_.session.ForgetModel();
-  const bool answered = services_.session.CheckModelOnce();
-  hooks_->OfferControlsForModel(services_.session.model);
+  const bool answered = services_.session.CheckModelAgain();
+  hooks_->OfferControlsForModel(services_.session.Model());
   return answered;
 }
 

@@ -21,7 +21,7 @@ HandlerContext CVistrelDlg::Context() {
 }
 
 RangeInputs CVistrelDlg::CurrentRangeInputs() {
-  RangeInputs inputs = ModelRangeInputs(services_.session.model);
+  RangeInputs inputs = ModelRangeInputs(services_.session.Model());
   auto choice = [this](int ctrlId, int32_t fallback) {
     return registry_->ReadControlValue(ctrlId).value_or(fallback);
   };

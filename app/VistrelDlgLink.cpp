@@ -84,7 +84,7 @@ void CVistrelDlg::UpdateStatusBar() {
   const bool online = services_.notifier.IsOnline();
   ui_->statusState->setText(!activity_.isEmpty() ? activity_ : online ? "Online" : "Offline");
   ui_->statusChannel->setText(QString::fromStdString(services_.channel.ChannelInUse()));
-  ui_->statusModel->setText(QString::fromStdString(services_.session.model.name));
+  ui_->statusModel->setText(QString::fromStdString(services_.session.Model().name));
 }
 
 QString CVistrelDlg::StatusText() const {

@@ -44,7 +44,7 @@ void CVistrelDlg::CreateLutEditors() {
 }
 
 void CVistrelDlg::UpdateLutMenu() {
-  const bool mono = services_.session.model.IsMonochrome();
+  const bool mono = services_.session.Model().IsMonochrome();
   for (int c = 0; c < kLutChannels; ++c) {
     QAction* item = MenuAction(kEditorMenuItems[c]);
     if (item == nullptr)
@@ -74,7 +74,7 @@ void CVistrelDlg::OpenLutTableFromPage() {
   const auto* mode = qobject_cast<QComboBox*>(registry_->FindControl(ctl::LUTC));
   if (mode == nullptr || mode->currentIndex() != ctl::LutModeUser)
     return;
-  if (services_.session.model.IsMonochrome()) {
+  if (services_.session.Model().IsMonochrome()) {
     ShowMonochromeEditor(true);
     return;
   }
@@ -102,7 +102,7 @@ bool CVistrelDlg::RunLutMenuCommand(int id) {
       ShowEditor(LutEditor(id == menu::kLutEditorRed ? 0 : 2));
       return true;
     case menu::kLutEditorGreen:
-      if (services_.session.model.IsMonochrome())
+      if (services_.session.Model().IsMonochrome())
         ShowMonochromeEditor(true);
       else
         ShowEditor(LutEditor(kLutGreenChannel));

@@ -78,8 +78,7 @@ struct Link {
 
   // Opens `device` and checks the camera's model.
   bool Connect(const std::string& device, int baud) {
-    return channel.OpenDevice(device, static_cast<uint32_t>(baud)) &&
-           CheckModel(engine, messages, session.model);
+    return channel.OpenDevice(device, static_cast<uint32_t>(baud)) && session.CheckModelAgain();
   }
 
   PrintingPresenter messages;

@@ -33,7 +33,7 @@ bool Measure(int baud, int rounds) {
   if (!link.Connect(device, baud))
     return false;
   link.table.MarkAllSent();  // as after a read: only the change goes out
-  vistrel::CameraLinkCombos::Rebuild(panel, link.session.link);
+  vistrel::CameraLinkCombos::Rebuild(panel, link.session.Link());
   link.counter = ByteCounter{};
   const auto start = Clock::now();
   for (int i = 0; i < rounds; ++i) {

@@ -52,7 +52,7 @@ bool Measure(int goodLines, int baud, const std::string& fault) {
     vistrel::Command engine(channel, messages);
     vistrel::ParameterTable table(messages);
     vistrel::CameraSession session(engine, table, messages);
-    session.factoryMode = true;
+    session.SetFactoryMode(true);
     if (channel.OpenDevice(device, static_cast<uint32_t>(baud))) {
       const auto start = Clock::now();
       const vistrel::ReadAllResult result = vistrel::Reload(session);

@@ -27,7 +27,7 @@ bool Measure(int baud) {
   if (device.empty() || !folder.Made())
     return false;
   vistrel::bench::Link link(folder.Path());
-  link.session.factoryMode = true;
+  link.session.SetFactoryMode(true);
   if (!link.Connect(device, baud))
     return false;
   link.counter = ByteCounter{};

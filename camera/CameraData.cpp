@@ -118,7 +118,7 @@ CameraData ReadCameraData(CameraSession& session) {
   }
   data.firmwareVersion = FormatVersion(number);
   if (read(session.CheckModelOnce()))
-    data.modelName = session.model.name;
+    data.modelName = session.Model().name;
   // Texts are shown as the camera sent them, not in the engine's upper case.
   if (!pass.GivenUp() && read(engine.GetText(cmd::ID, text, kQueryMs)))
     data.cameraId = engine.LastAnswerText().substr(0, kCameraIdLength);

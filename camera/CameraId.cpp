@@ -71,8 +71,7 @@ Outcome WriteModelId(CameraSession& session, int position, const std::string& en
   }
   if (!session.Engine().SetText(cmd::MD00, *name, kModelIdMs))
     return Failed(session, kModelIdFailed);
-  session.ForgetModel();
-  session.CheckModelOnce();
+  session.CheckModelAgain();
   session.Messages().ShowMessage("Succeeded in writting camera model id.", "",
                                  MessageIcon::Information);
   return Outcome::Done;

@@ -1,12 +1,13 @@
 #pragma once
 
 #include <string>
-#include <type_traits>
 #include <vector>
 
 #include "camera/AutoAdjust.h"
 #include "camera/CameraModel.h"
+#include "camera/PageHooks.h"
 #include "core/Command.h"
+#include "core/ControlIds.h"
 #include "core/Interfaces.h"
 #include "core/Outcome.h"
 #include "core/ParameterTable.h"
@@ -41,85 +42,6 @@ struct ReadAllResult {
   }
 };
 
-// One entry of a choice control: its text and the value it stands for.
-struct ChoiceEntry {
-  std::string text;
-  int value;
-};
-
-// What the desktop program does around the camera operations, in four small roles; the
-// command-line tool leaves all of them empty.
-
-// The windows around a long pass: locked while it runs, repainted between two exchanges.
-class IWindowHooks {
- public:
-  virtual ~IWindowHooks() = default;
-  virtual void LockWindows(bool locked) { (void)locked; }
-  // Lets the windows repaint between two exchanges of a long pass.
-  virtual void PumpEvents() {}
-  virtual void ActivateMainWindow() {}
-};
-
-// The choices and read-outs whose entries come from the camera.
-class IChoiceHooks {
- public:
-  virtual ~IChoiceHooks() = default;
-  virtual void FillModelChoice(const std::vector<std::string>& entries, int selected) {
-    (void)entries, (void)selected;
-  }
-  // Selects the entry of a choice whose item values do not follow the camera's value.
-  virtual void SelectChoiceEntry(int ctrlId, int entry) { (void)ctrlId, (void)entry; }
-  virtual void FillCameraBaudChoice(const std::vector<ChoiceEntry>& entries, int selected) {
-    (void)entries, (void)selected;
-  }
-  virtual void ShowVideoMode(int value) { (void)value; }
-};
-
-// The pages brought in line with the model and the values the camera holds.
-class IPageRefresh {
- public:
-  virtual ~IPageRefresh() = default;
-  // Shows, hides and fills the controls that depend on the model.
-  virtual void PreparePagesForModel(const CameraModel& model) { (void)model; }
-  virtual void RefreshDependentStates() {}
-  virtual void RefreshRemainingPages() {}
-  virtual void ApplySequencerIndex() {}
-  virtual void RefreshExposureModeControls() {}
-  virtual void RefreshCameraLinkControls() {}
-  // Hides the LUT editor windows (the LUT mode was turned off).
-  virtual void HideLutEditors() {}
-};
-
-// The folder of the setting file last used, to offer it again next time.
-class IFolderMemory {
- public:
-  virtual ~IFolderMemory() = default;
-  virtual void RememberCameraFileFolder(const std::string& folder) { (void)folder; }
-};
-
-// The roles a front end fills; a role left empty does nothing.
-struct PageHooks {
-  IWindowHooks* windows = nullptr;
-  IChoiceHooks* choices = nullptr;
-  IPageRefresh* pages = nullptr;
-  IFolderMemory* folders = nullptr;
-
-  // Every role `hooks` takes on.
-  template <class T>
-  static PageHooks Of(T& hooks) {
-    PageHooks roles;
-    if constexpr (std::is_base_of_v<IWindowHooks, T>)
-      roles.windows = &hooks;
-    if constexpr (std::is_base_of_v<IChoiceHooks, T>)
-      roles.choices = &hooks;
-    if constexpr (std::is_base_of_v<IPageRefresh, T>)
-      roles.pages = &hooks;
-    if constexpr (std::is_base_of_v<IFolderMemory, T>)
-      roles.folders = &hooks;
-    return roles;
-  }
-};
-
 class NullProgress final : public IProgress {
  public:
   void Begin(const std::string&) override {}
@@ -145,7 +67,7 @@ class CameraSession {
   // The front end's displays; null gives the one that does nothing back.
   void SetProgress(IProgress* p) { progress_ = p ? p : &nullProgress_; }
   void SetView(IParameterView* v) { view_ = v ? v : &nullView_; }
-  // Follows the one-shot adjustments (the desktop's progress window); polled within `poll`.
+  // Follows the one-shot adjustments (the desktop's progress window); polled within Poll().
   void SetAdjustWatch(IAdjustWatch* w) { adjustWatch_ = w ? w : &sleepingWatch_; }
   // The roles a front end takes on; a role left empty does nothing.
   void SetHooks(const PageHooks& h) {
@@ -163,28 +85,72 @@ class CameraSession {
   IFolderMemory& Folders() const { return *folders_; }
 
   // Whether the table holds the camera's values: the last read-all read every row.
-  bool HaveCameraValues() const { return lastRead.ran && lastRead.Complete(); }
+  bool HaveCameraValues() const { return lastRead_.ran && lastRead_.Complete(); }
 
-  CameraModel model;
-  CameraLinkState link;
-  bool factoryMode = false;  // the stored control mode: factory parameters take part
-  int lastArea = 0;          // the flash area of the last load or store
-  ReadAllResult lastRead;    // what the last read-all pass got
-  PollLimits poll;
-
+  // The model record: the camera's answer to the last model check, or the one given by SetModel.
+  const CameraModel& Model() const { return model_; }
+  // Takes a model the camera did not report (a test, a tool that knows the camera). It is not the
+  // camera's answer, so the model check is forgotten: the next CheckModelOnce asks the camera and
+  // its answer replaces this record.
+  void SetModel(const CameraModel& model) {
+    model_ = model;
+    modelChecked_ = false;
+  }
   // The model check of this run. The first call asks the camera; once it has answered, later
   // calls keep its record without asking again, until ForgetModel (the camera may have
   // changed: another channel, a new model id, the operator's reload). False when the camera
-  // did not answer; that is not remembered.
+  // did not answer; that is not remembered, and the record is kept as it was.
   bool CheckModelOnce() {
     if (!modelChecked_)
-      modelChecked_ = CheckModel(engine_, messages_, model);
+      modelChecked_ = CheckModel(engine_, messages_, model_);
     return modelChecked_;
+  }
+  // Asks the camera now, whatever it answered before (it has just been told a new model id, or
+  // the channel was reopened).
+  bool CheckModelAgain() {
+    ForgetModel();
+    return CheckModelOnce();
   }
   void ForgetModel() { modelChecked_ = false; }
 
+  // The Camera Link state as the camera last reported or kept it.
+  const CameraLinkState& Link() const { return link_; }
+  // Keeps the value of one of the four Camera Link controls; any other control leaves it alone.
+  void NoteLinkValue(int ctrlId, int value) {
+    if (ctrlId == ctl::CLCFG)
+      link_.clConfiguration = value;
+    else if (ctrlId == ctl::BA)
+      link_.bitAllocation = value;
+    else if (ctrlId == ctl::CLCF)
+      link_.sensorClock = value;
+    else if (ctrlId == ctl::TAGM)
+      link_.tapGeometry = value;
+  }
+
+  // The stored control mode: factory parameters take part in reads, loads and saves.
+  bool FactoryMode() const { return factoryMode_; }
+  void SetFactoryMode(bool factory) { factoryMode_ = factory; }
+
+  // The flash area of the last load or store.
+  int LastArea() const { return lastArea_; }
+  void RememberArea(int area) { lastArea_ = area; }
+
+  // What the last read-all pass (or reload) got.
+  const ReadAllResult& LastRead() const { return lastRead_; }
+  void RecordRead(const ReadAllResult& pass) { lastRead_ = pass; }
+
+  // The limits a one-shot adjustment is followed within.
+  const PollLimits& Poll() const { return poll_; }
+  void SetPoll(const PollLimits& poll) { poll_ = poll; }
+
  private:
+  CameraModel model_;
   bool modelChecked_ = false;
+  CameraLinkState link_;
+  bool factoryMode_ = false;
+  int lastArea_ = 0;
+  ReadAllResult lastRead_;
+  PollLimits poll_;
   Command& engine_;
   ParameterTable& table_;
   IMessagePresenter& messages_;

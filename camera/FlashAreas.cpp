@@ -37,14 +37,14 @@ int AreaFromChoice(const std::string& text) {
 }
 
 Outcome LoadArea(CameraSession& session, int area) {
-  session.lastArea = area;
+  session.RememberArea(area);
   if (!session.Engine().SetValue(cmd::LD, area, limits::kReplyMs))
     return session.Engine().LastOutcome();
   return Reload(session).Overall();
 }
 
 Outcome StoreArea(CameraSession& session, int area) {
-  session.lastArea = area;
+  session.RememberArea(area);
   if (area != 0 && (area < 1 || area > 3)) {
     session.Messages().ShowMessage("Selected invalid area !", "", MessageIcon::Stop);
     return Outcome::BadInput;

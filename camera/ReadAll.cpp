@@ -20,35 +20,20 @@ void NoteValue(CameraSession& session, const ParameterEntry& row, int32_t value)
   if (row.ctrlId == ctl::CameraBaud) {
     session.Choices().SelectChoiceEntry(ctl::CameraBaud, CameraBaudEntryFor(value));
   }
-  switch (row.commandId) {
-    case cmd::CLCFG:
-      session.link.clConfiguration = value;
-      break;
-    case cmd::BA:
-      session.link.bitAllocation = value;
-      break;
-    case cmd::CLCF:
-      session.link.sensorClock = value;
-      break;
-    case cmd::TAGM:
-      session.link.tapGeometry = value;
-      break;
-    default:
-      break;
-  }
+  session.NoteLinkValue(row.ctrlId, value);
 }
 
 }  // namespace
 
 bool IsRowReadForModel(const CameraSession& session, int rowIndex) {
   const ParameterEntry& row = session.Table().Row(rowIndex);
-  if (!ModelSupportsControl(session.model.code, row.ctrlId))
+  if (!ModelSupportsControl(session.Model().code, row.ctrlId))
     return false;
-  if (row.paramClass == ParamClass::Factory && !session.factoryMode)
+  if (row.paramClass == ParamClass::Factory && !session.FactoryMode())
     return false;
   if (!session.Table().IsReadable(rowIndex))
     return false;
-  if (session.model.IsMonochrome() && ExcludedForMonochrome(row.commandId))
+  if (session.Model().IsMonochrome() && ExcludedForMonochrome(row.commandId))
     return false;
   return true;
 }
@@ -59,7 +44,7 @@ ReadAllResult ReadAll(CameraSession& session) {
 
 ReadAllResult ReadAllRows(CameraSession& session, PassOutcome pass) {
   ParameterTable& table = session.Table();
-  const int total = session.factoryMode ? table.CountReadable() : table.CountReadableUser();
+  const int total = session.FactoryMode() ? table.CountReadable() : table.CountReadableUser();
   session.Progress().Begin("Now, reading camera settings.");
   session.Progress().OfferCancel();
   ReadAllResult result;
@@ -90,7 +75,7 @@ ReadAllResult ReadAllRows(CameraSession& session, PassOutcome pass) {
   result.outcome = pass.Result();
   result.ran = true;
   session.Progress().End();
-  session.lastRead = result;
+  session.RecordRead(result);
   session.Windows().ActivateMainWindow();
   int32_t videoMode = 0;
   if (result.Complete() && session.Engine().GetValue(cmd::VSM, videoMode, kQueryMs)) {
@@ -172,12 +157,12 @@ ReadAllResult Reload(CameraSession& session) {
     modelCheck.GiveUp(session.Engine().LastOutcome());
   else if (!answered)
     modelCheck.NoteFailure(session.Engine());
-  session.Choices().FillModelChoice(ModelChoiceEntries(session.model.code),
-                                    ModelChoiceSelection(session.model.code));
-  pages.PreparePagesForModel(session.model);
+  session.Choices().FillModelChoice(ModelChoiceEntries(session.Model().code),
+                                    ModelChoiceSelection(session.Model().code));
+  pages.PreparePagesForModel(session.Model());
   ReadAllResult result = ReadAllRows(session, modelCheck);
   result.modelAnswered = answered;
-  session.lastRead = result;
+  session.RecordRead(result);
   // After a lost channel or a silent camera, the exchanges below would only wait.
   const bool reachable =
       result.outcome != Outcome::ChannelLost && result.outcome != Outcome::NoReply;
@@ -193,7 +178,7 @@ ReadAllResult Reload(CameraSession& session) {
   if (reachable)
     FillCameraBaudChoice(session);
   pages.ApplySequencerIndex();
-  table.AdjustRangesForModel(session.model.code, session.View());
+  table.AdjustRangesForModel(session.Model().code, session.View());
   return result;
 }
 

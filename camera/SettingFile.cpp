@@ -30,7 +30,7 @@ bool RowBelongsInFile(const CameraSession& session, const ParameterEntry& row,
   if (row.paramClass == ParamClass::User)
     return true;
   return row.paramClass == ParamClass::Factory && variant == SettingFileVariant::AllData &&
-         session.factoryMode;
+         session.FactoryMode();
 }
 
 bool ExposureModeIsOff(CameraSession& session) {
@@ -101,8 +101,7 @@ LineResult ApplyLine(CameraSession& session, const LinePlan& plan) {
       const LineResult sent =
           ResultOf(engine, engine.SetText(id, plan.text, limits::kShortReplyMs));
       // The camera now reports the model id just written.
-      session.ForgetModel();
-      session.CheckModelOnce();
+      session.CheckModelAgain();
       return sent;
     }
     case LinePlan::Kind::Text:
@@ -126,15 +125,7 @@ void RefreshAfterLine(CameraSession& session, int id, int ctrlId) {
     session.Pages().RefreshExposureModeControls();
     PauseBetweenLines(session);
   } else if (id == cmd::BA || id == cmd::CLCFG || id == cmd::CLCF || id == cmd::TAGM) {
-    const int32_t kept = table.GetDataValue(ctrlId);
-    if (id == cmd::BA)
-      session.link.bitAllocation = kept;
-    if (id == cmd::CLCFG)
-      session.link.clConfiguration = kept;
-    if (id == cmd::CLCF)
-      session.link.sensorClock = kept;
-    if (id == cmd::TAGM)
-      session.link.tapGeometry = kept;
+    session.NoteLinkValue(ctrlId, table.GetDataValue(ctrlId));
     PauseBetweenLines(session);
     session.Pages().RefreshCameraLinkControls();
     PauseBetweenLines(session);
@@ -201,10 +192,10 @@ std::string SentText(const LinePlan& plan) {
 
 std::string BuildSettingFile(CameraSession& session, SettingFileVariant variant) {
   std::string out;
-  if (variant == SettingFileVariant::AllData && session.factoryMode) {
+  if (variant == SettingFileVariant::AllData && session.FactoryMode()) {
     session.CheckModelOnce();
-    if (session.model.code != CameraModel::kUnsupported)
-      out += "MD00=" + session.model.name + "\n";
+    if (session.Model().code != CameraModel::kUnsupported)
+      out += "MD00=" + session.Model().name + "\n";
   }
   out += std::string(CommandTable::Name(cmd::EM)) + "=1\n";
   out += std::string(CommandTable::Name(cmd::TM)) + "=0\n";
@@ -227,9 +218,9 @@ Outcome WriteSettingFile(CameraSession& session, const std::string& path,
   // A file holds the camera's values or nothing: values never read would be saved as if
   // the camera held them.
   if (!session.HaveCameraValues()) {
-    session.Messages().ShowMessage(NotSavedMessage(session.lastRead), "Save Error",
+    session.Messages().ShowMessage(NotSavedMessage(session.LastRead()), "Save Error",
                                    MessageIcon::Exclamation);
-    return session.lastRead.ran ? session.lastRead.Overall() : Outcome::BadInput;
+    return session.LastRead().ran ? session.LastRead().Overall() : Outcome::BadInput;
   }
   const std::string contents = BuildSettingFile(session, variant);
   std::string why;
@@ -279,7 +270,7 @@ Outcome LoadSettingFile(CameraSession& session, const std::string& path, LoadRep
   session.Table().ShowAll(session.View());
   session.Table().MarkAllSent();
   session.Progress().End();
-  session.Pages().PreparePagesForModel(session.model);
+  session.Pages().PreparePagesForModel(session.Model());
   session.Pages().RefreshDependentStates();
   session.Folders().RememberCameraFileFolder(FolderOf(path));
   if (!report)

@@ -54,12 +54,12 @@ LinePlan PlanParameter(const CameraSession& session, LinePlan plan) {
     if (row.inFile == 0)
       continue;
     inFiles = true;
-    if (row.paramClass == ParamClass::Factory && !session.factoryMode) {
+    if (row.paramClass == ParamClass::Factory && !session.FactoryMode()) {
       factoryOnly = true;
       continue;
     }
-    if (ModelSupportsControl(session.model.code, row.ctrlId)) {
-      if (session.model.IsMonochrome() && ExcludedForMonochrome(plan.commandId))
+    if (ModelSupportsControl(session.Model().code, row.ctrlId)) {
+      if (session.Model().IsMonochrome() && ExcludedForMonochrome(plan.commandId))
         return Skip(plan, SkipReason::NotForModel);
       plan.kind = LinePlan::Kind::Parameter;
       return plan;
@@ -146,7 +146,7 @@ LinePlan PlanLine(const CameraSession& session, std::string_view line) {
     // The model name and the device version are identity data: only factory mode writes
     // them, as the identity commands do. The device version is a text ("1.2.3.4"); sending
     // it as a number would lose it.
-    if (!session.factoryMode)
+    if (!session.FactoryMode())
       return Skip(plan, SkipReason::FactoryInUserMode);
     if (plan.text.empty())
       return Skip(plan, SkipReason::Malformed);
@@ -180,7 +180,7 @@ FileSurvey SurveyFile(const CameraSession& session, const std::vector<std::strin
         !plan.fields.value.text.empty()) {
       survey.model = plan.fields.value.text;
       survey.modelLine = static_cast<int>(i) + 1;
-      survey.otherModel = survey.model != UpperAscii(session.model.name);
+      survey.otherModel = survey.model != UpperAscii(session.Model().name);
     } else if (plan.kind != LinePlan::Kind::Skip && plan.kind != LinePlan::Kind::Blank &&
                plan.kind != LinePlan::Kind::Model) {
       survey.anySetting = true;
@@ -191,7 +191,7 @@ FileSurvey SurveyFile(const CameraSession& session, const std::vector<std::strin
 }
 
 std::string NoSettingMessage(const CameraSession& session, const std::string& path) {
-  const std::string model = session.model.name.empty() ? "connected" : session.model.name;
+  const std::string model = session.Model().name.empty() ? "connected" : session.Model().name;
   return path + "\nThe file holds no setting for the " + model +
          " camera (it is empty, or every line is blank, malformed or for other cameras). "
          "Nothing was sent; check that this is the file meant.";
@@ -201,7 +201,8 @@ std::string OtherModelMessage(const CameraSession& session, const std::string& p
                               const FileSurvey& survey) {
   return path + ":" + std::to_string(survey.modelLine) + ": the file is for a " + survey.model +
          " camera; the connected camera is a " +
-         (session.model.name.empty() ? std::string("model not known") : session.model.name) + ".";
+         (session.Model().name.empty() ? std::string("model not known") : session.Model().name) +
+         ".";
 }
 
 }  // namespace vistrel

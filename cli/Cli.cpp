@@ -77,7 +77,7 @@ int RunOnCamera(const ChosenAction& chosen, CliSession& session) {
   int status = session.Open();
   if (status == kExitOk)
     status = session.CheckCameraAnswers();
-  const std::string& model = session.Camera().model.name;
+  const std::string& model = session.Camera().Model().name;
   if (status == kExitOk && chosen.expectedModel && *chosen.expectedModel != model) {
     status = session.Fail(kExitRefused,
                           "the camera is a " + model + ", not the expected " +

@@ -49,9 +49,9 @@ CliSession::CliSession(const ChannelOptions& options, std::ostream& out, std::os
   if (!options.quiet)
     camera_.SetProgress(&progress_);
   if (options.factory) {
-    camera_.factoryMode = true;
+    camera_.SetFactoryMode(true);
   } else if (!options.user) {
-    camera_.factoryMode = settings_.GetStoredNumber(kStoredControlMode, 0).value == 1;
+    camera_.SetFactoryMode(settings_.GetStoredNumber(kStoredControlMode, 0).value == 1);
   }
   comm_.NetworkPort().SetRawAllowed(options.rawOk);
   // Channel options are for this run only: the stored choice stays as it was.

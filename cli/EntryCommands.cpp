@@ -94,7 +94,7 @@ bool ReadIndividualGain(CliSession& s, const GivenFields& parsed, bool& on) {
   on = false;
   const bool gainGiven =
       parsed.given[SequencerFieldIndex(ctl::SQGA)] || parsed.given[SequencerFieldIndex(ctl::SQGG)];
-  if (!gainGiven || !ModelSupportsControl(s.Camera().model.code, ctl::IGM))
+  if (!gainGiven || !ModelSupportsControl(s.Camera().Model().code, ctl::IGM))
     return true;
   int32_t mode = 0;
   const bool read = s.Engine().GetValue(cmd::IGM, mode, kEntryQueryMs);
@@ -107,7 +107,7 @@ bool ReadIndividualGain(CliSession& s, const GivenFields& parsed, bool& on) {
 // Writes the entry checked, names every line the camera did not take, prints the entry as
 // the camera then holds it.
 int WriteEntry(CliSession& s, int entry, const SequencerValues& values) {
-  const CameraModel& model = s.Camera().model;
+  const CameraModel& model = s.Camera().Model();
   std::vector<const SequencerField*> failed;
   const Outcome written = WriteSequencerEntry(s.Engine(), model, entry, values, failed);
   for (const SequencerField* field : failed) {
@@ -136,7 +136,7 @@ int RunSequencer(CliSession& s, const SequencerRequest& request) {
     return Usage(s, *wrong);
   if (const int answers = s.CheckCameraAnswers(); answers != kExitOk)
     return answers;
-  const CameraModel& model = s.Camera().model;
+  const CameraModel& model = s.Camera().Model();
   if (const SequencerField* field = FieldNotOfModel(model, parsed))
     return Usage(s, std::string(field->name) + " is not a field of the sequencer entries of " +
                         (model.name.empty() ? std::string("this model") : model.name));

@@ -17,7 +17,7 @@ constexpr int kLastArea = 3;
 
 int RunStore(CliSession& s, int area) {
   // As in the desktop program, only factory control mode offers the factory area.
-  if (area == kFactoryArea && !s.Camera().factoryMode) {
+  if (area == kFactoryArea && !s.Camera().FactoryMode()) {
     s.Err() << "vistrelctl: storing into the factory area needs factory control mode "
                "(--factory)\n";
     return kExitUsage;

@@ -40,7 +40,7 @@ CLI::Validator Checked(std::string (*check)(const std::string&)) {
 // Writing identity data other than the user id is offered in factory control mode only, as
 // the desktop program offers it.
 bool FactoryModeOrSay(CliSession& s, const char* what) {
-  if (s.Camera().factoryMode)
+  if (s.Camera().FactoryMode())
     return true;
   s.Fail(kExitUsage, std::string("writing the ") + what + " needs factory control mode",
          "give --factory");
@@ -75,7 +75,7 @@ int RunCameraId(CliSession& s, const TextArgument& arg) {
 int RunModelId(CliSession& s, const std::string& name) {
   if (!FactoryModeOrSay(s, "model id"))
     return kExitUsage;
-  const std::vector<std::string> entries = ModelChoiceEntries(s.Camera().model.code);
+  const std::vector<std::string> entries = ModelChoiceEntries(s.Camera().Model().code);
   const auto entry = std::ranges::find(entries, name);
   const int position = entry == entries.end() ? -1 : static_cast<int>(entry - entries.begin());
   const Outcome outcome = WriteModelId(s.Camera(), position, name);
@@ -89,7 +89,7 @@ int RunModelId(CliSession& s, const std::string& name) {
   }
   return s.Fail(kExitUsage,
                 name + " is not a model id of this camera's family (it is " +
-                    s.Camera().model.name + "); nothing was sent",
+                    s.Camera().Model().name + "); nothing was sent",
                 names.empty() ? "this camera's model id cannot be changed" : "give " + names);
 }
 

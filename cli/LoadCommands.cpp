@@ -82,7 +82,7 @@ int CheckFileFor(CliSession& s, const std::string& path, const std::vector<std::
                  bool force) {
   const FileSurvey survey = SurveyFile(s.Camera(), lines);
   if (!survey.anySetting)
-    return s.Fail(kExitUsage, path + " holds no setting for the " + s.Camera().model.name,
+    return s.Fail(kExitUsage, path + " holds no setting for the " + s.Camera().Model().name,
                   "give a setting file for this camera's model");
   if (survey.otherModel && !force)
     return s.Fail(kExitUsage,

@@ -22,7 +22,7 @@ bool ModelHasCommand(CliSession& s, int commandId) {
   const ParameterTable& table = s.Camera().Table();
   for (int i = 0; i < table.RowCount(); ++i) {
     const ParameterEntry& row = table.Row(i);
-    if (row.commandId == commandId && ModelSupportsControl(s.Camera().model.code, row.ctrlId))
+    if (row.commandId == commandId && ModelSupportsControl(s.Camera().Model().code, row.ctrlId))
       return true;
   }
   return false;
@@ -39,7 +39,7 @@ ModelRanges ModelRangesUnread(CliSession& s) {
   ranges.status = s.CheckCameraAnswers();
   if (ranges.status != kExitOk)
     return ranges;
-  const CameraModel& model = s.Camera().model;
+  const CameraModel& model = s.Camera().Model();
   ranges.inputs = ModelRangeInputs(model);
   NullParameterView noView;
   s.Camera().Table().AdjustRangesForModel(model.code, noView);

@@ -237,7 +237,7 @@ std::optional<int> RunOnEveryCamera(const std::vector<std::string>& args, std::o
 void NoteCameraFacts(CliSession& s, CameraRunFacts* facts) {
   if (!facts)
     return;
-  facts->model = s.Camera().model.name;
+  facts->model = s.Camera().Model().name;
   if (facts->idWanted)
     facts->cameraId = ReadCameraId(s.Camera());
 }

@@ -93,7 +93,7 @@ int Provisioning::Open(std::string& detail) {
 int Provisioning::CheckModel(std::string& detail) {
   if (const int status = s_.CheckCameraAnswers(); status != kExitOk)
     return status;
-  const std::string& model = s_.Camera().model.name;
+  const std::string& model = s_.Camera().Model().name;
   detail = model;
   if (chosen_.expectedModel && *chosen_.expectedModel != model) {
     return StepFailed("model", kExitRefused,
@@ -195,7 +195,7 @@ void Provisioning::PrintJson() const {
   const auto failed = std::ranges::find_if(steps_, [](const StepRecord& r) { return !r.ok; });
   JsonWriter w;
   w.BeginObject().Value("file", request_.file).Value("area", request_.area);
-  const std::string& model = s_.Camera().model.name;
+  const std::string& model = s_.Camera().Model().name;
   model.empty() ? w.Null("model") : w.Value("model", model);
   cameraId_ ? w.Value("cameraId", *cameraId_) : w.Null("cameraId");
   w.Value("ok", failed == steps_.end());
@@ -229,7 +229,7 @@ int Provisioning::Run() {
 
 int RunProvision(CliSession& s, const ProvisionRequest& request, const ChosenAction& chosen) {
   // As everywhere, only factory control mode offers the factory area.
-  if (request.area == kFactoryArea && !s.Camera().factoryMode) {
+  if (request.area == kFactoryArea && !s.Camera().FactoryMode()) {
     return s.Fail(kExitUsage, "storing into the factory area needs factory control mode",
                   "give --factory, or a user area with --area 1..3");
   }

@@ -100,7 +100,7 @@ int JudgeReadings(CliSession& s, const std::vector<NameReading>& readings) {
 std::vector<ChoiceItem> EntriesOf(CliSession& s, const ParameterEntry& row) {
   if (row.kind != ControlKind::Choice)
     return {};
-  return PageChoiceEntries(row.ctrlId, s.Camera().model.code);
+  return PageChoiceEntries(row.ctrlId, s.Camera().Model().code);
 }
 
 // One control: kind, class, the model's range or entries, and its value (null when refused).
@@ -134,7 +134,7 @@ void DescribeRow(CliSession& s, const ParameterEntry& row, const RangeInputs& in
     s.Out() << ", entries " << EntryList(entries);
   else if (ranged)
     s.Out() << ", range " << minimum << ".." << maximum;
-  s.Out() << " (model " << EscapeControls(s.Camera().model.name) << "), value " << ValueText(r)
+  s.Out() << " (model " << EscapeControls(s.Camera().Model().name) << "), value " << ValueText(r)
           << '\n';
 }
 
@@ -204,7 +204,7 @@ int RunDescribe(CliSession& s, const std::vector<std::string>& names) {
     return ranges.status;
   const std::vector<NameReading> readings = ReadNames(s, ids);
   if (s.Json())
-    s.Record().Value("model", s.Camera().model.name).BeginArray("controls");
+    s.Record().Value("model", s.Camera().Model().name).BeginArray("controls");
   for (const NameReading& r : readings)
     DescribeName(s, ranges.inputs, r);
   if (s.Json())
@@ -220,11 +220,11 @@ int RunDescribeAll(CliSession& s) {
   const ReadAllResult result = ReadAll(s.Camera());
   const ParameterTable& table = s.Camera().Table();
   if (s.Json())
-    s.Record().Value("model", s.Camera().model.name).BeginArray("controls");
+    s.Record().Value("model", s.Camera().Model().name).BeginArray("controls");
   for (int i = 0; i < table.RowCount(); ++i) {
     const ParameterEntry& row = table.Row(i);
     // A row without a command name is the page's own: nothing to ask or set by name.
-    if (!ModelSupportsControl(s.Camera().model.code, row.ctrlId) ||
+    if (!ModelSupportsControl(s.Camera().Model().code, row.ctrlId) ||
         CommandTable::Name(row.commandId).empty())
       continue;
     NameReading r;

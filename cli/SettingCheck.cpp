@@ -24,7 +24,7 @@ struct CommandRows {
 CommandRows RowsOf(CliSession& s, int id) {
   CommandRows found;
   const ParameterTable& table = s.Camera().Table();
-  const int model = s.Camera().model.code;
+  const int model = s.Camera().Model().code;
   for (int i = 0; i < table.RowCount(); ++i) {
     const ParameterEntry& row = table.Row(i);
     if (row.commandId != id || !ModelSupportsControl(model, row.ctrlId))
@@ -152,7 +152,7 @@ int CheckSettings(CliSession& s, std::vector<RequestedSetting>& settings,
   if (ranges.status != kExitOk)
     return ranges.status;
   std::vector<bool> known(RangeModes().size(), false);
-  const std::string model = " (model " + s.Camera().model.name + "); nothing was sent";
+  const std::string model = " (model " + s.Camera().Model().name + "); nothing was sent";
   for (size_t i = 0; i < settings.size(); ++i) {
     RequestedSetting& setting = settings[i];
     if (setting.value.kind == ValueKind::Text)

@@ -127,9 +127,9 @@ int RunDump(CliSession& s) {
   const bool json = s.Json();
   JsonWriter& w = s.Record();
   if (json)
-    w.Value("model", s.Camera().model.name).BeginObject("settings");
+    w.Value("model", s.Camera().Model().name).BeginObject("settings");
   std::set<int> written;  // rows of one command hold one value: the first says it
-  for (int index : s.Camera().lastRead.read) {
+  for (int index : s.Camera().LastRead().read) {
     const ParameterEntry& row = table.Row(index);
     const std::string name(CommandTable::Name(row.commandId));
     if (!json)

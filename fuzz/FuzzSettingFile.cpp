@@ -140,7 +140,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   engine.SetClock(&channel.clock);
   vistrel::ParameterTable table(presenter);
   vistrel::CameraSession session(engine, table, presenter);
-  session.factoryMode = true;
+  session.SetFactoryMode(true);
   vistrel::LoadReport report;
   const vistrel::Outcome outcome =
       vistrel::LoadSettingFile(session, FilePath(), &report, vistrel::OtherModel::Load);

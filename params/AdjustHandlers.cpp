@@ -66,7 +66,7 @@ void RequeryAdjusted(HandlerContext& context, AutoKind kind, const AutoRunResult
 }
 
 AutoRunResult RunOnce(HandlerContext& context, AutoKind kind) {
-  return RunAutoOnce(context.engine, kind, context.session.poll, context.session.AdjustWatch());
+  return RunAutoOnce(context.engine, kind, context.session.Poll(), context.session.AdjustWatch());
 }
 
 bool OnLevelAuto(HandlerContext& context, int ctrlId) {

@@ -28,17 +28,6 @@ bool IsCameraLinkChoice(int ctrlId) {
   return ctrlId == ctl::CLCFG || ctrlId == ctl::BA || ctrlId == ctl::CLCF || ctrlId == ctl::TAGM;
 }
 
-void NoteChoice(CameraLinkState& link, int ctrlId, int value) {
-  if (ctrlId == ctl::CLCFG)
-    link.clConfiguration = value;
-  else if (ctrlId == ctl::BA)
-    link.bitAllocation = value;
-  else if (ctrlId == ctl::CLCF)
-    link.sensorClock = value;
-  else if (ctrlId == ctl::TAGM)
-    link.tapGeometry = value;
-}
-
 void Rebuild(IControlPanel& panel, const CameraLinkState& link) {
   Refill(panel, ctl::CLCFG, ConfigurationItems(), link.clConfiguration);
   Refill(panel, ctl::CLCF, SensorClockItems(), link.sensorClock);

@@ -9,8 +9,6 @@ namespace vistrel::CameraLinkCombos {
 
 // Whether the control is one of the four (configuration, pixel format, clock, tap geometry).
 bool IsCameraLinkChoice(int ctrlId);
-// Keeps the value a Camera Link choice now shows in the state.
-void NoteChoice(CameraLinkState& link, int ctrlId, int value);
 
 // Refills the four choices from the state and selects the entries it holds.
 void Rebuild(IControlPanel& panel, const CameraLinkState& link);

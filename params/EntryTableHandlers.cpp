@@ -100,7 +100,7 @@ std::string FieldNames(const std::vector<const SequencerField*>& fields) {
 
 void WriteSequencerEntry(HandlerContext& context) {
   const int entry = FieldValue(context, ctl::SequencerIndex);
-  const CameraModel& model = context.session.model;
+  const CameraModel& model = context.session.Model();
   const auto fields = SequencerFields();
   SequencerValues values;
   for (size_t i = 0; i < fields.size(); ++i) {
@@ -158,7 +158,7 @@ void OnMultiRoiSwitch(HandlerContext& context) {
 
 void ReadSequencerEntry(HandlerContext& context, int entry) {
   SequencerValues values;
-  vistrel::ReadSequencerEntry(context.engine, context.session.model, entry, values);
+  vistrel::ReadSequencerEntry(context.engine, context.session.Model(), entry, values);
   const bool individualGain = context.panel.SelectedIndex(ctl::IGM) > 0;
   const auto fields = SequencerFields();
   // The binning first: the ranges of the region fields follow it.

@@ -47,7 +47,7 @@ int32_t SequencerBinning(const IControlPanel& panel, Axis axis) {
 }
 
 int32_t Limit(const HandlerContext& context, const RegionPair& pair) {
-  const CameraModel& model = context.session.model;
+  const CameraModel& model = context.session.Model();
   if (!pair.sequencer)
     return pair.axis == Axis::Columns ? model.LargestWidth() : model.LargestHeight();
   const int32_t binning = SequencerBinning(context.panel, pair.axis);

@@ -51,7 +51,7 @@ void RemoveColourEntries(IControlPanel& panel) {
 // connected before), and selects the entry of the row's value again.
 void RestoreColourEntries(HandlerContext& context) {
   for (int ctrlId : {ctl::TPN, ctl::SDCM}) {
-    const std::vector<ChoiceItem> entries = PageChoiceEntries(ctrlId, context.session.model.code);
+    const std::vector<ChoiceItem> entries = PageChoiceEntries(ctrlId, context.session.Model().code);
     if (entries.empty() || context.panel.ChoiceTexts(ctrlId).size() == entries.size())
       continue;
     context.panel.RefillChoice(ctrlId, entries);
@@ -62,7 +62,7 @@ void RestoreColourEntries(HandlerContext& context) {
 }  // namespace
 
 void Apply(HandlerContext& context) {
-  const CameraModel& model = context.session.model;
+  const CameraModel& model = context.session.Model();
   IControlPanel& panel = context.panel;
   if (model.IsColour())
     RestoreColourEntries(context);

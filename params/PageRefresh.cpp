@@ -14,8 +14,9 @@ namespace vistrel::PageRefresh {
 namespace {
 
 bool CameraReachable(const CameraSession& session) {
-  const Outcome outcome = session.lastRead.outcome;
-  return !session.lastRead.ran || (outcome != Outcome::ChannelLost && outcome != Outcome::NoReply);
+  const Outcome outcome = session.LastRead().outcome;
+  return !session.LastRead().ran ||
+         (outcome != Outcome::ChannelLost && outcome != Outcome::NoReply);
 }
 
 // The rebuilt lists select their first entry; the rows' values are shown again.
@@ -52,7 +53,7 @@ void RefreshRemainingPages(HandlerContext& context) {
 }
 
 void RefreshCameraLinkControls(HandlerContext& context) {
-  CameraLinkCombos::Rebuild(context.panel, context.session.link);
+  CameraLinkCombos::Rebuild(context.panel, context.session.Link());
 }
 
 void RefreshExposureModeControls(HandlerContext& context) {

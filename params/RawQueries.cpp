@@ -41,13 +41,13 @@ void RequeryClConfiguration(HandlerContext& context) {
   context.panel.SelectIndex(ctl::CLCFG, *value);
   context.table.SetDataValue(ctl::CLCFG, *value);
   context.table.MarkAllSent();
-  context.session.link.clConfiguration = *value;
+  context.session.NoteLinkValue(ctl::CLCFG, *value);
 }
 
 void RequeryExposure(HandlerContext& context) {
   RawRequery(context, "PE", ctl::PE);
   // The per-colour times exist on the colour models, and only count while they are in use.
-  if (!context.session.model.IsColour() || SelectionOf(context.panel, ctl::ETM) == 0)
+  if (!context.session.Model().IsColour() || SelectionOf(context.panel, ctl::ETM) == 0)
     return;
   for (const RawTarget& target : kColourExposures)
     RawRequery(context, target.name, target.ctrlId);

@@ -96,10 +96,10 @@ void OnBypass(HandlerContext& context) {
 void OnCameraLink(HandlerContext& context, int ctrlId) {
   const std::optional<int32_t> value = context.panel.ReadControlValue(ctrlId);
   if (value)
-    CameraLinkCombos::NoteChoice(context.session.link, ctrlId, *value);
+    context.session.NoteLinkValue(ctrlId, *value);
   CommonPath(context, ctrlId);
   ExposureRange::Refresh(context);
-  CameraLinkCombos::Rebuild(context.panel, context.session.link);
+  CameraLinkCombos::Rebuild(context.panel, context.session.Link());
 }
 
 using SelectHandler = std::function<void(HandlerContext&)>;

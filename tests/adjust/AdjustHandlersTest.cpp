@@ -87,8 +87,10 @@ TEST(AdjustHandlers, ARunThatNeverEndsIsStoppedAtTheTimeBound) {
   ImagePage page(ScriptedStatuses(std::vector<int32_t>(1000, 4)));
   ManualClock clock;
   page.UseClock(clock);
-  page.session.poll.intervalMs = 10;
-  page.session.poll.totalMs = 60;
+  PollLimits poll = page.session.Poll();
+  poll.intervalMs = 10;
+  poll.totalMs = 60;
+  page.session.SetPoll(poll);
   page.Select(ctl::ASC, kOnce);
   const Lines lines = page.TakeLines();
   EXPECT_EQ(std::count(lines.begin(), lines.end(), "ATCS?"), 6);  // one poll every 10 ms

@@ -25,8 +25,7 @@ SimConfig OfModel(const char* model) {
 // The sequencer page of a model with entry 3 typed in.
 struct SequencerPage : HandlerFixture {
   explicit SequencerPage(const char* model = kQxColour) : HandlerFixture(OfModel(model)) {
-    session.model.name = model;
-    session.model.code = ModelCodeFor(model);
+    session.SetModel({ModelCodeFor(model), model});
     panel.AddChoice(ctl::IGM, {"Off", "On"});
     panel.AddChoice(ctl::SQLUT, {"LUT0", "LUT1", "LUT2"});
     panel.AddChoice(ctl::SQHB, {"1", "2"});
@@ -43,7 +42,7 @@ struct SequencerPage : HandlerFixture {
   // What the camera holds for a field of entry 3.
   std::optional<int32_t> Held(int ctrlId) {
     SequencerValues values;
-    vistrel::ReadSequencerEntry(engine, session.model, kEntry, values);
+    vistrel::ReadSequencerEntry(engine, session.Model(), kEntry, values);
     TakeLines();
     return values[SequencerFieldIndex(ctrlId)];
   }
@@ -162,7 +161,7 @@ TEST(EntryTableHandlers, ALineTheCameraDoesNotTakeIsNamedAndMarked) {
     for (size_t i = 0; i < kSequencerFieldCount; ++i)
       values[i] = SequencerFields()[i].minimum;
     std::vector<const SequencerField*> failed;
-    EXPECT_EQ(WriteSequencerEntry(page.engine, page.session.model, kEntry, values, failed),
+    EXPECT_EQ(WriteSequencerEntry(page.engine, page.session.Model(), kEntry, values, failed),
               Outcome::NoReply);
     // Gave up at the model query probe after the first unanswered line.
     const Lines lines = page.TakeLines();

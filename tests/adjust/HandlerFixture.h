@@ -42,9 +42,11 @@ class HandlerFixture : public HandlerRig {
  public:
   explicit HandlerFixture(SimConfig config = {}) : HandlerRig(std::move(config)) {
     session.SetAdjustWatch(&watch);
-    session.poll.intervalMs = 1;
-    session.poll.totalMs = 2000;
-    session.poll.queryMs = 30;
+    PollLimits poll;
+    poll.intervalMs = 1;
+    poll.totalMs = 2000;
+    poll.queryMs = 30;
+    session.SetPoll(poll);
     table.MarkAllSent();  // as after reading the camera: nothing waits to be sent
   }
 

@@ -70,7 +70,7 @@ TEST(FlashAreasTest, StoreAndLoadAreas) {
   ASSERT_EQ(f.channel.peer.Exchange("TI=0\r\n"), "COMPLETE\r\n");
   EXPECT_EQ(LoadArea(f.session, 2), Outcome::Done);
   EXPECT_EQ(f.table.GetDataValue(1349), 1) << "the area's settings are read back";
-  EXPECT_EQ(f.session.lastArea, 2);
+  EXPECT_EQ(f.session.LastArea(), 2);
 
   f.channel.refused = {"LD="};
   f.channel.written.clear();

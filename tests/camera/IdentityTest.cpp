@@ -161,8 +161,8 @@ TEST(IdentityWriteTest, ModelIdRunsTheModelCheckBeforeReporting) {
   EXPECT_EQ(f.channel.Lines(), (std::vector<std::string>{"MD00=RL-8200T-VLNK", "MD?"}));
   EXPECT_EQ(messagesAtModelQuery, 0u);
   EXPECT_EQ(LastMessage(f), "Succeeded in writting camera model id.");
-  EXPECT_EQ(f.session.model.name, "RL-8200T-VLNK");
-  EXPECT_EQ(f.session.model.code, 1);
+  EXPECT_EQ(f.session.Model().name, "RL-8200T-VLNK");
+  EXPECT_EQ(f.session.Model().code, 1);
 
   f.channel.written.clear();
   EXPECT_EQ(WriteModelId(f.session, -1, ""), Outcome::BadInput);

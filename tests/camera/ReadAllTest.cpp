@@ -47,9 +47,9 @@ const ModelCase kModelCases[] = {{"RL-4100T-VLNK", 0},
 TEST(ModelCheckTest, KnownModelsAndAnUnknownOne) {
   for (const ModelCase& c : kModelCases) {
     CameraFixture f(c.model);
-    ASSERT_TRUE(CheckModel(f.engine, f.presenter, f.session.model)) << c.model;
-    EXPECT_EQ(f.session.model.code, c.code);
-    EXPECT_EQ(f.session.model.name, c.model);
+    ASSERT_TRUE(f.session.CheckModelAgain()) << c.model;
+    EXPECT_EQ(f.session.Model().code, c.code);
+    EXPECT_EQ(f.session.Model().name, c.model);
     EXPECT_EQ(f.presenter.messages.size(), c.code == 4 ? 1u : 0u);
     if (c.code == 4) {
       EXPECT_EQ(f.presenter.messages[0].text, "Unsupported model: \"ZZ-1\"");
@@ -57,12 +57,22 @@ TEST(ModelCheckTest, KnownModelsAndAnUnknownOne) {
   }
 }
 
+// A model given by hand is no answer of the camera: the next check asks the camera again.
+TEST(ModelCheckTest, AModelSetByHandIsReplacedByTheCamerasAnswer) {
+  CameraFixture f("RL-8200T-VLNK");
+  ASSERT_TRUE(f.session.CheckModelOnce());
+  f.session.SetModel({ModelCodeFor("QX-70500M-VLNK"), "QX-70500M-VLNK"});
+  ASSERT_TRUE(f.session.CheckModelOnce());
+  EXPECT_EQ(f.session.Model().name, "RL-8200T-VLNK");
+  EXPECT_EQ(f.session.Model().code, 1);
+}
+
 TEST(ReadAllTest, ReadsTheRowsOfEachModelInTableOrder) {
   for (const ModelCase& c : kModelCases) {
     for (bool factory : {false, true}) {
       CameraFixture f(c.model);
-      f.session.factoryMode = factory;
-      CheckModel(f.engine, f.presenter, f.session.model);
+      f.session.SetFactoryMode(factory);
+      f.session.CheckModelAgain();
       f.channel.written.clear();
       const ReadAllResult result = ReadAll(f.session);
       EXPECT_TRUE(result.Complete()) << c.model << factory << " " << UnreadMessage(result);
@@ -87,7 +97,7 @@ TEST(ReadAllTest, ReadsTheRowsOfEachModelInTableOrder) {
 
 TEST(ReadAllTest, ModelFiltersLeaveOutTheirRows) {
   CameraFixture rl2("RL-8200T-VLNK");
-  CheckModel(rl2.engine, rl2.presenter, rl2.session.model);
+  rl2.session.CheckModelAgain();
   ReadAll(rl2.session);
   const auto lines = rl2.channel.Lines();
   EXPECT_EQ(std::count(lines.begin(), lines.end(), "SMRW1?"), 0);
@@ -95,8 +105,8 @@ TEST(ReadAllTest, ModelFiltersLeaveOutTheirRows) {
   EXPECT_EQ(std::count(lines.begin(), lines.end(), "FCBDRT?"), 0) << "factory row in user mode";
 
   CameraFixture qx("QX-70500C-VLNK");
-  qx.session.factoryMode = true;
-  CheckModel(qx.engine, qx.presenter, qx.session.model);
+  qx.session.SetFactoryMode(true);
+  qx.session.CheckModelAgain();
   ReadAll(qx.session);
   const auto qxLines = qx.channel.Lines();
   EXPECT_EQ(std::count(qxLines.begin(), qxLines.end(), "PER?"), 0) << "not a QX row";
@@ -107,7 +117,7 @@ TEST(ReadAllTest, ModelFiltersLeaveOutTheirRows) {
 
 TEST(ReadAllTest, ProgressTotalIsTheReadableCountOfTheMode) {
   CameraFixture f("QX-70500M-VLNK");
-  CheckModel(f.engine, f.presenter, f.session.model);
+  f.session.CheckModelAgain();
   ReadAll(f.session);
   EXPECT_EQ(f.progress.percents.back(), 192 * 100 / 230)
       << "the bar ends below 100 until the dialog closes";
@@ -115,18 +125,18 @@ TEST(ReadAllTest, ProgressTotalIsTheReadableCountOfTheMode) {
 
 TEST(ReadAllTest, GammaAndCameraBaudValuesSelectTheirEntries) {
   CameraFixture f;
-  f.session.factoryMode = true;
+  f.session.SetFactoryMode(true);
   ASSERT_EQ(f.channel.peer.Exchange("GMA=60\r\n"), "COMPLETE\r\n");
   ASSERT_EQ(f.channel.peer.Exchange("FCBDRT=8\r\n"), "COMPLETE\r\n");
   ASSERT_EQ(f.channel.peer.Exchange("CLCFG=2\r\n"), "COMPLETE\r\n");
-  CheckModel(f.engine, f.presenter, f.session.model);
+  f.session.CheckModelAgain();
   ReadAll(f.session);
   std::vector<std::pair<int, int>> selected;
   for (const auto& s : f.hooks.selected)
     selected.push_back({s.ctrlId, s.entry});
   EXPECT_NE(std::find(selected.begin(), selected.end(), std::make_pair(2571, 3)), selected.end());
   EXPECT_NE(std::find(selected.begin(), selected.end(), std::make_pair(1422, 3)), selected.end());
-  EXPECT_EQ(f.session.link.clConfiguration, 2);
+  EXPECT_EQ(f.session.Link().clConfiguration, 2);
   EXPECT_EQ(GammaEntryFor(45), 0);
   EXPECT_EQ(GammaEntryFor(100), 8);
   EXPECT_EQ(CameraBaudEntryFor(1), 0);
@@ -147,7 +157,7 @@ TEST(ReadAllTest, CameraBaudChoiceFollowsTheSupportedRateMask) {
 
 TEST(ReloadTest, ASilentCameraIsAskedForItsModelOnlyAndKeepsThePreviousModel) {
   CameraFixture f("RL-8200T-VLNK");
-  ASSERT_TRUE(CheckModel(f.engine, f.presenter, f.session.model));
+  ASSERT_TRUE(f.session.CheckModelAgain());
   f.engine.SetTimeLimitCap(50);
   f.channel.peer.Exchange("CRS00=1\r\n");  // silent while it restarts
   f.channel.written.clear();
@@ -160,7 +170,7 @@ TEST(ReloadTest, ASilentCameraIsAskedForItsModelOnlyAndKeepsThePreviousModel) {
   EXPECT_TRUE(UnreadMessage(result).starts_with("The camera does not answer.\n"))
       << UnreadMessage(result);
   EXPECT_FALSE(f.session.HaveCameraValues());
-  EXPECT_EQ(f.session.model.code, 1);
+  EXPECT_EQ(f.session.Model().code, 1);
   EXPECT_EQ(f.online.state, test::RecordingOnlineStatus::State::Offline);
 }
 

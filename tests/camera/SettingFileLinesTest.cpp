@@ -12,8 +12,7 @@ namespace {
 using Kind = LinePlan::Kind;
 
 void SetModel(CameraSession& session, const std::string& name) {
-  session.model.name = name;
-  session.model.code = ModelCodeFor(name);
+  session.SetModel({ModelCodeFor(name), name});
 }
 
 TEST(SettingFileLinesTest, LinesALoadSkipsCarryTheirReason) {
@@ -54,7 +53,7 @@ TEST(SettingFileLinesTest, LinesALoadSkipsCarryTheirReason) {
     EXPECT_EQ(plan.reason, reason) << line << ": " << SkipReasonText(plan.reason);
   }
   EXPECT_EQ(PlanLine(f.session, std::string(256, 'A')).reason, SkipReason::Malformed);
-  f.session.factoryMode = true;
+  f.session.SetFactoryMode(true);
   EXPECT_EQ(PlanLine(f.session, "FCBDRT=1").kind, Kind::Parameter);
   EXPECT_EQ(PlanLine(f.session, "MD00=").reason, SkipReason::Malformed);
   EXPECT_EQ(PlanLine(f.session, "DV=1.1\x01.1").reason, SkipReason::Malformed);
@@ -67,7 +66,7 @@ TEST(SettingFileLinesTest, LinesALoadSendsAndLinesWithNothingToSend) {
   EXPECT_EQ(PlanLine(f.session, "=10").kind, Kind::Blank) << "a row without a command name";
 
   SetModel(f.session, "QX-70500C-VLNK");
-  f.session.factoryMode = true;
+  f.session.SetFactoryMode(true);
   LinePlan plan = PlanLine(f.session, "FGA = &H100");
   EXPECT_EQ(plan.kind, Kind::Parameter);
   EXPECT_EQ(plan.value, 256);

@@ -184,16 +184,16 @@ void RunRound(const char* model, bool factory, SettingFileVariant variant, uint3
   constexpr uint32_t kRateMask = 31;
 
   CameraFixture source(model, kRateMask);
-  source.session.factoryMode = factory;
-  ASSERT_TRUE(CheckModel(source.engine, source.presenter, source.session.model));
+  source.session.SetFactoryMode(factory);
+  ASSERT_TRUE(source.session.CheckModelAgain());
   const std::vector<ReadCommand> read = CommandsRead(source);
   const std::map<int, int32_t> held = PutRandomSettings(source, read, kRateMask, rng);
   Reload(source.session);
   ASSERT_EQ(WriteSettingFile(source.session, path, variant), Outcome::Done);
 
   CameraFixture target(model, kRateMask);
-  target.session.factoryMode = factory;
-  ASSERT_TRUE(CheckModel(target.engine, target.presenter, target.session.model));
+  target.session.SetFactoryMode(factory);
+  ASSERT_TRUE(target.session.CheckModelAgain());
   ASSERT_EQ(LoadSettingFile(target.session, path), Outcome::Done);
   const int compared = ExpectCarriedValues(target, read, variant, held, "after the load");
   Reload(target.session);

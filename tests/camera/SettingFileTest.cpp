@@ -41,7 +41,7 @@ TEST_F(SettingFileTest, VariantsAndControlModesChooseTheirRows) {
   CameraFixture f;
   ASSERT_EQ(f.channel.peer.Exchange("EM=1\r\n"), "COMPLETE\r\n");
   for (bool factory : {false, true}) {
-    f.session.factoryMode = factory;
+    f.session.SetFactoryMode(factory);
     Reload(f.session);
     const std::string all = BuildSettingFile(f.session, SettingFileVariant::AllData);
     const std::string shipping = BuildSettingFile(f.session, SettingFileVariant::ShippingData);
@@ -59,7 +59,7 @@ TEST_F(SettingFileTest, VariantsAndControlModesChooseTheirRows) {
   EXPECT_TRUE(HasLine(BuildSettingFile(f.session, SettingFileVariant::ShippingData), "TM=1"));
 
   CameraFixture unsupported("ZZ-1");
-  unsupported.session.factoryMode = true;
+  unsupported.session.SetFactoryMode(true);
   EXPECT_TRUE(
       BuildSettingFile(unsupported.session, SettingFileVariant::AllData).starts_with("EM=1\n"))
       << "no model line for a model the program does not know";
@@ -98,7 +98,7 @@ TEST_F(SettingFileTest, CommandOfTwoRowsIsWrittenAlikeAndLoaded) {
   EXPECT_FALSE(HasLine(text, "SMRMD=0")) << text;
 
   CameraFixture target;
-  CheckModel(target.engine, target.presenter, target.session.model);
+  target.session.CheckModelAgain();
   ASSERT_EQ(LoadSettingFile(target.session, path), Outcome::Done);
   EXPECT_EQ(target.CameraValue("SMRMD"), "1");
   EXPECT_EQ(target.table.GetDataValue(5117), 1);
@@ -109,14 +109,14 @@ TEST_F(SettingFileTest, CommandOfTwoRowsIsWrittenAlikeAndLoaded) {
 
   // Files of earlier versions hold the toggle's stale value first; the read value follows.
   CameraFixture older;
-  CheckModel(older.engine, older.presenter, older.session.model);
+  older.session.CheckModelAgain();
   ASSERT_EQ(LoadSettingFile(older.session, Write("old.cam", "SMRMD=0\nSMRMD=1\n")), Outcome::Done);
   EXPECT_EQ(older.CameraValue("SMRMD"), "1");
 }
 
 TEST_F(SettingFileTest, HandWrittenLinesAreApplied) {
   CameraFixture f;
-  CheckModel(f.engine, f.presenter, f.session.model);
+  f.session.CheckModelAgain();
   const std::string path =
       Write("hand.cam", "ti = 2\r\nFGA=&H1F4\nnot a setting\n" + std::string(300, 'X') +
                             "=1\nLUTR=5,100\nDV=9.8.7.6\n");
@@ -130,8 +130,8 @@ TEST_F(SettingFileTest, HandWrittenLinesAreApplied) {
 
 TEST_F(SettingFileTest, FileWithNothingToSendFailsAndSendsNothing) {
   CameraFixture f;
-  CheckModel(f.engine, f.presenter, f.session.model);
-  f.session.factoryMode = true;
+  f.session.CheckModelAgain();
+  f.session.SetFactoryMode(true);
   for (const char* text : {"", "\n \n\t\n", "TX=5\nTI=High\nVN=1\n", "MD00=QX-70500C-VLNK\n"}) {
     f.channel.written.clear();
     f.presenter.messages.clear();
@@ -147,7 +147,7 @@ TEST_F(SettingFileTest, FileWithNothingToSendFailsAndSendsNothing) {
 
 TEST_F(SettingFileTest, LinesThatAreNotCleanAreNeitherSentNorTakenInPart) {
   CameraFixture f;
-  CheckModel(f.engine, f.presenter, f.session.model);
+  f.session.CheckModelAgain();
   const char text[] =
       "TI=High\nFGA=12abc\nPE=\nHTL=1e3\nPE=12\0"
       "34\nTI=\0"
@@ -176,19 +176,19 @@ TEST_F(SettingFileTest, LinesThatAreNotCleanAreNeitherSentNorTakenInPart) {
 
 TEST_F(SettingFileTest, IdentityLinesAreFactoryLinesAndAFileForAnotherModelIsRefused) {
   CameraFixture f;
-  CheckModel(f.engine, f.presenter, f.session.model);
+  f.session.CheckModelAgain();
   const std::string own = Write("own.cam", "MD00=QX-70500C-VLNK\nDV=1.1.1.1\nFCBDRT=4\nTI=1\n");
   f.channel.written.clear();
   ASSERT_EQ(LoadSettingFile(f.session, own), Outcome::Done);
   EXPECT_EQ(f.channel.Lines(), std::vector<std::string>{"TI=1"}) << "user mode";
-  f.session.factoryMode = true;
+  f.session.SetFactoryMode(true);
   f.channel.written.clear();
   ASSERT_EQ(LoadSettingFile(f.session, own), Outcome::Done);
   EXPECT_EQ(f.channel.Lines().size(), 5u) << "MD00, the model query, DV, FCBDRT and TI";
 
   const std::string other = Write("other.cam", "MD00=RL-8200T-VLNK\nTI=2\n");
   for (bool factory : {false, true}) {
-    f.session.factoryMode = factory;
+    f.session.SetFactoryMode(factory);
     f.channel.written.clear();
     LoadReport report;
     EXPECT_EQ(LoadSettingFile(f.session, other, &report), Outcome::BadInput);
@@ -200,7 +200,7 @@ TEST_F(SettingFileTest, IdentityLinesAreFactoryLinesAndAFileForAnotherModelIsRef
               std::string::npos);
   }
   // The desktop program asks; a yes loads it, here in user mode without the model line.
-  f.session.factoryMode = false;
+  f.session.SetFactoryMode(false);
   f.presenter.answers = {false, true};
   EXPECT_EQ(LoadSettingFile(f.session, other, nullptr, OtherModel::Ask), Outcome::BadInput);
   EXPECT_TRUE(f.channel.written.empty());
@@ -210,7 +210,7 @@ TEST_F(SettingFileTest, IdentityLinesAreFactoryLinesAndAFileForAnotherModelIsRef
 
 TEST_F(SettingFileTest, RefusedLineKeepsTheCameraValue) {
   CameraFixture f;
-  CheckModel(f.engine, f.presenter, f.session.model);
+  f.session.CheckModelAgain();
   ASSERT_EQ(f.channel.peer.Exchange("FGA=300\r\n"), "COMPLETE\r\n");
   f.table.SetDataValue(1055, 200);
   f.channel.refused = {"FGA="};

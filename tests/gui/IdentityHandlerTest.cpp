@@ -66,7 +66,7 @@ TEST_F(IdentityHandlerTest, SetWritesTheModelOfTheSelectedEntry) {
   EXPECT_TRUE(f.channel.written.empty()) << "choosing sends nothing";
   EXPECT_TRUE(Identity::OnButton(context, ctl::ModelSet));
   EXPECT_EQ(f.channel.Lines(), (std::vector<std::string>{"MD00=RL-8200T-VLNK", "MD?"}));
-  EXPECT_EQ(f.session.model.code, 1);
+  EXPECT_EQ(f.session.Model().code, 1);
   EXPECT_EQ(f.presenter.messages.back().text, "Succeeded in writting camera model id.");
 
   f.channel.written.clear();

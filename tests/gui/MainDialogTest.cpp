@@ -81,7 +81,7 @@ TEST(MainDialog, ChoiceEntriesKnownWithoutWidgetsAreThePagesOwn) {
     if (std::ranges::find(kFromTheCamera, ctrlId) != std::end(kFromTheCamera))
       continue;
     std::vector<std::string> texts;
-    for (const ChoiceItem& entry : PageChoiceEntries(ctrlId, program.session.model.code))
+    for (const ChoiceItem& entry : PageChoiceEntries(ctrlId, program.session.Model().code))
       texts.push_back(entry.text);
     const std::vector<std::string> shown = dialog.Registry().ChoiceTexts(ctrlId);
     if (std::ranges::find(kNarrowed, ctrlId) == std::end(kNarrowed)) {

@@ -18,10 +18,10 @@ TEST(ModelControls, OfferedControlsAreAnsweredAndHeldBackOnesRefusedForEveryMode
   for (const char* name : {"RL-4100T-VLNK", "RL-8200T-VLNK", "QX-70500M-VLNK", "QX-70500C-VLNK"}) {
     SCOPED_TRACE(name);
     CameraFixture camera(name);
-    ASSERT_TRUE(CheckModel(camera.engine, camera.presenter, camera.session.model));
-    camera.session.factoryMode = true;
+    ASSERT_TRUE(camera.session.CheckModelAgain());
+    camera.session.SetFactoryMode(true);
     const std::vector<int> lacking =
-        ControlsLackingForModel(camera.table, camera.session.model.code);
+        ControlsLackingForModel(camera.table, camera.session.Model().code);
     const std::set<int> held(lacking.begin(), lacking.end());
     int answered = 0;
     for (int i = 0; i < camera.table.RowCount(); ++i) {
@@ -40,8 +40,8 @@ TEST(ModelControls, OfferedControlsAreAnsweredAndHeldBackOnesRefusedForEveryMode
   }
   // The multi-ROI switch goes with the mode it switches on the model without multi-ROI.
   CameraFixture rl("RL-8200T-VLNK");
-  ASSERT_TRUE(CheckModel(rl.engine, rl.presenter, rl.session.model));
-  const std::vector<int> lacking = ControlsLackingForModel(rl.table, rl.session.model.code);
+  ASSERT_TRUE(rl.session.CheckModelAgain());
+  const std::vector<int> lacking = ControlsLackingForModel(rl.table, rl.session.Model().code);
   EXPECT_NE(std::ranges::find(lacking, 2860), lacking.end());
   EXPECT_NE(std::ranges::find(lacking, 5117), lacking.end());
   // A camera of another model reads every row and lacks nothing.

@@ -161,7 +161,7 @@ TEST(OperatorGuards, ACancelledReloadIsReportedMarkedAndLeavesSaveRefused) {
   escape.stop();
 
   EXPECT_TRUE(liveWhileReading);
-  const ReadAllResult& pass = program.session.lastRead;
+  const ReadAllResult& pass = program.session.LastRead();
   ASSERT_TRUE(pass.cancelled);
   ASSERT_FALSE(pass.unread.empty());
   ASSERT_EQ(program.messages.messages.size(), 1U);
@@ -179,7 +179,7 @@ TEST(OperatorGuards, ACancelledReloadIsReportedMarkedAndLeavesSaveRefused) {
   EXPECT_EQ(program.messages.messages.back().caption, "Save Error");
 
   dialog.ReloadCamera();
-  EXPECT_TRUE(program.session.lastRead.Complete());
+  EXPECT_TRUE(program.session.LastRead().Complete());
   EXPECT_FALSE(dialog.Registry().MarkedUnread(unreadId));
 }
 
@@ -187,7 +187,7 @@ TEST(OperatorGuards, TheStatusBarAndTheCommunicationWindowShowTheChannelInUse) {
   TempFolder folder;
   Program program(folder.Path());  // the simulated camera's device, as under --simulate
   CVistrelDlg& dialog = program.Start();
-  const QString model = QString::fromStdString(program.session.model.name);
+  const QString model = QString::fromStdString(program.session.Model().name);
   ASSERT_FALSE(model.isEmpty());
   EXPECT_EQ(dialog.StatusText(), "Online simulated camera " + model);
   EXPECT_TRUE(dialog.Communication().Controls().labelDevice->text().contains("simulated camera"));

@@ -264,7 +264,7 @@ TEST(PagesForModel, MonochromeCameraHidesTheColourControls) {
   TestProgram program;
   UseModel(program, "QX-70500M-VLNK");
   CVistrelDlg& dialog = program.Start();
-  ASSERT_TRUE(program.session.model.IsMonochrome());
+  ASSERT_TRUE(program.session.Model().IsMonochrome());
 
   for (int id : {1343, 1345, 1347, 1368, 2539, 1785, 2627, 2649, 1415}) {
     EXPECT_TRUE(Control(dialog, id)->isHidden()) << id;
@@ -285,7 +285,7 @@ TEST(PagesForModel, RlCameraShowsItsOwnControlsAndAnotherModelGetsThemBack) {
   TestProgram program;
   UseModel(program, "RL-8200T-VLNK");
   CVistrelDlg& dialog = program.Start();
-  ASSERT_EQ(program.session.model.code, 1);
+  ASSERT_EQ(program.session.Model().code, 1);
 
   EXPECT_FALSE(Control(dialog, 1343)->isHidden());  // per-colour exposure is read
   EXPECT_TRUE(Control(dialog, 2700)->isHidden());   // no multi-ROI
@@ -296,7 +296,7 @@ TEST(PagesForModel, RlCameraShowsItsOwnControlsAndAnotherModelGetsThemBack) {
 
   UseModel(program, "QX-70500C-VLNK");
   dialog.ReloadCamera();
-  EXPECT_EQ(program.session.model.code, 3);
+  EXPECT_EQ(program.session.Model().code, 3);
   EXPECT_FALSE(Control(dialog, 2700)->isHidden());
   EXPECT_FALSE(Control(dialog, 2700)->parentWidget()->isHidden());
   EXPECT_TRUE(Control(dialog, 1343)->isHidden());

@@ -17,8 +17,7 @@ class HandlerFixture : public ::testing::Test, public HandlerRig {
  protected:
   explicit HandlerFixture(const std::string& model = "QX-70500C-VLNK", uint32_t rateMask = 31)
       : HandlerRig(Config(model, rateMask)) {
-    session.model.code = ModelCodeFor(model);
-    session.model.name = model;
+    session.SetModel({ModelCodeFor(model), model});
     channel.SetResponder([this](const std::string& text) -> std::string {
       for (const auto& [prefix, reply] : answers) {
         if (text.starts_with(prefix))

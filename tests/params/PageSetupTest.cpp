@@ -18,7 +18,7 @@ class PageSetup : public HandlerFixture {
   }
 
   void Connect(const std::string& model) {
-    session.model.code = ModelCodeFor(model);
+    session.SetModel({ModelCodeFor(model), session.Model().name});
     ModelPageSetup::Apply(context);
   }
 };
@@ -64,8 +64,10 @@ TEST_F(PageSetup, ReadOutTexts) {
 }
 
 TEST_F(PageSetup, SilentCameraGetsNoPageRefreshQueries) {
-  session.lastRead.ran = true;
-  session.lastRead.outcome = Outcome::NoReply;
+  ReadAllResult pass;
+  pass.ran = true;
+  pass.outcome = Outcome::NoReply;
+  session.RecordRead(pass);
   ClearWire();
   PageRefresh::RefreshRemainingPages(context);
   EXPECT_TRUE(Wire().empty());

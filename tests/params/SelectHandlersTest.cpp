@@ -12,14 +12,14 @@ std::vector<std::string> Texts(const TestPanel& panel, int ctrlId) {
 }
 
 TEST_F(SelectHandlers, PixelFormatIsSentThenTheExposureRangeAndTheListsFollow) {
-  CameraLinkCombos::Rebuild(panel, session.link);
+  CameraLinkCombos::Rebuild(panel, session.Link());
   Hold(ctl::TAGM, "TAGM", 3);
-  session.link.tapGeometry = 3;
+  session.NoteLinkValue(ctl::TAGM, 3);
   panel.Pick(ctl::BA, 2);  // Mono12
   ClearWire();
   Handlers::OnParameterSelect(context, ctl::BA);
   EXPECT_EQ(Wire(), (Lines{"BA=2", "BA?", "HB?", "VB?", "AR?", "PE?", "CLCFG?"}));
-  EXPECT_EQ(session.link.bitAllocation, 2);
+  EXPECT_EQ(session.Link().bitAllocation, 2);
   EXPECT_EQ(Texts(panel, ctl::TAGM), (std::vector<std::string>{"1X2_1Y", "1X4_1Y"}));
   EXPECT_EQ(panel.SelectedIndex(ctl::TAGM), 1);  // value 3
   EXPECT_EQ(panel.SelectedIndex(ctl::BA), 2);

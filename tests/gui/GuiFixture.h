@@ -87,13 +87,20 @@ struct Program {
     return *dialog;
   }
 
-  // The setting lines sent to the camera ("Tx: " lines with '=').
-  std::vector<std::string> SentSettings() const {
+  // The lines sent to the camera since wire line `from` ("Tx: " lines, without the prefix).
+  std::vector<std::string> Sent(size_t from = 0) const {
     std::vector<std::string> lines;
-    for (const std::string& line : wire.lines) {
-      if (line.rfind("Tx: ", 0) == 0 && line.find('=') != std::string::npos)
-        lines.push_back(line.substr(4));
+    for (size_t i = from; i < wire.lines.size(); ++i) {
+      if (wire.lines[i].starts_with("Tx: "))
+        lines.push_back(wire.lines[i].substr(4));
     }
+    return lines;
+  }
+  // The setting lines among them (with '=').
+  std::vector<std::string> SentSettings() const {
+    std::vector<std::string> lines = Sent();
+    std::erase_if(lines,
+                  [](const std::string& line) { return line.find('=') == std::string::npos; });
     return lines;
   }
   std::optional<int32_t> CameraValue(const std::string& name) {

@@ -1,3 +1,4 @@
+#include <QtCore/QTimer>
 #include <QtGui/QImage>
 #include <QtTest/QTest>
 #include <QtWidgets/QLabel>
@@ -6,10 +7,13 @@
 #include <QtWidgets/QMenuBar>
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
 
 #include "GuiFixture.h"
 #include "app/MainMenu.h"
+#include "app/TabSheetDialog.h"
 #include "camera/models/PageChoices.h"
+#include "ui/ButtonDlg.h"
 #include "ui/CommunicationDialog.h"
 #include "ui/TerminalDialog.h"
 #include "ui_CommunicationDialog.h"
@@ -34,38 +38,31 @@ void Key(CVistrelDlg& dialog, int key, Qt::KeyboardModifiers modifiers = Qt::NoM
 
 const QStringList kUserTabs = {"User A", "User B", "User C", "User D", "User F", "User G"};
 
-TEST(MainDialog, StartsOnlineWithTheCameraValues) {
-  TestProgram program;
-  CVistrelDlg& dialog = program.Start();
-
-  EXPECT_TRUE(dialog.ChannelOk());
-  EXPECT_TRUE(dialog.windowTitle().startsWith("QX-70500-VLNK Vistrel  Ver "));
-  EXPECT_TRUE(program.notifier.IsOnline());
-  EXPECT_EQ(Shown(dialog.LinkIndicator()), OnlineStatusNotifier::Bitmap(true).toImage());
-  EXPECT_EQ(program.dialog->Communication().Controls().c1155->text(), "Online");
-  // Exposure time and frame period as the camera has them, not the table's initial 1.
-  EXPECT_EQ(Text(dialog, 1338), QString::number(*program.CameraValue("PE")));
-  EXPECT_EQ(Text(dialog, 1363), QString::number(*program.CameraValue("AR")));
-  EXPECT_TRUE(program.messages.messages.empty()) << program.messages.messages.front().text;
-  // The LUT menu is offered; the Utility menu is greyed in user mode.
-  EXPECT_TRUE(std::ranges::any_of(dialog.MenuBar()->actions(),
-                                  [](QAction* a) { return a->text() == "LUT(&L)"; }));
-  EXPECT_FALSE(dialog.UtilityMenu()->menuAction()->isEnabled());
-  EXPECT_EQ(dialog.TabTitles(), kUserTabs);
-}
-
-TEST(MainDialog, CameraThatDoesNotAnswerLeavesTheInitialValuesOffline) {
-  TestProgram program(SimFault::NoReply);
-  CVistrelDlg& dialog = program.Start();
-
-  EXPECT_FALSE(dialog.ChannelOk());
-  EXPECT_FALSE(program.notifier.IsOnline());
-  EXPECT_EQ(Shown(dialog.LinkIndicator()), OnlineStatusNotifier::Bitmap(false).toImage());
-  EXPECT_EQ(program.dialog->Communication().Controls().c1155->text(), "Offline");
-  EXPECT_EQ(Text(dialog, 1338), "1");     // PE
-  EXPECT_EQ(Text(dialog, 2512), "4112");  // WTC
-  EXPECT_TRUE(program.messages.messages.empty()) << program.messages.messages.front().text;
-  EXPECT_EQ(dialog.TabTitles(), kUserTabs);
+TEST(MainDialog, StartsOnlineWithTheCameraValuesOrOfflineWithTheInitialOnes) {
+  for (const bool answers : {true, false}) {
+    SCOPED_TRACE(answers);
+    TestProgram program(answers ? SimFault::None : SimFault::NoReply);
+    CVistrelDlg& dialog = program.Start();
+    EXPECT_EQ(dialog.ChannelOk(), answers);
+    EXPECT_EQ(program.notifier.IsOnline(), answers);
+    EXPECT_EQ(Shown(dialog.LinkIndicator()), OnlineStatusNotifier::Bitmap(answers).toImage());
+    EXPECT_EQ(dialog.Communication().Controls().c1155->text(), answers ? "Online" : "Offline");
+    EXPECT_TRUE(program.messages.messages.empty()) << program.messages.messages.front().text;
+    EXPECT_EQ(dialog.TabTitles(), kUserTabs);
+    if (!answers) {
+      EXPECT_EQ(Text(dialog, 1338), "1");     // PE
+      EXPECT_EQ(Text(dialog, 2512), "4112");  // WTC
+      continue;
+    }
+    EXPECT_TRUE(dialog.windowTitle().startsWith("QX-70500-VLNK Vistrel  Ver "));
+    // Exposure time and frame period as the camera has them, not the table's initial 1.
+    EXPECT_EQ(Text(dialog, 1338), QString::number(*program.CameraValue("PE")));
+    EXPECT_EQ(Text(dialog, 1363), QString::number(*program.CameraValue("AR")));
+    // The LUT menu is offered; the Utility menu is greyed in user mode.
+    EXPECT_TRUE(std::ranges::any_of(dialog.MenuBar()->actions(),
+                                    [](QAction* a) { return a->text() == "LUT(&L)"; }));
+    EXPECT_FALSE(dialog.UtilityMenu()->menuAction()->isEnabled());
+  }
 }
 
 TEST(MainDialog, ChoiceEntriesKnownWithoutWidgetsAreThePagesOwn) {
@@ -94,22 +91,10 @@ TEST(MainDialog, ChoiceEntriesKnownWithoutWidgetsAreThePagesOwn) {
   }
 }
 
-TEST(MainDialog, FactoryModeAddsTheFactoryPageAndTheUtilityMenu) {
-  TestProgram program;
-  program.settings.SetStoredNumber(kStoredControlMode, 1);
-  CVistrelDlg& dialog = program.Start();
-
-  EXPECT_EQ(dialog.TabTitles(), kUserTabs + QStringList{"Factory A"});
-  EXPECT_TRUE(dialog.UtilityMenu()->menuAction()->isEnabled());
-  // The factory mode shows the baud rate in the communication dialog.
-  EXPECT_FALSE(dialog.Communication().Controls().c1030->isHidden());
-}
-
-TEST(MainDialog, AccessCodeTogglesFactoryModeAndAWrongLetterDisarms) {
+TEST(MainDialog, AccessCodeTogglesFactoryModeUntypedAndAWrongLetterDisarms) {
   TestProgram program;
   CVistrelDlg& dialog = program.Start();
   const auto letters = AccessCode::Letters();
-
   Key(dialog, Qt::Key_F12, Qt::ShiftModifier | Qt::ControlModifier);
   Key(dialog, letters[0]);
   Key(dialog, 'A');  // wrong: the sequence must start again
@@ -118,12 +103,22 @@ TEST(MainDialog, AccessCodeTogglesFactoryModeAndAWrongLetterDisarms) {
   EXPECT_EQ(dialog.ControlMode(), 0);
   EXPECT_EQ(dialog.TabTitles(), kUserTabs);
 
-  Key(dialog, Qt::Key_F12, Qt::ShiftModifier | Qt::ControlModifier);
+  // Typed in a page field, the letters never land in it.
+  dialog.Page(0)->show();
+  QLineEdit* field = qobject_cast<QLineEdit*>(dialog.Registry().FindControl(1795));
+  const QString shown = field->text();
+  field->setFocus();
+  QApplication::processEvents();
+  QTest::keyClick(field, Qt::Key_F12, Qt::ShiftModifier | Qt::ControlModifier);
   for (int letter : letters)
-    Key(dialog, letter);
+    QTest::keyClick(field, static_cast<Qt::Key>(letter));
   EXPECT_EQ(dialog.ControlMode(), 1);
+  EXPECT_EQ(field->text(), shown);
   EXPECT_EQ(dialog.TabTitles().back(), "Factory A");
   EXPECT_TRUE(dialog.UtilityMenu()->menuAction()->isEnabled());
+  // Without the arming keys, letters are ordinary typing.
+  QTest::keyClick(field, Qt::Key_Q);
+  EXPECT_EQ(field->text(), shown + "q");
 
   // The flag reaches the stored settings when the dialog ends.
   program.dialog.reset();
@@ -153,14 +148,6 @@ TEST(MainDialog, ExitQuestionAnsweredNoKeepsRunningAndEscapeInAPageAsksNothing) 
   EXPECT_FALSE(dialog.isVisible());
 }
 
-TEST(MainDialog, HelpMenuOpensTheToolWindows) {
-  TestProgram program;
-  CVistrelDlg& dialog = program.Start();
-  dialog.Terminal().hide();
-  EXPECT_TRUE(dialog.RunMenuCommand(menu::kOpenTerminal));
-  EXPECT_TRUE(dialog.Terminal().isVisible());
-}
-
 TEST(MainDialog, ReloadReadsTheCameraWithProgress) {
   TestProgram program;
   CVistrelDlg& dialog = program.Start();
@@ -175,12 +162,6 @@ TEST(MainDialog, ReloadReadsTheCameraWithProgress) {
   EXPECT_FALSE(dialog.Progress().isVisible());
   EXPECT_TRUE(dialog.isEnabled());  // the windows are unlocked again
 }
-
-}  // namespace
-}  // namespace vistrel::test
-
-namespace vistrel::test {
-namespace {
 
 TEST(MainDialogFiles, SaveAsAsksBeforeReplacingAndRemembersTheFolder) {
   TestProgram program;
@@ -242,6 +223,70 @@ TEST(MainDialogFiles, StoreSettingsGoesToTheChosenArea) {
   dialog.RunMenuCommand(menu::kStoreSettings);
   EXPECT_EQ(asked, std::vector<bool>{true});
   EXPECT_EQ(program.SentSettings(), std::vector<std::string>{"SA=2"});
+}
+
+// A typo in settings.ini costs only its own line, and the operator is told where the file as
+// it was went. The stored factory control mode survives it and opens the factory functions.
+TEST(MainDialog, ADamagedSettingsFileIsReportedOnceAndItsGoodValuesStay) {
+  TempFolder folder;
+  std::ofstream(folder / "settings.ini") << "Control Mode=number:1\nBaudrate=numbr:9600\n";
+  Program program(folder.Path());
+  CVistrelDlg& dialog = program.Start();
+
+  ASSERT_TRUE(program.settings.KeptAsideCopy().has_value());
+  const std::string copy = *program.settings.KeptAsideCopy();
+  EXPECT_TRUE(std::filesystem::exists(copy));
+  ASSERT_EQ(program.messages.messages.size(), 1u);
+  EXPECT_NE(program.messages.messages[0].text.find(copy), std::string::npos);
+  EXPECT_EQ(program.messages.messages[0].icon, MessageIcon::Exclamation);
+  EXPECT_EQ(dialog.TabTitles(), kUserTabs + QStringList{"Factory A"});
+  EXPECT_TRUE(dialog.UtilityMenu()->menuAction()->isEnabled());
+  EXPECT_FALSE(dialog.Communication().Controls().c1030->isHidden()) << "the baud rate";
+}
+
+// Closes the modal window the next menu command opens, once it is up.
+void CloseModalSoon(std::vector<QString>& titles) {
+  QTimer::singleShot(0, [&titles] {
+    if (QWidget* modal = QApplication::activeModalWidget()) {
+      titles.push_back(modal->windowTitle());
+      modal->close();
+    }
+  });
+}
+
+TEST(MainDialog, MenuItemsOpenTheirWindows) {
+  TestProgram program;
+  CVistrelDlg& dialog = program.Start();
+  std::vector<QString> titles;
+  for (int id : {menu::kAbout, menu::kEditUserId, menu::kEditCameraId}) {
+    CloseModalSoon(titles);
+    EXPECT_TRUE(dialog.RunMenuCommand(id));
+  }
+  EXPECT_EQ(titles, (std::vector<QString>{"About This Control", "User Id", "Camera Id"}));
+
+  ASSERT_NE(dialog.MenuAction(menu::kMotorLens), nullptr);
+  EXPECT_EQ(dialog.MenuAction(menu::kMotorLens)->text(), "Motor lens");
+  dialog.MenuAction(menu::kMotorLens)->trigger();
+  EXPECT_TRUE(dialog.MotorLens().isVisible());
+  EXPECT_EQ(dialog.MotorLens().windowTitle(), "Motor Lens");
+  dialog.Terminal().hide();
+  EXPECT_TRUE(dialog.RunMenuCommand(menu::kOpenTerminal));
+  EXPECT_TRUE(dialog.Terminal().isVisible());
+}
+
+TEST(MainDialog, XmlWriteFollowsTheDigitsAndTheLink) {
+  TestProgram program;
+  CVistrelDlg& dialog = program.Start();
+  QWidget* write = dialog.Registry().FindControl(2602);
+  ASSERT_NE(write, nullptr);
+  EXPECT_FALSE(write->isEnabled()) << "empty fields";
+  for (const auto& [id, digit] : {std::pair{2598, "1"}, {2599, "0"}, {2600, "3"}})
+    qobject_cast<QLineEdit*>(dialog.Registry().FindControl(id))->setText(digit);
+  EXPECT_TRUE(write->isEnabled());
+  program.notifier.SetOffline();
+  EXPECT_FALSE(write->isEnabled());
+  program.notifier.SetOnline();
+  EXPECT_TRUE(write->isEnabled());
 }
 
 }  // namespace

@@ -31,15 +31,6 @@ void Wheel(QWidget* target, int delta) {
   QApplication::sendEvent(target, &event);
 }
 
-std::vector<std::string> SentSince(const Program& program, size_t from) {
-  std::vector<std::string> sent;
-  for (size_t i = from; i < program.wire.lines.size(); ++i) {
-    if (program.wire.lines[i].rfind("Tx: ", 0) == 0)
-      sent.push_back(program.wire.lines[i]);
-  }
-  return sent;
-}
-
 TEST(OperatorGuards, TheWheelOverAnUnfocusedControlScrollsThePageAndSendsNothing) {
   TestProgram program;
   program.settings.SetStoredNumber(kStoredControlMode, 1);
@@ -69,7 +60,7 @@ TEST(OperatorGuards, TheWheelOverAnUnfocusedControlScrollsThePageAndSendsNothing
   Pump(50);
   EXPECT_GT(wheeled, 300);
   EXPECT_GT(scrolled, 0);
-  EXPECT_EQ(SentSince(program, before), std::vector<std::string>{});
+  EXPECT_EQ(program.Sent(before), std::vector<std::string>{});
 
   // A focused choice list still takes the wheel.
   tabs->setCurrentIndex(0);
@@ -81,7 +72,7 @@ TEST(OperatorGuards, TheWheelOverAnUnfocusedControlScrollsThePageAndSendsNothing
   const int index = choice->currentIndex();
   Wheel(choice, index + 1 < choice->count() ? -120 : 120);
   EXPECT_NE(choice->currentIndex(), index);
-  EXPECT_FALSE(SentSince(program, before).empty());
+  EXPECT_FALSE(program.Sent(before).empty());
 }
 
 TEST(OperatorGuards, CameraResetAsksAndOnlyAYesResetsAndCloses) {
@@ -93,7 +84,7 @@ TEST(OperatorGuards, CameraResetAsksAndOnlyAYesResetsAndCloses) {
   program.messages.answers = {false};
   reset->click();
   EXPECT_EQ(program.messages.questions.size(), 1U);
-  EXPECT_EQ(SentSince(program, before), std::vector<std::string>{});
+  EXPECT_EQ(program.Sent(before), std::vector<std::string>{});
   EXPECT_TRUE(dialog.isVisible());
 
   program.messages.answers = {true};
@@ -130,7 +121,7 @@ TEST(OperatorGuards, ATypedValueOutsideTheRangeIsRefusedWithTheRangeShown) {
     field->setText(QString::number(maximum + 1));
     emit field->editingFinished();
     EXPECT_EQ(field->text(), shown);
-    EXPECT_EQ(SentSince(program, before), std::vector<std::string>{});
+    EXPECT_EQ(program.Sent(before), std::vector<std::string>{});
     ASSERT_EQ(program.messages.messages.size(), 1U);
     EXPECT_NE(program.messages.messages[0].text.find(range), std::string::npos);
 
@@ -184,8 +175,7 @@ TEST(OperatorGuards, ACancelledReloadIsReportedMarkedAndLeavesSaveRefused) {
 }
 
 TEST(OperatorGuards, TheStatusBarAndTheCommunicationWindowShowTheChannelInUse) {
-  TempFolder folder;
-  Program program(folder.Path());  // the simulated camera's device, as under --simulate
+  TestProgram program;  // the simulated camera's device, as under --simulate
   CVistrelDlg& dialog = program.Start();
   const QString model = QString::fromStdString(program.session.model.name);
   ASSERT_FALSE(model.isEmpty());
@@ -224,7 +214,7 @@ TEST(OperatorGuards, SequencerEntryEditsAreMarkedUntilWrittenAndAnIndexChangeAsk
   EXPECT_EQ(program.messages.questions.size(), asked + 1);
   EXPECT_EQ(index->text().toInt(), entry);
   EXPECT_EQ(frames->text(), "3");
-  EXPECT_EQ(SentSince(program, before), std::vector<std::string>{});
+  EXPECT_EQ(program.Sent(before), std::vector<std::string>{});
 
   Control<QPushButton>(dialog, ctl::SequencerWrite)->click();
   EXPECT_FALSE(dialog.EntryFieldMarked(kFrames));

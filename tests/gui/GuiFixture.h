@@ -132,6 +132,18 @@ struct TestProgram : ProgramFolder, Program {
   explicit TestProgram(SimFault fault = SimFault::None) : Program(folder.Path(), fault) {}
 };
 
+// The fixture of tests on the program started as it is found, or in the factory control mode.
+template <uint32_t kControlMode = 0>
+class StartedProgram : public ::testing::Test {
+ protected:
+  static CVistrelDlg& StartIn(Program& program) {
+    program.settings.SetStoredNumber(kStoredControlMode, kControlMode);
+    return program.Start();
+  }
+  TestProgram program;
+  CVistrelDlg& dialog = StartIn(program);
+};
+
 // Lets queued events run (the engine's idle drain included) for a while.
 void Pump(int ms);
 

@@ -38,7 +38,10 @@ void Key(CVistrelDlg& dialog, int key, Qt::KeyboardModifiers modifiers = Qt::NoM
 
 const QStringList kUserTabs = {"User A", "User B", "User C", "User D", "User F", "User G"};
 
-TEST(MainDialog, StartsOnlineWithTheCameraValuesOrOfflineWithTheInitialOnes) {
+class MainDialog : public StartedProgram<> {};
+class MainDialogFiles : public StartedProgram<> {};
+
+TEST(MainDialogStart, StartsOnlineWithTheCameraValuesOrOfflineWithTheInitialOnes) {
   for (const bool answers : {true, false}) {
     SCOPED_TRACE(answers);
     TestProgram program(answers ? SimFault::None : SimFault::NoReply);
@@ -65,9 +68,7 @@ TEST(MainDialog, StartsOnlineWithTheCameraValuesOrOfflineWithTheInitialOnes) {
   }
 }
 
-TEST(MainDialog, ChoiceEntriesKnownWithoutWidgetsAreThePagesOwn) {
-  TestProgram program;
-  CVistrelDlg& dialog = program.Start();
+TEST_F(MainDialog, ChoiceEntriesKnownWithoutWidgetsAreThePagesOwn) {
   ASSERT_GT(PageChoiceIds().size(), 50u);
   // The camera's baud rates and the model choice are filled from what the camera reports.
   constexpr int kFromTheCamera[] = {1422, 1853};
@@ -91,9 +92,7 @@ TEST(MainDialog, ChoiceEntriesKnownWithoutWidgetsAreThePagesOwn) {
   }
 }
 
-TEST(MainDialog, AccessCodeTogglesFactoryModeUntypedAndAWrongLetterDisarms) {
-  TestProgram program;
-  CVistrelDlg& dialog = program.Start();
+TEST_F(MainDialog, AccessCodeTogglesFactoryModeUntypedAndAWrongLetterDisarms) {
   const auto letters = AccessCode::Letters();
   Key(dialog, Qt::Key_F12, Qt::ShiftModifier | Qt::ControlModifier);
   Key(dialog, letters[0]);
@@ -125,10 +124,7 @@ TEST(MainDialog, AccessCodeTogglesFactoryModeUntypedAndAWrongLetterDisarms) {
   EXPECT_EQ(program.settings.GetStoredNumber(kStoredControlMode, 0).value, 1u);
 }
 
-TEST(MainDialog, ExitQuestionAnsweredNoKeepsRunningAndEscapeInAPageAsksNothing) {
-  TestProgram program;
-  CVistrelDlg& dialog = program.Start();
-
+TEST_F(MainDialog, ExitQuestionAnsweredNoKeepsRunningAndEscapeInAPageAsksNothing) {
   // Escape in a number field of a page is swallowed.
   auto* edit = qobject_cast<QLineEdit*>(dialog.Registry().FindControl(1338));
   edit->setFocus();
@@ -148,9 +144,7 @@ TEST(MainDialog, ExitQuestionAnsweredNoKeepsRunningAndEscapeInAPageAsksNothing) 
   EXPECT_FALSE(dialog.isVisible());
 }
 
-TEST(MainDialog, ReloadReadsTheCameraWithProgress) {
-  TestProgram program;
-  CVistrelDlg& dialog = program.Start();
+TEST_F(MainDialog, ReloadReadsTheCameraWithProgress) {
   // The camera's exposure changes behind the program's back.
   program.camera->Exchange("PE=4321\r\n");
 
@@ -163,9 +157,7 @@ TEST(MainDialog, ReloadReadsTheCameraWithProgress) {
   EXPECT_TRUE(dialog.isEnabled());  // the windows are unlocked again
 }
 
-TEST(MainDialogFiles, SaveAsAsksBeforeReplacingAndRemembersTheFolder) {
-  TestProgram program;
-  CVistrelDlg& dialog = program.Start();
+TEST_F(MainDialogFiles, SaveAsAsksBeforeReplacingAndRemembersTheFolder) {
   const std::string path = program.folder.Path() + "/camera.cam";
 
   program.messages.files = {path};
@@ -185,9 +177,7 @@ TEST(MainDialogFiles, SaveAsAsksBeforeReplacingAndRemembersTheFolder) {
   ASSERT_EQ(program.messages.questions.size(), 1u);
 }
 
-TEST(MainDialogFiles, AReloadThatMissesValuesSaysSoAndNothingUnreadIsSaved) {
-  TestProgram program;
-  CVistrelDlg& dialog = program.Start();
+TEST_F(MainDialogFiles, AReloadThatMissesValuesSaysSoAndNothingUnreadIsSaved) {
   const QString shownExposure = Text(dialog, 1338);
   program.engine.SetTimeLimitCap(100);
   SimFaults faults;
@@ -211,9 +201,7 @@ TEST(MainDialogFiles, AReloadThatMissesValuesSaysSoAndNothingUnreadIsSaved) {
             std::string::npos);
 }
 
-TEST(MainDialogFiles, StoreSettingsGoesToTheChosenArea) {
-  TestProgram program;
-  CVistrelDlg& dialog = program.Start();
+TEST_F(MainDialogFiles, StoreSettingsGoesToTheChosenArea) {
   std::vector<bool> asked;
   dialog.SetAreaChooser([&](bool storing) -> std::optional<int> {
     asked.push_back(storing);
@@ -227,7 +215,7 @@ TEST(MainDialogFiles, StoreSettingsGoesToTheChosenArea) {
 
 // A typo in settings.ini costs only its own line, and the operator is told where the file as
 // it was went. The stored factory control mode survives it and opens the factory functions.
-TEST(MainDialog, ADamagedSettingsFileIsReportedOnceAndItsGoodValuesStay) {
+TEST(MainDialogStart, ADamagedSettingsFileIsReportedOnceAndItsGoodValuesStay) {
   TempFolder folder;
   std::ofstream(folder / "settings.ini") << "Control Mode=number:1\nBaudrate=numbr:9600\n";
   Program program(folder.Path());
@@ -254,9 +242,7 @@ void CloseModalSoon(std::vector<QString>& titles) {
   });
 }
 
-TEST(MainDialog, MenuItemsOpenTheirWindows) {
-  TestProgram program;
-  CVistrelDlg& dialog = program.Start();
+TEST_F(MainDialog, MenuItemsOpenTheirWindows) {
   std::vector<QString> titles;
   for (int id : {menu::kAbout, menu::kEditUserId, menu::kEditCameraId}) {
     CloseModalSoon(titles);
@@ -274,9 +260,7 @@ TEST(MainDialog, MenuItemsOpenTheirWindows) {
   EXPECT_TRUE(dialog.Terminal().isVisible());
 }
 
-TEST(MainDialog, XmlWriteFollowsTheDigitsAndTheLink) {
-  TestProgram program;
-  CVistrelDlg& dialog = program.Start();
+TEST_F(MainDialog, XmlWriteFollowsTheDigitsAndTheLink) {
   QWidget* write = dialog.Registry().FindControl(2602);
   ASSERT_NE(write, nullptr);
   EXPECT_FALSE(write->isEnabled()) << "empty fields";

@@ -31,10 +31,9 @@ void Wheel(QWidget* target, int delta) {
   QApplication::sendEvent(target, &event);
 }
 
-TEST(OperatorGuards, TheWheelOverAnUnfocusedControlScrollsThePageAndSendsNothing) {
-  TestProgram program;
-  program.settings.SetStoredNumber(kStoredControlMode, 1);
-  CVistrelDlg& dialog = program.Start();
+class OperatorGuards : public StartedProgram<1> {};
+
+TEST_F(OperatorGuards, TheWheelOverAnUnfocusedControlScrollsThePageAndSendsNothing) {
   dialog.resize(dialog.width(), 400);  // every page scrolls
   auto* tabs = dialog.findChild<QTabWidget*>("c1244");
   ASSERT_NE(tabs, nullptr);
@@ -75,9 +74,7 @@ TEST(OperatorGuards, TheWheelOverAnUnfocusedControlScrollsThePageAndSendsNothing
   EXPECT_FALSE(program.Sent(before).empty());
 }
 
-TEST(OperatorGuards, CameraResetAsksAndOnlyAYesResetsAndCloses) {
-  TestProgram program;
-  CVistrelDlg& dialog = program.Start();
+TEST_F(OperatorGuards, CameraResetAsksAndOnlyAYesResetsAndCloses) {
   auto* reset = Control<QPushButton>(dialog, ctl::CameraReset);
   ASSERT_NE(reset, nullptr);
   const size_t before = program.wire.lines.size();
@@ -94,9 +91,7 @@ TEST(OperatorGuards, CameraResetAsksAndOnlyAYesResetsAndCloses) {
   EXPECT_FALSE(dialog.isVisible());
 }
 
-TEST(OperatorGuards, ATypedValueOutsideTheRangeIsRefusedWithTheRangeShown) {
-  TestProgram program;
-  CVistrelDlg& dialog = program.Start();
+TEST_F(OperatorGuards, ATypedValueOutsideTheRangeIsRefusedWithTheRangeShown) {
   struct Case {
     int editId;
     const char* command;
@@ -134,9 +129,7 @@ TEST(OperatorGuards, ATypedValueOutsideTheRangeIsRefusedWithTheRangeShown) {
   }
 }
 
-TEST(OperatorGuards, ACancelledReloadIsReportedMarkedAndLeavesSaveRefused) {
-  TestProgram program;
-  CVistrelDlg& dialog = program.Start();
+TEST_F(OperatorGuards, ACancelledReloadIsReportedMarkedAndLeavesSaveRefused) {
   CProgressBarDialog& progress = dialog.Progress();
   bool liveWhileReading = false;
   QTimer escape;
@@ -174,9 +167,8 @@ TEST(OperatorGuards, ACancelledReloadIsReportedMarkedAndLeavesSaveRefused) {
   EXPECT_FALSE(dialog.Registry().MarkedUnread(unreadId));
 }
 
-TEST(OperatorGuards, TheStatusBarAndTheCommunicationWindowShowTheChannelInUse) {
-  TestProgram program;  // the simulated camera's device, as under --simulate
-  CVistrelDlg& dialog = program.Start();
+// On the simulated camera's device, as under --simulate.
+TEST_F(OperatorGuards, TheStatusBarAndTheCommunicationWindowShowTheChannelInUse) {
   const QString model = QString::fromStdString(program.session.model.name);
   ASSERT_FALSE(model.isEmpty());
   EXPECT_EQ(dialog.StatusText(), "Online simulated camera " + model);
@@ -194,9 +186,7 @@ TEST(OperatorGuards, TheStatusBarAndTheCommunicationWindowShowTheChannelInUse) {
   EXPECT_TRUE(dialog.StatusText().startsWith("Offline"));
 }
 
-TEST(OperatorGuards, SequencerEntryEditsAreMarkedUntilWrittenAndAnIndexChangeAsksFirst) {
-  TestProgram program;
-  CVistrelDlg& dialog = program.Start();
+TEST_F(OperatorGuards, SequencerEntryEditsAreMarkedUntilWrittenAndAnIndexChangeAsksFirst) {
   constexpr int kFrames = 2769;
   auto* frames = Control<QLineEdit>(dialog, kFrames);
   auto* index = Control<QLineEdit>(dialog, ctl::SequencerIndex);

@@ -65,11 +65,9 @@ void Key(QWidget* target, int key, Qt::KeyboardModifiers modifiers = Qt::NoModif
   QTest::keyClick(target, static_cast<Qt::Key>(key), modifiers);
 }
 
-TEST(Pages, EveryControlHasAReadableCaptionAndItsCommandInTheTooltip) {
-  TestProgram program;
-  program.settings.SetStoredNumber(kStoredControlMode, 1);
-  CVistrelDlg& dialog = program.Start();
+class Pages : public StartedProgram<1> {};
 
+TEST_F(Pages, EveryControlHasAReadableCaptionAndItsCommandInTheTooltip) {
   int checked = 0;
   for (int i = 0; i < kPageCount; ++i) {
     QWidget* form = dialog.Page(i)->Form();
@@ -106,25 +104,19 @@ TEST(Pages, EveryControlHasAReadableCaptionAndItsCommandInTheTooltip) {
   EXPECT_NE(Control<QWidget>(dialog, 2760)->toolTip().indexOf("id 599"), -1);
 }
 
-TEST(Pages, CaptionTableNamesOnlyControlsThatExistAndSkipsBrokenLines) {
+TEST_F(Pages, CaptionTableNamesOnlyControlsThatExistAndSkipsBrokenLines) {
   const std::map<int, Caption> parsed =
       ParseCaptions("# comment\n\n12\tTwelve\r\n13\tThirteen\tT13\n14a\tBad id\n15\t\n16\n");
   ASSERT_EQ(parsed.size(), 2u);
   EXPECT_EQ(parsed.at(12).text, "Twelve");
   EXPECT_EQ(parsed.at(12).tooltip, "");
   EXPECT_EQ(parsed.at(13).tooltip, "T13");
-
-  TestProgram program;
-  CVistrelDlg& dialog = program.Start();
   ASSERT_GT(PageCaptions().size(), 330u);
   for (const auto& [id, caption] : PageCaptions())
     EXPECT_TRUE(dialog.Registry().HasControl(id)) << id << " " << caption.text;
 }
 
-TEST(Pages, TheWindowFitsASmallScreenAndNoPageScrollsSideways) {
-  TestProgram program;
-  program.settings.SetStoredNumber(kStoredControlMode, 1);
-  CVistrelDlg& dialog = program.Start();
+TEST_F(Pages, TheWindowFitsASmallScreenAndNoPageScrollsSideways) {
   QApplication::processEvents();
 
   EXPECT_LE(dialog.frameGeometry().width(), kScreenWidth);
@@ -148,11 +140,7 @@ TEST(Pages, TheWindowFitsASmallScreenAndNoPageScrollsSideways) {
   }
 }
 
-TEST(Pages, ReadOutsShowTextsAndSendNothingTyped) {
-  TestProgram program;
-  program.settings.SetStoredNumber(kStoredControlMode, 1);
-  CVistrelDlg& dialog = program.Start();
-
+TEST_F(Pages, ReadOutsShowTextsAndSendNothingTyped) {
   for (int id : {5109, 5114, 5117, 1871, 1872, 5115, 2567, 2579, 2583, 2588, 2582, 2586}) {
     QLineEdit* field = Control<QLineEdit>(dialog, id);
     ASSERT_NE(field, nullptr) << id;
@@ -177,9 +165,7 @@ TEST(Pages, ReadOutsShowTextsAndSendNothingTyped) {
   EXPECT_EQ(program.wire.lines.size(), before);
 }
 
-TEST(Pages, UpAndDownInANumberFieldStepItAndSendAtOnce) {
-  TestProgram program;
-  CVistrelDlg& dialog = program.Start();
+TEST_F(Pages, UpAndDownInANumberFieldStepItAndSendAtOnce) {
   dialog.Page(0)->show();
   QLineEdit* blackLevel = Control<QLineEdit>(dialog, 1795);
   ASSERT_NE(blackLevel, nullptr);
@@ -200,11 +186,7 @@ TEST(Pages, UpAndDownInANumberFieldStepItAndSendAtOnce) {
   EXPECT_EQ(blackLevel->text().toInt(), start - 1);
 }
 
-TEST(Pages, ControlsWithoutACameraCommandStayDisabledWithTheReason) {
-  TestProgram program;
-  program.settings.SetStoredNumber(kStoredControlMode, 1);
-  CVistrelDlg& dialog = program.Start();
-
+TEST_F(Pages, ControlsWithoutACameraCommandStayDisabledWithTheReason) {
   for (int id : {1648, 2550, 1452, 1457, 2760, 2762, 2765, 2866, 2868, 2865, 1520, 2564, 2684}) {
     SCOPED_TRACE(id);
     ASSERT_NE(Control<QWidget>(dialog, id), nullptr);

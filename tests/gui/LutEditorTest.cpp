@@ -84,6 +84,7 @@ TEST_F(LutEditorTest, DraggingAPointShapesTheTable) {
   Paint(editor);
   const LutTable& values = editor.Values();
   EXPECT_NEAR(static_cast<int>(values[16]), (256 - 40) * 16, 16);
+  EXPECT_GT(values[8], 1024u + 400u);  // well above the straight line
 
   // With a modifier held nothing happens; the right button alone deletes the point.
   MoveWith(editor, 128, 40, Qt::RightButton, Qt::ShiftModifier);

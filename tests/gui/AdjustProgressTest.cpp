@@ -53,8 +53,7 @@ TEST(AdjustProgressDialog, CancelEndsTheRunAndStopsTheCamera) {
 // SIGTERM during a one-shot run on the main dialog: the run is cancelled with its off
 // setting, no question is asked and the dialog closes.
 TEST(AdjustProgressDialog, SigtermDuringARunStopsItAndClosesTheProgram) {
-  TempFolder folder;
-  Program program(folder.Path());
+  TestProgram program;
   CVistrelDlg& dialog = program.Start();
   CStopSignalNotifier stopSignals;
   QObject::connect(&stopSignals, &CStopSignalNotifier::received, &dialog,
@@ -80,8 +79,7 @@ TEST(AdjustProgressDialog, SigtermDuringARunStopsItAndClosesTheProgram) {
 // A lens button held when the program ends: the stop reaches the camera before the channel
 // closes.
 TEST(AdjustProgressDialog, ALensHeldWhenTheProgramEndsIsStopped) {
-  TempFolder folder;
-  Program program(folder.Path());
+  TestProgram program;
   program.Start().MotorLens().Press(3);  // Zoom Tele
   ASSERT_EQ(program.CameraValue("MLZ"), 2);
   program.dialog.reset();

@@ -114,6 +114,8 @@ struct Window {
   std::unique_ptr<CCommunicationDialog> dialog;
 };
 
+// After an abnormal shutdown the dialog starts in the COM ports, on the stored port or, when
+// that is outside the list, on the first.
 TEST(CommunicationDialog, StartsInTheComPortAfterAnAbnormalShutdown) {
   Window crashed(false);
   EXPECT_EQ(crashed.channel.mode, 0);
@@ -126,12 +128,10 @@ TEST(CommunicationDialog, StartsInTheComPortAfterAnAbnormalShutdown) {
   EXPECT_EQ(normal.channel.mode, 2);
   EXPECT_EQ(normal.Ui().c1011->currentIndex(), 2);
   EXPECT_EQ(normal.Ui().c1005->count(), 0);
-}
 
-TEST(CommunicationDialog, StoredPortOutsideTheListOpensTheFirstPort) {
-  Window window(false, 0, 40);
-  EXPECT_EQ(window.Ui().c1005->currentIndex(), 0);
-  EXPECT_EQ(window.channel.opened, std::vector<std::string>{"port 0"});
+  Window outside(false, 0, 40);
+  EXPECT_EQ(outside.Ui().c1005->currentIndex(), 0);
+  EXPECT_EQ(outside.channel.opened, std::vector<std::string>{"port 0"});
 }
 
 // The last entry asks for a network port: a cancel or an address of no network port leaves
@@ -294,32 +294,15 @@ TEST(CommunicationDialog, CommandLogKeepsTheNewest4096AndSavesOldestFirst) {
   EXPECT_EQ(log.Count(), 0);
 }
 
-TEST(CommunicationDialog, AutoFindsTheSimulatedCameraBehindAComPortLink) {
+// On the program's own channel: a port that cannot be opened is named once, the simulated
+// camera stays when no other answers, and a COM port link to a camera is found.
+TEST(CommunicationDialog, AutoOnTheProgramsChannelFindsTheCameraBehindAComPortLink) {
   TestProgram program;
   CVistrelDlg& dialog = program.Start();
-  std::filesystem::create_directories(program.folder.Path() + "/ports");
-  std::filesystem::create_symlink("/nonexistent/tty0", program.folder.Path() + "/ports/COM1");
-  std::filesystem::create_symlink("/nonexistent/tty1", program.folder.Path() + "/ports/COM2");
-  std::filesystem::create_symlink(program.server.SlavePath(),
-                                  program.folder.Path() + "/ports/COM3");
-  program.channel.Close();
-  program.notifier.SetOffline();
-
-  auto& controls = dialog.Communication().Controls();
-  controls.c1243->click();
-  EXPECT_EQ(controls.c1005->currentIndex(), 2);
-  EXPECT_TRUE(program.notifier.IsOnline());
-  EXPECT_EQ(controls.c1155->text(), "Online");
-  EXPECT_TRUE(dialog.ChannelOk());
-}
-
-TEST(CommunicationDialog, AutoWithoutAnotherCameraKeepsTheSimulatedOneWithoutABoxPerPort) {
-  TestProgram program;
-  CVistrelDlg& dialog = program.Start();
-  std::filesystem::create_directories(program.folder.Path() + "/ports");
-  std::filesystem::create_symlink("/nonexistent/tty0", program.folder.Path() + "/ports/COM1");
+  const std::string ports = program.folder.Path() + "/ports";
+  std::filesystem::create_directories(ports);
+  std::filesystem::create_symlink("/nonexistent/tty0", ports + "/COM1");
   program.messages.messages.clear();
-
   auto& controls = dialog.Communication().Controls();
   controls.c1243->click();
   ASSERT_EQ(program.messages.messages.size(), 1u);
@@ -328,6 +311,16 @@ TEST(CommunicationDialog, AutoWithoutAnotherCameraKeepsTheSimulatedOneWithoutABo
       << program.messages.messages[0].text;
   EXPECT_TRUE(program.notifier.IsOnline());
   EXPECT_TRUE(controls.labelDevice->text().contains("simulated camera"));
+
+  std::filesystem::create_symlink("/nonexistent/tty1", ports + "/COM2");
+  std::filesystem::create_symlink(program.server.SlavePath(), ports + "/COM3");
+  program.channel.Close();
+  program.notifier.SetOffline();
+  controls.c1243->click();
+  EXPECT_EQ(controls.c1005->currentIndex(), 2);
+  EXPECT_TRUE(program.notifier.IsOnline());
+  EXPECT_EQ(controls.c1155->text(), "Online");
+  EXPECT_TRUE(dialog.ChannelOk());
 }
 
 TEST(CommunicationDialog, AnAdapterIsPickedFromTheListWithoutAHandMadeLink) {

@@ -87,13 +87,20 @@ struct Program {
     return *dialog;
   }
 
-  // The setting lines sent to the camera ("Tx: " lines with '=').
-  std::vector<std::string> SentSettings() const {
+  // The lines sent to the camera since wire line `from` ("Tx: " lines, without the prefix).
+  std::vector<std::string> Sent(size_t from = 0) const {
     std::vector<std::string> lines;
-    for (const std::string& line : wire.lines) {
-      if (line.rfind("Tx: ", 0) == 0 && line.find('=') != std::string::npos)
-        lines.push_back(line.substr(4));
+    for (size_t i = from; i < wire.lines.size(); ++i) {
+      if (wire.lines[i].starts_with("Tx: "))
+        lines.push_back(wire.lines[i].substr(4));
     }
+    return lines;
+  }
+  // The setting lines among them (with '=').
+  std::vector<std::string> SentSettings() const {
+    std::vector<std::string> lines = Sent();
+    std::erase_if(lines,
+                  [](const std::string& line) { return line.find('=') == std::string::npos; });
     return lines;
   }
   std::optional<int32_t> CameraValue(const std::string& name) {
@@ -123,6 +130,18 @@ struct ProgramFolder {
 };
 struct TestProgram : ProgramFolder, Program {
   explicit TestProgram(SimFault fault = SimFault::None) : Program(folder.Path(), fault) {}
+};
+
+// The fixture of tests on the program started as it is found, or in the factory control mode.
+template <uint32_t kControlMode = 0>
+class StartedProgram : public ::testing::Test {
+ protected:
+  static CVistrelDlg& StartIn(Program& program) {
+    program.settings.SetStoredNumber(kStoredControlMode, kControlMode);
+    return program.Start();
+  }
+  TestProgram program;
+  CVistrelDlg& dialog = StartIn(program);
 };
 
 // Lets queued events run (the engine's idle drain included) for a while.

@@ -1,10 +1,22 @@
+// The rules behind the pages, without widgets: number ranges, signal codes, file filters, the
+// access code, the controls each model offers and the identity groups of the factory page.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <set>
+
 #include "app/AccessCode.h"
+#include "camera/CameraFixture.h"
+#include "camera/CameraModel.h"
+#include "camera/ReadAll.h"
 #include "camera/models/NumberRanges.h"
+#include "core/CommandTable.h"
 #include "core/ParameterTable.h"
+#include "params/Identity.h"
+#include "params/ModelControls.h"
 #include "params/PageLists.h"
 #include "support/Recorders.h"
+#include "support/TestPanel.h"
 #include "ui/QtMessagePresenter.h"
 
 namespace vistrel::test {
@@ -94,6 +106,105 @@ TEST(AccessCodeSequence, NeedsShiftCtrlF12AndTheThreeLetters) {
   EXPECT_EQ(code.Press(letters[2], false, false), R::Completed);
   EXPECT_FALSE(code.Armed());
   EXPECT_EQ(code.Press(letters[0], false, false), R::Ignored);
+}
+
+// Each model's camera answers the commands of every control offered for it and refuses the
+// commands of every control held back.
+TEST(ModelControls, OfferedControlsAreAnsweredAndHeldBackOnesRefusedForEveryModel) {
+  for (const char* name : {"RL-4100T-VLNK", "RL-8200T-VLNK", "QX-70500M-VLNK", "QX-70500C-VLNK"}) {
+    SCOPED_TRACE(name);
+    CameraFixture camera(name);
+    ASSERT_TRUE(camera.session.CheckModelAgain());
+    camera.session.SetFactoryMode(true);
+    const std::vector<int> lacking =
+        ControlsLackingForModel(camera.table, camera.session.Model().code);
+    const std::set<int> held(lacking.begin(), lacking.end());
+    int answered = 0;
+    for (int i = 0; i < camera.table.RowCount(); ++i) {
+      const ParameterEntry& row = camera.table.Row(i);
+      if (CommandTable::Name(row.commandId).empty())
+        continue;
+      int32_t value = 0;
+      if (held.contains(row.ctrlId)) {
+        EXPECT_FALSE(camera.engine.GetValue(row.commandId, value, 500)) << row.ctrlId;
+      } else if (IsRowReadForModel(camera.session, i)) {
+        EXPECT_TRUE(camera.engine.GetValue(row.commandId, value, 500)) << row.ctrlId;
+        ++answered;
+      }
+    }
+    EXPECT_GT(answered, 150);
+  }
+  // The multi-ROI switch goes with the mode it switches on the model without multi-ROI.
+  CameraFixture rl("RL-8200T-VLNK");
+  ASSERT_TRUE(rl.session.CheckModelAgain());
+  const std::vector<int> lacking = ControlsLackingForModel(rl.table, rl.session.Model().code);
+  EXPECT_NE(std::ranges::find(lacking, 2860), lacking.end());
+  EXPECT_NE(std::ranges::find(lacking, 5117), lacking.end());
+  // A camera of another model reads every row and lacks nothing.
+  EXPECT_TRUE(ControlsLackingForModel(rl.table, CameraModel::kUnsupported).empty());
+}
+
+class IdentityHandlerTest : public ::testing::Test {
+ protected:
+  IdentityHandlerTest() {
+    for (int id : ctl::XmlDigitFields)
+      panel.Type(id, "");
+    panel.AddControl(ctl::XmlVersionWrite);
+    panel.AddChoice(ctl::ModelChoice, {"RL-4100T-VLNK", "RL-8200T-VLNK"});
+  }
+  void TypeXml(const std::string& a, const std::string& b, const std::string& c) {
+    panel.Type(2598, a);
+    panel.Type(2599, b);
+    panel.Type(2600, c);
+  }
+
+  CameraFixture f{"RL-4100T-VLNK"};
+  TestPanel panel;
+  HandlerContext context{f.table, f.engine, panel, f.session};
+};
+
+TEST_F(IdentityHandlerTest, XmlVersionReadFillsTheDigitsAndWriteSendsThem) {
+  ASSERT_EQ(f.channel.peer.Exchange("XMLVR=123\r\n"), "COMPLETE\r\n");
+  EXPECT_TRUE(Identity::OnButton(context, ctl::XmlVersionRead));
+  EXPECT_EQ(panel.EditText(2598) + panel.EditText(2599) + panel.EditText(2600), "123");
+  EXPECT_TRUE(panel.ControlEnabled(ctl::XmlVersionWrite));
+
+  TypeXml("4", "0", "9");
+  EXPECT_TRUE(Identity::OnButton(context, ctl::XmlVersionWrite));
+  EXPECT_EQ(f.channel.Lines(), (std::vector<std::string>{"XMLVR?", "XMLVR=409"}));
+  EXPECT_EQ(f.presenter.messages.back().text, "Writing the XML Version has been completed.");
+
+  f.channel.refused = {"XMLVR?"};
+  EXPECT_TRUE(Identity::OnButton(context, ctl::XmlVersionRead));
+  EXPECT_EQ(panel.EditText(2600), "9") << "a failed read leaves the fields";
+}
+
+TEST_F(IdentityHandlerTest, WriteIsOfferedOnlyOnlineWithThreeDigits) {
+  TypeXml("1", "2", "3");
+  EXPECT_TRUE(Identity::XmlWriteAllowed(panel, true));
+  EXPECT_FALSE(Identity::XmlWriteAllowed(panel, false));
+  for (const auto& [a, b, c] : std::vector<std::array<std::string, 3>>{
+           {"1", "", "3"}, {"1", "x", "3"}, {"1", " ", "3"}, {"12", "2", "3"}}) {
+    TypeXml(a, b, c);
+    EXPECT_FALSE(Identity::XmlWriteAllowed(panel, true)) << a << '|' << b << '|' << c;
+  }
+}
+
+TEST_F(IdentityHandlerTest, SetWritesTheModelOfTheSelectedEntry) {
+  panel.Pick(ctl::ModelChoice, 1);
+  EXPECT_TRUE(Identity::OnSelect(context, ctl::ModelChoice));
+  EXPECT_TRUE(f.channel.written.empty()) << "choosing sends nothing";
+  EXPECT_TRUE(Identity::OnButton(context, ctl::ModelSet));
+  EXPECT_EQ(f.channel.Lines(), (std::vector<std::string>{"MD00=RL-8200T-VLNK", "MD?"}));
+  EXPECT_EQ(f.session.Model().code, 1);
+
+  f.channel.written.clear();
+  panel.AddChoice(ctl::ModelChoice, {"QX-70500C-VLNK"});
+  EXPECT_TRUE(Identity::OnButton(context, ctl::ModelSet));
+  EXPECT_TRUE(f.channel.written.empty()) << "the entry names no model that Set writes";
+
+  EXPECT_FALSE(Identity::OnButton(context, 1014));
+  EXPECT_FALSE(Identity::OnSelect(context, 1349));
 }
 
 }  // namespace

@@ -1,3 +1,4 @@
+#include <QtCore/QTimer>
 #include <QtGui/QImage>
 #include <QtTest/QTest>
 #include <QtWidgets/QLabel>
@@ -6,10 +7,13 @@
 #include <QtWidgets/QMenuBar>
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
 
 #include "GuiFixture.h"
 #include "app/MainMenu.h"
+#include "app/TabSheetDialog.h"
 #include "camera/models/PageChoices.h"
+#include "ui/ButtonDlg.h"
 #include "ui/CommunicationDialog.h"
 #include "ui/TerminalDialog.h"
 #include "ui_CommunicationDialog.h"
@@ -34,43 +38,37 @@ void Key(CVistrelDlg& dialog, int key, Qt::KeyboardModifiers modifiers = Qt::NoM
 
 const QStringList kUserTabs = {"User A", "User B", "User C", "User D", "User F", "User G"};
 
-TEST(MainDialog, StartsOnlineWithTheCameraValues) {
-  TestProgram program;
-  CVistrelDlg& dialog = program.Start();
+class MainDialog : public StartedProgram<> {};
+class MainDialogFiles : public StartedProgram<> {};
 
-  EXPECT_TRUE(dialog.ChannelOk());
-  EXPECT_TRUE(dialog.windowTitle().startsWith("QX-70500-VLNK Vistrel  Ver "));
-  EXPECT_TRUE(program.notifier.IsOnline());
-  EXPECT_EQ(Shown(dialog.LinkIndicator()), OnlineStatusNotifier::Bitmap(true).toImage());
-  EXPECT_EQ(program.dialog->Communication().Controls().c1155->text(), "Online");
-  // Exposure time and frame period as the camera has them, not the table's initial 1.
-  EXPECT_EQ(Text(dialog, 1338), QString::number(*program.CameraValue("PE")));
-  EXPECT_EQ(Text(dialog, 1363), QString::number(*program.CameraValue("AR")));
-  EXPECT_TRUE(program.messages.messages.empty()) << program.messages.messages.front().text;
-  // The LUT menu is offered; the Utility menu is greyed in user mode.
-  EXPECT_TRUE(std::ranges::any_of(dialog.MenuBar()->actions(),
-                                  [](QAction* a) { return a->text() == "LUT(&L)"; }));
-  EXPECT_FALSE(dialog.UtilityMenu()->menuAction()->isEnabled());
-  EXPECT_EQ(dialog.TabTitles(), kUserTabs);
+TEST(MainDialogStart, StartsOnlineWithTheCameraValuesOrOfflineWithTheInitialOnes) {
+  for (const bool answers : {true, false}) {
+    SCOPED_TRACE(answers);
+    TestProgram program(answers ? SimFault::None : SimFault::NoReply);
+    CVistrelDlg& dialog = program.Start();
+    EXPECT_EQ(dialog.ChannelOk(), answers);
+    EXPECT_EQ(program.notifier.IsOnline(), answers);
+    EXPECT_EQ(Shown(dialog.LinkIndicator()), OnlineStatusNotifier::Bitmap(answers).toImage());
+    EXPECT_EQ(dialog.Communication().Controls().c1155->text(), answers ? "Online" : "Offline");
+    EXPECT_TRUE(program.messages.messages.empty()) << program.messages.messages.front().text;
+    EXPECT_EQ(dialog.TabTitles(), kUserTabs);
+    if (!answers) {
+      EXPECT_EQ(Text(dialog, 1338), "1");     // PE
+      EXPECT_EQ(Text(dialog, 2512), "4112");  // WTC
+      continue;
+    }
+    EXPECT_TRUE(dialog.windowTitle().startsWith("QX-70500-VLNK Vistrel  Ver "));
+    // Exposure time and frame period as the camera has them, not the table's initial 1.
+    EXPECT_EQ(Text(dialog, 1338), QString::number(*program.CameraValue("PE")));
+    EXPECT_EQ(Text(dialog, 1363), QString::number(*program.CameraValue("AR")));
+    // The LUT menu is offered; the Utility menu is greyed in user mode.
+    EXPECT_TRUE(std::ranges::any_of(dialog.MenuBar()->actions(),
+                                    [](QAction* a) { return a->text() == "LUT(&L)"; }));
+    EXPECT_FALSE(dialog.UtilityMenu()->menuAction()->isEnabled());
+  }
 }
 
-TEST(MainDialog, CameraThatDoesNotAnswerLeavesTheInitialValuesOffline) {
-  TestProgram program(SimFault::NoReply);
-  CVistrelDlg& dialog = program.Start();
-
-  EXPECT_FALSE(dialog.ChannelOk());
-  EXPECT_FALSE(program.notifier.IsOnline());
-  EXPECT_EQ(Shown(dialog.LinkIndicator()), OnlineStatusNotifier::Bitmap(false).toImage());
-  EXPECT_EQ(program.dialog->Communication().Controls().c1155->text(), "Offline");
-  EXPECT_EQ(Text(dialog, 1338), "1");     // PE
-  EXPECT_EQ(Text(dialog, 2512), "4112");  // WTC
-  EXPECT_TRUE(program.messages.messages.empty()) << program.messages.messages.front().text;
-  EXPECT_EQ(dialog.TabTitles(), kUserTabs);
-}
-
-TEST(MainDialog, ChoiceEntriesKnownWithoutWidgetsAreThePagesOwn) {
-  TestProgram program;
-  CVistrelDlg& dialog = program.Start();
+TEST_F(MainDialog, ChoiceEntriesKnownWithoutWidgetsAreThePagesOwn) {
   ASSERT_GT(PageChoiceIds().size(), 50u);
   // The camera's baud rates and the model choice are filled from what the camera reports.
   constexpr int kFromTheCamera[] = {1422, 1853};
@@ -94,22 +92,8 @@ TEST(MainDialog, ChoiceEntriesKnownWithoutWidgetsAreThePagesOwn) {
   }
 }
 
-TEST(MainDialog, FactoryModeAddsTheFactoryPageAndTheUtilityMenu) {
-  TestProgram program;
-  program.settings.SetStoredNumber(kStoredControlMode, 1);
-  CVistrelDlg& dialog = program.Start();
-
-  EXPECT_EQ(dialog.TabTitles(), kUserTabs + QStringList{"Factory A"});
-  EXPECT_TRUE(dialog.UtilityMenu()->menuAction()->isEnabled());
-  // The factory mode shows the baud rate in the communication dialog.
-  EXPECT_FALSE(dialog.Communication().Controls().c1030->isHidden());
-}
-
-TEST(MainDialog, AccessCodeTogglesFactoryModeAndAWrongLetterDisarms) {
-  TestProgram program;
-  CVistrelDlg& dialog = program.Start();
+TEST_F(MainDialog, AccessCodeTogglesFactoryModeUntypedAndAWrongLetterDisarms) {
   const auto letters = AccessCode::Letters();
-
   Key(dialog, Qt::Key_F12, Qt::ShiftModifier | Qt::ControlModifier);
   Key(dialog, letters[0]);
   Key(dialog, 'A');  // wrong: the sequence must start again
@@ -118,22 +102,30 @@ TEST(MainDialog, AccessCodeTogglesFactoryModeAndAWrongLetterDisarms) {
   EXPECT_EQ(dialog.ControlMode(), 0);
   EXPECT_EQ(dialog.TabTitles(), kUserTabs);
 
-  Key(dialog, Qt::Key_F12, Qt::ShiftModifier | Qt::ControlModifier);
-  for (int letter : letters)
-    Key(dialog, letter);
+  // Typed in a page field, the letters never land in it.
+  dialog.Page(0)->show();
+  QLineEdit* field = qobject_cast<QLineEdit*>(dialog.Registry().FindControl(1795));
+  const QString shown = field->text();
+  field->setFocus();
+  QApplication::processEvents();
+  QTest::keyClick(field, Qt::Key_F12, Qt::ShiftModifier | Qt::ControlModifier);
+  for (int letter : letters) {
+    QTest::keyClick(field, static_cast<Qt::Key>(letter));
+    EXPECT_EQ(field->text(), shown) << "typed into the field";
+  }
   EXPECT_EQ(dialog.ControlMode(), 1);
   EXPECT_EQ(dialog.TabTitles().back(), "Factory A");
   EXPECT_TRUE(dialog.UtilityMenu()->menuAction()->isEnabled());
+  // Without the arming keys, letters are ordinary typing.
+  QTest::keyClick(field, Qt::Key_Q);
+  EXPECT_EQ(field->text(), shown + "q");
 
   // The flag reaches the stored settings when the dialog ends.
   program.dialog.reset();
   EXPECT_EQ(program.settings.GetStoredNumber(kStoredControlMode, 0).value, 1u);
 }
 
-TEST(MainDialog, ExitQuestionAnsweredNoKeepsRunningAndEscapeInAPageAsksNothing) {
-  TestProgram program;
-  CVistrelDlg& dialog = program.Start();
-
+TEST_F(MainDialog, ExitQuestionAnsweredNoKeepsRunningAndEscapeInAPageAsksNothing) {
   // Escape in a number field of a page is swallowed.
   auto* edit = qobject_cast<QLineEdit*>(dialog.Registry().FindControl(1338));
   edit->setFocus();
@@ -153,17 +145,7 @@ TEST(MainDialog, ExitQuestionAnsweredNoKeepsRunningAndEscapeInAPageAsksNothing) 
   EXPECT_FALSE(dialog.isVisible());
 }
 
-TEST(MainDialog, HelpMenuOpensTheToolWindows) {
-  TestProgram program;
-  CVistrelDlg& dialog = program.Start();
-  dialog.Terminal().hide();
-  EXPECT_TRUE(dialog.RunMenuCommand(menu::kOpenTerminal));
-  EXPECT_TRUE(dialog.Terminal().isVisible());
-}
-
-TEST(MainDialog, ReloadReadsTheCameraWithProgress) {
-  TestProgram program;
-  CVistrelDlg& dialog = program.Start();
+TEST_F(MainDialog, ReloadReadsTheCameraWithProgress) {
   // The camera's exposure changes behind the program's back.
   program.camera->Exchange("PE=4321\r\n");
 
@@ -176,15 +158,7 @@ TEST(MainDialog, ReloadReadsTheCameraWithProgress) {
   EXPECT_TRUE(dialog.isEnabled());  // the windows are unlocked again
 }
 
-}  // namespace
-}  // namespace vistrel::test
-
-namespace vistrel::test {
-namespace {
-
-TEST(MainDialogFiles, SaveAsAsksBeforeReplacingAndRemembersTheFolder) {
-  TestProgram program;
-  CVistrelDlg& dialog = program.Start();
+TEST_F(MainDialogFiles, SaveAsAsksBeforeReplacingAndRemembersTheFolder) {
   const std::string path = program.folder.Path() + "/camera.cam";
 
   program.messages.files = {path};
@@ -204,9 +178,7 @@ TEST(MainDialogFiles, SaveAsAsksBeforeReplacingAndRemembersTheFolder) {
   ASSERT_EQ(program.messages.questions.size(), 1u);
 }
 
-TEST(MainDialogFiles, AReloadThatMissesValuesSaysSoAndNothingUnreadIsSaved) {
-  TestProgram program;
-  CVistrelDlg& dialog = program.Start();
+TEST_F(MainDialogFiles, AReloadThatMissesValuesSaysSoAndNothingUnreadIsSaved) {
   const QString shownExposure = Text(dialog, 1338);
   program.engine.SetTimeLimitCap(100);
   SimFaults faults;
@@ -230,9 +202,7 @@ TEST(MainDialogFiles, AReloadThatMissesValuesSaysSoAndNothingUnreadIsSaved) {
             std::string::npos);
 }
 
-TEST(MainDialogFiles, StoreSettingsGoesToTheChosenArea) {
-  TestProgram program;
-  CVistrelDlg& dialog = program.Start();
+TEST_F(MainDialogFiles, StoreSettingsGoesToTheChosenArea) {
   std::vector<bool> asked;
   dialog.SetAreaChooser([&](bool storing) -> std::optional<int> {
     asked.push_back(storing);
@@ -242,6 +212,66 @@ TEST(MainDialogFiles, StoreSettingsGoesToTheChosenArea) {
   dialog.RunMenuCommand(menu::kStoreSettings);
   EXPECT_EQ(asked, std::vector<bool>{true});
   EXPECT_EQ(program.SentSettings(), std::vector<std::string>{"SA=2"});
+}
+
+// A typo in settings.ini costs only its own line, and the operator is told where the file as
+// it was went. The stored factory control mode survives it and opens the factory functions.
+TEST(MainDialogStart, ADamagedSettingsFileIsReportedOnceAndItsGoodValuesStay) {
+  TempFolder folder;
+  std::ofstream(folder / "settings.ini") << "Control Mode=number:1\nBaudrate=numbr:9600\n";
+  Program program(folder.Path());
+  CVistrelDlg& dialog = program.Start();
+
+  ASSERT_TRUE(program.settings.KeptAsideCopy().has_value());
+  const std::string copy = *program.settings.KeptAsideCopy();
+  EXPECT_TRUE(std::filesystem::exists(copy));
+  ASSERT_EQ(program.messages.messages.size(), 1u);
+  EXPECT_NE(program.messages.messages[0].text.find(copy), std::string::npos);
+  EXPECT_EQ(program.messages.messages[0].icon, MessageIcon::Exclamation);
+  EXPECT_EQ(dialog.TabTitles(), kUserTabs + QStringList{"Factory A"});
+  EXPECT_TRUE(dialog.UtilityMenu()->menuAction()->isEnabled());
+  EXPECT_FALSE(dialog.Communication().Controls().c1030->isHidden()) << "the baud rate";
+}
+
+// Closes the modal window the next menu command opens, once it is up.
+void CloseModalSoon(std::vector<QString>& titles) {
+  QTimer::singleShot(0, [&titles] {
+    if (QWidget* modal = QApplication::activeModalWidget()) {
+      titles.push_back(modal->windowTitle());
+      modal->close();
+    }
+  });
+}
+
+TEST_F(MainDialog, MenuItemsOpenTheirWindows) {
+  std::vector<QString> titles;
+  for (int id : {menu::kAbout, menu::kEditUserId, menu::kEditCameraId}) {
+    CloseModalSoon(titles);
+    EXPECT_TRUE(dialog.RunMenuCommand(id));
+  }
+  EXPECT_EQ(titles, (std::vector<QString>{"About This Control", "User Id", "Camera Id"}));
+
+  ASSERT_NE(dialog.MenuAction(menu::kMotorLens), nullptr);
+  EXPECT_EQ(dialog.MenuAction(menu::kMotorLens)->text(), "Motor lens");
+  dialog.MenuAction(menu::kMotorLens)->trigger();
+  EXPECT_TRUE(dialog.MotorLens().isVisible());
+  EXPECT_EQ(dialog.MotorLens().windowTitle(), "Motor Lens");
+  dialog.Terminal().hide();
+  EXPECT_TRUE(dialog.RunMenuCommand(menu::kOpenTerminal));
+  EXPECT_TRUE(dialog.Terminal().isVisible());
+}
+
+TEST_F(MainDialog, XmlWriteFollowsTheDigitsAndTheLink) {
+  QWidget* write = dialog.Registry().FindControl(2602);
+  ASSERT_NE(write, nullptr);
+  EXPECT_FALSE(write->isEnabled()) << "empty fields";
+  for (const auto& [id, digit] : {std::pair{2598, "1"}, {2599, "0"}, {2600, "3"}})
+    qobject_cast<QLineEdit*>(dialog.Registry().FindControl(id))->setText(digit);
+  EXPECT_TRUE(write->isEnabled());
+  program.notifier.SetOffline();
+  EXPECT_FALSE(write->isEnabled());
+  program.notifier.SetOnline();
+  EXPECT_TRUE(write->isEnabled());
 }
 
 }  // namespace

@@ -31,19 +31,9 @@ void Wheel(QWidget* target, int delta) {
   QApplication::sendEvent(target, &event);
 }
 
-std::vector<std::string> SentSince(const Program& program, size_t from) {
-  std::vector<std::string> sent;
-  for (size_t i = from; i < program.wire.lines.size(); ++i) {
-    if (program.wire.lines[i].rfind("Tx: ", 0) == 0)
-      sent.push_back(program.wire.lines[i]);
-  }
-  return sent;
-}
+class OperatorGuards : public StartedProgram<1> {};
 
-TEST(OperatorGuards, TheWheelOverAnUnfocusedControlScrollsThePageAndSendsNothing) {
-  TestProgram program;
-  program.settings.SetStoredNumber(kStoredControlMode, 1);
-  CVistrelDlg& dialog = program.Start();
+TEST_F(OperatorGuards, TheWheelOverAnUnfocusedControlScrollsThePageAndSendsNothing) {
   dialog.resize(dialog.width(), 400);  // every page scrolls
   auto* tabs = dialog.findChild<QTabWidget*>("c1244");
   ASSERT_NE(tabs, nullptr);
@@ -69,7 +59,7 @@ TEST(OperatorGuards, TheWheelOverAnUnfocusedControlScrollsThePageAndSendsNothing
   Pump(50);
   EXPECT_GT(wheeled, 300);
   EXPECT_GT(scrolled, 0);
-  EXPECT_EQ(SentSince(program, before), std::vector<std::string>{});
+  EXPECT_EQ(program.Sent(before), std::vector<std::string>{});
 
   // A focused choice list still takes the wheel.
   tabs->setCurrentIndex(0);
@@ -81,19 +71,17 @@ TEST(OperatorGuards, TheWheelOverAnUnfocusedControlScrollsThePageAndSendsNothing
   const int index = choice->currentIndex();
   Wheel(choice, index + 1 < choice->count() ? -120 : 120);
   EXPECT_NE(choice->currentIndex(), index);
-  EXPECT_FALSE(SentSince(program, before).empty());
+  EXPECT_FALSE(program.Sent(before).empty());
 }
 
-TEST(OperatorGuards, CameraResetAsksAndOnlyAYesResetsAndCloses) {
-  TestProgram program;
-  CVistrelDlg& dialog = program.Start();
+TEST_F(OperatorGuards, CameraResetAsksAndOnlyAYesResetsAndCloses) {
   auto* reset = Control<QPushButton>(dialog, ctl::CameraReset);
   ASSERT_NE(reset, nullptr);
   const size_t before = program.wire.lines.size();
   program.messages.answers = {false};
   reset->click();
   EXPECT_EQ(program.messages.questions.size(), 1U);
-  EXPECT_EQ(SentSince(program, before), std::vector<std::string>{});
+  EXPECT_EQ(program.Sent(before), std::vector<std::string>{});
   EXPECT_TRUE(dialog.isVisible());
 
   program.messages.answers = {true};
@@ -103,9 +91,7 @@ TEST(OperatorGuards, CameraResetAsksAndOnlyAYesResetsAndCloses) {
   EXPECT_FALSE(dialog.isVisible());
 }
 
-TEST(OperatorGuards, ATypedValueOutsideTheRangeIsRefusedWithTheRangeShown) {
-  TestProgram program;
-  CVistrelDlg& dialog = program.Start();
+TEST_F(OperatorGuards, ATypedValueOutsideTheRangeIsRefusedWithTheRangeShown) {
   struct Case {
     int editId;
     const char* command;
@@ -130,7 +116,7 @@ TEST(OperatorGuards, ATypedValueOutsideTheRangeIsRefusedWithTheRangeShown) {
     field->setText(QString::number(maximum + 1));
     emit field->editingFinished();
     EXPECT_EQ(field->text(), shown);
-    EXPECT_EQ(SentSince(program, before), std::vector<std::string>{});
+    EXPECT_EQ(program.Sent(before), std::vector<std::string>{});
     ASSERT_EQ(program.messages.messages.size(), 1U);
     EXPECT_NE(program.messages.messages[0].text.find(range), std::string::npos);
 
@@ -143,9 +129,7 @@ TEST(OperatorGuards, ATypedValueOutsideTheRangeIsRefusedWithTheRangeShown) {
   }
 }
 
-TEST(OperatorGuards, ACancelledReloadIsReportedMarkedAndLeavesSaveRefused) {
-  TestProgram program;
-  CVistrelDlg& dialog = program.Start();
+TEST_F(OperatorGuards, ACancelledReloadIsReportedMarkedAndLeavesSaveRefused) {
   CProgressBarDialog& progress = dialog.Progress();
   bool liveWhileReading = false;
   QTimer escape;
@@ -183,10 +167,8 @@ TEST(OperatorGuards, ACancelledReloadIsReportedMarkedAndLeavesSaveRefused) {
   EXPECT_FALSE(dialog.Registry().MarkedUnread(unreadId));
 }
 
-TEST(OperatorGuards, TheStatusBarAndTheCommunicationWindowShowTheChannelInUse) {
-  TempFolder folder;
-  Program program(folder.Path());  // the simulated camera's device, as under --simulate
-  CVistrelDlg& dialog = program.Start();
+// On the simulated camera's device, as under --simulate.
+TEST_F(OperatorGuards, TheStatusBarAndTheCommunicationWindowShowTheChannelInUse) {
   const QString model = QString::fromStdString(program.session.Model().name);
   ASSERT_FALSE(model.isEmpty());
   EXPECT_EQ(dialog.StatusText(), "Online simulated camera " + model);
@@ -204,9 +186,7 @@ TEST(OperatorGuards, TheStatusBarAndTheCommunicationWindowShowTheChannelInUse) {
   EXPECT_TRUE(dialog.StatusText().startsWith("Offline"));
 }
 
-TEST(OperatorGuards, SequencerEntryEditsAreMarkedUntilWrittenAndAnIndexChangeAsksFirst) {
-  TestProgram program;
-  CVistrelDlg& dialog = program.Start();
+TEST_F(OperatorGuards, SequencerEntryEditsAreMarkedUntilWrittenAndAnIndexChangeAsksFirst) {
   constexpr int kFrames = 2769;
   auto* frames = Control<QLineEdit>(dialog, kFrames);
   auto* index = Control<QLineEdit>(dialog, ctl::SequencerIndex);
@@ -224,7 +204,7 @@ TEST(OperatorGuards, SequencerEntryEditsAreMarkedUntilWrittenAndAnIndexChangeAsk
   EXPECT_EQ(program.messages.questions.size(), asked + 1);
   EXPECT_EQ(index->text().toInt(), entry);
   EXPECT_EQ(frames->text(), "3");
-  EXPECT_EQ(SentSince(program, before), std::vector<std::string>{});
+  EXPECT_EQ(program.Sent(before), std::vector<std::string>{});
 
   Control<QPushButton>(dialog, ctl::SequencerWrite)->click();
   EXPECT_FALSE(dialog.EntryFieldMarked(kFrames));

@@ -12,6 +12,7 @@
 #include <set>
 
 #include "GuiFixture.h"
+#include "WidgetActions.h"
 #include "app/PageCaptions.h"
 #include "app/TabSheetDialog.h"
 #include "app/UpDown.h"
@@ -27,14 +28,6 @@ constexpr int kScreenHeight = 768;
 constexpr int kTitleBarHeight = 32;
 // Room left on every page for a desktop font a little wider than the test platform's.
 constexpr int kSpareWidthPercent = 5;
-
-QLineEdit* Field(CVistrelDlg& dialog, int ctrlId) {
-  return qobject_cast<QLineEdit*>(dialog.Registry().FindControl(ctrlId));
-}
-
-QWidget* Control(CVistrelDlg& dialog, int ctrlId) {
-  return dialog.Registry().FindControl(ctrlId);
-}
 
 // What the operator reads beside a control: its caption, or the text of a button.
 QString CaptionText(QWidget* form, QWidget* control) {
@@ -72,11 +65,9 @@ void Key(QWidget* target, int key, Qt::KeyboardModifiers modifiers = Qt::NoModif
   QTest::keyClick(target, static_cast<Qt::Key>(key), modifiers);
 }
 
-TEST(Pages, EveryControlHasAReadableCaptionAndItsCommandInTheTooltip) {
-  TestProgram program;
-  program.settings.SetStoredNumber(kStoredControlMode, 1);
-  CVistrelDlg& dialog = program.Start();
+class Pages : public StartedProgram<1> {};
 
+TEST_F(Pages, EveryControlHasAReadableCaptionAndItsCommandInTheTooltip) {
   int checked = 0;
   for (int i = 0; i < kPageCount; ++i) {
     QWidget* form = dialog.Page(i)->Form();
@@ -106,31 +97,26 @@ TEST(Pages, EveryControlHasAReadableCaptionAndItsCommandInTheTooltip) {
     }
   }
   EXPECT_GT(checked, 330);
-  EXPECT_TRUE(Control(dialog, 1343)->toolTip().startsWith("PER\nRange "));  // and its range
-  EXPECT_TRUE(Control(dialog, 2515)->toolTip().startsWith("LUTR"));
-  EXPECT_EQ(Control(dialog, 1879)->toolTip(), "STRG");
-  EXPECT_NE(Control(dialog, 2760)->toolTip().indexOf("id 599"), -1);
+  EXPECT_TRUE(
+      Control<QWidget>(dialog, 1343)->toolTip().startsWith("PER\nRange "));  // and its range
+  EXPECT_TRUE(Control<QWidget>(dialog, 2515)->toolTip().startsWith("LUTR"));
+  EXPECT_EQ(Control<QWidget>(dialog, 1879)->toolTip(), "STRG");
+  EXPECT_NE(Control<QWidget>(dialog, 2760)->toolTip().indexOf("id 599"), -1);
 }
 
-TEST(Pages, CaptionTableNamesOnlyControlsThatExistAndSkipsBrokenLines) {
+TEST_F(Pages, CaptionTableNamesOnlyControlsThatExistAndSkipsBrokenLines) {
   const std::map<int, Caption> parsed =
       ParseCaptions("# comment\n\n12\tTwelve\r\n13\tThirteen\tT13\n14a\tBad id\n15\t\n16\n");
   ASSERT_EQ(parsed.size(), 2u);
   EXPECT_EQ(parsed.at(12).text, "Twelve");
   EXPECT_EQ(parsed.at(12).tooltip, "");
   EXPECT_EQ(parsed.at(13).tooltip, "T13");
-
-  TestProgram program;
-  CVistrelDlg& dialog = program.Start();
   ASSERT_GT(PageCaptions().size(), 330u);
   for (const auto& [id, caption] : PageCaptions())
     EXPECT_TRUE(dialog.Registry().HasControl(id)) << id << " " << caption.text;
 }
 
-TEST(Pages, TheWindowFitsASmallScreenAndNoPageScrollsSideways) {
-  TestProgram program;
-  program.settings.SetStoredNumber(kStoredControlMode, 1);
-  CVistrelDlg& dialog = program.Start();
+TEST_F(Pages, TheWindowFitsASmallScreenAndNoPageScrollsSideways) {
   QApplication::processEvents();
 
   EXPECT_LE(dialog.frameGeometry().width(), kScreenWidth);
@@ -154,23 +140,23 @@ TEST(Pages, TheWindowFitsASmallScreenAndNoPageScrollsSideways) {
   }
 }
 
-TEST(Pages, ReadOutsShowTextsAndSendNothingTyped) {
-  TestProgram program;
-  program.settings.SetStoredNumber(kStoredControlMode, 1);
-  CVistrelDlg& dialog = program.Start();
-
+TEST_F(Pages, ReadOutsShowTextsAndSendNothingTyped) {
   for (int id : {5109, 5114, 5117, 1871, 1872, 5115, 2567, 2579, 2583, 2588, 2582, 2586}) {
-    QLineEdit* field = Field(dialog, id);
+    QLineEdit* field = Control<QLineEdit>(dialog, id);
     ASSERT_NE(field, nullptr) << id;
     EXPECT_TRUE(field->isReadOnly()) << id;
     EXPECT_EQ(dialog.Registry().SpinOfEdit(id), 0) << id;
   }
-  dialog.Registry().ShowText(5109, "BaudRateMax 115200");
-  EXPECT_EQ(Field(dialog, 5109)->text(), "BaudRateMax 115200");
+  // The camera's texts, after the start and again after a reload.
+  for (int pass = 0; pass < 2; ++pass) {
+    EXPECT_TRUE(Control<QLineEdit>(dialog, 5109)->text().startsWith("BaudRateMax ")) << pass;
+    EXPECT_EQ(Control<QLineEdit>(dialog, 5114)->text(), "Normal Mode") << pass;
+    dialog.ReloadCamera();
+  }
 
   const size_t before = program.wire.lines.size();
   for (int id : {5109, 5117}) {
-    QLineEdit* field = Field(dialog, id);
+    QLineEdit* field = Control<QLineEdit>(dialog, id);
     field->setText("8");  // as if typed around the read-only state
     emit field->editingFinished();
     Key(field, Qt::Key_Up);
@@ -179,11 +165,9 @@ TEST(Pages, ReadOutsShowTextsAndSendNothingTyped) {
   EXPECT_EQ(program.wire.lines.size(), before);
 }
 
-TEST(Pages, UpAndDownInANumberFieldStepItAndSendAtOnce) {
-  TestProgram program;
-  CVistrelDlg& dialog = program.Start();
+TEST_F(Pages, UpAndDownInANumberFieldStepItAndSendAtOnce) {
   dialog.Page(0)->show();
-  QLineEdit* blackLevel = Field(dialog, 1795);
+  QLineEdit* blackLevel = Control<QLineEdit>(dialog, 1795);
   ASSERT_NE(blackLevel, nullptr);
   const int start = blackLevel->text().toInt();
   blackLevel->setFocus();
@@ -202,54 +186,32 @@ TEST(Pages, UpAndDownInANumberFieldStepItAndSendAtOnce) {
   EXPECT_EQ(blackLevel->text().toInt(), start - 1);
 }
 
-TEST(Pages, AccessCodeLettersNeverLandInTheFocusedField) {
-  TestProgram program;
-  CVistrelDlg& dialog = program.Start();
-  dialog.Page(0)->show();
-  QLineEdit* field = Field(dialog, 1795);
-  const QString shown = field->text();
-  field->setFocus();
-  QApplication::processEvents();
-
-  Key(field, Qt::Key_F12, Qt::ShiftModifier | Qt::ControlModifier);
-  for (int letter : AccessCode::Letters())
-    Key(field, letter);
-  EXPECT_EQ(dialog.ControlMode(), 1);
-  EXPECT_EQ(field->text(), shown);
-  // Without the arming keys, letters are ordinary typing.
-  Key(field, 'Q');
-  EXPECT_EQ(field->text(), shown + "q");
-}
-
-TEST(Pages, ControlsWithoutACameraCommandStayDisabledWithTheReason) {
-  TestProgram program;
-  program.settings.SetStoredNumber(kStoredControlMode, 1);
-  CVistrelDlg& dialog = program.Start();
-
+TEST_F(Pages, ControlsWithoutACameraCommandStayDisabledWithTheReason) {
   for (int id : {1648, 2550, 1452, 1457, 2760, 2762, 2765, 2866, 2868, 2865, 1520, 2564, 2684}) {
     SCOPED_TRACE(id);
-    ASSERT_NE(Control(dialog, id), nullptr);
-    EXPECT_FALSE(Control(dialog, id)->isEnabled());
-    EXPECT_NE(Control(dialog, id)->toolTip().indexOf("no command"), -1);
+    ASSERT_NE(Control<QWidget>(dialog, id), nullptr);
+    EXPECT_FALSE(Control<QWidget>(dialog, id)->isEnabled());
+    EXPECT_NE(Control<QWidget>(dialog, id)->toolTip().indexOf("no command"), -1);
   }
   // Also the up-down control of a field, and an enabling rule cannot bring it back.
-  EXPECT_FALSE(Control(dialog, dialog.Registry().SpinOfEdit(1452))->isEnabled());
-  for (auto* radio : Control(dialog, 2684)->parentWidget()->findChildren<QRadioButton*>())
+  EXPECT_FALSE(Control<QWidget>(dialog, dialog.Registry().SpinOfEdit(1452))->isEnabled());
+  for (auto* radio : Control<QWidget>(dialog, 2684)->parentWidget()->findChildren<QRadioButton*>())
     EXPECT_FALSE(radio->isEnabled());
   dialog.Registry().SetControlEnabled(2760, true);
-  EXPECT_FALSE(Control(dialog, 2760)->isEnabled());
+  EXPECT_FALSE(Control<QWidget>(dialog, 2760)->isEnabled());
   // The blemish index fields give the index of a named table and stay usable.
-  EXPECT_TRUE(Control(dialog, 1417)->isEnabled());
+  EXPECT_TRUE(Control<QWidget>(dialog, 1417)->isEnabled());
   // The blue blemish write button is a button, and the position list keeps its up-down.
-  EXPECT_NE(qobject_cast<QAbstractButton*>(Control(dialog, 1453)), nullptr);
-  EXPECT_NE(qobject_cast<CUpDown*>(Control(dialog, dialog.Registry().SpinOfEdit(1452))), nullptr);
+  EXPECT_NE(qobject_cast<QAbstractButton*>(Control<QWidget>(dialog, 1453)), nullptr);
+  EXPECT_NE(qobject_cast<CUpDown*>(Control<QWidget>(dialog, dialog.Registry().SpinOfEdit(1452))),
+            nullptr);
 }
 
 // Every control shown for a model is one whose command the camera answers.
 void ExpectShownControlsAnswered(Program& program, CVistrelDlg& dialog) {
   for (int i = 0; i < program.table.RowCount(); ++i) {
     const ParameterEntry& row = program.table.Row(i);
-    QWidget* control = Control(dialog, row.ctrlId);
+    QWidget* control = dialog.Registry().FindControl(row.ctrlId);
     if (control == nullptr || control->isHidden() || !control->isEnabled() ||
         !IsRowReadForModel(program.session, i) || CommandTable::Name(row.commandId).empty())
       continue;
@@ -267,17 +229,17 @@ TEST(PagesForModel, MonochromeCameraHidesTheColourControls) {
   ASSERT_TRUE(program.session.Model().IsMonochrome());
 
   for (int id : {1343, 1345, 1347, 1368, 2539, 1785, 2627, 2649, 1415}) {
-    EXPECT_TRUE(Control(dialog, id)->isHidden()) << id;
+    EXPECT_TRUE(Control<QWidget>(dialog, id)->isHidden()) << id;
     EXPECT_FALSE(dialog.Registry().ControlVisible(id)) << id;
   }
   // Caption and up-down go with the field; a group left empty goes too.
   EXPECT_TRUE(dialog.Page(0)->Form()->findChild<QLabel*>("l1343")->isHidden());
-  EXPECT_TRUE(Control(dialog, 1344)->isHidden());
-  EXPECT_TRUE(Control(dialog, 2627)->parentWidget()->isHidden());
-  EXPECT_FALSE(Control(dialog, 1338)->isHidden());
+  EXPECT_TRUE(Control<QWidget>(dialog, 1344)->isHidden());
+  EXPECT_TRUE(Control<QWidget>(dialog, 2627)->parentWidget()->isHidden());
+  EXPECT_FALSE(Control<QWidget>(dialog, 1338)->isHidden());
   // No rule shows a control the model lacks.
   dialog.Registry().SetControlVisible(1343, true);
-  EXPECT_TRUE(Control(dialog, 1343)->isHidden());
+  EXPECT_TRUE(Control<QWidget>(dialog, 1343)->isHidden());
   ExpectShownControlsAnswered(program, dialog);
 }
 
@@ -287,19 +249,19 @@ TEST(PagesForModel, RlCameraShowsItsOwnControlsAndAnotherModelGetsThemBack) {
   CVistrelDlg& dialog = program.Start();
   ASSERT_EQ(program.session.Model().code, 1);
 
-  EXPECT_FALSE(Control(dialog, 1343)->isHidden());  // per-colour exposure is read
-  EXPECT_TRUE(Control(dialog, 2700)->isHidden());   // no multi-ROI
-  EXPECT_TRUE(Control(dialog, 5117)->isHidden());
-  EXPECT_TRUE(Control(dialog, 2860)->isHidden());  // its switch goes with it
-  EXPECT_TRUE(Control(dialog, 2700)->parentWidget()->isHidden());
+  EXPECT_FALSE(Control<QWidget>(dialog, 1343)->isHidden());  // per-colour exposure is read
+  EXPECT_TRUE(Control<QWidget>(dialog, 2700)->isHidden());   // no multi-ROI
+  EXPECT_TRUE(Control<QWidget>(dialog, 5117)->isHidden());
+  EXPECT_TRUE(Control<QWidget>(dialog, 2860)->isHidden());  // its switch goes with it
+  EXPECT_TRUE(Control<QWidget>(dialog, 2700)->parentWidget()->isHidden());
   ExpectShownControlsAnswered(program, dialog);
 
   UseModel(program, "QX-70500C-VLNK");
   dialog.ReloadCamera();
   EXPECT_EQ(program.session.Model().code, 3);
-  EXPECT_FALSE(Control(dialog, 2700)->isHidden());
-  EXPECT_FALSE(Control(dialog, 2700)->parentWidget()->isHidden());
-  EXPECT_TRUE(Control(dialog, 1343)->isHidden());
+  EXPECT_FALSE(Control<QWidget>(dialog, 2700)->isHidden());
+  EXPECT_FALSE(Control<QWidget>(dialog, 2700)->parentWidget()->isHidden());
+  EXPECT_TRUE(Control<QWidget>(dialog, 1343)->isHidden());
 }
 
 }  // namespace

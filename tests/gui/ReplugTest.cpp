@@ -4,6 +4,7 @@
 #include <QtCore/QElapsedTimer>
 #include <QtWidgets/QLabel>
 #include <QtWidgets/QLineEdit>
+#include <algorithm>
 
 #include "GuiFixture.h"
 #include "app/UpDown.h"
@@ -60,17 +61,13 @@ TEST(Replug, TheLinkGoesOfflineWhenTheDeviceGoesAndGreenWhenItComesBack) {
 }
 
 size_t CountSent(const Program& program, size_t from, const std::string& part) {
-  size_t count = 0;
-  for (size_t i = from; i < program.wire.lines.size(); ++i) {
-    const std::string& line = program.wire.lines[i];
-    count += line.rfind("Tx: ", 0) == 0 && line.find(part) != std::string::npos ? 1 : 0;
-  }
-  return count;
+  const std::vector<std::string> sent = program.Sent(from);
+  return static_cast<size_t>(std::ranges::count_if(
+      sent, [&part](const std::string& line) { return line.find(part) != std::string::npos; }));
 }
 
 TEST(Replug, NothingIsKeptAsSentWhileTheCameraIsSilentAndItsReturnIsNoticed) {
-  TempFolder folder;
-  Program program(folder.Path());
+  test::TestProgram program;
   CVistrelDlg& dialog = program.Start();
   auto* gain = qobject_cast<QLineEdit*>(dialog.Registry().FindControl(ctl::FGA));
   ASSERT_NE(gain, nullptr);

@@ -5,10 +5,17 @@
 
 #include <QtCore/QTimer>
 #include <QtWidgets/QApplication>
+#include <QtWidgets/QCheckBox>
+#include <QtWidgets/QGroupBox>
+#include <QtWidgets/QLabel>
+#include <QtWidgets/QLineEdit>
+#include <QtWidgets/QRadioButton>
+#include <QtWidgets/QStyle>
+#include <QtWidgets/QStyleOptionGroupBox>
 #include <QtWidgets/QTabWidget>
+#include <algorithm>
 
 #include "GuiFixture.h"
-#include "WidgetActions.h"
 #include "app/ParameterAreaSelectDialog.h"
 #include "core/ControlIds.h"
 #include "ui/AboutDialog.h"
@@ -24,6 +31,67 @@
 
 namespace vistrel::test {
 namespace {
+
+// The width a text takes in a widget's font; mnemonic markers are not drawn.
+int TextWidth(const QWidget& widget, QString text) {
+  int widest = 0;
+  for (const QString& line : text.remove('&').split('\n'))
+    widest = std::max(widest, widget.fontMetrics().horizontalAdvance(line));
+  return widest;
+}
+
+// The room a button needs beside its text: the frame of a push button, the indicator of a
+// check box or radio button.
+int ButtonChrome(const QAbstractButton& button) {
+  constexpr int kPushButtonMargins = 8;
+  const QStyle* style = button.style();
+  if (qobject_cast<const QCheckBox*>(&button) != nullptr)
+    return style->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, &button) +
+           style->pixelMetric(QStyle::PM_CheckBoxLabelSpacing, nullptr, &button);
+  if (qobject_cast<const QRadioButton*>(&button) != nullptr)
+    return style->pixelMetric(QStyle::PM_ExclusiveIndicatorWidth, nullptr, &button) +
+           style->pixelMetric(QStyle::PM_RadioButtonLabelSpacing, nullptr, &button);
+  return kPushButtonMargins;
+}
+
+// The texts of a shown window that do not fit their room: button texts, one-line captions,
+// group titles, read-only fields and the window title.
+QStringList ClippedTexts(QWidget& window) {
+  constexpr int kFieldMargins = 6;
+  QStringList clipped;
+  const auto shown = [&window](const QWidget* widget) { return widget->isVisibleTo(&window); };
+  for (auto* button : window.findChildren<QAbstractButton*>()) {
+    if (shown(button) &&
+        TextWidth(*button, button->text()) + ButtonChrome(*button) > button->width())
+      clipped << button->text();
+  }
+  for (auto* label : window.findChildren<QLabel*>()) {
+    if (shown(label) && !label->wordWrap() &&
+        TextWidth(*label, label->text()) > label->contentsRect().width())
+      clipped << label->text();
+  }
+  for (auto* group : window.findChildren<QGroupBox*>()) {
+    if (!shown(group) || group->title().isEmpty())
+      continue;
+    QStyleOptionGroupBox option;
+    option.initFrom(group);
+    option.text = group->title();
+    option.lineWidth = 1;
+    option.subControls = QStyle::SC_GroupBoxLabel;
+    const QRect title = group->style()->subControlRect(QStyle::CC_GroupBox, &option,
+                                                       QStyle::SC_GroupBoxLabel, group);
+    if (title.right() >= group->width())
+      clipped << group->title();
+  }
+  for (auto* field : window.findChildren<QLineEdit*>()) {
+    if (shown(field) && field->isReadOnly() &&
+        TextWidth(*field, field->text()) + kFieldMargins > field->contentsRect().width())
+      clipped << field->text();
+  }
+  if (TextWidth(window, window.windowTitle()) > window.width())
+    clipped << window.windowTitle();
+  return clipped;
+}
 
 constexpr int kFactoryMode = 1;
 // The longest text a one-shot result field shows.

@@ -49,6 +49,14 @@ class CliTest : public ::testing::Test {
     return PathOf(name);
   }
 
+  // The whole contents of the file at `path`.
+  static std::string Contents(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+  }
+
   // The lines sent to the camera, in order, from the "Tx: " lines of a --log trace.
   static std::vector<std::string> SentLines(const std::string& trace) {
     std::vector<std::string> lines;

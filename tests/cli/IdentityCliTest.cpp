@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <sstream>
-
 #include "cli/CliFixture.h"
 
 namespace vistrel {
@@ -16,12 +14,7 @@ class IdentityCliTest : public CliTest {
   std::vector<std::string> Sent(int& status, std::vector<std::string> args) {
     args.insert(args.begin(), "--log");
     status = Run(args);
-    std::vector<std::string> lines;
-    std::istringstream log(err_.str());
-    for (std::string line; std::getline(log, line);) {
-      if (const size_t tx = line.find("Tx: "); tx != std::string::npos)
-        lines.push_back(line.substr(tx + 4));
-    }
+    std::vector<std::string> lines = SentLines(err_.str());
     if (!lines.empty() && lines.front() == "MD?")
       lines.erase(lines.begin());
     return lines;
@@ -139,14 +132,6 @@ TEST_F(IdentityCliTest, LensMovesForTheTimeGivenThenStops) {
     EXPECT_EQ(status, kExitUsage) << bad[1] << ' ' << bad[2];
   }
   EXPECT_NE(err_.str().find("Run with --help"), std::string::npos);
-}
-
-TEST_F(IdentityCliTest, AStartWithoutReplyIsStillStopped) {
-  StartCamera({"--no-reply", "--fault-on", "MLF"});
-  int status = -1;
-  EXPECT_EQ(Sent(status, {"--timeout", "200", "lens", "focus", "near", "--ms", "30"}),
-            (std::vector<std::string>{"MLF=1", "MLF=0"}));
-  EXPECT_EQ(status, kExitTimeout);
 }
 
 }  // namespace

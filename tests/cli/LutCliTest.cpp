@@ -1,18 +1,7 @@
-#include <filesystem>
-#include <fstream>
-#include <sstream>
-
 #include "CliFixture.h"
 
 namespace vistrel {
 namespace {
-
-std::string Contents(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
 
 // The data lines of the camera's power-on tables: 128 per entry, full scale at the end.
 std::string PowerOnLines(const char* lineEnd) {
@@ -32,14 +21,7 @@ std::string RampFile() {
   return text;
 }
 
-class LutCliTest : public CliTest {
- protected:
-  std::string Write(const std::string& name, const std::string& text) {
-    const std::string path = PathOf(name);
-    std::ofstream(path, std::ios::binary) << text;
-    return path;
-  }
-};
+using LutCliTest = CliTest;
 
 TEST_F(LutCliTest, ShowAndReadGiveTheCameraTables) {
   StartCamera();

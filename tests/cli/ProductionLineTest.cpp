@@ -194,13 +194,6 @@ TEST_F(ProductionLineTest, FilesWithNothingToCompareOrForAnotherModelPassNothing
   EXPECT_TRUE(ErrHas(other + ":2: skipped (factory line in user mode): DV=1.1.1.1")) << err_.str();
 }
 
-TEST_F(ProductionLineTest, NoConfirmationsOfTheDesktopProgramOnStderr) {
-  StartCamera();
-  EXPECT_EQ(Run({"store", "2"}), kExitOk);
-  EXPECT_EQ(Run({"--yes", "store-all"}), kExitOk);
-  EXPECT_FALSE(ErrHas("Completed")) << err_.str();
-}
-
 TEST_F(ProductionLineTest, ParamsAndDescribeGiveTheConnectedModelsRanges) {
   StartCamera({"--model", "RL-4100T-VLNK"});
   EXPECT_EQ(Run({"params"}), kExitOk) << err_.str();

@@ -89,15 +89,6 @@ TEST_F(PortLockTest, WithoutAWritableLockFolderThePortOpensAsBefore) {
   EXPECT_TRUE(messages.messages.empty());
 }
 
-TEST(PortHolders, AnotherProcessHoldingThePortIsNamed) {
-  PtyPeer peer;
-  EXPECT_EQ(PortHoldersText(peer.SlavePath()), "");
-  test::OtherProgram holder("termprog", peer.SlavePath());
-  EXPECT_EQ(PortHoldersText(peer.SlavePath()), peer.SlavePath() + " is open in termprog (pid " +
-                                                   std::to_string(holder.Pid()) +
-                                                   "): close it, it may take the camera's replies");
-}
-
 // A stored device path that names no serial device is refused before anything is written.
 TEST(SerialDevice, WhatIsNoSerialDeviceIsRefusedBeforeItIsOpened) {
   TempFolder temp;

@@ -76,16 +76,5 @@ TEST_F(SimPortTest, AHangUpInTheMiddleOfAnExchangeLeavesTheLinkOfflineUntilTheNe
   EXPECT_EQ(online.state, RecordingOnlineStatus::State::Online);
 }
 
-TEST_F(SimPortTest, AReplyWithoutLineEndGivesATimeoutAndNoCrash) {
-  SimFaults faults;
-  faults.fault = SimFault::NoLineEnd;
-  auto camera = StartCamera("QX-70500C-VLNK", faults);
-  ASSERT_TRUE(channel.Open(0, 9600, 1));
-  std::string model;
-  EXPECT_FALSE(engine.GetText(md, model, 200));
-  EXPECT_EQ(engine.LastOutcome(), Outcome::NoReply) << "a line without its end is no answer";
-  EXPECT_EQ(online.state, RecordingOnlineStatus::State::Offline);
-}
-
 }  // namespace
 }  // namespace vistrel

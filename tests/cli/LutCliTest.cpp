@@ -25,8 +25,7 @@ using LutCliTest = CliTest;
 
 TEST_F(LutCliTest, ShowAndReadGiveTheCameraTables) {
   StartCamera();
-  ASSERT_EQ(Run({"lut", "show"}), kExitOk) << err_.str();
-  EXPECT_EQ(out_.str(), PowerOnLines("\n"));
+  EXPECT_EQ(Printed({"lut", "show"}), PowerOnLines("\n"));
 
   const std::string file = PathOf("gamma.csv");
   ASSERT_EQ(Run({"lut", "read", file}), kExitOk) << err_.str();
@@ -69,8 +68,7 @@ TEST_F(LutCliTest, UnusableFilesAndArgumentsAreUsageErrors) {
   EXPECT_EQ(Run({"lut", "write", PathOf("missing.csv")}), kExitUsage);
   EXPECT_EQ(Run({"lut"}), kExitUsage);
   // Nothing of it reached the camera's tables.
-  ASSERT_EQ(Run({"lut", "show"}), kExitOk);
-  EXPECT_EQ(out_.str(), PowerOnLines("\n"));
+  EXPECT_EQ(Printed({"lut", "show"}), PowerOnLines("\n"));
 }
 
 TEST_F(LutCliTest, ReadThatLosesTheCameraWritesNoFile) {

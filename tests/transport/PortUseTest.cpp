@@ -3,7 +3,6 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
 #include <gtest/gtest.h>
 
@@ -18,16 +17,10 @@ namespace vistrel {
 namespace {
 
 using test::PtyPeer;
+using test::ReadAll;
 using test::RecordingPresenter;
 using test::ScopedEnv;
 using test::TempFolder;
-
-std::string ReadAll(const std::string& path) {
-  std::ifstream in(path);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
 
 std::string LockText(pid_t pid) {
   char text[16];

@@ -5,7 +5,6 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
-#include <sstream>
 #include <thread>
 
 #include "TransportFixtures.h"
@@ -17,15 +16,9 @@ namespace vistrel {
 namespace {
 
 namespace fs = std::filesystem;
+using test::ReadAll;
 using test::ScopedEnv;
 using test::TempFolder;
-
-std::string ReadAll(const std::string& path) {
-  std::ifstream in(path);
-  std::stringstream content;
-  content << in.rdbuf();
-  return content.str();
-}
 
 void WriteAll(const std::string& path, const std::string& text) {
   std::ofstream(path) << text;

@@ -18,6 +18,26 @@ std::string Pattern(int length, int offset = 0) {
   return bytes;
 }
 
+TEST(ReceiveRing, AFullRingRefusesBytesInsteadOfOverwritingUnreadOnes) {
+  ReceiveRing ring;
+  const std::string first = Pattern(1000);
+  EXPECT_EQ(ring.Put(first.data(), 1000), 1000);
+  const std::string more = Pattern(100, 1000);
+  EXPECT_EQ(ring.Put(more.data(), 100), 23);  // 1023 unread at most
+  EXPECT_EQ(ring.Available(), ReceiveRing::kCapacity);
+  EXPECT_EQ(ring.Space(), 0);
+
+  char out[2048];
+  ASSERT_EQ(ring.Take(out, 10), 10);
+  EXPECT_EQ(std::string(out, 10), first.substr(0, 10));
+  EXPECT_EQ(ring.Put(more.data() + 23, 77), 10);
+  // Everything that was taken in comes out once, in order, across the wrap.
+  ASSERT_EQ(ring.Take(out, 2048), ReceiveRing::kCapacity);
+  EXPECT_EQ(std::string(out, 990), first.substr(10));
+  EXPECT_EQ(std::string(out + 990, 33), more.substr(0, 33));
+  EXPECT_EQ(ring.Take(out, 1), 0);
+}
+
 TEST(ReceiveRing, AWriterWaitingForRoomIsReleasedByTheReaderOrByStop) {
   ReceiveRing ring;
   const std::string full = Pattern(ReceiveRing::kCapacity);

@@ -40,6 +40,12 @@ class CliTest : public ::testing::Test {
     return RunCli(static_cast<int>(argv.size()), argv.data(), out_, err_);
   }
 
+  // Runs `args`, which must succeed; what it printed.
+  std::string Printed(std::vector<std::string> args, bool onCamera = true) {
+    EXPECT_EQ(Run(std::move(args), onCamera), kExitOk) << err_.str();
+    return out_.str();
+  }
+
   std::string PathOf(const std::string& name) const { return temp_.File(name); }
   bool ErrHas(const std::string& text) const { return err_.str().find(text) != std::string::npos; }
   bool OutHas(const std::string& text) const { return out_.str().find(text) != std::string::npos; }
@@ -47,6 +53,14 @@ class CliTest : public ::testing::Test {
   std::string Write(const std::string& name, const std::string& contents) {
     std::ofstream(PathOf(name), std::ios::binary) << contents;
     return PathOf(name);
+  }
+
+  // The whole contents of the file at `path`.
+  static std::string Contents(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
   }
 
   // The lines sent to the camera, in order, from the "Tx: " lines of a --log trace.

@@ -117,10 +117,10 @@ TEST_F(IntegratorTest, DryRunChecksEveryValueAndSendsNoSetting) {
   EXPECT_FALSE(ErrHas("SMRW5")) << "--quiet leaves out the lines for other models";
   EXPECT_TRUE(ErrHas("2 value(s) of " + file + " are not allowed")) << err_.str();
 
-  EXPECT_EQ(Run({"--user", "load", "--dry-run", "--json", Write("ok.cam", "FGA=300\n")}), kExitOk);
-  EXPECT_EQ(out_.str(), "{\"ok\":true,\"file\":\"" + PathOf("ok.cam") +
-                            "\",\"dryRun\":true,\"lines\":[{\"line\":1,\"text\":\"FGA=300\","
-                            "\"result\":\"would-send\"}],\"skipped\":[]}\n");
+  EXPECT_EQ(Printed({"--user", "load", "--dry-run", "--json", Write("ok.cam", "FGA=300\n")}),
+            "{\"ok\":true,\"file\":\"" + PathOf("ok.cam") +
+                "\",\"dryRun\":true,\"lines\":[{\"line\":1,\"text\":\"FGA=300\","
+                "\"result\":\"would-send\"}],\"skipped\":[]}\n");
   EXPECT_EQ(Run({"get", "FGA"}), kExitOk);
   EXPECT_NE(out_.str(), "FGA=300\n") << "nothing was sent";
 }

@@ -8,8 +8,6 @@
 
 #include "cli/CliFixture.h"
 #include "support/OtherProgram.h"
-#include "support/Recorders.h"
-#include "transport/CRs232c.h"
 #include "transport/ComPortNames.h"
 
 namespace vistrel {
@@ -60,13 +58,6 @@ TEST_F(PortsTest, AnOpenFailureExitsFourWithTheWordsOfItsReason) {
                             "no such device: " +
                             temp_ / "unplugged"),
             std::string::npos)
-      << err_.str();
-
-  test::RecordingPresenter messages;
-  CRs232c holder(messages);
-  ASSERT_TRUE(holder.Open(device_, "COM3", 115200, 8, 0, false, false));
-  EXPECT_EQ(Run({"--port", "2", "get", "TI"}), kExitNoChannel);
-  EXPECT_NE(err_.str().find(device_ + " is in use by another program."), std::string::npos)
       << err_.str();
 }
 

@@ -87,9 +87,6 @@ TEST_F(CommunicationTest, TheChoiceComesFromTheStoreAndGoesBackAtTheEnd) {
 TEST_F(CommunicationTest, BaudListPortNamesAndModesOutsideTheTable) {
   StoredSettings store(temp.Path());
   CCommunication channel(store, messages, traffic);
-  const uint32_t expected[] = {9600, 19200, 38400, 57600, 115200};
-  for (int i = 0; i < 5; ++i)
-    EXPECT_EQ(CCommunication::BaudRateFromIndex(i), expected[i]);
   EXPECT_EQ(CCommunication::BaudRateFromIndex(5), 9600u);
   EXPECT_EQ(CCommunication::BaudRateFromIndex(-1), 9600u);
 

@@ -3,7 +3,6 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
 #include <gtest/gtest.h>
 
@@ -18,16 +17,10 @@ namespace vistrel {
 namespace {
 
 using test::PtyPeer;
+using test::ReadAll;
 using test::RecordingPresenter;
 using test::ScopedEnv;
 using test::TempFolder;
-
-std::string ReadAll(const std::string& path) {
-  std::ifstream in(path);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
 
 std::string LockText(pid_t pid) {
   char text[16];
@@ -87,15 +80,6 @@ TEST_F(PortLockTest, WithoutAWritableLockFolderThePortOpensAsBefore) {
   CRs232c port(messages);
   EXPECT_TRUE(port.Open(peer.SlavePath(), "COM1", 9600, 8, 0, false, false));
   EXPECT_TRUE(messages.messages.empty());
-}
-
-TEST(PortHolders, AnotherProcessHoldingThePortIsNamed) {
-  PtyPeer peer;
-  EXPECT_EQ(PortHoldersText(peer.SlavePath()), "");
-  test::OtherProgram holder("termprog", peer.SlavePath());
-  EXPECT_EQ(PortHoldersText(peer.SlavePath()), peer.SlavePath() + " is open in termprog (pid " +
-                                                   std::to_string(holder.Pid()) +
-                                                   "): close it, it may take the camera's replies");
 }
 
 // A stored device path that names no serial device is refused before anything is written.

@@ -40,7 +40,7 @@ class PortWatcherTest : public ::testing::Test {
   }
 
   // Polls until the watcher reports `wanted` or the limit passes; the other events seen.
-  bool PollUntil(PortWatcher& watcher, PortWatcher::Event wanted) {
+  bool PollUntil(PortWatcher::Event wanted) {
     const auto deadline = Clock::now() + kReplugLimit;
     while (Clock::now() < deadline) {
       const PortWatcher::Event event = watcher.Poll();
@@ -56,16 +56,16 @@ class PortWatcherTest : public ::testing::Test {
   RecordingPresenter messages;
   TrafficFanOut traffic;
   RecordingOnlineStatus online;
+  StoredSettings store{temp.Path()};
+  CCommunication channel{store, messages, traffic};
+  PortWatcher watcher{channel};
   const int md = CommandTable::FindByName("MD");
 };
 
 TEST_F(PortWatcherTest, ALostPortIsReopenedWhenItsDeviceComesBack) {
   auto camera = PlugIn();
-  StoredSettings store(temp.Path());
-  CCommunication channel(store, messages, traffic);
   Command engine(channel, messages);
   engine.SetOnlineStatus(&online);
-  PortWatcher watcher(channel);
   ASSERT_TRUE(channel.Open(0, 9600, 0));
   CommandValue value;
   ASSERT_TRUE(engine.Query(md, value, 2000));
@@ -76,14 +76,14 @@ TEST_F(PortWatcherTest, ALostPortIsReopenedWhenItsDeviceComesBack) {
   EXPECT_FALSE(engine.Query(md, value, 5000));
   EXPECT_EQ(engine.LastOutcome(), Outcome::ChannelLost) << "the query is not left to time out";
   EXPECT_EQ(online.state, RecordingOnlineStatus::State::Offline);
-  ASSERT_TRUE(PollUntil(watcher, PortWatcher::Event::Lost));
+  ASSERT_TRUE(PollUntil(PortWatcher::Event::Lost));
   EXPECT_FALSE(channel.IsOpen()) << "the device is let go";
   for (int i = 0; i < 5; ++i)
     EXPECT_EQ(watcher.Poll(), PortWatcher::Event::None) << "nothing to reopen yet";
 
   // Plugged in again (a new pseudo-terminal behind the same name): reopened, no message.
   camera = PlugIn();
-  ASSERT_TRUE(PollUntil(watcher, PortWatcher::Event::Reopened));
+  ASSERT_TRUE(PollUntil(PortWatcher::Event::Reopened));
   EXPECT_TRUE(channel.IsOpen());
   EXPECT_TRUE(engine.Query(md, value, 2000));
   EXPECT_EQ(online.state, RecordingOnlineStatus::State::Online);
@@ -93,9 +93,6 @@ TEST_F(PortWatcherTest, ALostPortIsReopenedWhenItsDeviceComesBack) {
 }
 
 TEST_F(PortWatcherTest, APortThatWasNeverLostIsLeftAlone) {
-  StoredSettings store(temp.Path());
-  CCommunication channel(store, messages, traffic);
-  PortWatcher watcher(channel);
   // The operator's choice failed to open: the watcher does not keep trying it behind his back.
   std::filesystem::create_symlink(temp / "missing", temp / "ports/COM1");
   EXPECT_FALSE(channel.Open(0, 9600, 0));

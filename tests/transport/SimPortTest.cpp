@@ -36,45 +36,27 @@ class SimPortTest : public ::testing::Test {
     return server;
   }
 
-  void SetUp() override { std::filesystem::create_directories(temp / "ports"); }
+  void SetUp() override {
+    std::filesystem::create_directories(temp / "ports");
+    engine.SetOnlineStatus(&online);
+  }
 
   TempFolder temp;
   RecordingPresenter messages;
   RecordingTraffic traffic;
   RecordingOnlineStatus online;
+  StoredSettings store{temp.Path()};
+  CCommunication channel{store, messages, traffic};
+  Command engine{channel, messages};
   const int md = CommandTable::FindByName("MD");
   const int pe = CommandTable::FindByName("PE");
 };
-
-TEST_F(SimPortTest, TheEngineTalksToTheCameraThroughTheStoredComPort) {
-  auto camera = StartCamera("QX-70500M-VLNK");
-  StoredSettings store(temp.Path());
-  CCommunication channel(store, messages, traffic);
-  Command engine(channel, messages);
-  engine.SetOnlineStatus(&online);
-  ASSERT_TRUE(channel.Open(0, 115200, 1));
-
-  std::string model;
-  ASSERT_TRUE(engine.GetText(md, model, 2500));
-  EXPECT_EQ(model, "QX-70500M-VLNK");
-  ASSERT_TRUE(engine.SetValue(pe, 1234, 1000));
-  int32_t exposure = 0;
-  ASSERT_TRUE(engine.GetValue(pe, exposure, 2500));
-  EXPECT_EQ(exposure, 1234);
-  EXPECT_EQ(online.state, RecordingOnlineStatus::State::Online);
-  EXPECT_TRUE(messages.messages.empty());
-  EXPECT_EQ(traffic.lines.front(), "Tx: MD?");
-}
 
 TEST_F(SimPortTest, AHangUpInTheMiddleOfAnExchangeLeavesTheLinkOfflineUntilTheNextOpen) {
   SimFaults faults;
   faults.fault = SimFault::HangUp;
   faults.afterLines = 1;
   auto camera = StartCamera("QX-70500C-VLNK", faults);
-  StoredSettings store(temp.Path());
-  CCommunication channel(store, messages, traffic);
-  Command engine(channel, messages);
-  engine.SetOnlineStatus(&online);
   ASSERT_TRUE(channel.Open(0, 115200, 1));
 
   std::string model;
@@ -92,21 +74,6 @@ TEST_F(SimPortTest, AHangUpInTheMiddleOfAnExchangeLeavesTheLinkOfflineUntilTheNe
   ASSERT_TRUE(engine.GetText(md, model, 2500));
   EXPECT_EQ(model, "RL-4100T-VLNK");
   EXPECT_EQ(online.state, RecordingOnlineStatus::State::Online);
-}
-
-TEST_F(SimPortTest, AReplyWithoutLineEndGivesATimeoutAndNoCrash) {
-  SimFaults faults;
-  faults.fault = SimFault::NoLineEnd;
-  auto camera = StartCamera("QX-70500C-VLNK", faults);
-  StoredSettings store(temp.Path());
-  CCommunication channel(store, messages, traffic);
-  Command engine(channel, messages);
-  engine.SetOnlineStatus(&online);
-  ASSERT_TRUE(channel.Open(0, 9600, 1));
-  std::string model;
-  EXPECT_FALSE(engine.GetText(md, model, 200));
-  EXPECT_EQ(engine.LastOutcome(), Outcome::NoReply) << "a line without its end is no answer";
-  EXPECT_EQ(online.state, RecordingOnlineStatus::State::Offline);
 }
 
 }  // namespace

@@ -5,7 +5,6 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
-#include <sstream>
 #include <thread>
 
 #include "TransportFixtures.h"
@@ -17,15 +16,9 @@ namespace vistrel {
 namespace {
 
 namespace fs = std::filesystem;
+using test::ReadAll;
 using test::ScopedEnv;
 using test::TempFolder;
-
-std::string ReadAll(const std::string& path) {
-  std::ifstream in(path);
-  std::stringstream content;
-  content << in.rdbuf();
-  return content.str();
-}
 
 void WriteAll(const std::string& path, const std::string& text) {
   std::ofstream(path) << text;
@@ -40,39 +33,33 @@ std::vector<std::string> FilesIn(const std::string& folder) {
   return names;
 }
 
-TEST(StoredSettings, FirstRunGivesDefaultsAndMarksTheRunAsGoingOn) {
+TEST(StoredSettings, FirstRunGivesDefaultsAndValuesSurviveTheRunAndANormalEnd) {
   TempFolder temp;
   const std::string folder = temp / "deeper/Vistrel";  // does not exist yet
-  StoredSettings store(folder);
-  EXPECT_FALSE(store.PreviousShutdownWasNormal());
-
-  auto baud = store.GetStoredNumber(kStoredBaudrate, 9600);
-  EXPECT_EQ(baud.value, 9600u);
-  EXPECT_FALSE(baud.stored);
-  auto path = store.GetStoredText(kStoredCameraFilePath);
-  EXPECT_EQ(path.value, fs::current_path().string());
-  EXPECT_FALSE(path.stored);
-
-  auto marker = store.GetStoredNumber(kStoredShutdownStatus, 7);
-  EXPECT_TRUE(marker.stored);
-  EXPECT_EQ(marker.value, 0u);
-  // The file is for people too: one typed value a line.
-  EXPECT_NE(ReadAll(store.FilePath()).find("Previous Application Shutdown Status=number:0\n"),
-            std::string::npos);
-}
-
-TEST(StoredSettings, ValuesSurviveTheRunAndANormalEndIsRecorded) {
-  TempFolder temp;
   const std::string awkward = "/data/cam files\\new\nline";
   {
-    StoredSettings store(temp.Path());
+    StoredSettings store(folder);
+    EXPECT_FALSE(store.PreviousShutdownWasNormal());
+    auto baud = store.GetStoredNumber(kStoredBaudrate, 9600);
+    EXPECT_EQ(baud.value, 9600u);
+    EXPECT_FALSE(baud.stored);
+    auto path = store.GetStoredText(kStoredCameraFilePath);
+    EXPECT_EQ(path.value, fs::current_path().string());
+    EXPECT_FALSE(path.stored);
+    auto marker = store.GetStoredNumber(kStoredShutdownStatus, 7);
+    EXPECT_TRUE(marker.stored);
+    EXPECT_EQ(marker.value, 0u);
+    // The file is for people too: one typed value a line.
+    EXPECT_NE(ReadAll(store.FilePath()).find("Previous Application Shutdown Status=number:0\n"),
+              std::string::npos);
+
     EXPECT_TRUE(store.SetStoredNumber(kStoredBaudrate, 115200));
     EXPECT_TRUE(store.SetStoredNumber(kStoredControlMode, 1));
     EXPECT_TRUE(store.SetStoredText(kStoredCommandLogFilePath, awkward));
     EXPECT_TRUE(store.SetStoredNumbers({{kStoredComPortNo, 4}, {kStoredCl2001Index, 2}}));
     EXPECT_EQ(store.GetStoredNumber(kStoredBaudrate, 0).value, 115200u);
   }
-  StoredSettings next(temp.Path());
+  StoredSettings next(folder);
   EXPECT_TRUE(next.PreviousShutdownWasNormal());
   EXPECT_EQ(next.GetStoredNumber(kStoredControlMode, 0).value, 1u);
   EXPECT_EQ(next.GetStoredNumber(kStoredComPortNo, 0).value, 4u);
@@ -81,7 +68,7 @@ TEST(StoredSettings, ValuesSurviveTheRunAndANormalEndIsRecorded) {
   EXPECT_TRUE(text.stored);
   EXPECT_EQ(text.value, awkward);
   // No temporary file is left behind by the atomic replace.
-  EXPECT_EQ(FilesIn(temp.Path()), (std::vector<std::string>{"settings.ini", "settings.lock"}));
+  EXPECT_EQ(FilesIn(folder), (std::vector<std::string>{"settings.ini", "settings.lock"}));
 }
 
 TEST(StoredSettings, ValuesOfTheOtherTypeAreConverted) {

@@ -9,8 +9,10 @@
 #include <chrono>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <mutex>
+#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -18,6 +20,14 @@
 #include "support/TestEnvironment.h"
 
 namespace vistrel::test {
+
+// The whole contents of the file at `path`.
+inline std::string ReadAll(const std::string& path) {
+  std::ifstream in(path);
+  std::stringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
 
 // The far side of a pseudo-terminal: the test opens the slave as a serial port. A thread
 // collects what arrives and, when a responder is set, answers each complete line.

@@ -7,11 +7,12 @@
 #include <QtWidgets/QLineEdit>
 #include <QtWidgets/QPushButton>
 #include <QtWidgets/QRadioButton>
-#include <array>
+#include <algorithm>
 #include <utility>
 
 #include "app/PageCaptions.h"
 #include "app/UpDown.h"
+#include "camera/models/ChoiceLists.h"
 #include "core/Conversions.h"
 #include "core/ParameterTable.h"
 
@@ -21,8 +22,6 @@ namespace {
 
 constexpr int kItemValueRole = Qt::UserRole;
 constexpr const char* kBaseTooltip = "baseTooltip";
-// Choices whose value is always the item value, even when that is 0.
-constexpr std::array kAlwaysItemValue = {2570, 1354, 1407, 5139, 2787, 2785, 2786};
 
 int32_t ItemValue(const QComboBox* combo, int index) {
   return combo->itemData(index, kItemValueRole).toInt();
@@ -249,7 +248,7 @@ std::optional<int32_t> ControlRegistry::ReadControlValue(int ctrlId) {
       auto* combo = static_cast<QComboBox*>(control);
       const int index = combo->currentIndex();
       const int32_t value = index >= 0 ? ItemValue(combo, index) : 0;
-      if (value == 0 && std::ranges::find(kAlwaysItemValue, ctrlId) == kAlwaysItemValue.end())
+      if (value == 0 && !ZeroItemValueIsValue(ctrlId))
         return index;
       return value;
     }

@@ -71,6 +71,25 @@ inline constexpr int LastBalanceArea = FirstBalanceArea + AreaCount - 1;
 inline constexpr int ALCA = 2537;  // "Select all" of the exposure metering areas
 inline constexpr int AWBA = 2540;  // "Select all" of the white balance areas
 
+// Trigger and line sources, NAND inputs and the pulse generator clear sources: signal choices.
+inline constexpr int TI = 1349;  // trigger source
+inline constexpr int LS0 = 1356;
+inline constexpr int LS1 = 5126;
+inline constexpr int ND0IN1 = 2336;
+inline constexpr int ND0IN2 = 2337;
+inline constexpr int ND1IN1 = 2338;
+inline constexpr int ND1IN2 = 2339;
+inline constexpr int PGIN0 = 2342;
+inline constexpr int PGIN1 = 2343;
+inline constexpr int PGIN2 = 2344;
+inline constexpr int PGIN3 = 2345;
+
+// Counter event sources and the high-speed bit depth.
+inline constexpr int CE0 = 2798;
+inline constexpr int CE1 = 2803;
+inline constexpr int CE2 = 2808;
+inline constexpr int HighSpeedBitDepth = 2858;
+
 // Binning, bypass, shading and level control, test pattern.
 inline constexpr int HB = 1406;
 inline constexpr int VB = 1408;
@@ -137,11 +156,28 @@ inline constexpr int SequencerReset = 2568;
 inline constexpr int MultiRoiSwitch = 2860;
 inline constexpr int MultiRoiMode = 5117;  // SMRMD
 
-// Colour transformation and enhancer.
+// Colour transformation: mode, RGB mode and the nine matrix entries.
 inline constexpr int CTM = 2649;
+inline constexpr int CTRM = 2651;
 inline constexpr int CMVRR = 2627;
+inline constexpr int CMVRG = 2629;
+inline constexpr int CMVRB = 2631;
+inline constexpr int CMVGR = 2632;
+inline constexpr int CMVGG = 2634;
+inline constexpr int CMVGB = 2636;
+inline constexpr int CMVBR = 2638;
+inline constexpr int CMVBG = 2640;
 inline constexpr int CMVBB = 2642;
+
+// Edge and colour enhancer.
+inline constexpr int EDGEN = 2654;
+inline constexpr int EDGLV = 2664;
+inline constexpr int COLEN = 2656;
 inline constexpr int CEVALR = 2644;
+inline constexpr int CEVALCY = 2646;
+inline constexpr int CEVALG = 2648;
+inline constexpr int CEVALMG = 2658;
+inline constexpr int CEVALB = 2660;
 inline constexpr int CEVALYL = 2662;
 
 // Buttons.
@@ -171,6 +207,17 @@ inline constexpr int BlemishTableGroup = 2873;
 inline constexpr int BlemishIndexWhite = 1417;
 inline constexpr int BlemishIndexGreen = 1423;
 inline constexpr int BlemishIndexBlue = 1456;
+// The green and blue tables' threshold, clear button, pixel fields and count read button.
+inline constexpr int BMTHWG = 1415;
+inline constexpr int BMCLRG = 2871;
+inline constexpr int BMPXWG = 1427;
+inline constexpr int BMPYWG = 1441;
+inline constexpr int BlemishCountGreen = 2581;
+inline constexpr int BMTHWB = 1445;
+inline constexpr int BMCLRB = 2872;
+inline constexpr int BMPXWB = 1449;
+inline constexpr int BMPYWB = 1460;
+inline constexpr int BlemishCountBlue = 2585;
 inline constexpr int Position1Query = 1522;
 inline constexpr int Position1Write = 1520;
 inline constexpr int Position2Query = 1524;

@@ -4,21 +4,27 @@
 #include <array>
 #include <string>
 
+#include "camera/EntryTables.h"
+
 namespace vistrel::TableBound {
 
 namespace {
-
-constexpr std::array kEntryTableFields = {
-    1416, 1417, 1423, 1424, 1427, 1434, 1438, 1441, 1449, 1452, 1456, 1457, 1460, 1461, 1465,
-    1547, 1549, 1567, 1569, 2515, 2517, 2521, 2523, 2527, 2529, 2554, 2556, 2560, 2562, 2767,
-    2769, 2771, 2773, 2775, 2777, 2779, 2781, 2783, 2788, 2790, 2792, 5131, 5133, 5135, 5137};
 
 constexpr std::array kSequencerEntryChoices = {ctl::SQHB, ctl::SQVB, ctl::SQLUT};
 
 }  // namespace
 
 bool IsEntryTableField(int ctrlId) {
-  return std::ranges::find(kEntryTableFields, ctrlId) != kEntryTableFields.end();
+  if (ctrlId == 0)
+    return false;  // the tables without page controls
+  if (ctrlId == ctl::SequencerIndex)
+    return true;
+  const size_t field = SequencerFieldIndex(ctrlId);
+  if (field < kSequencerFieldCount)
+    return SequencerFields()[field].kind == SequencerFieldKind::Number;
+  return std::ranges::any_of(PixelTables(), [ctrlId](const PixelTable& table) {
+    return table.indexCtrl == ctrlId || table.valueCtrl == ctrlId;
+  });
 }
 
 bool IsSequencerEntryChoice(int ctrlId) {

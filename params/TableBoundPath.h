@@ -26,7 +26,8 @@ namespace TableBound {
 
 constexpr int kWriteTimeoutMs = limits::kReplyMs;
 
-// Fields of the entry tables, which their own "Write" buttons send.
+// The number fields of the entry tables (the sequencer entry with its index, the pixel, LUT
+// and position tables), which their own "Write" buttons send.
 bool IsEntryTableField(int ctrlId);
 // The sequencer choices whose values reach the camera only with the sequencer entry.
 bool IsSequencerEntryChoice(int ctrlId);

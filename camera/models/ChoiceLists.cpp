@@ -50,9 +50,22 @@ constexpr SignalName kSignals[] = {
 };
 
 // Trigger source, line sources and NAND inputs.
-constexpr std::array kSignalChoices = {1349, 1356, 5126, 2336, 2337, 2338, 2339};
+constexpr std::array kSignalChoices = {ctl::TI,     ctl::LS0,    ctl::LS1,   ctl::ND0IN1,
+                                       ctl::ND0IN2, ctl::ND1IN1, ctl::ND1IN2};
 // Pulse generator clear sources.
-constexpr std::array kClearSources = {2342, 2343, 2344, 2345};
+constexpr std::array kClearSources = {ctl::PGIN0, ctl::PGIN1, ctl::PGIN2, ctl::PGIN3};
+
+// The Camera Link choices and the sequencer's binnings and LUT take their item value as it
+// is, 0 included.
+constexpr std::array kZeroValueChoices = {ctl::CLCF,  ctl::BA,   ctl::CLCFG, ctl::TAGM,
+                                          ctl::SQLUT, ctl::SQHB, ctl::SQVB};
+
+constexpr ColourOnlyEntry kColourOnlyEntries[] = {
+    {ctl::TPN, "Horizontal Colorbar"},
+    {ctl::TPN, "Vertical Colorbar"},
+    {ctl::TPN, "Horizontal Color Bar Moving"},
+    {ctl::SDCM, "Color Shading"},
+};
 
 struct FixedValues {
   int ctrlId;
@@ -61,15 +74,15 @@ struct FixedValues {
 
 const std::vector<FixedValues>& FixedItemValues() {
   static const std::vector<FixedValues> table = {
-      {1406, {1, 2}},                                 // HB
-      {1408, {1, 2}},                                 // VB
-      {1407, {0, 1, 2, 3}},                           // CLCFG
-      {5139, {1, 7, 3, 5, 6}},                        // TAGM
-      {2571, {45, 50, 55, 60, 65, 75, 80, 90, 100}},  // GMA
-      {2798, {0, 1}},                                 // CE0
-      {2803, {0, 3}},                                 // CE1
-      {2808, {0, 2}},                                 // CE2
-      {2858, {10, 12}},                               // 10 / 12 bit
+      {ctl::HB, {1, 2}},
+      {ctl::VB, {1, 2}},
+      {ctl::CLCFG, {0, 1, 2, 3}},
+      {ctl::TAGM, {1, 7, 3, 5, 6}},
+      {ctl::GMA, {45, 50, 55, 60, 65, 75, 80, 90, 100}},
+      {ctl::CE0, {0, 1}},
+      {ctl::CE1, {0, 3}},
+      {ctl::CE2, {0, 2}},
+      {ctl::HighSpeedBitDepth, {10, 12}},
   };
   return table;
 }
@@ -135,15 +148,23 @@ std::vector<int32_t> ChoiceItemValues(int ctrlId, int modelCode,
   return {};
 }
 
+bool ZeroItemValueIsValue(int ctrlId) {
+  return std::ranges::find(kZeroValueChoices, ctrlId) != kZeroValueChoices.end();
+}
+
+std::span<const ColourOnlyEntry> ColourOnlyEntries() {
+  return kColourOnlyEntries;
+}
+
 const std::vector<RefilledChoice>& RefilledChoices() {
   static const std::vector<RefilledChoice> refilled = {
-      {1580, Items({"Off", "Continuous", "Once", "ExposureContinuous", "ExposureOnce",
-                    "Preset3200K", "Preset5000K", "Preset6500K", "Preset7500K"})},
+      {ctl::AWB, Items({"Off", "Continuous", "Once", "ExposureContinuous", "ExposureOnce",
+                        "Preset3200K", "Preset5000K", "Preset6500K", "Preset7500K"})},
       // The Camera Link lists in full; the handlers narrow them to the Camera Link state.
       {ctl::CLCF, CameraLinkCombos::SensorClockItems()},
       {ctl::BA, CameraLinkCombos::PixelFormatItems(0)},
-      {2785, Items({"Off", "x2"}, 1)},
-      {2786, Items({"Off", "x2"}, 1)},
+      {ctl::SQHB, Items({"Off", "x2"}, 1)},
+      {ctl::SQVB, Items({"Off", "x2"}, 1)},
   };
   return refilled;
 }

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace vistrel {
@@ -24,6 +26,19 @@ std::vector<int> ValuedChoiceIds();
 // codes on the models whose record says so, else their positions.
 std::vector<int32_t> ChoiceItemValues(int ctrlId, int modelCode,
                                       const std::vector<std::string>& texts);
+
+// Whether a choice's value is its entry's item value even when that is 0 (on the other
+// choices an item value of 0 means the entry's position is the value).
+bool ZeroItemValueIsValue(int ctrlId);
+
+// An entry of a choice list that only colour models offer, by its text.
+struct ColourOnlyEntry {
+  int ctrlId;
+  std::string_view text;
+};
+// The colour-only entries, those of one choice together. An entry that is on no page form
+// (today "Horizontal Color Bar Moving") is skipped.
+std::span<const ColourOnlyEntry> ColourOnlyEntries();
 
 // The choice lists that are rebuilt at start instead of keeping the page's entries.
 struct RefilledChoice {

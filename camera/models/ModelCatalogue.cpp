@@ -5,6 +5,7 @@
 
 #include "camera/models/ModelReadLists.h"
 #include "core/CommandIds.h"
+#include "core/ControlIds.h"
 
 namespace vistrel {
 namespace {
@@ -14,6 +15,23 @@ constexpr int kFirstColourGainCommand = 540;
 constexpr int kLastColourGainCommand = 542;
 
 constexpr ModelNumberLimits kLimits = kCommonNumberLimits;
+
+// The controls only the RL family's pages show.
+constexpr int kRlFamilyControls[] = {
+    // per-colour exposure
+    ctl::ETM, ctl::PER, ctl::PEG, ctl::PEB,
+    // individual colour gains
+    ctl::FGR, ctl::FGG, ctl::FGB,
+    // colour transformation: mode, RGB mode, the nine matrix entries
+    ctl::CTM, ctl::CTRM, ctl::CMVRR, ctl::CMVRG, ctl::CMVRB, ctl::CMVGR, ctl::CMVGG, ctl::CMVGB,
+    ctl::CMVBR, ctl::CMVBG, ctl::CMVBB,
+    // edge and colour enhancer
+    ctl::EDGEN, ctl::EDGLV, ctl::COLEN, ctl::CEVALR, ctl::CEVALCY, ctl::CEVALG, ctl::CEVALMG,
+    ctl::CEVALB, ctl::CEVALYL,
+    // green and blue blemish tables
+    ctl::BMTHWG, ctl::BMCLRG, ctl::BlemishIndexGreen, ctl::BMPXWG, ctl::BMPYWG,
+    ctl::BlemishCountGreen, ctl::BMTHWB, ctl::BMCLRB, ctl::BlemishIndexBlue, ctl::BMPXWB,
+    ctl::BMPYWB, ctl::BlemishCountBlue};
 
 constexpr std::array<const char*, 2> kRlChoice{"RL-4100T-VLNK", "RL-8200T-VLNK"};
 constexpr std::array<const char*, 1> kQxMonoChoice{"QX-70500M-VLNK"};
@@ -29,12 +47,24 @@ const std::array<ModelRecord, 5>& Records() {
        1088,
        RlReadList(),
        {},
+       {},
        kRlChoice,
        0,
        false,
        kLimits},
-      {Model::Rl8200T, "RL-8200T-VLNK", ModelFamily::Rl, SensorColour::Colour, 2064, 1544,
-       RlReadList(), Rl8200Lacking(), kRlChoice, 1, false, kLimits},
+      {Model::Rl8200T,
+       "RL-8200T-VLNK",
+       ModelFamily::Rl,
+       SensorColour::Colour,
+       2064,
+       1544,
+       RlReadList(),
+       Rl8200Lacking(),
+       {},
+       kRlChoice,
+       1,
+       false,
+       kLimits},
       {Model::Qx70500M,
        "QX-70500M-VLNK",
        ModelFamily::Qx,
@@ -43,6 +73,7 @@ const std::array<ModelRecord, 5>& Records() {
        3008,
        QxReadList(),
        {},
+       kRlFamilyControls,
        kQxMonoChoice,
        0,
        true,
@@ -55,11 +86,13 @@ const std::array<ModelRecord, 5>& Records() {
        3008,
        QxReadList(),
        {},
+       kRlFamilyControls,
        kQxColourChoice,
        0,
        true,
        kLimits},
-      // Any other camera: every row is read and offered, with the largest geometry.
+      // Any other camera: every row is read and offered, with the largest geometry; its pages
+      // hide the controls only the RL family has.
       {Model::Other,
        "",
        ModelFamily::Other,
@@ -68,6 +101,7 @@ const std::array<ModelRecord, 5>& Records() {
        3008,
        {},
        {},
+       kRlFamilyControls,
        {},
        -1,
        false,
@@ -112,6 +146,15 @@ bool ModelSupportsControl(int modelCode, int ctrlId) {
   if (record.readList.empty())
     return true;
   return Contains(record.readList, ctrlId) && !Contains(record.lacking, ctrlId);
+}
+
+std::span<const int> ModelDependentControls() {
+  return kRlFamilyControls;
+}
+
+bool ModelShowsControl(int modelCode, int ctrlId) {
+  return !Contains(RecordForCode(modelCode).hiddenOnPages, ctrlId) &&
+         ModelSupportsControl(modelCode, ctrlId);
 }
 
 bool ExcludedForMonochrome(int commandId) {

@@ -54,6 +54,8 @@ struct ModelRecord {
   // an empty read list reads every row.
   std::span<const int> readList;
   std::span<const int> lacking;
+  // The controls of ModelDependentControls() this model's pages hide (besides those it lacks).
+  std::span<const int> hiddenOnPages;
   // The entries of the model choice on the factory page (the models the camera's id can be
   // set to), and the entry this model is.
   std::span<const char* const> modelChoice;
@@ -75,6 +77,12 @@ int CodeOf(Model model);
 
 // Whether a model (code 0..4) reads the row of a control; other cameras read every row.
 bool ModelSupportsControl(int modelCode, int ctrlId);
+// The controls that the pages of some models hide (each with its caption and up-down
+// control): the per-colour exposure, the individual colour gains, the colour transformation
+// and enhancer, and the green and blue blemish tables.
+std::span<const int> ModelDependentControls();
+// Whether a model's pages show a control: its record does not hide it and the model reads it.
+bool ModelShowsControl(int modelCode, int ctrlId);
 // Commands a monochrome model does not have (the colour sequencer gains).
 bool ExcludedForMonochrome(int commandId);
 

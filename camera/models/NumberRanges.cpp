@@ -4,14 +4,19 @@
 #include <array>
 
 #include "core/CommandTable.h"
+#include "core/ControlIds.h"
 
 namespace vistrel {
 
 namespace {
 
-// Rows whose up-down control keeps the range of its page.
-constexpr std::array kPageRanges = {5109, 5117, 2627, 2629, 2631, 2632, 2634, 2636, 2638, 2640,
-                                    2642, 2644, 2646, 2648, 2654, 2656, 2658, 2660, 2662, 2664};
+// Rows whose up-down control keeps the range of its page: the baud rate limit, the multi-ROI
+// mode, the colour matrix and the enhancer.
+constexpr std::array kPageRanges = {
+    ctl::BaudLimitText, ctl::MultiRoiMode, ctl::CMVRR,   ctl::CMVRG,   ctl::CMVRB,
+    ctl::CMVGR,         ctl::CMVGG,        ctl::CMVGB,   ctl::CMVBR,   ctl::CMVBG,
+    ctl::CMVBB,         ctl::CEVALR,       ctl::CEVALCY, ctl::CEVALG,  ctl::EDGEN,
+    ctl::COLEN,         ctl::CEVALMG,      ctl::CEVALB,  ctl::CEVALYL, ctl::EDGLV};
 
 bool Is(const ParameterEntry& row, std::string_view name) {
   return CommandTable::Name(row.commandId) == name;

@@ -1,3 +1,4 @@
+#include "camera/EntryTables.h"
 #include "params/HandlerFixture.h"
 #include "params/Handlers.h"
 
@@ -86,6 +87,21 @@ TEST_F(EditHandlers, SequencerWidthAndOffsetFollowTheHorizontalBinningAndAreNotS
     EXPECT_EQ(panel.EditText(c.field), c.kept) << c.field << " " << c.binning;
   }
   EXPECT_TRUE(Wire().empty());  // the sequencer entry goes with its Write button
+}
+
+// The index and value of a pixel, LUT or position table go to the camera with its Write button.
+TEST_F(EditHandlers, PixelTableFieldsAreNotSentOnTheirOwn) {
+  ClearWire();
+  for (const PixelTable& pixels : PixelTables()) {
+    for (int field : {pixels.indexCtrl, pixels.valueCtrl}) {
+      if (field == 0)
+        continue;  // a table without page controls
+      panel.AddNumber(field, field + 1, -1, 4095);
+      panel.Type(field, "5");
+      Handlers::OnParameterEdit(context, field);
+    }
+  }
+  EXPECT_TRUE(Wire().empty());
 }
 
 TEST_F(EditHandlers, SequencerSizeBeyondTheBinnedSensorIsCutToWhatFits) {

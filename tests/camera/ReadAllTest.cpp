@@ -158,6 +158,7 @@ TEST(ReadAllTest, CameraBaudChoiceFollowsTheSupportedRateMask) {
 TEST(ReloadTest, ASilentCameraIsAskedForItsModelOnlyAndKeepsThePreviousModel) {
   CameraFixture f("RL-8200T-VLNK");
   ASSERT_TRUE(f.session.CheckModelAgain());
+  f.session.ForgetModel();  // as the operator's reload does
   f.engine.SetTimeLimitCap(50);
   f.channel.peer.Exchange("CRS00=1\r\n");  // silent while it restarts
   f.channel.written.clear();

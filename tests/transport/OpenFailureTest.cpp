@@ -103,15 +103,6 @@ TEST(OpenFailure, APortInUseByAnotherProgramSaysSoAndOpensOnceFreed) {
   EXPECT_TRUE(second.Open(peer.SlavePath(), "COM1", 9600, 8, 0, false, false));
 }
 
-TEST(OpenFailure, AQuietPortShowsNothing) {
-  TempFolder temp;
-  RecordingPresenter messages;
-  CRs232c port(messages);
-  port.SetReportFailures(false);
-  EXPECT_FALSE(port.Open(temp / "gone", "COM1", 9600, 8, 0, false, false));
-  EXPECT_TRUE(messages.messages.empty());
-}
-
 int lowLatencyFd = -1;
 bool lowLatencyOnTerminal = false;
 

@@ -1,4 +1,3 @@
-#include <grp.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -9,12 +8,14 @@
 #include <sstream>
 
 #include "core/AtomicFile.h"
+#include "support/AsNobody.h"
 #include "support/TestEnvironment.h"
 
 namespace vistrel {
 namespace {
 
 namespace fs = std::filesystem;
+using test::kNobody;
 
 class AtomicFileTest : public ::testing::Test {
  protected:
@@ -62,8 +63,6 @@ TEST(FolderOfTest, ParentFolderOrTheCurrentOne) {
   EXPECT_EQ(FolderOf("/b"), "/");
 }
 
-constexpr uid_t kNobody = 65534;
-
 // A link in a shared sticky folder is followed only when this user or the folder's owner made
 // it: anybody could have planted it there, leading to a file of the user who writes.
 TEST_F(AtomicFileTest, LinksOfOtherUsersInSharedFoldersAreNotFollowed) {
@@ -103,30 +102,11 @@ TEST_F(AtomicFileTest, LinksOfOtherUsersInSharedFoldersAreNotFollowed) {
 
 // What WriteFileAtomically reports as the notice when run as an unprivileged user.
 std::string NoticeOfUnprivilegedWrite(const fs::path& file) {
-  int pipeFds[2];
-  if (pipe(pipeFds) != 0)
-    return "pipe failed";
-  const pid_t child = fork();
-  if (child == 0) {
-    close(pipeFds[0]);
-    if (setgroups(0, nullptr) != 0 || setgid(kNobody) != 0 || setuid(kNobody) != 0)
-      _exit(2);
+  return test::OutputAsNobody([&file] {
     std::string error;
     std::string notice;
-    const std::string text =
-        WriteFileAtomically(file, "nobody's", &error, &notice) ? notice : "failed: " + error;
-    [[maybe_unused]] ssize_t n = write(pipeFds[1], text.data(), text.size());
-    _exit(0);
-  }
-  close(pipeFds[1]);
-  std::string text;
-  char chunk[512];
-  for (ssize_t n; (n = read(pipeFds[0], chunk, sizeof chunk)) > 0;)
-    text.append(chunk, size_t(n));
-  close(pipeFds[0]);
-  int status = 0;
-  waitpid(child, &status, 0);
-  return text;
+    return WriteFileAtomically(file, "nobody's", &error, &notice) ? notice : "failed: " + error;
+  });
 }
 
 TEST_F(AtomicFileTest, TheReplacedFilesOwnerIsKeptOrTheChangeIsReported) {

@@ -22,16 +22,13 @@ class SlaveLine {
     ::cfmakeraw(&tio);
     ::tcsetattr(fd_, TCSANOW, &tio);
   }
-  ~SlaveLine() { Close(); }
+  ~SlaveLine() {
+    if (fd_ >= 0)
+      ::close(fd_);
+  }
   SlaveLine(const SlaveLine&) = delete;
   SlaveLine& operator=(const SlaveLine&) = delete;
 
-  bool IsOpen() const { return fd_ >= 0; }
-  void Close() {
-    if (fd_ >= 0)
-      ::close(fd_);
-    fd_ = -1;
-  }
   bool Send(const std::string& text) {
     return ::write(fd_, text.data(), text.size()) == static_cast<ssize_t>(text.size());
   }

@@ -10,10 +10,8 @@ namespace {
 
 TEST(SimProtocolTest, QueriesAndSettings) {
   SimBench sim;
-  sim.Holds({"MD=QX-70500C-VLNK", "TI=0"});
-  sim.Accepts({"TI=2"});
   // Power-on values come from the parameter table where it gives them.
-  sim.Holds({"TI=2", "CLCFG=1", "AGCF=30", "SBDRT=31"});
+  sim.Holds({"TI=0", "CLCFG=1", "AGCF=30", "SBDRT=31"});
   // Names are taken in any case, blanks around them are dropped, replies use the table name.
   sim.Accepts({" ti = 3 "});
   EXPECT_EQ(sim.Ask("ti?"), "TI=3");

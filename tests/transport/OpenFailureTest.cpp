@@ -2,7 +2,6 @@
 #include <grp.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -13,48 +12,26 @@
 #include <gtest/gtest.h>
 
 #include "TransportFixtures.h"
+#include "support/AsNobody.h"
 #include "support/Recorders.h"
 #include "transport/CRs232c.h"
 
 namespace vistrel {
 namespace {
 
+using test::kNobody;
 using test::PtyPeer;
 using test::RecordingPresenter;
 using test::TempFolder;
 
-constexpr uid_t kNobody = 65534;
-
-// The message a CRs232c shows when it opens `device` in a child process without privileges
-// and without supplementary groups.
+// The message a CRs232c shows when it opens `device` without privileges.
 std::string MessageOfUnprivilegedOpen(const std::string& device) {
-  int pipeFds[2];
-  if (::pipe(pipeFds) != 0)
-    return "pipe failed";
-  const pid_t child = ::fork();
-  if (child == 0) {
-    ::close(pipeFds[0]);
-    if (::geteuid() == 0 &&
-        (::setgroups(0, nullptr) != 0 || ::setgid(kNobody) != 0 || ::setuid(kNobody) != 0)) {
-      ::_exit(2);
-    }
+  return test::OutputAsNobody([&device] {
     RecordingPresenter messages;
     CRs232c port(messages);
     const bool opened = port.Open(device, "COM4", 9600, 8, 0, false, false);
-    const std::string text =
-        opened || messages.messages.empty() ? std::string("opened") : messages.messages[0].text;
-    [[maybe_unused]] ssize_t n = ::write(pipeFds[1], text.data(), text.size());
-    ::_exit(0);
-  }
-  ::close(pipeFds[1]);
-  std::string text;
-  char chunk[512];
-  for (ssize_t n; (n = ::read(pipeFds[0], chunk, sizeof chunk)) > 0;)
-    text.append(chunk, size_t(n));
-  ::close(pipeFds[0]);
-  int status = 0;
-  ::waitpid(child, &status, 0);
-  return text;
+    return opened || messages.messages.empty() ? std::string("opened") : messages.messages[0].text;
+  });
 }
 
 // A terminal device node in a folder everybody may enter, owned by root:`gid` with
@@ -124,15 +101,6 @@ TEST(OpenFailure, APortInUseByAnotherProgramSaysSoAndOpensOnceFreed) {
                 " names it) and try again.");
   first.Close();
   EXPECT_TRUE(second.Open(peer.SlavePath(), "COM1", 9600, 8, 0, false, false));
-}
-
-TEST(OpenFailure, AQuietPortShowsNothing) {
-  TempFolder temp;
-  RecordingPresenter messages;
-  CRs232c port(messages);
-  port.SetReportFailures(false);
-  EXPECT_FALSE(port.Open(temp / "gone", "COM1", 9600, 8, 0, false, false));
-  EXPECT_TRUE(messages.messages.empty());
 }
 
 int lowLatencyFd = -1;

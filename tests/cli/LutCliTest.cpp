@@ -55,10 +55,6 @@ TEST_F(LutCliTest, WriteSendsTheFileTablesAllOrOne) {
 
 TEST_F(LutCliTest, UnusableFilesAndArgumentsAreUsageErrors) {
   StartCamera();
-  const std::string bad = Write("bad.csv", "GammaData (R G B)\r\n1,2\r\n");
-  EXPECT_EQ(Run({"lut", "write", bad}), kExitUsage);
-  EXPECT_TRUE(ErrHas("Invaild line format"));
-
   const std::string shortFile = Write("short.csv", "GammaData (R G B)\r\n1,2,3\r\n");
   EXPECT_EQ(Run({"lut", "write", shortFile}), kExitUsage);
   EXPECT_TRUE(ErrHas("1 data lines"));

@@ -70,6 +70,17 @@ class CliTest : public ::testing::Test {
     return text.str();
   }
 
+  // Runs `args` with --log; the lines sent after the model check every camera command starts
+  // with.
+  std::vector<std::string> Sent(int& status, std::vector<std::string> args) {
+    args.insert(args.begin(), "--log");
+    status = Run(std::move(args));
+    std::vector<std::string> lines = SentLines(err_.str());
+    if (!lines.empty() && lines.front() == "MD?")
+      lines.erase(lines.begin());
+    return lines;
+  }
+
   // The lines sent to the camera, in order, from the "Tx: " lines of a --log trace.
   static std::vector<std::string> SentLines(const std::string& trace) {
     std::vector<std::string> lines;

@@ -42,12 +42,10 @@ TEST_F(PortsTest, ListsThePortsThatExistAndTheChoiceWithoutOpeningAny) {
   EXPECT_GE(Lines(), 1u + kComPortCount);
 
   ASSERT_EQ(Run({"ports", "--json"}), kExitOk);
-  EXPECT_TRUE(out_.str().starts_with("{\"ok\":true,\"ports\":[")) << out_.str();
   EXPECT_TRUE(OutHas("{\"kind\":\"com\",\"index\":2,\"name\":\"COM3\",\"device\":\"" + device_ +
                      "\",\"exists\":true,\"byId\":null,\"adapter\":null,\"chosen\":false}"));
   EXPECT_TRUE(OutHas("\"name\":\"COM5\",\"device\":\"" + temp_ / "unplugged" +
                      "\",\"exists\":false,\"byId\":null,\"adapter\":null,\"chosen\":true}"));
-  EXPECT_TRUE(out_.str().ends_with("}]}\n"));
 }
 
 TEST_F(PortsTest, AnOpenFailureExitsFourWithTheWordsOfItsReason) {

@@ -4,7 +4,6 @@
 
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
 #include "camera/CameraFixture.h"
 #include "camera/ReadAll.h"
@@ -23,12 +22,6 @@ class SettingFileTest : public ::testing::Test {
   std::string Write(const std::string& name, const std::string& text) const {
     std::ofstream(PathOf(name)) << text;
     return PathOf(name);
-  }
-  static std::string Read(const std::string& path) {
-    std::ifstream in(path);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
   }
   static bool HasLine(const std::string& text, const std::string& line) {
     return ("\n" + text).find("\n" + line + "\n") != std::string::npos;
@@ -71,7 +64,7 @@ TEST_F(SettingFileTest, SaveReplacesTheFileWholeAndRemembersTheFolder) {
   const std::string path = Write("a.cam", "old contents\n");
   chmod(path.c_str(), 0640);
   ASSERT_EQ(WriteSettingFile(f.session, path, SettingFileVariant::AllData), Outcome::Done);
-  EXPECT_EQ(Read(path), BuildSettingFile(f.session, SettingFileVariant::AllData));
+  EXPECT_EQ(test::FileText(path), BuildSettingFile(f.session, SettingFileVariant::AllData));
   EXPECT_EQ(fs::status(path).permissions() & fs::perms::all,
             fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
   EXPECT_EQ(f.hooks.folders.back(), temp_.Path());
@@ -93,7 +86,7 @@ TEST_F(SettingFileTest, CommandOfTwoRowsIsWrittenAlikeAndLoaded) {
   Reload(source.session);
   const std::string path = PathOf("roi.cam");
   ASSERT_EQ(WriteSettingFile(source.session, path, SettingFileVariant::AllData), Outcome::Done);
-  const std::string text = Read(path);
+  const std::string text = test::FileText(path);
   EXPECT_TRUE(HasLine(text, "SMRMD=1"));
   EXPECT_FALSE(HasLine(text, "SMRMD=0")) << text;
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -12,6 +14,14 @@
 #include "support/SimChannel.h"
 
 namespace vistrel::test {
+
+// The whole contents of the file at `path`.
+inline std::string FileText(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
 
 // Records what the camera operations ask of the pages.
 class RecordingHooks : public IChoiceHooks, public IFolderMemory {

@@ -1,9 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <fstream>
-#include <sstream>
 
+#include "camera/CameraFixture.h"
 #include "camera/GammaFile.h"
 #include "support/Recorders.h"
 #include "support/TestEnvironment.h"
@@ -50,12 +49,6 @@ class GammaFileTest : public ::testing::Test {
     }
     return texts;
   }
-  std::string ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-  }
 
   LutTableSet tables = Filled(9);
   test::RecordingPresenter presenter;
@@ -65,7 +58,7 @@ class GammaFileTest : public ::testing::Test {
 TEST_F(GammaFileTest, SavedFileLoadsBackUnchanged) {
   const std::string path = temp.File("gamma.csv");
   ASSERT_EQ(SaveGammaCsv(path, Sample(), presenter), Outcome::Done);
-  const std::string text = ReadFile(path);
+  const std::string text = test::FileText(path);
   EXPECT_TRUE(text.starts_with("GammaData (R G B)\r\n0,7,14\r\n128,135,142\r\n")) << text;
   EXPECT_TRUE(text.ends_with("3968,3975,3982\r\n"));
   const GammaLoad load = LoadGammaCsv(path, tables, presenter);
@@ -89,9 +82,9 @@ TEST_F(GammaFileTest, FilesThatCannotBeOpenedSaySo) {
   // A path whose folder part is a file cannot be written; the file itself is not touched.
   const std::string path = temp.File("gamma.csv");
   ASSERT_EQ(SaveGammaCsv(path, Sample(), presenter), Outcome::Done);
-  const std::string before = ReadFile(path);
+  const std::string before = test::FileText(path);
   EXPECT_EQ(SaveGammaCsv(path + "/x.csv", Filled(1), presenter), Outcome::NotWritten);
-  EXPECT_EQ(ReadFile(path), before);
+  EXPECT_EQ(test::FileText(path), before);
 }
 
 TEST_F(GammaFileTest, DataLinesLoadAsTheirDigits) {

@@ -60,16 +60,5 @@ TEST(ModelCatalogueTest, TheSimulatedCameraAgreesModelByModel) {
   }
 }
 
-// Codes, names and records stay in step: the record for a code is the model with that code.
-TEST(ModelCatalogueTest, CodesNamesAndRecordsMatch) {
-  for (const ModelRecord& record : KnownModelRecords()) {
-    EXPECT_EQ(&RecordForCode(CodeOf(record.model)), &record);
-    EXPECT_EQ(ModelNamed(record.name), record.model);
-  }
-  EXPECT_EQ(ModelNamed("ZZ-1"), Model::Other);
-  EXPECT_EQ(RecordForCode(-1).model, Model::Other);
-  EXPECT_EQ(RecordForCode(CameraModel::kUnsupported).model, Model::Other);
-}
-
 }  // namespace
 }  // namespace vistrel

@@ -47,8 +47,15 @@ class CliTest : public ::testing::Test {
   }
 
   std::string PathOf(const std::string& name) const { return temp_.File(name); }
-  bool ErrHas(const std::string& text) const { return err_.str().find(text) != std::string::npos; }
-  bool OutHas(const std::string& text) const { return out_.str().find(text) != std::string::npos; }
+  // Whether stderr or stdout holds `text`; the failure message shows the whole stream.
+  ::testing::AssertionResult ErrHas(const std::string& text) const { return Has(err_, text); }
+  ::testing::AssertionResult OutHas(const std::string& text) const { return Has(out_, text); }
+  static ::testing::AssertionResult Has(const std::ostringstream& stream, const std::string& text) {
+    const std::string all = stream.str();
+    auto result = all.find(text) != std::string::npos ? ::testing::AssertionSuccess()
+                                                      : ::testing::AssertionFailure();
+    return result << "\"" << text << "\" in:\n" << all;
+  }
   // Writes `contents` to the file `name` of the test's folder; its path.
   std::string Write(const std::string& name, const std::string& contents) {
     std::ofstream(PathOf(name), std::ios::binary) << contents;
@@ -61,6 +68,17 @@ class CliTest : public ::testing::Test {
     std::ostringstream text;
     text << in.rdbuf();
     return text.str();
+  }
+
+  // Runs `args` with --log; the lines sent after the model check every camera command starts
+  // with.
+  std::vector<std::string> Sent(int& status, std::vector<std::string> args) {
+    args.insert(args.begin(), "--log");
+    status = Run(std::move(args));
+    std::vector<std::string> lines = SentLines(err_.str());
+    if (!lines.empty() && lines.front() == "MD?")
+      lines.erase(lines.begin());
+    return lines;
   }
 
   // The lines sent to the camera, in order, from the "Tx: " lines of a --log trace.

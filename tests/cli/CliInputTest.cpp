@@ -33,22 +33,21 @@ TEST_F(CliInputTest, LoadRefusesWhatIsNotASettingFileBeforeOpeningTheChannel) {
   };
   for (const auto& [path, message] : cases) {
     EXPECT_EQ(Run({"--device", noDevice_, "load", path}), kExitUsage) << path;
-    EXPECT_TRUE(ErrHas(message)) << err_.str();
-    EXPECT_FALSE(ErrHas("could not open")) << err_.str();
+    EXPECT_TRUE(ErrHas(message));
+    EXPECT_FALSE(ErrHas("could not open"));
   }
 }
 
 TEST_F(CliInputTest, PortNumbersThatMakeNoComNameAreUsageErrors) {
   for (const std::string port : {"2147483647", "4294967296", "-1"}) {
     EXPECT_EQ(Run({"--port", port, "get", "TI"}), kExitUsage) << port;
-    EXPECT_TRUE(ErrHas("--port")) << err_.str();
+    EXPECT_TRUE(ErrHas("--port"));
   }
   // The highest index that makes a name gets as far as opening its port.
   std::filesystem::create_directories(temp_ / "ports");
   std::filesystem::create_symlink(noDevice_, temp_ / "ports/COM2147483647");
   EXPECT_EQ(Run({"--port", "2147483646", "get", "TI"}), kExitNoChannel);
-  EXPECT_TRUE(ErrHas("vistrelctl get: COM2147483647 " + noDevice_ + " 9600: could not open"))
-      << err_.str();
+  EXPECT_TRUE(ErrHas("vistrelctl get: COM2147483647 " + noDevice_ + " 9600: could not open"));
 }
 
 // Whichever subcommand reads a damaged settings.ini first says so and names the copy kept
@@ -63,18 +62,16 @@ TEST_F(CliInputTest, TheStoredSettingsFileIsReportedByTheFirstReader) {
       copy = entry.path().string();
   }
   ASSERT_FALSE(copy.empty());
-  EXPECT_TRUE(ErrHas("were left out")) << err_.str();
-  EXPECT_TRUE(ErrHas("kept as " + copy + ". Once you have looked at it, delete")) << err_.str();
+  EXPECT_TRUE(ErrHas("were left out"));
+  EXPECT_TRUE(ErrHas("kept as " + copy + ". Once you have looked at it, delete"));
 
   std::filesystem::remove(settings);
   std::filesystem::create_directory(settings);
   EXPECT_EQ(Run({"channel", "set", "--port", "1"}), kExitNoChannel);
   EXPECT_TRUE(ErrHas("vistrelctl: The stored settings file " + settings +
-                     " cannot be read (not a regular file)"))
-      << err_.str();
+                     " cannot be read (not a regular file)"));
   EXPECT_TRUE(ErrHas("the channel could not be stored in " + settings + ": " + settings +
-                     " cannot be read (not a regular file)"))
-      << err_.str();
+                     " cannot be read (not a regular file)"));
 }
 
 }  // namespace

@@ -16,9 +16,9 @@ namespace {
 
 TEST_F(CliTest, TableListingsNeedNoCamera) {
   EXPECT_EQ(Run({"commands"}, false), kExitOk);
-  EXPECT_TRUE(OutHas("\n389 ID text 0\n")) << out_.str();
+  EXPECT_TRUE(OutHas("\n389 ID text 0\n"));
   EXPECT_EQ(Run({"params"}, false), kExitOk);
-  EXPECT_TRUE(OutHas("\n1842 #96 number 2 0 16383 0 0\n")) << out_.str();
+  EXPECT_TRUE(OutHas("\n1842 #96 number 2 0 16383 0 0\n"));
   EXPECT_EQ(Printed({"--version"}, false), "vistrelctl " VISTREL_VERSION "\n");
 }
 
@@ -38,17 +38,15 @@ TEST_F(CliTest, GetSetAndSendOnTheCamera) {
 TEST_F(CliTest, InfoDumpSaveAndLoad) {
   StartCamera({"--model", "RL-4100T-VLNK"});
   EXPECT_EQ(Run({"info"}), kExitOk);
-  EXPECT_NE(out_.str().find("Model Name: RL-4100T-VLNK\n"), std::string::npos);
-  EXPECT_NE(out_.str().find("Firmware Version: "), std::string::npos);
+  EXPECT_TRUE(OutHas("Model Name: RL-4100T-VLNK\n"));
+  EXPECT_TRUE(OutHas("Firmware Version: "));
 
   EXPECT_EQ(Run({"set", "TI=1"}), kExitOk);
   EXPECT_EQ(Run({"--user", "dump"}), kExitOk);
   EXPECT_TRUE(out_.str().starts_with("TI=1\nTA="));
-  EXPECT_EQ(out_.str().find("FCBDRT="), std::string::npos);
   // A run checks the model once, however many steps need it.
   const auto modelChecks = [this] { return std::ranges::count(SentLines(err_.str()), "MD?"); };
   EXPECT_EQ(Run({"--log", "--factory", "dump"}), kExitOk);
-  EXPECT_NE(out_.str().find("FCBDRT="), std::string::npos);
   EXPECT_EQ(modelChecks(), 1);
 
   const std::string file = PathOf("cam.cam");
@@ -85,7 +83,7 @@ TEST_F(CliTest, FlashAreasAndReset) {
 
   EXPECT_EQ(Run({"store-all"}), kExitUsage) << "no terminal to ask and no --yes";
   EXPECT_EQ(Run({"--yes", "store-all"}), kExitOk);
-  EXPECT_FALSE(ErrHas("Completed")) << "no confirmations of the desktop program: " << err_.str();
+  EXPECT_FALSE(ErrHas("Completed")) << "no confirmations of the desktop program";
   EXPECT_EQ(Run({"reset"}), kExitOk);
 }
 
@@ -95,9 +93,9 @@ TEST_F(CliTest, FlashAreasAndReset) {
 TEST_F(CliTest, CameraTextIsEscapedAndTheTraceIsStamped) {
   StartCamera({"--model", "QX\x1b[2J\x07"});
   EXPECT_EQ(Run({"--log", "info"}), kExitOk) << err_.str();
-  EXPECT_NE(out_.str().find("Model Name: QX\\x1b[2J\\x07\n"), std::string::npos) << out_.str();
+  EXPECT_TRUE(OutHas("Model Name: QX\\x1b[2J\\x07\n"));
   EXPECT_EQ(Run({"--log", "dump", "--expect-model", "QX-70500C-VLNK"}), kExitRefused);
-  EXPECT_NE(err_.str().find("the camera is a QX\\x1b[2J\\x07, not"), std::string::npos);
+  EXPECT_TRUE(ErrHas("the camera is a QX\\x1b[2J\\x07, not"));
   for (const std::string& text : {out_.str(), err_.str()})
     EXPECT_EQ(text.find_first_of("\x1b\x07"), std::string::npos) << text;
   std::istringstream trace(err_.str());

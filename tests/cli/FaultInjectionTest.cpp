@@ -92,9 +92,7 @@ TEST_P(FaultInjectionTest, EveryCommandFailsWithTheFaultsStatus) {
     EXPECT_EQ(RunWithFault(args, "0"), GetParam().status) << Describe(args) << "\n" << err_.str();
     // A line on stderr says which command failed on which channel.
     const std::string& command = args[0] == "--yes" ? args[1] : args[0];
-    EXPECT_NE(err_.str().find("vistrelctl " + command + ": " + device_ + " 115200: "),
-              std::string::npos)
-        << err_.str();
+    EXPECT_TRUE(ErrHas("vistrelctl " + command + ": " + device_ + " 115200: "));
     if (args[0] == "dump" || args[0] == "info" || args[0] == "diff" || args[0] == "params") {
       EXPECT_EQ(out_.str(), "") << Describe(args) << ": nothing read, nothing printed";
     }
@@ -163,8 +161,8 @@ TEST_F(CliTest, APassProbesAfterSilenceAndEndsOnlyWhenTheCameraIsGone) {
   }
   StartCamera({"--no-reply", "--fault-on", "TA"});
   EXPECT_EQ(Run({"--timeout", kCapMs, "--log", "dump"}), kExitTimeout);
-  EXPECT_NE(err_.str().find("Not read: TA."), std::string::npos) << err_.str();
-  EXPECT_TRUE(ErrHas("camera settings could not be read")) << err_.str();
+  EXPECT_TRUE(ErrHas("Not read: TA."));
+  EXPECT_TRUE(ErrHas("camera settings could not be read"));
   const std::vector<std::string> lines = SentLines(err_.str());
   const auto row = std::find(lines.begin(), lines.end(), "TA?");
   ASSERT_NE(row, lines.end());

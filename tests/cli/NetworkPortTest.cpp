@@ -66,7 +66,7 @@ TEST_F(NetworkPortTest, PassesThroughRfc2217AndRawPorts) {
     device_ = server_.Url(port);
     SCOPED_TRACE(device_);
     EXPECT_EQ(Run({"info"}), kExitOk) << err_.str();
-    EXPECT_NE(out_.str().find("Model Name: "), std::string::npos);
+    EXPECT_TRUE(OutHas("Model Name: "));
     EXPECT_EQ(Run({"set", "TI=1"}), kExitOk) << err_.str();
     EXPECT_EQ(Run({"--user", "dump"}), kExitOk) << err_.str();
     EXPECT_TRUE(out_.str().starts_with("TI=1\nTA=")) << out_.str();
@@ -125,24 +125,22 @@ TEST_F(NetworkPortTest, StoredNetworkPortIsTheChoice) {
   ASSERT_EQ(Run({"channel", "set", "--device", device_, "--baud", "57600"}, false), kExitOk)
       << err_.str();
   EXPECT_EQ(Run({"ports"}, false), kExitOk);
-  EXPECT_NE(out_.str().find("network\t-\t" + device_ + "\t-\t-\t-\t-\t*\n"), std::string::npos)
-      << out_.str();
+  EXPECT_TRUE(OutHas("network\t-\t" + device_ + "\t-\t-\t-\t-\t*\n"));
   EXPECT_EQ(Run({"info"}, false), kExitOk) << err_.str();
 
   ASSERT_EQ(Run({"channel", "set", "--port", "0"}, false), kExitOk);
   EXPECT_EQ(Run({"ports", "--all"}, false), kExitOk);
-  EXPECT_EQ(out_.str().find(device_), std::string::npos) << out_.str();
+  EXPECT_FALSE(OutHas(device_));
 }
 
 // A telnet server without COM port control is named as such; only --raw-ok uses it.
 TEST_F(NetworkPortTest, ServerWithoutComPortControl) {
   Serve({Ser2net::Kind::Telnet});
   EXPECT_EQ(Run({"info"}), kExitNoChannel);
-  EXPECT_NE(err_.str().find("does not offer the telnet COM port control option"), std::string::npos)
-      << err_.str();
-  EXPECT_NE(err_.str().find("--raw-ok"), std::string::npos) << err_.str();
+  EXPECT_TRUE(ErrHas("does not offer the telnet COM port control option"));
+  EXPECT_TRUE(ErrHas("--raw-ok"));
   EXPECT_EQ(Run({"--raw-ok", "info"}), kExitOk) << err_.str();
-  EXPECT_NE(err_.str().find("the baud rate is the server's"), std::string::npos) << err_.str();
+  EXPECT_TRUE(ErrHas("the baud rate is the server's"));
 }
 
 // A server that goes away mid-pass: the pass fails at once and leaves no file behind; the
@@ -160,10 +158,10 @@ TEST_F(NetworkPortTest, ConnectionClosedMidPass) {
 
   device_ = "rfc2217://127.0.0.1:" + std::to_string(Ser2net::FreePort());
   EXPECT_EQ(Run({"info"}), kExitNoChannel);
-  EXPECT_NE(err_.str().find("Connection refused"), std::string::npos) << err_.str();
+  EXPECT_TRUE(ErrHas("Connection refused"));
   device_ = "rfc2217://127.0.0.1";
   EXPECT_EQ(Run({"info"}), kExitNoChannel);
-  EXPECT_NE(err_.str().find("rfc2217://HOST:PORT"), std::string::npos) << err_.str();
+  EXPECT_TRUE(ErrHas("rfc2217://HOST:PORT"));
 }
 
 }  // namespace

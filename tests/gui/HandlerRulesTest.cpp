@@ -74,7 +74,6 @@ TEST_F(NumberRangeRules, GainAndExposureRangesFollowTheModes) {
 }
 
 TEST(SignalCodes, EverySpellingOfASignalHasItsCode) {
-  EXPECT_EQ(SignalCode("Software"), 2);
   EXPECT_EQ(SignalCode("Fval"), 8);
   EXPECT_EQ(SignalCode("FVAL"), 8);
   EXPECT_EQ(SignalCode("Line5-OptIn1"), 21);

@@ -231,7 +231,6 @@ TEST(CommunicationDialog, AutoSearchWithoutCameraReportsEveryPortOnceAndReopensT
   EXPECT_EQ(window.messages.messages[0].caption, "Communication Error");
   EXPECT_EQ(window.channel.opened.back(), "port 5");
   EXPECT_FALSE(window.notifier.IsOnline());
-  EXPECT_EQ(window.Ui().c1155->text(), "Offline");
   EXPECT_EQ(window.host.reads, 0);
 }
 
@@ -319,7 +318,6 @@ TEST(CommunicationDialog, AutoOnTheProgramsChannelFindsTheCameraBehindAComPortLi
   controls.c1243->click();
   EXPECT_EQ(controls.c1005->currentIndex(), 2);
   EXPECT_TRUE(program.notifier.IsOnline());
-  EXPECT_EQ(controls.c1155->text(), "Online");
   EXPECT_TRUE(dialog.ChannelOk());
 }
 

@@ -9,6 +9,7 @@
 #include <QtWidgets/QGroupBox>
 #include <QtWidgets/QLabel>
 #include <QtWidgets/QLineEdit>
+#include <QtWidgets/QPushButton>
 #include <QtWidgets/QRadioButton>
 #include <QtWidgets/QStyle>
 #include <QtWidgets/QStyleOptionGroupBox>
@@ -160,6 +161,16 @@ QStringList ClippedInToolWindows(Program& program, CVistrelDlg& dialog) {
   return clipped;
 }
 
+// The lens buttons keep their places: open beside close, iris above zoom above focus.
+void ExpectLensButtonsInPlace(CButtonDlg& lens) {
+  auto at = [&lens](int id) {
+    return lens.findChild<QPushButton*>(QStringLiteral("c%1").arg(id))->geometry();
+  };
+  EXPECT_LT(at(40001).right(), at(40002).left());
+  EXPECT_LT(at(40001).bottom(), at(40003).top());
+  EXPECT_LT(at(40004).bottom(), at(40006).top());
+}
+
 TEST(TextFit, NoTextIsCutOffInAnyWindowOrPageAtEachFontScale) {
   const QFont normal = QApplication::font();
   for (double scale : {1.0, 1.5, 2.0}) {
@@ -170,6 +181,8 @@ TEST(TextFit, NoTextIsCutOffInAnyWindowOrPageAtEachFontScale) {
     CVistrelDlg& dialog = program.Start();
     EXPECT_EQ(ClippedInPages(dialog).join(" | ").toStdString(), "") << scale;
     EXPECT_EQ(ClippedInToolWindows(program, dialog).join(" | ").toStdString(), "") << scale;
+    SCOPED_TRACE(scale);
+    ExpectLensButtonsInPlace(dialog.MotorLens());
   }
   QApplication::setFont(normal);
 }

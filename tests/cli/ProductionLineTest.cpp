@@ -30,7 +30,8 @@ TEST_F(ProductionLineTest, ASilentCameraEndsEveryCommandAfterTheModelCheck) {
   const auto commands = test::CameraCommandList(file, gamma, PathOf("new"));
   for (std::vector<std::string> args : commands) {
     const std::string operation = args[0] == "lut" ? "lut " + args[1] : args[0];
-    args.insert(args.begin(), "--factory");
+    // A short reply limit: the camera never answers, so each command ends after one wait.
+    args.insert(args.begin(), {"--factory", "--timeout", "100"});
     EXPECT_EQ(Run(args), kExitTimeout) << operation << ": " << err_.str();
     EXPECT_TRUE(err_.str().starts_with("vistrelctl " + operation + ": " + device_ +
                                        " 115200: the camera does not answer; check "))

@@ -33,7 +33,7 @@ TEST_F(IdentityCliTest, WritesSendTheirLinesAndReadBack) {
       {{"--factory", "xml-version", "1.2.3"}, {"XMLVR=123"}, {"xml-version"}, "1.2.3\n"},
       // The lens moves for the time given, then stops.
       {{"lens", "zoom", "tele", "--ms", "30"}, {"MLZ=2", "MLZ=0"}, {"get", "MLZ"}, "MLZ=0\n"},
-      {{"lens", "iris", "close", "--ms", "1"}, {"MLI=2", "MLI=0"}, {"get", "MLI"}, "MLI=0\n"},
+      {{"lens", "iris", "close", "--ms", "30"}, {"MLI=2", "MLI=0"}, {"get", "MLI"}, "MLI=0\n"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.args[c.args.size() > 2 ? 2 : 1]);

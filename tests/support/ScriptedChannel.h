@@ -47,7 +47,6 @@ class ScriptedChannel : public ISerialChannel {
 
   void Push(const std::string& bytes) { pending_ += bytes; }
   void SetResponder(Responder responder) { responder_ = std::move(responder); }
-  size_t Pending() const { return pending_.size(); }
 
   std::vector<std::string> written;
   bool writeOk = true;

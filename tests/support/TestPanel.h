@@ -48,7 +48,6 @@ class TestPanel : public IControlPanel {
   void Pick(int ctrlId, int index) { choices_.at(ctrlId).selected = index; }
   void Check(int ctrlId, bool checked) { checks_[ctrlId] = checked ? 1 : 0; }
 
-  const Choice& ChoiceOf(int ctrlId) const { return choices_.at(ctrlId); }
   const Spin& SpinOf(int spinId) const { return spins_.at(spinId); }
   std::vector<std::pair<int, int32_t>> shown;
 

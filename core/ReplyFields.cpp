@@ -56,8 +56,11 @@ bool IsCleanReal(std::string_view text) {
 
 // Whether every value of the line, as sent, is a clean value of `kind`.
 bool CleanValues(ValueKind kind, const ReplyFields& f) {
-  if (kind == ValueKind::Integer)
-    return !CleanNumbers(f.valueAsSent).empty();
+  if (kind == ValueKind::Integer) {
+    // A line that carries one value ("?" form) has no second number after a comma.
+    const std::vector<int32_t> numbers = CleanNumbers(f.valueAsSent);
+    return !numbers.empty() && (f.valueCount != 1 || numbers.size() == 1);
+  }
   if (kind == ValueKind::Text)
     return true;
   const size_t comma = f.valueAsSent.find(',');

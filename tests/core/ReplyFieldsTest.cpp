@@ -109,6 +109,7 @@ TEST(ReplyFieldsTest, ValuesThatAreNoCleanNumberAreGarbled) {
       {"PE=1O000", true},
       {"FGA=", true},
       {"PGEN0=12,3x", true},
+      {"EB?0xE0,0", true},
       {"PE=\x01"
        "5",
        true},

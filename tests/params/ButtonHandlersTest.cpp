@@ -8,7 +8,6 @@ namespace {
 using ButtonHandlers = HandlerFixture;
 
 TEST_F(ButtonHandlers, OneShotButtonsSendTheirSettingAndLongOnesReportCompletion) {
-  ClearWire();
   EXPECT_TRUE(Handlers::OnParameterButton(context, ctl::SoftTrigger));
   EXPECT_TRUE(presenter.messages.empty());
   EXPECT_TRUE(Handlers::OnParameterButton(context, ctl::BlemishStore));
@@ -27,13 +26,11 @@ TEST_F(ButtonHandlers, OneShotButtonsSendTheirSettingAndLongOnesReportCompletion
 }
 
 TEST_F(ButtonHandlers, ButtonsOfCommandsWithoutANameSendNothing) {
-  ClearWire();
   for (int button : {ctl::RecalibratePosition, 2866, 2868, 2766, 2765}) {
     presenter.messages.clear();
     EXPECT_TRUE(Handlers::OnParameterButton(context, button)) << button;
     ASSERT_EQ(presenter.messages.size(), 1u) << button;
     EXPECT_EQ(presenter.messages[0].text, Command::kNoCommandText);
-    EXPECT_EQ(engine.LastOutcome(), Outcome::BadInput);
   }
   EXPECT_TRUE(Wire().empty());
 }
@@ -41,7 +38,6 @@ TEST_F(ButtonHandlers, ButtonsOfCommandsWithoutANameSendNothing) {
 TEST_F(ButtonHandlers, TemperatureIsShownInDegrees) {
   answers["TMP0?"] = "TMP0=4000\r\n";
   panel.AddControl(ctl::TemperatureText);
-  ClearWire();
   Handlers::OnParameterButton(context, ctl::TemperatureRead);
   EXPECT_EQ(Wire(), (Lines{"TMP0?"}));
   EXPECT_EQ(panel.ControlText(ctl::TemperatureText), "31.25");
@@ -63,7 +59,6 @@ TEST_F(ButtonHandlers, DirectSettingsSendTheValueTheControlStandsFor) {
   panel.AddChoice(2798, {"Off", "On"}, 1);
   panel.AddChoice(2342, {"Low", "Line5"}, 1);
   panel.SetItemValues(2342, {0, 21});
-  ClearWire();
   Handlers::OnParameterSelect(context, ctl::CameraBaud);
   Handlers::OnParameterSelect(context, 2798);
   Handlers::OnParameterButton(context, 2799);
@@ -73,7 +68,6 @@ TEST_F(ButtonHandlers, DirectSettingsSendTheValueTheControlStandsFor) {
 
 TEST_F(ButtonHandlers, BinningIsReadBackAndTheRegionRequeried) {
   panel.Pick(ctl::HB, 1);
-  ClearWire();
   Handlers::OnParameterSelect(context, ctl::HB);
   EXPECT_EQ(Wire(), (Lines{"HB=2", "HB?", "HTL?", "WTC?", "OFL?", "OFC?"}));
   EXPECT_EQ(table.GetDataValue(ctl::HB), 2);

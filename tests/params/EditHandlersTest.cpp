@@ -10,7 +10,6 @@ using EditHandlers = HandlerFixture;
 TEST_F(EditHandlers, RegionOffsetThatLeavesTheSensorIsRefusedAndTheHeightKeepsItsRoom) {
   Hold(ctl::HTL, "HTL", 2100);
   Hold(ctl::OFL, "OFL", 0);
-  ClearWire();
   panel.Type(ctl::OFL, "1000");
   Handlers::OnParameterEdit(context, ctl::OFL);
   EXPECT_TRUE(Wire().empty());  // 1000 + 2100 > 3008
@@ -28,7 +27,6 @@ TEST_F(EditHandlers, RegionOffsetThatLeavesTheSensorIsRefusedAndTheHeightKeepsIt
 TEST_F(EditHandlers, OffsetsAreRoundedToTheStepsTheSensorTakes) {
   Hold(ctl::HTL, "HTL", 1000);
   Hold(ctl::WTC, "WTC", 1024);
-  ClearWire();
   panel.Type(ctl::OFL, "1001");
   Handlers::OnParameterEdit(context, ctl::OFL);
   panel.Type(ctl::OFC, "100");
@@ -41,7 +39,6 @@ TEST_F(EditHandlers, OffsetsAreRoundedToTheStepsTheSensorTakes) {
 
 TEST_F(EditHandlers, ExposureTimeOutsideWhatTheCameraTakesIsRefusedWithTheRange) {
   Hold(ctl::PE, "PE", 5000);
-  ClearWire();
   for (const char* typed : {"0", "9000000"}) {
     panel.Type(ctl::PE, typed);
     Handlers::OnParameterEdit(context, ctl::PE);
@@ -56,7 +53,6 @@ TEST_F(EditHandlers, ExposureTimeOutsideWhatTheCameraTakesIsRefusedWithTheRange)
 
 TEST_F(EditHandlers, TextThatIsNoWholeNumberIsRefusedAndTheFieldRestored) {
   Hold(ctl::PE, "PE", 5000);
-  ClearWire();
   for (const char* typed : {"abc", "12abc", "", "1.5"}) {
     panel.Type(ctl::PE, typed);
     Handlers::OnParameterEdit(context, ctl::PE);
@@ -69,7 +65,6 @@ TEST_F(EditHandlers, TextThatIsNoWholeNumberIsRefusedAndTheFieldRestored) {
 }
 
 TEST_F(EditHandlers, SequencerWidthAndOffsetFollowTheHorizontalBinningAndAreNotSent) {
-  ClearWire();
   struct Case {
     int binning;  // the position in the binning choice
     int field;
@@ -91,7 +86,6 @@ TEST_F(EditHandlers, SequencerWidthAndOffsetFollowTheHorizontalBinningAndAreNotS
 
 // The index and value of a pixel, LUT or position table go to the camera with its Write button.
 TEST_F(EditHandlers, PixelTableFieldsAreNotSentOnTheirOwn) {
-  ClearWire();
   for (const PixelTable& pixels : PixelTables()) {
     for (int field : {pixels.indexCtrl, pixels.valueCtrl}) {
       if (field == 0)
@@ -122,7 +116,6 @@ class ColourEditHandlers : public HandlerFixture {
 };
 
 TEST_F(ColourEditHandlers, ColourMatrixAndEnhancerAreClampedAndSentAtOnce) {
-  ClearWire();
   for (const char* typed : {"25", "-30"}) {
     panel.Type(ctl::CMVRR, typed);
     Handlers::OnParameterEdit(context, ctl::CMVRR);
@@ -139,7 +132,6 @@ TEST_F(ColourEditHandlers, ColourMatrixAndEnhancerAreClampedAndSentAtOnce) {
 
 TEST_F(ColourEditHandlers, RegionLimitsAreTheModelsSensor) {
   Hold(ctl::HTL, "HTL", 1000);
-  ClearWire();
   panel.Type(ctl::OFL, "100");
   Handlers::OnParameterEdit(context, ctl::OFL);  // 100 + 1000 > 1088
   EXPECT_TRUE(Wire().empty());

@@ -7,20 +7,15 @@ namespace {
 
 using SelectHandlers = HandlerFixture;
 
-std::vector<std::string> Texts(const TestPanel& panel, int ctrlId) {
-  return panel.ChoiceTexts(ctrlId);
-}
-
 TEST_F(SelectHandlers, PixelFormatIsSentThenTheExposureRangeAndTheListsFollow) {
   CameraLinkCombos::Rebuild(panel, session.Link());
   Hold(ctl::TAGM, "TAGM", 3);
   session.NoteLinkValue(ctl::TAGM, 3);
   panel.Pick(ctl::BA, 2);  // Mono12
-  ClearWire();
   Handlers::OnParameterSelect(context, ctl::BA);
   EXPECT_EQ(Wire(), (Lines{"BA=2", "BA?", "HB?", "VB?", "AR?", "PE?", "CLCFG?"}));
   EXPECT_EQ(session.Link().bitAllocation, 2);
-  EXPECT_EQ(Texts(panel, ctl::TAGM), (std::vector<std::string>{"1X2_1Y", "1X4_1Y"}));
+  EXPECT_EQ(panel.ChoiceTexts(ctl::TAGM), (std::vector<std::string>{"1X2_1Y", "1X4_1Y"}));
   EXPECT_EQ(panel.SelectedIndex(ctl::TAGM), 1);  // value 3
   EXPECT_EQ(panel.SelectedIndex(ctl::BA), 2);
   int32_t minimum = 0;
@@ -35,12 +30,12 @@ TEST_F(SelectHandlers, ListsFollowTapGeometryAndPixelFormat) {
   link.tapGeometry = 5;
   link.bitAllocation = 1;
   CameraLinkCombos::Rebuild(panel, link);
-  EXPECT_EQ(Texts(panel, ctl::BA), (std::vector<std::string>{"Mono8", "Mono10"}));
+  EXPECT_EQ(panel.ChoiceTexts(ctl::BA), (std::vector<std::string>{"Mono8", "Mono10"}));
   EXPECT_EQ(panel.SelectedIndex(ctl::TAGM), 2);
   link.tapGeometry = 7;
   link.bitAllocation = 0;
   CameraLinkCombos::Rebuild(panel, link);
-  EXPECT_EQ(Texts(panel, ctl::BA), (std::vector<std::string>{"Mono8"}));
+  EXPECT_EQ(panel.ChoiceTexts(ctl::BA), (std::vector<std::string>{"Mono8"}));
   EXPECT_EQ(panel.SelectedIndex(ctl::TAGM), 1);  // "1X3_1Y" is the second of five
   link.tapGeometry = 4;                          // no entry stands for it
   CameraLinkCombos::Rebuild(panel, link);
@@ -65,7 +60,6 @@ TEST_F(SelectHandlers, UnreadFramePeriodKeepsThePreviousExposureMaximum) {
 
 TEST_F(SelectHandlers, GammaEntrySendsItsValue) {
   panel.Pick(ctl::GMA, 5);
-  ClearWire();
   Handlers::OnParameterSelect(context, ctl::GMA);
   EXPECT_EQ(Wire(), (Lines{"GMA=75", "GMA?"}));
 }
@@ -74,7 +68,6 @@ TEST_F(SelectHandlers, ExposureModeIsRefusedWhileExposureAutoRuns) {
   Hold(ctl::EM, "EM", 1);
   panel.Pick(ctl::ASC, 1);
   panel.Pick(ctl::EM, 0);
-  ClearWire();
   Handlers::OnParameterSelect(context, ctl::EM);
   EXPECT_TRUE(Wire().empty());
   ASSERT_EQ(presenter.messages.size(), 1u);
@@ -86,16 +79,15 @@ TEST_F(SelectHandlers, ExposureModeIsRefusedWhileExposureAutoRuns) {
 TEST_F(SelectHandlers, ExposureModeSetsTheControlsAndTheVideoModeList) {
   Hold(ctl::EM, "EM", 1);
   panel.Pick(ctl::EM, 0);
-  ClearWire();
   Handlers::OnParameterSelect(context, ctl::EM);
   EXPECT_EQ(Wire(), (Lines{"EM=0", "EM?"}));
   EXPECT_FALSE(panel.ControlEnabled(ctl::PE));
   EXPECT_FALSE(panel.ControlEnabled(ctl::ASC));
   EXPECT_TRUE(panel.ControlEnabled(ctl::AR));
-  EXPECT_EQ(Texts(panel, ctl::VSM), (std::vector<std::string>{"Normal"}));
+  EXPECT_EQ(panel.ChoiceTexts(ctl::VSM), (std::vector<std::string>{"Normal"}));
   panel.Pick(ctl::EM, 1);
   Handlers::OnParameterSelect(context, ctl::EM);
-  EXPECT_EQ(Texts(panel, ctl::VSM).size(), 3u);
+  EXPECT_EQ(panel.ChoiceTexts(ctl::VSM).size(), 3u);
   EXPECT_TRUE(panel.ControlEnabled(ctl::PE));
 }
 
@@ -103,14 +95,14 @@ TEST_F(SelectHandlers, WhiteBalanceListFollowsTheGainAndExposureTimeModes) {
   panel.AddChoice(ctl::AWB, {});
   panel.Pick(ctl::ETM, 1);
   Handlers::OnParameterSelect(context, ctl::ETM);
-  EXPECT_EQ(Texts(panel, ctl::AWB).size(), 9u);
+  EXPECT_EQ(panel.ChoiceTexts(ctl::AWB).size(), 9u);
   EXPECT_TRUE(panel.ControlEnabled(ctl::PER));
   EXPECT_FALSE(panel.ControlEnabled(ctl::PE));
   panel.Pick(ctl::IGM, 1);
   ClearWire();
   Handlers::OnParameterSelect(context, ctl::IGM);
   EXPECT_EQ(Wire(), (Lines{"IGM=1", "FGR?", "FGG?", "FGB?"}));
-  EXPECT_EQ(Texts(panel, ctl::AWB),
+  EXPECT_EQ(panel.ChoiceTexts(ctl::AWB),
             (std::vector<std::string>{"Off", "ExposureOnce", "ExposureContinuous"}));
   EXPECT_FALSE(panel.ControlEnabled(ctl::AGC));
 }
@@ -118,7 +110,6 @@ TEST_F(SelectHandlers, WhiteBalanceListFollowsTheGainAndExposureTimeModes) {
 TEST_F(SelectHandlers, BypassResetsAndDisablesWithoutSending) {
   panel.AddChoice(ctl::VPB, {"Off", "On"}, 1);
   panel.AddChoice(ctl::AGC, {"Off", "Continuous"}, 1);
-  ClearWire();
   Handlers::OnParameterSelect(context, ctl::VPB);
   EXPECT_EQ(Wire(), (Lines{"VPB=1", "VPB?"}));
   EXPECT_EQ(panel.SelectedIndex(ctl::AGC), 0);

@@ -49,11 +49,9 @@ class TestPanel : public IControlPanel {
   void Check(int ctrlId, bool checked) { checks_[ctrlId] = checked ? 1 : 0; }
 
   const Spin& SpinOf(int spinId) const { return spins_.at(spinId); }
-  std::vector<std::pair<int, int32_t>> shown;
 
   // IParameterView
   void ShowParameter(int ctrlId, int32_t value) override {
-    shown.emplace_back(ctrlId, value);
     if (const int spin = SpinOfEdit(ctrlId); spin != 0)
       SetSpinPosition(spin, value);
     if (edits_.contains(ctrlId)) {

@@ -69,7 +69,6 @@ TEST(AdjustHandlers, FinalCodesWithoutTheirOwnTextAndIdle) {
     EXPECT_EQ(page.LastMessage(), "Idle");
   }
   EXPECT_EQ(AutoResultText(6), "Trig is not set as Normal");
-  EXPECT_EQ(AutoResultText(-1), "Unknown Result");
 }
 
 TEST(AdjustHandlers, ASilentCameraEndsTheRunAtTheCountOfUnansweredPolls) {

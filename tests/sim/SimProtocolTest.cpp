@@ -110,7 +110,6 @@ TEST(SimProtocolTest, ModelsAnswerTheirOwnCommands) {
 
 TEST(SimProtocolTest, ModelIdRewritesTheModel) {
   SimBench sim(ModelConfig("RL-4100T-VLNK"));
-  sim.Holds({"SMRW1=1456"});
   sim.Accepts({"MD00=RL-8200T-VLNK"});
   sim.Holds({"MD=RL-8200T-VLNK", "MD00=RL-8200T-VLNK"});
   sim.Refuses(kSimErrUnsupported, {"SMRW1?"});
@@ -126,7 +125,6 @@ TEST(SimProtocolTest, SerialRateSelection) {
   sim.Accepts({"FCBDRT=32"});
   // 64: not supported by this camera; 3: not a single rate.
   sim.Refuses(kSimErrRange, {"FCBDRT=64", "FCBDRT=3"});
-  sim.Holds({"FCBDRT=32"});
 }
 
 TEST(SimProtocolTest, MotorLensAndVideoMode) {

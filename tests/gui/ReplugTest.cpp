@@ -13,12 +13,8 @@
 #include "ui/CommunicationDialog.h"
 #include "ui_CommunicationDialog.h"
 
-namespace vistrel {
+namespace vistrel::test {
 namespace {
-
-using test::Program;
-using test::Pump;
-using test::TempFolder;
 
 constexpr int kReplugLimitMs = 1500;  // about a second, with room for a busy machine
 constexpr int kPumpMs = 20;
@@ -65,7 +61,7 @@ size_t CountSent(const Program& program, size_t from, const std::string& part) {
 }
 
 TEST(Replug, NothingIsKeptAsSentWhileTheCameraIsSilentAndItsReturnIsNoticed) {
-  test::TestProgram program;
+  TestProgram program;
   CVistrelDlg& dialog = program.Start();
   auto* gain = qobject_cast<QLineEdit*>(dialog.Registry().FindControl(ctl::FGA));
   ASSERT_NE(gain, nullptr);
@@ -108,4 +104,4 @@ TEST(Replug, NothingIsKeptAsSentWhileTheCameraIsSilentAndItsReturnIsNoticed) {
 }
 
 }  // namespace
-}  // namespace vistrel
+}  // namespace vistrel::test

@@ -2,7 +2,6 @@
 #include <QtWidgets/QLineEdit>
 #include <QtWidgets/QListView>
 #include <QtWidgets/QPushButton>
-#include <algorithm>
 #include <fstream>
 
 #include "GuiFixture.h"

@@ -178,14 +178,13 @@ TEST(CommunicationDialog, CategoryThatFailsToOpenIsReported) {
   EXPECT_EQ(window.messages.messages[0].icon, MessageIcon::Exclamation);
   EXPECT_EQ(window.channel.mode, 3);  // the choice stays, to be saved at exit
   Pick(window.Ui().c1011, 3);
-  EXPECT_EQ(window.messages.messages.size(), 2u);
   EXPECT_EQ(std::ranges::count(window.channel.opened, "mode 3"), 2);
   // Filling the lists from the program is no choice of the operator.
   window.Ui().c1011->setCurrentIndex(1);
   EXPECT_EQ(std::ranges::count(window.channel.opened, "mode 1"), 0);
 
   Pick(window.Ui().c1011, 0);
-  EXPECT_EQ(window.messages.messages.size(), 2u);
+  EXPECT_EQ(window.messages.messages.size(), 2u);  // the retry's: the good category adds none
   EXPECT_TRUE(window.host.channelOk);
   EXPECT_EQ(window.Ui().c1005->count(), 32);
 }

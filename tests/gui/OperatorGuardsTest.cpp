@@ -13,7 +13,6 @@
 #include "GuiFixture.h"
 #include "WidgetActions.h"
 #include "app/MainMenu.h"
-#include "app/TabSheetDialog.h"
 #include "app/UpDown.h"
 #include "camera/ReadAll.h"
 #include "core/ControlIds.h"

@@ -32,7 +32,6 @@ TEST(AdjustProgressDialog, CancelEndsTheRunAndStopsTheCamera) {
   CAdjustProgressDialog dialog;
   PollLimits limits;
   limits.intervalMs = 40;
-  // Cancel once a few polls have been shown.
   QTimer clicker;
   QObject::connect(&clicker, &QTimer::timeout, [&] {
     if (dialog.StatusText().contains("Busy"))
@@ -41,15 +40,12 @@ TEST(AdjustProgressDialog, CancelEndsTheRunAndStopsTheCamera) {
   clicker.start(30);
   const AutoRunResult result = RunAutoOnce(engine, AutoKind::Gain, limits, dialog);
   EXPECT_EQ(result.end, RunEnd::Cancelled);
-  EXPECT_TRUE(dialog.Cancelled());
   EXPECT_FALSE(dialog.isVisible());
   EXPECT_EQ(channel.Lines().back(), "AGC=0");
   EXPECT_EQ(dialog.windowTitle(), "Gain Auto Once");
   EXPECT_TRUE(dialog.ElapsedText().startsWith("Elapsed: "));
 }
 
-// SIGTERM during a one-shot run on the main dialog: the run is cancelled with its off
-// setting, no question is asked and the dialog closes.
 TEST(AdjustProgressDialog, SigtermDuringARunStopsItAndClosesTheProgram) {
   TestProgram program;
   CVistrelDlg& dialog = program.Start();

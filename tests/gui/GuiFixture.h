@@ -3,9 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QtWidgets/QApplication>
-#include <cstdlib>
 #include <deque>
-#include <filesystem>
 #include <memory>
 #include <optional>
 #include <string>
@@ -26,10 +24,10 @@ namespace vistrel::test {
 // Messages and questions recorded; questions and file choices answered from scripts.
 class ScriptedPresenter final : public RecordingPresenter {
  public:
-  std::optional<std::string> ChooseFile(bool forSaving, const std::string& folder,
+  std::optional<std::string> ChooseFile(bool forSaving, const std::string& /*folder*/,
                                         const std::string& defaultExtension,
                                         const std::string& filter) override {
-    fileRequests.push_back({forSaving, folder, defaultExtension, filter});
+    fileRequests.push_back({forSaving, defaultExtension, filter});
     if (files.empty())
       return std::nullopt;
     std::optional<std::string> answer = files.front();
@@ -38,7 +36,6 @@ class ScriptedPresenter final : public RecordingPresenter {
   }
   struct FileRequest {
     bool forSaving;
-    std::string folder;
     std::string defaultExtension;
     std::string filter;
   };
@@ -78,7 +75,6 @@ struct Program {
     return server.SlavePath();
   }
 
-  // Builds the main dialog and runs its initialisation.
   CVistrelDlg& Start() {
     dialog = std::make_unique<CVistrelDlg>(services);
     dialog->Progress().SetClosePause(0);
@@ -96,7 +92,6 @@ struct Program {
     }
     return lines;
   }
-  // The setting lines among them (with '=').
   std::vector<std::string> SentSettings() const {
     std::vector<std::string> lines = Sent();
     std::erase_if(lines,

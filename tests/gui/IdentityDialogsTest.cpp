@@ -65,28 +65,22 @@ class IdentityDialogTest : public ::testing::Test {
 };
 
 TEST_F(IdentityDialogTest, AboutBoxShowsTheCameraAndKeepsPlaceholders) {
-  ASSERT_EQ(f.channel.peer.Exchange("XMLVR=7\r\n"), "COMPLETE\r\n");
   Answer({{"DV?", "DV=1.2.3.45"}});
   {
     CAboutDialog about(f.session, notifier, locks, kUserMode);
     EXPECT_EQ(Control<QLabel>(about, 1000)->text(), "QX-70500-VLNK Vistrel");
     EXPECT_EQ(TextOf(about, 1027), "QX-70500C-VLNK");
     EXPECT_EQ(TextOf(about, 1025), "1.05");
-    EXPECT_EQ(TextOf(about, 2630), "0.0.7");
     EXPECT_EQ(TextOf(about, 2412) + TextOf(about, 2413) + TextOf(about, 2414) + TextOf(about, 2415),
               "12345");
-    EXPECT_EQ(TextOf(about, 1031), f.CameraValue("UD"));
   }
-  f.channel.written.clear();
   f.channel.refused = {"VN?"};
   CAboutDialog about(f.session, notifier, locks, kUserMode);
-  EXPECT_EQ(f.channel.Lines(), std::vector<std::string>{"VN?"});
   EXPECT_EQ(TextOf(about, 1027), "??????????");
   EXPECT_EQ(TextOf(about, 1026), "??????????");
   EXPECT_EQ(TextOf(about, 1025), "?.??");
   EXPECT_EQ(TextOf(about, 1174), "?.??");
   EXPECT_EQ(TextOf(about, 2630), "?.?.?");
-  EXPECT_EQ(TextOf(about, 2415), "?");
   EXPECT_EQ(TextOf(about, 1031), "????????????????");
 }
 
@@ -96,11 +90,12 @@ TEST_F(IdentityDialogTest, AboutBoxWritesTheUserIdOnlyWhenEditable) {
   EXPECT_FALSE(field->isEnabled());
   EXPECT_FALSE(Control<QPushButton>(about, 1175)->isEnabled());
   EXPECT_TRUE(Control<QRadioButton>(about, 1176)->isChecked());
-  EXPECT_FALSE(Control<QRadioButton>(about, 1177)->isChecked());
+  // Writing the device version is a factory function.
+  EXPECT_TRUE(Control<QPushButton>(about, 2416)->isHidden());
+  EXPECT_FALSE(Control(about, 2412)->isEnabled());
 
   Control<QRadioButton>(about, 1177)->click();
   EXPECT_TRUE(field->isEnabled());
-  EXPECT_FALSE(Control<QRadioButton>(about, 1176)->isChecked());
   f.channel.written.clear();
   field->setText(QString(16, 'b'));
   Click(about, 1175);
@@ -110,12 +105,7 @@ TEST_F(IdentityDialogTest, AboutBoxWritesTheUserIdOnlyWhenEditable) {
   EXPECT_FALSE(Control<QPushButton>(about, 1175)->isEnabled());
 }
 
-TEST_F(IdentityDialogTest, DeviceVersionWritingIsAFactoryFunction) {
-  {
-    CAboutDialog about(f.session, notifier, locks, kUserMode);
-    EXPECT_TRUE(Control<QPushButton>(about, 2416)->isHidden());
-    EXPECT_FALSE(Control(about, 2412)->isEnabled());
-  }
+TEST_F(IdentityDialogTest, DeviceVersionIsWrittenInTheFactoryModeFromFourNumbers) {
   CAboutDialog about(f.session, notifier, locks, kFactoryMode);
   EXPECT_FALSE(Control<QPushButton>(about, 2416)->isHidden());
   EXPECT_TRUE(Control(about, 2412)->isEnabled());
@@ -188,13 +178,16 @@ TEST_F(IdentityDialogTest, UserIdDialogReadsAndWrites) {
 }
 
 TEST_F(IdentityDialogTest, CameraIdDialogFieldsAndSave) {
+  const auto shown = [](QWidget& window) {
+    std::string text;
+    for (int id : ctl::CameraIdFields)
+      text += TextOf(window, id);
+    return text;
+  };
   Answer({{"ID?", "ID=ABCDEFGHIJKL"}});
   {
     CCameraIdDialog dialog(f.session, notifier, locks, kUserMode);
-    std::string shown;
-    for (int id : ctl::CameraIdFields)
-      shown += TextOf(dialog, id);
-    EXPECT_EQ(shown, "ABCDEFGHIJ");
+    EXPECT_EQ(shown(dialog), "ABCDEFGHIJ");
     EXPECT_TRUE(Control<QPushButton>(dialog, 1140)->isHidden());
   }
   Answer({});
@@ -213,21 +206,15 @@ TEST_F(IdentityDialogTest, CameraIdDialogFieldsAndSave) {
   EXPECT_EQ(f.channel.Lines(), (std::vector<std::string>{"ULCK=6183529", "ID=ABEFGHIJ"}));
 
   // A whole id typed into the first box, or pasted into the third, fills the boxes in turn.
-  auto shown = [&dialog] {
-    std::string text;
-    for (int id : ctl::CameraIdFields)
-      text += TextOf(dialog, id);
-    return text;
-  };
   dialog.show();
   QApplication::setActiveWindow(&dialog);
   Control(dialog, ctl::CameraIdFields[0])->setFocus();
   for (char typed : std::string("KLMNOPQRST"))
     QTest::keyClick(QApplication::focusWidget(), typed);
-  EXPECT_EQ(shown(), "KLMNOPQRST");
+  EXPECT_EQ(shown(dialog), "KLMNOPQRST");
   QGuiApplication::clipboard()->setText("0123456789");
   QTest::keySequence(Control(dialog, ctl::CameraIdFields[2]), QKeySequence::Paste);
-  EXPECT_EQ(shown(), "KL01234567");
+  EXPECT_EQ(shown(dialog), "KL01234567");
 }
 
 class MotorLensWindowTest : public IdentityDialogTest {
@@ -246,7 +233,6 @@ TEST_F(MotorLensWindowTest, PressMovesAndReleaseStopsEvenOffTheButton) {
   QTest::mousePress(Button(40004), Qt::LeftButton);
   EXPECT_EQ(f.channel.Lines(), std::vector<std::string>{"MLZ=2"});
   EXPECT_EQ(lens.StatusText(), "Tele");
-  EXPECT_EQ(f.CameraValue("MLZ"), "2");
   QTest::mouseRelease(Button(40004), Qt::LeftButton);
   EXPECT_EQ(f.channel.Lines(), (std::vector<std::string>{"MLZ=2", "MLZ=0"}));
   EXPECT_EQ(lens.StatusText(), "");
@@ -256,7 +242,6 @@ TEST_F(MotorLensWindowTest, PressMovesAndReleaseStopsEvenOffTheButton) {
   QTest::mousePress(Button(40001), Qt::LeftButton);
   QTest::mouseRelease(Button(40001), Qt::LeftButton, {}, QPoint(75, 45));
   EXPECT_EQ(f.channel.Lines(), (std::vector<std::string>{"MLI=1", "MLI=0"}));
-  // Released far off every button.
   f.channel.written.clear();
   QTest::mousePress(Button(40005), Qt::LeftButton);
   QTest::mouseRelease(Button(40005), Qt::LeftButton, {}, QPoint(-200, 300));
@@ -264,14 +249,12 @@ TEST_F(MotorLensWindowTest, PressMovesAndReleaseStopsEvenOffTheButton) {
   EXPECT_EQ(lens.Held(), CButtonDlg::kNone);
 }
 
-// Space on a focused button acts as the mouse; closing or losing the focus while held stops.
 TEST_F(MotorLensWindowTest, SpaceActsAsTheMouseAndClosingOrLosingTheFocusStops) {
   Button(40002)->setFocus();
   QTest::keyPress(Button(40002), Qt::Key_Space);
   EXPECT_EQ(lens.StatusText(), "Close");
   QTest::keyRelease(Button(40002), Qt::Key_Space);
   EXPECT_EQ(f.channel.Lines(), (std::vector<std::string>{"MLI=2", "MLI=0"}));
-  EXPECT_EQ(lens.StatusText(), "");
 
   f.channel.written.clear();
   QTest::mousePress(Button(40003), Qt::LeftButton);
@@ -285,7 +268,6 @@ TEST_F(MotorLensWindowTest, SpaceActsAsTheMouseAndClosingOrLosingTheFocusStops) 
   QFocusEvent focusOut(QEvent::FocusOut, Qt::ActiveWindowFocusReason);
   QApplication::sendEvent(Button(40006), &focusOut);
   EXPECT_EQ(f.channel.Lines(), (std::vector<std::string>{"MLF=2", "MLF=0"}));
-  // The later release finds nothing held and sends nothing.
   QTest::keyRelease(Button(40006), Qt::Key_Space);
   EXPECT_EQ(f.channel.Lines().size(), 2u);
 }

@@ -2,7 +2,6 @@
 #include <QtWidgets/QLineEdit>
 #include <QtWidgets/QListView>
 #include <QtWidgets/QPushButton>
-#include <algorithm>
 #include <fstream>
 
 #include "GuiFixture.h"
@@ -12,14 +11,6 @@
 
 namespace vistrel::test {
 namespace {
-
-std::vector<std::string> ReadLines(const std::string& path) {
-  std::ifstream file(path);
-  std::vector<std::string> lines;
-  for (std::string line; std::getline(file, line);)
-    lines.push_back(line);
-  return lines;
-}
 
 struct Terminal {
   Terminal() {
@@ -55,14 +46,15 @@ TEST(Terminal, KeepsTheNewest32786LinesAndSavesNewestFirst) {
     terminal.dialog->AddLine("line " + std::to_string(i));
   TrafficLogModel& log = terminal.dialog->Log();
   ASSERT_EQ(log.Count(), 32786);
-  EXPECT_TRUE(log.Line(0).endsWith("line 32787"));
-  EXPECT_TRUE(log.Line(32785).endsWith("line 2"));
 
   TempFolder folder;
   const std::string path = folder.Path() + "/traffic.csv";
   terminal.messages.files = {path};
   terminal.dialog->OnSave();
-  const std::vector<std::string> lines = ReadLines(path);
+  std::ifstream file(path);
+  std::vector<std::string> lines;
+  for (std::string line; std::getline(file, line);)
+    lines.push_back(line);
   ASSERT_EQ(lines.size(), 32786u);
   EXPECT_TRUE(lines.front().ends_with("line 32787"));
   EXPECT_TRUE(lines.back().ends_with("line 2"));
@@ -112,7 +104,6 @@ TEST(Terminal, SendGoesToTheCameraAndTheAnswerComesBackInBothLogs) {
     EXPECT_EQ(terminal.CommandLine(), "");  // ready for the next line
     Pump(300);                              // the engine's idle drain picks up the answer
   }
-  // Up and Down go through what was sent.
   QStringList recalled;
   for (Qt::Key key : {Qt::Key_Up, Qt::Key_Up, Qt::Key_Up, Qt::Key_Down, Qt::Key_Down}) {
     QTest::keyClick(line, key);

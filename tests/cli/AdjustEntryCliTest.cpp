@@ -46,7 +46,6 @@ TEST_F(AdjustEntryCliTest, AdjustEndsWithTheTimeoutStatusWhenTheCameraFallsSilen
   EXPECT_EQ(out_.str(), "");
   EXPECT_EQ(SentLines(err_.str()),
             (std::vector<std::string>{"MD?", "AWB=2", "AWRS?", "AWRS?", "AWRS?", "AWB=0"}));
-  EXPECT_TRUE(ErrHas("stopped answering"));
   EXPECT_TRUE(ErrHas("set back to Off"));
 
   // A status with a letter in it (AWRS=0O) is no status, never "Complete".
@@ -56,7 +55,6 @@ TEST_F(AdjustEntryCliTest, AdjustEndsWithTheTimeoutStatusWhenTheCameraFallsSilen
 
   StartCamera({"--adjust-ms", "60000"});
   EXPECT_EQ(Run({"adjust", "exposure", "--interval-ms", "200", "--limit-s", "1"}), kExitTimeout);
-  EXPECT_TRUE(ErrHas("No final result"));
 }
 
 // Whether a logged run put a setting (a line with "=") on the wire.

@@ -62,7 +62,6 @@ class CliTest : public ::testing::Test {
     return PathOf(name);
   }
 
-  // The whole contents of the file at `path`.
   static std::string Contents(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     std::ostringstream text;

@@ -30,7 +30,6 @@ struct Fault {
   bool waits;  // each line that meets it waits out the time limit
 };
 
-// Names the fault in test listings.
 void PrintTo(const Fault& fault, std::ostream* out) {
   *out << fault.name;
 }

@@ -21,7 +21,6 @@ namespace {
 
 class IntegratorTest : public CliTest {
  protected:
-  // Runs with `input` as standard input.
   int RunWithInput(const std::string& input, std::vector<std::string> args) {
     std::istringstream in(input);
     std::streambuf* const kept = std::cin.rdbuf(in.rdbuf());
@@ -79,7 +78,6 @@ TEST_F(IntegratorTest, DescribeAllListsEveryControlOfTheModelOnce) {
   }
   StartCamera({"--model", "QX-70500C-VLNK", "--garbage", "--fault-on", "FGA"});
   EXPECT_EQ(Run({"--quiet", "describe", "--all", "--json"}), kExitRefused) << err_.str();
-  EXPECT_TRUE(OutHas("\"name\":\"FGA\","));
   EXPECT_TRUE(std::regex_search(out_.str(), std::regex("\"name\":\"FGA\",[^}]*\"value\":null,"
                                                        "\"refused\":true\\}")))
       << out_.str();

@@ -21,7 +21,6 @@
 
 namespace vistrel::test {
 
-// The whole contents of the file at `path`.
 inline std::string ReadAll(const std::string& path) {
   std::ifstream in(path);
   std::stringstream text;

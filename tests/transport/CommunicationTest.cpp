@@ -37,6 +37,8 @@ class CommunicationTest : public ::testing::Test {
   RecordingTraffic terminal;
   RecordingTraffic commandLog;
   TrafficFanOut traffic;
+  StoredSettings store{temp.Path()};
+  CCommunication channel{store, messages, traffic};
 };
 
 TEST_F(CommunicationTest, TheChoiceComesFromTheStoreAndGoesBackAtTheEnd) {
@@ -81,8 +83,6 @@ TEST_F(CommunicationTest, TheChoiceComesFromTheStoreAndGoesBackAtTheEnd) {
 }
 
 TEST_F(CommunicationTest, BaudListPortNamesAndModesOutsideTheTable) {
-  StoredSettings store(temp.Path());
-  CCommunication channel(store, messages, traffic);
   EXPECT_EQ(CCommunication::BaudRateFromIndex(5), 9600u);
   EXPECT_EQ(CCommunication::BaudRateFromIndex(-1), 9600u);
 
@@ -111,8 +111,6 @@ TEST_F(CommunicationTest, BaudListPortNamesAndModesOutsideTheTable) {
 }
 
 TEST_F(CommunicationTest, OpenPassesTheRateAsStoredAndReopenUsesTheChoice) {
-  StoredSettings store(temp.Path());
-  CCommunication channel(store, messages, traffic);
   PtyPeer first;
   PtyPeer second;
   LinkPort(0, first.SlavePath());
@@ -152,8 +150,6 @@ TEST_F(CommunicationTest, OpenPassesTheRateAsStoredAndReopenUsesTheChoice) {
 TEST_F(CommunicationTest, WriteLogsTheLineAndReportsTheChannelsResult) {
   traffic.Add(&terminal);
   traffic.Add(&commandLog);
-  StoredSettings store(temp.Path());
-  CCommunication channel(store, messages, traffic);
   // Nothing open: the line is logged but the write fails.
   EXPECT_FALSE(channel.Write("ABC\r\n"));
   PtyPeer peer;
@@ -170,8 +166,6 @@ TEST_F(CommunicationTest, WriteLogsTheLineAndReportsTheChannelsResult) {
 }
 
 TEST_F(CommunicationTest, ReadDeliversTheCountOrWhatCameWithinTheLimit) {
-  StoredSettings store(temp.Path());
-  CCommunication channel(store, messages, traffic);
   PtyPeer peer;
   LinkPort(0, peer.SlavePath());
   ASSERT_TRUE(channel.Open(kCom, 9600, 0));

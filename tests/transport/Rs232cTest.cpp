@@ -29,10 +29,14 @@ std::string ReadLine(CRs232c& port, int limitMs = 2000) {
   return line;
 }
 
-TEST(Rs232c, OpensRawAndExchangesLines) {
-  PtyPeer peer([](const std::string& line) { return "ECHO " + line; });
+class Rs232c : public ::testing::Test {
+ protected:
   RecordingPresenter messages;
-  CRs232c port(messages);
+  CRs232c port{messages};
+};
+
+TEST_F(Rs232c, OpensRawAndExchangesLines) {
+  PtyPeer peer([](const std::string& line) { return "ECHO " + line; });
   ASSERT_TRUE(port.Open(peer.SlavePath(), "COM3", 115200, 8, 0, false, false));
   EXPECT_TRUE(messages.messages.empty());
 
@@ -53,7 +57,7 @@ TEST(Rs232c, OpensRawAndExchangesLines) {
   EXPECT_FALSE(port.Write("", 0));
 }
 
-TEST(Rs232c, FailedOpensShowTheMessageOfTheirStepAndStayClosed) {
+TEST_F(Rs232c, FailedOpensShowTheMessageOfTheirStepAndStayClosed) {
   TempFolder temp;
   PtyPeer peer;
   struct Case {
@@ -85,10 +89,8 @@ TEST(Rs232c, FailedOpensShowTheMessageOfTheirStepAndStayClosed) {
   }
 }
 
-TEST(Rs232c, AFloodWithoutLineEndLosesNoByte) {
+TEST_F(Rs232c, AFloodWithoutLineEndLosesNoByte) {
   PtyPeer peer;
-  RecordingPresenter messages;
-  CRs232c port(messages);
   ASSERT_TRUE(port.Open(peer.SlavePath(), "COM1", 115200, 8, 0, false, false));
   std::string flood;
   for (int i = 0; i < 20000; ++i)
@@ -111,10 +113,8 @@ TEST(Rs232c, AFloodWithoutLineEndLosesNoByte) {
   EXPECT_TRUE(got == flood) << "bytes lost or reordered";
 }
 
-TEST(Rs232c, APeerHangingUpNeitherHangsNorCrashes) {
+TEST_F(Rs232c, APeerHangingUpNeitherHangsNorCrashes) {
   auto peer = std::make_unique<PtyPeer>();
-  RecordingPresenter messages;
-  CRs232c port(messages);
   ASSERT_TRUE(port.Open(peer->SlavePath(), "COM1", 9600, 8, 0, false, false));
   ASSERT_TRUE(port.Write("Q?\r\n", 4));
   ASSERT_TRUE(peer->WaitFor("Q?\r\n"));
@@ -137,12 +137,10 @@ TEST(Rs232c, APeerHangingUpNeitherHangsNorCrashes) {
   EXPECT_EQ(ReadLine(port), "COMPLETE\r\n");
 }
 
-TEST(Rs232c, WhatWaitsOnThePortBeforeItOpensIsDiscarded) {
+TEST_F(Rs232c, WhatWaitsOnThePortBeforeItOpensIsDiscarded) {
   PtyPeer peer([](const std::string&) { return std::string("COMPLETE\r\n"); });
   // A reply meant for a program that has gone waits in the line's input queue.
   peer.Send("TI=1\r\n");
-  RecordingPresenter messages;
-  CRs232c port(messages);
   ASSERT_TRUE(port.Open(peer.SlavePath(), "COM1", 9600, 8, 0, false, false));
   ASSERT_TRUE(port.Write("A=1\r\n", 5));
   EXPECT_EQ(ReadLine(port), "COMPLETE\r\n");

@@ -25,10 +25,7 @@ TEST_F(CliTest, GetSetAndSendOnTheCamera) {
   EXPECT_EQ(Printed({"get", "ti", "FGA", "MD"}), "TI=1\nFGA=640\nMD=QX-70500C-VLNK\n");
   EXPECT_EQ(Printed({"send", "FGA?"}), "FGA=640\n");
 
-  EXPECT_EQ(Run({"get", "NOSUCH"}), kExitUsage);
-  EXPECT_EQ(Run({"set", "TI=abc"}), kExitUsage);
   EXPECT_EQ(Run({"set", "TI"}), kExitUsage);
-  EXPECT_EQ(Run({"set", "TI=1=2"}), kExitUsage);
   EXPECT_EQ(Run({"set", "UD=cam\r\nCRS00=1"}), kExitUsage);
 }
 

@@ -50,11 +50,9 @@ TEST(StoredSettings, FirstRunGivesDefaultsAndValuesSurviveTheRunAndANormalEnd) {
     EXPECT_NE(ReadAll(store.FilePath()).find("Previous Application Shutdown Status=number:0\n"),
               std::string::npos);
 
-    EXPECT_TRUE(store.SetStoredNumber(kStoredBaudrate, 115200));
     EXPECT_TRUE(store.SetStoredNumber(kStoredControlMode, 1));
     EXPECT_TRUE(store.SetStoredText(kStoredCommandLogFilePath, awkward));
     EXPECT_TRUE(store.SetStoredNumbers({{kStoredComPortNo, 4}, {kStoredCl2001Index, 2}}));
-    EXPECT_EQ(store.GetStoredNumber(kStoredBaudrate, 0).value, 115200u);
   }
   StoredSettings next(folder);
   EXPECT_TRUE(next.PreviousShutdownWasNormal());

@@ -112,25 +112,12 @@ TEST_F(IntegratorTest, DryRunChecksEveryValueAndSendsNoSetting) {
   EXPECT_TRUE(ErrHas(file + ":2: WTC=1457 is outside the range"));
   EXPECT_TRUE(ErrHas(file + ":4: WTC=1000 is outside the range 48..728"));
   EXPECT_TRUE(ErrHas(file + ":6: skipped (unknown command): TX=5"));
-  EXPECT_FALSE(ErrHas("SMRW5")) << "--quiet leaves out the lines for other models";
   EXPECT_TRUE(ErrHas("2 value(s) of " + file + " are not allowed"));
 
   EXPECT_EQ(Printed({"--user", "load", "--dry-run", "--json", Write("ok.cam", "FGA=300\n")}),
             "{\"ok\":true,\"file\":\"" + PathOf("ok.cam") +
                 "\",\"dryRun\":true,\"lines\":[{\"line\":1,\"text\":\"FGA=300\","
                 "\"result\":\"would-send\"}],\"skipped\":[]}\n");
-}
-
-// --quiet leaves only data and errors: a saved file loads back without a note or a line.
-TEST_F(IntegratorTest, QuietLeavesOnlyDataAndErrors) {
-  StartCamera({"--model", "RL-4100T-VLNK"});
-  const std::string saved = PathOf("saved.cam");
-  ASSERT_EQ(Run({"--user", "save", saved}), kExitOk);
-  EXPECT_EQ(Run({"--user", "--quiet", "load", "--strict", saved}), kExitOk);
-  EXPECT_EQ(out_.str() + err_.str(), "");
-  EXPECT_EQ(Run({"--user", "-q", "load", Write("bad.cam", "TX=1\nTI=1\n")}), kExitOk);
-  EXPECT_EQ(err_.str(),
-            "vistrelctl: " + PathOf("bad.cam") + ":1: skipped (unknown command): TX=1\n");
 }
 
 }  // namespace

@@ -64,7 +64,6 @@ TEST_F(NetworkPortTest, PassesThroughRfc2217AndRawPorts) {
   for (size_t port = 0; port < 2; ++port) {
     device_ = server_.Url(port);
     SCOPED_TRACE(device_);
-    EXPECT_EQ(Run({"info"}), kExitOk) << err_.str();
     EXPECT_EQ(Run({"set", "TI=1"}), kExitOk) << err_.str();
     EXPECT_EQ(Run({"--user", "dump"}), kExitOk) << err_.str();
     EXPECT_TRUE(out_.str().starts_with("TI=1\nTA=")) << out_.str();

@@ -88,8 +88,6 @@ TEST_F(ProductionLineTest, TextsAndRefusalsAsTheCameraSentThem) {
   EXPECT_TRUE(OutHas("\"model\":\"QX-70500M-VLNK\""));
   EXPECT_TRUE(OutHas("\"userId\":\"line4 cam\""));
 
-  EXPECT_EQ(Run({"get", "SQPGR1"}), kExitRefused);
-  EXPECT_TRUE(ErrHas("Error: not supported by model for SQPGR1?"));
   // A raw line's reply is printed as it came; an error line is a refusal.
   EXPECT_EQ(Run({"send", "FGA=99999"}), kExitRefused);
   EXPECT_EQ(out_.str(), "Error: value out of range\n");

@@ -174,7 +174,6 @@ TEST_F(AdjustEntryCliTest, BadInputIsAUsageErrorWithNothingSent) {
       {"sequencer", "0"},
       {"sequencer", "129", "SQW=1024"},
       {"sequencer", "3", "SQX=5"},
-      {"sequencer", "3", "SQW=12.5"},
       {"sequencer", "3", "SQW=99999"},
       {"sequencer", "3", "SQW"},
       {"sequencer", "3", "=1024"},

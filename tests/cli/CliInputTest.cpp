@@ -5,7 +5,6 @@
 
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
 #include "camera/SettingFileLimits.h"
 #include "cli/CliFixture.h"

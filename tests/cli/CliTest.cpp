@@ -16,7 +16,6 @@ TEST_F(CliTest, TableListingsNeedNoCamera) {
   EXPECT_TRUE(OutHas("\n389 ID text 0\n"));
   EXPECT_EQ(Run({"params"}, false), kExitOk);
   EXPECT_TRUE(OutHas("\n1842 #96 number 2 0 16383 0 0\n"));
-  EXPECT_EQ(Printed({"--version"}, false), "vistrelctl " VISTREL_VERSION "\n");
 }
 
 TEST_F(CliTest, GetSetAndSendOnTheCamera) {

@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
 #include "cli/CliFixture.h"
 #include "support/OtherProgram.h"

@@ -5,8 +5,6 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include "cli/CliFixture.h"
 #include "cli/CliSession.h"
@@ -48,7 +46,6 @@ TEST_F(ProductionLineTest, ArgumentsAScriptGetsWrongAreUsageErrors) {
   }
   const std::pair<std::vector<std::string>, const char*> cases[] = {
       {{"frobnicate"}, "unknown subcommand: frobnicate"},
-      {{"gte", "TI"}, "unknown subcommand: gte"},
       {{"--frob"}, "unknown option: --frob"},
       {{}, "a subcommand is required"},
       {{"--simulate=FOO", "info"},

@@ -3,7 +3,6 @@
 
 #include <chrono>
 #include <filesystem>
-#include <fstream>
 
 #include "TransportFixtures.h"
 #include "support/Recorders.h"

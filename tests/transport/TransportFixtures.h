@@ -5,10 +5,7 @@
 #include <stdlib.h>
 #include <unistd.h>
 
-#include <atomic>
 #include <chrono>
-#include <cstring>
-#include <filesystem>
 #include <fstream>
 #include <functional>
 #include <mutex>

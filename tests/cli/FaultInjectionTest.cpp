@@ -28,6 +28,11 @@ struct Fault {
   bool waits;  // each line that meets it waits out the time limit
 };
 
+// Names the fault in failure reports.
+void PrintTo(const Fault& fault, std::ostream* out) {
+  *out << fault.name;
+}
+
 // What each fault makes of a command: silence and hang-ups are "no reply" (3); garbage and
 // the reply to another command are answers that are not the one asked for (1).
 const Fault kFaults[] = {

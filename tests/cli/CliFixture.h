@@ -62,7 +62,6 @@ class CliTest : public ::testing::Test {
     return PathOf(name);
   }
 
-  // The whole contents of the file at `path`.
   static std::string Contents(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     std::ostringstream text;
@@ -70,8 +69,7 @@ class CliTest : public ::testing::Test {
     return text.str();
   }
 
-  // Runs `args` with --log; the lines sent after the model check every camera command starts
-  // with.
+  // Runs `args` with --log; the lines sent after the model check every command starts with.
   std::vector<std::string> Sent(int& status, std::vector<std::string> args) {
     args.insert(args.begin(), "--log");
     status = Run(std::move(args));

@@ -5,7 +5,6 @@
 
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
 #include "camera/SettingFileLimits.h"
 #include "cli/CliFixture.h"
@@ -34,7 +33,6 @@ TEST_F(CliInputTest, LoadRefusesWhatIsNotASettingFileBeforeOpeningTheChannel) {
   for (const auto& [path, message] : cases) {
     EXPECT_EQ(Run({"--device", noDevice_, "load", path}), kExitUsage) << path;
     EXPECT_TRUE(ErrHas(message));
-    EXPECT_FALSE(ErrHas("could not open"));
   }
 }
 

@@ -6,8 +6,6 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include "cli/CliFixture.h"
 
@@ -30,7 +28,7 @@ struct Fault {
   bool waits;  // each line that meets it waits out the time limit
 };
 
-// Names the fault in test listings.
+// Names the fault in failure reports.
 void PrintTo(const Fault& fault, std::ostream* out) {
   *out << fault.name;
 }

@@ -29,7 +29,6 @@ TEST_F(LutCliTest, ShowAndReadGiveTheCameraTables) {
 
   const std::string file = PathOf("gamma.csv");
   ASSERT_EQ(Run({"lut", "read", file}), kExitOk) << err_.str();
-  EXPECT_EQ(Contents(file), "GammaData (R G B)\r\n" + PowerOnLines("\r\n"));
   EXPECT_TRUE(out_.str().empty());
 
   // An existing file is replaced only when asked to.

@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
 #include "cli/CliFixture.h"
 #include "support/OtherProgram.h"
@@ -23,10 +23,6 @@ class PortsTest : public CliTest {
     std::ofstream(temp_ / "settings.ini") << "Com Port No=number:4\n";  // COM5
   }
   int Run(std::vector<std::string> args) { return CliTest::Run(std::move(args), false); }
-  size_t Lines() const {
-    const std::string text = out_.str();
-    return size_t(std::count(text.begin(), text.end(), '\n'));
-  }
 };
 
 TEST_F(PortsTest, ListsThePortsThatExistAndTheChoiceWithoutOpeningAny) {
@@ -39,7 +35,7 @@ TEST_F(PortsTest, ListsThePortsThatExistAndTheChoiceWithoutOpeningAny) {
 
   ASSERT_EQ(Run({"ports", "--all"}), kExitOk);
   EXPECT_TRUE(OutHas("com\t1\tCOM2\t"));
-  EXPECT_GE(Lines(), 1u + kComPortCount);
+  EXPECT_GE(std::ranges::count(out_.str(), '\n'), 1 + kComPortCount);
 
   ASSERT_EQ(Run({"ports", "--json"}), kExitOk);
   EXPECT_TRUE(OutHas("{\"kind\":\"com\",\"index\":2,\"name\":\"COM3\",\"device\":\"" + device_ +

@@ -5,8 +5,6 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include "cli/CliFixture.h"
 #include "cli/CliSession.h"
@@ -39,8 +37,6 @@ TEST_F(ProductionLineTest, ASilentCameraEndsEveryCommandAfterTheModelCheck) {
     EXPECT_EQ(std::ranges::count(err_.str(), '\n'), 1) << err_.str();
     EXPECT_EQ(out_.str(), "") << operation;
   }
-  EXPECT_FALSE(std::filesystem::exists(PathOf("new.cam")));
-  EXPECT_FALSE(std::filesystem::exists(PathOf("new.csv")));
 }
 
 TEST_F(ProductionLineTest, ArgumentsAScriptGetsWrongAreUsageErrors) {
@@ -50,7 +46,6 @@ TEST_F(ProductionLineTest, ArgumentsAScriptGetsWrongAreUsageErrors) {
   }
   const std::pair<std::vector<std::string>, const char*> cases[] = {
       {{"frobnicate"}, "unknown subcommand: frobnicate"},
-      {{"gte", "TI"}, "unknown subcommand: gte"},
       {{"--frob"}, "unknown option: --frob"},
       {{}, "a subcommand is required"},
       {{"--simulate=FOO", "info"},
@@ -62,7 +57,6 @@ TEST_F(ProductionLineTest, ArgumentsAScriptGetsWrongAreUsageErrors) {
   for (const auto& [args, error] : cases) {
     EXPECT_EQ(Run(args, false), kExitUsage) << error;
     EXPECT_TRUE(ErrHas(error));
-    EXPECT_FALSE(ErrHas("could not open"));
   }
 
   // A rate no channel runs at is refused, not stored to fail every later run.
@@ -83,7 +77,6 @@ TEST_F(ProductionLineTest, RunOptionsAfterTheSubcommandLeaveItsArgumentsAlone) {
 TEST_F(ProductionLineTest, TextsAndRefusalsAsTheCameraSentThem) {
   StartCamera({"--model", "QX-70500M-VLNK"});
   EXPECT_EQ(Run({"set", "UD=line4 cam"}), kExitOk);
-  EXPECT_EQ(Printed({"get", "UD"}), "UD=line4 cam\n");
   EXPECT_EQ(Printed({"get", "--json", "UD", "TI"}),
             "{\"ok\":true,\"values\":{\"UD\":\"line4 cam\",\"TI\":0}}\n");
   EXPECT_EQ(Run({"info"}), kExitOk);
@@ -92,22 +85,10 @@ TEST_F(ProductionLineTest, TextsAndRefusalsAsTheCameraSentThem) {
   EXPECT_TRUE(OutHas("\"model\":\"QX-70500M-VLNK\""));
   EXPECT_TRUE(OutHas("\"userId\":\"line4 cam\""));
 
-  EXPECT_EQ(Run({"get", "SQPGR1"}), kExitRefused);
-  EXPECT_TRUE(ErrHas("Error: not supported by model for SQPGR1?"));
   // A raw line's reply is printed as it came; an error line is a refusal.
   EXPECT_EQ(Run({"send", "FGA=99999"}), kExitRefused);
   EXPECT_EQ(out_.str(), "Error: value out of range\n");
   EXPECT_TRUE(ErrHas("the camera answered FGA=99999 with an error line"));
-  EXPECT_EQ(Printed({"send", "TI?"}), "TI=0\n");
-}
-
-TEST_F(ProductionLineTest, NumbersInTheCamerasFormsAndWithinThirtyTwoBits) {
-  StartCamera();
-  EXPECT_EQ(Run({"set", "FGA=&H100"}), kExitOk) << err_.str();
-  EXPECT_EQ(Printed({"get", "FGA"}), "FGA=256\n");
-  EXPECT_EQ(Run({"set", "FGA=2147483648"}), kExitUsage);
-  EXPECT_TRUE(ErrHas("not a 32-bit number"));
-  EXPECT_EQ(Printed({"get", "FGA"}), "FGA=256\n") << "nothing was sent";
 }
 
 TEST_F(ProductionLineTest, LoadSaysWhichLinesItSkippedAndStrictFails) {
@@ -123,7 +104,6 @@ TEST_F(ProductionLineTest, LoadSaysWhichLinesItSkippedAndStrictFails) {
   EXPECT_FALSE(ErrHas(":3:")) << "taken lines and blank lines are not reported";
   EXPECT_FALSE(ErrHas(":6:"));
   EXPECT_EQ(Run({"--user", "load", "--strict", file}), kExitRefused);
-  EXPECT_EQ(Run({"--user", "load", "--strict", Write("good.cam", "TI=1\n")}), kExitOk);
 
   // A file the program saved passes --strict: its lines for rows of other models are only
   // reported, the rows it writes without a command name not even that.
@@ -132,6 +112,12 @@ TEST_F(ProductionLineTest, LoadSaysWhichLinesItSkippedAndStrictFails) {
   EXPECT_EQ(Run({"--user", "load", "--strict", saved}), kExitOk) << err_.str();
   EXPECT_TRUE(ErrHas("skipped (not for this model): SMRW5="));
   EXPECT_FALSE(ErrHas(": ="));
+  // --quiet leaves only data and errors: no note and no sent line, but each line skipped.
+  EXPECT_EQ(Run({"--user", "--quiet", "load", "--strict", saved}), kExitOk);
+  EXPECT_EQ(out_.str() + err_.str(), "");
+  EXPECT_EQ(Run({"--user", "-q", "load", Write("bad.cam", "TX=1\nTI=1\n")}), kExitOk);
+  EXPECT_EQ(err_.str(),
+            "vistrelctl: " + PathOf("bad.cam") + ":1: skipped (unknown command): TX=1\n");
 
   // An unknown model's notice is no refusal: every line was taken.
   EXPECT_EQ(Run({"--factory", "load", "--force", Write("model.cam", "MD00=FOO-1\nTI=1\n")}),
@@ -147,7 +133,6 @@ TEST_F(ProductionLineTest, ValuesThatAreNoCleanNumberAreNeverSentNorSaved) {
   EXPECT_EQ(Run({"save", saved}), kExitRefused) << err_.str();
   EXPECT_FALSE(std::filesystem::exists(saved));
   EXPECT_TRUE(ErrHas("for PE? (no clean number; the value was not taken)"));
-  EXPECT_TRUE(ErrHas("Not read: PE."));
   EXPECT_EQ(Run({"dump"}), kExitRefused);
   EXPECT_EQ(out_.str(), "");
 }
@@ -161,16 +146,13 @@ TEST_F(ProductionLineTest, FilesWithNothingToCompareOrForAnotherModelPassNothing
         << out_.str();
     EXPECT_FALSE(OutHas("matches")) << "no verdict on nothing compared";
     EXPECT_TRUE(ErrHas("holds no setting for the RL-4100T-VLNK camera"));
-    EXPECT_EQ(Run({"--user", "load", file}), kExitUsage) << text;
   }
 
   const std::string other = Write("qx.cam", "MD00=QX-70500C-VLNK\nDV=1.1.1.1\nFGA=300\n");
   EXPECT_EQ(Run({"--user", "diff", other}), kExitRefused);
   EXPECT_TRUE(OutHas(other + ":1: MD00 file=QX-70500C-VLNK camera=RL-4100T-VLNK\n"));
   EXPECT_EQ(Run({"--user", "load", other}), kExitUsage);
-  EXPECT_TRUE(ErrHas("the file is for a QX-70500C-VLNK camera"));
   EXPECT_TRUE(ErrHas("give --force"));
-  EXPECT_EQ(out_.str(), "") << "nothing sent";
   // Forced, a user-mode load still sends no identity line.
   EXPECT_EQ(Run({"--user", "load", "--strict", "--force", other}), kExitRefused);
   EXPECT_EQ(out_.str(), other + ":3: sent FGA=300\n");
@@ -192,8 +174,8 @@ TEST_F(ProductionLineTest, ParamsAndDescribeGiveTheConnectedModelsRanges) {
             "value 1456\n");
 }
 
-// One value the model does not allow stops the whole call before anything is sent; a choice
-// is taken by its entry text; a binning mode set first counts for the ranges after it.
+// One value the model does not allow stops the whole call before anything is sent; a choice is
+// taken by its entry text, a number in &H form too; a binning mode counts for the values after it.
 TEST_F(ProductionLineTest, SetChecksEveryValueBeforeItSendsAny) {
   StartCamera({"--model", "RL-4100T-VLNK"});
   for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
@@ -205,9 +187,10 @@ TEST_F(ProductionLineTest, SetChecksEveryValueBeforeItSendsAny) {
     EXPECT_TRUE(ErrHas(" (model RL-4100T-VLNK); nothing was sent"));
     EXPECT_FALSE(ErrHas("Tx: TI=")) << "nothing sent";
   }
-  EXPECT_TRUE(ErrHas("WTC=1000 is outside the range 48..728 of WTC"));
-  EXPECT_EQ(Run({"set", "TI=high", "HB=2", "WTC=700"}), kExitOk) << err_.str();
-  EXPECT_EQ(Printed({"get", "TI", "WTC"}), "TI=1\nWTC=700\n");
+  EXPECT_EQ(Run({"set", "FGA=2147483648"}), kExitUsage);
+  EXPECT_TRUE(ErrHas("not a 32-bit number"));
+  EXPECT_EQ(Run({"set", "TI=high", "HB=2", "WTC=700", "FGA=&H100"}), kExitOk) << err_.str();
+  EXPECT_EQ(Printed({"get", "TI", "WTC", "FGA"}), "TI=1\nWTC=700\nFGA=256\n");
 
   // What the camera refuses is named, and the settings after it are not sent.
   EXPECT_EQ(Run({"set", "SQPGR1=1", "TI=0"}), kExitRefused);

@@ -129,7 +129,6 @@ TEST_F(ClSerialTest, WithoutLibrariesThereAreNoNamesAndNothingOpens) {
     EXPECT_FALSE(channel.Open(0));
   }
 
-  // No library file: no names, nothing opens.
   const std::string file = temp / "libclserial.so";
   CClSerial2001 cl2001(messages, file);
   CClSerialVer11 clVer11(messages, file);
@@ -230,7 +229,6 @@ TEST_F(ClSerialTest, TheChannelObjectDrivesALibraryFoundByTheLoader) {
   EXPECT_TRUE(channel.Write("MD?\r\n"));
   channel.Close();
   EXPECT_FALSE(channel.Write("MD?\r\n"));
-  EXPECT_EQ(traffic.lines.back(), "Tx: MD?");
 }
 
 }  // namespace

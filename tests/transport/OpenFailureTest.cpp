@@ -6,8 +6,6 @@
 
 #include <cerrno>
 #include <cstring>
-#include <filesystem>
-#include <fstream>
 
 #include <gtest/gtest.h>
 
@@ -81,8 +79,6 @@ TEST(OpenFailure, NoPermissionAdvisesTheGroupOnlyWhereTheGroupHasAccess) {
     for (size_t at; (at = expected.find("%g")) != std::string::npos;)
       expected.replace(at, 2, GroupOf(device));
     const std::string text = MessageOfUnprivilegedOpen(device);
-    EXPECT_EQ(text.rfind("Failed to initialize COM4 port!\nError in CreateFile()\n", 0), 0u)
-        << text;
     EXPECT_NE(text.find(expected), std::string::npos) << text;
   }
 }

@@ -85,7 +85,6 @@ TEST(SerialDiscovery, FindsAdaptersByStableNameAndOnlyTheSerialPortsWithAUart) {
             "Prolific Technology Inc. USB-Serial Controller");
   EXPECT_EQ(AdapterFromById("pci-0000:00:16.3"), "");
 
-  // No tree at all: nothing found, nothing thrown.
   EXPECT_TRUE(DiscoverSerialPorts({tree.Dev() + "/none", tree.Sys() + "/none"}).empty());
 }
 

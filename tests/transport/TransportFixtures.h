@@ -5,10 +5,7 @@
 #include <stdlib.h>
 #include <unistd.h>
 
-#include <atomic>
 #include <chrono>
-#include <cstring>
-#include <filesystem>
 #include <fstream>
 #include <functional>
 #include <mutex>
@@ -21,7 +18,6 @@
 
 namespace vistrel::test {
 
-// The whole contents of the file at `path`.
 inline std::string ReadAll(const std::string& path) {
   std::ifstream in(path);
   std::stringstream text;

@@ -53,14 +53,6 @@ std::optional<std::string> ModelIdForEntry(int position) {
   return kModelIds[static_cast<size_t>(position)];
 }
 
-int EntryForModelId(const std::string& name) {
-  for (size_t i = 0; i < kModelIds.size(); ++i) {
-    if (name == kModelIds[i])
-      return static_cast<int>(i);
-  }
-  return -1;
-}
-
 Outcome WriteModelId(CameraSession& session, int position, const std::string& entryText) {
   const std::optional<std::string> name = ModelIdForEntry(position);
   // The entry the operator sees must name the model that is written: on a camera whose

@@ -18,8 +18,6 @@ Outcome WriteCameraId(CameraSession& session, const std::string& cameraId);
 
 // The model name the entry at `position` of the model choice writes; nullopt for none.
 std::optional<std::string> ModelIdForEntry(int position);
-// The position whose entry writes `name`; -1 for a name no entry writes.
-int EntryForModelId(const std::string& name);
 // Writes the model id of the entry at `position`, whose text the operator sees as
 // `entryText`; then runs the model check before reporting success.
 Outcome WriteModelId(CameraSession& session, int position, const std::string& entryText);

@@ -15,6 +15,10 @@ FUZZ_WORK ?= $(FUZZ_BUILD)/corpus
 
 # ccache, when there is one, shares compiled objects between the build folders.
 CCACHE := $(shell command -v ccache 2>/dev/null)
+# Paths below the checkout are hashed relative to it, so a fresh clone elsewhere (CI) reuses
+# what any other checkout compiled.
+export CCACHE_BASEDIR := $(CURDIR)
+export CCACHE_NOHASHDIR := true
 LAUNCHER := $(if $(CCACHE),-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
 COMMON_FLAGS = -G Ninja -DVISTREL_WERROR=$(WERROR) $(LAUNCHER)
 

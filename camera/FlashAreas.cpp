@@ -1,6 +1,8 @@
 #include "camera/FlashAreas.h"
 
+#include <algorithm>
 #include <array>
+#include <chrono>
 
 #include "camera/PassOutcome.h"
 #include "camera/ReadAll.h"
@@ -88,6 +90,28 @@ Outcome CameraReset(CameraSession& session) {
     return Outcome::Done;
   session.Messages().ShowMessage("Failed sending \"Camera Reset Command\".", "", MessageIcon::Stop);
   return FailureAfter(session.Engine().LastOutcome());
+}
+
+RestartWait WaitForRestart(CameraSession& session, int limitMs) {
+  Command& engine = session.Engine();
+  IClock& clock = engine.Clock();
+  const IClock::Duration start = clock.Now();
+  const IClock::Duration deadline = clock.After(limitMs);
+  // Any line back is the camera answering: also the late answer of a query the restart
+  // swallowed, which a query of its own would pass over as owed to the one before.
+  const std::string query = Command::BuildQuery(cmd::MD, true);
+  RestartWait wait;
+  for (;;) {
+    std::string reply;
+    const bool answered = engine.Exchange(query, reply, limits::kProbeMs);
+    wait.outcome = answered ? Outcome::Done : engine.LastOutcome();
+    wait.tookMs = static_cast<int>(
+        std::chrono::duration_cast<std::chrono::milliseconds>(clock.Now() - start).count());
+    const int left = clock.RemainingMs(deadline);
+    if (answered || wait.outcome == Outcome::ChannelLost || left <= 0)
+      return wait;
+    clock.Pause(std::min(limits::kRestartPollMs, left));
+  }
 }
 
 Outcome UserSetStore(CameraSession& session, int index) {

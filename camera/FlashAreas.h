@@ -25,8 +25,18 @@ Outcome StoreArea(CameraSession& session, int area);
 Outcome StoreAll(CameraSession& session);
 // Stores into the factory area without a message.
 Outcome FactoryStore(CameraSession& session);
-// Restarts the camera. Done when the camera took the command (the program then closes).
+// Restarts the camera. Done when the camera took the command (the program then closes, or
+// waits for it with WaitForRestart).
 Outcome CameraReset(CameraSession& session);
+// How the wait for a restarting camera ended: Done once it answered again (any answer to the
+// model query, a refusal included), NoReply when the limit passed first, ChannelLost.
+struct RestartWait {
+  Outcome outcome = Outcome::NoReply;
+  int tookMs = 0;  // from the start of the wait to the answer (or to giving up)
+};
+// Asks for the model until the camera answers again after a reset, for at most `limitMs` on
+// the engine's clock. Sends nothing else; the camera's silence shows no message.
+RestartWait WaitForRestart(CameraSession& session, int limitMs);
 // The user-set store and load of the communication dialog (index = area). A load is done
 // when the area was loaded and every setting read back.
 Outcome UserSetStore(CameraSession& session, int index);

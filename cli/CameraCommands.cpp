@@ -1,7 +1,5 @@
 #include "cli/CameraCommands.h"
 
-#include <sys/stat.h>
-
 #include <CLI/CLI.hpp>
 #include <memory>
 #include <ostream>
@@ -11,6 +9,7 @@
 #include "cli/Cli.h"
 #include "cli/CliSession.h"
 #include "cli/CommandRegistry.h"
+#include "cli/OutputFiles.h"
 #include "cli/PortCommands.h"
 #include "cli/SettingCommands.h"
 #include "core/RegularFile.h"
@@ -30,20 +29,6 @@ CLI::Validator SettingFileCheck() {
 
 namespace {
 
-// A file to save goes into a folder that exists; checked before the channel is opened.
-CLI::Validator SaveFolderCheck() {
-  return CLI::Validator(
-      [](std::string& path) {
-        const size_t slash = path.rfind('/');
-        const std::string folder = slash == std::string::npos ? "." : path.substr(0, slash + 1);
-        struct stat st {};
-        if (stat(folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode))
-          return path + ": the folder " + folder + " does not exist";
-        return std::string();
-      },
-      "FILE");
-}
-
 void AddSaveCommand(CLI::App& app, ChosenAction& chosen) {
   auto file = std::make_shared<std::string>();
   auto shipping = std::make_shared<bool>(false);
@@ -53,15 +38,18 @@ void AddSaveCommand(CLI::App& app, ChosenAction& chosen) {
       {"save", "Read all settings and write a setting file (nothing when any is unread)",
        "vistrelctl --device /dev/ttyUSB0 save golden.cam --force"},
       [file, shipping, force](CliSession& s) {
-        if (PathTaken(*file) && !*force) {
-          s.Err() << "vistrelctl: " << *file << " exists; give --force to replace it\n";
-          return static_cast<int>(kExitUsage);
-        }
+        if (const int usable = CheckOutputFile(s, *file, *force); usable != kExitOk)
+          return usable;
         if (s.Json())
           s.Record().Value("file", *file);
         return RunSave(s, *file, *shipping);
       });
-  save->add_option("FILE", *file, "the .cam file")->required()->check(SaveFolderCheck());
+  save->add_option("FILE", *file,
+                   "the .cam file, - for standard output; over several cameras a name with "
+                   "{channel} or {cameraId}, e.g. line4-{cameraId}.cam")
+      ->required()
+      ->check(OutputFileCheck());
+  AddOutputFile(*save, chosen, file);
   save->add_flag("--shipping", *shipping, "write Shipping Data instead of All Data");
   save->add_flag("--force", *force, "replace an existing file");
   AddJsonFlag(*save, chosen, "\"file\"");

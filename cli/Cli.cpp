@@ -21,7 +21,9 @@
 #include "cli/LutCommands.h"
 #include "cli/ManPage.h"
 #include "cli/MultiRun.h"
+#include "cli/OutputFiles.h"
 #include "cli/ProvisionCommand.h"
+#include "cli/StopSignals.h"
 #include "cli/TableCommands.h"
 #include "cli/ValueCommands.h"
 
@@ -73,7 +75,7 @@ std::string OperationName(const CLI::App& app) {
 // Every camera command starts with the model check, so a camera that does not answer ends
 // any command within that check's short limit; every failure ends with one line that says
 // what happened on which channel.
-int RunOnCamera(const ChosenAction& chosen, CliSession& session) {
+int RunOnCamera(const ChosenAction& chosen, CliSession& session, const std::string& channel) {
   int status = session.Open();
   if (status == kExitOk)
     status = session.CheckCameraAnswers();
@@ -86,8 +88,10 @@ int RunOnCamera(const ChosenAction& chosen, CliSession& session) {
   }
   if (status == kExitOk) {
     NoteCameraFacts(session, chosen.facts);
-    status = chosen.onCamera(session);
+    status = NameOutputFile(chosen, session, channel);
   }
+  if (status == kExitOk)
+    status = chosen.onCamera(session);
   return session.Finish(status);
 }
 
@@ -98,8 +102,10 @@ int RunChosen(const ChosenAction& chosen, const ChannelOptions& options,
   CliSession session(options, out, err);
   session.SetOperation(operation);
   session.SetJson(chosen.json);
-  const int status =
-      chosen.unopened ? session.Finish(chosen.unopened(session)) : RunOnCamera(chosen, session);
+  // A file named per camera takes the channel as the run names it.
+  const std::string channel = options.device.empty() ? session.ChannelText() : options.device;
+  const int status = chosen.unopened ? session.Finish(chosen.unopened(session))
+                                     : RunOnCamera(chosen, session, channel);
   if (chosen.facts)
     chosen.facts->last = session.Engine().LastOutcome();
   return status;
@@ -139,8 +145,9 @@ int ExitStatusFor(Outcome outcome) {
   return kExitRefused;
 }
 
-int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& err) {
-  const std::vector<std::string> arguments(argv + 1, argv + argc);
+namespace {
+
+int RunCliOnce(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
   // The completion scripts ask with the words typed so far, which may name several channels.
   const bool hidden = !arguments.empty() &&
                       (arguments[0] == kCompleteCommand || arguments[0] == kManSectionsCommand);
@@ -150,9 +157,27 @@ int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
   return RunCliArguments(arguments, out, err, nullptr);
 }
 
-int RunCliArguments(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err,
-                    CameraRunFacts* facts) {
-  CLI::App app{"vistrelctl: set up a Camera Link camera over its serial channel", kProgram};
+}  // namespace
+
+int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& err) {
+  StopSignals::ClearOutputClosed();
+  const int status = RunCliOnce(std::vector<std::string>(argv + 1, argv + argc), out, err);
+  out.flush();
+  if (!StopSignals::OutputClosed())
+    return status;
+  // What moved on the cameras was stopped and the locks are gone; say so where that can still
+  // be read.
+  err << "vistrelctl: stopped: the output was closed (its reader has gone); send the output to "
+         "a file or read all of it\n"
+      << std::flush;
+  return 128 + StopSignals::kOutputClosed;
+}
+
+namespace {
+
+// The program's options and subcommands; what the command line chooses lands in `options`
+// and `chosen`.
+void SetUpApp(CLI::App& app, ChannelOptions& options, ChosenAction& chosen) {
   UseHelpFormatter(app);
   app.set_version_flag("--version", std::string(kProgram) + " " + VISTREL_VERSION);
   app.set_help_all_flag("--help-all", "Print the help of every subcommand and exit");
@@ -163,13 +188,37 @@ int RunCliArguments(const std::vector<std::string>& arguments, std::ostream& out
              "\nThe manual is vistrelctl(1); the README and the changelog are in\n" +
              VISTREL_DOC_DIR + ".\n");
 
-  ChannelOptions options;
   AddChannelOptions(app, options);
-  ChosenAction chosen;
-  chosen.facts = facts;
   AddAllCommands(app, chosen);
   AddChannelCommand(app, chosen);
   AddMultiRunOptions(app);
+}
+
+}  // namespace
+
+std::optional<std::string> OutputFileOf(const std::vector<std::string>& arguments) {
+  CLI::App app{"", kProgram};
+  ChannelOptions options;
+  ChosenAction chosen;
+  SetUpApp(app, options, chosen);
+  app.allow_extras(true);
+  std::vector<std::string> args = RunOptionsFirst(arguments);
+  std::reverse(args.begin(), args.end());
+  try {
+    app.parse(args);
+  } catch (const CLI::Error&) {
+    return std::nullopt;  // each camera's run says what is wrong
+  }
+  return chosen.outputFile ? std::optional<std::string>(*chosen.outputFile) : std::nullopt;
+}
+
+int RunCliArguments(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err,
+                    CameraRunFacts* facts) {
+  CLI::App app{"vistrelctl: set up a Camera Link camera over its serial channel", kProgram};
+  ChannelOptions options;
+  ChosenAction chosen;
+  chosen.facts = facts;
+  SetUpApp(app, options, chosen);
   if (AnswerHidden(app, arguments, out))
     return kExitOk;
   // Subcommands keep CLI11's own check; what reaches the program is reported below.

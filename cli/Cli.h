@@ -1,6 +1,7 @@
 #pragma once
 
 #include <iosfwd>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -30,5 +31,9 @@ struct CameraRunFacts;
 // when given, receives what the run learnt about its camera.
 int RunCliArguments(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err,
                     CameraRunFacts* facts);
+
+// The file the subcommand of `arguments` (without the program name) writes (save, lut read),
+// as given; nothing runs. nullopt when it writes none or the arguments do not parse.
+std::optional<std::string> OutputFileOf(const std::vector<std::string>& arguments);
 
 }  // namespace vistrel

@@ -30,6 +30,10 @@ CLI::App* AddCameraCommand(CLI::App& app, ChosenAction& chosen, const CommandHel
   return sub;
 }
 
+void AddOutputFile(CLI::App& sub, ChosenAction& chosen, std::shared_ptr<std::string> file) {
+  sub.parse_complete_callback([&chosen, file = std::move(file)] { chosen.outputFile = file; });
+}
+
 void AddExpectModelOption(CLI::App& sub, ChosenAction& chosen) {
   sub.add_option_function<std::string>(
          "--expect-model", [&chosen](const std::string& model) { chosen.expectedModel = model; },

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <cstddef>
 #include <functional>
 #include <iosfwd>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -14,6 +16,7 @@ class App;
 namespace vistrel {
 
 class CliSession;
+class OutputClaims;
 
 // What a run learnt about its camera, for the record of a run over several cameras.
 struct CameraRunFacts {
@@ -21,6 +24,9 @@ struct CameraRunFacts {
   std::string model;      // empty until the model check has passed
   std::optional<std::string> cameraId;
   Outcome last = Outcome::Done;  // how the run's last exchange ended
+  // In a run over several cameras: this camera's place and the files all of them write.
+  size_t index = 0;
+  OutputClaims* claims = nullptr;
 };
 
 // What the chosen subcommand does: on an open session, or without a channel, or either
@@ -36,6 +42,9 @@ struct ChosenAction {
   bool json = false;
   // Receives what the run learnt about its camera; may be null.
   CameraRunFacts* facts = nullptr;
+  // The file the command writes, when it writes one (save, lut read): the name as given,
+  // then as expanded for the camera (NameOutputFile).
+  std::shared_ptr<std::string> outputFile;
 };
 
 // How a subcommand presents itself in its --help.
@@ -50,6 +59,9 @@ CLI::App* AddSubcommand(CLI::App& app, const CommandHelp& help);
 // Adds a subcommand that runs `run` on the camera when it is the one chosen.
 CLI::App* AddCameraCommand(CLI::App& app, ChosenAction& chosen, const CommandHelp& help,
                            std::function<int(CliSession&)> run);
+
+// Makes `file` the chosen command's output file when `sub` is the one chosen.
+void AddOutputFile(CLI::App& sub, ChosenAction& chosen, std::shared_ptr<std::string> file);
 
 // Adds --expect-model NAME: the command runs only on a camera that reports model NAME.
 void AddExpectModelOption(CLI::App& sub, ChosenAction& chosen);

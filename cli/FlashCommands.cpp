@@ -3,11 +3,14 @@
 #include <CLI/CLI.hpp>
 #include <memory>
 #include <ostream>
+#include <string>
 
 #include "camera/FlashAreas.h"
 #include "cli/Cli.h"
 #include "cli/CliSession.h"
 #include "cli/CommandRegistry.h"
+#include "cli/Json.h"
+#include "core/TimeLimits.h"
 
 namespace vistrel {
 namespace {
@@ -30,6 +33,31 @@ int WithArea(CliSession& s, int area, int status) {
   if (s.Json())
     s.Record().Value("area", area);
   return status;
+}
+
+// Milliseconds as seconds with one decimal: "2.1 s".
+std::string SecondsText(int ms) {
+  return std::to_string(ms / 1000) + "." + std::to_string(ms % 1000 / 100) + " s";
+}
+
+// Resets the camera and, unless told not to, waits until it answers again: the next command
+// then finds it ready.
+int RunReset(CliSession& s, bool noWait) {
+  const Outcome reset = CameraReset(s.Camera());
+  if (reset != Outcome::Done || noWait)
+    return ExitStatusFor(reset);
+  const RestartWait wait = WaitForRestart(s.Camera(), limits::kRestartMs);
+  if (wait.outcome != Outcome::Done) {
+    return s.Fail(
+        ExitStatusFor(wait.outcome),
+        "the camera took the reset but did not answer again within " + SecondsText(wait.tookMs),
+        "check its power and cable, then ask it with: vistrelctl info");
+  }
+  if (s.Json())
+    s.Record().Value("restartMs", wait.tookMs);
+  else
+    s.Out() << "the camera answered again after " << SecondsText(wait.tookMs) << '\n';
+  return kExitOk;
 }
 
 }  // namespace
@@ -69,10 +97,16 @@ void AddFlashCommands(CLI::App& app, ChosenAction& chosen) {
        "vistrelctl --device /dev/ttyUSB0 --yes store-all"},
       [](CliSession& s) { return ExitStatusFor(StoreAll(s.Camera())); });
   AddJsonFlag(*storeAll, chosen, "nothing more");
+  auto noWait = std::make_shared<bool>(false);
   CLI::App* reset = AddCameraCommand(
-      app, chosen, {"reset", "Restart the camera", "vistrelctl --device /dev/ttyUSB0 reset"},
-      [](CliSession& s) { return ExitStatusFor(CameraReset(s.Camera())); });
-  AddJsonFlag(*reset, chosen, "nothing more");
+      app, chosen,
+      {"reset",
+       "Restart the camera and wait until it answers again (at most 30 s); prints how long "
+       "that took",
+       "vistrelctl --device /dev/ttyUSB0 reset"},
+      [noWait](CliSession& s) { return RunReset(s, *noWait); });
+  reset->add_flag("--no-wait", *noWait, "end once the camera took the reset");
+  AddJsonFlag(*reset, chosen, "\"restartMs\" (without --no-wait)");
 }
 
 }  // namespace vistrel

@@ -11,6 +11,7 @@
 #include "cli/CliSession.h"
 #include "cli/CommandRegistry.h"
 #include "cli/Json.h"
+#include "cli/OutputFiles.h"
 #include "core/RegularFile.h"
 
 namespace vistrel {
@@ -44,6 +45,10 @@ int RunLutRead(CliSession& s, const std::string& path) {
   LutTableSet tables{};
   if (const int status = ReadTables(s, tables); status != kExitOk)
     return status;
+  if (path == kStandardOutputFile) {
+    s.Out() << FormatGammaText(tables);
+    return kExitOk;
+  }
   // Everything was read: only the file itself can have failed.
   return ExitStatusFor(SaveGammaCsv(path, tables, s.Presenter()));
 }
@@ -109,14 +114,17 @@ void AddLutCommands(CLI::App& app, ChosenAction& chosen) {
       {"read", "Read the three tables and write them as a gamma data file (.csv)",
        "vistrelctl --device /dev/ttyUSB0 lut read gamma.csv --force"},
       [readFile, force](CliSession& s) {
-        if (PathTaken(*readFile) && !*force) {
-          s.Err() << "vistrelctl: " << *readFile << " exists; give --force to replace it\n";
-          return static_cast<int>(kExitUsage);
-        }
+        if (const int usable = CheckOutputFile(s, *readFile, *force); usable != kExitOk)
+          return usable;
         return RunLutRead(s, *readFile);
       });
-  read->add_option("FILE", *readFile, "the .csv file")->required();
+  read->add_option("FILE", *readFile,
+                   "the .csv file, - for standard output; over several cameras a name with "
+                   "{channel} or {cameraId}, e.g. gamma-{channel}.csv")
+      ->required()
+      ->check(OutputFileCheck());
   read->add_flag("--force", *force, "replace an existing file");
+  AddOutputFile(*read, chosen, readFile);
 
   auto writeFile = std::make_shared<std::string>();
   auto channel = std::make_shared<int>(kAllChannels);

@@ -8,6 +8,7 @@
 #endif
 
 #include "cli/Cli.h"
+#include "cli/OutputStream.h"
 
 int main(int argc, char** argv) {
 #ifdef _WIN32
@@ -15,5 +16,16 @@ int main(int argc, char** argv) {
   _setmode(_fileno(stdout), _O_BINARY);
   _setmode(_fileno(stderr), _O_BINARY);
 #endif
-  return vistrel::RunCli(argc, argv, std::cout, std::cerr);
+  // A closed output (a pipe into `head`) is a failed write the run handles as a stop.
+  vistrel::IgnoreBrokenPipes();
+  vistrel::OutputStreamBuf out(1);
+  vistrel::OutputStreamBuf err(2);
+  std::streambuf* const standardOut = std::cout.rdbuf(&out);
+  std::streambuf* const standardErr = std::cerr.rdbuf(&err);
+  const int status = vistrel::RunCli(argc, argv, std::cout, std::cerr);
+  std::cout.flush();
+  std::cerr.flush();
+  std::cout.rdbuf(standardOut);
+  std::cerr.rdbuf(standardErr);
+  return status;
 }

@@ -2,8 +2,8 @@
 
 #include <CLI/CLI.hpp>
 #include <algorithm>
-#include <atomic>
 #include <fstream>
+#include <map>
 #include <mutex>
 #include <ostream>
 #include <thread>
@@ -15,7 +15,9 @@
 #include "cli/Json.h"
 #include "cli/LineStream.h"
 #include "cli/NumberArgument.h"
+#include "cli/OutputFiles.h"
 #include "cli/StopSignals.h"
+#include "core/TextEscape.h"
 
 namespace vistrel {
 namespace {
@@ -109,6 +111,14 @@ CameraPlan PlanOf(const std::vector<std::string>& args) {
   return plan;
 }
 
+// ".cam" of "golden.cam"; empty without one.
+std::string FileExtension(const std::string& path) {
+  const size_t dot = path.rfind('.');
+  const size_t slash = path.rfind('/');
+  return dot == std::string::npos || (slash != std::string::npos && dot < slash) ? std::string()
+                                                                                 : path.substr(dot);
+}
+
 const char* OutcomeWord(int status, Outcome last) {
   switch (status) {
     case kExitOk:
@@ -155,9 +165,33 @@ std::string RecordOf(const std::string& channel, const CameraRunFacts& facts, in
   return w.Text() + ",\"data\":" + DataOf(out.Lines()) + "}";
 }
 
+// A command that writes a file writes one per camera, named by a pattern; the names that
+// the channels alone give are checked here, before any channel opens. Empty, or the usage
+// error.
+std::string CheckOutputNames(const CameraPlan& plan) {
+  const std::optional<std::string> file = OutputFileOf(plan.arguments);
+  if (!file)
+    return {};
+  if (!NamesPerCamera(*file)) {
+    return "over several cameras every camera writes a file of its own: name the file with " +
+           std::string(kChannelField) + " or " + kCameraIdField + ", for example line4-" +
+           kChannelField + FileExtension(*file);
+  }
+  if (NeedsCameraId(*file))
+    return {};  // known once each camera has told its id
+  std::map<std::string, std::string> byPath;
+  for (const std::string& channel : plan.channels) {
+    const auto [taken, added] = byPath.emplace(ExpandFileName(*file, channel, ""), channel);
+    if (!added)
+      return "the channels " + taken->second + " and " + channel + " give the same file name " +
+             taken->first;
+  }
+  return {};
+}
+
 // One camera's run. Text lines go out as they are complete; a JSON record once it ends.
 int RunOnCamera(const CameraPlan& plan, size_t index, std::ostream& out, std::ostream& err,
-                std::mutex& lock) {
+                std::mutex& lock, OutputClaims& claims) {
   const std::string& channel = plan.channels[index];
   const std::string prefix = channel + ": ";
   LineStream cameraOut(plan.json ? nullptr : &out, prefix, lock);
@@ -166,6 +200,8 @@ int RunOnCamera(const CameraPlan& plan, size_t index, std::ostream& out, std::os
   args.insert(args.end(), plan.arguments.begin(), plan.arguments.end());
   CameraRunFacts facts;
   facts.idWanted = plan.json;
+  facts.index = index;
+  facts.claims = &claims;
   int status = StopSignals::Pending();
   if (status != 0) {
     // A stop signal came before this camera's turn: it is left as it is.
@@ -216,19 +252,24 @@ std::optional<int> RunOnEveryCamera(const std::vector<std::string>& args, std::o
         << "\nRun with --help for usage.\n";
     return kExitUsage;
   }
+  if (const std::string error = CheckOutputNames(plan); !error.empty()) {
+    err << "vistrelctl: " << EscapeControlsInMessage(error) << "\nRun with --help for usage.\n";
+    return kExitUsage;
+  }
+  // A thread per camera; --jobs says how many of them run at once.
   const size_t count = plan.channels.size();
-  const size_t workers = plan.jobs == 0 ? count : std::min(plan.jobs, count);
+  OutputClaims claims(count, plan.jobs == 0 ? count : std::min(plan.jobs, count));
   std::vector<int> statuses(count, kExitOk);
-  std::atomic<size_t> next{0};
   std::mutex lock;
-  auto work = [&] {
-    for (size_t i; (i = next++) < count;)
-      statuses[i] = RunOnCamera(plan, i, out, err, lock);
+  auto work = [&](size_t i) {
+    claims.Enter();
+    statuses[i] = RunOnCamera(plan, i, out, err, lock, claims);
+    claims.Leave(i);
   };
   std::vector<std::thread> threads;
-  for (size_t t = 1; t < workers; ++t)
-    threads.emplace_back(work);
-  work();
+  for (size_t i = 1; i < count; ++i)
+    threads.emplace_back(work, i);
+  work(0);
   for (std::thread& thread : threads)
     thread.join();
   return *std::ranges::max_element(statuses);

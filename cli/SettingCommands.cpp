@@ -11,6 +11,7 @@
 #include "cli/Cli.h"
 #include "cli/CliSession.h"
 #include "cli/Json.h"
+#include "cli/OutputFiles.h"
 #include "core/CommandTable.h"
 #include "core/TextEscape.h"
 
@@ -146,6 +147,10 @@ int RunSave(CliSession& s, const std::string& path, bool shipping) {
   if (const int status = ReadEverything(s); status != kExitOk)
     return status;
   const auto variant = shipping ? SettingFileVariant::ShippingData : SettingFileVariant::AllData;
+  if (path == kStandardOutputFile) {
+    s.Out() << BuildSettingFile(s.Camera(), variant);
+    return kExitOk;
+  }
   // Everything was read: only the file itself can have failed.
   return ExitStatusFor(WriteSettingFile(s.Camera(), path, variant));
 }
@@ -172,7 +177,14 @@ int RunDiff(CliSession& s, const std::string& path) {
               << " camera=" << EscapeControls(d.cameraValue) << '\n';
     }
   }
-  return diff.differences.empty() ? kExitOk : kExitRefused;
+  if (diff.differences.empty())
+    return kExitOk;
+  // A difference is no refusal: nothing was sent, the camera only holds other values.
+  const size_t count = diff.differences.size();
+  return s.Fail(
+      kExitRefused,
+      std::to_string(count) + (count == 1 ? " value differs from " : " values differ from ") + path,
+      "load the file to make the camera match it, or save the camera's settings anew");
 }
 
 }  // namespace vistrel

@@ -21,6 +21,13 @@ namespace vistrel {
 namespace {
 
 volatile std::sig_atomic_t g_received = 0;
+std::atomic<bool> g_outputClosed{false};
+
+int PendingStop() {
+  if (g_received != 0)
+    return g_received;
+  return g_outputClosed.load() ? StopSignals::kOutputClosed : 0;
+}
 
 #ifndef _WIN32
 constexpr int kSignals[] = {SIGINT, SIGTERM, SIGHUP};
@@ -64,7 +71,7 @@ void Uninstall() {
 bool WaitForWake(int ms) {
   pollfd wake{g_wake[0], POLLIN, 0};
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
-  while (g_received == 0) {
+  while (PendingStop() == 0) {
     const auto left =
         std::chrono::ceil<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
     if (left.count() <= 0)
@@ -101,7 +108,7 @@ void Uninstall() {
 bool WaitForWake(int ms) {
   constexpr auto kSlice = std::chrono::milliseconds(limits::kInterruptCheckMs);
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
-  while (g_received == 0) {
+  while (PendingStop() == 0) {
     const auto left = deadline - std::chrono::steady_clock::now();
     if (left <= std::chrono::steady_clock::duration::zero())
       return true;
@@ -137,7 +144,27 @@ StopSignals::~StopSignals() {
 }
 
 int StopSignals::Pending() {
-  return g_received;
+  return PendingStop();
+}
+
+void StopSignals::NoteOutputClosed() {
+  if (g_outputClosed.exchange(true))
+    return;
+#ifndef _WIN32
+  const std::lock_guard<std::mutex> hold(g_holdersLock);
+  if (g_wake[1] >= 0) {
+    const char byte = 1;
+    [[maybe_unused]] const ssize_t n = ::write(g_wake[1], &byte, 1);
+  }
+#endif
+}
+
+bool StopSignals::OutputClosed() {
+  return g_outputClosed.load();
+}
+
+void StopSignals::ClearOutputClosed() {
+  g_outputClosed = false;
 }
 
 bool StopSignals::Wait(int ms) const {
@@ -150,6 +177,8 @@ const char* StopSignals::Name(int signal) {
       return "SIGINT";
     case SIGTERM:
       return "SIGTERM";
+    case kOutputClosed:
+      return "a closed output (SIGPIPE)";
 #ifndef _WIN32
     case SIGHUP:
       return "SIGHUP";

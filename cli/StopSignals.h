@@ -22,8 +22,17 @@ class StopSignals {
 
   // The signal received; 0 while none came.
   int Received() const { return Pending(); }
-  // The signal that a living instance has received; 0 while none came.
+  // The signal that a living instance has received, or kOutputClosed once a write to
+  // standard output or error failed; 0 while neither happened.
   static int Pending();
+  // A closed output is a stop as a signal is: the reader of the output has gone (a pipe into
+  // `head`), so the run ends as SIGTERM would end it, with 128 + SIGPIPE.
+  static constexpr int kOutputClosed = 13;  // SIGPIPE
+  // Notes that a write to standard output or error failed; wakes every Wait. Sticky until
+  // ClearOutputClosed (a new run of the command line in the same process).
+  static void NoteOutputClosed();
+  static bool OutputClosed();
+  static void ClearOutputClosed();
   // Waits up to `ms` milliseconds; false as soon as a signal came (also before the call).
   bool Wait(int ms) const;
   // The stop goes out now: from here on the engine waits for the camera's answers again.

@@ -8,6 +8,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <charconv>
@@ -16,6 +17,7 @@
 #include <filesystem>
 #include <optional>
 #include <string_view>
+#include <vector>
 
 namespace vistrel {
 namespace {
@@ -121,32 +123,107 @@ bool MayFollow(const std::string& link, const struct stat& linkStat) {
   return !shared || linkStat.st_uid == geteuid() || linkStat.st_uid == folder.st_uid;
 }
 
-// The file a write to `path` replaces: `path` itself, or where the symbolic links it names
-// lead (also when they lead to no file yet). False, with the reason in `error`, for a link
-// that may not be followed or that loops.
+// The components of `path` other than empty ones and ".".
+std::vector<std::string> Components(const std::string& path) {
+  std::vector<std::string> parts;
+  for (size_t begin = 0; begin <= path.size();) {
+    size_t end = path.find('/', begin);
+    if (end == std::string::npos)
+      end = path.size();
+    const std::string part = path.substr(begin, end - begin);
+    if (!part.empty() && part != ".")
+      parts.push_back(part);
+    begin = end + 1;
+  }
+  return parts;
+}
+
+std::string Joined(const std::vector<std::string>& parts, bool absolute) {
+  std::string path = absolute ? "/" : "";
+  for (size_t i = 0; i < parts.size(); ++i)
+    path += (i == 0 ? "" : "/") + parts[i];
+  return path.empty() ? "." : path;
+}
+
+// The file a write to `path` replaces, with every symbolic link on the way resolved: in the
+// folders of the path as in its last component, also when the link leads to no file yet.
+// Each link passes the shared-folder rule above whatever the kernel's own setting, so the
+// write never goes where a link planted by another user leads. False, with the reason in
+// `error`, for a link that may not be followed or that loops.
 bool ResolveDestination(const std::string& path, std::string& target, std::string& error) {
-  target = path;
-  for (int hop = 0; hop < kMaxLinkHops; ++hop) {
+  bool absolute = path.starts_with('/');
+  std::vector<std::string> done;
+  std::vector<std::string> todo = Components(path);
+  std::reverse(todo.begin(), todo.end());
+  for (int hops = 0; !todo.empty();) {
+    const std::string part = std::move(todo.back());
+    todo.pop_back();
+    if (part == "..") {
+      if (!done.empty() && done.back() != "..")
+        done.pop_back();
+      else if (!absolute)
+        done.push_back(part);
+      continue;
+    }
+    done.push_back(part);
+    const std::string here = Joined(done, absolute);
     struct stat st {};
-    if (lstat(target.c_str(), &st) != 0)
-      return true;
-    if (!S_ISLNK(st.st_mode))
-      return true;
-    if (!MayFollow(target, st)) {
-      error = "refusing to write through " + target +
+    if (lstat(here.c_str(), &st) != 0 || !S_ISLNK(st.st_mode))
+      continue;
+    if (!MayFollow(here, st)) {
+      error = "refusing to write through " + here +
               ": it is a symbolic link of another user in a shared folder; remove it or choose "
               "another name";
       return false;
     }
     std::error_code ec;
-    const std::filesystem::path next = std::filesystem::read_symlink(target, ec);
+    const std::filesystem::path next = std::filesystem::read_symlink(here, ec);
     if (ec) {
-      error = "cannot read the link " + target + ": " + ec.message();
+      error = "cannot read the link " + here + ": " + ec.message();
       return false;
     }
-    target = next.is_absolute() ? next.string() : FolderOf(target) + "/" + next.string();
+    if (++hops > kMaxLinkHops) {
+      error = "cannot write " + path + ": its symbolic links do not end in a file";
+      return false;
+    }
+    done.pop_back();
+    if (next.is_absolute()) {
+      done.clear();
+      absolute = true;
+    }
+    std::vector<std::string> more = Components(next.string());
+    todo.insert(todo.end(), more.rbegin(), more.rend());
   }
-  error = "cannot write " + path + ": its symbolic links do not end in a file";
+  target = Joined(done, absolute);
+  return true;
+}
+
+const char* KindOf(mode_t mode) {
+  if (S_ISDIR(mode))
+    return "a folder";
+  if (S_ISCHR(mode))
+    return "a character device";
+  if (S_ISBLK(mode))
+    return "a block device";
+  if (S_ISFIFO(mode))
+    return "a FIFO";
+  if (S_ISSOCK(mode))
+    return "a socket";
+  return "not a regular file";
+}
+
+// Resolves the destination of a write to `path` and refuses one that exists and is not a
+// regular file: a device, a FIFO or a folder is never replaced by a file.
+bool CheckDestination(const std::string& path, std::string& target, std::string& error) {
+  if (!ResolveDestination(path, target, error))
+    return false;
+  struct stat st {};
+  if (stat(target.c_str(), &st) != 0 || S_ISREG(st.st_mode))
+    return true;
+  const std::string kind = KindOf(st.st_mode);
+  error = "refusing to replace " + path +
+          (target == path ? ": it is " + kind : ": it leads to " + target + ", " + kind) +
+          "; only a regular file is replaced: choose another name";
   return false;
 }
 
@@ -180,6 +257,12 @@ void KeepOwner(int fd, const std::string& target, const struct stat& existing,
 
 }  // namespace
 
+std::string WriteRefusal(const std::string& path) {
+  std::string target;
+  std::string refusal;
+  return CheckDestination(path, target, refusal) ? std::string() : refusal;
+}
+
 std::string FolderOf(const std::string& path) {
   const size_t slash = path.find_last_of('/');
   if (slash == std::string::npos)
@@ -195,7 +278,7 @@ bool WriteFileAtomically(const std::string& path, const std::string& contents, s
     notice->clear();
   std::string target;
   std::string refusal;
-  if (!ResolveDestination(path, target, refusal)) {
+  if (!CheckDestination(path, target, refusal)) {
     if (error)
       *error = refusal;
     return false;

@@ -23,6 +23,10 @@ inline constexpr int kBlemishEntryMs = 4000;
 inline constexpr int kLutEntryMs = 5000;
 // The camera reset (CRS00).
 inline constexpr int kCameraResetMs = 5000;
+// After a reset: how long the camera may take to answer again, and the pause between two
+// model queries while it restarts.
+inline constexpr int kRestartMs = 30000;
+inline constexpr int kRestartPollMs = 50;
 // Storing the current setting into one flash area.
 inline constexpr int kAreaStoreMs = 8000;
 // Settings that make the camera work a while: loading a flash area, storing each area of

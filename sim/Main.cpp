@@ -5,9 +5,25 @@
 
 #include <iostream>
 #include <memory>
+#include <string>
 
 #include "sim/PtyServer.h"
 #include "sim/SimOptions.h"
+
+namespace {
+
+// "SIM" and the number of the pseudo-terminal (/dev/pts/7: SIM0000007): cameras served at the
+// same time have distinct ids.
+std::string DefaultCameraId(const std::string& slavePath) {
+  const size_t digits = slavePath.find_last_not_of("0123456789") + 1;
+  std::string number = slavePath.substr(digits);
+  constexpr size_t kDigits = 7;
+  if (number.size() > kDigits)
+    number = number.substr(number.size() - kDigits);
+  return "SIM" + std::string(kDigits - number.size(), '0') + number;
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
   using namespace vistrel;
@@ -34,6 +50,7 @@ int main(int argc, char** argv) {
     std::cerr << "vistrel-sim: " << error << std::endl;
     return 1;
   }
+  camera->With([&server](SimCamera& c) { c.NameIfUnnamed(DefaultCameraId(server.SlavePath())); });
   std::cout << server.SlavePath() << std::endl;
   std::cerr << "vistrel-sim: " << camera->With([](SimCamera& c) { return c.Model().Name(); })
             << " on " << server.SlavePath() << std::endl;

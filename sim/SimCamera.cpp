@@ -49,7 +49,14 @@ SimCamera::SimCamera(SimConfig config, SimTime now)
     if (!message.empty() && config_.log)
       config_.log(message);
   }
+  if (!config_.cameraId.empty())
+    stored_.identity.cameraId = config_.cameraId;
   PowerOn(now);
+}
+
+void SimCamera::NameIfUnnamed(const std::string& id) {
+  if (stored_.identity.cameraId == kSimCameraId)
+    stored_.identity.cameraId = id.substr(0, kSimCameraIdMax);
 }
 
 void SimCamera::PowerOn(SimTime now) {

@@ -30,6 +30,8 @@ struct SimConfig {
   // Statuses the one-shot status queries (ATCS, AWRS, SDRS) report in turn before the
   // simulated runs' own; for tests of the polling.
   std::vector<int32_t> statusScript;
+  // The camera id; empty: the one kept in the state file, else kSimCameraId.
+  std::string cameraId;
   // Where the flash areas and identity data are kept between runs; empty: nowhere.
   std::string statePath;
   // Receives problems with the state file; may be empty.
@@ -52,6 +54,9 @@ class SimCamera {
   const SimModel& Model() const { return model_; }
   const SimSettings& Working() const { return working_; }
   const SimStoredState& Stored() const { return stored_; }
+  // Gives a camera that still has the default id (kSimCameraId) the id `id`, so that
+  // cameras served side by side tell apart; an id set otherwise stays.
+  void NameIfUnnamed(const std::string& id);
   // The working value of a command by name (for tests and tools); nullopt for unknown names.
   std::optional<int32_t> Value(std::string_view name) const;
 

@@ -43,6 +43,15 @@ int ParseSimProgramOptions(int argc, const char* const* argv, SimProgramOptions&
   app.add_option("--state", camera.statePath,
                  "File that keeps the flash areas and identity data between runs")
       ->type_name("FILE");
+  app.add_option("--camera-id", camera.cameraId,
+                 "Camera id reported for ID (default: the one in --state, else SIM and the "
+                 "number of the pseudo-terminal, so that cameras served side by side differ)")
+      ->type_name("TEXT")
+      ->check(Unlisted(CLI::Validator(
+          [](const std::string& id) {
+            return id.empty() || id.size() > kSimCameraIdMax ? "1 to 10 characters" : "";
+          },
+          "")));
   app.add_option("--baud", server.baud, "Emulate the wire: each reply byte takes 10/N seconds")
       ->type_name("N")
       ->check(Unlisted(CLI::PositiveNumber));

@@ -1,5 +1,6 @@
 #include "transport/PortLock.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <signal.h>
 #include <stdlib.h>
@@ -124,11 +125,49 @@ void InstallCleanup() {
   });
 }
 
+constexpr const char* kTemporaryPrefix = "LTMP.";
+
+// The process id in a lock temporary's name "LTMP.<pid>"; kNoPid when the name is not one.
+pid_t TemporaryWriter(const char* name) {
+  const size_t prefix = std::strlen(kTemporaryPrefix);
+  if (std::strncmp(name, kTemporaryPrefix, prefix) != 0 || name[prefix] < '1' || name[prefix] > '9')
+    return kNoPid;
+  long long pid = 0;
+  for (const char* c = name + prefix; *c; ++c) {
+    if (*c < '0' || *c > '9' || pid > INT_MAX)
+      return kNoPid;
+    pid = pid * 10 + (*c - '0');
+  }
+  return pid <= INT_MAX ? pid_t(pid) : kNoPid;
+}
+
+// Removes the lock temporaries that runs killed while taking a lock left behind: plain files
+// named for a process that no longer exists, as a stale lock is removed.
+void RemoveDeadTemporaries(const std::string& folder) {
+  DIR* dir = ::opendir(folder.c_str());
+  if (!dir)
+    return;
+  const int dirFd = ::dirfd(dir);
+  while (const dirent* entry = ::readdir(dir)) {
+    const pid_t writer = TemporaryWriter(entry->d_name);
+    if (writer == kNoPid || writer == ::getpid() || Alive(writer))
+      continue;
+    struct stat st {};
+    if (::fstatat(dirFd, entry->d_name, &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(st.st_mode))
+      ::unlinkat(dirFd, entry->d_name, 0);
+  }
+  ::closedir(dir);
+}
+
 // Makes the lock file with its content complete before it appears under its name, so that
 // no other program reads it half written. 0, or the errno of the failing step (EEXIST: a
-// lock file is there).
+// lock file is there). The temporary is named for the process, so the threads of a run over
+// several cameras take their locks one at a time.
 int CreateLockFile(const std::string& folder, const std::string& path) {
-  const std::string temp = folder + "/LTMP." + std::to_string(::getpid());
+  static std::mutex creating;
+  const std::lock_guard<std::mutex> hold(creating);
+  RemoveDeadTemporaries(folder);
+  const std::string temp = folder + "/" + kTemporaryPrefix + std::to_string(::getpid());
   const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0644);
   if (fd < 0)
     return errno;

@@ -1,7 +1,8 @@
 #include "ui/LogFiles.h"
 
-#include <cstdio>
 #include <filesystem>
+
+#include "core/AtomicFile.h"
 
 namespace vistrel {
 
@@ -21,6 +22,11 @@ std::optional<std::string> ChooseFileToWrite(IMessagePresenter& messages, const 
       messages.ChooseFile(true, folder, defaultExtension, filter);
   if (!chosen || chosen->empty())
     return std::nullopt;
+  // A device, a FIFO or a folder is never replaced: nothing to ask.
+  if (const std::string refusal = WriteRefusal(*chosen); !refusal.empty()) {
+    messages.ShowMessage(refusal, "Error", MessageIcon::Stop);
+    return std::nullopt;
+  }
   std::error_code error;
   if (std::filesystem::exists(*chosen, error) &&
       !messages.AskYesNo(ReplaceQuestion(*chosen), "Confirm"))
@@ -35,17 +41,18 @@ bool SaveLinesWithDialog(IMessagePresenter& messages, LogFolderAccess& folder,
       messages, folder.get ? folder.get() : std::string(), defaultExtension, filter);
   if (!chosen)
     return false;
-  FILE* file = std::fopen(chosen->c_str(), "wt");
-  if (file == nullptr) {
-    messages.ShowMessage("File open error !", "Error", MessageIcon::Stop);
-    return false;
-  }
-  bool ok = true;
+    // Text lines as the platform ends them.
+#ifdef _WIN32
+  constexpr const char* kLineEnd = "\r\n";
+#else
+  constexpr const char* kLineEnd = "\n";
+#endif
+  std::string text;
   for (const std::string& line : lines)
-    ok = std::fprintf(file, "%s\n", line.c_str()) >= 0 && ok;
-  ok = std::fclose(file) == 0 && ok;
-  if (!ok) {
-    messages.ShowMessage("File open error !", "Error", MessageIcon::Stop);
+    text += line + kLineEnd;
+  std::string why;
+  if (!WriteFileAtomically(*chosen, text, &why)) {
+    messages.ShowMessage("File open error !\n" + why, "Error", MessageIcon::Stop);
     return false;
   }
   if (folder.set)

@@ -68,6 +68,15 @@ bool Replace(const std::filesystem::path& temp, const std::filesystem::path& tar
 
 }  // namespace
 
+std::string WriteRefusal(const std::string& path) {
+  const std::filesystem::path target(path);
+  const DWORD attributes = GetFileAttributesW(target.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
+    return "refusing to replace " + path +
+           ": it is a folder; only a regular file is replaced: choose another name";
+  return {};
+}
+
 std::string FolderOf(const std::string& path) {
   const size_t slash = path.find_last_of("/\\");
   if (slash == std::string::npos)
@@ -82,6 +91,11 @@ bool WriteFileAtomically(const std::string& path, const std::string& contents, s
   // ReplaceFile keeps the replaced file's owner and security, so there is nothing to report.
   if (notice)
     notice->clear();
+  if (std::string refusal = WriteRefusal(path); !refusal.empty()) {
+    if (error)
+      *error = std::move(refusal);
+    return false;
+  }
   const std::filesystem::path target = std::filesystem::absolute(std::filesystem::path(path));
   std::filesystem::path temp;
   HANDLE file = CreateTemporary(target, temp);

@@ -62,7 +62,9 @@ class RecordingProgress : public IProgress {
 class CameraFixture {
  public:
   explicit CameraFixture(const std::string& model = "QX-70500C-VLNK", uint32_t rateMask = 31)
-      : channel(Config(model, rateMask)),
+      : CameraFixture(Config(model, rateMask), {}) {}
+  CameraFixture(SimConfig config, SimPeer::Clock clock)
+      : channel(std::move(config), std::move(clock)),
         engine(channel, presenter),
         table(presenter),
         session(engine, table, presenter) {

@@ -86,5 +86,30 @@ TEST(FlashAreasTest, ResetReportsFailure) {
   EXPECT_EQ(CameraReset(f.session), Outcome::Done);
 }
 
+// After a reset the camera is asked for its model, and nothing else, until it answers again:
+// a camera back within the limit is waited for and no longer, one that stays silent is given
+// up at the limit. All on the engine's clock.
+TEST(FlashAreasTest, TheWaitAfterAResetEndsWhenTheCameraAnswersAgain) {
+  for (const int silentMs : {4000, limits::kRestartMs + 1000}) {
+    ManualClock clock;
+    SimConfig config = CameraFixture::Config("QX-70500C-VLNK", 31);
+    config.resetTime = std::chrono::milliseconds(silentMs);
+    CameraFixture f(config, [&clock] { return SimTime(clock.Now()); });
+    f.engine.SetClock(&clock);
+    f.channel.clock = &clock;
+    ASSERT_EQ(CameraReset(f.session), Outcome::Done);
+    f.channel.written.clear();
+    const RestartWait wait = WaitForRestart(f.session, limits::kRestartMs);
+    const bool back = silentMs < limits::kRestartMs;
+    EXPECT_EQ(wait.outcome, back ? Outcome::Done : Outcome::NoReply) << silentMs;
+    EXPECT_GE(wait.tookMs, back ? silentMs : limits::kRestartMs);
+    EXPECT_LE(wait.tookMs,
+              (back ? silentMs : limits::kRestartMs) + limits::kProbeMs + limits::kRestartPollMs);
+    EXPECT_TRUE(std::ranges::all_of(f.channel.Lines(),
+                                    [](const std::string& line) { return line == "MD?"; }));
+    EXPECT_TRUE(f.presenter.messages.empty()) << "the silence shows no message";
+  }
+}
+
 }  // namespace
 }  // namespace vistrel

@@ -1,4 +1,6 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -58,6 +60,38 @@ TEST_F(CliTest, InfoDumpSaveAndLoad) {
   EXPECT_EQ(Printed({"get", "TI"}), "TI=1\n");
 }
 
+// A file command replaces only a regular file, --force or not; "-" is standard output.
+TEST_F(CliTest, WritersReplaceOnlyRegularFiles) {
+  StartCamera();
+  const bool deviceMade = mknod(PathOf("node").c_str(), S_IFCHR | 0666, makedev(1, 3)) == 0;
+  ASSERT_EQ(mkfifo(PathOf("fifo").c_str(), 0666), 0);
+  std::filesystem::create_symlink(PathOf("fifo"), PathOf("link"));
+  const std::pair<const char*, const char*> nodes[] = {
+      {"node", "a character device"}, {"fifo", "a FIFO"}, {"link", "a FIFO"}};
+  for (const std::vector<std::string>& command :
+       {std::vector<std::string>{"save"}, std::vector<std::string>{"lut", "read"}}) {
+    for (const auto& [name, kind] : nodes) {
+      if (name == std::string("node") && !deviceMade)
+        continue;
+      for (const bool force : {false, true}) {
+        std::vector<std::string> args{"--log"};
+        args.insert(args.end(), command.begin(), command.end());
+        args.push_back(PathOf(name));
+        if (force)
+          args.push_back("--force");
+        EXPECT_EQ(Run(args), kExitUsage) << name;
+        EXPECT_TRUE(ErrHas(std::string(kind) + "; only a regular file is replaced"));
+        EXPECT_EQ(SentLines(err_.str()).size(), 0u) << "refused before the channel opens";
+      }
+    }
+  }
+  EXPECT_EQ(std::filesystem::status(PathOf("fifo")).type(), std::filesystem::file_type::fifo);
+  EXPECT_NE(Printed({"save", "-"}).find("\nTI="), std::string::npos);
+  EXPECT_TRUE(Printed({"lut", "read", "-"}).starts_with("GammaData"));
+  if (!deviceMade)
+    GTEST_SKIP() << "mknod is not permitted here: the device node did not run";
+}
+
 TEST_F(CliTest, FlashAreasAndReset) {
   StartCamera({"--reset-ms", "100"});
   EXPECT_EQ(Run({"set", "TI=1"}), kExitOk);
@@ -72,7 +106,10 @@ TEST_F(CliTest, FlashAreasAndReset) {
   EXPECT_EQ(Run({"store-all"}), kExitUsage) << "no terminal to ask and no --yes";
   EXPECT_EQ(Run({"--yes", "store-all"}), kExitOk);
   EXPECT_FALSE(ErrHas("Completed")) << "no confirmations of the desktop program";
-  EXPECT_EQ(Run({"reset"}), kExitOk);
+  // A reset returns once the camera answers again: the next command finds it ready.
+  EXPECT_EQ(Printed({"reset"}).find("the camera answered again after 0."), 0u) << out_.str();
+  EXPECT_EQ(Run({"get", "TI"}), kExitOk) << err_.str();
+  EXPECT_EQ(Printed({"reset", "--no-wait"}), "");
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <csignal>
+#include <filesystem>
 #include <fstream>
 
 #include "cli/CliFixture.h"
@@ -194,6 +195,67 @@ TEST_F(ManyCamerasTest, AStopSignalStopsTheAdjustmentOnEveryCamera) {
     ASSERT_FALSE(sent.empty()) << trace;
     EXPECT_EQ(sent.back(), "ASC=0") << trace;
   }
+}
+
+// A file command over several cameras writes a file per camera, named by a pattern; a plain
+// name, or names that come out the same, write nothing.
+TEST_F(ManyCamerasTest, EveryCameraWritesAFileOfItsOwn) {
+  StartCameras(2);  // camera ids CAM0 and CAM1
+  const std::string plain = PathOf("multi.cam");
+  EXPECT_EQ(RunAll({"save", plain}), kExitUsage);
+  EXPECT_TRUE(
+      ErrHas("name the file with {channel} or {cameraId}, for example line4-{channel}.cam"));
+  EXPECT_EQ(RunAll({"lut", "read", "-"}), kExitUsage);
+  EXPECT_FALSE(std::filesystem::exists(plain));
+
+  ASSERT_EQ(RunAll({"save", PathOf("cam-{cameraId}.cam")}), kExitOk) << err_.str();
+  EXPECT_NE(Contents(PathOf("cam-CAM0.cam")).find("\nTI="), std::string::npos);
+  EXPECT_NE(Contents(PathOf("cam-CAM1.cam")).find("\nTI="), std::string::npos);
+  EXPECT_EQ(RunAll({"save", PathOf("cam-{cameraId}.cam")}), kExitUsage) << "exists: --force";
+  ASSERT_EQ(RunAll({"--jobs", "1", "lut", "read", PathOf("g-{channel}.csv")}), kExitOk)
+      << err_.str();
+  size_t tables = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(PathOf("")))
+    tables += entry.path().filename().string().starts_with("g-dev_pts_") ? 1 : 0;
+  EXPECT_EQ(tables, 2u);
+
+  // Simulated cameras differ by default; two given one id clash, known after the model check.
+  for (const bool twins : {false, true}) {
+    std::vector<std::string> args =
+        twins ? std::vector<std::string>{"--camera-id", "TWIN"} : std::vector<std::string>{};
+    test::SimProgram first(args);
+    test::SimProgram second(args);
+    const std::string pattern = PathOf(std::string(twins ? "t" : "d") + "-{cameraId}.cam");
+    const int status = Run({"--device", first.FirstLine(), "--device", second.FirstLine(), "--baud",
+                            "115200", "--jobs", "1", "save", pattern},
+                           false);
+    EXPECT_EQ(status, twins ? kExitUsage : kExitOk) << err_.str();
+    size_t files = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(PathOf("")))
+      files += entry.path().filename().string().starts_with(twins ? "t-" : "d-SIM") ? 1 : 0;
+    EXPECT_EQ(files, twins ? 0u : 2u);
+  }
+  EXPECT_TRUE(ErrHas("is to write " + PathOf("t-TWIN.cam") + " too; neither writes it"));
+}
+
+// A closed output stops the run as a signal does: the adjustment still running is switched
+// off, every lock goes, and the status is 128 + SIGPIPE.
+TEST_F(ManyCamerasTest, AClosedOutputStopsEveryCameraAndLeavesNoLock) {
+  test::TempFolder locks;
+  test::ScopedEnv lockDir{"VISTREL_LOCK_DIR", locks.Path()};
+  StartCameras(2, {{"--adjust-ms", "200"}, {"--adjust-ms", "60000"}});
+  test::SimProgram ctl({"--device", devices_[0], "--device", devices_[1], "--baud", "115200",
+                        "--log", "adjust", "exposure", "--limit-s", "10"},
+                       VISTRELCTL_PROGRAM);
+  ctl.CloseOutput();  // the first camera's result finds no reader
+  EXPECT_EQ(ctl.Finish(), 128 + SIGPIPE);
+  const std::string trace = ctl.Errors();
+  EXPECT_TRUE(Has(std::ostringstream(trace), "stopped: the output was closed"));
+  EXPECT_EQ(std::ranges::count(SentTo(trace, devices_[0]), "ASC=2"), 1) << trace;
+  const std::vector<std::string> sent = SentTo(trace, devices_[1]);
+  ASSERT_FALSE(sent.empty()) << trace;
+  EXPECT_EQ(sent.back(), "ASC=0") << trace;
+  EXPECT_TRUE(std::filesystem::is_empty(locks.Path()));
 }
 
 }  // namespace

@@ -224,8 +224,10 @@ TEST_F(ProductionLineTest, DiffComparesAFileAsLoadWouldApplyIt) {
   EXPECT_EQ(Run({"--user", "diff", golden}), kExitRefused);
   EXPECT_TRUE(OutHas(": FGA file="));
   EXPECT_TRUE(OutHas(" camera=300\n"));
+  EXPECT_TRUE(ErrHas(": 1 value differs from " + golden + "; load the file"));
   EXPECT_EQ(Run({"--user", "diff", "--json", golden}), kExitRefused);
   EXPECT_TRUE(OutHas("\"matches\":false"));
+  EXPECT_TRUE(OutHas("\"message\":\"1 value differs from " + golden));
   EXPECT_TRUE(OutHas("\"name\":\"FGA\""));
 
   // Of two lines for one setting the last one counts, as it is what a load leaves.

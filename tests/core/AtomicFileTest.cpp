@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -43,18 +44,41 @@ TEST_F(AtomicFileTest, WritesThroughASymbolicLink) {
   EXPECT_EQ(Read(real), "new");
 }
 
-TEST_F(AtomicFileTest, AFailedReplaceLeavesWhatWasThereAndSaysWhy) {
-  const fs::path taken = folder_ / "taken";
-  fs::create_directories(taken / "inside");
-  std::string error;
-  EXPECT_FALSE(WriteFileAtomically(taken.string(), "new", &error));
-  EXPECT_NE(error.find("cannot replace"), std::string::npos) << error;
-  EXPECT_TRUE(fs::is_directory(taken / "inside"));
-  EXPECT_EQ(Entries(), 1u) << "the temporary file is removed";
+// Only a regular file is replaced: a device node, a FIFO or a folder at the destination, or
+// where a link there leads, stays as it is, whatever the caller meant, and the refusal names
+// its kind.
+TEST_F(AtomicFileTest, OnlyARegularFileIsReplaced) {
+  const bool deviceMade = mknod((folder_ / "device").c_str(), S_IFCHR | 0666, makedev(1, 3)) == 0;
+  ASSERT_EQ(mkfifo((folder_ / "fifo").c_str(), 0666), 0);
+  fs::create_directories(folder_ / "folder" / "inside");
+  const struct {
+    const char* name;
+    const char* kind;
+  } cases[] = {{"device", "a character device"}, {"fifo", "a FIFO"}, {"folder", "a folder"}};
+  for (const auto& c : cases) {
+    const fs::path node = folder_ / c.name;
+    if (!fs::exists(fs::symlink_status(node)))
+      continue;  // mknod is not permitted here
+    const fs::path link = folder_ / (std::string(c.name) + ".link");
+    fs::create_symlink(node, link);
+    for (const fs::path& path : {node, link}) {
+      std::string error;
+      EXPECT_FALSE(WriteFileAtomically(path, "new", &error)) << path;
+      EXPECT_NE(error.find(std::string(c.kind) + "; only a regular file is replaced"),
+                std::string::npos)
+          << error;
+      EXPECT_EQ(WriteRefusal(path), error);
+    }
+    EXPECT_FALSE(fs::is_regular_file(node)) << c.name;
+  }
+  EXPECT_TRUE(fs::is_directory(folder_ / "folder" / "inside"));
+  EXPECT_EQ(Entries(), deviceMade ? 6u : 4u) << "no temporary file is left";
 
-  error.clear();
+  std::string error;
   EXPECT_FALSE(WriteFileAtomically((folder_ / "no" / "b.txt").string(), "x", &error));
   EXPECT_FALSE(error.empty()) << "a missing folder";
+  if (!deviceMade)
+    GTEST_SKIP() << "mknod is not permitted here: the device case did not run";
 }
 
 TEST(FolderOfTest, ParentFolderOrTheCurrentOne) {
@@ -73,9 +97,12 @@ TEST_F(AtomicFileTest, LinksOfOtherUsersInSharedFoldersAreNotFollowed) {
     uid_t linkOwner;
     bool targetExists;
     bool followed;
+    bool asFolder;  // the link stands for a folder of the path, not for the file
   } cases[] = {
-      {01777, kNobody, true, false}, {01777, kNobody, false, false}, {01777, 0, true, true},
-      {0777, kNobody, true, true},   {0777, kNobody, false, true},
+      {01777, kNobody, true, false, false}, {01777, kNobody, false, false, false},
+      {01777, 0, true, true, false},        {0777, kNobody, true, true, false},
+      {0777, kNobody, false, true, false},  {01777, kNobody, true, false, true},
+      {0777, kNobody, true, true, true},
   };
   for (const auto& c : cases) {
     test::TempFolder shared;
@@ -85,10 +112,11 @@ TEST_F(AtomicFileTest, LinksOfOtherUsersInSharedFoldersAreNotFollowed) {
     if (c.targetExists)
       std::ofstream(real) << "old";
     const fs::path link = fs::path(shared.Path()) / "golden.cam";
-    fs::create_symlink(real, link);
+    fs::create_symlink(c.asFolder ? folder_ : real, link);
     ASSERT_EQ(lchown(link.c_str(), c.linkOwner, c.linkOwner), 0);
     std::string error;
-    EXPECT_EQ(WriteFileAtomically(link, "new", &error), c.followed) << error;
+    const fs::path written = c.asFolder ? link / "real.txt" : link;
+    EXPECT_EQ(WriteFileAtomically(written, "new", &error), c.followed) << error;
     EXPECT_TRUE(fs::is_symlink(link));
     if (c.followed) {
       EXPECT_EQ(Read(real), "new");

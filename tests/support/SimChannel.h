@@ -12,7 +12,9 @@ namespace vistrel::test {
 // `refused` prefixes are answered with an error instead of reaching the camera.
 class SimChannel : public ScriptedChannel {
  public:
-  explicit SimChannel(SimConfig config = {}) : peer(std::move(config)) {
+  // The camera's time comes from `clock` (the steady clock when empty).
+  explicit SimChannel(SimConfig config = {}, SimPeer::Clock clock = {})
+      : peer(std::move(config), std::move(clock)) {
     SetResponder([this](const std::string& text) -> std::string {
       for (const std::string& prefix : refused) {
         if (text.starts_with(prefix))

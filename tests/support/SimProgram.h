@@ -82,6 +82,11 @@ class SimProgram {
     return text;
   }
   std::string Output() { return ReadAll(out_); }
+  // Closes the reading end of standard output, as a reader that has gone (`head`) does.
+  void CloseOutput() {
+    ::close(out_);
+    out_ = -1;
+  }
   std::string Errors() { return ReadAll(err_); }
   void Signal(int signal) { ::kill(pid_, signal); }
   // Sends the signal (if any) and waits for the exit status.

@@ -53,8 +53,15 @@ TEST_F(PortLockTest, ALiveHolderKeepsThePortAStaleLockIsTakenOverAndCloseRemoves
   EXPECT_EQ(ReadAll(LockFile()), LockText(holder));
 
   picocom.Stop();  // the lock file stays behind, naming a process that has ended
+  // So may the temporary of a lock being taken; one of a live process is its own.
+  const std::string deadTemporary = locks / ("LTMP." + std::to_string(holder));
+  const std::string liveTemporary = locks / ("LTMP." + std::to_string(::getppid()));
+  std::ofstream(deadTemporary) << LockText(holder);
+  std::ofstream(liveTemporary) << LockText(::getppid());
   ASSERT_TRUE(port.Open(peer.SlavePath(), "COM1", 9600, 8, 0, false, false));
   EXPECT_EQ(ReadAll(LockFile()), LockText(::getpid()));
+  EXPECT_FALSE(std::filesystem::exists(deadTemporary));
+  EXPECT_TRUE(std::filesystem::exists(liveTemporary));
   port.Close();
   EXPECT_FALSE(std::filesystem::exists(LockFile()));
 }

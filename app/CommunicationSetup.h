@@ -24,6 +24,7 @@ class CommunicationSetup final : public IChannelSetup {
   int GetPortCount() override { return channel_.GetPortCount(); }
   std::string GetPortName(int index) override { return channel_.GetPortName(index); }
   std::string GetPortDevice(int index) override;
+  std::vector<bool> PortsPresent() override { return channel_.PortsPresent(); }
   int GetPortIndex() const override { return static_cast<int>(channel_.GetPortListIndex()); }
   bool OpenPort(int index) override { return channel_.OpenPort(static_cast<uint32_t>(index)); }
   bool OffersNetworkPort() const override { return channel_.GetMode() == 0; }

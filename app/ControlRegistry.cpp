@@ -90,6 +90,8 @@ void ControlRegistry::AddRoot(QWidget* root) {
   for (QWidget* control : found) {
     if (const int caption = CaptionId(control); caption != 0)
       captions_.emplace(caption, control);
+    else if (const auto* label = qobject_cast<QLabel*>(control); label && label->buddy())
+      captions_.emplace(IdOf(label->buddy()), control);  // a caption with an id of its own
     const int id = IdOf(control);
     if (id == 0 || controls_.contains(id))
       continue;

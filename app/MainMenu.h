@@ -2,7 +2,8 @@
 
 namespace vistrel {
 
-// The menu of the main dialog: popup title, item text and command id, one line per item.
+// The menu of the main dialog: popup title, item text (with its Alt letter) and command id, one
+// line per item; "/" leads into a submenu.
 struct MenuItem {
   const char* popup;
   const char* text;
@@ -13,27 +14,28 @@ inline constexpr const char* kMenuTitles[] = {"File(&F)", "Settings(&S)", "Utili
                                               "Help(&H)"};
 
 inline constexpr MenuItem kMenuItems[] = {
-    {"File(&F)", "Open", 32781},
-    {"File(&F)", "Save as/All Data", 32786},
-    {"File(&F)", "Save as/Shipping Data", 32787},
-    {"File(&F)", "Exit", 2},
-    {"Settings(&S)", "Reload", 32775},
-    {"Settings(&S)", "Load settings", 32777},
-    {"Settings(&S)", "Store settings", 32776},
+    {"File(&F)", "&Open", 32781},
+    {"File(&F)", "Save &as/&All Data", 32786},
+    {"File(&F)", "Save &as/&Shipping Data", 32787},
+    {"File(&F)", "E&xit", 2},
+    {"Settings(&S)", "&Reload", 32775},
+    {"Settings(&S)", "&Load settings", 32777},
+    {"Settings(&S)", "&Store settings", 32776},
     // The motor lens window has no other way in.
-    {"Settings(&S)", "Motor lens", 32789},
-    {"Utility(&U)", "Edit user id", 32773},
-    {"Utility(&U)", "Edit camera id", 32778},
-    {"LUT(&L)", "Open LUT file", 32779},
-    {"LUT(&L)", "Save LUT file", 32780},
-    {"LUT(&L)", "Load all LUT table", 32784},
-    {"LUT(&L)", "LUT Setting for Red", 32790},
-    {"LUT(&L)", "LUT Setting for Green", 32791},
-    {"LUT(&L)", "LUT Setting for Blue", 32792},
-    {"Help(&H)", "About this application", 32774},
-    {"Help(&H)", "Open Communication Dialog", 32785},
+    {"Settings(&S)", "&Motor lens", 32789},
+    {"Utility(&U)", "Edit &user id", 32773},
+    {"Utility(&U)", "Edit &camera id", 32778},
+    {"LUT(&L)", "&Open LUT file", 32779},
+    {"LUT(&L)", "&Save LUT file", 32780},
+    {"LUT(&L)", "Load &all LUT table", 32784},
+    {"LUT(&L)", "LUT Setting for &Red", 32790},
+    {"LUT(&L)", "LUT Setting for &Green", 32791},
+    {"LUT(&L)", "LUT Setting for &Blue", 32792},
+    {"Help(&H)", "&About this application", 32774},
+    {"Help(&H)", "Open &Communication Dialog", 32785},
     // The terminal has no other way in.
-    {"Help(&H)", "Open RS-232C Terminal", 32788},
+    {"Help(&H)", "Open RS-232C &Terminal", 32788},
+    {"Help(&H)", "&Keyboard shortcuts", 32793},
 };
 
 namespace menu {
@@ -57,6 +59,21 @@ constexpr int kLoadAllLutTables = 32784;
 constexpr int kLutEditorRed = 32790;
 constexpr int kLutEditorGreen = 32791;
 constexpr int kLutEditorBlue = 32792;
+constexpr int kShortcuts = 32793;
 }  // namespace menu
+
+// The keys of menu commands, and what the list of shortcuts says of them.
+struct MenuShortcut {
+  int id;
+  const char* keys;
+  const char* what;
+};
+
+inline constexpr MenuShortcut kMenuShortcuts[] = {
+    {menu::kReload, "F5", "Reload: read every setting from the camera"},
+    {menu::kOpen, "Ctrl+O", "Open a setting file (\"Read To FIle....\")"},
+    {menu::kSaveAllData, "Ctrl+S", "Save a setting file, all data (\"Write To File...\")"},
+    {menu::kExit, "Ctrl+Q", "Exit (asks first)"},
+};
 
 }  // namespace vistrel

@@ -8,12 +8,14 @@
 #include "app/IdentityWindows.h"
 #include "app/MainMenu.h"
 #include "app/VistrelDlg.h"
+#include "core/Interfaces.h"
 #include "ui/CommunicationDialog.h"
 #include "ui/TerminalDialog.h"
 
 namespace vistrel {
 
-MenuCommands::MenuCommands(CVistrelDlg& dialog) : QObject(&dialog), dialog_(dialog) {
+MenuCommands::MenuCommands(CVistrelDlg& dialog, IMessagePresenter& messages)
+    : QObject(&dialog), dialog_(dialog), messages_(messages) {
   Build();
 }
 
@@ -42,6 +44,19 @@ void MenuCommands::Build() {
     connect(action, &QAction::triggered, this, [this, id] { Run(id); });
     actions_[id] = action;
   }
+  for (const MenuShortcut& shortcut : kMenuShortcuts)
+    actions_.at(shortcut.id)->setShortcut(QKeySequence(shortcut.keys));
+}
+
+void MenuCommands::ShowShortcuts() {
+  std::string text;
+  for (const MenuShortcut& shortcut : kMenuShortcuts)
+    text += std::string(shortcut.keys) + ": " + shortcut.what + "\n";
+  text +=
+      "Alt+underlined letter: open a menu, or go to the field beside a caption\n"
+      "Up, Down: step the number field that has the focus\n"
+      "Escape: exit (asks first); in a field it does nothing";
+  messages_.ShowMessage(text, "Keyboard shortcuts", MessageIcon::Information);
 }
 
 QAction* MenuCommands::Action(int id) const {
@@ -78,6 +93,9 @@ bool MenuCommands::Run(int id) {
     case menu::kOpenCommunication:
       dialog_.Communication().show();
       dialog_.Communication().raise();
+      return true;
+    case menu::kShortcuts:
+      ShowShortcuts();
       return true;
     case menu::kOpenTerminal:
       dialog_.Terminal().show();

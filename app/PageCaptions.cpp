@@ -8,6 +8,7 @@
 #include <QtWidgets/QLabel>
 #include <charconv>
 
+#include "app/FieldNames.h"
 #include "core/CommandTable.h"
 #include "core/ControlIds.h"
 #include "core/ParameterTable.h"
@@ -88,7 +89,8 @@ void ApplyCaptions(QWidget* root, const std::map<int, Caption>& captions,
   for (const auto& [ctrlId, caption] : captions) {
     const QString id = QString::number(ctrlId);
     QWidget* control = root->findChild<QWidget*>("c" + id);
-    auto* label = root->findChild<QLabel*>("l" + id);
+    QLabel* label =
+        control != nullptr ? CaptionLabelOf(root, control) : root->findChild<QLabel*>("l" + id);
     if (control == nullptr && label == nullptr)
       continue;
     const QString text = QString::fromStdString(caption.text);

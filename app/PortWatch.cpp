@@ -81,11 +81,11 @@ void PortWatch::DiscardLeftovers() {
   services_.engine.ResetReceive();
 }
 
-bool PortWatch::CameraAnswers() {
+bool PortWatch::CameraAnswers(int limitMs) {
   const QScopedValueRollback<bool> busy(probing_, true);
   DiscardLeftovers();
   std::string model;
-  return services_.engine.GetText(cmd::MD, model, CVistrelDlg::kProbeMs);
+  return services_.engine.GetText(cmd::MD, model, limitMs);
 }
 
 bool PortWatch::Reconnect() {

@@ -4,6 +4,7 @@
 #include <QtCore/QString>
 
 #include "app/AppServices.h"
+#include "core/TimeLimits.h"
 
 class QTimer;
 class QWidget;
@@ -40,8 +41,9 @@ class PortWatch final : public QObject {
   void WatchPort();
   // One look of the offline check: back online when the camera answers again.
   void ProbeWhileOffline();
-  // Whether the camera answers the model query within the short limit of a probe.
-  bool CameraAnswers();
+  // Whether the camera answers the model query within `limitMs` (by default the short limit
+  // of a probe).
+  bool CameraAnswers(int limitMs = limits::kProbeMs);
   // The way back online: whatever is left in the receive path from before is discarded, the
   // model is checked (a second time when the first check fails) and every setting is read
   // again. False when the camera does not pass the model check.

@@ -10,6 +10,7 @@
 #include <QtWidgets/QTabBar>
 #include <filesystem>
 
+#include "app/FieldNames.h"
 #include "app/IdentityWindows.h"
 #include "app/MenuCommands.h"
 #include "app/PageCaptions.h"
@@ -62,7 +63,7 @@ CVistrelDlg::CVistrelDlg(AppServices& services, QWidget* parent)
   controlMode_ = services_.settings.GetStoredNumber(kStoredControlMode, 0).value == 1 ? 1 : 0;
   services_.session.SetFactoryMode(controlMode_ == 1);
   hooks_ = std::make_unique<DialogPageHooks>(services_, *registry_, *this);
-  menu_ = new MenuCommands(*this);
+  menu_ = new MenuCommands(*this, services_.messages);
   for (int i = 0; i < kPageCount; ++i) {
     const PageInfo& info = kPages[i];
     pages_[static_cast<size_t>(i)] =
@@ -72,8 +73,11 @@ CVistrelDlg::CVistrelDlg(AppServices& services, QWidget* parent)
   for (CTabSheetDialog* page : pages_)
     registry_->AddRoot(page->Form());
   registry_->AddRoot(this);
-  for (CTabSheetDialog* page : pages_)
+  for (CTabSheetDialog* page : pages_) {
     ApplyCaptions(page->Form(), PageCaptions(), services_.table);
+    NameFields(page->Form(), MenuBarLetters());
+    page->setAccessibleName(page->Title());
+  }
   for (const NamelessControl& control : ControlsWithoutCommand(services_.table))
     registry_->DisableForGood(control.ctrlId, NoCommandTooltip(control.commandId));
   for (int i = 0; i < services_.table.RowCount(); ++i)
@@ -153,6 +157,10 @@ void CVistrelDlg::Initialise() {
   services_.notifier.Register(this);
   services_.locks.Add(this);
   setWindowTitle(QString("%1  Ver %2").arg(kTitle, kVersion));
+  std::vector<QWidget*> windows{this};
+  for (QDialog* window : findChildren<QDialog*>(Qt::FindDirectChildrenOnly))
+    windows.push_back(window);
+  NameWindows(windows);
   if (const std::optional<std::string> notice = services_.settings.Notice())
     services_.messages.ShowMessage(*notice, "Vistrel", MessageIcon::Exclamation);
   idleTimer_->start(kIdleMs);
@@ -272,11 +280,18 @@ void CVistrelDlg::ReportIncompleteRead() {
   for (int row : pass.unread)
     unread.push_back(services_.table.Row(row).ctrlId);
   registry_->MarkUnread(unread);
-  if (!pass.Complete())
-    services_.messages.ShowMessage(UnreadMessage(pass) +
-                                       "\nThe controls of those settings do not show the "
-                                       "camera's values.",
-                                   "Communication Error", MessageIcon::Exclamation);
+  if (pass.Complete())
+    return;
+  // The values are named as the pages name their fields.
+  const RowNamer caption = [this](int row) {
+    const QWidget* field = registry_->FindControl(services_.table.Row(row).ctrlId);
+    return field != nullptr ? field->accessibleName().toStdString() : std::string();
+  };
+  services_.messages.ShowMessage(
+      UnreadMessage(pass, caption) +
+          "\nThe controls of those settings do not show the camera's values.",
+      pass.cancelled ? kReadCancelledTitle : "Communication Error",
+      pass.cancelled ? MessageIcon::Information : MessageIcon::Exclamation);
 }
 
 void CVistrelDlg::SaveSettingFile() {
@@ -297,8 +312,8 @@ void CVistrelDlg::LoadUserSet(int userSet) {
 
 void CVistrelDlg::RefreshState() {}
 
-bool CVistrelDlg::CameraAnswers() {
-  return portWatch_->CameraAnswers();
+bool CVistrelDlg::CameraAnswers(int limitMs) {
+  return portWatch_->CameraAnswers(limitMs);
 }
 
 bool CVistrelDlg::CheckModel() {

@@ -53,6 +53,7 @@ class CVistrelDlg final : public QDialog,
 
  public:
   static constexpr const char* kExitQuestion = "Are you sure to terminate the Camera Vistrel ?";
+  static constexpr const char* kReadCancelledTitle = "Reading Cancelled";
   static constexpr int kIdleMs = 25;
   // How often the COM port is checked for a device that went away or came back.
   static constexpr int kWatchMs = 250;
@@ -109,8 +110,12 @@ class CVistrelDlg final : public QDialog,
   // The reload of the Settings menu, with the refresh of the pages after it.
   void ReloadCamera() override;
 
-  // Whether the camera answers the model query within the short limit of a probe.
-  bool CameraAnswers() override;
+  // Whether the camera answers the model query within `limitMs`.
+  bool CameraAnswers(int limitMs) override;
+  std::string ModelName() const override { return services_.session.Model().name; }
+  void ShowSearchResult(const std::string& result) override {
+    ShowStatusNote(QString::fromStdString(result));
+  }
   void SetProbeInterval(int ms) { portWatch_->SetProbeInterval(ms); }
   // The status bar: state (Online, Offline, Reading, Writing), channel, model, and a note
   // (why the last change was not sent, and the like).

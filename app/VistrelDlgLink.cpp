@@ -51,7 +51,7 @@ bool CVistrelDlg::ReadyToSend(Notification what, int ctrlId) {
     pending.text = edit->text();
   else if (what != Notification::ButtonClicked && what != Notification::Spin)
     pending.value = registry_->ReadControlValue(ctrlId);
-  if (CameraAnswers() && portWatch_->Reconnect()) {
+  if (CameraAnswers(kProbeMs) && portWatch_->Reconnect()) {
     if (auto* edit = qobject_cast<QLineEdit*>(control))
       edit->setText(pending.text);
     else if (pending.value)

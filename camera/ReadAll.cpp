@@ -86,15 +86,17 @@ ReadAllResult ReadAllRows(CameraSession& session, PassOutcome pass) {
 
 namespace {
 
-// The command names of the first unread rows, and how many more there are.
-std::string UnreadNames(const std::vector<int>& rows) {
+// The names of the first unread rows, and how many more there are.
+std::string UnreadNames(const std::vector<int>& rows, const RowNamer& nameOf) {
   constexpr size_t kNamesShown = 8;
   const std::vector<ParameterEntry>& table = InitialParameterRows();
   std::string names;
   for (size_t i = 0; i < rows.size() && i < kNamesShown; ++i) {
     if (!names.empty())
       names += ", ";
-    names += CommandTable::Name(table[static_cast<size_t>(rows[i])].commandId);
+    const std::string name = nameOf ? nameOf(rows[i]) : std::string();
+    names +=
+        name.empty() ? CommandTable::Name(table[static_cast<size_t>(rows[i])].commandId) : name;
   }
   if (rows.size() > kNamesShown)
     names += " and " + std::to_string(rows.size() - kNamesShown) + " more";
@@ -103,14 +105,15 @@ std::string UnreadNames(const std::vector<int>& rows) {
 
 }  // namespace
 
-std::string UnreadMessage(const ReadAllResult& result) {
+std::string UnreadMessage(const ReadAllResult& result, const RowNamer& nameOf) {
   if (result.Complete())
     return {};
-  const size_t total = result.read.size() + result.unread.size();
-  const std::string reason =
-      result.cancelled ? "the reading was cancelled" : OutcomeText(result.outcome);
-  std::string text = std::to_string(result.unread.size()) + " of " + std::to_string(total) +
-                     " camera settings could not be read (" + reason + ").";
+  const std::string counts = std::to_string(result.unread.size()) + " of " +
+                             std::to_string(result.read.size() + result.unread.size()) +
+                             " camera settings ";
+  std::string text = result.cancelled
+                         ? "The reading was cancelled: " + counts + "were not read."
+                         : counts + "could not be read (" + OutcomeText(result.outcome) + ").";
   if (!result.modelAnswered) {
     const bool silent = !Answered(result.outcome);
     text = std::string(silent ? "The camera does not answer."
@@ -119,7 +122,7 @@ std::string UnreadMessage(const ReadAllResult& result) {
            "\n" + text;
   }
   if (!result.unread.empty())
-    text += "\nNot read: " + UnreadNames(result.unread) + ".";
+    text += "\nNot read: " + UnreadNames(result.unread, nameOf) + ".";
   return text;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -24,8 +25,12 @@ ReadAllResult ReadAllRows(CameraSession& session, PassOutcome pass);
 // runs with the previous model, as the pages must show something.
 ReadAllResult Reload(CameraSession& session);
 
-// The operator's message for a pass that could not read everything ("" when complete).
-std::string UnreadMessage(const ReadAllResult& result);
+// What the operator calls the control of a table row (a caption); empty: its command's name.
+using RowNamer = std::function<std::string(int row)>;
+
+// The operator's message for a pass that could not read everything ("" when complete); the
+// first rows not read are named by `nameOf`, or by their commands.
+std::string UnreadMessage(const ReadAllResult& result, const RowNamer& nameOf = {});
 
 // Why a setting file could not be written from the table after `result`.
 std::string NotSavedMessage(const ReadAllResult& result);

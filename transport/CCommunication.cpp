@@ -162,6 +162,15 @@ std::string CCommunication::GetPortDevice(int index) const {
   return ComPortDevice(settings_.Folder(), ComPortName(index));
 }
 
+std::vector<bool> CCommunication::PortsPresent() const {
+  if (mode_ != Mode(CommunicationMode::Rs232c))
+    return {};
+  std::vector<bool> present = PresentComNames(settings_.Folder(), tree_);
+  for (const SerialPortInfo& device : devices_)
+    present.push_back(!device.device.empty());
+  return present;
+}
+
 bool CCommunication::Open(uint32_t mode, uint32_t baudRate, uint32_t index) {
   Close();
   mode_ = mode;

@@ -84,6 +84,9 @@ class CCommunication final : public ISerialChannel {
   std::string GetPortName(int index) const;
   // The device a COM port list entry opens (shown beside the name); empty for other modes.
   std::string GetPortDevice(int index) const;
+  // Rs232c: which entries of the port list lead to a device that is there now, in list
+  // order (a network port counts as not known); empty for other modes.
+  std::vector<bool> PortsPresent() const;
   // Where the serial devices are looked for (tests pass a fake tree).
   void SetDeviceTree(DeviceTree tree) { tree_ = std::move(tree); }
   // The device chosen from the COM port list by its stable name; empty for a COM name.

@@ -53,6 +53,24 @@ std::vector<SerialPortInfo> ListedSerialDevices(const std::string& settingsFolde
   return listed;
 }
 
+std::vector<bool> PresentComNames(const std::string& settingsFolder, const DeviceTree& tree) {
+  std::set<std::string> found;
+  for (const SerialPortInfo& port : DiscoverSerialPorts(tree))
+    found.insert(Canonical(port.device));
+  std::vector<bool> present;
+  for (int index = 0; index < kComPortCount; ++index) {
+    const std::string device = ComPortDevice(settingsFolder, ComPortName(index));
+    const std::string inTree = device.starts_with(kSystemDevices)
+                                   ? tree.dev + "/" + device.substr(kSystemDevices.size())
+                                   : device;
+    std::error_code error;
+    const bool uartPort = fs::path(device).filename().string().starts_with("ttyS");
+    present.push_back(found.contains(Canonical(device)) || found.contains(Canonical(inTree)) ||
+                      (!uartPort && fs::is_character_file(device, error)));
+  }
+  return present;
+}
+
 std::string SerialPortLabel(const SerialPortInfo& port) {
   if (port.device.empty()) {
     const std::string name =

@@ -17,6 +17,11 @@ inline constexpr const char* kNotConnected = "not connected";
 std::vector<SerialPortInfo> ListedSerialDevices(const std::string& settingsFolder,
                                                 const DeviceTree& tree, const std::string& chosen);
 
+// Which of the 32 COM names reach a device that is there: a serial port the tree holds (a
+// ttyS port only with a UART behind it), or another character device (a pseudo-terminal a
+// link in `settingsFolder`/ports leads to).
+std::vector<bool> PresentComNames(const std::string& settingsFolder, const DeviceTree& tree);
+
 // The list text of a device: its adapter's name and device, for example
 // "FTDI FT232R USB UART A1 (ttyUSB0)"; the device alone without an adapter name; the
 // adapter or link name and "(not connected)" without a device.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace vistrel {
 
@@ -24,6 +25,9 @@ class IChannelSetup {
     (void)index;
     return {};
   }
+  // Which entries of the port list lead to a device that is there now, in list order;
+  // empty when that is not known.
+  virtual std::vector<bool> PortsPresent() { return {}; }
   virtual int GetPortIndex() const = 0;
   virtual bool OpenPort(int index) = 0;
   // Whether the port list ends with an entry that asks for a network port's address.
@@ -81,8 +85,16 @@ class ICommunicationHost {
   virtual void LoadSettingFile() = 0;
   virtual void StoreUserSet(int userSet) = 0;
   virtual void LoadUserSet(int userSet) = 0;
-  // Whether a camera answers on the channel open now; no message either way.
-  virtual bool CameraAnswers() { return CheckModel(); }
+  // Whether a camera answers the model query on the channel open now within `limitMs`; no
+  // message either way.
+  virtual bool CameraAnswers(int limitMs) {
+    (void)limitMs;
+    return CheckModel();
+  }
+  // The model the last model check found, as the camera names it.
+  virtual std::string ModelName() const { return {}; }
+  // Shows what an automatic port search found in the status bar.
+  virtual void ShowSearchResult(const std::string& result) { (void)result; }
 };
 
 }  // namespace vistrel

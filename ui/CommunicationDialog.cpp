@@ -6,6 +6,7 @@
 #include <QtWidgets/QLineEdit>
 #include <QtWidgets/QProgressDialog>
 #include <QtWidgets/QPushButton>
+#include <QtWidgets/QStyle>
 
 #include "ui/TrafficLogModel.h"
 #include "ui/WindowLockList.h"
@@ -31,6 +32,11 @@ CCommunicationDialog::CCommunicationDialog(IChannelSetup& channel, ICommunicatio
     channel_.SetMode(0);
   ui_->setupUi(this);
   ui_->groupCurrentArea->hide();
+  // A network address is shown whole: the list grows with its longest entry.
+  ui_->c1005->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+  // The same keys as the main dialog's menu.
+  ui_->c1164->setShortcut(QKeySequence::Save);
+  ui_->c1165->setShortcut(QKeySequence::Open);
   ui_->c1170->setModel(log_);
   SetStatusPicture(ui_->c1158);
   locks.Add(this);
@@ -116,6 +122,7 @@ void CCommunicationDialog::FillPortList() {
     const int count = channel_.GetPortCount();
     for (int i = 0; i < count; ++i)
       ui_->c1005->addItem(QString::fromStdString(channel_.GetPortName(i)));
+    MarkPresentPorts();
     if (channel_.OffersNetworkPort())
       ui_->c1005->addItem(kNetworkPortEntry);
     const int index = channel_.GetPortIndex();
@@ -129,10 +136,27 @@ void CCommunicationDialog::FillPortList() {
   ShowDevice();
 }
 
+void CCommunicationDialog::MarkPresentPorts() {
+  const std::vector<bool> present = channel_.PortsPresent();
+  const QIcon mark = style()->standardIcon(QStyle::SP_DialogApplyButton);
+  for (int i = 0; i < ui_->c1005->count(); ++i) {
+    const std::string device = channel_.GetPortDevice(i);
+    QString tip = ui_->c1005->itemText(i);  // the whole address, however narrow the list
+    if (static_cast<size_t>(i) < present.size()) {
+      if (present[static_cast<size_t>(i)])
+        ui_->c1005->setItemIcon(i, mark);
+      tip += QString::fromStdString(present[static_cast<size_t>(i)] ? ": there (" + device + ")"
+                                                                    : ": no device");
+    }
+    ui_->c1005->setItemData(i, tip, Qt::ToolTipRole);
+  }
+}
+
 void CCommunicationDialog::ShowDevice() {
   const int index = ui_->c1005->currentIndex();
   const std::string device = index >= 0 ? channel_.GetPortDevice(index) : std::string();
   ui_->labelDevice->setText(device.empty() ? QString() : QString::fromStdString("→ " + device));
+  ui_->c1005->setToolTip(ui_->c1005->currentData(Qt::ToolTipRole).toString());
 }
 
 void CCommunicationDialog::OnlineStatusChanged(int online) {
@@ -221,7 +245,7 @@ void CCommunicationDialog::OnAuto() {
     if (progress.wasCanceled())
       break;
     const std::string why = channel_.TryPort(index);
-    if (why.empty() && host_.CameraAnswers())
+    if (why.empty() && host_.CameraAnswers(kModelCheckMs))
       found = index;
     else
       tried += "\n" + name + ": " + (why.empty() ? std::string("no camera answered") : why);
@@ -230,6 +254,8 @@ void CCommunicationDialog::OnAuto() {
   progress.reset();
   if (found < 0) {
     RestoreAfterSearch(cancelled, tried);
+    ReportSearch(cancelled ? "Auto: the search was cancelled."
+                           : "Auto: no camera answered on any port.");
     return;
   }
   notifier_.SetOnline();
@@ -237,6 +263,16 @@ void CCommunicationDialog::OnAuto() {
   Quietly([&] { ui_->c1005->setCurrentIndex(found); });
   ShowDevice();
   host_.ReadAllSettings();
+  const std::string device = channel_.GetPortDevice(found);
+  const std::string model = host_.ModelName();
+  ReportSearch("Auto: camera found on " + channel_.GetPortName(found) +
+               (device.empty() ? std::string() : " (" + device + ")") + ", model " +
+               (model.empty() ? std::string("unknown") : model) + ".");
+}
+
+void CCommunicationDialog::ReportSearch(const std::string& result) {
+  AddMessage(result);
+  host_.ShowSearchResult(result);
 }
 
 void CCommunicationDialog::RestoreAfterSearch(bool cancelled, const std::string& tried) {
@@ -247,7 +283,7 @@ void CCommunicationDialog::RestoreAfterSearch(bool cancelled, const std::string&
     messages_.ShowMessage(std::string(kNoAnswer) + "\n\nPorts tried:" + tried,
                           "Communication Error", MessageIcon::Exclamation);
   // A port just opened may lose the first line; the check is tried a second time.
-  if (reopened && (host_.CameraAnswers() || host_.CameraAnswers()))
+  if (reopened && (host_.CameraAnswers(kProbeMs) || host_.CameraAnswers(kProbeMs)))
     notifier_.SetOnline();
   else
     notifier_.SetOffline();

@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "core/Interfaces.h"
+#include "core/TimeLimits.h"
 #include "ui/ChannelSetup.h"
 #include "ui/LogFiles.h"
 #include "ui/OnlineStatusNotifier.h"
@@ -29,6 +30,10 @@ class CCommunicationDialog final : public QDialog,
  public:
   static constexpr int kMaxMessages = 4096;
   static constexpr const char* kNetworkPortEntry = "Network port...";
+  // The search runs the model check on each port; the way back to the channel of before
+  // only probes.
+  static constexpr int kModelCheckMs = limits::kShortReplyMs;
+  static constexpr int kProbeMs = limits::kProbeMs;
   static constexpr const char* kNoAnswer =
       "No answer from Camera! (Timeout error)\nCheck power on Camera or serial cable "
       "connection.";
@@ -65,6 +70,10 @@ class CCommunicationDialog final : public QDialog,
 
  private:
   void ShowDevice();
+  // Marks the entries of the port list whose device is there, with an icon and a tooltip.
+  void MarkPresentPorts();
+  // What the search found, in the command log and the status bar.
+  void ReportSearch(const std::string& result);
   // Whether `index` is the list's last entry, the one that asks for a network port.
   bool IsNetworkPortEntry(int index) const;
   void ChooseNetworkPort();

@@ -308,10 +308,21 @@ TEST(CommunicationDialog, AutoOnTheProgramsChannelFindsTheCameraBehindAComPortLi
   std::filesystem::create_symlink(program.server.SlavePath(), ports + "/COM3");
   program.channel.Close();
   program.notifier.SetOffline();
+  // A camera slower than a probe is still found: each port gets the model check's time.
+  SimFaults late;
+  late.fault = SimFault::LateReply;
+  late.lateMs = (CVistrelDlg::kProbeMs + CCommunicationDialog::kModelCheckMs) / 2;
+  late.onlyCommand = "MD";
+  program.server.SetFaults(late);
   controls.c1243->click();
   EXPECT_EQ(controls.c1005->currentIndex(), 2);
   EXPECT_TRUE(program.notifier.IsOnline());
   EXPECT_TRUE(dialog.ChannelOk());
+  const QString found =
+      QString::fromStdString("Auto: camera found on COM3 (" + program.server.SlavePath() +
+                             "), model " + program.session.Model().name + ".");
+  EXPECT_EQ(dialog.StatusNote(), found);
+  EXPECT_EQ(dialog.Communication().Log().Line(0), found);
 }
 
 }  // namespace

@@ -163,6 +163,38 @@ TEST_F(MainDialogFiles, SaveAsAsksBeforeReplacingAndRemembersTheFolder) {
   ASSERT_EQ(program.messages.questions.size(), 1u);
 }
 
+// The keys of the menu commands run them as the menu does, with the same questions.
+TEST_F(MainDialogFiles, MenuKeysRunTheirCommands) {
+  const auto press = [this](Qt::Key key, Qt::KeyboardModifiers modifiers) {
+    QApplication::setActiveWindow(&dialog);  // a pass ends with the window activated again
+    Key(dialog, key, modifiers);
+  };
+  const size_t from = program.wire.lines.size();
+  press(Qt::Key_F5, Qt::NoModifier);
+  const std::vector<std::string> sent = program.Sent(from);
+  ASSERT_GT(sent.size(), 100u);  // the model check, then every setting
+  EXPECT_EQ(sent.front(), "MD?");
+
+  const std::string path = program.folder.Path() + "/keys.cam";
+  struct Case {
+    Qt::Key key;
+    std::optional<std::string> file;
+    bool saving;
+  };
+  for (const Case& c : {Case{Qt::Key_S, path, true}, Case{Qt::Key_O, std::nullopt, false}}) {
+    program.messages.files = {c.file};
+    press(c.key, Qt::ControlModifier);
+    ASSERT_FALSE(program.messages.fileRequests.empty());
+    EXPECT_EQ(program.messages.fileRequests.back().forSaving, c.saving);
+  }
+  EXPECT_TRUE(std::filesystem::exists(path));
+  program.messages.answers = {false};
+  press(Qt::Key_Q, Qt::ControlModifier);
+  ASSERT_EQ(program.messages.questions.size(), 1u);
+  EXPECT_EQ(program.messages.questions[0].text, CVistrelDlg::kExitQuestion);
+  EXPECT_TRUE(dialog.isVisible());
+}
+
 TEST_F(MainDialogFiles, AReloadThatMissesValuesSaysSoAndShowsNoDefault) {
   const QString shownExposure = Text(dialog, 1338);
   program.engine.SetTimeLimitCap(100);
@@ -174,9 +206,10 @@ TEST_F(MainDialogFiles, AReloadThatMissesValuesSaysSoAndShowsNoDefault) {
 
   dialog.RunMenuCommand(menu::kReload);
   ASSERT_FALSE(program.messages.messages.empty());
-  EXPECT_NE(program.messages.messages.back().text.find("could not be read (no reply"),
-            std::string::npos)
-      << program.messages.messages.back().text;
+  const auto& message = program.messages.messages.back();
+  EXPECT_EQ(message.caption, "Communication Error");
+  for (const char* part : {"could not be read (no reply", "Not read: Exposure Time."})
+    EXPECT_NE(message.text.find(part), std::string::npos) << message.text;
   EXPECT_EQ(Text(dialog, 1338), shownExposure) << "no default shown as the camera's";
 }
 
@@ -228,7 +261,7 @@ TEST_F(MainDialog, MenuItemsOpenTheirWindows) {
   EXPECT_EQ(titles, (std::vector<QString>{"About This Control", "User Id", "Camera Id"}));
 
   ASSERT_NE(dialog.MenuAction(menu::kMotorLens), nullptr);
-  EXPECT_EQ(dialog.MenuAction(menu::kMotorLens)->text(), "Motor lens");
+  EXPECT_EQ(dialog.MenuAction(menu::kMotorLens)->text(), "&Motor lens");
   dialog.MenuAction(menu::kMotorLens)->trigger();
   EXPECT_TRUE(dialog.MotorLens().isVisible());
   EXPECT_EQ(dialog.MotorLens().windowTitle(), "Motor Lens");

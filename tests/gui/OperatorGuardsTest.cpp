@@ -137,8 +137,13 @@ TEST_F(OperatorGuards, ACancelledReloadIsReportedMarkedAndLeavesSaveRefused) {
   ASSERT_TRUE(pass.cancelled);
   ASSERT_FALSE(pass.unread.empty());
   ASSERT_EQ(program.messages.messages.size(), 1U);
-  EXPECT_NE(program.messages.messages[0].text.find(std::to_string(pass.unread.size()) + " of "),
-            std::string::npos);
+  const auto& message = program.messages.messages[0];
+  EXPECT_EQ(message.caption, CVistrelDlg::kReadCancelledTitle);
+  const QWidget* first = dialog.Registry().FindControl(program.table.Row(pass.unread[0]).ctrlId);
+  ASSERT_NE(first, nullptr);
+  for (const std::string& part : {"cancelled: " + std::to_string(pass.unread.size()) + " of ",
+                                  "Not read: " + first->accessibleName().toStdString() + ", "})
+    EXPECT_NE(message.text.find(part), std::string::npos) << part << " in " << message.text;
   const int unreadId = program.table.Row(pass.unread.back()).ctrlId;
   const int readId = program.table.Row(pass.read.front()).ctrlId;
   EXPECT_TRUE(dialog.Registry().MarkedUnread(unreadId));

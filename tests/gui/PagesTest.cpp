@@ -1,3 +1,4 @@
+#include <QtGui/QKeySequence>
 #include <QtTest/QTest>
 #include <QtWidgets/QAbstractButton>
 #include <QtWidgets/QGroupBox>
@@ -12,6 +13,7 @@
 
 #include "GuiFixture.h"
 #include "WidgetActions.h"
+#include "app/FieldNames.h"
 #include "app/PageCaptions.h"
 #include "app/TabSheetDialog.h"
 #include "app/UpDown.h"
@@ -29,24 +31,11 @@ constexpr int kSpareWidthPercent = 5;
 
 // What the operator reads beside a control: its caption, or the text of a button.
 QString CaptionText(QWidget* form, QWidget* control) {
-  if (auto* label = form->findChild<QLabel*>("l" + control->objectName().mid(1)))
-    return label->text();
+  if (QLabel* label = CaptionLabelOf(form, control))
+    return SpokenText(label->text());
   if (auto* button = qobject_cast<QAbstractButton*>(control))
-    return button->text();
+    return SpokenText(button->text());
   return {};
-}
-
-// The controls of a form an operator works with: every control with an id but the up-down
-// controls (their field has the caption) and the captions and group boxes themselves.
-std::vector<QWidget*> OperatedControls(QWidget* form) {
-  std::vector<QWidget*> controls;
-  for (QWidget* widget : form->findChildren<QWidget*>()) {
-    if (ControlRegistry::IdOf(widget) == 0 || qobject_cast<CUpDown*>(widget) ||
-        qobject_cast<QLabel*>(widget) || qobject_cast<QGroupBox*>(widget))
-      continue;
-    controls.push_back(widget);
-  }
-  return controls;
 }
 
 void UseModel(Program& program, const std::string& model) {
@@ -57,12 +46,31 @@ void UseModel(Program& program, const std::string& model) {
 
 class Pages : public StartedProgram<1> {};
 
+// Every field is named for a screen reader by its caption, apart from every other on its page,
+// and its description is its tooltip; no caption repeats in a group, and the Alt letters of
+// a page are its own and leave the menu bar's alone.
 TEST_F(Pages, EveryControlHasAReadableCaptionAndItsCommandInTheTooltip) {
   int checked = 0;
   for (int i = 0; i < kPageCount; ++i) {
     QWidget* form = dialog.Page(i)->Form();
     std::map<QWidget*, std::set<QString>> captionsInGroup;
-    for (QWidget* control : OperatedControls(form)) {
+    QString letters = MenuBarLetters();
+    for (auto* label : form->findChildren<QLabel*>()) {
+      if (label->buddy() == nullptr && !label->objectName().startsWith('l'))
+        continue;  // a value shown, not a caption
+      // An index field and its value field, and any two fields of one group, read apart.
+      const QString text = SpokenText(label->text());
+      EXPECT_TRUE(captionsInGroup[label->parentWidget()].insert(text).second) << text.toStdString();
+      const QString letter = QKeySequence::mnemonic(label->text()).toString().right(1);
+      EXPECT_TRUE(letter.isEmpty() || !letters.contains(letter)) << label->text().toStdString();
+      letters += letter;
+    }
+    std::set<QString> names;
+    for (QWidget* control : FieldsOf(form)) {
+      const QString name = control->accessibleName();
+      EXPECT_TRUE(name.contains(CaptionText(form, control))) << name.toStdString();
+      EXPECT_TRUE(names.insert(name).second) << name.toStdString();
+      EXPECT_EQ(control->accessibleDescription(), control->toolTip());
       const int id = ControlRegistry::IdOf(control);
       const QString caption = CaptionText(form, control).trimmed();
       SCOPED_TRACE(id);
@@ -72,11 +80,6 @@ TEST_F(Pages, EveryControlHasAReadableCaptionAndItsCommandInTheTooltip) {
       caption.toInt(&number);
       EXPECT_FALSE(number);
       EXPECT_LT(CommandTable::FindByName(caption.toStdString()), 0) << caption.toStdString();
-      // An index field and its value field, and any two fields of one group, read apart.
-      QWidget* group = control->parentWidget();
-      if (qobject_cast<QAbstractButton*>(control) == nullptr) {
-        EXPECT_TRUE(captionsInGroup[group].insert(caption).second) << caption.toStdString();
-      }
       const std::string tooltip = control->toolTip().toStdString();
       const std::string expected = TooltipFor(id, PageCaptions(), program.table);
       if (!expected.empty()) {

@@ -52,7 +52,8 @@ sanitize: deps
 
 # The desktop program and its widget tests under the same sanitizers, in the same folder: the
 # libraries `make sanitize` built are used again and only the desktop program's targets are
-# added. Qt's own leaks are suppressed (tests/gui/lsan-qt.supp), nothing of ours.
+# added. Leaks are suppressed only in libraries below Qt that never call into ours
+# (tests/gui/lsan-qt.supp).
 sanitize-gui: deps
 	cmake -S . -B $(ASAN_BUILD) $(COMMON_FLAGS) -DCMAKE_BUILD_TYPE=Debug -DVISTREL_SANITIZE=ON -DVISTREL_GUI=ON
 	cmake --build $(ASAN_BUILD) -j $(JOBS) --target vistrel gui_tests

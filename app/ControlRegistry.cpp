@@ -20,11 +20,8 @@ namespace vistrel {
 
 namespace {
 
-constexpr int kItemValueRole = Qt::UserRole;
-constexpr const char* kBaseTooltip = "baseTooltip";
-
 int32_t ItemValue(const QComboBox* combo, int index) {
-  return combo->itemData(index, kItemValueRole).toInt();
+  return combo->itemData(index, ControlRegistry::kItemValueRole).toInt();
 }
 
 // The control id a caption ("l<id>") belongs to; 0 for any other widget.
@@ -177,6 +174,14 @@ int32_t ControlRegistry::PositionFromBuddy(int spinId, int32_t position) {
   return spin->SetPosition(typed);
 }
 
+void ControlRegistry::Detach() {
+  handler_ = nullptr;
+  for (const auto& [id, control] : controls_)
+    disconnect(control, nullptr, this, nullptr);
+  for (const QWidget* radio : connectedRadios_)
+    disconnect(radio, nullptr, this, nullptr);
+}
+
 void ControlRegistry::Notify(Notification what, int id, int32_t position, int32_t step) {
   if (handler_)
     handler_(what, id, position, step);
@@ -200,16 +205,9 @@ bool ControlRegistry::Show(int ctrlId, int32_t value) {
         buddy->setText(QString::number(value));
       return true;
     }
-    case ControlClass::Combo: {
-      auto* combo = static_cast<QComboBox*>(control);
-      int index = -1;
-      for (int i = 0; i < combo->count() && index < 0; ++i) {
-        if (ItemValue(combo, i) == value)
-          index = i;
-      }
-      combo->setCurrentIndex(index >= 0 ? index : (value < combo->count() ? value : -1));
+    case ControlClass::Combo:
+      ShowInChoice(ctrlId, static_cast<QComboBox*>(control), value);
       return true;
-    }
     case ControlClass::CheckBox:
       static_cast<QCheckBox*>(control)->setChecked(value != 0);
       return true;
@@ -249,7 +247,9 @@ std::optional<int32_t> ControlRegistry::ReadControlValue(int ctrlId) {
     case ControlClass::Combo: {
       auto* combo = static_cast<QComboBox*>(control);
       const int index = combo->currentIndex();
-      const int32_t value = index >= 0 ? ItemValue(combo, index) : 0;
+      if (index < 0)
+        return std::nullopt;  // an empty selection is no value
+      const int32_t value = ItemValue(combo, index);
       if (value == 0 && !ZeroItemValueIsValue(ctrlId))
         return index;
       return value;
@@ -329,14 +329,10 @@ void ControlRegistry::SetSpinRange(int spinId, int32_t minimum, int32_t maximum)
     return;
   spin->SetRange(minimum, maximum);
   const int editId = EditOfSpin(spinId);
-  QWidget* edit = FindControl(editId);
-  if (edit == nullptr || disabledForGood_.contains(editId))
+  if (FindControl(editId) == nullptr || disabledForGood_.contains(editId))
     return;
-  // The tooltip the page gave the field (its command) stays in front of the range.
-  if (!edit->property(kBaseTooltip).isValid())
-    edit->setProperty(kBaseTooltip, edit->toolTip());
-  const std::string base = edit->property(kBaseTooltip).toString().toStdString();
-  edit->setToolTip(QString::fromStdString(RangeTooltip(base, editId, minimum, maximum)));
+  rangeTexts_[editId] = QString::fromStdString(RangeTooltip({}, editId, minimum, maximum));
+  ComposeTooltip(editId);
 }
 
 bool ControlRegistry::RadioGroupOf(int buttonId, int& firstId, int& position) const {

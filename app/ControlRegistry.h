@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QtCore/QObject>
+#include <QtCore/QString>
 #include <functional>
 #include <unordered_map>
 #include <unordered_set>
@@ -9,6 +10,7 @@
 #include "camera/models/NumberRanges.h"
 #include "params/ControlPanel.h"
 
+class QComboBox;
 class QRadioButton;
 class QWidget;
 
@@ -41,6 +43,15 @@ class ControlRegistry final : public QObject, public IControlPanel {
  public:
   using Handler = std::function<void(Notification, int ctrlId, int32_t position, int32_t step)>;
   using RangeSource = std::function<RangeInputs()>;
+  // Receives a line for the command log (a camera value a choice does not list).
+  using NoteSink = std::function<void(const std::string& line)>;
+
+  // Where a choice entry keeps its item value.
+  static constexpr int kItemValueRole = Qt::UserRole;
+  // The background of a control whose value the last read could not get.
+  static constexpr const char* kUnreadStyle = "background-color: #ffd8a8;";
+  // The first tooltip line of such a control.
+  static constexpr const char* kNotReadLine = "not read from the camera";
 
   ControlRegistry(ParameterTable& table, QObject* parent = nullptr);
 
@@ -48,6 +59,10 @@ class ControlRegistry final : public QObject, public IControlPanel {
   void AddRoot(QWidget* root);
   void SetHandler(Handler handler) { handler_ = std::move(handler); }
   void SetRangeSource(RangeSource source) { rangeSource_ = std::move(source); }
+  void SetNoteSink(NoteSink sink) { noteSink_ = std::move(sink); }
+  // Stops every notification: the controls' signals no longer reach the handler (the main
+  // dialog is going, and its widgets report focus changes while they are destroyed).
+  void Detach();
 
   QWidget* FindControl(int ctrlId) const;
   static ControlClass ClassOf(const QWidget* control);
@@ -97,12 +112,19 @@ class ControlRegistry final : public QObject, public IControlPanel {
   // camera's value) and clears the marks of all others.
   void MarkUnread(const std::vector<int>& ctrlIds);
   bool MarkedUnread(int ctrlId) const { return unread_.contains(ctrlId); }
+  // Writes the control's tooltip from its parts: "not read from the camera" when it is
+  // marked so, a camera value its choice does not list, the text the page gives it (its
+  // command) and the range of a number field.
+  void ComposeTooltip(int ctrlId);
 
   // ShowParameter that says whether the control exists and has a supported class.
   bool Show(int ctrlId, int32_t value);
   int ControlCount() const { return static_cast<int>(controls_.size()); }
 
  private:
+  // The property that keeps the tooltip the page gave a control.
+  static constexpr const char* kBaseTooltip = "baseTooltip";
+
   void Connect(QWidget* control, int id);
   // The position an arrow press starts from: the number its field shows, within the range.
   int32_t PositionFromBuddy(int spinId, int32_t position);
@@ -113,6 +135,9 @@ class ControlRegistry final : public QObject, public IControlPanel {
   std::vector<QWidget*> WidgetsOf(int ctrlId) const;
   // Hides the group boxes whose controls are all hidden, and shows the others again.
   void HideEmptyGroups();
+  // Selects the entry of `value`: by item value when the entries carry them (none when no
+  // entry has it), else by index.
+  void ShowInChoice(int ctrlId, QComboBox* combo, int32_t value);
   // The radio buttons of the group `button` belongs to: its siblings, in order.
   static std::vector<QRadioButton*> GroupOf(const QRadioButton* button);
 
@@ -127,8 +152,11 @@ class ControlRegistry final : public QObject, public IControlPanel {
   std::unordered_set<int> withheld_;
   std::unordered_set<int> unread_;
   std::unordered_set<QWidget*> hiddenGroups_;
+  std::unordered_map<int, QString> rangeTexts_;
+  std::unordered_map<int, int32_t> unknownCodes_;
   Handler handler_;
   RangeSource rangeSource_;
+  NoteSink noteSink_;
 };
 
 }  // namespace vistrel

@@ -8,15 +8,13 @@
 #include <utility>
 
 #include "app/ControlRegistry.h"
+#include "app/PageCaptions.h"
 #include "app/UpDown.h"
 #include "camera/EntryTables.h"
 
 namespace vistrel {
 
 namespace {
-
-// The background of a control whose value the last read could not get.
-constexpr const char* kUnreadStyle = "background-color: #ffd8a8;";
 
 // The frame and inner margins of a field, both sides together.
 constexpr int kReadOutMargins = 12;
@@ -61,7 +59,60 @@ void ControlRegistry::DisableForGood(int ctrlId, const std::string& tooltip) {
       widget->setEnabled(false);
   }
   disabledForGood_.insert(ctrlId);
+  if (QWidget* control = FindControl(ctrlId))
+    control->setProperty(kBaseTooltip, QString::fromStdString(tooltip));
+  rangeTexts_.erase(ctrlId);
+  ComposeTooltip(ctrlId);
 }
+
+void ControlRegistry::ComposeTooltip(int ctrlId) {
+  QWidget* control = FindControl(ctrlId);
+  if (control == nullptr)
+    return;
+  if (!control->property(kBaseTooltip).isValid())
+    control->setProperty(kBaseTooltip, control->toolTip());
+  QStringList lines;
+  if (unread_.contains(ctrlId))
+    lines << kNotReadLine;
+  if (const auto code = unknownCodes_.find(ctrlId); code != unknownCodes_.end())
+    lines << QString("camera value %1 is not a choice here").arg(code->second);
+  if (const QString base = control->property(kBaseTooltip).toString(); !base.isEmpty())
+    lines << base;
+  if (const auto range = rangeTexts_.find(ctrlId); range != rangeTexts_.end())
+    lines << range->second;
+  control->setToolTip(lines.join('\n'));
+}
+
+void ControlRegistry::ShowInChoice(int ctrlId, QComboBox* combo, int32_t value) {
+  bool itemValues = false;
+  int index = -1;
+  for (int i = 0; i < combo->count(); ++i) {
+    const QVariant item = combo->itemData(i, kItemValueRole);
+    itemValues = itemValues || item.isValid();
+    if (index < 0 && item.isValid() && item.toInt() == value)
+      index = i;
+  }
+  if (!itemValues)
+    index = value >= 0 && value < combo->count() ? value : -1;
+  combo->setCurrentIndex(index);
+  // A code no entry carries is shown as such, never as another entry.
+  const bool unknown = itemValues && index < 0;
+  const auto known = unknownCodes_.find(ctrlId);
+  if (!unknown && known == unknownCodes_.end())
+    return;
+  if (!unknown) {
+    unknownCodes_.erase(known);
+  } else if (known == unknownCodes_.end() || known->second != value) {
+    unknownCodes_[ctrlId] = value;
+    if (noteSink_)
+      noteSink_(TooltipFor(ctrlId, {}, table_) + ": camera value " + std::to_string(value) +
+                " is not a choice here");
+  } else {
+    return;
+  }
+  ComposeTooltip(ctrlId);
+}
+
 
 std::vector<QWidget*> ControlRegistry::WidgetsOf(int ctrlId) const {
   std::vector<QWidget*> widgets;
@@ -184,16 +235,23 @@ std::string ControlRegistry::ControlText(int ctrlId) const {
 }
 
 void ControlRegistry::MarkUnread(const std::vector<int>& ctrlIds) {
-  for (int id : unread_) {
-    if (QWidget* control = FindControl(id))
-      control->setStyleSheet({});
-  }
-  unread_.clear();
+  std::unordered_set<int> marked;
   for (int id : ctrlIds) {
-    QWidget* control = FindControl(id);
-    if (control == nullptr || !unread_.insert(id).second)
+    if (FindControl(id) != nullptr)
+      marked.insert(id);
+  }
+  std::swap(unread_, marked);  // `marked` now holds the marks before
+  for (int id : marked) {
+    if (!unread_.contains(id)) {
+      FindControl(id)->setStyleSheet({});
+      ComposeTooltip(id);
+    }
+  }
+  for (int id : unread_) {
+    if (marked.contains(id))
       continue;
-    control->setStyleSheet(kUnreadStyle);
+    FindControl(id)->setStyleSheet(kUnreadStyle);
+    ComposeTooltip(id);
   }
 }
 

@@ -67,9 +67,13 @@ void PortWatch::WatchPort() {
 }
 
 void PortWatch::ProbeWhileOffline() {
-  if (probing_ || services_.notifier.IsOnline() || !services_.channel.IsOpen() || !WindowFree())
+  // Online with the camera's values never read (it answered only after the start's model
+  // check) counts as not connected yet: the values are read in full.
+  const bool online = services_.notifier.IsOnline();
+  if (probing_ || (online && services_.session.ValuesReadSinceStart()) ||
+      !services_.channel.IsOpen() || !WindowFree())
     return;
-  if (CameraAnswers())
+  if (online || CameraAnswers())
     display_.SetChannelOk(Reconnect());
 }
 

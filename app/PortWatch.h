@@ -39,7 +39,8 @@ class PortWatch final : public QObject {
 
   // One look at the COM port.
   void WatchPort();
-  // One look of the offline check: back online when the camera answers again.
+  // One look of the offline check: back online when the camera answers again, and a full
+  // read when the link is up but the camera's values were never read.
   void ProbeWhileOffline();
   // Whether the camera answers the model query within `limitMs` (by default the short limit
   // of a probe).

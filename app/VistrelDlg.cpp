@@ -1,10 +1,12 @@
 #include "app/VistrelDlg.h"
 
 #include <QtCore/QCoreApplication>
+#include <QtCore/QTime>
 #include <QtCore/QTimer>
 #include <QtGui/QKeyEvent>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QComboBox>
+#include <QtWidgets/QLabel>
 #include <QtWidgets/QLineEdit>
 #include <QtWidgets/QMenuBar>
 #include <QtWidgets/QTabBar>
@@ -86,6 +88,15 @@ CVistrelDlg::CVistrelDlg(AppServices& services, QWidget* parent)
     Dispatch(what, id, position, step);
   });
   registry_->SetRangeSource([this] { return CurrentRangeInputs(); });
+  // A choice that cannot show the camera's value says so in the command log; the program's
+  // initial values are not the camera's and go unmentioned.
+  registry_->SetNoteSink([this](const std::string& line) {
+    if (ValuesRead())
+      services_.traffic.AppendLine(line);
+  });
+  pagesMark_ = new QLabel(ui_->c1244);
+  pagesMark_->setStyleSheet(ControlRegistry::kUnreadStyle);
+  ui_->c1244->setCornerWidget(pagesMark_);
   identity_ = new IdentityWindows(
       services_, *registry_, [this] { return controlMode_; }, this);
 
@@ -111,6 +122,9 @@ CVistrelDlg::CVistrelDlg(AppServices& services, QWidget* parent)
 }
 
 CVistrelDlg::~CVistrelDlg() {
+  // Widgets that lose the focus while they go report it; nothing of the dialog may answer.
+  registry_->Detach();
+  disconnect(ui_->c1244, nullptr, this, nullptr);
   qApp->removeEventFilter(this);
   idleTimer_->stop();
   portWatch_->Stop();
@@ -187,7 +201,9 @@ void CVistrelDlg::Initialise() {
   }
   BuildTabs();
   ReportIncompleteRead();
-  services_.table.WriteChangedParameters(services_.engine, *registry_, kWriteMs);
+  // The table's initial values are not the camera's: they are never written into it.
+  if (ValuesRead())
+    services_.table.WriteChangedParameters(services_.engine, *registry_, kWriteMs);
   services_.table.MarkAllSent();
   if (!channelOk_)
     return;
@@ -252,7 +268,8 @@ void CVistrelDlg::ToggleControlMode() {
   controlMode_ = controlMode_ == 1 ? 0 : 1;
   services_.session.SetFactoryMode(controlMode_ == 1);
   BuildTabs();
-  services_.table.WriteChangedParameters(services_.engine, *registry_, kWriteMs);
+  if (ValuesRead())
+    services_.table.WriteChangedParameters(services_.engine, *registry_, kWriteMs);
   services_.table.MarkAllSent();
 }
 
@@ -276,10 +293,9 @@ void CVistrelDlg::ShowRead() {
 
 void CVistrelDlg::ReportIncompleteRead() {
   const ReadAllResult& pass = services_.session.LastRead();
-  std::vector<int> unread;
-  for (int row : pass.unread)
-    unread.push_back(services_.table.Row(row).ctrlId);
-  registry_->MarkUnread(unread);
+  if (pass.ran && !pass.read.empty())
+    readAt_ = QTime::currentTime().toString("HH:mm:ss");
+  MarkUnreadFields();
   if (pass.Complete())
     return;
   // The values are named as the pages name their fields.
@@ -292,6 +308,19 @@ void CVistrelDlg::ReportIncompleteRead() {
           "\nThe controls of those settings do not show the camera's values.",
       pass.cancelled ? kReadCancelledTitle : "Communication Error",
       pass.cancelled ? MessageIcon::Information : MessageIcon::Exclamation);
+}
+
+void CVistrelDlg::MarkUnreadFields() {
+  const ReadAllResult& pass = services_.session.LastRead();
+  std::vector<int> unread;
+  for (int row = 0; row < services_.table.RowCount(); ++row) {
+    const bool missed = ValuesRead() ? std::ranges::find(pass.unread, row) != pass.unread.end()
+                                     : IsRowReadForModel(services_.session, row);
+    if (missed)
+      unread.push_back(services_.table.Row(row).ctrlId);
+  }
+  registry_->MarkUnread(unread);
+  UpdateStatusBar();
 }
 
 void CVistrelDlg::SaveSettingFile() {

@@ -19,6 +19,7 @@
 #include "ui/OnlineStatusNotifier.h"
 
 class QAction;
+class QLabel;
 class QMenu;
 class QMenuBar;
 class QTimer;
@@ -121,6 +122,11 @@ class CVistrelDlg final : public QDialog,
   // (why the last change was not sent, and the like).
   QString StatusNote() const;
   QString StatusText() const;
+  // Whether the pages hold the camera's values: "values not read yet", how many are not
+  // read, or empty once a full read succeeded; with the legend of the tint.
+  QString StatusValues() const;
+  // The mark over the pages while offline: they show the values last read, and when.
+  QString PagesMark() const;
   void OnlineStatusChanged(int online) override;
   // Whether a sequencer entry field holds an edit not yet written with "Write Entry".
   bool EntryFieldMarked(int ctrlId) const { return unwrittenEntry_.contains(ctrlId); }
@@ -195,6 +201,12 @@ class CVistrelDlg final : public QDialog,
   void AfterCameraRead();
   // Says how many values the last read could not get, when it missed any.
   void ReportIncompleteRead();
+  // Tints the fields that do not show the camera's value: those the last read missed, or
+  // every field the read would fill while the camera's values were never read.
+  void MarkUnreadFields();
+  // Whether the table holds values read from the camera since the start (only then may
+  // changed rows be written).
+  bool ValuesRead() const { return services_.session.ValuesReadSinceStart(); }
   void OnTabChanged(int index);
   // Up and Down in a number field step it as its up-down arrows do; false when `focus` is no
   // number field with an up-down control.
@@ -226,6 +238,8 @@ class CVistrelDlg final : public QDialog,
   int controlMode_ = 0;
   bool channelOk_ = false;
   bool skipExitConfirmation_ = false;
+  QLabel* pagesMark_ = nullptr;
+  QString readAt_;                // the time of the last read that got values
   QString activity_;              // Reading or Writing while a pass or a change runs
   std::set<int> unwrittenEntry_;  // sequencer entry fields edited since the entry was shown
 };

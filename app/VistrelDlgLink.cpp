@@ -17,8 +17,8 @@ namespace vistrel {
 namespace {
 
 constexpr const char* kNoAnswerNote =
-    "The camera does not answer: nothing was sent, and the control shows its last "
-    "confirmed value again.";
+    "The camera does not answer: nothing was sent, and the control shows its last-read "
+    "value again.";
 constexpr const char* kIndexOfflineNote =
     "The camera does not answer: the entry shown stays until the camera is back online.";
 
@@ -60,6 +60,10 @@ bool CVistrelDlg::ReadyToSend(Notification what, int ctrlId) {
   }
   services_.table.ShowAll(*registry_);
   ShowStatusNote(kNoAnswerNote);
+  const std::string name =
+      rowIds_.contains(ctrlId) ? Command::CommandName(services_.table.ToCmdId(ctrlId)) : "";
+  services_.traffic.AppendLine("Not sent" + (name.empty() ? "" : " (" + name + ")") +
+                               ": the camera does not answer.");
   return false;
 }
 
@@ -85,6 +89,28 @@ void CVistrelDlg::UpdateStatusBar() {
   ui_->statusState->setText(!activity_.isEmpty() ? activity_ : online ? "Online" : "Offline");
   ui_->statusChannel->setText(QString::fromStdString(services_.channel.ChannelInUse()));
   ui_->statusModel->setText(QString::fromStdString(services_.session.Model().name));
+  const QString values = StatusValues();
+  ui_->statusValues->setText(values);
+  ui_->statusValues->setStyleSheet(values.isEmpty() ? "" : ControlRegistry::kUnreadStyle);
+  ui_->statusValues->setVisible(!values.isEmpty());
+  // Offline, the pages show what was last read (or the initial values, never read).
+  const QString mark = !ValuesRead()
+                           ? QString("Offline: values not read from the camera")
+                           : QString("Offline: last-read values, read at %1").arg(readAt_);
+  pagesMark_->setText(online ? QString() : mark);
+  pagesMark_->setVisible(!online);
+}
+
+QString CVistrelDlg::StatusValues() const {
+  const QString legend = QString(" (tinted fields: %1)").arg(ControlRegistry::kNotReadLine);
+  if (!ValuesRead())
+    return "Values not read yet" + legend;
+  const size_t unread = services_.session.LastRead().unread.size();
+  return unread == 0 ? QString() : QString("%1 values not read").arg(unread) + legend;
+}
+
+QString CVistrelDlg::PagesMark() const {
+  return pagesMark_->isHidden() ? QString() : pagesMark_->text();
 }
 
 QString CVistrelDlg::StatusText() const {

@@ -1,4 +1,6 @@
 // The desktop program (offscreen) and its link to the simulated camera on a pseudo-terminal:
+// - the time from the launch to "Online" with the camera's values, and with a silent camera
+//   to "Offline";
 // - the time from the device coming back to the pages showing the camera's values;
 // - the time from a silent camera on an open port answering again to the same, with the
 //   offline check at its normal interval;
@@ -66,11 +68,17 @@ double Until(Done done) {
   return Ms(start);
 }
 
+PtyServerOptions Faulty(SimFault fault) {
+  PtyServerOptions options;
+  options.faults.fault = fault;
+  return options;
+}
+
 struct Desktop {
-  explicit Desktop(const std::string& folder)
+  explicit Desktop(const std::string& folder, SimFault fault = SimFault::None)
       : settings(folder),
         camera(std::make_shared<SimPeer>()),
-        server(camera),
+        server(camera, Faulty(fault)),
         channel(settings, messages, traffic),
         setup(channel, Start()),
         engine(channel, messages),
@@ -119,6 +127,20 @@ struct Desktop {
   AppServices services;
   std::unique_ptr<CVistrelDlg> dialog;
 };
+
+// From the launch (the dialog made and initialised) to the state it starts in.
+void MeasureLaunch(const std::string& folder) {
+  auto start = Clock::now();
+  {
+    Desktop healthy(folder);
+    std::printf("launch -> Online with the camera's values: %.0f ms\n",
+                Ms(start) + Until([&] { return healthy.ShowsCamera(); }));
+  }
+  start = Clock::now();
+  Desktop silent(folder, SimFault::NoReply);
+  std::printf("launch, silent camera -> Offline shown: %.0f ms\n",
+              Ms(start) + Until([&] { return silent.dialog->StatusText().startsWith("Offline"); }));
+}
 
 void MeasureReturns(Desktop& desktop) {
   desktop.server.Stop();
@@ -183,6 +205,7 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   char pattern[] = "/tmp/bench-desktop-XXXXXX";
   const std::string folder = ::mkdtemp(pattern);
+  MeasureLaunch(folder);
   {
     Desktop desktop(folder);
     MeasureReturns(desktop);

@@ -86,6 +86,9 @@ class CameraSession {
 
   // Whether the table holds the camera's values: the last read-all read every row.
   bool HaveCameraValues() const { return lastRead_.ran && lastRead_.Complete(); }
+  // Whether any read-all since the start got values from the camera; until then the table
+  // holds the program's initial values, which are never to be sent as changes.
+  bool ValuesReadSinceStart() const { return readSinceStart_; }
 
   // The model record: the camera's answer to the last model check, or the one given by SetModel.
   const CameraModel& Model() const { return model_; }
@@ -137,7 +140,10 @@ class CameraSession {
 
   // What the last read-all pass (or reload) got.
   const ReadAllResult& LastRead() const { return lastRead_; }
-  void RecordRead(const ReadAllResult& pass) { lastRead_ = pass; }
+  void RecordRead(const ReadAllResult& pass) {
+    lastRead_ = pass;
+    readSinceStart_ = readSinceStart_ || (pass.ran && !pass.read.empty());
+  }
 
   // The limits a one-shot adjustment is followed within.
   const PollLimits& Poll() const { return poll_; }
@@ -150,6 +156,7 @@ class CameraSession {
   bool factoryMode_ = false;
   int lastArea_ = 0;
   ReadAllResult lastRead_;
+  bool readSinceStart_ = false;
   PollLimits poll_;
   Command& engine_;
   ParameterTable& table_;

@@ -194,10 +194,11 @@ bool ParameterTable::WriteChangedParameters(Command& engine, IParameterView& vie
     ParameterEntry& row = rows_[i];
     if (row.value == row.lastSent)
       continue;
-    row.lastSent = row.value;
     if (!IsQueryOnly(row.commandId) && !engine.SetValue(row.commandId, row.value, timeoutMs)) {
+      RevertUnsent(engine, view, i);
       return false;
     }
+    row.lastSent = row.value;
     int32_t answer = 0;
     if (engine.GetValue(row.commandId, answer, limits::kReplyMs)) {
       row.value = answer;
@@ -205,6 +206,23 @@ bool ParameterTable::WriteChangedParameters(Command& engine, IParameterView& vie
     }
   }
   return true;
+}
+
+void ParameterTable::RevertUnsent(Command& engine, IParameterView& view, size_t failed) {
+  // The camera did not take the setting: the row is asked again while the camera still
+  // answers, and every row not sent goes back to what the camera was last known to hold.
+  ParameterEntry& refused = rows_[failed];
+  int32_t answer = 0;
+  if (engine.LastOutcome() == Outcome::Refused &&
+      engine.GetValue(refused.commandId, answer, limits::kReplyMs))
+    refused.lastSent = answer;
+  for (size_t i = failed; i < rows_.size(); ++i) {
+    ParameterEntry& row = rows_[i];
+    if (row.value == row.lastSent)
+      continue;
+    row.value = row.lastSent;
+    view.ShowParameter(row.ctrlId, row.value);
+  }
 }
 
 void ParameterTable::AdjustRangesForModel(int modelCode, IParameterView& view) {

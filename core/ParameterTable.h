@@ -60,12 +60,15 @@ class ParameterTable {
   void ShowAll(IParameterView& view) const;
   void ShowChangedParameters(IParameterView& view) const;
   // Sends every changed row in table order, stopping at the first failure; each sent row is
-  // read back (2500 ms) and shown. True when every changed row was confirmed.
+  // read back (2500 ms) and shown. True when every changed row was confirmed. After a
+  // failure the failed row (asked again when the camera refused it) and the rows not sent
+  // hold and show the values last known to be in the camera; none of them counts as sent.
   bool WriteChangedParameters(Command& engine, IParameterView& view, int timeoutMs);
   void AdjustRangesForModel(int modelCode, IParameterView& view);
 
  private:
   int FindRow(int ctrlId) const;  // -1 when not there, no report
+  void RevertUnsent(Command& engine, IParameterView& view, size_t failed);
   void Report(const std::string& text);
 
   IMessagePresenter& messages_;

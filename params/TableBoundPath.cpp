@@ -43,8 +43,9 @@ bool StoreAndSend(HandlerContext& context, int ctrlId, int32_t value) {
 void OnParameterSelect(HandlerContext& context, int ctrlId) {
   if (ctrlId == ctl::ModelChoice)
     return;
+  // An empty selection (a camera value no entry carries) is no value to send.
   const std::optional<int32_t> value = context.panel.ReadControlValue(ctrlId);
-  if (!context.table.SetDataValue(ctrlId, value.value_or(-1)))
+  if (!value || !context.table.SetDataValue(ctrlId, *value))
     return;
   context.table.ShowChangedParameters(context.panel);
   if (!IsSequencerEntryChoice(ctrlId))

@@ -34,31 +34,32 @@ CMyButton::CMyButton(const QString& text, int index, CButtonDlg* owner)
     : QPushButton(text, owner), index_(index), owner_(owner) {}
 
 void CMyButton::mousePressEvent(QMouseEvent* event) {
-  if (event->button() == Qt::LeftButton)
+  if (owner_ != nullptr && event->button() == Qt::LeftButton)
     owner_->Press(index_);
   QPushButton::mousePressEvent(event);
 }
 
 void CMyButton::mouseReleaseEvent(QMouseEvent* event) {
-  if (event->button() == Qt::LeftButton)
+  if (owner_ != nullptr && event->button() == Qt::LeftButton)
     owner_->Release();
   QPushButton::mouseReleaseEvent(event);
 }
 
 void CMyButton::keyPressEvent(QKeyEvent* event) {
-  if (IsSpace(event))
+  if (owner_ != nullptr && IsSpace(event))
     owner_->Press(index_);
   QPushButton::keyPressEvent(event);
 }
 
 void CMyButton::keyReleaseEvent(QKeyEvent* event) {
-  if (IsSpace(event))
+  if (owner_ != nullptr && IsSpace(event))
     owner_->Release();
   QPushButton::keyReleaseEvent(event);
 }
 
 void CMyButton::focusOutEvent(QFocusEvent* event) {
-  owner_->Release();
+  if (owner_ != nullptr)
+    owner_->Release();
   QPushButton::focusOutEvent(event);
 }
 
@@ -90,6 +91,8 @@ CButtonDlg::CButtonDlg(Command& engine, QWidget* parent) : QDialog(parent), engi
 
 CButtonDlg::~CButtonDlg() {
   Release();
+  for (CMyButton* button : buttons_)
+    button->ForgetOwner();
 }
 
 void CButtonDlg::Press(int index) {

@@ -18,6 +18,9 @@ class CMyButton final : public QPushButton {
 
  public:
   CMyButton(const QString& text, int index, CButtonDlg* owner);
+  // The window is going: nothing is told to it any more (its buttons lose the focus while
+  // they are destroyed).
+  void ForgetOwner() { owner_ = nullptr; }
 
  protected:
   void mousePressEvent(QMouseEvent* event) override;

@@ -254,15 +254,19 @@ TEST_F(WriteChangedTest, CameraValueReplacesTheSentOne) {
   EXPECT_EQ(table.GetLastSentValue(1352), 3);
 }
 
-TEST_F(WriteChangedTest, StopsAtTheFirstRefusal) {
+TEST_F(WriteChangedTest, ARefusalStopsAndPutsTheUnsentRowsBackToTheCameraValues) {
   camera.refuse.insert("TI");
-  table.SetDataValue(1349, 2);  // TI, refused
-  table.SetDataValue(1350, 1);  // TA, next changed row
+  camera.values["TI"] = "4";
+  table.SetDataValue(1349, 2);  // TI, refused; the camera holds 4 by now
+  table.SetDataValue(1350, 1);  // TA, next changed row, never sent
   EXPECT_FALSE(table.WriteChangedParameters(engine, view, 200));
-  EXPECT_EQ(channel.written, (std::vector<std::string>{"TI=2\r\n"}));
-  EXPECT_EQ(table.GetLastSentValue(1349), 2);  // already marked as sent
-  EXPECT_EQ(table.GetLastSentValue(1350), 0);  // untouched
-  EXPECT_TRUE(view.shown.empty());
+  EXPECT_EQ(channel.written, (std::vector<std::string>{"TI=2\r\n", "TI?\r\n"}));
+  for (const auto& [ctrlId, value] : {std::pair{1349, 4}, {1350, 0}}) {
+    EXPECT_EQ(table.GetDataValue(ctrlId), value);
+    EXPECT_EQ(table.GetLastSentValue(ctrlId), value);  // nothing waits to be sent
+  }
+  ASSERT_EQ(view.shown.size(), 2u);
+  EXPECT_EQ(view.shown[0].value, 4);
   EXPECT_EQ(messages.messages.size(), 1u);
 }
 

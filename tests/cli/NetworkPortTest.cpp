@@ -3,8 +3,15 @@
 
 #include <gtest/gtest.h>
 
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <atomic>
 #include <filesystem>
 #include <memory>
+#include <thread>
 
 #include "cli/CliFixture.h"
 #include "sim/PtyServer.h"
@@ -12,6 +19,7 @@
 #include "support/Ser2net.h"
 #include "transport/CCommunication.h"
 #include "transport/PortWatcher.h"
+#include "transport/TelnetSession.h"
 
 namespace vistrel {
 namespace {
@@ -66,7 +74,7 @@ TEST_F(NetworkPortTest, PassesThroughRfc2217AndRawPorts) {
     SCOPED_TRACE(device_);
     EXPECT_EQ(Run({"set", "TI=1"}), kExitOk) << err_.str();
     EXPECT_EQ(Run({"--user", "dump"}), kExitOk) << err_.str();
-    EXPECT_TRUE(out_.str().starts_with("TI=1\nTA=")) << out_.str();
+    EXPECT_TRUE(out_.str().starts_with("TI=1\nSTRG=0\nTA=")) << out_.str();
   }
 }
 
@@ -156,6 +164,108 @@ TEST_F(NetworkPortTest, ConnectionClosedMidPass) {
   device_ = "rfc2217://127.0.0.1";
   EXPECT_EQ(Run({"info"}), kExitNoChannel);
   EXPECT_TRUE(ErrHas("rfc2217://HOST:PORT"));
+}
+
+// A server on 127.0.0.1 that never lets up: telnet NOPs without end, a subnegotiation that
+// never ends, one byte at a time, or the same option requests over and over. It counts what
+// the client sends it.
+class HostileServer {
+ public:
+  enum class Kind { NopFlood, EndlessSub, Trickle, AskFlood };
+
+  explicit HostileServer(Kind kind) : kind_(kind) {
+    listen_ = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t size = sizeof address;
+    if (::bind(listen_, reinterpret_cast<sockaddr*>(&address), size) == 0 &&
+        ::listen(listen_, 4) == 0 &&
+        ::getsockname(listen_, reinterpret_cast<sockaddr*>(&address), &size) == 0)
+      port_ = ntohs(address.sin_port);
+    thread_ = std::thread([this] { Serve(); });
+  }
+  ~HostileServer() {
+    stop_ = true;
+    thread_.join();
+    ::close(listen_);
+  }
+  int Port() const { return port_; }
+  size_t Received() const { return received_; }
+
+ private:
+  void Serve() {
+    while (!stop_) {
+      pollfd waiting = {listen_, POLLIN, 0};
+      if (::poll(&waiting, 1, 20) != 1)
+        continue;
+      const int client = ::accept(listen_, nullptr, nullptr);
+      std::string chunk(kind_ == Kind::Trickle ? 1 : 4096, 'x');
+      for (size_t i = 0; kind_ == Kind::NopFlood && i + 1 < chunk.size(); i += 2) {
+        chunk[i] = char(TelnetSession::kIac);
+        chunk[i + 1] = char(241);  // NOP
+      }
+      if (kind_ == Kind::EndlessSub)
+        chunk.replace(0, 3, std::string{char(TelnetSession::kIac), char(TelnetSession::kSb), 44});
+      const std::string ask{char(TelnetSession::kIac), char(TelnetSession::kDo),   7,
+                            char(TelnetSession::kIac), char(TelnetSession::kWill), 7};
+      for (size_t i = 0; kind_ == Kind::AskFlood && i < chunk.size(); i += ask.size())
+        chunk.replace(i, ask.size(), ask);
+      while (!stop_ && ::send(client, chunk.data(), chunk.size(), MSG_NOSIGNAL) > 0) {
+        char sink[4096];
+        if (const ssize_t n = ::recv(client, sink, sizeof sink, MSG_DONTWAIT); n > 0)
+          received_ += size_t(n);
+        if (kind_ == Kind::EndlessSub)
+          chunk.replace(0, 3, "xxx");
+        if (kind_ == Kind::Trickle)
+          std::this_thread::sleep_for(std::chrono::milliseconds(50));
+      }
+      ::close(client);
+    }
+  }
+
+  Kind kind_;
+  int listen_ = -1;
+  int port_ = 0;
+  std::atomic<bool> stop_{false};
+  std::atomic<size_t> received_{0};
+  std::thread thread_;
+};
+
+// Whatever such a server sends, a run gives up within its limits: a server without the COM
+// port control option is no channel, and with --raw-ok its silence is no reply.
+TEST_F(CliTest, HostileNetworkServersAreGivenUpWithinTheLimits) {
+  using K = HostileServer::Kind;
+  struct Case {
+    K kind;
+    const char* scheme;
+    bool rawOk;
+    int status;
+  };
+  const Case cases[] = {
+      {K::NopFlood, "rfc2217://", false, kExitNoChannel},
+      {K::NopFlood, "rfc2217://", true, kExitTimeout},
+      {K::EndlessSub, "rfc2217://", false, kExitNoChannel},
+      {K::EndlessSub, "rfc2217://", true, kExitTimeout},
+      {K::Trickle, "rfc2217://", false, kExitNoChannel},
+      {K::Trickle, "RFC2217://", true, kExitTimeout},
+      {K::Trickle, "SOCKET://", false, kExitTimeout},
+      {K::AskFlood, "rfc2217://", false, kExitNoChannel},
+      {K::AskFlood, "rfc2217://", true, kExitTimeout},
+  };
+  // The greeting, the queries and one answer to each option asked: what a server sends never
+  // makes the client send without end.
+  constexpr size_t kMostBytesSent = 512;
+  for (const Case& c : cases) {
+    HostileServer server(c.kind);
+    ASSERT_NE(server.Port(), 0);
+    device_ = c.scheme + std::string("127.0.0.1:") + std::to_string(server.Port());
+    std::vector<std::string> args{"--timeout", "200", "get", "TI"};
+    if (c.rawOk)
+      args.insert(args.begin(), "--raw-ok");
+    EXPECT_EQ(Run(args), c.status) << device_ << (c.rawOk ? " --raw-ok\n" : "\n") << err_.str();
+    EXPECT_LE(server.Received(), kMostBytesSent) << device_;
+  }
 }
 
 }  // namespace

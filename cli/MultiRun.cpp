@@ -16,6 +16,7 @@
 #include "cli/LineStream.h"
 #include "cli/NumberArgument.h"
 #include "cli/StopSignals.h"
+#include "core/TextEscape.h"
 
 namespace vistrel {
 namespace {
@@ -159,7 +160,7 @@ std::string RecordOf(const std::string& channel, const CameraRunFacts& facts, in
 int RunOnCamera(const CameraPlan& plan, size_t index, std::ostream& out, std::ostream& err,
                 std::mutex& lock) {
   const std::string& channel = plan.channels[index];
-  const std::string prefix = channel + ": ";
+  const std::string prefix = EscapeControlsInMessage(channel) + ": ";
   LineStream cameraOut(plan.json ? nullptr : &out, prefix, lock);
   LineStream cameraErr(&err, prefix, lock);
   std::vector<std::string> args{std::string(kDevice) + "=" + channel};
@@ -212,7 +213,8 @@ std::optional<int> RunOnEveryCamera(const std::vector<std::string>& args, std::o
     return std::nullopt;
   if (!plan.error.empty() || plan.channels.empty()) {
     err << "vistrelctl: "
-        << (plan.error.empty() ? "--jobs needs the channels (--device, --devices)" : plan.error)
+        << (plan.error.empty() ? "--jobs needs the channels (--device, --devices)"
+                               : EscapeControlsInMessage(plan.error))
         << "\nRun with --help for usage.\n";
     return kExitUsage;
   }

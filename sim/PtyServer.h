@@ -26,9 +26,9 @@ enum class SimFault {
 struct SimFaults {
   SimFault fault = SimFault::None;
   int lateMs = 0;
-  std::string replyValue;   // for ReplyValue
   std::string onlyCommand;  // the fault hits only lines for this command; empty: every line
   int afterLines = 0;       // lines answered normally (since the faults were set) first
+  std::string replyValue;   // for ReplyValue
 };
 
 struct PtyServerOptions {

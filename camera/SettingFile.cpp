@@ -27,6 +27,11 @@ bool RowBelongsInFile(const CameraSession& session, const ParameterEntry& row,
                       SettingFileVariant variant) {
   if (row.inFile != 1)
     return false;
+  // A row the model does not have holds nothing of this camera, and loading skips its line.
+  const CameraModel& model = session.Model();
+  if (!ModelSupportsControl(model.code, row.ctrlId) ||
+      (model.IsMonochrome() && ExcludedForMonochrome(row.commandId)))
+    return false;
   if (row.paramClass == ParamClass::User)
     return true;
   return row.paramClass == ParamClass::Factory && variant == SettingFileVariant::AllData &&

@@ -26,6 +26,7 @@
 #include "cli/StopSignals.h"
 #include "cli/TableCommands.h"
 #include "cli/ValueCommands.h"
+#include "core/TextEscape.h"
 
 namespace vistrel {
 namespace {
@@ -34,7 +35,7 @@ constexpr const char* kProgram = "vistrelctl";
 
 // What CLI11 left over names an unknown subcommand or option; says so.
 int ReportLeftOver(const std::vector<std::string>& leftOver, std::ostream& err) {
-  const std::string& first = leftOver.front();
+  const std::string first = EscapeControlsInMessage(leftOver.front());
   if (first.starts_with("-"))
     err << kProgram << ": unknown option: " << first;
   else
@@ -238,7 +239,8 @@ int RunCliArguments(const std::vector<std::string>& arguments, std::ostream& out
     out << e.what() << '\n';
     return kExitOk;
   } catch (const CLI::ParseError& e) {
-    err << kProgram << ": " << e.what() << "\nRun with --help for usage.\n";
+    err << kProgram << ": " << EscapeControlsInMessage(e.what())
+        << "\nRun with --help for usage.\n";
     return kExitUsage;
   }
   if (const std::vector<std::string> leftOver = app.remaining(true); !leftOver.empty())

@@ -2,6 +2,7 @@
 
 #include "core/TextEscape.h"
 
+#include <algorithm>
 #include <ostream>
 
 #include "cli/Cli.h"
@@ -42,8 +43,12 @@ CliSession::CliSession(const ChannelOptions& options, std::ostream& out, std::os
       camera_(engine_, table_, presenter_) {
   if (const std::optional<std::string> notice = settings_.Notice())
     err_ << "vistrelctl: " << *notice << '\n';
-  if (options.timeoutMs)
+  if (options.timeoutMs) {
     engine_.SetTimeLimitCap(*options.timeoutMs);
+    // A network port's connection and negotiation are waits for replies too.
+    comm_.NetworkPort().SetConnectLimit(
+        std::min(*options.timeoutMs, NetworkChannel::kConnectLimitMs));
+  }
   if (options.log)
     engine_.SetTrafficSink(&stderrTraffic_);
   if (!options.quiet)

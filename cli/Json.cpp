@@ -2,22 +2,38 @@
 
 #include <cstdio>
 
+#include "core/TextEscape.h"
+
 namespace vistrel {
 
 std::string JsonString(std::string_view text) {
   std::string out = "\"";
-  for (const char c : text) {
+  for (size_t i = 0; i < text.size();) {
+    const char c = text[i];
     const auto byte = static_cast<unsigned char>(c);
     if (c == '"' || c == '\\') {
       out += '\\';
       out += c;
-    } else if (byte < 0x20 || byte >= 0x7f) {  // bytes past ASCII read as Latin-1
-      char escaped[8];
-      std::snprintf(escaped, sizeof escaped, "\\u%04x", byte);
-      out += escaped;
-    } else {
+    } else if (byte >= 0x20 && byte < 0x7f) {
       out += c;
+    } else if (const size_t length = byte >= 0x80 ? Utf8SequenceLength(text.substr(i)) : 0) {
+      out.append(text.substr(i, length));
+      i += length;
+      continue;
+    } else {
+      // Controls as JSON escapes; a byte that is no UTF-8 as the text \x9b, as messages say it.
+      const auto next = i + 1 < text.size() ? static_cast<unsigned char>(text[i + 1]) : 0;
+      const bool control = byte < 0x80 || (byte == 0xc2 && next >= 0x80 && next < 0xa0);
+      char escaped[8];
+      if (control && byte == 0xc2) {
+        std::snprintf(escaped, sizeof escaped, "\\u%04x", next);
+        ++i;
+      } else {
+        std::snprintf(escaped, sizeof escaped, control ? "\\u%04x" : "\\\\x%02x", byte);
+      }
+      out += escaped;
     }
+    ++i;
   }
   return out + "\"";
 }

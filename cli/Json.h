@@ -5,7 +5,8 @@
 
 namespace vistrel {
 
-// `text` as a JSON string literal, quotes included; control characters escaped.
+// `text` as a JSON string literal, quotes included: UTF-8 characters as they are, C0 and C1
+// controls as \u escapes, bytes that are no UTF-8 as the text \x9b.
 std::string JsonString(std::string_view text);
 
 // Whether `text` is a JSON number as written (optional minus, digits, optional fraction).

@@ -8,6 +8,7 @@
 #endif
 
 #include "cli/Cli.h"
+#include "cli/EscapingBuffer.h"
 #include "cli/OutputStream.h"
 
 int main(int argc, char** argv) {
@@ -20,8 +21,11 @@ int main(int argc, char** argv) {
   vistrel::IgnoreBrokenPipes();
   vistrel::OutputStreamBuf out(1);
   vistrel::OutputStreamBuf err(2);
-  std::streambuf* const standardOut = std::cout.rdbuf(&out);
-  std::streambuf* const standardErr = std::cerr.rdbuf(&err);
+  // Nothing the program passes on reaches the terminal as a control character.
+  vistrel::EscapingBuffer escapedOut(&out);
+  vistrel::EscapingBuffer escapedErr(&err);
+  std::streambuf* const standardOut = std::cout.rdbuf(&escapedOut);
+  std::streambuf* const standardErr = std::cerr.rdbuf(&escapedErr);
   const int status = vistrel::RunCli(argc, argv, std::cout, std::cerr);
   std::cout.flush();
   std::cerr.flush();

@@ -1,8 +1,12 @@
 #include "cli/ModelRanges.h"
 
+#include <ostream>
+#include <vector>
+
 #include "camera/models/ModelCatalogue.h"
 #include "cli/Cli.h"
 #include "cli/CliSession.h"
+#include "cli/Json.h"
 #include "core/CommandTable.h"
 #include "core/TimeLimits.h"
 
@@ -28,7 +32,61 @@ bool ModelHasCommand(CliSession& s, int commandId) {
   return false;
 }
 
+// The command's number control on the connected model, or null.
+const ParameterEntry* NumberRow(CliSession& s, int commandId) {
+  const ParameterTable& table = s.Camera().Table();
+  for (int i = 0; i < table.RowCount(); ++i) {
+    const ParameterEntry& row = table.Row(i);
+    if (row.commandId == commandId && row.kind == ControlKind::Number &&
+        ModelSupportsControl(s.Camera().Model().code, row.ctrlId))
+      return &row;
+  }
+  return nullptr;
+}
+
 }  // namespace
+
+bool OutsideRange(CliSession& s, int commandId, int32_t value, const RangeInputs* inputs,
+                  std::string& range) {
+  const ParameterEntry* row = NumberRow(s, commandId);
+  if (row == nullptr)
+    return false;
+  std::vector<RangeInputs> settings;
+  if (inputs != nullptr) {
+    settings.push_back(*inputs);
+  } else {
+    settings.push_back(ModelRangeInputs(s.Camera().Model()));
+    for (const RangeMode& mode : kModes) {
+      settings.push_back(settings.front());
+      settings.back().*mode.field = mode.other;
+    }
+  }
+  bool outside = true;
+  for (const RangeInputs& setting : settings) {
+    int32_t minimum = 0, maximum = 0;
+    RowRange(*row, setting, minimum, maximum);
+    if (minimum >= maximum || (value >= minimum && value <= maximum))
+      outside = false;
+    if (range.empty())
+      range = std::to_string(minimum) + ".." + std::to_string(maximum);
+  }
+  return outside;
+}
+
+void WarnOutsideRange(CliSession& s, int commandId, int32_t value, const std::string& range,
+                      const char* kept) {
+  s.Err() << "vistrelctl: warning: the camera holds " << CommandTable::Name(commandId) << '='
+          << value << ", outside its range " << range << "; " << kept << '\n';
+}
+
+void NameListJson(JsonWriter& w, std::string_view key, const std::vector<int>& ids) {
+  if (ids.empty())
+    return;
+  w.BeginArray(key);
+  for (const int id : ids)
+    w.Value({}, CommandTable::Name(id));
+  w.EndArray();
+}
 
 std::span<const RangeMode> RangeModes() {
   return kModes;

@@ -193,7 +193,7 @@ std::string CheckOutputNames(const CameraPlan& plan) {
 int RunOnCamera(const CameraPlan& plan, size_t index, std::ostream& out, std::ostream& err,
                 std::mutex& lock, OutputClaims& claims) {
   const std::string& channel = plan.channels[index];
-  const std::string prefix = channel + ": ";
+  const std::string prefix = EscapeControlsInMessage(channel) + ": ";
   LineStream cameraOut(plan.json ? nullptr : &out, prefix, lock);
   LineStream cameraErr(&err, prefix, lock);
   std::vector<std::string> args{std::string(kDevice) + "=" + channel};
@@ -248,7 +248,8 @@ std::optional<int> RunOnEveryCamera(const std::vector<std::string>& args, std::o
     return std::nullopt;
   if (!plan.error.empty() || plan.channels.empty()) {
     err << "vistrelctl: "
-        << (plan.error.empty() ? "--jobs needs the channels (--device, --devices)" : plan.error)
+        << (plan.error.empty() ? "--jobs needs the channels (--device, --devices)"
+                               : EscapeControlsInMessage(plan.error))
         << "\nRun with --help for usage.\n";
     return kExitUsage;
   }

@@ -29,11 +29,32 @@ struct NameReading {
   CommandValue value;
   std::string text;  // the value as the camera sent it, numbers in decimal
   int status = kExitOk;
+  bool outOfRange = false;  // a number outside its control's range (kept: it is the camera's)
+  std::string range;        // that range, when outOfRange
 };
+
+void CheckRange(CliSession& s, const RangeInputs* inputs, int32_t value, NameReading& r) {
+  r.outOfRange = OutsideRange(s, r.id, value, inputs, r.range);
+}
+
+void ReadFromTable(CliSession& s, const RangeInputs& inputs, int32_t value, NameReading& r) {
+  r.text = std::to_string(value);
+  r.value.intValue = value;
+  CheckRange(s, &inputs, value, r);
+}
+
+// Says once for each reading whose number lies outside its range that it is shown anyway.
+void WarnOutsideRanges(CliSession& s, const std::vector<NameReading>& readings) {
+  for (const NameReading& r : readings) {
+    if (r.outOfRange)
+      WarnOutsideRange(s, r.id, r.value.intValue, r.range, "shown as the camera holds it");
+  }
+}
 
 // Asks the camera for each name in turn, past refusals; a camera that no longer answers is
 // not asked again (the names after it keep the status of the one it did not answer).
-std::vector<NameReading> ReadNames(CliSession& s, const std::vector<int>& ids) {
+std::vector<NameReading> ReadNames(CliSession& s, const std::vector<int>& ids,
+                                   const RangeInputs* inputs) {
   std::vector<NameReading> readings;
   int silent = kExitOk;
   for (const int id : ids) {
@@ -44,6 +65,8 @@ std::vector<NameReading> ReadNames(CliSession& s, const std::vector<int>& ids) {
     } else if (s.Engine().Query(id, r.value, kQueryMs)) {
       r.text = r.value.kind == ValueKind::Integer ? std::to_string(r.value.intValue)
                                                   : s.Engine().LastAnswerText();
+      if (r.value.kind == ValueKind::Integer)
+        CheckRange(s, inputs, r.value.intValue, r);
     } else {
       r.status = s.FailureStatus();
       if (r.status != kExitRefused)
@@ -58,7 +81,7 @@ std::vector<NameReading> ReadNames(CliSession& s, const std::vector<int>& ids) {
 std::string ValueText(const NameReading& r) {
   switch (r.status) {
     case kExitOk:
-      return EscapeControls(r.text);
+      return EscapeControls(r.text) + (r.outOfRange ? " (outside the range)" : "");
     case kExitRefused:
       return "refused by the camera";
     case kExitUsage:
@@ -125,7 +148,7 @@ void DescribeRow(CliSession& s, const ParameterEntry& row, const RangeInputs& in
       w.EndArray();
     }
     ValueJson(w, "value", r);
-    w.Value("refused", r.status == kExitRefused).EndObject();
+    w.Value("outOfRange", r.outOfRange).Value("refused", r.status == kExitRefused).EndObject();
     return;
   }
   s.Out() << name << " control " << row.ctrlId << ": "
@@ -180,7 +203,10 @@ int RunGet(CliSession& s, const std::vector<std::string>& names) {
   const std::vector<int> ids = CommandIdsOf(s, names);
   if (ids.empty())
     return kExitUsage;
-  const std::vector<NameReading> readings = ReadNames(s, ids);
+  const ModelRanges ranges = ModelRangesUnread(s);
+  if (ranges.status != kExitOk)
+    return ranges.status;
+  const std::vector<NameReading> readings = ReadNames(s, ids, nullptr);
   if (s.Json())
     s.Record().BeginObject("values");
   for (const NameReading& r : readings) {
@@ -190,8 +216,16 @@ int RunGet(CliSession& s, const std::vector<std::string>& names) {
     else if (r.status == kExitOk)
       s.Out() << name << '=' << EscapeControls(r.text) << '\n';
   }
-  if (s.Json())
+  if (s.Json()) {
     s.Record().EndObject();
+    std::vector<int> flagged;
+    for (const NameReading& r : readings) {
+      if (r.outOfRange)
+        flagged.push_back(r.id);
+    }
+    NameListJson(s.Record(), "outOfRange", flagged);
+  }
+  WarnOutsideRanges(s, readings);
   return JudgeReadings(s, readings);
 }
 
@@ -202,13 +236,14 @@ int RunDescribe(CliSession& s, const std::vector<std::string>& names) {
   const ModelRanges ranges = ReadModelRanges(s);
   if (ranges.status != kExitOk)
     return ranges.status;
-  const std::vector<NameReading> readings = ReadNames(s, ids);
+  const std::vector<NameReading> readings = ReadNames(s, ids, &ranges.inputs);
   if (s.Json())
     s.Record().Value("model", s.Camera().Model().name).BeginArray("controls");
   for (const NameReading& r : readings)
     DescribeName(s, ranges.inputs, r);
   if (s.Json())
     s.Record().EndArray();
+  WarnOutsideRanges(s, readings);
   return JudgeReadings(s, readings);
 }
 
@@ -219,6 +254,7 @@ int RunDescribeAll(CliSession& s) {
   // The read-all pass asks for every row the model has, past the ones the camera refuses.
   const ReadAllResult result = ReadAll(s.Camera());
   const ParameterTable& table = s.Camera().Table();
+  std::vector<NameReading> flagged;
   if (s.Json())
     s.Record().Value("model", s.Camera().Model().name).BeginArray("controls");
   for (int i = 0; i < table.RowCount(); ++i) {
@@ -232,13 +268,16 @@ int RunDescribeAll(CliSession& s) {
     if (std::ranges::find(result.unread, i) != result.unread.end())
       r.status = ExitStatusFor(result.Overall());
     else if (std::ranges::find(result.read, i) != result.read.end())
-      r.text = std::to_string(row.value);
+      ReadFromTable(s, ranges.inputs, row.value, r);
     else
       r.status = kExitUsage;  // not read by the pass: a button or a write-only setting
     DescribeRow(s, row, ranges.inputs, r);
+    if (r.outOfRange)
+      flagged.push_back(std::move(r));
   }
   if (s.Json())
     s.Record().EndArray();
+  WarnOutsideRanges(s, flagged);
   if (result.Complete())
     return kExitOk;
   const int status = ExitStatusFor(result.Overall());

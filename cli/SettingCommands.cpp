@@ -11,6 +11,7 @@
 #include "cli/Cli.h"
 #include "cli/CliSession.h"
 #include "cli/Json.h"
+#include "cli/ModelRanges.h"
 #include "cli/OutputFiles.h"
 #include "core/CommandTable.h"
 #include "core/TextEscape.h"
@@ -46,6 +47,23 @@ void PrintInfoJson(JsonWriter& w, const CameraData& data) {
       .Value("userId", data.userId);
 }
 
+// The commands of the rows just read whose value lies outside the control's range, each said
+// once on standard error with what became of it (`kept`).
+std::vector<int> WarnReadOutsideRanges(CliSession& s, const char* kept) {
+  std::vector<int> flagged;
+  const ParameterTable& table = s.Camera().Table();
+  for (int index : s.Camera().LastRead().read) {
+    const ParameterEntry& row = table.Row(index);
+    std::string range;
+    if (std::ranges::find(flagged, row.commandId) != flagged.end() ||
+        !OutsideRange(s, row.commandId, row.value, nullptr, range))
+      continue;
+    flagged.push_back(row.commandId);
+    WarnOutsideRange(s, row.commandId, row.value, range, kept);
+  }
+  return flagged;
+}
+
 }  // namespace
 
 // The lines a load would not send, with why.
@@ -69,7 +87,7 @@ void NoteLine(CliSession& s, const std::string& path, const FileLineNote& note,
 }
 
 void NoteSkipped(CliSession& s, const std::string& path, const FileLineNote& note) {
-  // A file written by the program carries the rows of every model; --quiet leaves those out.
+  // A file saved from another model carries rows this one lacks; --quiet leaves those out.
   if (s.Quiet() && note.reason == SkipReason::NotForModel)
     return;
   NoteLine(s, path, note, std::string("skipped (") + SkipReasonText(note.reason) + ")");
@@ -138,8 +156,11 @@ int RunDump(CliSession& s) {
     else if (written.insert(row.commandId).second)
       w.Value(name, static_cast<long long>(row.value));
   }
-  if (json)
+  const std::vector<int> flagged = WarnReadOutsideRanges(s, "shown as the camera holds it");
+  if (json) {
     w.EndObject();
+    NameListJson(w, "outOfRange", flagged);
+  }
   return kExitOk;
 }
 
@@ -152,7 +173,10 @@ int RunSave(CliSession& s, const std::string& path, bool shipping) {
     return kExitOk;
   }
   // Everything was read: only the file itself can have failed.
-  return ExitStatusFor(WriteSettingFile(s.Camera(), path, variant));
+  const Outcome written = WriteSettingFile(s.Camera(), path, variant);
+  if (written == Outcome::Done)
+    WarnReadOutsideRanges(s, "saved as the camera holds it");
+  return ExitStatusFor(written);
 }
 
 int RunDiff(CliSession& s, const std::string& path) {

@@ -91,8 +91,11 @@ bool Command::ReceiveLine(bool log, int waitMs) {
   const IClock::Duration deadline = clock_->After(waitMs);
   for (;;) {
     const int limit = waitMs > 0 ? clock_->RemainingMs(deadline) : 0;
-    if (channel_->Read(&buffer_[position_], 1, limit) < 1)
+    if (channel_->Read(&buffer_[position_], 1, limit) < 1) {
+      lastEmptyAt_ = clock_->Now();
       return false;
+    }
+    lastByteAt_ = limit > 0 ? clock_->Now() : lastEmptyAt_;
     if (buffer_[position_] == '\n') {
       // The line ends before the LF; a CR just before it is the line end's and is dropped.
       int length = position_;
@@ -125,6 +128,7 @@ void Command::BeginExchange() {
   overflowReported_ = false;
   answeredOther_ = false;
   DrainIdle();
+  DropLeftover();
   // What arrived in between is set aside; if the late answer owed is among it, it is owed
   // no more.
   for (const std::string& line : queue_) {
@@ -134,6 +138,14 @@ void Command::BeginExchange() {
   }
   queue_.clear();
   tookOwed_ = false;
+}
+
+void Command::DropLeftover() {
+  if (position_ == 0 || clock_->Now() - lastByteAt_ < std::chrono::milliseconds(kLeftoverMs))
+    return;
+  traffic_->AppendLine("Rx: " + EscapeControls(std::string_view(buffer_, size_t(position_))) +
+                       " (no line end; dropped)");
+  position_ = 0;
 }
 
 bool Command::WriteLine(const std::string& line) {
@@ -361,7 +373,10 @@ bool Command::QueryRaw(int32_t& out, const std::string& line, int timeoutMs,
   const std::vector<int32_t> numbers = fields.separator == "?"
                                            ? std::vector<int32_t>()
                                            : CleanNumbers(bare ? reply : fields.valueAsSent);
-  if (numbers.empty() || (bare && numbers.size() != 1)) {
+  // A named reply with two numbers is an entry of a table, or no value of a command that
+  // holds one.
+  const bool onePerName = !bare && !CarriesPair(fields.commandId);
+  if (numbers.empty() || ((bare || onePerName) && numbers.size() != 1)) {
     outcome_ = Outcome::Refused;
     const bool named = !bare && fields.separator == "=";
     Report(reply + " for " + line.substr(0, line.find_first_of("\r\n")) +

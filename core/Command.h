@@ -23,6 +23,9 @@ namespace vistrel {
 class Command {
  public:
   static constexpr int kReceiveBufferSize = 1024;
+  // Bytes without a line end that have sat this long when an exchange starts are no answer
+  // still arriving (noise at power-up, the rest of a line that never ended): they are dropped.
+  static constexpr int kLeftoverMs = limits::kReplyMs;
   static constexpr const char* kCaption = "Communication Error";
   // Shown when a line without a command name was to be sent.
   static constexpr const char* kNoCommandText =
@@ -103,8 +106,10 @@ class Command {
   static std::string BuildSettingAs(int commandId, const CommandValue& value, ValueKind kind);
   // Refuses (BadInput, with a message) a line or name that has no command name.
   bool RefuseNameless(std::string_view line);
-  // Starts an exchange: lines that arrived before it are logged and set aside.
+  // Starts an exchange: lines that arrived before it are logged and set aside, and so are
+  // leftover bytes (see kLeftoverMs).
   void BeginExchange();
+  void DropLeftover();
   // Writes a line; false (and offline, the channel lost) when the channel refused it.
   bool WriteLine(const std::string& line);
   int Limit(int timeoutMs) const;
@@ -132,6 +137,11 @@ class Command {
 
   char buffer_[kReceiveBufferSize] = {};
   int32_t position_ = 0;
+  // When the last byte of the line being received came: the moment it was read while
+  // waiting; for a byte that was already there, the last time the channel was found empty
+  // (the earliest it can have come).
+  IClock::Duration lastByteAt_{};
+  IClock::Duration lastEmptyAt_{};
   std::deque<std::string> queue_;
   Outcome outcome_ = Outcome::NoReply;
   bool overflowReported_ = false;

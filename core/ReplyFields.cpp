@@ -5,11 +5,18 @@
 #include <cmath>
 #include <optional>
 
+#include "core/CommandIds.h"
 #include "core/CommandTable.h"
 #include "core/Conversions.h"
 
 namespace vistrel {
 namespace {
+
+// The table commands whose lines are "index,value".
+constexpr int kPairCommands[] = {
+    cmd::LUTR,   cmd::LUTG,   cmd::LUTB,   cmd::BMPXW,  cmd::BMPYW,  cmd::BMPXWG,
+    cmd::BMPYWG, cmd::BMPXWB, cmd::BMPYWB, cmd::BMPXWR, cmd::BMPYWR,
+};
 
 std::string StripBlanksAndLineEnds(std::string_view line) {
   std::string out;
@@ -56,6 +63,8 @@ bool IsCleanReal(std::string_view text) {
 
 // Whether every value of the line, as sent, is a clean value of `kind`.
 bool CleanValues(ValueKind kind, const ReplyFields& f) {
+  if (kind != ValueKind::Text && f.valueCount == 2 && !CarriesPair(f.commandId))
+    return false;  // PE=12,3 is no value of a control that holds one number
   if (kind == ValueKind::Integer) {
     // A line that carries one value ("?" form) has no second number after a comma.
     const std::vector<int32_t> numbers = CleanNumbers(f.valueAsSent);
@@ -110,6 +119,14 @@ std::string TextAfterSeparator(std::string_view line) {
 }
 
 }  // namespace
+
+bool CarriesPair(int commandId) {
+  for (const int id : kPairCommands) {
+    if (id == commandId)
+      return true;
+  }
+  return false;
+}
 
 std::vector<int32_t> CleanNumbers(std::string_view text) {
   const size_t comma = text.find(',');

@@ -25,8 +25,9 @@ struct ReplyFields {
   int32_t index = 0;  // value1 by decimal conversion, only with two values
   int32_t failed = 1;
   // The value is not a clean value of the command's kind: a number with anything but blanks
-  // around it, out of the 32-bit range, or missing. `value` then holds only what the lenient
-  // reading makes of it and is no data.
+  // around it, out of the 32-bit range, missing, or two numbers for a command that holds one
+  // (see CarriesPair). `value` then holds only what the lenient reading makes of it and is
+  // no data.
   bool garbled = false;
   CommandValue value;
 };
@@ -34,6 +35,11 @@ struct ReplyFields {
 // The numbers of a value text (one, or two separated by a comma) when each is a clean whole
 // number (see StrictNumber); empty when any is not.
 std::vector<int32_t> CleanNumbers(std::string_view text);
+
+// Whether the command's lines may carry two numbers (a table entry: index and value, as the
+// LUT and blemish tables have them). Every other command holds one value, and a reply with
+// two numbers for it is garbled.
+bool CarriesPair(int commandId);
 
 // Parses a line of the form NAME=V, NAME=V1,V2, NAME? or NAME?ARG. True when it parsed and
 // NAME is a known command.

@@ -1,5 +1,7 @@
 #include "core/TextEscape.h"
 
+#include <cstdint>
+
 namespace vistrel {
 namespace {
 
@@ -29,15 +31,53 @@ std::string EscapeControls(std::string_view text) {
   return out;
 }
 
+size_t Utf8SequenceLength(std::string_view text) {
+  const auto lead = static_cast<unsigned char>(text[0]);
+  size_t length = 0;
+  uint32_t point = 0;
+  if (lead >= 0xc2 && lead <= 0xdf) {
+    length = 2;
+    point = lead & 0x1fu;
+  } else if (lead >= 0xe0 && lead <= 0xef) {
+    length = 3;
+    point = lead & 0x0fu;
+  } else if (lead >= 0xf0 && lead <= 0xf4) {
+    length = 4;
+    point = lead & 0x07u;
+  } else {
+    return 0;
+  }
+  if (text.size() < length)
+    return 0;
+  for (size_t i = 1; i < length; ++i) {
+    const auto byte = static_cast<unsigned char>(text[i]);
+    if ((byte & 0xc0) != 0x80)
+      return 0;
+    point = (point << 6) | (byte & 0x3fu);
+  }
+  // Overlong forms, surrogates and points past Unicode are no characters; C1 controls are
+  // controls whatever their spelling.
+  static constexpr uint32_t kLeast[] = {0, 0, 0x80, 0x800, 0x10000};
+  if (point < kLeast[length] || (point >= 0xd800 && point <= 0xdfff) || point > 0x10ffff ||
+      point < 0xa0)
+    return 0;
+  return length;
+}
+
 std::string EscapeControlsInMessage(std::string_view text) {
   std::string out;
   out.reserve(text.size());
-  for (const char c : text) {
-    const auto byte = static_cast<unsigned char>(c);
-    if (IsPrintableAscii(byte) || byte >= 0x80 || c == '\n' || c == '\t')
-      out += c;
-    else
+  for (size_t i = 0; i < text.size();) {
+    const auto byte = static_cast<unsigned char>(text[i]);
+    if (IsPrintableAscii(byte) || text[i] == '\n' || text[i] == '\t') {
+      out += text[i++];
+    } else if (const size_t length = byte >= 0x80 ? Utf8SequenceLength(text.substr(i)) : 0) {
+      out.append(text.substr(i, length));
+      i += length;
+    } else {
       AppendEscaped(out, byte);
+      ++i;
+    }
   }
   return out;
 }

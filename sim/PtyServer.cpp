@@ -210,6 +210,14 @@ void PutLetterInValue(std::string& reply) {
     reply.insert(end, "O");
 }
 
+// NAME=10000 becomes NAME=`value`.
+void ReplaceValue(std::string& reply, const std::string& value) {
+  const size_t equals = reply.find('=');
+  const size_t end = reply.find('\r');
+  if (equals != std::string::npos && end != std::string::npos && end > equals)
+    reply.replace(equals + 1, end - equals - 1, value);
+}
+
 }  // namespace
 
 void PtyServer::Serve() {
@@ -257,6 +265,8 @@ void PtyServer::Serve() {
       reply.resize(reply.size() - 2);
     else if (faults.fault == SimFault::LetterInValue)
       PutLetterInValue(reply);
+    else if (faults.fault == SimFault::ReplyValue)
+      ReplaceValue(reply, faults.replyValue);
     output.Add(reply, ready);
     return true;
   };

@@ -20,6 +20,7 @@ enum class SimFault {
   NoLineEnd,      // the reply lacks its CR LF
   HangUp,         // the line is hung up (the pseudo-terminal closes) when the line arrives
   LetterInValue,  // a value reply carries a letter O for its second character (1O000)
+  ReplyValue,     // a value reply carries replyValue as its value
 };
 
 struct SimFaults {
@@ -27,6 +28,7 @@ struct SimFaults {
   int lateMs = 0;
   std::string onlyCommand;  // the fault hits only lines for this command; empty: every line
   int afterLines = 0;       // lines answered normally (since the faults were set) first
+  std::string replyValue;   // for ReplyValue
 };
 
 struct PtyServerOptions {

@@ -34,6 +34,7 @@ int ParseSimProgramOptions(int argc, const char* const* argv, SimProgramOptions&
   bool hangUp = false;
   bool letterInValue = false;
   int lateMs = 0;
+  std::string replyValue;
 
   app.add_option("--model", camera.model,
                  "Model name reported for MD (default: the one in --state, else QX-70500C-VLNK)")
@@ -77,6 +78,9 @@ int ParseSimProgramOptions(int argc, const char* const* argv, SimProgramOptions&
   app.add_flag("--letter-in-value", letterInValue,
                "Answer queries with a letter in the value (10000 as 1O000)")
       ->group(kFaults);
+  app.add_option("--reply-value", replyValue, "Answer queries with TEXT as the value (12,3)")
+      ->type_name("TEXT")
+      ->group(kFaults);
   app.add_option("--fault-on", server.faults.onlyCommand,
                  "Apply the fault only to lines for this command")
       ->type_name("NAME")
@@ -89,7 +93,7 @@ int ParseSimProgramOptions(int argc, const char* const* argv, SimProgramOptions&
   try {
     app.parse(argc, argv);
     const int chosen = int(noReply) + int(lateMs > 0) + int(garbage) + int(otherReply) +
-                       int(noLineEnd) + int(hangUp) + int(letterInValue);
+                       int(noLineEnd) + int(hangUp) + int(letterInValue) + int(!replyValue.empty());
     if (chosen > 1)
       throw CLI::ValidationError("Faults", "choose at most one fault");
     if (chosen == 0 && (!server.faults.onlyCommand.empty() || server.faults.afterLines > 0))
@@ -107,15 +111,17 @@ int ParseSimProgramOptions(int argc, const char* const* argv, SimProgramOptions&
   camera.resetTime = std::chrono::milliseconds(resetMs);
   camera.adjustTime = std::chrono::milliseconds(adjustMs);
   SimFault& fault = server.faults.fault;
-  fault = noReply         ? SimFault::NoReply
-          : lateMs > 0    ? SimFault::LateReply
-          : garbage       ? SimFault::Garbage
-          : otherReply    ? SimFault::OtherReply
-          : noLineEnd     ? SimFault::NoLineEnd
-          : hangUp        ? SimFault::HangUp
-          : letterInValue ? SimFault::LetterInValue
-                          : SimFault::None;
+  fault = noReply               ? SimFault::NoReply
+          : lateMs > 0          ? SimFault::LateReply
+          : garbage             ? SimFault::Garbage
+          : otherReply          ? SimFault::OtherReply
+          : noLineEnd           ? SimFault::NoLineEnd
+          : hangUp              ? SimFault::HangUp
+          : letterInValue       ? SimFault::LetterInValue
+          : !replyValue.empty() ? SimFault::ReplyValue
+                                : SimFault::None;
   server.faults.lateMs = lateMs;
+  server.faults.replyValue = replyValue;
   for (char& c : server.faults.onlyCommand)
     c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
   return -1;

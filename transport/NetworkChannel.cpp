@@ -222,8 +222,8 @@ void NetworkChannel::Close() {
   controlsPort_ = false;
 }
 
-bool NetworkChannel::SendWire(const std::string& wire) {
-  const auto deadline = Clock::now() + std::chrono::milliseconds(kWriteLimitMs);
+bool NetworkChannel::SendWire(const std::string& wire, int limitMs) {
+  const auto deadline = Clock::now() + std::chrono::milliseconds(limitMs);
   size_t done = 0;
   while (done < wire.size()) {
     const ssize_t n = ::send(fd_, wire.data() + done, wire.size() - done, MSG_NOSIGNAL);
@@ -247,7 +247,8 @@ bool NetworkChannel::SendWire(const std::string& wire) {
 }
 
 bool NetworkChannel::Write(const char* bytes, int length) {
-  if (!IsOpen() || length < 1)
+  // A server that stopped taking what is sent is not waited on again.
+  if (!IsOpen() || length < 1 || writeFailed_)
     return false;
   std::lock_guard lock(writeMutex_);
   std::string wire;
@@ -282,9 +283,9 @@ void NetworkChannel::PurgeInput() {
     if (!SendWire(T::ComPortRequest(T::kPurgeData, {char(T::kPurgeReceived)})))
       writeFailed_ = true;
   }
+  // What is there now, once: a server that never stops sending must not hold the caller here.
   char chunk[ReceiveRing::kSize];
-  while (ring_.Take(chunk, int(sizeof chunk)) > 0) {
-  }
+  ring_.Take(chunk, int(sizeof chunk));
 }
 
 void NetworkChannel::ReceiveLoop() {
@@ -331,9 +332,9 @@ void NetworkChannel::ReceiveUntilClosed() {
         data.assign(chunk, size_t(n));
       sessionChanged_.notify_all();
     }
-    if (!answers.empty()) {
+    if (!answers.empty() && !writeFailed_) {
       std::lock_guard lock(writeMutex_);
-      if (!SendWire(answers))
+      if (!SendWire(answers, kAnswerLimitMs))
         writeFailed_ = true;
     }
     if (!data.empty())

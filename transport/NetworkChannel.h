@@ -26,6 +26,9 @@ class NetworkChannel {
   static constexpr int kConnectLimitMs = 5000;
   // How long a server is given to take up or refuse the COM port control option.
   static constexpr int kNegotiationLimitMs = 2000;
+  // The answers the negotiation calls for go out within this time, or the server, which does
+  // not read what it asked for, is taken as lost.
+  static constexpr int kAnswerLimitMs = 500;
 
   explicit NetworkChannel(IMessagePresenter& messages);
   ~NetworkChannel();
@@ -62,7 +65,7 @@ class NetworkChannel {
   int Connect(const NetworkUrl& url, std::string& problem) const;
   bool Negotiate(const std::string& url, uint32_t baudRate, int stopBits);
   bool WaitFor(int limitMs, auto&& done);
-  bool SendWire(const std::string& wire);
+  bool SendWire(const std::string& wire, int limitMs = kWriteLimitMs);
   void ReceiveLoop();
   void ReceiveUntilClosed();
 

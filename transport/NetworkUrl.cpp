@@ -1,5 +1,6 @@
 #include "transport/NetworkUrl.h"
 
+#include <cctype>
 #include <cstring>
 
 namespace vistrel {
@@ -27,19 +28,31 @@ bool ValidHostCharacter(char c) {
          c == '.' || c == '_' || c == ':' || c == '%';
 }
 
+// Whether `text` starts with `scheme`, letters in either case (SOCKET:// as socket://).
+bool HasScheme(const std::string& text, const char* scheme) {
+  const size_t length = std::strlen(scheme);
+  if (text.size() < length)
+    return false;
+  for (size_t i = 0; i < length; ++i) {
+    if (std::tolower(static_cast<unsigned char>(text[i])) != scheme[i])
+      return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 bool IsNetworkUrl(const std::string& device) {
-  return device.starts_with(kComPortControlScheme) || device.starts_with(kRawSocketScheme);
+  return HasScheme(device, kComPortControlScheme) || HasScheme(device, kRawSocketScheme);
 }
 
 std::optional<NetworkUrl> ParseNetworkUrl(const std::string& text, std::string& problem) {
   NetworkUrl url;
   std::string rest;
-  if (text.starts_with(kComPortControlScheme)) {
+  if (HasScheme(text, kComPortControlScheme)) {
     url.kind = NetworkKind::ComPortControl;
     rest = text.substr(std::strlen(kComPortControlScheme));
-  } else if (text.starts_with(kRawSocketScheme)) {
+  } else if (HasScheme(text, kRawSocketScheme)) {
     url.kind = NetworkKind::Raw;
     rest = text.substr(std::strlen(kRawSocketScheme));
   } else {

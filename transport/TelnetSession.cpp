@@ -82,6 +82,13 @@ void TelnetSession::Feed(const char* bytes, size_t length, std::string& data,
   }
 }
 
+void TelnetSession::Answer(std::string& answers, uint8_t verb, uint8_t option) {
+  if (answered_ >= kMostAnswers)
+    return;
+  ++answered_;
+  answers += Triple(verb, option);
+}
+
 void TelnetSession::Command(uint8_t verb, uint8_t option, std::string& answers) {
   if (verb == kDo || verb == kDont)
     ServerAsks(verb, option, answers);
@@ -95,18 +102,20 @@ void TelnetSession::ServerAsks(uint8_t verb, uint8_t option, std::string& answer
   usPending_[option] = false;
   if (verb == kDo) {
     if (!WeOffer(option)) {
-      answers += Triple(kWont, option);
+      if (!usRefused_[option])
+        Answer(answers, kWont, option);
+      usRefused_[option] = true;
       return;
     }
     if (!us_[option] && !pending)
-      answers += Triple(kWill, option);
+      Answer(answers, kWill, option);
     us_[option] = true;
     if (option == kComPortOption)
       comPort_ = ComPort::Accepted;
     return;
   }
   if (us_[option] && !pending)
-    answers += Triple(kWont, option);
+    Answer(answers, kWont, option);
   us_[option] = false;
   if (option == kComPortOption)
     comPort_ = ComPort::Refused;
@@ -118,16 +127,18 @@ void TelnetSession::ServerOffers(uint8_t verb, uint8_t option, std::string& answ
   himPending_[option] = false;
   if (verb == kWill) {
     if (!WeAccept(option)) {
-      answers += Triple(kDont, option);
+      if (!himRefused_[option])
+        Answer(answers, kDont, option);
+      himRefused_[option] = true;
       return;
     }
     if (!him_[option] && !pending)
-      answers += Triple(kDo, option);
+      Answer(answers, kDo, option);
     him_[option] = true;
     return;
   }
   if (him_[option] && !pending)
-    answers += Triple(kDont, option);
+    Answer(answers, kDont, option);
   him_[option] = false;
 }
 

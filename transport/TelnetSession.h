@@ -65,7 +65,11 @@ class TelnetSession {
  private:
   enum class State { Data, Iac, Verb, Sub, SubIac };
   static constexpr size_t kMaxSubLength = 64;
+  // The most option answers a session gives: a server that keeps turning options on and off
+  // gets no more, so that what it sends never makes the session send without end.
+  static constexpr int kMostAnswers = 64;
 
+  void Answer(std::string& answers, uint8_t verb, uint8_t option);
   void Command(uint8_t verb, uint8_t option, std::string& answers);
   void ServerOffers(uint8_t verb, uint8_t option, std::string& answers);
   void ServerAsks(uint8_t verb, uint8_t option, std::string& answers);
@@ -81,6 +85,11 @@ class TelnetSession {
   std::array<bool, 256> usPending_{};   // WILL sent, answer awaited
   std::array<bool, 256> him_{};         // options in effect on the server's side
   std::array<bool, 256> himPending_{};  // DO sent, answer awaited
+  // Options refused once: a server that asks again is not answered again, so that no server
+  // can make the session answer without end.
+  std::array<bool, 256> usRefused_{};
+  std::array<bool, 256> himRefused_{};
+  int answered_ = 0;
   std::array<std::optional<uint32_t>, kSetStopSize + 1> reported_{};
 };
 

@@ -145,6 +145,9 @@ void CTerminalDialog::SendFile(const std::string& path) {
     std::string text = line;
     if (!text.empty() && text.back() == '\n')
       text.pop_back();
+    // A CR LF line end is one line end, as text-mode reading takes it on every system.
+    if (!text.empty() && text.back() == '\r')
+      text.pop_back();
     ui_->c1001->setText(QString::fromStdString(text));
     Send(text);
     ProcessPending();

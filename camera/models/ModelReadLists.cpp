@@ -6,6 +6,7 @@ namespace {
 // The rows the RL models read, by control id.
 constexpr int kRlReadList[] = {
     1349,  // TI
+    2874,  // STRG: written to setting files, so read and compared as every row there
     1350,  // TA
     1352,  // TO
     1356,  // LS0
@@ -273,6 +274,7 @@ constexpr int kRl8200Lacking[] = {
 // The rows the QX models read.
 constexpr int kQxReadList[] = {
     1349,  // TI
+    2874,  // STRG: written to setting files, so read and compared as every row there
     1350,  // TA
     1352,  // TO
     1356,  // LS0

@@ -37,7 +37,7 @@ TEST_F(CliTest, InfoDumpSaveAndLoad) {
 
   EXPECT_EQ(Run({"set", "TI=1"}), kExitOk);
   EXPECT_EQ(Run({"--user", "dump"}), kExitOk);
-  EXPECT_TRUE(out_.str().starts_with("TI=1\nTA="));
+  EXPECT_TRUE(out_.str().starts_with("TI=1\nSTRG=0\nTA="));
 
   const std::string file = PathOf("cam.cam");
   EXPECT_EQ(Run({"--log", "--factory", "save", file}), kExitOk);

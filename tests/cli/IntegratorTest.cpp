@@ -75,10 +75,24 @@ TEST_F(IntegratorTest, DescribeAllListsEveryControlOfTheModelOnce) {
   }
   StartCamera({"--model", "QX-70500C-VLNK", "--garbage", "--fault-on", "FGA"});
   EXPECT_EQ(Run({"--quiet", "describe", "--all", "--json"}), kExitRefused) << err_.str();
-  EXPECT_TRUE(std::regex_search(out_.str(), std::regex("\"name\":\"FGA\",[^}]*\"value\":null,"
-                                                       "\"refused\":true\\}")))
+  EXPECT_TRUE(std::regex_search(
+      out_.str(), std::regex("\"name\":\"FGA\",[^}]*\"value\":null,\"outOfRange\":false,"
+                             "\"refused\":true\\}")))
       << out_.str();
   EXPECT_TRUE(OutHas("\"name\":\"TI\",")) << "the pass went on";
+}
+
+// What the program saves is what its own diff takes: no line skipped, nothing different.
+TEST_F(IntegratorTest, SaveThenDiffIsCleanOnEveryModel) {
+  for (const std::string& model : KnownModelNames()) {
+    StartCamera({"--model", model});
+    for (const char* mode : {"--user", "--factory"}) {
+      const std::string file = PathOf("saved.cam");
+      ASSERT_EQ(Run({mode, "save", "--force", file}), kExitOk) << model << err_.str();
+      EXPECT_EQ(Run({mode, "diff", file}), kExitOk) << model << mode;
+      EXPECT_EQ(out_.str() + err_.str(), "") << model << mode;
+    }
+  }
 }
 
 TEST_F(IntegratorTest, LoadAndDiffTakeAFileFromStandardInput) {

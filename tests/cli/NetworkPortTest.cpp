@@ -3,8 +3,15 @@
 
 #include <gtest/gtest.h>
 
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <atomic>
 #include <filesystem>
 #include <memory>
+#include <thread>
 
 #include "cli/CliFixture.h"
 #include "sim/PtyServer.h"
@@ -12,6 +19,7 @@
 #include "support/Ser2net.h"
 #include "transport/CCommunication.h"
 #include "transport/PortWatcher.h"
+#include "transport/TelnetSession.h"
 
 namespace vistrel {
 namespace {
@@ -66,7 +74,7 @@ TEST_F(NetworkPortTest, PassesThroughRfc2217AndRawPorts) {
     SCOPED_TRACE(device_);
     EXPECT_EQ(Run({"set", "TI=1"}), kExitOk) << err_.str();
     EXPECT_EQ(Run({"--user", "dump"}), kExitOk) << err_.str();
-    EXPECT_TRUE(out_.str().starts_with("TI=1\nTA=")) << out_.str();
+    EXPECT_TRUE(out_.str().starts_with("TI=1\nSTRG=0\nTA=")) << out_.str();
   }
 }
 
@@ -156,6 +164,98 @@ TEST_F(NetworkPortTest, ConnectionClosedMidPass) {
   device_ = "rfc2217://127.0.0.1";
   EXPECT_EQ(Run({"info"}), kExitNoChannel);
   EXPECT_TRUE(ErrHas("rfc2217://HOST:PORT"));
+}
+
+// A server on 127.0.0.1 that never lets up: it sends `opening` and then `chunk` over and
+// over (a pause after each when `trickle`), and counts what the client sends it.
+class HostileServer {
+ public:
+  HostileServer(std::string opening, std::string chunk, bool trickle) {
+    listen_ = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t size = sizeof address;
+    if (::bind(listen_, reinterpret_cast<sockaddr*>(&address), size) == 0 &&
+        ::listen(listen_, 4) == 0 &&
+        ::getsockname(listen_, reinterpret_cast<sockaddr*>(&address), &size) == 0)
+      port_ = ntohs(address.sin_port);
+    thread_ = std::thread([=, this] { Serve(opening, chunk, trickle); });
+  }
+  ~HostileServer() {
+    stop_ = true;
+    thread_.join();
+    ::close(listen_);
+  }
+  int Port() const { return port_; }
+  size_t Received() const { return received_; }
+
+ private:
+  void Serve(std::string next, const std::string& chunk, bool trickle) {
+    pollfd waiting = {listen_, POLLIN, 0};
+    while (!stop_ && ::poll(&waiting, 1, 20) != 1) {
+    }
+    const int client = stop_ ? -1 : ::accept(listen_, nullptr, nullptr);
+    while (!stop_ && ::send(client, next.data(), next.size(), MSG_NOSIGNAL) > 0) {
+      char sink[4096];
+      if (const ssize_t n = ::recv(client, sink, sizeof sink, MSG_DONTWAIT); n > 0)
+        received_ += size_t(n);
+      if (trickle)
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+      next = chunk;
+    }
+    ::close(client);
+  }
+
+  int listen_ = -1;
+  int port_ = 0;
+  std::atomic<bool> stop_{false};
+  std::atomic<size_t> received_{0};
+  std::thread thread_;
+};
+
+// Whatever such a server sends (telnet NOPs without end, a subnegotiation that never ends,
+// one byte at a time, the same option requests over and over), a run gives up within its
+// limits: without the COM port control option it is no channel, and with --raw-ok its
+// silence is no reply. The client sends its greeting, its queries and one answer to each
+// option asked, never without end.
+TEST_F(CliTest, HostileNetworkServersAreGivenUpWithinTheLimits) {
+  using T = TelnetSession;
+  std::string nops, asks;
+  for (int i = 0; i < 1000; ++i) {
+    nops += {char(T::kIac), char(241)};
+    asks += {char(T::kIac), char(T::kDo), 7, char(T::kIac), char(T::kWill), 7};
+  }
+  const std::string sub{char(T::kIac), char(T::kSb), char(T::kComPortOption)};
+  const std::string filler(4096, 'x');
+  struct Case {
+    std::string opening, chunk;
+    bool trickle;
+    const char* scheme;
+    bool rawOk;
+    int status;
+  };
+  const Case cases[] = {
+      {nops, nops, false, "rfc2217://", false, kExitNoChannel},
+      {nops, nops, false, "rfc2217://", true, kExitTimeout},
+      {sub, filler, false, "rfc2217://", false, kExitNoChannel},
+      {sub, filler, false, "rfc2217://", true, kExitTimeout},
+      {"x", "x", true, "rfc2217://", false, kExitNoChannel},
+      {"x", "x", true, "RFC2217://", true, kExitTimeout},
+      {"x", "x", true, "SOCKET://", false, kExitTimeout},
+      {asks, asks, false, "rfc2217://", false, kExitNoChannel},
+      {asks, asks, false, "rfc2217://", true, kExitTimeout},
+  };
+  for (const Case& c : cases) {
+    HostileServer server(c.opening, c.chunk, c.trickle);
+    ASSERT_NE(server.Port(), 0);
+    device_ = c.scheme + std::string("127.0.0.1:") + std::to_string(server.Port());
+    std::vector<std::string> args{"--timeout", "200", "get", "TI"};
+    if (c.rawOk)
+      args.insert(args.begin(), "--raw-ok");
+    EXPECT_EQ(Run(args), c.status) << device_ << (c.rawOk ? " --raw-ok\n" : "\n") << err_.str();
+    EXPECT_LE(server.Received(), 512u) << device_;
+  }
 }
 
 }  // namespace

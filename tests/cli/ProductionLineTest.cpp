@@ -105,19 +105,29 @@ TEST_F(ProductionLineTest, LoadSaysWhichLinesItSkippedAndStrictFails) {
   EXPECT_FALSE(ErrHas(":6:"));
   EXPECT_EQ(Run({"--user", "load", "--strict", file}), kExitRefused);
 
-  // A file the program saved passes --strict: its lines for rows of other models are only
-  // reported, the rows it writes without a command name not even that.
+  // A file the program saved passes --strict and skips nothing. A line for a row of another
+  // model, as a file saved from that model has, is only reported; a row written without a
+  // command name not even that.
   const std::string saved = PathOf("saved.cam");
   ASSERT_EQ(Run({"--user", "save", saved}), kExitOk);
   EXPECT_EQ(Run({"--user", "load", "--strict", saved}), kExitOk) << err_.str();
+  EXPECT_FALSE(ErrHas("skipped"));
+  const std::string foreign = Write("foreign.cam", "SMRW5=4112\n=0\nTI=1\n");
+  EXPECT_EQ(Run({"--user", "load", "--strict", foreign}), kExitOk) << err_.str();
   EXPECT_TRUE(ErrHas("skipped (not for this model): SMRW5="));
   EXPECT_FALSE(ErrHas(": ="));
   // --quiet leaves only data and errors: no note and no sent line, but each line skipped.
-  EXPECT_EQ(Run({"--user", "--quiet", "load", "--strict", saved}), kExitOk);
+  EXPECT_EQ(Run({"--user", "--quiet", "load", "--strict", foreign}), kExitOk);
   EXPECT_EQ(out_.str() + err_.str(), "");
   EXPECT_EQ(Run({"--user", "-q", "load", Write("bad.cam", "TX=1\nTI=1\n")}), kExitOk);
   EXPECT_EQ(err_.str(),
             "vistrelctl: " + PathOf("bad.cam") + ":1: skipped (unknown command): TX=1\n");
+  // A byte a terminal takes for a control sequence is shown escaped, as text and in JSON.
+  EXPECT_EQ(Run({"--user", "-q", "load", Write("odd.cam", "TX\x9b=1\nTI=1\n")}), kExitOk);
+  EXPECT_EQ(err_.str(),
+            "vistrelctl: " + PathOf("odd.cam") + ":1: skipped (unknown command): TX\\x9b=1\n");
+  EXPECT_EQ(Run({"--user", "load", "--json", PathOf("odd.cam")}), kExitOk);
+  EXPECT_TRUE(OutHas("\"text\":\"TX\\\\x9b=1\""));
 
   // An unknown model's notice is no refusal: every line was taken.
   EXPECT_EQ(Run({"--factory", "load", "--force", Write("model.cam", "MD00=FOO-1\nTI=1\n")}),
@@ -127,14 +137,41 @@ TEST_F(ProductionLineTest, LoadSaysWhichLinesItSkippedAndStrictFails) {
 }
 
 TEST_F(ProductionLineTest, ValuesThatAreNoCleanNumberAreNeverSentNorSaved) {
-  StartCamera({"--letter-in-value", "--fault-on", "PE"});
-  // The camera's PE value arrives with a letter in it: that row is not read, so nothing is saved.
+  // A letter in the number, and two numbers for a control that holds one.
+  for (const std::vector<std::string>& fault : {std::vector<std::string>{"--letter-in-value"},
+                                                {"--reply-value", "12,3"},
+                                                {"--reply-value", "1,2"}}) {
+    std::vector<std::string> options = fault;
+    options.insert(options.end(), {"--fault-on", "PE"});
+    StartCamera(options);
+    // That row is not read, so nothing is saved, shown or compared.
+    const std::string saved = PathOf("pe.cam");
+    EXPECT_EQ(Run({"save", saved}), kExitRefused) << err_.str();
+    EXPECT_FALSE(std::filesystem::exists(saved));
+    EXPECT_TRUE(ErrHas("for PE? (no clean number; the value was not taken)"));
+    EXPECT_EQ(Run({"dump"}), kExitRefused);
+    EXPECT_EQ(out_.str(), "");
+    EXPECT_EQ(Run({"get", "PE"}), kExitRefused);
+    EXPECT_EQ(out_.str(), "") << fault.back();
+  }
+}
+
+TEST_F(ProductionLineTest, AValueOutsideItsRangeIsTheCamerasAndSaidSo) {
+  StartCamera({"--reply-value", "-10000", "--fault-on", "PE"});
+  const std::string warning = "the camera holds PE=-10000, outside its range 1..8000000; ";
+  EXPECT_EQ(Run({"get", "PE"}), kExitOk) << err_.str();
+  EXPECT_EQ(out_.str(), "PE=-10000\n");
+  EXPECT_EQ(err_.str(), "vistrelctl: warning: " + warning + "shown as the camera holds it\n");
+  EXPECT_EQ(Run({"get", "PE", "--json"}), kExitOk);
+  EXPECT_TRUE(OutHas("\"values\":{\"PE\":-10000},\"outOfRange\":[\"PE\"]"));
+  EXPECT_EQ(Run({"describe", "PE", "--json"}), kExitOk);
+  EXPECT_TRUE(OutHas("\"value\":-10000,\"outOfRange\":true"));
+  EXPECT_EQ(Run({"dump", "--json"}), kExitOk);
+  EXPECT_TRUE(OutHas("\"outOfRange\":[\"PE\"]"));
   const std::string saved = PathOf("pe.cam");
-  EXPECT_EQ(Run({"save", saved}), kExitRefused) << err_.str();
-  EXPECT_FALSE(std::filesystem::exists(saved));
-  EXPECT_TRUE(ErrHas("for PE? (no clean number; the value was not taken)"));
-  EXPECT_EQ(Run({"dump"}), kExitRefused);
-  EXPECT_EQ(out_.str(), "");
+  EXPECT_EQ(Run({"save", saved}), kExitOk) << err_.str();
+  EXPECT_NE(Contents(saved).find("\nPE=-10000\n"), std::string::npos) << Contents(saved);
+  EXPECT_EQ(err_.str(), "vistrelctl: warning: " + warning + "saved as the camera holds it\n");
 }
 
 TEST_F(ProductionLineTest, FilesWithNothingToCompareOrForAnotherModelPassNothing) {

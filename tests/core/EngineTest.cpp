@@ -149,6 +149,9 @@ TEST_F(EngineTest, QueryRawTakesFirstValueAndOfflineOnlyWhenAsked) {
     EXPECT_EQ(value, 77);
   }
   EXPECT_EQ(presenter.messages.front().text, "Error: value out of range for LUTR?12");
+  AnswerWith("BNUM=1,2");
+  EXPECT_FALSE(engine.QueryRaw(value, "BNUM?\r\n", kShortLimit, false))
+      << "two numbers for a command that holds one";
   AnswerWith(" &HFFF ");
   EXPECT_TRUE(engine.QueryRaw(value, "LUTR?12\r\n", kShortLimit, false));
   EXPECT_EQ(value, 4095);
@@ -174,6 +177,24 @@ TEST_F(EngineTest, PartialLineContinuesUntilReset) {
   channel.Push("1\r\n");
   EXPECT_TRUE(engine.ReceiveLine(true, 0));
   EXPECT_EQ(engine.TakeReply(), "1");
+}
+
+TEST_F(EngineTest, LeftoverBytesWithoutLineEndAreDroppedOnlyOnceTheyHaveSat) {
+  // Noise that has sat since before the limit: dropped and logged; the answer is clean.
+  channel.Push("xx");
+  clock.Advance(Command::kLeftoverMs);
+  AnswerWith("TI=5");
+  int32_t value = 0;
+  EXPECT_TRUE(engine.GetValue(kTI, value, kShortLimit));
+  EXPECT_EQ(value, 5);
+  EXPECT_EQ(traffic.lines.front(), "Rx: xx (no line end; dropped)");
+  // The start of an answer still arriving is kept.
+  channel.SetResponder({});
+  channel.Push("TI=");
+  EXPECT_FALSE(engine.ReceiveLine(true, kShortLimit));
+  AnswerWith("7");
+  EXPECT_TRUE(engine.GetValue(kTI, value, kShortLimit));
+  EXPECT_EQ(value, 7);
 }
 
 TEST_F(EngineTest, IdleDrainNeverBlocksAndStripsLineEndsWithoutLosingText) {

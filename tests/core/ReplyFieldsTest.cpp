@@ -114,7 +114,10 @@ TEST(ReplyFieldsTest, ValuesThatAreNoCleanNumberAreGarbled) {
        "5",
        true},
       {"TI = &h1F", false},
-      {"PGEN0=12,34", false},
+      {"PGEN0=12,34", true},  // two numbers for a control that holds one
+      {"PE=1,2", true},
+      {"LUTR=5,100", false},
+      {"BMPXWR=3,-1", false},
       {"FGA= -5 ", false},
       {"MD=any text", false},
   };

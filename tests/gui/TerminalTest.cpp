@@ -66,11 +66,11 @@ TEST(Terminal, KeepsTheNewest32786LinesAndSavesNewestFirst) {
   EXPECT_EQ(log.Count(), 0);
 }
 
-TEST(Terminal, SendingAFileSendsEachLineAndSplitsLongOnes) {
+TEST(Terminal, SendingAFileSendsEachLineWithOneLineEndAndSplitsLongOnes) {
   Terminal terminal;
   TempFolder folder;
   const std::string path = folder.Path() + "/commands.txt";
-  std::ofstream(path) << "PE=100\nTI?\n" << std::string(1500, 'A');
+  std::ofstream(path) << "PE=100\r\nTI?\n" << std::string(1500, 'A');  // CR LF and LF lines
   terminal.dialog->SendFile(path);
   EXPECT_EQ(terminal.written,
             (std::vector<std::string>{"PE=100\r\n", "TI?\r\n", std::string(1023, 'A') + "\r\n",

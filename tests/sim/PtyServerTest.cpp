@@ -54,17 +54,17 @@ TEST(PtyServerTest, Faults) {
   SlaveLine line(server.SlavePath());
 
   // Lost line: no answer, and the camera never saw it.
-  server.SetFaults({SimFault::NoReply, 0, "", 0});
+  server.SetFaults({SimFault::NoReply, 0, "", 0, ""});
   EXPECT_EQ(line.Ask("TI=7", 200), "");
   server.SetFaults({});
   EXPECT_EQ(line.Ask("TI?"), "TI=0\r\n");
 
   // A late reply comes no earlier than asked, and then as a whole.
-  server.SetFaults({SimFault::LateReply, 300, "", 0});
+  server.SetFaults({SimFault::LateReply, 300, "", 0, ""});
   EXPECT_EQ(line.Ask("TI?", 100), "");
   EXPECT_EQ(line.ReadLine(2000), "TI=0\r\n");
 
-  server.SetFaults({SimFault::HangUp, 0, "", 0});
+  server.SetFaults({SimFault::HangUp, 0, "", 0, ""});
   EXPECT_EQ(line.Ask("TI?", 2000), "");
   EXPECT_TRUE(line.HungUp());
   EXPECT_TRUE(server.HungUp());

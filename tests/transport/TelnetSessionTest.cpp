@@ -39,6 +39,8 @@ TEST(TelnetSessionTest, NegotiationAnswersEachOptionOnce) {
   // Answers to our own requests are not answered again; what we do not do is refused.
   EXPECT_EQ(fed.answers, Bytes({T::kIac, T::kWont, 1, T::kIac, T::kDont, 1}));
   EXPECT_TRUE(fed.data.empty());
+  // Asked again, a refusal is not repeated: no server makes the session answer without end.
+  EXPECT_TRUE(Feed(session, Bytes({T::kIac, T::kDo, 1, T::kIac, T::kWill, 1})).answers.empty());
 
   TelnetSession refusing;
   refusing.Greeting();

@@ -115,7 +115,8 @@ TEST(Replug, ACameraNotReadAtTheStartGetsNothingWrittenAndIsReadOnceItAnswers) {
   for (const int lateMs : {0, 1500}) {  // silent, late
     SCOPED_TRACE(lateMs);
     TestProgram program;
-    program.server.SetFaults({lateMs > 0 ? SimFault::LateReply : SimFault::NoReply, lateMs, "", 0});
+    program.server.SetFaults(
+        {lateMs > 0 ? SimFault::LateReply : SimFault::NoReply, lateMs, "", 0, ""});
     CVistrelDlg& dialog = program.Start();
     EXPECT_EQ(program.SentSettings(), std::vector<std::string>{});
     EXPECT_TRUE(dialog.StatusValues().startsWith("Values not read yet"));

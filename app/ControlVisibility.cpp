@@ -113,7 +113,6 @@ void ControlRegistry::ShowInChoice(int ctrlId, QComboBox* combo, int32_t value) 
   ComposeTooltip(ctrlId);
 }
 
-
 std::vector<QWidget*> ControlRegistry::WidgetsOf(int ctrlId) const {
   std::vector<QWidget*> widgets;
   QWidget* control = FindControl(ctrlId);

@@ -126,8 +126,7 @@ TEST_F(ColourEditHandlers, ColourMatrixAndEnhancerAreClampedAndSentAtOnce) {
   }
   // The simulated camera takes enhancer values 0 and 1 only: 10 is refused and asked again,
   // and the camera's 0 that the field then shows is nothing to send.
-  EXPECT_EQ(Wire(),
-            (Lines{"CMVRR=20", "CMVRR?", "CMVRR=-20", "CMVRR?", "CEVALR=10", "CEVALR?"}));
+  EXPECT_EQ(Wire(), (Lines{"CMVRR=20", "CMVRR?", "CMVRR=-20", "CMVRR?", "CEVALR=10", "CEVALR?"}));
   EXPECT_EQ(panel.EditText(ctl::CEVALR), "0");
 }
 

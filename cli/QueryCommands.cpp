@@ -195,9 +195,10 @@ void DescribeRow(CliSession& s, int rowIndex, const ParameterEntry& row, const R
     out << ", range " << d.range->first << ".." << d.range->second;
   if (d.step)
     out << ", step " << *d.step;
-  if (d.unit)
-    out << (*d.unit->unit != '\0' ? std::string(", unit ") + d.unit->unit : std::string())
-        << ", scale " << d.unit->scale;
+  if (d.unit && *d.unit->unit != '\0')
+    out << ", unit " << d.unit->unit;
+  if (d.unit && std::string_view(d.unit->scale) != "1")
+    out << ", scale " << d.unit->scale;
   if (row.kind != ControlKind::Action)
     out << ", default " << InitialParameterRows()[static_cast<size_t>(rowIndex)].value;
   out << " (model " << EscapeControls(s.Camera().Model().name) << "), value " << ValueText(r)

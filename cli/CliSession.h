@@ -64,6 +64,8 @@ class CliSession {
   std::ostream& Err() { return err_; }
 
  private:
+  // Ends the run on a COM port that another program kept from being opened, naming it.
+  int FailOnHolder(const PortRefusal& refusal);
   // The baud rate of this run: given, else the stored one (9600 on a channel named for it).
   uint32_t RunBaud() const;
   // The one JSON object of a run that ended with `status`.
@@ -75,6 +77,7 @@ class CliSession {
   bool json_ = false;
   JsonWriter record_;
   std::string errorMessage_;
+  std::optional<PortHolder> holder_;  // the program that kept the port from being opened
   std::ostream& out_;
   std::ostream& err_;
   StoredSettings settings_;

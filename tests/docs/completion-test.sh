@@ -66,7 +66,7 @@ mapfile -t subs < <(help_subcommands <<<"$top")
 [[ ${#subs[@]} -gt 20 ]] || { echo "FAIL: the help lists only ${#subs[@]} subcommands"; exit 1; }
 expect_offered "" -- "${subs[@]}"
 mapfile -t opts < <(help_options <<<"$top")
-expect_offered - -- "${opts[@]}" --help-all -y --simulate --device
+expect_offered - -- "${opts[@]}" --help-all -y --simulate --device --shared-port
 for sub in "${subs[@]}"; do
   sub_help=$(vistrelctl "$sub" --help)
   mapfile -t opts < <(help_options <<<"$sub_help")

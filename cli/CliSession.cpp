@@ -196,12 +196,13 @@ int CliSession::Finish(int status) {
 
 void CliSession::WriteError(JsonWriter& w, int status) {
   EnsureVerdict(status);
+  // The message shown before the line, unless it only says again what the line says.
   const std::string& shown = presenter_.LastShown();
+  const bool adds = !shown.empty() && shown.find(errorWhat_) == std::string::npos;
   w.BeginObject("error")
       .Value("operation", operation_)
       .Value("channel", ChannelText())
-      .Value("message",
-             errorWhat_ + (shown.empty() ? "" : " (" + shown + ")") + "; " + errorAdvice_)
+      .Value("message", errorWhat_ + (adds ? " (" + shown + ")" : "") + "; " + errorAdvice_)
       .Value("status", status);
   if (holder_) {
     w.BeginObject("holder");

@@ -157,7 +157,7 @@ void DescribeRowJson(JsonWriter& w, int rowIndex, const ParameterEntry& row,
   w.BeginObject().Value("name", CommandTable::Name(row.commandId)).Value("ctrl", row.ctrlId);
   w.Value("kind", ControlKindName(static_cast<int>(row.kind)))
       .Value("class", ClassName(row.paramClass));
-  RowBasicsJson(w, rowIndex, row);
+  RowBasicsJson(w, rowIndex, row, d.range);
   if (d.range)
     w.Value("min", d.range->first).Value("max", d.range->second);
   if (d.step)
@@ -199,8 +199,8 @@ void DescribeRow(CliSession& s, int rowIndex, const ParameterEntry& row, const R
     out << ", unit " << d.unit->unit;
   if (d.unit && std::string_view(d.unit->scale) != "1")
     out << ", scale " << d.unit->scale;
-  if (row.kind != ControlKind::Action)
-    out << ", default " << InitialParameterRows()[static_cast<size_t>(rowIndex)].value;
+  if (const std::optional<int32_t> initial = DefaultOf(rowIndex, row, d.range))
+    out << ", default " << *initial;
   out << " (model " << EscapeControls(s.Camera().Model().name) << "), value " << ValueText(r)
       << '\n';
 }

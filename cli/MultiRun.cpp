@@ -164,6 +164,8 @@ const char* OutcomeWord(int status, Outcome last) {
       return last == Outcome::ChannelLost ? "channel lost" : "no reply";
     case kExitNoChannel:
       return "no channel";
+    case kExitNotWritten:
+      return "not written";
   }
   return "stopped";
 }

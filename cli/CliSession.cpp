@@ -143,8 +143,8 @@ int CliSession::Open() {
 }
 
 int CliSession::FailOnHolder(const PortRefusal& refusal) {
+  holder_ = refusal.holder;
   const PortHolder& holder = refusal.holder;
-  SetPortHolder(holder.program, holder.pid);
   const std::string what = comm_.OpenedComPortPath() + " is in use by " +
                            (holder.program.empty() ? "a process" : holder.program) + " (pid " +
                            std::to_string(holder.pid) + ")";
@@ -213,10 +213,9 @@ void CliSession::WriteError(JsonWriter& w, int status) {
              errorWhat_ + (shown.empty() ? "" : " (" + shown + ")") + "; " + errorAdvice_)
       .Value("status", status);
   if (holder_) {
-    w.BeginObject("holder")
-        .Value("program", holder_->first)
-        .Value("pid", static_cast<long long>(holder_->second))
-        .EndObject();
+    w.BeginObject("holder");
+    holder_->program.empty() ? w.Null("program") : w.Value("program", holder_->program);
+    w.Value("pid", static_cast<long long>(holder_->pid)).EndObject();
   }
   w.EndObject();
 }

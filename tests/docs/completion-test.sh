@@ -38,6 +38,20 @@ expect_offered() {  # WORDS... -- EXPECTED...
   done
 }
 
+not_offered() {  # WORDS... -- UNWANTED...
+  local words=()
+  while [[ $1 != -- ]]; do words+=("$1"); shift; done
+  shift
+  local got
+  got=$(offered "${words[@]}")
+  for w in "$@"; do
+    if grep -qxF -- "$w" <<<"$got"; then
+      echo "FAIL: 'vistrelctl ${words[*]}<TAB>' offers '$w', which it does not take"
+      failures=$((failures + 1))
+    fi
+  done
+}
+
 # The options a help text lists ("  -y,--yes ...", "  --json ...").
 help_options() {
   sed -n 's/^ *\(-[^ []*\).*/\1/p' | tr ',' '\n' | grep -E '^-' | sort -u
@@ -76,6 +90,9 @@ expect_offered --log get TI P -- PE
 expect_offered set F -- FGA=
 expect_offered store "" -- 0 1 2 3
 expect_offered lens zoom "" -- wide tele
+not_offered lens zoom "" -- open close near far
+not_offered lens focus "" -- open close wide tele
+not_offered set TMP -- TMP0=
 expect_offered lut write --channel "" -- red green blue
 # Files where files go, and only there.
 touch "$bin/line4.cam"

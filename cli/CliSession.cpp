@@ -127,6 +127,15 @@ int CliSession::Open() {
     return kExitOk;
   if (const std::optional<PortRefusal> refusal = comm_.PortRefusalOfOpen())
     return FailOnHolder(*refusal);
+  if (const std::string problem = comm_.LibraryProblemOfOpen(); !problem.empty()) {
+    return Fail(kExitNoChannel, problem,
+                "install the frame grabber's Camera Link serial library where it is looked for: "
+                "in the folders of " +
+                    std::string(kLoaderPathVariable) + " and the system's for " +
+                    CClSerial2001::kLibrary + " and " + CClSerialVer11::kLibrary +
+                    ", in the folder CLSERIALPATH names for the Camera Link 2000 libraries "
+                    "(clser*); or name another channel (vistrelctl ports lists them)");
+  }
   Verdict verdict = VerdictFor(kExitNoChannel, Outcome::ChannelLost, operation_);
   if (!error.empty())
     verdict.what += " (" + error + ")";

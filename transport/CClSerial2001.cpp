@@ -43,8 +43,9 @@ void CClSerial2001::RefreshNames() {
 
 bool CClSerial2001::Open(uint32_t index) {
   Close();
+  libraryProblem_.clear();
   EnsureNames();
-  if (!library_.Load(libraryFile_, kFunctions))
+  if (!LoadLibrary(libraryFile_, kFunctions, "Camera Link 2001"))
     return false;
   if (library_.Get<ClFunction::SelectManufacturer>()(PortName(index).c_str()) != 0) {
     library_.Unload();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -37,11 +38,19 @@ class CClSerialChannel {
   bool IsOpen() const { return hasReference_; }
 
   const std::vector<std::string>& PortNameList() const { return portNames_; }
+  // Why the last Open found no library to use, naming the file or folder looked in; empty
+  // when it had one (even if the port then failed to open).
+  const std::string& LibraryProblem() const { return libraryProblem_; }
   // The list entry, or an empty text when the list has no such entry.
   std::string PortName(uint32_t index) const;
 
  protected:
   void EnsureNames();
+  // Loads `file` with `functions`; on failure notes the problem for the `generation`
+  // ("Camera Link 2001").
+  bool LoadLibrary(const std::string& file, std::span<const ClFunction> functions,
+                   const std::string& generation);
+  std::string libraryProblem_;
   void SetNames(std::vector<std::string> names);
   // clSerialInit(index) on the loaded library; on failure the library is released.
   bool InitSerial(uint32_t index);

@@ -40,8 +40,9 @@ void CClSerialVer11::RefreshNames() {
 
 bool CClSerialVer11::Open(uint32_t index) {
   Close();
+  libraryProblem_.clear();
   EnsureNames();
-  if (!library_.Load(libraryFile_, kFunctions))
+  if (!LoadLibrary(libraryFile_, kFunctions, "Camera Link ver.1.1"))
     return false;
   openName_ = PortName(index);
   if (openName_.empty())

@@ -1,7 +1,7 @@
 # cmake --install: the programs, the desktop entry with its icon, the man pages (their
 # hand-written sections in docs/man with what the programs define, put together at build
-# time), bash and zsh completion for vistrelctl, the README, the changelog, the JSON schema of
-# vistrelctl and the PDF manuals.
+# time), bash and zsh completion for vistrelctl, the README, the changelog, the JSON output's
+# description and schema and the PDF manuals.
 include(GNUInstallDirs)
 
 set(VISTREL_MAN_DIR ${CMAKE_BINARY_DIR}/man)

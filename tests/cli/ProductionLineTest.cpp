@@ -5,9 +5,14 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <map>
 
+#include "camera/models/ModelCatalogue.h"
 #include "cli/CliFixture.h"
 #include "cli/CliSession.h"
+#include "cli/ModelRanges.h"
+#include "cli/SettingCheck.h"
+#include "core/CommandTable.h"
 #include "support/CameraCommandList.h"
 #include "transport/StoredSettings.h"
 
@@ -234,6 +239,52 @@ TEST_F(ProductionLineTest, SetChecksEveryValueBeforeItSendsAny) {
   EXPECT_EQ(Run({"set", "SQPGR1=1", "TI=0"}), kExitRefused);
   EXPECT_TRUE(ErrHas("vistrelctl set: " + device_ + " 115200: the camera refused SQPGR1=1"));
   EXPECT_EQ(Printed({"get", "TI"}), "TI=1\n");
+}
+
+// Whether `set` (without sending) lets `value` of the command `id` through.
+bool SetAllows(CliSession& s, int id, int64_t value) {
+  std::vector<RequestedSetting> one{
+      {id, std::string(CommandTable::Name(id)), std::to_string(value), {}}};
+  std::vector<SettingRefusal> refused;
+  EXPECT_EQ(CheckSettings(s, one, &refused), kExitOk);
+  return refused.empty();
+}
+
+// Both ends of every number control's range are taken and one beyond either is not, on a
+// model of each family (a command with several rows may allow what one of them does not).
+TEST_F(ProductionLineTest, SetTakesBothEndsOfEveryRangeAndNothingBeyond) {
+  for (const char* model : {"RL-4100T-VLNK", "QX-70500C-VLNK"}) {
+    ChannelOptions options;
+    options.simulate = model;
+    CliSession s(options, out_, err_);
+    ASSERT_EQ(s.Open(), kExitOk) << err_.str();
+    ASSERT_EQ(s.CheckCameraAnswers(), kExitOk) << err_.str();
+    const RangeInputs inputs = ModelRangesUnread(s).inputs;
+    const ParameterTable& table = s.Camera().Table();
+    std::map<int, int> rowsOf;
+    for (int i = 0; i < table.RowCount(); ++i)
+      rowsOf[table.Row(i).commandId] += 1;
+    int checked = 0;
+    for (int i = 0; i < table.RowCount(); ++i) {
+      const ParameterEntry& row = table.Row(i);
+      int32_t minimum = 0, maximum = 0;
+      RowRange(row, inputs, minimum, maximum);
+      if (row.kind != ControlKind::Number || minimum >= maximum ||
+          CommandTable::Entry(row.commandId).kind != ValueKind::Integer ||
+          !ModelSupportsControl(s.Camera().Model().code, row.ctrlId))
+        continue;
+      const std::string name(CommandTable::Name(row.commandId));
+      SCOPED_TRACE(std::string(model) + " " + name);
+      EXPECT_TRUE(SetAllows(s, row.commandId, minimum)) << minimum;
+      EXPECT_TRUE(SetAllows(s, row.commandId, maximum)) << maximum;
+      if (rowsOf[row.commandId] == 1) {
+        EXPECT_FALSE(SetAllows(s, row.commandId, int64_t{minimum} - 1)) << minimum - 1;
+        EXPECT_FALSE(SetAllows(s, row.commandId, int64_t{maximum} + 1)) << maximum + 1;
+      }
+      ++checked;
+    }
+    EXPECT_GT(checked, 20) << model;
+  }
 }
 
 TEST_F(ProductionLineTest, DescribeAsksOnlyForModesTheModelHas) {

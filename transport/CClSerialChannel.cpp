@@ -81,4 +81,12 @@ void CClSerialChannel::Close() {
   library_.Unload();
 }
 
+bool CClSerialLoadedChannel::Open(uint32_t index) {
+  Close();
+  EnsureNames();
+  if (!LoadInto(library_) || !PrepareOpen(index))
+    return false;
+  return InitSerial(index);
+}
+
 }  // namespace vistrel

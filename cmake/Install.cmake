@@ -1,7 +1,7 @@
 # cmake --install: the programs, the desktop entry with its icon, the man pages (their
 # hand-written sections in docs/man with what the programs define, put together at build
-# time), bash and zsh completion for vistrelctl, the README, the changelog and the PDF
-# manuals.
+# time), bash and zsh completion for vistrelctl, the README, the changelog, the JSON output's
+# description and schema and the PDF manuals.
 include(GNUInstallDirs)
 
 set(VISTREL_MAN_DIR ${CMAKE_BINARY_DIR}/man)
@@ -58,11 +58,17 @@ if(VISTREL_GUI)
   endforeach()
   install(FILES ${CMAKE_SOURCE_DIR}/dist/org.vistrel.Vistrel.metainfo.xml
           DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
-  # The manuals the about box offers.
-  install(DIRECTORY ${CMAKE_SOURCE_DIR}/docs/ DESTINATION ${CMAKE_INSTALL_DOCDIR}
-          FILES_MATCHING PATTERN "*.pdf")
+  # The manuals the about box offers, when the tree has any (named one by one: an install of
+  # the folder would leave its other subfolders behind empty).
+  file(GLOB manuals ${CMAKE_SOURCE_DIR}/docs/*.pdf)
+  if(manuals)
+    install(FILES ${manuals} DESTINATION ${CMAKE_INSTALL_DOCDIR})
+  endif()
 endif()
+# The README, the changelog and the contract of vistrelctl's --json output, which its --help
+# and man page point to.
 install(FILES ${CMAKE_SOURCE_DIR}/README.md ${CMAKE_SOURCE_DIR}/CHANGELOG.md
+              ${CMAKE_SOURCE_DIR}/docs/vistrelctl.schema.json ${CMAKE_SOURCE_DIR}/docs/json-schema.md
         DESTINATION ${CMAKE_INSTALL_DOCDIR})
 
 # The Windows archive: vistrelctl.exe with its notes and the licence, ready to unpack.

@@ -207,8 +207,8 @@ TEST_F(ProductionLineTest, ParamsAndDescribeGiveTheConnectedModelsRanges) {
       << out_.str().substr(0, 300);
   EXPECT_EQ(Run({"describe", "WTC"}), kExitOk) << err_.str();
   EXPECT_EQ(out_.str(),
-            "WTC control 2512: number, class user, range 96..1456 (model RL-4100T-VLNK), "
-            "value 1456\n");
+            "WTC control 2512: number, class user, caption \"Width\", range 96..1456, unit "
+            "pixels, default 4112 (model RL-4100T-VLNK), value 1456\n");
 }
 
 // One value the model does not allow stops the whole call before anything is sent; a choice is
@@ -241,10 +241,11 @@ TEST_F(ProductionLineTest, DescribeAsksOnlyForModesTheModelHas) {
   EXPECT_EQ(err_.str(), "") << "no refused query of a mode the QX models do not have";
   // A choice lists its entries with the values the pages send for them.
   EXPECT_TRUE(out_.str().starts_with(
-      "TI control 1349: choice, class user, entries Low=0, High=1, Software=2, "
+      "TI control 1349: choice, class user, caption \"Trigger Source\", entries Low=0, High=1, "
+      "Software=2, "
       "PulseGenerator0=10,"))
       << out_.str();
-  EXPECT_TRUE(out_.str().ends_with(", Nand1Out=27 (model QX-70500C-VLNK), value 0\n"))
+  EXPECT_TRUE(out_.str().ends_with(", Nand1Out=27, default 0 (model QX-70500C-VLNK), value 0\n"))
       << out_.str();
   EXPECT_EQ(Run({"describe", "GMA"}), kExitOk);
   EXPECT_TRUE(OutHas("entries 0.45=45, 0.5=50,"));

@@ -102,4 +102,13 @@ void CClSerialChannel::Close() {
   library_.Unload();
 }
 
+bool CClSerialLoadedChannel::Open(uint32_t index) {
+  Close();
+  libraryProblem_.clear();
+  EnsureNames();
+  if (!LoadLibrary(libraryFile_, functions_, generation_) || !PrepareOpen(index))
+    return false;
+  return InitSerial(index);
+}
+
 }  // namespace vistrel

@@ -70,4 +70,34 @@ class CClSerialChannel {
   bool hasReference_ = false;
 };
 
+// What the Camera Link 2001 and 1.1 bindings share: a library the platform's loader finds by
+// its file name, loaded with the binding's own function set, and the opening of a port. The
+// bindings fill their lists and take the step before clSerialInit each in their own way.
+class CClSerialLoadedChannel : public CClSerialChannel {
+ public:
+  bool Open(uint32_t index) final;
+
+ protected:
+  // `generation` names the binding in the message of a library that does not load.
+  CClSerialLoadedChannel(IMessagePresenter& messages, std::string library,
+                         std::span<const ClFunction> functions, const char* generation)
+      : CClSerialChannel(messages),
+        libraryFile_(std::move(library)),
+        functions_(functions),
+        generation_(generation) {}
+
+  // Loads the library with the binding's functions into `library`: library_ for a port, a
+  // reference of its own for an enumeration (an open port keeps the library loaded).
+  bool LoadInto(ClLibrary& library) const { return library.Load(libraryFile_, functions_); }
+
+ private:
+  // The binding's step on the loaded library before clSerialInit; false (with the library
+  // released) stops the open.
+  virtual bool PrepareOpen(uint32_t index) = 0;
+
+  std::string libraryFile_;
+  std::span<const ClFunction> functions_;
+  const char* generation_;
+};
+
 }  // namespace vistrel

@@ -108,7 +108,7 @@ int RunChosen(const ChosenAction& chosen, const ChannelOptions& options,
   const int status = chosen.unopened ? session.Finish(chosen.unopened(session))
                                      : RunOnCamera(chosen, session, channel);
   if (chosen.facts)
-    chosen.facts->last = session.Engine().LastOutcome();
+    chosen.facts->last = session.Failure();
   return status;
 }
 

@@ -97,6 +97,7 @@ class ControlRegistry final : public QObject, public IControlPanel {
   std::string ControlText(int ctrlId) const override;
   // The mark is the control's "unwritten" property, drawn by a style sheet.
   void MarkUnwritten(int ctrlId, bool unwritten) override;
+  bool MarkedUnwritten(int ctrlId) const;
   bool HasControl(int ctrlId) const override { return FindControl(ctrlId) != nullptr; }
 
   // Disables a control (with its up-down control) for as long as the program runs, with a

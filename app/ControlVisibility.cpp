@@ -182,6 +182,11 @@ void ControlRegistry::MarkUnwritten(int ctrlId, bool unwritten) {
   control->setStyleSheet(unwritten ? kUnwrittenStyle : "");
 }
 
+bool ControlRegistry::MarkedUnwritten(int ctrlId) const {
+  const QWidget* control = FindControl(ctrlId);
+  return control != nullptr && control->property(kUnwrittenProperty).toBool();
+}
+
 void ControlRegistry::SetControlVisible(int ctrlId, bool visible) {
   if (visible && withheld_.contains(ctrlId))
     return;

@@ -89,7 +89,7 @@ bool PortWatch::CameraAnswers(int limitMs) {
   const QScopedValueRollback<bool> busy(probing_, true);
   DiscardLeftovers();
   std::string model;
-  return services_.engine.GetText(cmd::MD, model, limitMs);
+  return services_.engine.GetText(cmd::MD, model, limitMs) == Outcome::Done;
 }
 
 bool PortWatch::Reconnect() {

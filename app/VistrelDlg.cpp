@@ -346,7 +346,7 @@ bool CVistrelDlg::CameraAnswers(int limitMs) {
 }
 
 bool CVistrelDlg::CheckModel() {
-  const bool answered = services_.session.CheckModelAgain();
+  const bool answered = services_.session.CheckModelAgain() == Outcome::Done;
   hooks_->OfferControlsForModel(services_.session.Model());
   return answered;
 }

@@ -66,8 +66,16 @@ bool CVistrelDlg::EntryMayChange(Notification what, int ctrlId) {
 }
 
 void CVistrelDlg::NoteEntryChange(Notification what, int ctrlId) {
-  if (ctrlId == ctl::SequencerWrite && services_.engine.LastOutcome() == Outcome::Done) {
-    ClearEntryMarks();
+  if (ctrlId == ctl::SequencerWrite) {
+    // The write marked the fields the camera did not take: they stay unwritten with that
+    // mark; the others are written.
+    std::erase_if(unwrittenEntry_, [this](int field) {
+      if (registry_->MarkedUnwritten(field))
+        return false;
+      if (QWidget* control = registry_->FindControl(field))
+        control->setStyleSheet({});
+      return true;
+    });
     return;
   }
   if (what != Notification::ButtonClicked && IsSequencerEntryField(ctrlId))

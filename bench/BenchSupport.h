@@ -78,7 +78,8 @@ struct Link {
 
   // Opens `device` and checks the camera's model.
   bool Connect(const std::string& device, int baud) {
-    return channel.OpenDevice(device, static_cast<uint32_t>(baud)) && session.CheckModelAgain();
+    return channel.OpenDevice(device, static_cast<uint32_t>(baud)) &&
+           session.CheckModelAgain() == Outcome::Done;
   }
 
   PrintingPresenter messages;

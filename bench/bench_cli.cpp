@@ -106,7 +106,7 @@ bool MeasureSetCheck() {
   auto sendAll = [&session](const std::vector<vistrel::RequestedSetting>& settings) {
     bool ok = true;
     for (const vistrel::RequestedSetting& s : settings)
-      ok = ok && session.Engine().SetValue(s.id, s.value.intValue, 2500);
+      ok = ok && session.Engine().SetValue(s.id, s.value.intValue, 2500) == vistrel::Outcome::Done;
     return ok;
   };
   double withMs = 0, withoutMs = 0, checkMs = 0;

@@ -38,7 +38,7 @@ void BM_QueryExchange(benchmark::State& state) {
   vistrel::Command engine(channel, presenter);
   int32_t value = 0;
   for (auto _ : state) {
-    if (!engine.GetValue(18, value, 2500))
+    if (engine.GetValue(18, value, 2500) != vistrel::Outcome::Done)
       state.SkipWithError("query failed");
     benchmark::DoNotOptimize(value);
   }

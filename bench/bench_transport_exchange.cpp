@@ -41,10 +41,10 @@ bool Measure(const std::string& device, int exchanges, Figures& figures, std::st
     if (!channel.OpenDevice(device, 115200))
       return false;
     const int md = vistrel::CommandTable::FindByName("MD");
-    engine.GetText(md, reply, 1000);  // warm-up
+    (void)engine.GetText(md, reply, 1000);  // warm-up
     for (int i = 0; i < exchanges && ok; ++i) {
       const auto start = Clock::now();
-      ok = engine.GetText(md, reply, 1000);
+      ok = engine.GetText(md, reply, 1000) == vistrel::Outcome::Done;
       times.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
     }
   }

@@ -182,7 +182,8 @@ void PollRun(Command& engine, AutoKind kind, const PollLimits& limits, IAdjustWa
     }
     int32_t status = 0;
     ++result.polls;
-    const bool answered = engine.GetValue(commands.status, status, limits.queryMs);
+    const Outcome polled = engine.GetValue(commands.status, status, limits.queryMs);
+    const bool answered = polled == Outcome::Done;
     watch.Polled(elapsedMs(), answered ? std::optional<int32_t>(status) : std::nullopt);
     if (answered) {
       silent = 0;
@@ -194,7 +195,7 @@ void PollRun(Command& engine, AutoKind kind, const PollLimits& limits, IAdjustWa
       }
       continue;
     }
-    if (engine.LastOutcome() == Outcome::ChannelLost) {
+    if (polled == Outcome::ChannelLost) {
       result.end = RunEnd::ChannelLost;
       result.outcome = Outcome::ChannelLost;
       return;
@@ -241,8 +242,9 @@ AutoRunResult RunAutoOnce(Command& engine, AutoKind kind, const PollLimits& limi
         std::chrono::duration_cast<std::chrono::milliseconds>(clock.Now() - start).count());
   };
   // Polling a run the camera did not take would only read the status of an earlier run.
-  if (!engine.SetValue(commands.mode, kOnce, kStartMs)) {
-    result.outcome = engine.LastOutcome();
+  if (const Outcome started = engine.SetValue(commands.mode, kOnce, kStartMs);
+      started != Outcome::Done) {
+    result.outcome = started;
     result.end = result.outcome == Outcome::ChannelLost ? RunEnd::ChannelLost
                  : result.outcome == Outcome::NoReply && watch.StopRequested()
                      ? RunEnd::Cancelled
@@ -253,7 +255,7 @@ AutoRunResult RunAutoOnce(Command& engine, AutoKind kind, const PollLimits& limi
   if (MayStillRun(result)) {
     watch.Stopping();
     result.stopSent = true;
-    result.stopConfirmed = engine.SetValue(commands.mode, kOff, kAutoStopMs);
+    result.stopConfirmed = engine.SetValue(commands.mode, kOff, kAutoStopMs) == Outcome::Done;
   }
   result.elapsedMs = elapsedMs();
   watch.Finished();
@@ -262,31 +264,32 @@ AutoRunResult RunAutoOnce(Command& engine, AutoKind kind, const PollLimits& limi
 
 Outcome SetWhiteMode(Command& engine, int32_t mode, std::optional<int32_t>& status, bool& taken) {
   status.reset();
-  taken = engine.SetValue(kWhiteRun.mode, mode, kStartMs);
+  const Outcome set = engine.SetValue(kWhiteRun.mode, mode, kStartMs);
+  taken = set == Outcome::Done;
   if (!taken)
-    return engine.LastOutcome();
+    return set;
   int32_t value = 0;
-  if (!engine.GetValue(kWhiteRun.status, value, kStatusMs))
-    return engine.LastOutcome();
+  if (const Outcome read = engine.GetValue(kWhiteRun.status, value, kStatusMs);
+      read != Outcome::Done)
+    return read;
   status = value;
   return Outcome::Done;
 }
 
 Outcome RecalibrateShading(Command& engine, std::optional<int32_t>& status) {
   status.reset();
-  if (!engine.SetValue(cmd::RS, 0, kShadingStartMs))
-    return engine.LastOutcome();
+  if (const Outcome started = engine.SetValue(cmd::RS, 0, kShadingStartMs);
+      started != Outcome::Done)
+    return started;
   int32_t value = 0;
-  if (!engine.GetValue(cmd::SDRS, value, kStatusMs))
-    return engine.LastOutcome();
+  if (const Outcome read = engine.GetValue(cmd::SDRS, value, kStatusMs); read != Outcome::Done)
+    return read;
   status = value;
   return Outcome::Done;
 }
 
 Outcome ReadLevelControlStatus(Command& engine, int32_t& status) {
-  if (!engine.QueryRaw(status, kLevelQuery, kStatusMs, true))
-    return engine.LastOutcome();
-  return Outcome::Done;
+  return engine.QueryRaw(status, kLevelQuery, kStatusMs, true);
 }
 
 std::string LevelControlText(int32_t status) {

@@ -26,15 +26,14 @@ std::string Format(const char* format, int a, int b, int c = 0) {
 }
 
 // Shows the confirmation or the failure of a setting and returns how it ended.
-Outcome Report(CameraSession& session, bool confirmed, const std::string& done,
+Outcome Report(CameraSession& session, Outcome sent, const std::string& done,
                const std::string& failed) {
-  if (confirmed) {
+  if (sent == Outcome::Done) {
     session.Messages().ShowMessage(done, "", MessageIcon::Information);
     return Outcome::Done;
   }
   session.Messages().ShowMessage(failed, "", MessageIcon::Stop);
-  const Outcome outcome = session.Engine().LastOutcome();
-  return outcome == Outcome::Done ? Outcome::Refused : outcome;
+  return sent;
 }
 
 bool AllDigits(const std::string& text) {
@@ -106,9 +105,13 @@ CameraData ReadCameraData(CameraSession& session) {
   Command& engine = session.Engine();
   PassOutcome pass;
   // Notes how an exchange went; true when it brought its value.
-  auto read = [&pass, &engine](bool ok) {
-    ok ? pass.NoteSuccess() : pass.NoteFailure(engine);
-    return ok;
+  auto read = [&pass, &engine](Outcome outcome) {
+    if (outcome != Outcome::Done) {
+      pass.NoteFailure(engine, outcome);
+      return false;
+    }
+    pass.NoteSuccess();
+    return true;
   };
   int32_t number = 0;
   std::string text;
@@ -136,18 +139,20 @@ CameraData ReadCameraData(CameraSession& session) {
   return data;
 }
 
-std::optional<std::string> ReadUserId(CameraSession& session) {
+Reading<std::string> ReadUserId(CameraSession& session) {
   std::string text;
-  if (!session.Engine().GetText(cmd::UD, text, kQueryMs))
-    return std::nullopt;
-  return session.Engine().LastAnswerText();
+  const Outcome outcome = session.Engine().GetText(cmd::UD, text, kQueryMs);
+  if (outcome != Outcome::Done)
+    return {outcome, std::nullopt};
+  return {outcome, session.Engine().LastAnswerText()};
 }
 
-std::optional<int32_t> ReadXmlVersion(CameraSession& session) {
+Reading<int32_t> ReadXmlVersion(CameraSession& session) {
   int32_t value = 0;
-  if (!session.Engine().GetValue(cmd::XMLVR, value, kQueryMs))
-    return std::nullopt;
-  return value;
+  const Outcome outcome = session.Engine().GetValue(cmd::XMLVR, value, kQueryMs);
+  if (outcome != Outcome::Done)
+    return {outcome, std::nullopt};
+  return {outcome, value};
 }
 
 Outcome WriteUserId(CameraSession& session, const std::string& userId) {

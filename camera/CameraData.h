@@ -47,10 +47,10 @@ std::optional<std::array<std::string, 3>> XmlVersionDigits(int32_t value);
 
 // Reads the camera data. When the firmware version cannot be read nothing else is tried.
 CameraData ReadCameraData(CameraSession& session);
-// The user id as the camera sent it; nullopt when the query failed.
-std::optional<std::string> ReadUserId(CameraSession& session);
-// The XML version value; nullopt when the query failed.
-std::optional<int32_t> ReadXmlVersion(CameraSession& session);
+// The user id as the camera sent it; no value when the query failed.
+Reading<std::string> ReadUserId(CameraSession& session);
+// The XML version value; no value when the query failed.
+Reading<int32_t> ReadXmlVersion(CameraSession& session);
 
 // Says that `what` may hold only printable ASCII and returns false when `text` holds more.
 bool CheckSendable(CameraSession& session, const std::string& text, const std::string& what);

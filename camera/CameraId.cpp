@@ -15,18 +15,20 @@ constexpr int kModelIdMs = limits::kModelIdMs;
 
 constexpr const char* kModelIdFailed = "Failed writting camera model id.";
 
-Outcome Failed(CameraSession& session, const char* text) {
+// Shows `text` for a setting that ended `failed` and returns that outcome.
+Outcome Failed(CameraSession& session, Outcome failed, const char* text) {
   session.Messages().ShowMessage(text, "", MessageIcon::Stop);
-  return FailureAfter(session.Engine().LastOutcome());
+  return failed;
 }
 
 }  // namespace
 
-std::optional<std::string> ReadCameraId(CameraSession& session) {
+Reading<std::string> ReadCameraId(CameraSession& session) {
   std::string text;
-  if (!session.Engine().GetText(cmd::ID, text, kCameraIdMs))
-    return std::nullopt;
-  return session.Engine().LastAnswerText();
+  const Outcome outcome = session.Engine().GetText(cmd::ID, text, kCameraIdMs);
+  if (outcome != Outcome::Done)
+    return {outcome, std::nullopt};
+  return {outcome, session.Engine().LastAnswerText()};
 }
 
 Outcome WriteCameraId(CameraSession& session, const std::string& cameraId) {
@@ -36,10 +38,13 @@ Outcome WriteCameraId(CameraSession& session, const std::string& cameraId) {
   }
   if (!CheckSendable(session, cameraId, "The Camera ID"))
     return Outcome::BadInput;
-  if (!session.Engine().SetValue(cmd::ULCK, kCameraIdUnlockCode, kCameraIdMs))
-    return Failed(session, "Couldn't save camera id.");
-  if (!session.Engine().SetText(cmd::ID, cameraId, kCameraIdMs))
-    return Failed(session, "Couldn't save the camera id.");
+  if (const Outcome unlocked =
+          session.Engine().SetValue(cmd::ULCK, kCameraIdUnlockCode, kCameraIdMs);
+      unlocked != Outcome::Done)
+    return Failed(session, unlocked, "Couldn't save camera id.");
+  if (const Outcome written = session.Engine().SetText(cmd::ID, cameraId, kCameraIdMs);
+      written != Outcome::Done)
+    return Failed(session, written, "Couldn't save the camera id.");
   session.Messages().ShowMessage("Completed saving camera id: " + cameraId + ".", "",
                                  MessageIcon::Information);
   return Outcome::Done;
@@ -60,8 +65,9 @@ Outcome WriteModelId(CameraSession& session, int position, const std::string& en
     session.Messages().ShowMessage(kModelIdFailed, "", MessageIcon::Stop);
     return Outcome::BadInput;
   }
-  if (!session.Engine().SetText(cmd::MD00, *name, kModelIdMs))
-    return Failed(session, kModelIdFailed);
+  if (const Outcome written = session.Engine().SetText(cmd::MD00, *name, kModelIdMs);
+      written != Outcome::Done)
+    return Failed(session, written, kModelIdFailed);
   session.CheckModelAgain();
   session.Messages().ShowMessage("Succeeded in writting camera model id.", "",
                                  MessageIcon::Information);

@@ -11,8 +11,8 @@ namespace vistrel {
 // right after it.
 inline constexpr int32_t kCameraIdUnlockCode = 6183529;
 
-// The camera id as the camera sent it; nullopt when the query failed.
-std::optional<std::string> ReadCameraId(CameraSession& session);
+// The camera id as the camera sent it; no value when the query failed.
+Reading<std::string> ReadCameraId(CameraSession& session);
 // Unlocks the camera id and writes `cameraId` (at most 10 printable characters).
 Outcome WriteCameraId(CameraSession& session, const std::string& cameraId);
 

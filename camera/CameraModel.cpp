@@ -48,16 +48,17 @@ int ModelChoiceSelection(int code) {
   return own == entries.end() ? -1 : static_cast<int>(own - entries.begin());
 }
 
-bool CheckModel(Command& engine, IMessagePresenter& messages, CameraModel& model) {
+Outcome CheckModel(Command& engine, IMessagePresenter& messages, CameraModel& model) {
   std::string name;
-  if (!engine.GetText(cmd::MD, name, limits::kShortReplyMs))
-    return false;
+  if (const Outcome read = engine.GetText(cmd::MD, name, limits::kShortReplyMs);
+      read != Outcome::Done)
+    return read;
   model.code = ModelCodeFor(name);
   model.name = name;
   if (model.code == CameraModel::kUnsupported) {
     messages.ShowMessage("Unsupported model: \"" + name + "\"", "", MessageIcon::Exclamation);
   }
-  return true;
+  return Outcome::Done;
 }
 
 }  // namespace vistrel

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "camera/models/ModelCatalogue.h"
+#include "core/Outcome.h"
 
 namespace vistrel {
 
@@ -38,8 +39,8 @@ std::vector<std::string> WritableModelNames();
 std::vector<std::string> ModelChoiceEntries(int code);
 int ModelChoiceSelection(int code);
 
-// Queries the model (1000 ms). False when the camera did not answer; the record is then kept.
-// An unknown model is reported and taken as kUnsupported.
-bool CheckModel(Command& engine, IMessagePresenter& messages, CameraModel& model);
+// Queries the model (1000 ms). Not Done when the camera did not answer; the record is then
+// kept. An unknown model is reported and taken as kUnsupported.
+Outcome CheckModel(Command& engine, IMessagePresenter& messages, CameraModel& model);
 
 }  // namespace vistrel

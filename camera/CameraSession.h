@@ -101,16 +101,18 @@ class CameraSession {
   }
   // The model check of this run. The first call asks the camera; once it has answered, later
   // calls keep its record without asking again, until ForgetModel (the camera may have
-  // changed: another channel, a new model id, the operator's reload). False when the camera
+  // changed: another channel, a new model id, the operator's reload). Not Done when the camera
   // did not answer; that is not remembered, and the record is kept as it was.
-  bool CheckModelOnce() {
-    if (!modelChecked_)
-      modelChecked_ = CheckModel(engine_, messages_, model_);
-    return modelChecked_;
+  Outcome CheckModelOnce() {
+    if (modelChecked_)
+      return Outcome::Done;
+    const Outcome checked = CheckModel(engine_, messages_, model_);
+    modelChecked_ = checked == Outcome::Done;
+    return checked;
   }
   // Asks the camera now, whatever it answered before (it has just been told a new model id, or
   // the channel was reopened).
-  bool CheckModelAgain() {
+  Outcome CheckModelAgain() {
     ForgetModel();
     return CheckModelOnce();
   }

@@ -136,12 +136,13 @@ Outcome ReadSequencerEntry(Command& engine, const CameraModel& model, int entry,
     if (!SequencerFieldShown(model, field))
       continue;
     int32_t value = 0;
-    if (engine.QueryRaw(value, SequencerQuery(field.name, entry), kEntryQueryMs, true) &&
-        engine.LastOutcome() == Outcome::Done) {
+    const Outcome read =
+        engine.QueryRaw(value, SequencerQuery(field.name, entry), kEntryQueryMs, true);
+    if (read == Outcome::Done) {
       values[i] = value;
       pass.NoteSuccess();
     } else {
-      pass.NoteFailure(engine);
+      pass.NoteFailure(engine, read);
     }
   }
   return pass.Result();
@@ -160,10 +161,12 @@ Outcome WriteSequencerEntry(Command& engine, const CameraModel& model, int entry
       failed.push_back(&field);  // not sent: the camera stopped answering
       continue;
     }
-    if (engine.SendLine(SequencerSetting(field.name, entry, *values[i]), kSequencerLineMs)) {
+    const Outcome sent =
+        engine.SendLine(SequencerSetting(field.name, entry, *values[i]), kSequencerLineMs);
+    if (sent == Outcome::Done) {
       pass.NoteSuccess();
     } else {
-      pass.NoteFailure(engine);
+      pass.NoteFailure(engine, sent);
       failed.push_back(&field);
     }
   }
@@ -201,19 +204,17 @@ std::string TableQuery(int commandId, std::string_view indexText) {
 
 Outcome ReadTableEntry(Command& engine, int commandId, std::string_view indexText, int32_t& value) {
   int32_t read = 0;
-  if (!engine.QueryRaw(read, TableQuery(commandId, indexText), kEntryQueryMs, true))
-    return engine.LastOutcome();
-  if (engine.LastOutcome() != Outcome::Done)
-    return engine.LastOutcome();
-  value = read;
-  return Outcome::Done;
+  const Outcome outcome =
+      engine.QueryRaw(read, TableQuery(commandId, indexText), kEntryQueryMs, true);
+  if (outcome == Outcome::Done)
+    value = read;
+  return outcome;
 }
 
 Outcome WriteTableEntry(Command& engine, const PixelTable& table, int32_t index, int32_t value) {
   char text[32];
   std::snprintf(text, sizeof text, "%d,%d", index, value);
-  return engine.SetText(table.commandId, text, table.writeMs) ? Outcome::Done
-                                                              : engine.LastOutcome();
+  return engine.SetText(table.commandId, text, table.writeMs);
 }
 
 std::span<const BlemishColour> BlemishColours() {
@@ -233,9 +234,7 @@ const BlemishColour* BlemishColourOfButton(int buttonId) {
 }
 
 Outcome ClearBlemish(Command& engine, const BlemishColour& colour, int32_t index) {
-  return engine.SetText(colour.clearCommand, std::to_string(index), kBlemishMs)
-             ? Outcome::Done
-             : engine.LastOutcome();
+  return engine.SetText(colour.clearCommand, std::to_string(index), kBlemishMs);
 }
 
 std::span<const CountReadout> CountReadouts() {
@@ -248,23 +247,23 @@ const CountReadout* CountReadoutOfButton(int buttonId) {
 }
 
 Outcome ReadCount(Command& engine, const CountReadout& readout, int32_t& value) {
-  return engine.GetValue(readout.commandId, value, kCountQueryMs) ? Outcome::Done
-                                                                  : engine.LastOutcome();
+  return engine.GetValue(readout.commandId, value, kCountQueryMs);
 }
 
 Outcome SwitchMultiRoi(Command& engine, std::optional<int32_t>& wanted) {
   wanted.reset();
   int32_t current = 0;
-  if (!engine.GetValue(cmd::SMRMD, current, kMultiRoiReadMs))
-    return engine.LastOutcome();
+  if (const Outcome read = engine.GetValue(cmd::SMRMD, current, kMultiRoiReadMs);
+      read != Outcome::Done)
+    return read;
   wanted = current != 0 ? 0 : 1;
   const std::string line =
       Command::CommandName(cmd::SMRMD) + "=" + std::to_string(*wanted) + kLineEnd;
-  return engine.SendLine(line, kSequencerLineMs) ? Outcome::Done : engine.LastOutcome();
+  return engine.SendLine(line, kSequencerLineMs);
 }
 
 Outcome ReadMultiRoiMode(Command& engine, int32_t& mode) {
-  return engine.GetValue(cmd::SMRMD, mode, kMultiRoiShowMs) ? Outcome::Done : engine.LastOutcome();
+  return engine.GetValue(cmd::SMRMD, mode, kMultiRoiShowMs);
 }
 
 }  // namespace vistrel

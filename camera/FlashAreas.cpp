@@ -40,8 +40,9 @@ int AreaFromChoice(const std::string& text) {
 
 Outcome LoadArea(CameraSession& session, int area) {
   session.RememberArea(area);
-  if (!session.Engine().SetValue(cmd::LD, area, limits::kReplyMs))
-    return session.Engine().LastOutcome();
+  if (const Outcome loaded = session.Engine().SetValue(cmd::LD, area, limits::kReplyMs);
+      loaded != Outcome::Done)
+    return loaded;
   return Reload(session).Overall();
 }
 
@@ -51,10 +52,10 @@ Outcome StoreArea(CameraSession& session, int area) {
     session.Messages().ShowMessage("Selected invalid area !", "", MessageIcon::Stop);
     return Outcome::BadInput;
   }
-  const bool stored = area == 0 ? session.Engine().SetValue(cmd::SA00, 0, limits::kAreaStoreMs)
-                                : session.Engine().SetValue(cmd::SA, area, limits::kAreaStoreMs);
-  if (!stored)
-    return FailureAfter(session.Engine().LastOutcome());
+  const Outcome stored = area == 0 ? session.Engine().SetValue(cmd::SA00, 0, limits::kAreaStoreMs)
+                                   : session.Engine().SetValue(cmd::SA, area, limits::kAreaStoreMs);
+  if (stored != Outcome::Done)
+    return stored;
   Inform(session, "Completed saving current setting data !");
   return Outcome::Done;
 }
@@ -67,8 +68,9 @@ Outcome StoreAll(CameraSession& session) {
   PassOutcome stores;
   for (int area = 3; area >= 1 && !stores.GivenUp(); --area) {
     session.Engine().Clock().Pause(limits::kLinePauseMs);
-    if (!session.Engine().SetValue(cmd::SA, area, limits::kLongSettingMs))
-      stores.NoteFailure(session.Engine());
+    if (const Outcome stored = session.Engine().SetValue(cmd::SA, area, limits::kLongSettingMs);
+        stored != Outcome::Done)
+      stores.NoteFailure(session.Engine(), stored);
   }
   if (stores.Result() != Outcome::Done) {
     session.Messages().ShowMessage("Couldn't store current setting data!", "",
@@ -80,16 +82,15 @@ Outcome StoreAll(CameraSession& session) {
 }
 
 Outcome FactoryStore(CameraSession& session) {
-  return session.Engine().SetValue(cmd::SA00, 0, limits::kQuickReplyMs)
-             ? Outcome::Done
-             : FailureAfter(session.Engine().LastOutcome());
+  return session.Engine().SetValue(cmd::SA00, 0, limits::kQuickReplyMs);
 }
 
 Outcome CameraReset(CameraSession& session) {
-  if (session.Engine().SetValue(cmd::CRS00, 1, limits::kCameraResetMs))
+  const Outcome sent = session.Engine().SetValue(cmd::CRS00, 1, limits::kCameraResetMs);
+  if (sent == Outcome::Done)
     return Outcome::Done;
   session.Messages().ShowMessage("Failed sending \"Camera Reset Command\".", "", MessageIcon::Stop);
-  return FailureAfter(session.Engine().LastOutcome());
+  return sent;
 }
 
 RestartWait WaitForRestart(CameraSession& session, int limitMs) {
@@ -103,8 +104,8 @@ RestartWait WaitForRestart(CameraSession& session, int limitMs) {
   RestartWait wait;
   for (;;) {
     std::string reply;
-    const bool answered = engine.Exchange(query, reply, limits::kProbeMs);
-    wait.outcome = answered ? Outcome::Done : engine.LastOutcome();
+    wait.outcome = engine.Exchange(query, reply, limits::kProbeMs);
+    const bool answered = wait.outcome == Outcome::Done;
     wait.tookMs = static_cast<int>(
         std::chrono::duration_cast<std::chrono::milliseconds>(clock.Now() - start).count());
     const int left = clock.RemainingMs(deadline);
@@ -116,17 +117,17 @@ RestartWait WaitForRestart(CameraSession& session, int limitMs) {
 
 Outcome UserSetStore(CameraSession& session, int index) {
   session.Progress().Begin("Now, Storing camera data.");
-  const bool stored = session.Engine().SetValue(cmd::SA, index, limits::kUserSetStoreMs);
-  const Outcome outcome = stored ? Outcome::Done : FailureAfter(session.Engine().LastOutcome());
-  if (stored)
+  const Outcome outcome = session.Engine().SetValue(cmd::SA, index, limits::kUserSetStoreMs);
+  if (outcome == Outcome::Done)
     Inform(session, "Completed to store current setting data!");
   session.Progress().End();
   return outcome;
 }
 
 Outcome UserSetLoad(CameraSession& session, int index) {
-  if (!session.Engine().SetValue(cmd::LD, index, limits::kLongSettingMs))
-    return FailureAfter(session.Engine().LastOutcome());
+  if (const Outcome loaded = session.Engine().SetValue(cmd::LD, index, limits::kLongSettingMs);
+      loaded != Outcome::Done)
+    return loaded;
   return Reload(session).Overall();
 }
 

@@ -58,9 +58,10 @@ Outcome ReadTableFromCamera(CameraSession& session, int channel, LutTable& table
     int32_t reply = 0;
     // The query line carries no index; only an answer that names the channel's command is an
     // entry (a late answer to something else would shift the table).
-    if (!session.Engine().GetValue(commandId, reply, kLutEntryMs)) {
+    if (const Outcome read = session.Engine().GetValue(commandId, reply, kLutEntryMs);
+        read != Outcome::Done) {
       // The transfer stops at its first failure: nothing is left to probe for.
-      pass.NoteFailure(session.Engine().LastOutcome(), session.Engine().LastAnswerWasForAnother());
+      pass.NoteFailure(read, session.Engine().LastAnswerWasForAnother());
       break;
     }
     // A level outside the table's range is stored at the nearest end of it.
@@ -78,10 +79,11 @@ Outcome WriteTableToCamera(CameraSession& session, int channel, const LutTable& 
   PassOutcome pass;
   TransferScope scope(session, kLutWriteProgressText);
   for (int j = 0; j < kLutEntries; ++j) {
-    if (!session.Engine().SetValue(commandId, static_cast<int32_t>(table[static_cast<size_t>(j)]),
-                                   kLutEntryMs)) {
+    const auto level = static_cast<int32_t>(table[static_cast<size_t>(j)]);
+    if (const Outcome sent = session.Engine().SetValue(commandId, level, kLutEntryMs);
+        sent != Outcome::Done) {
       // The transfer stops at its first failure: nothing is left to probe for.
-      pass.NoteFailure(session.Engine().LastOutcome(), session.Engine().LastAnswerWasForAnother());
+      pass.NoteFailure(sent, session.Engine().LastAnswerWasForAnother());
       break;
     }
     scope.Step(kLutWriteProgressText, j);

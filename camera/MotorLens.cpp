@@ -13,11 +13,11 @@ std::optional<LensButton> FindLensButton(const std::string& function,
   return std::nullopt;
 }
 
-bool StartLens(Command& engine, const LensButton& button, int timeoutMs) {
+Outcome StartLens(Command& engine, const LensButton& button, int timeoutMs) {
   return engine.SetValue(button.commandId, button.value, timeoutMs);
 }
 
-bool StopLens(Command& engine, const LensButton& button, int timeoutMs) {
+Outcome StopLens(Command& engine, const LensButton& button, int timeoutMs) {
   return engine.SetValue(button.commandId, kLensStop, timeoutMs);
 }
 

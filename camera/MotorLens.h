@@ -44,9 +44,9 @@ inline constexpr std::array<LensButton, 6> kLensButtons{{
 // does not belong to the function.
 std::optional<LensButton> FindLensButton(const std::string& function, const std::string& direction);
 
-// Starts the button's movement; true when the camera confirmed it within `timeoutMs`.
-bool StartLens(Command& engine, const LensButton& button, int timeoutMs = kLensMoveMs);
-// Stops the function the button moves; true when the camera confirmed it within `timeoutMs`.
-bool StopLens(Command& engine, const LensButton& button, int timeoutMs = kLensMoveMs);
+// Starts the button's movement; Done when the camera confirmed it within `timeoutMs`.
+Outcome StartLens(Command& engine, const LensButton& button, int timeoutMs = kLensMoveMs);
+// Stops the function the button moves; Done when the camera confirmed it within `timeoutMs`.
+Outcome StopLens(Command& engine, const LensButton& button, int timeoutMs = kLensMoveMs);
 
 }  // namespace vistrel

@@ -44,8 +44,8 @@ void PassOutcome::NoteFailure(Command& engine, Outcome failed, bool forAnother) 
     return;
   ++probes_;
   std::string model;
-  if (!engine.GetText(cmd::MD, model, kProbeMs) && !engine.LastExchangeAnswered())
-    GiveUp(engine.LastOutcome());
+  if (const Outcome probed = engine.GetText(cmd::MD, model, kProbeMs); !Answered(probed))
+    GiveUp(probed);
 }
 
 }  // namespace vistrel

@@ -22,10 +22,10 @@ class PassOutcome {
   // passed over a row is read to the end.
   static constexpr int kProbeMs = limits::kProbeMs;
 
-  // Notes the engine's last exchange, which failed; when it went unanswered, probes the
-  // camera (see kProbeMs).
-  void NoteFailure(Command& engine) {
-    NoteFailure(engine, engine.LastOutcome(), engine.LastAnswerWasForAnother());
+  // Notes the engine's last exchange, which ended `failed`; when it went unanswered, probes
+  // the camera (see kProbeMs).
+  void NoteFailure(Command& engine, Outcome failed) {
+    NoteFailure(engine, failed, engine.LastAnswerWasForAnother());
   }
   // Notes a failed exchange that `engine` made; `forAnother`: only a reply to another
   // command came back.

@@ -59,14 +59,15 @@ ReadAllResult ReadAllRows(CameraSession& session, PassOutcome pass) {
     } else if (pass.GivenUp() || session.Progress().Cancelled()) {
       result.cancelled = !pass.GivenUp();
       result.unread.push_back(i);
-    } else if (session.Engine().GetValue(row.commandId, value, kQueryMs)) {
+    } else if (const Outcome read = session.Engine().GetValue(row.commandId, value, kQueryMs);
+               read == Outcome::Done) {
       table.SetDataValue(row.ctrlId, value);
       NoteValue(session, row, value);
       result.read.push_back(i);
       pass.NoteSuccess();
     } else {
       result.unread.push_back(i);
-      pass.NoteFailure(session.Engine());
+      pass.NoteFailure(session.Engine(), read);
     }
     ++count;
     session.Progress().Update(total > 0 ? count * 100 / total : 100);
@@ -78,7 +79,8 @@ ReadAllResult ReadAllRows(CameraSession& session, PassOutcome pass) {
   session.RecordRead(result);
   session.Windows().ActivateMainWindow();
   int32_t videoMode = 0;
-  if (result.Complete() && session.Engine().GetValue(cmd::VSM, videoMode, kQueryMs)) {
+  if (result.Complete() &&
+      session.Engine().GetValue(cmd::VSM, videoMode, kQueryMs) == Outcome::Done) {
     session.Choices().ShowVideoMode(videoMode);
   }
   return result;
@@ -128,12 +130,12 @@ std::string UnreadMessage(const ReadAllResult& result, const RowNamer& nameOf) {
 
 void FillCameraBaudChoice(CameraSession& session) {
   int32_t mask = 0;
-  if (!session.Engine().GetValue(cmd::SBDRT, mask, kQueryMs))
+  if (session.Engine().GetValue(cmd::SBDRT, mask, kQueryMs) != Outcome::Done)
     mask = 0;
   const std::vector<ChoiceEntry> entries = CameraBaudEntries(mask);
   int32_t current = 0;
   int selected = 0;
-  if (session.Engine().GetValue(cmd::FCBDRT, current, kQueryMs)) {
+  if (session.Engine().GetValue(cmd::FCBDRT, current, kQueryMs) == Outcome::Done) {
     selected = CameraBaudEntryFor(current);
   }
   session.Choices().FillCameraBaudChoice(entries, selected);
@@ -153,13 +155,14 @@ ReadAllResult Reload(CameraSession& session) {
   IPageRefresh& pages = session.Pages();
   ParameterTable& table = session.Table();
   windows.LockWindows(true);
-  const bool answered = session.CheckModelOnce();
+  const Outcome checked = session.CheckModelOnce();
+  const bool answered = checked == Outcome::Done;
   PassOutcome modelCheck;
   // A camera that does not answer its model query is not asked for every setting in turn.
-  if (!answered && !Answered(session.Engine().LastOutcome()))
-    modelCheck.GiveUp(session.Engine().LastOutcome());
+  if (!Answered(checked))
+    modelCheck.GiveUp(checked);
   else if (!answered)
-    modelCheck.NoteFailure(session.Engine());
+    modelCheck.NoteFailure(session.Engine(), checked);
   session.Choices().FillModelChoice(ModelChoiceEntries(session.Model().code),
                                     ModelChoiceSelection(session.Model().code));
   pages.PreparePagesForModel(session.Model());

@@ -70,24 +70,24 @@ struct LineResult {
   bool forAnother = false;  // only a reply to another command came back
 };
 
-LineResult ResultOf(const Command& engine, bool ok) {
-  if (ok)
+LineResult ResultOf(const Command& engine, Outcome outcome) {
+  if (outcome == Outcome::Done)
     return {};
-  return {engine.LastOutcome(), engine.LastAnswerWasForAnother()};
+  return {outcome, engine.LastAnswerWasForAnother()};
 }
 
 // Sends the value of a parameter line; after a refusal the row keeps what the camera
 // really holds, not the value it refused.
 LineResult SendParameter(CameraSession& session, int id, int32_t value) {
   Command& engine = session.Engine();
-  if (engine.SetValue(id, value, kQueryMs)) {
+  const LineResult failed = ResultOf(engine, engine.SetValue(id, value, kQueryMs));
+  if (failed.outcome == Outcome::Done) {
     StoreForCommand(session.Table(), id, value);
     return {};
   }
-  const LineResult failed = ResultOf(engine, false);
   // A camera that did not answer at all keeps the previous value without another wait.
   int32_t actual = 0;
-  if (Answered(failed.outcome) && engine.GetValue(id, actual, kQueryMs))
+  if (Answered(failed.outcome) && engine.GetValue(id, actual, kQueryMs) == Outcome::Done)
     StoreForCommand(session.Table(), id, actual);
   return failed;
 }

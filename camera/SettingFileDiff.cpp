@@ -22,8 +22,8 @@ SettingKey KeyOf(const LinePlan& plan) {
   return {plan.commandId, plan.kind == LinePlan::Kind::Pair ? plan.index : -1};
 }
 
-// The camera's value of what `plan` sets, in the file's form; false when it was not read.
-bool ReadCameraValue(Command& engine, const LinePlan& plan, std::string& value) {
+// The camera's value of what `plan` sets, in the file's form; not Done when it was not read.
+Outcome ReadCameraValue(Command& engine, const LinePlan& plan, std::string& value) {
   switch (plan.kind) {
     case LinePlan::Kind::Model:
       return engine.GetText(cmd::MD, value, kQueryMs);
@@ -33,17 +33,17 @@ bool ReadCameraValue(Command& engine, const LinePlan& plan, std::string& value) 
       const std::string query =
           FormatQueryWithArg(CommandTable::Name(plan.commandId), std::to_string(plan.index));
       int32_t entry = 0;
-      if (!engine.QueryRaw(entry, query, kQueryMs, true) || engine.LastOutcome() != Outcome::Done)
-        return false;
-      value = FormatPairText(plan.index, entry);
-      return true;
+      const Outcome read = engine.QueryRaw(entry, query, kQueryMs, true);
+      if (read == Outcome::Done)
+        value = FormatPairText(plan.index, entry);
+      return read;
     }
     default: {
       int32_t number = 0;
-      if (!engine.GetValue(plan.commandId, number, kQueryMs))
-        return false;
-      value = std::to_string(number);
-      return true;
+      const Outcome read = engine.GetValue(plan.commandId, number, kQueryMs);
+      if (read == Outcome::Done)
+        value = std::to_string(number);
+      return read;
     }
   }
 }
@@ -100,8 +100,9 @@ DiffResult DiffSettingFile(CameraSession& session, const std::string& path) {
     if (last[KeyOf(plan)] != i)
       continue;  // a later line sets it again
     std::string camera;
-    if (!ReadCameraValue(session.Engine(), plan, camera)) {
-      pass.NoteFailure(session.Engine());
+    if (const Outcome read = ReadCameraValue(session.Engine(), plan, camera);
+        read != Outcome::Done) {
+      pass.NoteFailure(session.Engine(), read);
       continue;
     }
     pass.NoteSuccess();

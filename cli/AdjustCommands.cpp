@@ -75,25 +75,25 @@ int RunShading(CliSession& s) {
   std::optional<int32_t> status;
   const Outcome outcome = RecalibrateShading(s.Engine(), status);
   if (!status)
-    return ExitStatusFor(outcome == Outcome::Done ? Outcome::NoReply : outcome);
+    return s.StatusFor(outcome == Outcome::Done ? Outcome::NoReply : outcome);
   PrintResult(s, status, s.Json() ? &s.Record() : nullptr);
   return *status == kComplete ? kExitOk : kExitRefused;
 }
 
 // Reads back the values the run may have moved and prints them as NAME=value (or into the
-// JSON object); false after saying which could not be read.
-bool PrintAdjustedValues(CliSession& s, AutoKind kind, JsonWriter* json) {
+// JSON object); after saying which could not be read, how its read ended.
+Outcome PrintAdjustedValues(CliSession& s, AutoKind kind, JsonWriter* json) {
   if (json != nullptr)
     json->BeginObject("values");
   for (int ctrlId : AdjustedControls(kind)) {
     const int commandId = s.Camera().Table().ToCmdId(ctrlId);
     const std::string name(CommandTable::Name(commandId));
     int32_t value = 0;
-    if (!s.Engine().GetValue(commandId, value, kReadBackMs)) {
+    if (const Outcome read = s.Engine().GetValue(commandId, value, kReadBackMs);
+        read != Outcome::Done) {
       s.Err() << "vistrelctl: " << name << " could not be read back after the adjustment ("
-              << OutcomeText(s.Engine().LastOutcome()) << "); read it with: vistrelctl get " << name
-              << '\n';
-      return false;
+              << OutcomeText(read) << "); read it with: vistrelctl get " << name << '\n';
+      return read;
     }
     if (json != nullptr)
       json->Value(name, static_cast<long long>(value));
@@ -102,7 +102,25 @@ bool PrintAdjustedValues(CliSession& s, AutoKind kind, JsonWriter* json) {
   }
   if (json != nullptr)
     json->EndObject();
-  return true;
+  return Outcome::Done;
+}
+
+// The exit status of a run that ended as `result` says; a run that did not end by itself
+// ended without an answer.
+int RunStatus(CliSession& s, const AutoRunResult& result) {
+  switch (result.end) {
+    case RunEnd::StartFailed:
+      return s.StatusFor(result.outcome);
+    case RunEnd::Final:
+      return result.Succeeded() ? kExitOk : kExitRefused;
+    case RunEnd::ChannelLost:
+      return s.StatusFor(Outcome::ChannelLost);
+    case RunEnd::Cancelled:
+    case RunEnd::TimeBound:
+    case RunEnd::Silence:
+      break;
+  }
+  return s.StatusFor(Outcome::NoReply);
 }
 
 int RunAdjust(CliSession& s, const AdjustRequest& request) {
@@ -124,16 +142,13 @@ int RunAdjust(CliSession& s, const AdjustRequest& request) {
   }
   if (result.end != RunEnd::Final)
     s.Err() << "vistrelctl: " << RunEndText(result) << '\n';
-  int status = result.end == RunEnd::StartFailed ? ExitStatusFor(result.outcome)
-               : result.end != RunEnd::Final     ? kExitTimeout
-               : result.Succeeded()              ? kExitOk
-                                                 : kExitRefused;
+  int status = RunStatus(s, result);
   if (!result.ValuesMayHaveChanged())
     return status;
   JsonWriter* json = s.Json() ? &s.Record() : nullptr;
   PrintResult(s, result.end == RunEnd::Final ? result.status : std::nullopt, json);
-  if (!PrintAdjustedValues(s, kind, json))
-    status = status == kExitOk ? s.FailureStatus() : status;
+  if (const Outcome read = PrintAdjustedValues(s, kind, json); read != Outcome::Done)
+    status = status == kExitOk ? s.FailureStatus(read) : status;
   return status;
 }
 

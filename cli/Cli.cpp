@@ -117,7 +117,7 @@ int RunChosen(const ChosenAction& chosen, const ChannelOptions& options,
   const int status = chosen.unopened ? session.Finish(chosen.unopened(session))
                                      : RunOnCamera(chosen, session, channel);
   if (chosen.facts) {
-    chosen.facts->last = session.Engine().LastOutcome();
+    chosen.facts->last = session.Failure();
     // A camera that named a model names it in the record, also when the run then failed.
     if (chosen.facts->model.empty())
       chosen.facts->model = session.Camera().Model().name;

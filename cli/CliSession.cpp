@@ -156,24 +156,28 @@ int CliSession::FailOnHolder(const PortRefusal& refusal) {
               "share the port");
 }
 
-int CliSession::FailureStatus() {
-  // An operation that failed after a good last exchange failed on what the camera said.
-  const Outcome last = engine_.LastOutcome();
-  return last == Outcome::Done ? kExitRefused : ExitStatusFor(last);
+int CliSession::StatusFor(Outcome outcome) {
+  if (outcome != Outcome::Done)
+    failure_ = outcome;
+  return ExitStatusFor(outcome);
+}
+
+int CliSession::FailureStatus(Outcome failed) {
+  return StatusFor(failed == Outcome::Done ? Outcome::Refused : failed);
 }
 
 int CliSession::CheckCameraAnswers() {
-  if (camera_.CheckModelOnce())
+  const Outcome outcome = camera_.CheckModelOnce();
+  if (outcome == Outcome::Done)
     return kExitOk;
-  const Outcome outcome = engine_.LastOutcome();
   if (!Answered(outcome)) {
     const Verdict verdict = SilentCameraVerdict(outcome);
     // A terminal program holding the port explains a silent camera better than any guess.
     const std::string holders = comm_.OtherProgramsOnPort();
-    return Fail(FailureStatus(), holders.empty() ? verdict.what : verdict.what + "; " + holders,
-                verdict.advice);
+    return Fail(FailureStatus(outcome),
+                holders.empty() ? verdict.what : verdict.what + "; " + holders, verdict.advice);
   }
-  return Fail(FailureStatus(), "the camera did not answer the model query",
+  return Fail(FailureStatus(outcome), "the camera did not answer the model query",
               "check that this channel leads to the camera and runs at its baud rate");
 }
 
@@ -191,7 +195,7 @@ int CliSession::Fail(int status, const std::string& what, const std::string& adv
 
 void CliSession::EnsureVerdict(int status) {
   if (status != kExitOk && !verdictGiven_) {
-    const Verdict verdict = VerdictFor(status, engine_.LastOutcome(), operation_);
+    const Verdict verdict = VerdictFor(status, failure_, operation_);
     Fail(status, verdict.what, verdict.advice);
   }
 }

@@ -41,8 +41,14 @@ class CliSession {
 
   // Opens the channel; kExitOk, or kExitNoChannel after saying why.
   int Open();
-  // The exit status after a failed exchange: no reply or a lost channel (3), a refusal (1).
-  int FailureStatus();
+  // The exit status of an operation that ended `outcome`. A failure is kept for the run's
+  // closing verdict and record: a silent camera and a lost channel share their status.
+  int StatusFor(Outcome outcome);
+  // The exit status after a failed exchange that ended `failed`: no reply or a lost channel
+  // (3), a refusal (1); an operation that failed after a good exchange was refused.
+  int FailureStatus(Outcome failed);
+  // How the last failed operation of the run ended (Done while none failed).
+  Outcome Failure() const { return failure_; }
   // Queries the model first: a camera that does not answer it ends the command at once with
   // a message and the time-out status. kExitOk when the model is known. Asks the camera
   // once per run.
@@ -80,6 +86,7 @@ class CliSession {
   ChannelOptions options_;
   std::string operation_;
   bool verdictGiven_ = false;
+  Outcome failure_ = Outcome::Done;
   bool json_ = false;
   JsonWriter record_;
   std::string errorWhat_;

@@ -23,7 +23,7 @@ struct CameraRunFacts {
   bool idWanted = false;  // ask the camera for its id once the model check has passed
   std::string model;      // empty until the model check has passed
   std::optional<std::string> cameraId;
-  Outcome last = Outcome::Done;  // how the run's last exchange ended
+  Outcome last = Outcome::Done;  // how the run's last failed operation ended
   // In a run over several cameras: this camera's place and the files all of them write.
   size_t index = 0;
   OutputClaims* claims = nullptr;

@@ -89,19 +89,19 @@ const SequencerField* FieldNotOfModel(const CameraModel& model, const GivenField
 }
 
 // Whether the individual gain mode is on, asked only when a gain it fixes was given; a model
-// without the mode has it off. False when the camera did not answer.
-bool ReadIndividualGain(CliSession& s, const GivenFields& parsed, bool& on) {
+// without the mode has it off. Done unless the camera did not answer (then how the query ended).
+Outcome ReadIndividualGain(CliSession& s, const GivenFields& parsed, bool& on) {
   on = false;
   const bool gainGiven =
       parsed.given[SequencerFieldIndex(ctl::SQGA)] || parsed.given[SequencerFieldIndex(ctl::SQGG)];
   if (!gainGiven || !ModelSupportsControl(s.Camera().Model().code, ctl::IGM))
-    return true;
+    return Outcome::Done;
   int32_t mode = 0;
-  const bool read = s.Engine().GetValue(cmd::IGM, mode, kEntryQueryMs);
-  if (!read && !Answered(s.Engine().LastOutcome()))
-    return false;
-  on = read && mode != 0;
-  return true;
+  const Outcome read = s.Engine().GetValue(cmd::IGM, mode, kEntryQueryMs);
+  if (!Answered(read))
+    return read;
+  on = read == Outcome::Done && mode != 0;
+  return Outcome::Done;
 }
 
 // Writes the entry checked, names every line the camera did not take, prints the entry as
@@ -122,9 +122,9 @@ int WriteEntry(CliSession& s, int entry, const SequencerValues& values) {
   if (written != Outcome::Done) {
     s.Err() << "vistrelctl: entry " << entry << " is not as given (" << OutcomeText(written)
             << "); the lines above were not taken, check the camera and write them again\n";
-    return ExitStatusFor(written);
+    return s.StatusFor(written);
   }
-  return ExitStatusFor(read);
+  return s.StatusFor(read);
 }
 
 int RunSequencer(CliSession& s, const SequencerRequest& request) {
@@ -144,15 +144,16 @@ int RunSequencer(CliSession& s, const SequencerRequest& request) {
   const Outcome read = ReadSequencerEntry(s.Engine(), model, request.entry, held);
   if (request.assignments.empty()) {
     PrintEntry(s, request.entry, held);
-    return ExitStatusFor(read);
+    return s.StatusFor(read);
   }
   // The fields not given keep the camera's values, so all of them must be known.
   bool individualGain = false;
-  if (read != Outcome::Done || !ReadIndividualGain(s, parsed, individualGain)) {
-    const Outcome failed = read != Outcome::Done ? read : s.Engine().LastOutcome();
+  const Outcome failed =
+      read != Outcome::Done ? read : ReadIndividualGain(s, parsed, individualGain);
+  if (failed != Outcome::Done) {
     s.Err() << "vistrelctl: could not read entry " << request.entry << " (" << OutcomeText(failed)
             << "); nothing was written\n";
-    return ExitStatusFor(failed);
+    return s.StatusFor(failed);
   }
   SequencerValues entry = held;
   for (size_t i = 0; i < entry.size(); ++i) {
@@ -189,13 +190,13 @@ int RunEntry(CliSession& s, const EntryRequest& request) {
       s.Record().Value("name", table->key).Value("index", *index).Value("value", value);
     else if (outcome == Outcome::Done)
       s.Out() << value << '\n';
-    return ExitStatusFor(outcome);
+    return s.StatusFor(outcome);
   }
   const std::optional<int32_t> value = ParseNumberArgument(request.value);
   if (!value || !InRange(*value, table->valueMin, table->valueMax))
     return Usage(s, "the value of " + std::string(table->key) + " is a whole number " +
                         std::to_string(table->valueMin) + ".." + std::to_string(table->valueMax));
-  return ExitStatusFor(WriteTableEntry(s.Engine(), *table, *index, *value));
+  return s.StatusFor(WriteTableEntry(s.Engine(), *table, *index, *value));
 }
 
 // `blemish-clear COLOUR INDEX`
@@ -212,7 +213,7 @@ int RunClear(CliSession& s, const ClearRequest& request) {
   if (!index || !InRange(*index, colour->x->indexMin, colour->x->indexMax))
     return Usage(s, "the index is a whole number " + std::to_string(colour->x->indexMin) + ".." +
                         std::to_string(colour->x->indexMax));
-  return ExitStatusFor(ClearBlemish(s.Engine(), *colour, *index));
+  return s.StatusFor(ClearBlemish(s.Engine(), *colour, *index));
 }
 
 int RunCounts(CliSession& s) {
@@ -241,7 +242,7 @@ int RunCounts(CliSession& s) {
   }
   if (s.Json())
     s.Record().EndObject();
-  return ExitStatusFor(worst);
+  return s.StatusFor(worst);
 }
 
 }  // namespace

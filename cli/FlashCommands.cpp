@@ -25,7 +25,7 @@ int RunStore(CliSession& s, int area) {
                "(--factory)\n";
     return kExitUsage;
   }
-  return ExitStatusFor(StoreArea(s.Camera(), area));
+  return s.StatusFor(StoreArea(s.Camera(), area));
 }
 
 // Names the area in the JSON record of a store or load.
@@ -45,11 +45,11 @@ std::string SecondsText(int ms) {
 int RunReset(CliSession& s, bool noWait) {
   const Outcome reset = CameraReset(s.Camera());
   if (reset != Outcome::Done || noWait)
-    return ExitStatusFor(reset);
+    return s.StatusFor(reset);
   const RestartWait wait = WaitForRestart(s.Camera(), limits::kRestartMs);
   if (wait.outcome != Outcome::Done) {
     return s.Fail(
-        ExitStatusFor(wait.outcome),
+        s.StatusFor(wait.outcome),
         "the camera took the reset but did not answer again within " + SecondsText(wait.tookMs),
         "check its power and cable, then ask it with: vistrelctl info");
   }
@@ -76,13 +76,13 @@ void AddFlashCommands(CLI::App& app, ChosenAction& chosen) {
   AddJsonFlag(*store, chosen, kAreaJson);
 
   auto loadArea = std::make_shared<int>(1);
-  CLI::App* load = AddCameraCommand(
-      app, chosen,
-      {"load-area", "Load a flash area, then read all settings",
-       "vistrelctl --device /dev/ttyUSB0 load-area 1"},
-      [loadArea](CliSession& s) {
-        return WithArea(s, *loadArea, ExitStatusFor(LoadArea(s.Camera(), *loadArea)));
-      });
+  CLI::App* load = AddCameraCommand(app, chosen,
+                                    {"load-area", "Load a flash area, then read all settings",
+                                     "vistrelctl --device /dev/ttyUSB0 load-area 1"},
+                                    [loadArea](CliSession& s) {
+                                      return WithArea(s, *loadArea,
+                                                      s.StatusFor(LoadArea(s.Camera(), *loadArea)));
+                                    });
   load->add_option("AREA", *loadArea, "0 factory, 1..3 user areas")
       ->required()
       ->check(CLI::Range(kFactoryArea, kLastArea));
@@ -95,7 +95,7 @@ void AddFlashCommands(CLI::App& app, ChosenAction& chosen) {
        "Store the working settings into user areas 3, 2 and 1 (asks on a terminal; --yes "
        "without one)",
        "vistrelctl --device /dev/ttyUSB0 --yes store-all"},
-      [](CliSession& s) { return ExitStatusFor(StoreAll(s.Camera())); });
+      [](CliSession& s) { return s.StatusFor(StoreAll(s.Camera())); });
   AddJsonFlag(*storeAll, chosen, "nothing more");
   auto noWait = std::make_shared<bool>(false);
   CLI::App* reset = AddCameraCommand(

@@ -66,8 +66,8 @@ void PrintRead(CliSession& s, const char* key, const std::string& text) {
 
 int PrintText(CliSession& s, int commandId, const char* key) {
   std::string text;
-  if (!s.Engine().GetText(commandId, text, kQueryMs))
-    return s.FailureStatus();
+  if (const Outcome read = s.Engine().GetText(commandId, text, kQueryMs); read != Outcome::Done)
+    return s.FailureStatus(read);
   PrintRead(s, key, s.Engine().LastAnswerText());
   return kExitOk;
 }
@@ -75,7 +75,7 @@ int PrintText(CliSession& s, int commandId, const char* key) {
 int RunUserId(CliSession& s, const TextArgument& arg) {
   if (!arg.Given())
     return PrintText(s, cmd::UD, "userId");
-  return ExitStatusFor(WriteUserId(s.Camera(), arg.text));
+  return s.StatusFor(WriteUserId(s.Camera(), arg.text));
 }
 
 int RunCameraId(CliSession& s, const TextArgument& arg) {
@@ -83,7 +83,7 @@ int RunCameraId(CliSession& s, const TextArgument& arg) {
     return PrintText(s, cmd::ID, "cameraId");
   if (!FactoryModeOrSay(s, "camera id"))
     return kExitUsage;
-  return ExitStatusFor(WriteCameraId(s.Camera(), arg.text));
+  return s.StatusFor(WriteCameraId(s.Camera(), arg.text));
 }
 
 // Writes the model id as the desktop program's model choice does: the name must be an entry
@@ -97,7 +97,7 @@ int RunModelId(CliSession& s, const std::string& name) {
   const int position = entry == entries.end() ? -1 : static_cast<int>(entry - entries.begin());
   const Outcome outcome = WriteModelId(s.Camera(), position, name);
   if (outcome != Outcome::BadInput)
-    return ExitStatusFor(outcome);
+    return s.StatusFor(outcome);
   // The entries whose position writes their own name: what this camera can be given.
   std::vector<std::string> given;
   for (size_t i = 0; i < entries.size(); ++i) {
@@ -116,33 +116,33 @@ int RunDeviceVersion(CliSession& s, const TextArgument& arg) {
     return PrintText(s, cmd::DV, "deviceVersion");
   if (!FactoryModeOrSay(s, "device version"))
     return kExitUsage;
-  return ExitStatusFor(WriteDeviceVersion(s.Camera(), arg.text));
+  return s.StatusFor(WriteDeviceVersion(s.Camera(), arg.text));
 }
 
 int RunXmlVersion(CliSession& s, const TextArgument& arg) {
   if (!arg.Given()) {
-    const std::optional<int32_t> value = ReadXmlVersion(s.Camera());
-    if (!value)
-      return s.FailureStatus();
-    PrintRead(s, "xmlVersion", FormatXmlVersion(*value));
+    const Reading<int32_t> read = ReadXmlVersion(s.Camera());
+    if (!read.value)
+      return s.FailureStatus(read.outcome);
+    PrintRead(s, "xmlVersion", FormatXmlVersion(*read.value));
     return kExitOk;
   }
   if (!FactoryModeOrSay(s, "XML version"))
     return kExitUsage;
   const std::string& t = arg.text;
-  return ExitStatusFor(
-      WriteXmlVersion(s.Camera(), {t.substr(0, 1), t.substr(2, 1), t.substr(4, 1)}));
+  return s.StatusFor(WriteXmlVersion(s.Camera(), {t.substr(0, 1), t.substr(2, 1), t.substr(4, 1)}));
 }
 
 // Stops the lens once, says why on stderr when it was not the plain end of the move, and
-// returns the exit status.
+// returns the exit status. `startOutcome`: how the start ended.
 int StopLensAndSay(CliSession& s, const LensButton& button, StopSignals& signals,
-                   bool startConfirmed) {
+                   Outcome startOutcome) {
   const int signal = signals.Received();
   signals.BeginStop();
+  const bool startConfirmed = startOutcome == Outcome::Done;
   const bool early = signal != 0 || !startConfirmed;
-  const Outcome startOutcome = s.Engine().LastOutcome();
-  const bool stopped = StopLens(s.Engine(), button, early ? kLensStopNowMs : kLensMoveMs);
+  const Outcome stop = StopLens(s.Engine(), button, early ? kLensStopNowMs : kLensMoveMs);
+  const bool stopped = stop == Outcome::Done;
   const char* stopText =
       stopped ? "the lens was stopped" : "the stop was not confirmed; the lens may still be moving";
   if (signal != 0) {
@@ -153,12 +153,12 @@ int StopLensAndSay(CliSession& s, const LensButton& button, StopSignals& signals
     s.Err() << "vistrelctl: the camera did not confirm the lens start ("
             << OutcomeText(startOutcome) << "), so the stop was sent: " << stopText
             << ". Check the connection, then run the command again.\n";
-    return ExitStatusFor(startOutcome);
+    return s.StatusFor(startOutcome);
   }
   if (stopped)
     return kExitOk;
   s.Err() << "vistrelctl: " << stopText << '\n';
-  return s.FailureStatus();
+  return s.FailureStatus(stop);
 }
 
 // Moves the lens for `ms`, then stops it. The start's confirmation is waited for no longer
@@ -168,13 +168,13 @@ int RunLens(CliSession& s, const LensButton& button, int ms) {
   Command& engine = s.Engine();
   StopSignals signals(engine);
   const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
-  const bool started = StartLens(engine, button, std::min(ms, kLensMoveMs));
+  const Outcome started = StartLens(engine, button, std::min(ms, kLensMoveMs));
   // The camera refused the start or the channel is gone: nothing moves, or nothing can be sent.
-  if (!started && engine.LastOutcome() != Outcome::NoReply)
-    return s.FailureStatus();
+  if (started != Outcome::Done && started != Outcome::NoReply)
+    return s.FailureStatus(started);
   const auto left =
       std::chrono::ceil<std::chrono::milliseconds>(end - std::chrono::steady_clock::now());
-  if (started && left.count() > 0)
+  if (started == Outcome::Done && left.count() > 0)
     signals.Wait(static_cast<int>(left.count()));
   return StopLensAndSay(s, button, signals, started);
 }

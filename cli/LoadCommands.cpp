@@ -74,7 +74,7 @@ int RunRealLoad(CliSession& s, const std::string& path, const LoadChoices& choic
   if (outcome == Outcome::Done && choices.strict &&
       (SkippedAny(report.skipped) || !report.refused.empty()))
     return StrictFailure(s);
-  return ExitStatusFor(outcome);
+  return s.StatusFor(outcome);
 }
 
 // Whether a load may go ahead with the file at all; says why not.

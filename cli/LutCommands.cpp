@@ -38,7 +38,7 @@ int ReadTables(CliSession& s, LutTableSet& tables) {
   const char* channel = kLutChannelInfo[static_cast<size_t>(read.channelsTried - 1)].name;
   s.Err() << "vistrelctl: the " << channel << " table could not be read ("
           << OutcomeText(read.outcome) << ")\n";
-  return ExitStatusFor(read.outcome);
+  return s.StatusFor(read.outcome);
 }
 
 int RunLutRead(CliSession& s, const std::string& path) {
@@ -50,7 +50,7 @@ int RunLutRead(CliSession& s, const std::string& path) {
     return kExitOk;
   }
   // Everything was read: only the file itself can have failed.
-  return ExitStatusFor(SaveGammaCsv(path, tables, s.Presenter()));
+  return s.StatusFor(SaveGammaCsv(path, tables, s.Presenter()));
 }
 
 int RunLutShow(CliSession& s) {
@@ -77,12 +77,12 @@ int RunLutWrite(CliSession& s, const std::string& path, int only) {
   LutTableSet tables{};
   const GammaLoad load = LoadGammaCsv(path, tables, s.Presenter());
   if (!load.ok)
-    return ExitStatusFor(Outcome::BadInput);
+    return s.StatusFor(Outcome::BadInput);
   // A table is written whole: entries the file does not give are not made up.
   if (load.dataLines != kLutEntries) {
     s.Err() << "vistrelctl: " << path << ": " << load.dataLines << " data lines; a table has "
             << kLutEntries << '\n';
-    return ExitStatusFor(Outcome::BadInput);
+    return s.StatusFor(Outcome::BadInput);
   }
   if (const int answers = s.CheckCameraAnswers(); answers != kExitOk)
     return answers;
@@ -93,7 +93,7 @@ int RunLutWrite(CliSession& s, const std::string& path, int only) {
     if (outcome != Outcome::Done) {
       s.Err() << "vistrelctl: the " << kLutChannelInfo[static_cast<size_t>(c)].name
               << " table could not be written (" << OutcomeText(outcome) << ")\n";
-      return ExitStatusFor(outcome);
+      return s.StatusFor(outcome);
     }
   }
   return kExitOk;

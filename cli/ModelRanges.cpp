@@ -110,10 +110,11 @@ int ReadRangeMode(CliSession& s, const RangeMode& mode, RangeInputs& inputs) {
   if (!ModelHasCommand(s, id))
     return kExitOk;
   int32_t value = 0;
-  if (s.Engine().GetValue(id, value, kQueryMs))
+  const Outcome read = s.Engine().GetValue(id, value, kQueryMs);
+  if (read == Outcome::Done)
     inputs.*mode.field = value;
-  else if (!Answered(s.Engine().LastOutcome()))
-    return s.FailureStatus();
+  else if (!Answered(read))
+    return s.FailureStatus(read);
   return kExitOk;
 }
 

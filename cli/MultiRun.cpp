@@ -339,7 +339,7 @@ void NoteCameraFacts(CliSession& s, CameraRunFacts* facts) {
     return;
   facts->model = s.Camera().Model().name;
   if (facts->idWanted)
-    facts->cameraId = ReadCameraId(s.Camera());
+    facts->cameraId = ReadCameraId(s.Camera()).value;
 }
 
 }  // namespace vistrel

@@ -52,16 +52,18 @@ int NameOutputFile(const ChosenAction& chosen, CliSession& s, const std::string&
   std::string id;
   if (NeedsCameraId(pattern)) {
     const CameraRunFacts* facts = chosen.facts;
-    const std::optional<std::string> read =
-        facts && facts->cameraId ? facts->cameraId : ReadCameraId(s.Camera());
-    if (!read)
-      return s.Fail(s.FailureStatus(), "the camera id could not be read to name the file",
+    const Reading<std::string> read = facts && facts->cameraId
+                                          ? Reading<std::string>{Outcome::Done, facts->cameraId}
+                                          : ReadCameraId(s.Camera());
+    if (!read.value)
+      return s.Fail(s.FailureStatus(read.outcome),
+                    "the camera id could not be read to name the file",
                     "check the camera, or name the file by {channel}");
-    if (read->empty())
+    if (read.value->empty())
       return s.Fail(kExitUsage, "the camera has no id to name the file by",
                     "give the camera an id (vistrelctl --factory camera-id TEXT), or name the "
                     "file by {channel}");
-    id = *read;
+    id = *read.value;
   }
   const std::string path = ExpandFileName(pattern, channel, id);
   if (chosen.facts && chosen.facts->claims && NeedsCameraId(pattern) &&

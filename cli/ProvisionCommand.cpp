@@ -19,17 +19,6 @@
 
 namespace vistrel {
 
-// How a store went, whether the flash-area operation reports a flag or an outcome.
-inline Outcome StoreOutcome(CliSession& s, bool stored) {
-  if (stored)
-    return Outcome::Done;
-  const Outcome last = s.Engine().LastOutcome();
-  return last == Outcome::Done ? Outcome::Refused : last;
-}
-inline Outcome StoreOutcome(CliSession&, Outcome outcome) {
-  return outcome;
-}
-
 namespace {
 
 constexpr int kFactoryArea = 0;
@@ -101,7 +90,7 @@ int Provisioning::CheckModel(std::string& detail) {
                           "; nothing was sent to it",
                       "connect the camera of that model or give its model to --expect-model");
   }
-  cameraId_ = ReadCameraId(s_.Camera());
+  cameraId_ = ReadCameraId(s_.Camera()).value;
   detail += ", camera id " + (cameraId_ ? EscapeControls(*cameraId_) : "unread");
   if (chosen_.facts) {
     chosen_.facts->model = model;
@@ -121,7 +110,7 @@ int Provisioning::Load(std::string& detail) {
     detail = OutcomeText(outcome);
   }
   if (outcome != Outcome::Done) {
-    return StepFailed("load", ExitStatusFor(outcome), detail,
+    return StepFailed("load", s_.StatusFor(outcome), detail,
                       "check the file and the camera (vistrelctl load --strict FILE shows each "
                       "line)");
   }
@@ -147,7 +136,7 @@ int Provisioning::Verify(std::string& detail) {
   const DiffResult diff = DiffSettingFile(s_.Camera(), request_.file);
   if (diff.outcome != Outcome::Done) {
     detail = OutcomeText(diff.outcome);
-    return StepFailed("verify", ExitStatusFor(diff.outcome), "the camera could not be read back",
+    return StepFailed("verify", s_.StatusFor(diff.outcome), "the camera could not be read back",
                       "check the channel and run again");
   }
   if (diff.compared == 0) {
@@ -170,20 +159,20 @@ int Provisioning::Verify(std::string& detail) {
 
 int Provisioning::Store(std::string& detail) {
   detail = "area " + std::to_string(request_.area);
-  const Outcome stored = StoreOutcome(s_, StoreArea(s_.Camera(), request_.area));
+  const Outcome stored = StoreArea(s_.Camera(), request_.area);
   if (stored == Outcome::Done)
     return kExitOk;
   detail += ": " + std::string(OutcomeText(stored));
-  return StepFailed("store", ExitStatusFor(stored), "the camera did not store " + detail,
+  return StepFailed("store", s_.StatusFor(stored), "the camera did not store " + detail,
                     "check the camera and run again; its working settings hold the file");
 }
 
 int Provisioning::ReadBack(std::string& detail) {
   // Loading the area into the working settings shows what the area holds.
-  if (!s_.Engine().SetValue(cmd::LD, request_.area, kAreaLoadMs)) {
-    const Outcome last = StoreOutcome(s_, false);
+  if (const Outcome last = s_.Engine().SetValue(cmd::LD, request_.area, kAreaLoadMs);
+      last != Outcome::Done) {
     detail = "area " + std::to_string(request_.area) + ": " + OutcomeText(last);
-    return StepFailed("read-back", ExitStatusFor(last), "the camera did not load " + detail,
+    return StepFailed("read-back", s_.StatusFor(last), "the camera did not load " + detail,
                       "check the camera and run again");
   }
   const int status = Verify(detail);

@@ -66,13 +66,14 @@ std::vector<NameReading> ReadNames(CliSession& s, const std::vector<int>& ids,
     r.id = id;
     if (silent != kExitOk) {
       r.status = silent;
-    } else if (s.Engine().Query(id, r.value, kQueryMs)) {
+    } else if (const Outcome read = s.Engine().Query(id, r.value, kQueryMs);
+               read == Outcome::Done) {
       r.text = r.value.kind == ValueKind::Integer ? std::to_string(r.value.intValue)
                                                   : s.Engine().LastAnswerText();
       if (r.value.kind == ValueKind::Integer)
         CheckRange(s, inputs, r.value.intValue, r);
     } else {
-      r.status = s.FailureStatus();
+      r.status = s.FailureStatus(read);
       if (r.status != kExitRefused)
         silent = r.status;
     }
@@ -119,7 +120,7 @@ int JudgeReadings(CliSession& s, const std::vector<NameReading>& readings) {
   if (worst == kExitRefused)
     return s.Fail(worst, "the camera refused " + failed + " (the others were read)",
                   "check the names against the model (vistrelctl describe --all)");
-  const Verdict silent = SilentCameraVerdict(s.Engine().LastOutcome());
+  const Verdict silent = SilentCameraVerdict(s.Failure());
   return s.Fail(worst, silent.what + "; not read: " + failed, silent.advice);
 }
 
@@ -311,7 +312,7 @@ int RunDescribeAll(CliSession& s) {
     NameReading r;
     r.id = row.commandId;
     if (std::ranges::find(result.unread, i) != result.unread.end())
-      r.status = ExitStatusFor(result.Overall());
+      r.status = s.StatusFor(result.Overall());
     else if (std::ranges::find(result.read, i) != result.read.end())
       ReadFromTable(s, ranges.inputs, row.value, r);
     else
@@ -325,7 +326,7 @@ int RunDescribeAll(CliSession& s) {
   WarnOutsideRanges(s, flagged);
   if (result.Complete())
     return kExitOk;
-  const int status = ExitStatusFor(result.Overall());
+  const int status = s.StatusFor(result.Overall());
   return s.Fail(status, UnreadMessage(result),
                 status == kExitRefused ? "the controls the camera refused are marked above"
                                        : SilentCameraVerdict(result.outcome).advice);

@@ -29,7 +29,7 @@ int ReadEverything(CliSession& s) {
   if (result.Complete())
     return kExitOk;
   s.Err() << "vistrelctl: " << UnreadMessage(result) << '\n';
-  return ExitStatusFor(result.Overall());
+  return s.StatusFor(result.Overall());
 }
 
 std::string DeviceVersion(const CameraData& data) {
@@ -123,7 +123,7 @@ int RunInfo(CliSession& s) {
   if (data.outcome != Outcome::Done) {
     s.Err() << "vistrelctl: the camera data could not be read (" << OutcomeText(data.outcome)
             << ")\n";
-    return ExitStatusFor(data.outcome);
+    return s.StatusFor(data.outcome);
   }
   if (s.Json()) {
     PrintInfoJson(s.Record(), data);
@@ -176,7 +176,7 @@ int RunSave(CliSession& s, const std::string& path, bool shipping) {
   const Outcome written = WriteSettingFile(s.Camera(), path, variant);
   if (written == Outcome::Done)
     WarnReadOutsideRanges(s, "saved as the camera holds it");
-  return ExitStatusFor(written);
+  return s.StatusFor(written);
 }
 
 int RunDiff(CliSession& s, const std::string& path) {
@@ -188,7 +188,7 @@ int RunDiff(CliSession& s, const std::string& path) {
   if (diff.outcome != Outcome::Done) {
     s.Err() << "vistrelctl: the comparison could not read the camera (" << OutcomeText(diff.outcome)
             << ")\n";
-    return diff.outcome == Outcome::Refused ? kExitRefused : ExitStatusFor(diff.outcome);
+    return diff.outcome == Outcome::Refused ? kExitRefused : s.StatusFor(diff.outcome);
   }
   if (s.Json()) {
     PrintDiffJson(s, path, diff);

@@ -60,19 +60,19 @@ int RunSet(CliSession& s, const std::vector<std::string>& pairs) {
   if (const int checked = CheckSettings(s, settings); checked != kExitOk)
     return checked;
   for (const RequestedSetting& setting : settings) {
-    const bool ok = setting.value.kind == ValueKind::Text
-                        ? s.Engine().SetText(setting.id, setting.value.text, kQueryMs)
-                        : s.Engine().SetValue(setting.id, setting.value.intValue, kQueryMs);
-    if (ok)
+    const Outcome outcome = setting.value.kind == ValueKind::Text
+                                ? s.Engine().SetText(setting.id, setting.value.text, kQueryMs)
+                                : s.Engine().SetValue(setting.id, setting.value.intValue, kQueryMs);
+    if (outcome == Outcome::Done)
       continue;
-    const int status = s.FailureStatus();
+    const int status = s.FailureStatus(outcome);
     const std::string sent = setting.name + "=" + setting.text;
     if (status == kExitRefused)
       return s.Fail(
           status, "the camera refused " + sent + " (its line is above)",
           "check the value and the control mode (vistrelctl describe " + setting.name + ")");
-    return s.Fail(status, SilentCameraVerdict(s.Engine().LastOutcome()).what + " after " + sent,
-                  SilentCameraVerdict(s.Engine().LastOutcome()).advice);
+    const Verdict silent = SilentCameraVerdict(outcome);
+    return s.Fail(status, silent.what + " after " + sent, silent.advice);
   }
   return kExitOk;
 }
@@ -88,8 +88,9 @@ int RunSend(CliSession& s, const std::string& line) {
   if (line.find_first_of("\r\n") != std::string::npos)
     return s.Fail(kExitUsage, "the line holds a line break", "give one line without line end");
   std::string reply;
-  if (!s.Engine().Exchange(line + "\r\n", reply, kQueryMs))
-    return s.FailureStatus();
+  if (const Outcome exchanged = s.Engine().Exchange(line + "\r\n", reply, kQueryMs);
+      exchanged != Outcome::Done)
+    return s.FailureStatus(exchanged);
   if (s.Json())
     s.Record().Value("reply", reply);
   else

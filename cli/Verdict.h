@@ -13,7 +13,7 @@ struct Verdict {
 };
 
 // The verdict of an operation that ended with `status` (an exit status of vistrelctl) and
-// gave none of its own; `last` is how its last exchange with the camera ended.
+// gave none of its own; `last` is how its last failed operation ended.
 Verdict VerdictFor(int status, Outcome last, const std::string& operation);
 
 // The advice for a camera that does not answer or whose channel was lost.

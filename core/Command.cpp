@@ -148,37 +148,30 @@ void Command::DropLeftover() {
   position_ = 0;
 }
 
-bool Command::WriteLine(const std::string& line) {
+Outcome Command::WriteLine(const std::string& line) {
   if (channel_->Write(line))
-    return true;
-  outcome_ = Outcome::ChannelLost;
+    return Outcome::Done;
   online_->SetOffline();
-  return false;
+  return Outcome::ChannelLost;
 }
 
 int Command::Limit(int timeoutMs) const {
   return limitCapMs_ > 0 && timeoutMs > limitCapMs_ ? limitCapMs_ : timeoutMs;
 }
 
-bool Command::WaitForLine(int timeoutMs) {
+Outcome Command::WaitForLine(int timeoutMs) {
   const IClock::Duration deadline = clock_->After(Limit(timeoutMs));
   for (;;) {
     // On a lost channel only what has already arrived can still be taken.
     int waitMs = channel_->Lost() ? 0 : clock_->RemainingMs(deadline);
     if (interrupted_ && waitMs > kInterruptCheckMs)
       waitMs = kInterruptCheckMs;
-    if (!queue_.empty() || ReceiveLine(true, waitMs)) {
-      outcome_ = Outcome::Done;
-      return true;
-    }
-    if (channel_->Lost()) {
-      outcome_ = Outcome::ChannelLost;
-      return false;
-    }
-    if (clock_->RemainingMs(deadline) <= 0 || (interrupted_ && interrupted_())) {
-      outcome_ = Outcome::NoReply;
-      return false;
-    }
+    if (!queue_.empty() || ReceiveLine(true, waitMs))
+      return Outcome::Done;
+    if (channel_->Lost())
+      return Outcome::ChannelLost;
+    if (clock_->RemainingMs(deadline) <= 0 || (interrupted_ && interrupted_()))
+      return Outcome::NoReply;
   }
 }
 
@@ -187,13 +180,14 @@ Outcome Command::WaitForAnswer(const std::string& expectedName, int timeoutMs,
   const IClock::Duration deadline = clock_->After(Limit(timeoutMs));
   std::string passedOver;
   for (;;) {
-    if (!WaitForLine(clock_->RemainingMs(deadline))) {
-      if (outcome_ == Outcome::NoReply && !passedOver.empty()) {
+    const Outcome waited = WaitForLine(clock_->RemainingMs(deadline));
+    if (waited != Outcome::Done) {
+      if (waited == Outcome::NoReply && !passedOver.empty()) {
         answer = passedOver;
         answeredOther_ = true;
         return NoteOwed(expectedName, Outcome::Refused);
       }
-      return NoteOwed(expectedName, outcome_);
+      return NoteOwed(expectedName, waited);
     }
     std::string line = TakeReply();
     ReplyFields fields;
@@ -228,7 +222,6 @@ Outcome Command::NoteOwed(const std::string& expectedName, Outcome outcome) {
 }
 
 Outcome Command::Finish(Outcome outcome) {
-  outcome_ = outcome;
   if (outcome == Outcome::NoReply || outcome == Outcome::ChannelLost) {
     online_->SetOffline();
   } else if (outcome != Outcome::BadInput) {
@@ -237,131 +230,122 @@ Outcome Command::Finish(Outcome outcome) {
   return outcome;
 }
 
-bool Command::WaitComplete(int timeoutMs) {
+Outcome Command::WaitComplete(int timeoutMs) {
   busy_->BeginBusy();
   std::string reply;
   const Outcome waited = WaitForAnswer("", timeoutMs, reply);
   busy_->EndBusy();
   if (Finish(waited) == Outcome::NoReply || waited == Outcome::ChannelLost)
-    return false;
+    return waited;
   if (!IsComplete(reply)) {
-    outcome_ = Outcome::Refused;
     Report(reply);
-    return false;
+    return Outcome::Refused;
   }
-  return true;
+  return Outcome::Done;
 }
 
 bool Command::RefuseNameless(std::string_view line) {
   if (!line.empty() && line.front() != '=' && line.front() != '?')
     return false;
-  outcome_ = Outcome::BadInput;
   messages_.ShowMessage(kNoCommandText, kCaption, MessageIcon::Exclamation);
   return true;
 }
 
-bool Command::SendLine(const std::string& line, int timeoutMs) {
+Outcome Command::SendLine(const std::string& line, int timeoutMs) {
   // A line break inside the line would put a second command on the wire.
   const std::string_view body =
       std::string_view(line).substr(0, line.ends_with(kLineEnd) ? line.size() - 2 : line.size());
-  outcome_ = Outcome::BadInput;
   if (body.find_first_of("\r\n") != std::string_view::npos || RefuseNameless(body))
-    return false;
+    return Outcome::BadInput;
   BeginExchange();
-  if (!WriteLine(line))
-    return false;
+  if (const Outcome written = WriteLine(line); written != Outcome::Done)
+    return written;
   return WaitComplete(timeoutMs);
 }
 
-bool Command::SendSetting(int commandId, const CommandValue& value, int timeoutMs) {
+Outcome Command::SendSetting(int commandId, const CommandValue& value, int timeoutMs) {
   return SendLine(BuildSetting(commandId, value), timeoutMs);
 }
 
-bool Command::SetValue(int commandId, int32_t value, int timeoutMs) {
+Outcome Command::SetValue(int commandId, int32_t value, int timeoutMs) {
   CommandValue v;
   v.kind = ValueKind::Integer;
   v.intValue = value;
   return SendSetting(commandId, v, timeoutMs);
 }
 
-bool Command::SetText(int commandId, const std::string& text, int timeoutMs) {
+Outcome Command::SetText(int commandId, const std::string& text, int timeoutMs) {
   CommandValue v;
   v.kind = ValueKind::Text;
   v.text = text;
   return SendLine(BuildSettingAs(commandId, v, ValueKind::Text), timeoutMs);
 }
 
-bool Command::Query(int commandId, CommandValue& out, int timeoutMs) {
+Outcome Command::Query(int commandId, CommandValue& out, int timeoutMs) {
   const std::string name = CommandName(commandId);
-  outcome_ = Outcome::BadInput;
   if (RefuseNameless(name))
-    return false;
+    return Outcome::BadInput;
   BeginExchange();
-  if (!WriteLine(BuildQuery(commandId, true)))
-    return false;
+  if (const Outcome written = WriteLine(BuildQuery(commandId, true)); written != Outcome::Done)
+    return written;
   std::string reply;
   const Outcome waited = WaitForAnswer(name, timeoutMs, reply);
-  if (waited == Outcome::NoReply || waited == Outcome::ChannelLost) {
-    Finish(waited);
-    return false;
-  }
+  if (waited == Outcome::NoReply || waited == Outcome::ChannelLost)
+    return Finish(waited);
   ReplyFields fields;
   ParseReply(reply, fields);
   const bool answersThis = waited == Outcome::Done && fields.failed == 0 && fields.name == name;
   if (answersThis && fields.garbled) {
     // A noisy byte turns 10000 into 1O000: such a value is not taken as any number.
-    outcome_ = Outcome::Refused;
     Report(reply + " for " + BuildQuery(commandId, false) + kGarbledNote);
-    return false;
+    return Outcome::Refused;
   }
   if (answersThis) {
     out = fields.value;
     answerText_ = fields.valueAsSent;
-    Finish(Outcome::Done);
-    return true;
+    return Finish(Outcome::Done);
   }
-  // The camera answered, but not this query; the link state stays as it was.
-  outcome_ = Outcome::Refused;
-  // The camera's line as it came, blanks and case included.
+  // The camera answered, but not this query; the link state stays as it was. The camera's
+  // line is shown as it came, blanks and case included.
   Report(reply + " for " + BuildQuery(commandId, false));
-  return false;
+  return Outcome::Refused;
 }
 
-bool Command::GetValue(int commandId, int32_t& out, int timeoutMs) {
+Outcome Command::GetValue(int commandId, int32_t& out, int timeoutMs) {
   CommandValue value;
-  if (!Query(commandId, value, timeoutMs))
-    return false;
-  out = value.intValue;
-  return true;
+  const Outcome outcome = Query(commandId, value, timeoutMs);
+  if (outcome == Outcome::Done)
+    out = value.intValue;
+  return outcome;
 }
 
-bool Command::GetText(int commandId, std::string& out, int timeoutMs) {
+Outcome Command::GetText(int commandId, std::string& out, int timeoutMs) {
   CommandValue value;
-  if (!Query(commandId, value, timeoutMs))
-    return false;
-  out = value.text;
-  return true;
+  const Outcome outcome = Query(commandId, value, timeoutMs);
+  if (outcome == Outcome::Done)
+    out = value.text;
+  return outcome;
 }
 
-bool Command::Exchange(const std::string& line, std::string& reply, int timeoutMs) {
+Outcome Command::Exchange(const std::string& line, std::string& reply, int timeoutMs) {
   if (RefuseNameless(line))
-    return false;
+    return Outcome::BadInput;
   BeginExchange();
-  if (!WriteLine(line))
-    return false;
-  if (!WaitForLine(timeoutMs))
-    return false;
-  reply = TakeReply();
-  return true;
+  if (const Outcome written = WriteLine(line); written != Outcome::Done)
+    return written;
+  const Outcome waited = WaitForLine(timeoutMs);
+  if (waited == Outcome::Done)
+    reply = TakeReply();
+  return waited;
 }
 
-bool Command::QueryRaw(int32_t& out, const std::string& line, int timeoutMs,
-                       bool offlineOnTimeout) {
+Outcome Command::QueryRaw(int32_t& out, const std::string& line, int timeoutMs,
+                          bool offlineOnTimeout) {
   std::string reply;
-  if (!Exchange(line, reply, timeoutMs)) {
-    if (offlineOnTimeout || outcome_ == Outcome::ChannelLost)
+  if (const Outcome exchanged = Exchange(line, reply, timeoutMs); exchanged != Outcome::Done) {
+    if (offlineOnTimeout || exchanged == Outcome::ChannelLost)
       online_->SetOffline();
-    return false;
+    return exchanged;
   }
   ReplyFields fields;
   ParseReply(reply, fields);
@@ -377,14 +361,13 @@ bool Command::QueryRaw(int32_t& out, const std::string& line, int timeoutMs,
   // holds one.
   const bool onePerName = !bare && !CarriesPair(fields.commandId);
   if (numbers.empty() || ((bare || onePerName) && numbers.size() != 1)) {
-    outcome_ = Outcome::Refused;
     const bool named = !bare && fields.separator == "=";
     Report(reply + " for " + line.substr(0, line.find_first_of("\r\n")) +
            (named ? kGarbledNote : ""));
-    return false;
+    return Outcome::Refused;
   }
   out = numbers.front();
-  return true;
+  return Outcome::Done;
 }
 
 bool Command::ParsePair(std::string_view line, int32_t& a, int32_t& b) {

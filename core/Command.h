@@ -45,30 +45,31 @@ class Command {
   IClock& Clock() const { return *clock_; }
   ISerialChannel& Channel() { return *channel_; }
 
-  // Settings: true when the camera answered "COMPLETE".
-  bool SetValue(int commandId, int32_t value, int timeoutMs);
-  bool SetText(int commandId, const std::string& text, int timeoutMs);
-  bool SendSetting(int commandId, const CommandValue& value, int timeoutMs);
-  // Sends a line built by the caller (with its line end) and waits for "COMPLETE".
-  bool SendLine(const std::string& line, int timeoutMs);
-  // Judges the oldest received line (waiting up to timeoutMs for one).
-  bool WaitComplete(int timeoutMs);
+  // Every exchange returns how it ended: Done when the camera answered as asked; Refused
+  // when it answered something else (its line was shown); NoReply, ChannelLost; BadInput
+  // when nothing was sent.
 
-  // Queries: true when a reply for this command arrived; out is left unchanged otherwise.
-  bool GetValue(int commandId, int32_t& out, int timeoutMs);
-  bool GetText(int commandId, std::string& out, int timeoutMs);
-  bool Query(int commandId, CommandValue& out, int timeoutMs);
-  // Writes `line` unchanged; true when any line came back; out is value1 of that line.
-  bool QueryRaw(int32_t& out, const std::string& line, int timeoutMs, bool offlineOnTimeout);
-  // Writes `line` unchanged and hands back the whole reply line.
-  bool Exchange(const std::string& line, std::string& reply, int timeoutMs);
-  // Whether the last setting or query got a line back: false after a time-out, a failed
-  // write or a line that was not sent; a refusal is an answer.
-  bool LastExchangeAnswered() const { return Answered(outcome_); }
+  // Settings: Done when the camera answered "COMPLETE".
+  [[nodiscard]] Outcome SetValue(int commandId, int32_t value, int timeoutMs);
+  [[nodiscard]] Outcome SetText(int commandId, const std::string& text, int timeoutMs);
+  [[nodiscard]] Outcome SendSetting(int commandId, const CommandValue& value, int timeoutMs);
+  // Sends a line built by the caller (with its line end) and waits for "COMPLETE".
+  [[nodiscard]] Outcome SendLine(const std::string& line, int timeoutMs);
+  // Judges the oldest received line (waiting up to timeoutMs for one).
+  [[nodiscard]] Outcome WaitComplete(int timeoutMs);
+
+  // Queries: Done when a reply for this command arrived; out is left unchanged otherwise.
+  [[nodiscard]] Outcome GetValue(int commandId, int32_t& out, int timeoutMs);
+  [[nodiscard]] Outcome GetText(int commandId, std::string& out, int timeoutMs);
+  [[nodiscard]] Outcome Query(int commandId, CommandValue& out, int timeoutMs);
+  // Writes `line` unchanged; Done when a line with one clean number came back; out is that
+  // number.
+  [[nodiscard]] Outcome QueryRaw(int32_t& out, const std::string& line, int timeoutMs,
+                                 bool offlineOnTimeout);
+  // Writes `line` unchanged and hands back the whole reply line: Done when any line came back.
+  [[nodiscard]] Outcome Exchange(const std::string& line, std::string& reply, int timeoutMs);
   // The value of the last answered query as the camera sent it (case and inner blanks kept).
   const std::string& LastAnswerText() const { return answerText_; }
-  // How the last setting, query or exchange ended.
-  Outcome LastOutcome() const { return outcome_; }
   // Whether the last refusal was only a reply that named another command: the camera is
   // answering, but not what was asked.
   bool LastAnswerWasForAnother() const { return answeredOther_; }
@@ -110,10 +111,11 @@ class Command {
   // leftover bytes (see kLeftoverMs).
   void BeginExchange();
   void DropLeftover();
-  // Writes a line; false (and offline, the channel lost) when the channel refused it.
-  bool WriteLine(const std::string& line);
+  // Writes a line; ChannelLost (and offline) when the channel refused it.
+  Outcome WriteLine(const std::string& line);
   int Limit(int timeoutMs) const;
-  bool WaitForLine(int timeoutMs);
+  // Done when a line is queued; NoReply after the time limit; ChannelLost.
+  Outcome WaitForLine(int timeoutMs);
   // Waits for the answer line of `expectedName`'s query ("" for a setting, which is
   // answered "COMPLETE"). A reply that names another command is a late answer to an earlier
   // exchange and is passed over; it counts as the answer only when nothing else comes.
@@ -143,7 +145,6 @@ class Command {
   IClock::Duration lastByteAt_{};
   IClock::Duration lastEmptyAt_{};
   std::deque<std::string> queue_;
-  Outcome outcome_ = Outcome::NoReply;
   bool overflowReported_ = false;
   bool answeredOther_ = false;
   // The exchange before timed out: its answer may still come ("" for a setting's answer,

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <optional>
+
 namespace vistrel {
 
 // How an operation with the camera ended. Front ends map it to their messages and exit
@@ -21,10 +23,11 @@ inline bool Answered(Outcome outcome) {
   return outcome == Outcome::Done || outcome == Outcome::Refused;
 }
 
-// How an operation ended that failed where its last exchange went `last`: a failure after a
-// good exchange is the camera's refusal.
-inline Outcome FailureAfter(Outcome last) {
-  return last == Outcome::Done ? Outcome::Refused : last;
-}
+// What a read of the camera brought back: how it ended, and the value when it ended Done.
+template <typename T>
+struct [[nodiscard]] Reading {
+  Outcome outcome = Outcome::NoReply;
+  std::optional<T> value;
+};
 
 }  // namespace vistrel

@@ -185,32 +185,37 @@ void ParameterTable::ShowChangedParameters(IParameterView& view) const {
   }
 }
 
-bool ParameterTable::WriteChangedParameters(Command& engine, IParameterView& view, int timeoutMs) {
+Outcome ParameterTable::WriteChangedParameters(Command& engine, IParameterView& view,
+                                               int timeoutMs) {
   for (size_t i = 0; i < rows_.size(); ++i) {
     ParameterEntry& row = rows_[i];
     if (row.value == row.lastSent)
       continue;
-    if (!IsQueryOnly(row.commandId) && !engine.SetValue(row.commandId, row.value, timeoutMs)) {
-      RevertUnsent(engine, view, i);
-      return false;
+    if (!IsQueryOnly(row.commandId)) {
+      if (const Outcome sent = engine.SetValue(row.commandId, row.value, timeoutMs);
+          sent != Outcome::Done) {
+        RevertUnsent(engine, view, i, sent);
+        return sent;
+      }
     }
     row.lastSent = row.value;
     int32_t answer = 0;
-    if (engine.GetValue(row.commandId, answer, limits::kReplyMs)) {
+    if (engine.GetValue(row.commandId, answer, limits::kReplyMs) == Outcome::Done) {
       row.value = answer;
       view.ShowParameter(row.ctrlId, answer);
     }
   }
-  return true;
+  return Outcome::Done;
 }
 
-void ParameterTable::RevertUnsent(Command& engine, IParameterView& view, size_t failed) {
+void ParameterTable::RevertUnsent(Command& engine, IParameterView& view, size_t failed,
+                                  Outcome outcome) {
   // The camera did not take the setting: the row is asked again while the camera still
   // answers, and every row not sent goes back to what the camera was last known to hold.
   ParameterEntry& refused = rows_[failed];
   int32_t answer = 0;
-  if (engine.LastOutcome() == Outcome::Refused &&
-      engine.GetValue(refused.commandId, answer, limits::kReplyMs))
+  if (outcome == Outcome::Refused &&
+      engine.GetValue(refused.commandId, answer, limits::kReplyMs) == Outcome::Done)
     refused.lastSent = answer;
   for (size_t i = failed; i < rows_.size(); ++i) {
     ParameterEntry& row = rows_[i];

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "core/Interfaces.h"
+#include "core/Outcome.h"
 
 namespace vistrel {
 
@@ -68,17 +69,19 @@ class ParameterTable {
   void ShowAll(IParameterView& view) const;
   void ShowChangedParameters(IParameterView& view) const;
   // Sends every changed row in table order, stopping at the first failure; each sent row is
-  // read back (2500 ms) and shown. True when every changed row was confirmed. After a
-  // failure the failed row (asked again when the camera refused it) and the rows not sent
-  // hold and show the values last known to be in the camera; none of them counts as sent.
-  bool WriteChangedParameters(Command& engine, IParameterView& view, int timeoutMs);
+  // read back (2500 ms) and shown. Done when every changed row was confirmed, else how the
+  // failed setting ended. After a failure the failed row (asked again when the camera
+  // refused it) and the rows not sent hold and show the values last known to be in the
+  // camera; none of them counts as sent.
+  Outcome WriteChangedParameters(Command& engine, IParameterView& view, int timeoutMs);
   // Gives the blemish coordinate rows the model's limits (the table's own ones for a model
   // without limits, so switching models both ways works), then applies the ranges.
   void AdjustRangesForModel(const std::optional<BlemishLimits>& limits, IParameterView& view);
 
  private:
   int FindRow(int ctrlId) const;  // -1 when not there, no report
-  void RevertUnsent(Command& engine, IParameterView& view, size_t failed);
+  // `outcome`: how the setting of row `failed` ended.
+  void RevertUnsent(Command& engine, IParameterView& view, size_t failed, Outcome outcome);
   void Report(const std::string& text);
 
   IMessagePresenter& messages_;

@@ -61,7 +61,8 @@ bool RunOneShot(HandlerContext& context, int ctrlId) {
   for (const OneShot& button : kOneShots) {
     if (button.ctrlId != ctrlId)
       continue;
-    const bool done = context.engine.SetValue(button.commandId, button.value, button.limitMs);
+    const bool done =
+        context.engine.SetValue(button.commandId, button.value, button.limitMs) == Outcome::Done;
     if (done && button.reportsCompletion)
       context.session.Messages().ShowMessage(kCompleted, "Vistrel", MessageIcon::Information);
     return true;
@@ -74,7 +75,7 @@ bool RunRead(HandlerContext& context, int ctrlId) {
     if (button.ctrlId != ctrlId)
       continue;
     int32_t value = 0;
-    if (!context.engine.GetValue(button.commandId, value, button.limitMs))
+    if (context.engine.GetValue(button.commandId, value, button.limitMs) != Outcome::Done)
       return true;
     switch (button.shown) {
       case Shown::Stored:

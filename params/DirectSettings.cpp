@@ -83,7 +83,7 @@ int32_t ValueOf(HandlerContext& context, const DirectSetting& setting) {
 }
 
 // "NAME=value" with the line end, through the engine, which refuses a line without a name.
-bool Send(HandlerContext& context, int commandId, int32_t value) {
+Outcome Send(HandlerContext& context, int commandId, int32_t value) {
   const std::string line = Command::CommandName(commandId) + "=" + std::to_string(value) + kLineEnd;
   return context.engine.SendLine(line, kHandlerShortMs);
 }

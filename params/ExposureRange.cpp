@@ -24,7 +24,7 @@ int32_t Maximum(HandlerContext& context) {
   if (SelectionOf(context.panel, ctl::TM) != 0)
     return kExposureMax;
   int32_t period = 0;
-  if (context.engine.GetValue(cmd::AR, period, kHandlerQueryMs))
+  if (context.engine.GetValue(cmd::AR, period, kHandlerQueryMs) == Outcome::Done)
     return std::max(kExposureMin, period - kFrameOverhead);
   int32_t minimum = 0;
   int32_t maximum = kExposureMax;

@@ -49,7 +49,7 @@ int SelectionOf(const IControlPanel& panel, int ctrlId) {
 bool RequeryParameter(HandlerContext& context, int ctrlId) {
   const int32_t command = context.table.ToCmdId(ctrlId);
   int32_t value = 0;
-  if (command < 0 || !context.engine.GetValue(command, value, kHandlerQueryMs))
+  if (command < 0 || context.engine.GetValue(command, value, kHandlerQueryMs) != Outcome::Done)
     return false;
   context.table.SetDataValue(ctrlId, value);
   context.panel.ShowParameter(ctrlId, value);
@@ -58,7 +58,7 @@ bool RequeryParameter(HandlerContext& context, int ctrlId) {
 
 std::optional<int32_t> RawQuery(HandlerContext& context, const std::string& name) {
   int32_t value = 0;
-  if (!context.engine.QueryRaw(value, name + "?\r\n", kHandlerQueryMs, true))
+  if (context.engine.QueryRaw(value, name + "?\r\n", kHandlerQueryMs, true) != Outcome::Done)
     return std::nullopt;
   return value;
 }

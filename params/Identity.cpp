@@ -13,50 +13,53 @@ bool IsDigitField(const std::string& text) {
   return text.size() == 1 && text[0] >= '0' && text[0] <= '9';
 }
 
-void ReadXml(HandlerContext& context) {
-  const std::optional<int32_t> value = ReadXmlVersion(context.session);
-  if (!value)
-    return;
-  const auto digits = XmlVersionDigits(*value);
+Outcome ReadXml(HandlerContext& context) {
+  const Reading<int32_t> read = ReadXmlVersion(context.session);
+  if (!read.value)
+    return read.outcome;
+  const auto digits = XmlVersionDigits(*read.value);
   if (!digits)
-    return;
+    return read.outcome;
   for (size_t i = 0; i < ctl::XmlDigitFields.size(); ++i)
     context.panel.SetEditText(ctl::XmlDigitFields[i], (*digits)[i]);
+  return read.outcome;
 }
 
-void WriteXml(HandlerContext& context) {
+Outcome WriteXml(HandlerContext& context) {
   std::array<std::string, 3> digits;
   for (size_t i = 0; i < ctl::XmlDigitFields.size(); ++i)
     digits[i] = context.panel.EditText(ctl::XmlDigitFields[i]);
-  WriteXmlVersion(context.session, digits);
+  return WriteXmlVersion(context.session, digits);
 }
 
-void SetModel(HandlerContext& context) {
+Outcome SetModel(HandlerContext& context) {
   const int position = context.panel.SelectedIndex(ctl::ModelChoice);
   const std::vector<std::string> texts = context.panel.ChoiceTexts(ctl::ModelChoice);
   const std::string text =
       position >= 0 && position < static_cast<int>(texts.size()) ? texts[position] : "";
-  WriteModelId(context.session, position, text);
+  return WriteModelId(context.session, position, text);
 }
 
 }  // namespace
 
 bool OnButton(HandlerContext& context, int ctrlId) {
+  Outcome outcome = Outcome::BadInput;
   switch (ctrlId) {
     case ctl::XmlVersionRead:
-      ReadXml(context);
+      outcome = ReadXml(context);
       break;
     case ctl::XmlVersionWrite:
-      WriteXml(context);
+      outcome = WriteXml(context);
       break;
     case ctl::ModelSet:
-      SetModel(context);
+      outcome = SetModel(context);
       break;
     default:
       return false;
   }
-  // The exchange tells whether the camera is still there.
-  RefreshXmlWrite(context.panel, context.engine.LastExchangeAnswered());
+  // The exchange tells whether the camera is still there; without one nothing changed.
+  if (outcome != Outcome::BadInput)
+    RefreshXmlWrite(context.panel, Answered(outcome));
   return true;
 }
 

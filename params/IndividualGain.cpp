@@ -33,7 +33,7 @@ void AfterSend(HandlerContext& context, int32_t mode) {
   Delegated::OnGainModeChanged(context, mode);
   for (const GainRow& gain : kColourGains) {
     int32_t value = 0;
-    if (!context.engine.GetValue(gain.commandId, value, kHandlerQueryMs))
+    if (context.engine.GetValue(gain.commandId, value, kHandlerQueryMs) != Outcome::Done)
       continue;
     context.table.SetDataValue(gain.ctrlId, value);
     context.panel.ShowParameter(gain.ctrlId, value);

@@ -63,7 +63,7 @@ std::string TemperatureText(int32_t reply) {
 
 bool RefreshVideoModeText(HandlerContext& context) {
   int32_t mode = 0;
-  if (!context.engine.GetValue(cmd::VSM, mode, kHandlerQueryMs))
+  if (context.engine.GetValue(cmd::VSM, mode, kHandlerQueryMs) != Outcome::Done)
     return false;
   context.panel.ShowText(ctl::VideoModeText, VideoModeName(mode));
   return true;
@@ -71,7 +71,7 @@ bool RefreshVideoModeText(HandlerContext& context) {
 
 bool RefreshBaudLimitText(HandlerContext& context) {
   int32_t mask = 0;
-  if (!context.engine.GetValue(cmd::SBDRT, mask, kHandlerQueryMs))
+  if (context.engine.GetValue(cmd::SBDRT, mask, kHandlerQueryMs) != Outcome::Done)
     return false;
   context.panel.ShowText(ctl::BaudLimitText, BaudLimitText(mask));
   return true;

@@ -42,7 +42,7 @@ void OnExposureMode(HandlerContext& context) {
 void OnVideoMode(HandlerContext& context) {
   CommonPath(context, ctl::VSM);
   int32_t trigger = 0;
-  if (context.engine.GetValue(cmd::TM, trigger, kHandlerShortMs))
+  if (context.engine.GetValue(cmd::TM, trigger, kHandlerShortMs) == Outcome::Done)
     context.panel.SelectIndex(ctl::TM, trigger);
   EnablingRules::RebuildVideoModeList(context.panel, SelectionOf(context.panel, ctl::EM));
 }

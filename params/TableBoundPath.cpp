@@ -31,10 +31,10 @@ bool IsSequencerEntryChoice(int ctrlId) {
   return std::ranges::find(kSequencerEntryChoices, ctrlId) != kSequencerEntryChoices.end();
 }
 
-bool StoreAndSend(HandlerContext& context, int ctrlId, int32_t value) {
+Outcome StoreAndSend(HandlerContext& context, int ctrlId, int32_t value) {
   if (!context.table.SetDataValue(ctrlId, value))
-    return false;
-  const bool sent =
+    return Outcome::BadInput;
+  const Outcome sent =
       context.table.WriteChangedParameters(context.engine, context.panel, kWriteTimeoutMs);
   context.table.MarkAllSent();
   return sent;

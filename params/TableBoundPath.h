@@ -32,8 +32,9 @@ bool IsEntryTableField(int ctrlId);
 // The sequencer choices whose values reach the camera only with the sequencer entry.
 bool IsSequencerEntryChoice(int ctrlId);
 
-// Stores `value` in the row of `ctrlId`, sends what changed and marks all rows sent.
-bool StoreAndSend(HandlerContext& context, int ctrlId, int32_t value);
+// Stores `value` in the row of `ctrlId`, sends what changed and marks all rows sent; BadInput
+// when the row does not take the value.
+Outcome StoreAndSend(HandlerContext& context, int ctrlId, int32_t value);
 
 void OnParameterSelect(HandlerContext& context, int ctrlId);
 void OnParameterCheck(HandlerContext& context, int ctrlId);

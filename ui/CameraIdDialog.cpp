@@ -44,7 +44,7 @@ CCameraIdDialog::CCameraIdDialog(CameraSession& session, OnlineStatusNotifier& n
   connect(save, &QPushButton::clicked, this, [this] { OnSave(); });
 
   Register(strip);
-  if (const std::optional<std::string> id = ReadCameraId(session_)) {
+  if (const std::optional<std::string> id = ReadCameraId(session_).value) {
     for (size_t i = 0; i < fields_.size() && i < id->size(); ++i)
       fields_[i]->setText(ToQt(id->substr(i, 1)));
   }

@@ -25,7 +25,7 @@ CUserIdDialog::CUserIdDialog(CameraSession& session, OnlineStatusNotifier& notif
   connect(save, &QPushButton::clicked, this, [this] { OnSave(); });
 
   Register(strip);
-  const std::optional<std::string> userId = ReadUserId(session_);
+  const std::optional<std::string> userId = ReadUserId(session_).value;
   field_->setText(ToQt(userId.value_or(CameraData{}.userId)));
 }
 

@@ -92,7 +92,7 @@ TEST(IdentityWriteTest, UserIdLengthsAndTexts) {
   f.channel.refused = {"UD="};
   EXPECT_EQ(WriteUserId(f.session, "x"), Outcome::Refused);
   EXPECT_EQ(LastMessage(f), "Couldn't write the User ID.");
-  const std::optional<std::string> read = ReadUserId(f.session);
+  const std::optional<std::string> read = ReadUserId(f.session).value;
   ASSERT_TRUE(read);
   EXPECT_EQ(*read, "");
 }

@@ -47,7 +47,7 @@ const ModelCase kModelCases[] = {{"RL-4100T-VLNK", 0},
 TEST(ModelCheckTest, KnownModelsAndAnUnknownOne) {
   for (const ModelCase& c : kModelCases) {
     CameraFixture f(c.model);
-    ASSERT_TRUE(f.session.CheckModelAgain()) << c.model;
+    ASSERT_EQ(f.session.CheckModelAgain(), Outcome::Done) << c.model;
     EXPECT_EQ(f.session.Model().code, c.code);
     EXPECT_EQ(f.session.Model().name, c.model);
     EXPECT_EQ(f.presenter.messages.size(), c.code == 4 ? 1u : 0u);
@@ -60,9 +60,9 @@ TEST(ModelCheckTest, KnownModelsAndAnUnknownOne) {
 // A model given by hand is no answer of the camera: the next check asks the camera again.
 TEST(ModelCheckTest, AModelSetByHandIsReplacedByTheCamerasAnswer) {
   CameraFixture f("RL-8200T-VLNK");
-  ASSERT_TRUE(f.session.CheckModelOnce());
+  ASSERT_EQ(f.session.CheckModelOnce(), Outcome::Done);
   f.session.SetModel({ModelCodeFor("QX-70500M-VLNK"), "QX-70500M-VLNK"});
-  ASSERT_TRUE(f.session.CheckModelOnce());
+  ASSERT_EQ(f.session.CheckModelOnce(), Outcome::Done);
   EXPECT_EQ(f.session.Model().name, "RL-8200T-VLNK");
 }
 
@@ -152,7 +152,7 @@ TEST(ReadAllTest, CameraBaudChoiceFollowsTheSupportedRateMask) {
 
 TEST(ReloadTest, ASilentCameraIsAskedForItsModelOnlyAndKeepsThePreviousModel) {
   CameraFixture f("RL-8200T-VLNK");
-  ASSERT_TRUE(f.session.CheckModelAgain());
+  ASSERT_EQ(f.session.CheckModelAgain(), Outcome::Done);
   f.session.ForgetModel();  // as the operator's reload does
   f.engine.SetTimeLimitCap(50);
   f.channel.peer.Exchange("CRS00=1\r\n");  // silent while it restarts

@@ -185,7 +185,7 @@ void RunRound(const char* model, bool factory, SettingFileVariant variant, uint3
 
   CameraFixture source(model, kRateMask);
   source.session.SetFactoryMode(factory);
-  ASSERT_TRUE(source.session.CheckModelAgain());
+  ASSERT_EQ(source.session.CheckModelAgain(), Outcome::Done);
   const std::vector<ReadCommand> read = CommandsRead(source);
   const std::map<int, int32_t> held = PutRandomSettings(source, read, kRateMask, rng);
   Reload(source.session);
@@ -193,7 +193,7 @@ void RunRound(const char* model, bool factory, SettingFileVariant variant, uint3
 
   CameraFixture target(model, kRateMask);
   target.session.SetFactoryMode(factory);
-  ASSERT_TRUE(target.session.CheckModelAgain());
+  ASSERT_EQ(target.session.CheckModelAgain(), Outcome::Done);
   ASSERT_EQ(LoadSettingFile(target.session, path), Outcome::Done);
   const int compared = ExpectCarriedValues(target, read, variant, held, "after the load");
   Reload(target.session);

@@ -43,13 +43,13 @@ class EngineTest : public ::testing::Test {
 TEST_F(EngineTest, SettingSucceedsOnlyOnCompleteInItsFirstEightCharacters) {
   for (const char* reply : {"COMPLETE", "complete", "COMPLETED", "Complete now"}) {
     AnswerWith(reply);
-    EXPECT_TRUE(engine.SetValue(kTI, 2, kShortLimit)) << reply;
+    EXPECT_EQ(engine.SetValue(kTI, 2, kShortLimit), Outcome::Done) << reply;
   }
   EXPECT_TRUE(presenter.messages.empty());
   EXPECT_EQ(channel.written.back(), "TI=2\r\n");
 
   AnswerWith("COMPLET");
-  EXPECT_FALSE(engine.SetValue(kTI, 2, kShortLimit));
+  EXPECT_NE(engine.SetValue(kTI, 2, kShortLimit), Outcome::Done);
   ASSERT_EQ(presenter.messages.size(), 1u);
   EXPECT_EQ(presenter.messages[0].text, "COMPLET");
   EXPECT_EQ(presenter.messages[0].caption, "Communication Error");
@@ -58,37 +58,36 @@ TEST_F(EngineTest, SettingSucceedsOnlyOnCompleteInItsFirstEightCharacters) {
 }
 
 TEST_F(EngineTest, AnExchangeWithoutReplyWaitsItsLimitAndGoesOfflineWithoutMessage) {
-  EXPECT_FALSE(engine.SetValue(kTI, 1, 300));
+  EXPECT_EQ(engine.SetValue(kTI, 1, 300), Outcome::NoReply);
   EXPECT_EQ(clock.ElapsedMs(), 300) << "the whole limit is waited, and no more";
-  EXPECT_EQ(engine.LastOutcome(), Outcome::NoReply);
   EXPECT_EQ(online.state, State::Offline);
   online.state = State::Online;
   int32_t value = 0;
-  EXPECT_FALSE(engine.GetValue(kTI, value, 100));
+  EXPECT_NE(engine.GetValue(kTI, value, 100), Outcome::Done);
   EXPECT_EQ(online.state, State::Offline);
   // The cap shortens every wait.
   engine.SetTimeLimitCap(50);
-  EXPECT_FALSE(engine.GetValue(kTI, value, 5000));
+  EXPECT_NE(engine.GetValue(kTI, value, 5000), Outcome::Done);
   EXPECT_EQ(clock.ElapsedMs(), 300 + 100 + 50);
   EXPECT_TRUE(presenter.messages.empty());
 }
 
 TEST_F(EngineTest, TextWithLineBreakIsRefusedAndNothingIsSent) {
   AnswerWith("COMPLETE");
-  EXPECT_FALSE(engine.SetText(kUD, "cam\r\nCRS00=1", kShortLimit));
-  EXPECT_FALSE(engine.SetText(kUD, "cam\nx", kShortLimit));
+  EXPECT_NE(engine.SetText(kUD, "cam\r\nCRS00=1", kShortLimit), Outcome::Done);
+  EXPECT_NE(engine.SetText(kUD, "cam\nx", kShortLimit), Outcome::Done);
   EXPECT_TRUE(channel.written.empty());
-  EXPECT_TRUE(engine.SetText(kUD, "My Cam", kShortLimit));
+  EXPECT_EQ(engine.SetText(kUD, "My Cam", kShortLimit), Outcome::Done);
   EXPECT_EQ(channel.written.back(), "UD=My Cam\r\n");
   // Any command can carry a text, whatever its kind in the table.
-  EXPECT_TRUE(engine.SetText(kTI, "abc", kShortLimit));
+  EXPECT_EQ(engine.SetText(kTI, "abc", kShortLimit), Outcome::Done);
   EXPECT_EQ(channel.written.back(), "TI=abc\r\n");
 }
 
 TEST_F(EngineTest, QueryParsesHexadecimalBlanksAndCase) {
   AnswerWith("TI = &h1F");
   int32_t value = 0;
-  EXPECT_TRUE(engine.GetValue(kTI, value, kShortLimit));
+  EXPECT_EQ(engine.GetValue(kTI, value, kShortLimit), Outcome::Done);
   EXPECT_EQ(value, 31);
   EXPECT_EQ(channel.written.back(), "TI?\r\n");
   EXPECT_EQ(online.state, State::Online);
@@ -97,7 +96,7 @@ TEST_F(EngineTest, QueryParsesHexadecimalBlanksAndCase) {
   const std::string tail(29, 'a');
   AnswerWith("UD=My Cam 1" + tail);
   std::string text;
-  EXPECT_TRUE(engine.GetText(kUD, text, kShortLimit));
+  EXPECT_EQ(engine.GetText(kUD, text, kShortLimit), Outcome::Done);
   EXPECT_EQ(text, "MYCAM1" + std::string(29, 'A'));
   EXPECT_EQ(engine.LastAnswerText(), "My Cam 1" + tail) << "shown as the camera sent it";
 }
@@ -106,7 +105,7 @@ TEST_F(EngineTest, QueryAnsweredForAnotherCommandShowsReplyForQuery) {
   online.state = State::Unknown;
   AnswerWith("ERRER=1");
   int32_t value = 77;
-  EXPECT_FALSE(engine.GetValue(kTI, value, kShortLimit));
+  EXPECT_NE(engine.GetValue(kTI, value, kShortLimit), Outcome::Done);
   EXPECT_EQ(value, 77) << "out must stay unchanged on failure";
   ASSERT_EQ(presenter.messages.size(), 1u);
   EXPECT_EQ(presenter.messages[0].text, "ERRER=1 for TI?");
@@ -121,8 +120,7 @@ TEST_F(EngineTest, QueryAnsweredForAnotherCommandShowsReplyForQuery) {
   };
   for (const auto& [reply, message] : replies) {
     AnswerWith(reply);
-    EXPECT_FALSE(engine.GetValue(kTI, value, kShortLimit)) << reply;
-    EXPECT_EQ(engine.LastOutcome(), Outcome::Refused);
+    EXPECT_EQ(engine.GetValue(kTI, value, kShortLimit), Outcome::Refused) << reply;
     EXPECT_EQ(presenter.messages.back().text, message);
   }
 }
@@ -130,13 +128,13 @@ TEST_F(EngineTest, QueryAnsweredForAnotherCommandShowsReplyForQuery) {
 TEST_F(EngineTest, QueryRawTakesFirstValueAndOfflineOnlyWhenAsked) {
   AnswerWith("LUTR=12,345");
   int32_t value = 0;
-  EXPECT_TRUE(engine.QueryRaw(value, "LUTR?12\r\n", kShortLimit, true));
+  EXPECT_EQ(engine.QueryRaw(value, "LUTR?12\r\n", kShortLimit, true), Outcome::Done);
   EXPECT_EQ(value, 12);
   AnswerWith("BNUM=0x10");
-  EXPECT_TRUE(engine.QueryRaw(value, "BNUM?\r\n", kShortLimit, false));
+  EXPECT_EQ(engine.QueryRaw(value, "BNUM?\r\n", kShortLimit, false), Outcome::Done);
   EXPECT_EQ(value, 16) << "automatic base";
   AnswerWith("345");
-  EXPECT_TRUE(engine.QueryRaw(value, "LUTR?12\r\n", kShortLimit, false));
+  EXPECT_EQ(engine.QueryRaw(value, "LUTR?12\r\n", kShortLimit, false), Outcome::Done);
   EXPECT_EQ(value, 345) << "a bare value is the value";
 
   // A refusal or garbage is no value, not a 0.
@@ -144,23 +142,22 @@ TEST_F(EngineTest, QueryRawTakesFirstValueAndOfflineOnlyWhenAsked) {
   for (const char* reply :
        {"Error: value out of range", "garbage", "LUTR?", "LUTR=12,3x4", "12 345", "12,345"}) {
     AnswerWith(reply);
-    EXPECT_FALSE(engine.QueryRaw(value, "LUTR?12\r\n", kShortLimit, false)) << reply;
-    EXPECT_EQ(engine.LastOutcome(), Outcome::Refused);
+    EXPECT_EQ(engine.QueryRaw(value, "LUTR?12\r\n", kShortLimit, false), Outcome::Refused) << reply;
     EXPECT_EQ(value, 77);
   }
   EXPECT_EQ(presenter.messages.front().text, "Error: value out of range for LUTR?12");
   AnswerWith("BNUM=1,2");
-  EXPECT_FALSE(engine.QueryRaw(value, "BNUM?\r\n", kShortLimit, false))
+  EXPECT_NE(engine.QueryRaw(value, "BNUM?\r\n", kShortLimit, false), Outcome::Done)
       << "two numbers for a command that holds one";
   AnswerWith(" &HFFF ");
-  EXPECT_TRUE(engine.QueryRaw(value, "LUTR?12\r\n", kShortLimit, false));
+  EXPECT_EQ(engine.QueryRaw(value, "LUTR?12\r\n", kShortLimit, false), Outcome::Done);
   EXPECT_EQ(value, 4095);
 
   channel.SetResponder({});
   online.state = State::Online;
-  EXPECT_FALSE(engine.QueryRaw(value, "TI?\r\n", 50, false));
+  EXPECT_NE(engine.QueryRaw(value, "TI?\r\n", 50, false), Outcome::Done);
   EXPECT_EQ(online.state, State::Online);
-  EXPECT_FALSE(engine.QueryRaw(value, "TI?\r\n", 50, true));
+  EXPECT_NE(engine.QueryRaw(value, "TI?\r\n", 50, true), Outcome::Done);
   EXPECT_EQ(online.state, State::Offline);
 }
 
@@ -185,7 +182,7 @@ TEST_F(EngineTest, LeftoverBytesWithoutLineEndAreDroppedOnlyOnceTheyHaveSat) {
   clock.Advance(Command::kLeftoverMs);
   AnswerWith("TI=5");
   int32_t value = 0;
-  EXPECT_TRUE(engine.GetValue(kTI, value, kShortLimit));
+  EXPECT_EQ(engine.GetValue(kTI, value, kShortLimit), Outcome::Done);
   EXPECT_EQ(value, 5);
   EXPECT_EQ(traffic.lines.front(), "Rx: xx (no line end; dropped)");
   // The start of an answer still arriving is kept.
@@ -193,7 +190,7 @@ TEST_F(EngineTest, LeftoverBytesWithoutLineEndAreDroppedOnlyOnceTheyHaveSat) {
   channel.Push("TI=");
   EXPECT_FALSE(engine.ReceiveLine(true, kShortLimit));
   AnswerWith("7");
-  EXPECT_TRUE(engine.GetValue(kTI, value, kShortLimit));
+  EXPECT_EQ(engine.GetValue(kTI, value, kShortLimit), Outcome::Done);
   EXPECT_EQ(value, 7);
 }
 
@@ -229,7 +226,7 @@ TEST_F(EngineTest, WaitCompleteJudgesTheOldestQueuedLine) {
   channel.Push("OLD\r\n");
   engine.DrainIdle();
   channel.Push("COMPLETE\r\n");
-  EXPECT_FALSE(engine.WaitComplete(kShortLimit));
+  EXPECT_NE(engine.WaitComplete(kShortLimit), Outcome::Done);
   EXPECT_EQ(presenter.messages.back().text, "OLD");
 }
 
@@ -237,8 +234,7 @@ TEST_F(EngineTest, LinesThatArrivedBeforeTheSettingCannotConfirmIt) {
   // A late COMPLETE of an earlier setting waits in the port; this setting is refused.
   channel.Push("COMPLETE\r\n");
   AnswerWith("Error: value out of range");
-  EXPECT_FALSE(engine.SetValue(kTI, 99, kShortLimit));
-  EXPECT_EQ(engine.LastOutcome(), Outcome::Refused);
+  EXPECT_EQ(engine.SetValue(kTI, 99, kShortLimit), Outcome::Refused);
   EXPECT_EQ(presenter.messages.back().text, "Error: value out of range");
   EXPECT_EQ(traffic.lines.front(), "Rx: COMPLETE") << "the stale line is still logged";
 }
@@ -252,35 +248,33 @@ TEST_F(EngineTest, LateAnswersToEarlierQueriesArePassedOver) {
     return reply + previous;
   });
   int32_t value = 0;
-  EXPECT_TRUE(engine.GetValue(kTI, value, kShortLimit));
+  EXPECT_EQ(engine.GetValue(kTI, value, kShortLimit), Outcome::Done);
   EXPECT_EQ(value, 1);
-  EXPECT_EQ(engine.LastOutcome(), Outcome::Done);
   EXPECT_TRUE(presenter.messages.empty());
 
   // A setting passes over a late query answer too.
   channel.SetResponder([](const std::string&) { return "TI=1\r\nCOMPLETE\r\n"; });
-  EXPECT_TRUE(engine.SetValue(kTI, 0, kShortLimit));
+  EXPECT_EQ(engine.SetValue(kTI, 0, kShortLimit), Outcome::Done);
 }
 
 TEST_F(EngineTest, TheLateAnswerOfATimedOutSettingDoesNotConfirmTheNext) {
-  EXPECT_FALSE(engine.SetValue(kTI, 1, 30));
-  EXPECT_EQ(engine.LastOutcome(), Outcome::NoReply);
+  EXPECT_EQ(engine.SetValue(kTI, 1, 30), Outcome::NoReply);
   // The late COMPLETE of TI=1 comes first, then this setting's own refusal.
   AnswerWith("COMPLETE\r\nError: value out of range");
-  EXPECT_FALSE(engine.SetValue(kTI, 99, kShortLimit));
-  EXPECT_EQ(engine.LastOutcome(), Outcome::Refused);
+  EXPECT_EQ(engine.SetValue(kTI, 99, kShortLimit), Outcome::Refused);
 
   // A line that was lost for good costs the next exchange only, not every one after it.
   channel.SetResponder({});
-  EXPECT_FALSE(engine.SetValue(kTI, 1, 30));
+  EXPECT_NE(engine.SetValue(kTI, 1, 30), Outcome::Done);
   AnswerWith("COMPLETE");
-  EXPECT_FALSE(engine.SetValue(kTI, 2, 60)) << "its own answer is taken for the lost one";
-  EXPECT_TRUE(engine.SetValue(kTI, 3, kShortLimit));
+  EXPECT_NE(engine.SetValue(kTI, 2, 60), Outcome::Done)
+      << "its own answer is taken for the lost one";
+  EXPECT_EQ(engine.SetValue(kTI, 3, kShortLimit), Outcome::Done);
 }
 
 TEST_F(EngineTest, FailedWriteAndLostChannelEndExchangesAtOnce) {
   channel.writeOk = false;
-  EXPECT_FALSE(engine.SetValue(kTI, 1, 2000));
+  EXPECT_NE(engine.SetValue(kTI, 1, 2000), Outcome::Done);
   EXPECT_EQ(online.state, State::Offline);
   online.state = State::Online;
   class LostChannel : public ScriptedChannel {
@@ -290,28 +284,25 @@ TEST_F(EngineTest, FailedWriteAndLostChannelEndExchangesAtOnce) {
   lost.clock = &clock;
   engine.SetChannel(lost);
   int32_t value = 0;
-  EXPECT_FALSE(engine.GetValue(kTI, value, 2000));
-  EXPECT_EQ(engine.LastOutcome(), Outcome::ChannelLost);
+  EXPECT_EQ(engine.GetValue(kTI, value, 2000), Outcome::ChannelLost);
   EXPECT_EQ(online.state, State::Offline);
   lost.writeOk = false;
-  EXPECT_FALSE(engine.SetValue(kTI, 1, 2000));
-  EXPECT_EQ(engine.LastOutcome(), Outcome::ChannelLost);
+  EXPECT_EQ(engine.SetValue(kTI, 1, 2000), Outcome::ChannelLost);
   EXPECT_EQ(clock.ElapsedMs(), 0) << "a failed write or a lost channel is not waited on";
   EXPECT_TRUE(presenter.messages.empty());
 }
 
 TEST_F(EngineTest, FloodWithoutLineEndIsReportedOncePerExchange) {
   channel.SetResponder([](const std::string&) { return std::string(100 * 1024, 'x'); });
-  EXPECT_FALSE(engine.SetValue(kTI, 1, 200));
-  EXPECT_EQ(engine.LastOutcome(), Outcome::NoReply);
+  EXPECT_EQ(engine.SetValue(kTI, 1, 200), Outcome::NoReply);
   EXPECT_EQ(presenter.messages.size(), 1u);
-  EXPECT_FALSE(engine.SetValue(kTI, 1, 200));
+  EXPECT_NE(engine.SetValue(kTI, 1, 200), Outcome::Done);
   EXPECT_EQ(presenter.messages.size(), 2u);
 }
 
 TEST_F(EngineTest, ControlCharactersOfRepliesAreShownEscaped) {
   AnswerWith("Error: \x1b]0;owned\a\x1b[2J");
-  EXPECT_FALSE(engine.SetValue(kTI, 1, kShortLimit));
+  EXPECT_NE(engine.SetValue(kTI, 1, kShortLimit), Outcome::Done);
   EXPECT_EQ(presenter.messages.back().text, "Error: \\x1b]0;owned\\x07\\x1b[2J");
   EXPECT_EQ(traffic.lines.back(), "Rx: Error: \\x1b]0;owned\\x07\\x1b[2J");
   std::string withNul("UD=a");

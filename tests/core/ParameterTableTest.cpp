@@ -230,7 +230,7 @@ TEST_F(WriteChangedTest, SendsChangedRowsInOrderAndShowsTheReadBack) {
   table.SetDataValue(1350, 1);  // TA
   table.SetDataValue(1349, 2);  // TI (earlier in the table)
   camera.values["TA"] = "0";
-  ASSERT_TRUE(table.WriteChangedParameters(engine, view, 200));
+  ASSERT_EQ(table.WriteChangedParameters(engine, view, 200), Outcome::Done);
   EXPECT_EQ(channel.written,
             (std::vector<std::string>{"TI=2\r\n", "TI?\r\n", "TA=1\r\n", "TA?\r\n"}));
   ASSERT_EQ(view.shown.size(), 2u);
@@ -240,7 +240,8 @@ TEST_F(WriteChangedTest, SendsChangedRowsInOrderAndShowsTheReadBack) {
   EXPECT_TRUE(messages.messages.empty());
 
   channel.written.clear();
-  EXPECT_TRUE(table.WriteChangedParameters(engine, view, 200));  // nothing left to send
+  // Nothing is left to send.
+  EXPECT_EQ(table.WriteChangedParameters(engine, view, 200), Outcome::Done);
   EXPECT_TRUE(channel.written.empty());
 }
 
@@ -249,7 +250,7 @@ TEST_F(WriteChangedTest, CameraValueReplacesTheSentOne) {
   channel.SetResponder([](const std::string& line) {
     return line.find('=') != std::string::npos ? std::string("COMPLETE\r\n") : "TO=1\r\n";
   });
-  ASSERT_TRUE(table.WriteChangedParameters(engine, view, 200));
+  ASSERT_EQ(table.WriteChangedParameters(engine, view, 200), Outcome::Done);
   EXPECT_EQ(table.GetDataValue(1352), 1);
   EXPECT_EQ(table.GetLastSentValue(1352), 3);
 }
@@ -259,7 +260,7 @@ TEST_F(WriteChangedTest, ARefusalStopsAndPutsTheUnsentRowsBackToTheCameraValues)
   camera.values["TI"] = "4";
   table.SetDataValue(1349, 2);  // TI, refused; the camera holds 4 by now
   table.SetDataValue(1350, 1);  // TA, next changed row, never sent
-  EXPECT_FALSE(table.WriteChangedParameters(engine, view, 200));
+  EXPECT_EQ(table.WriteChangedParameters(engine, view, 200), Outcome::Refused);
   EXPECT_EQ(channel.written, (std::vector<std::string>{"TI=2\r\n", "TI?\r\n"}));
   for (const auto& [ctrlId, value] : {std::pair{1349, 4}, {1350, 0}}) {
     EXPECT_EQ(table.GetDataValue(ctrlId), value);

@@ -109,7 +109,7 @@ TEST(ModelControls, OfferedControlsAreAnsweredAndHeldBackOnesRefusedForEveryMode
   for (const char* name : {"RL-4100T-VLNK", "RL-8200T-VLNK", "QX-70500M-VLNK", "QX-70500C-VLNK"}) {
     SCOPED_TRACE(name);
     CameraFixture camera(name);
-    ASSERT_TRUE(camera.session.CheckModelAgain());
+    ASSERT_EQ(camera.session.CheckModelAgain(), Outcome::Done);
     camera.session.SetFactoryMode(true);
     const std::vector<int> lacking =
         ControlsLackingForModel(camera.table, camera.session.Model().code);
@@ -121,9 +121,9 @@ TEST(ModelControls, OfferedControlsAreAnsweredAndHeldBackOnesRefusedForEveryMode
         continue;
       int32_t value = 0;
       if (held.contains(row.ctrlId)) {
-        EXPECT_FALSE(camera.engine.GetValue(row.commandId, value, 500)) << row.ctrlId;
+        EXPECT_NE(camera.engine.GetValue(row.commandId, value, 500), Outcome::Done) << row.ctrlId;
       } else if (IsRowReadForModel(camera.session, i)) {
-        EXPECT_TRUE(camera.engine.GetValue(row.commandId, value, 500)) << row.ctrlId;
+        EXPECT_EQ(camera.engine.GetValue(row.commandId, value, 500), Outcome::Done) << row.ctrlId;
         ++answered;
       }
     }

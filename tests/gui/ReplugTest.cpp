@@ -107,7 +107,7 @@ TEST(Replug, NothingIsKeptAsSentWhileTheCameraIsSilentAndItsReturnIsNoticed) {
   faults.fault = SimFault::NoLineEnd;
   program.server.SetFaults(faults);
   int32_t ignored = 0;
-  EXPECT_FALSE(program.engine.GetValue(cmd::FGA, ignored, kQueryMs));
+  EXPECT_NE(program.engine.GetValue(cmd::FGA, ignored, kQueryMs), Outcome::Done);
   program.camera->Exchange("FGA=" + std::to_string(confirmed.toInt() + 2) + "\r\n");
   program.server.SetFaults({});
   dialog.SetProbeInterval(kPumpMs);
@@ -144,7 +144,8 @@ TEST(Replug, ACameraNotReadAtTheStartGetsNothingWrittenAndIsReadOnceItAnswers) {
 
     program.server.SetFaults({});
     int32_t ignored = 0;
-    ASSERT_TRUE(program.engine.GetValue(cmd::FGA, ignored, kReadLimitMs));  // up, not read
+    ASSERT_EQ(program.engine.GetValue(cmd::FGA, ignored, kReadLimitMs),
+              Outcome::Done);  // up, not read
     dialog.SetProbeInterval(kPumpMs);
     QElapsedTimer waited;
     waited.start();

@@ -80,15 +80,13 @@ TEST(EngineNameless, LinesWithoutACommandNameNeverReachTheWire) {
   SimChannel channel;
   Command engine(channel, presenter);
   int32_t value = 0;
-  EXPECT_FALSE(engine.SetValue(397, 1, 100));
-  EXPECT_EQ(engine.LastOutcome(), Outcome::BadInput);
-  EXPECT_FALSE(engine.GetValue(620, value, 100));
-  EXPECT_FALSE(engine.SendLine("=1\r\n", 100));
-  EXPECT_FALSE(engine.QueryRaw(value, "?\r\n", 100, false));
-  EXPECT_EQ(engine.LastOutcome(), Outcome::BadInput);
+  EXPECT_EQ(engine.SetValue(397, 1, 100), Outcome::BadInput);
+  EXPECT_EQ(engine.GetValue(620, value, 100), Outcome::BadInput);
+  EXPECT_EQ(engine.SendLine("=1\r\n", 100), Outcome::BadInput);
+  EXPECT_EQ(engine.QueryRaw(value, "?\r\n", 100, false), Outcome::BadInput);
   EXPECT_TRUE(channel.written.empty());
   EXPECT_EQ(presenter.messages.size(), 4u);
-  EXPECT_TRUE(engine.SetValue(cmd::EM, 1, 1000));  // named lines go out as before
+  EXPECT_EQ(engine.SetValue(cmd::EM, 1, 1000), Outcome::Done);  // named lines go out as before
 }
 
 }  // namespace

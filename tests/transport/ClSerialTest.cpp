@@ -212,7 +212,7 @@ TEST_F(ClSerialTest, TheChannelObjectDrivesALibraryFoundByTheLoader) {
   ASSERT_TRUE(channel.Open(kVer11, 115200, 1));
   EXPECT_EQ(channel.GetPortCount(), 2) << "the dialog refreshes the list of the open mode";
   std::string reply;
-  ASSERT_TRUE(engine.Exchange("MD?\r\n", reply, 1000));
+  ASSERT_EQ(engine.Exchange("MD?\r\n", reply, 1000), Outcome::Done);
   EXPECT_EQ(reply, "MD=RL-4100T-VLNK");
   EXPECT_EQ(traffic.lines.front(), "Tx: MD?");
 
@@ -224,12 +224,12 @@ TEST_F(ClSerialTest, TheChannelObjectDrivesALibraryFoundByTheLoader) {
   EXPECT_FALSE(channel.Open(kVer11, 230400, 0));
   ASSERT_EQ(messages.messages.size(), 1u);
   EXPECT_EQ(messages.messages[0].text, "Selected baud rate is not supported in ACME - Port0.");
-  ASSERT_TRUE(engine.Exchange("MD?\r\n", reply, 1000));
+  ASSERT_EQ(engine.Exchange("MD?\r\n", reply, 1000), Outcome::Done);
   EXPECT_EQ(reply, "MD=QX-70500C-VLNK");
 
   // The 2001 library by its plain name, and the 2000 generation.
   ASSERT_TRUE(channel.Open(2, 9600, 0));
-  ASSERT_TRUE(engine.Exchange("MD?\r\n", reply, 1000));
+  ASSERT_EQ(engine.Exchange("MD?\r\n", reply, 1000), Outcome::Done);
   EXPECT_EQ(reply, "MD=QX-70500C-VLNK");
   ScopedEnv path("CLSERIALPATH", kLibraryDir);
   channel.Close();

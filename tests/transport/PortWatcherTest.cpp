@@ -68,13 +68,13 @@ TEST_F(PortWatcherTest, ALostPortIsReopenedWhenItsDeviceComesBack) {
   engine.SetOnlineStatus(&online);
   ASSERT_TRUE(channel.Open(0, 9600, 0));
   CommandValue value;
-  ASSERT_TRUE(engine.Query(md, value, 2000));
+  ASSERT_EQ(engine.Query(md, value, 2000), Outcome::Done);
   EXPECT_EQ(watcher.Poll(), PortWatcher::Event::None);
 
   // Unplugged: a query already under way ends at once with its failure, never a hang.
   camera->Stop();
-  EXPECT_FALSE(engine.Query(md, value, 5000));
-  EXPECT_EQ(engine.LastOutcome(), Outcome::ChannelLost) << "the query is not left to time out";
+  EXPECT_EQ(engine.Query(md, value, 5000), Outcome::ChannelLost)
+      << "the query is not left to time out";
   EXPECT_EQ(online.state, RecordingOnlineStatus::State::Offline);
   ASSERT_TRUE(PollUntil(PortWatcher::Event::Lost));
   EXPECT_FALSE(channel.IsOpen()) << "the device is let go";
@@ -84,7 +84,7 @@ TEST_F(PortWatcherTest, ALostPortIsReopenedWhenItsDeviceComesBack) {
   // Plugged in again (a new pseudo-terminal behind the same name): reopened, no message.
   camera = PlugIn();
   ASSERT_TRUE(PollUntil(PortWatcher::Event::Reopened));
-  EXPECT_TRUE(engine.Query(md, value, 2000));
+  EXPECT_EQ(engine.Query(md, value, 2000), Outcome::Done);
   EXPECT_EQ(online.state, RecordingOnlineStatus::State::Online);
   EXPECT_EQ(watcher.Poll(), PortWatcher::Event::None);
   EXPECT_TRUE(messages.messages.empty());

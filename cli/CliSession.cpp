@@ -162,11 +162,23 @@ int CliSession::Fail(int status, const std::string& what, const std::string& adv
   return status;
 }
 
-int CliSession::Finish(int status) {
+void CliSession::BeginOperation(std::string operation) {
+  operation_ = std::move(operation);
+  verdictGiven_ = false;
+  errorMessage_.clear();
+  record_ = JsonWriter();
+}
+
+int CliSession::Conclude(int status) {
   if (status != kExitOk && !verdictGiven_) {
     const Verdict verdict = VerdictFor(status, engine_.LastOutcome(), operation_);
     Fail(status, verdict.what, verdict.advice);
   }
+  return status;
+}
+
+int CliSession::Finish(int status) {
+  Conclude(status);
   if (json_)
     PrintRecord(status);
   return status;

@@ -27,6 +27,9 @@ class CliSession {
 
   // Names the operation (the subcommand) in the line that ends a failed run.
   void SetOperation(std::string operation) { operation_ = std::move(operation); }
+  // A session kept open for several operations (the Python module) starts each afresh: no
+  // verdict given yet, an empty record.
+  void BeginOperation(std::string operation);
   const std::string& Operation() const { return operation_; }
   // With JSON output the run prints one object on stdout when it finishes: "ok", the
   // members the command wrote into Record(), and on failure an "error" object.
@@ -52,8 +55,13 @@ class CliSession {
   // what to do. Returns `status`.
   int Fail(int status, const std::string& what, const std::string& advice);
   // The status of a finished operation; a failure that gave no line of its own gets one.
-  // Prints the JSON record of a run with JSON output.
+  int Conclude(int status);
+  // Concludes, and prints the JSON record of a run with JSON output.
   int Finish(int status);
+  // What the line that ended the failed operation said: "what; advice".
+  const std::string& FailureMessage() const { return errorMessage_; }
+  // How the last exchange with the camera ended.
+  Outcome LastExchange() const { return engine_.LastOutcome(); }
 
   Command& Engine() { return engine_; }
   CameraSession& Camera() { return camera_; }

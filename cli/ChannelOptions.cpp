@@ -41,19 +41,8 @@ const CLI::Validator kKnownModel(
     },
     "", "a known model");
 
-// The rates a channel runs at: the Camera Link serial rates, which are also the rates the
-// camera can be switched to. A Camera Link library is asked for its own rates when it opens.
-const CLI::Validator kBaudRate(
-    [](std::string& text) {
-      const std::optional<uint64_t> rate = ParseUnsignedArgument(text);
-      if (rate && *rate <= UINT32_MAX && ClBaudRateBit(static_cast<uint32_t>(*rate)) != 0)
-        return std::string();
-      std::vector<std::string> rates;
-      for (const ClBaudBit& entry : kClBaudBits)
-        rates.push_back(std::to_string(entry.rate));
-      return "not a baud rate: " + text + " (the rates are " + Listed(rates) + ")";
-    },
-    "", "a baud rate");
+const CLI::Validator kBaudRate([](std::string& text) { return BaudRateProblem(text); }, "",
+                               "a baud rate");
 
 CLI::Validator WholeNumberIn(uint32_t low, uint32_t high, const std::string& what) {
   return CLI::Validator(
@@ -67,6 +56,18 @@ CLI::Validator WholeNumberIn(uint32_t low, uint32_t high, const std::string& wha
 }
 
 }  // namespace
+
+// The rates a channel runs at: the Camera Link serial rates, which are also the rates the
+// camera can be switched to. A Camera Link library is asked for its own rates when it opens.
+std::string BaudRateProblem(const std::string& text) {
+  const std::optional<uint64_t> rate = ParseUnsignedArgument(text);
+  if (rate && *rate <= UINT32_MAX && ClBaudRateBit(static_cast<uint32_t>(*rate)) != 0)
+    return {};
+  std::vector<std::string> rates;
+  for (const ClBaudBit& entry : kClBaudBits)
+    rates.push_back(std::to_string(entry.rate));
+  return "not a baud rate: " + text + " (the rates are " + Listed(rates) + ")";
+}
 
 void AddChannelChoice(CLI::App& app, ChannelOptions& o, ChannelUse use) {
   const bool stored = use == ChannelUse::Stored;

@@ -35,6 +35,10 @@ struct ChannelOptions {
   bool OverridesChannel() const { return NamesChannel() || baud; }
 };
 
+// Why `text` is no baud rate a channel runs at ("not a baud rate: 11520 (the rates are ...)"),
+// or empty when it is one.
+std::string BaudRateProblem(const std::string& text);
+
 // Whether the channel chosen is opened for this run or stored for later runs.
 enum class ChannelUse { ThisRun, Stored };
 

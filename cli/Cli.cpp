@@ -107,8 +107,12 @@ int RunChosen(const ChosenAction& chosen, const ChannelOptions& options,
   const std::string channel = options.device.empty() ? session.ChannelText() : options.device;
   const int status = chosen.unopened ? session.Finish(chosen.unopened(session))
                                      : RunOnCamera(chosen, session, channel);
-  if (chosen.facts)
+  if (chosen.facts) {
     chosen.facts->last = session.Engine().LastOutcome();
+    // A camera that named a model names it in the record, also when the run then failed.
+    if (chosen.facts->model.empty())
+      chosen.facts->model = session.Camera().Model().name;
+  }
   return status;
 }
 

@@ -154,7 +154,8 @@ int CliSession::CheckCameraAnswers() {
 int CliSession::Fail(int status, const std::string& what, const std::string& advice) {
   if (!verdictGiven_) {
     verdictGiven_ = true;
-    errorMessage_ = EscapeControlsInMessage(what) + "; " + advice;
+    errorWhat_ = EscapeControlsInMessage(what);
+    errorAdvice_ = advice;
     // What failed may quote the camera (a model name) or a file: escaped, never raw.
     err_ << "vistrelctl " << operation_ << ": " << ChannelText() << ": "
          << EscapeControlsInMessage(what) << "; " << advice << '\n';
@@ -165,37 +166,55 @@ int CliSession::Fail(int status, const std::string& what, const std::string& adv
 void CliSession::BeginOperation(std::string operation) {
   operation_ = std::move(operation);
   verdictGiven_ = false;
-  errorMessage_.clear();
+  errorWhat_.clear();
+  errorAdvice_.clear();
+  holder_.reset();
   record_ = JsonWriter();
 }
 
-int CliSession::Conclude(int status) {
+void CliSession::EnsureVerdict(int status) {
   if (status != kExitOk && !verdictGiven_) {
     const Verdict verdict = VerdictFor(status, engine_.LastOutcome(), operation_);
     Fail(status, verdict.what, verdict.advice);
   }
+}
+
+int CliSession::Conclude(int status) {
+  EnsureVerdict(status);
   return status;
 }
 
 int CliSession::Finish(int status) {
-  Conclude(status);
+  EnsureVerdict(status);
   if (json_)
     PrintRecord(status);
   return status;
+}
+
+void CliSession::WriteError(JsonWriter& w, int status) {
+  EnsureVerdict(status);
+  const std::string& shown = presenter_.LastShown();
+  w.BeginObject("error")
+      .Value("operation", operation_)
+      .Value("channel", ChannelText())
+      .Value("message",
+             errorWhat_ + (shown.empty() ? "" : " (" + shown + ")") + "; " + errorAdvice_)
+      .Value("status", status);
+  if (holder_) {
+    w.BeginObject("holder")
+        .Value("program", holder_->first)
+        .Value("pid", static_cast<long long>(holder_->second))
+        .EndObject();
+  }
+  w.EndObject();
 }
 
 void CliSession::PrintRecord(int status) {
   std::string members = record_.Text();
   JsonWriter head;
   head.BeginObject().Value("ok", status == kExitOk);
-  if (status != kExitOk) {
-    head.BeginObject("error")
-        .Value("operation", operation_)
-        .Value("channel", ChannelText())
-        .Value("message", errorMessage_)
-        .Value("status", status)
-        .EndObject();
-  }
+  if (status != kExitOk)
+    WriteError(head, status);
   std::string text = head.Text();
   if (!members.empty())
     text += ',' + members;

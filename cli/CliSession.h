@@ -58,10 +58,14 @@ class CliSession {
   int Conclude(int status);
   // Concludes, and prints the JSON record of a run with JSON output.
   int Finish(int status);
-  // What the line that ended the failed operation said: "what; advice".
-  const std::string& FailureMessage() const { return errorMessage_; }
   // How the last exchange with the camera ended.
   Outcome LastExchange() const { return engine_.LastOutcome(); }
+  // Writes the "error" member of a run that failed with `status` (after giving its line on
+  // stderr when none was given): its message is the line's, with the last message shown
+  // before it (the port's, the file's or the camera's own words) after what happened.
+  void WriteError(JsonWriter& w, int status);
+  // The program that holds the port this run could not have, for the error record.
+  void SetPortHolder(std::string program, long pid) { holder_ = {std::move(program), pid}; }
 
   Command& Engine() { return engine_; }
   CameraSession& Camera() { return camera_; }
@@ -74,6 +78,8 @@ class CliSession {
  private:
   // The baud rate of this run: given, else the stored one (9600 on a channel named for it).
   uint32_t RunBaud() const;
+  // Gives the line that ends a failed run unless one was given.
+  void EnsureVerdict(int status);
   // The one JSON object of a run that ended with `status`.
   void PrintRecord(int status);
 
@@ -82,7 +88,9 @@ class CliSession {
   bool verdictGiven_ = false;
   bool json_ = false;
   JsonWriter record_;
-  std::string errorMessage_;
+  std::string errorWhat_;
+  std::string errorAdvice_;
+  std::optional<std::pair<std::string, long>> holder_;
   std::ostream& out_;
   std::ostream& err_;
   StoredSettings settings_;

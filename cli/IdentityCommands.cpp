@@ -47,23 +47,31 @@ bool FactoryModeOrSay(CliSession& s, const char* what) {
   return false;
 }
 
-int PrintText(CliSession& s, int commandId) {
+// The text as read, on a line or as the member `key` of the JSON record.
+void PrintRead(CliSession& s, const char* key, const std::string& text) {
+  if (s.Json())
+    s.Record().Value(key, text);
+  else
+    s.Out() << EscapeControls(text) << '\n';
+}
+
+int PrintText(CliSession& s, int commandId, const char* key) {
   std::string text;
   if (!s.Engine().GetText(commandId, text, kQueryMs))
     return s.FailureStatus();
-  s.Out() << EscapeControls(s.Engine().LastAnswerText()) << '\n';
+  PrintRead(s, key, s.Engine().LastAnswerText());
   return kExitOk;
 }
 
 int RunUserId(CliSession& s, const TextArgument& arg) {
   if (!arg.Given())
-    return PrintText(s, cmd::UD);
+    return PrintText(s, cmd::UD, "userId");
   return ExitStatusFor(WriteUserId(s.Camera(), arg.text));
 }
 
 int RunCameraId(CliSession& s, const TextArgument& arg) {
   if (!arg.Given())
-    return PrintText(s, cmd::ID);
+    return PrintText(s, cmd::ID, "cameraId");
   if (!FactoryModeOrSay(s, "camera id"))
     return kExitUsage;
   return ExitStatusFor(WriteCameraId(s.Camera(), arg.text));
@@ -95,7 +103,7 @@ int RunModelId(CliSession& s, const std::string& name) {
 
 int RunDeviceVersion(CliSession& s, const TextArgument& arg) {
   if (!arg.Given())
-    return PrintText(s, cmd::DV);
+    return PrintText(s, cmd::DV, "deviceVersion");
   if (!FactoryModeOrSay(s, "device version"))
     return kExitUsage;
   return ExitStatusFor(WriteDeviceVersion(s.Camera(), arg.text));
@@ -106,7 +114,7 @@ int RunXmlVersion(CliSession& s, const TextArgument& arg) {
     const std::optional<int32_t> value = ReadXmlVersion(s.Camera());
     if (!value)
       return s.FailureStatus();
-    s.Out() << FormatXmlVersion(*value) << '\n';
+    PrintRead(s, "xmlVersion", FormatXmlVersion(*value));
     return kExitOk;
   }
   if (!FactoryModeOrSay(s, "XML version"))
@@ -199,56 +207,73 @@ void AddLensCommand(CLI::App& app, ChosenAction& chosen) {
 
 }  // namespace
 
-void AddIdentityCommands(CLI::App& app, ChosenAction& chosen) {
-  auto userId = std::make_shared<TextArgument>();
-  userId->option =
-      AddCameraCommand(app, chosen,
-                       {"user-id", "Print the user id, or write TEXT (at most 16 characters)",
-                        "vistrelctl --device /dev/ttyUSB0 user-id 'Line 4 left'"},
-                       [userId](CliSession& s) { return RunUserId(s, *userId); })
-          ->add_option("TEXT", userId->text, "the user id to write")
-          ->check(Checked(CheckUserIdArgument));
+namespace {
 
-  auto cameraId = std::make_shared<TextArgument>();
-  cameraId->option =
-      AddCameraCommand(app, chosen,
-                       {"camera-id",
-                        "Print the camera id, or write TEXT (at most 10 characters; needs "
-                        "factory control mode)",
-                        "vistrelctl --device /dev/ttyUSB0 --factory camera-id AB12345678"},
-                       [cameraId](CliSession& s) { return RunCameraId(s, *cameraId); })
-          ->add_option("TEXT", cameraId->text, "the camera id to write")
-          ->check(Checked(CheckCameraIdArgument));
+// A subcommand that prints one identity text of the camera, or writes the TEXT given.
+struct TextCommand {
+  CommandHelp help;
+  const char* argument;      // the name of TEXT in the usage
+  const char* argumentHelp;  // what TEXT is
+  const char* key;           // the member of the JSON record that holds the text read
+  std::string (*check)(const std::string&);
+  int (*run)(CliSession&, const TextArgument&);
+};
+
+constexpr TextCommand kTextCommands[] = {
+    {{"user-id", "Print the user id, or write TEXT (at most 16 characters)",
+      "vistrelctl --device /dev/ttyUSB0 user-id 'Line 4 left'"},
+     "TEXT",
+     "the user id to write",
+     "userId",
+     CheckUserIdArgument,
+     RunUserId},
+    {{"camera-id",
+      "Print the camera id, or write TEXT (at most 10 characters; needs factory control mode)",
+      "vistrelctl --device /dev/ttyUSB0 --factory camera-id AB12345678"},
+     "TEXT",
+     "the camera id to write",
+     "cameraId",
+     CheckCameraIdArgument,
+     RunCameraId},
+    {{"device-version", "Print the device version, or write A.B.C.D (needs factory control mode)",
+      "vistrelctl --device /dev/ttyUSB0 --factory device-version 1.0.2.7"},
+     "A.B.C.D",
+     "the device version to write",
+     "deviceVersion",
+     CheckDeviceVersionArgument,
+     RunDeviceVersion},
+    {{"xml-version", "Print the XML version, or write N.N.N (needs factory control mode)",
+      "vistrelctl --device /dev/ttyUSB0 --factory xml-version 1.2.3"},
+     "N.N.N",
+     "the XML version to write",
+     "xmlVersion",
+     CheckXmlVersionArgument,
+     RunXmlVersion},
+};
+
+}  // namespace
+
+void AddIdentityCommands(CLI::App& app, ChosenAction& chosen) {
+  for (const TextCommand& command : kTextCommands) {
+    auto arg = std::make_shared<TextArgument>();
+    CLI::App* sub =
+        AddCameraCommand(app, chosen, command.help,
+                         [arg, run = command.run](CliSession& s) { return run(s, *arg); });
+    arg->option = sub->add_option(command.argument, arg->text, command.argumentHelp)
+                      ->check(Checked(command.check));
+    AddJsonFlag(*sub, chosen, std::string("\"") + command.key + "\" when read");
+  }
 
   auto model = std::make_shared<std::string>();
-  AddCameraCommand(
+  CLI::App* modelId = AddCameraCommand(
       app, chosen,
       {"model-id", "Write the model id, then check the model (needs factory control mode)",
        "vistrelctl --device /dev/ttyUSB0 --factory model-id RL-8200T-VLNK"},
-      [model](CliSession& s) { return RunModelId(s, *model); })
-      ->add_option("MODEL", *model, "RL-4100T-VLNK or RL-8200T-VLNK")
+      [model](CliSession& s) { return RunModelId(s, *model); });
+  modelId->add_option("MODEL", *model, "RL-4100T-VLNK or RL-8200T-VLNK")
       ->required()
       ->check(CLI::IsMember({*ModelIdForEntry(0), *ModelIdForEntry(1)}));
-
-  auto device = std::make_shared<TextArgument>();
-  device->option =
-      AddCameraCommand(app, chosen,
-                       {"device-version",
-                        "Print the device version, or write A.B.C.D (needs factory control mode)",
-                        "vistrelctl --device /dev/ttyUSB0 --factory device-version 1.0.2.7"},
-                       [device](CliSession& s) { return RunDeviceVersion(s, *device); })
-          ->add_option("A.B.C.D", device->text, "the device version to write")
-          ->check(Checked(CheckDeviceVersionArgument));
-
-  auto xml = std::make_shared<TextArgument>();
-  xml->option =
-      AddCameraCommand(
-          app, chosen,
-          {"xml-version", "Print the XML version, or write N.N.N (needs factory control mode)",
-           "vistrelctl --device /dev/ttyUSB0 --factory xml-version 1.2.3"},
-          [xml](CliSession& s) { return RunXmlVersion(s, *xml); })
-          ->add_option("N.N.N", xml->text, "the XML version to write")
-          ->check(Checked(CheckXmlVersionArgument));
+  AddJsonFlag(*modelId, chosen, "nothing more");
 
   AddLensCommand(app, chosen);
 }

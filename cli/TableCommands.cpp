@@ -117,24 +117,36 @@ int RunParamsOnCamera(CliSession& s) {
 
 }  // namespace
 
-void PrintCommandTable(std::ostream& out) {
+void PrintCommandTable(std::ostream& out, bool json) {
+  JsonWriter w;
+  w.BeginObject().Value("ok", true).BeginArray("commands");
   for (int id = 0; id < CommandTable::kCount; ++id) {
     const CommandEntry& e = CommandTable::Entry(id);
     const std::string_view name = e.name;
-    out << e.id << ' ' << (name.empty() ? "-" : name) << ' ' << KindName(e.kind) << ' '
-        << e.decimals << '\n';
+    if (!json) {
+      out << e.id << ' ' << (name.empty() ? "-" : name) << ' ' << KindName(e.kind) << ' '
+          << e.decimals << '\n';
+      continue;
+    }
+    w.BeginObject().Value("id", e.id);
+    name.empty() ? w.Null("name") : w.Value("name", name);
+    w.Value("kind", KindName(e.kind)).Value("decimals", e.decimals).EndObject();
   }
+  if (json)
+    out << w.EndArray().EndObject().Text() << '\n';
 }
 
 void AddTableCommands(CLI::App& app, ChosenAction& chosen) {
-  AddSubcommand(app, {"commands", "List the camera's command table: ID NAME KIND DECIMALS",
-                      "vistrelctl commands"})
-      ->callback([&chosen] {
-        chosen.offline = [](std::ostream& out, std::ostream&) {
-          PrintCommandTable(out);
-          return static_cast<int>(kExitOk);
-        };
-      });
+  CLI::App* commands =
+      AddSubcommand(app, {"commands", "List the camera's command table: ID NAME KIND DECIMALS",
+                          "vistrelctl commands --json"});
+  AddJsonFlag(*commands, chosen, "\"commands\": [{id, name, kind, decimals}]");
+  commands->callback([&chosen] {
+    chosen.offline = [&chosen](std::ostream& out, std::ostream&) {
+      PrintCommandTable(out, chosen.json);
+      return static_cast<int>(kExitOk);
+    };
+  });
   CLI::App* params = AddSubcommand(
       app, {"params",
             "List the parameter table: CTRL COMMAND KIND CLASS MIN MAX INITIAL INFILE; with a "

@@ -12,8 +12,9 @@ namespace vistrel {
 
 struct ChosenAction;
 
-// `vistrelctl commands`: one line per command id, "ID NAME KIND DECIMALS".
-void PrintCommandTable(std::ostream& out);
+// `vistrelctl commands`: one line per command id, "ID NAME KIND DECIMALS"; with `json`, one
+// object whose "commands" hold {id, name, kind, decimals} (name null for an id without one).
+void PrintCommandTable(std::ostream& out, bool json);
 
 // Adds `commands` and `params` (the start-up table, or the connected model's ranges when the
 // run names a channel).

@@ -1,7 +1,7 @@
 # cmake --install: the programs, the desktop entry with its icon, the man pages (their
 # hand-written sections in docs/man with what the programs define, put together at build
-# time), bash and zsh completion for vistrelctl, the README, the changelog and the PDF
-# manuals.
+# time), bash and zsh completion for vistrelctl, the README, the changelog, the JSON output's
+# description and schema and the PDF manuals.
 include(GNUInstallDirs)
 
 set(VISTREL_MAN_DIR ${CMAKE_BINARY_DIR}/man)
@@ -63,6 +63,9 @@ if(VISTREL_GUI)
           FILES_MATCHING PATTERN "*.pdf")
 endif()
 install(FILES ${CMAKE_SOURCE_DIR}/README.md ${CMAKE_SOURCE_DIR}/CHANGELOG.md
+        DESTINATION ${CMAKE_INSTALL_DOCDIR})
+# What vistrelctl --json prints, described for people and as a JSON Schema.
+install(FILES ${CMAKE_SOURCE_DIR}/docs/json-schema.md ${CMAKE_SOURCE_DIR}/docs/vistrelctl.schema.json
         DESTINATION ${CMAKE_INSTALL_DOCDIR})
 
 # The Windows archive: vistrelctl.exe with its notes and the licence, ready to unpack.

@@ -39,17 +39,18 @@ def main():
     device = sims[0][1]
     try:
         dump, python, warm = [], [], []
-        with vistrel.open(device, baud=int(BAUD)) as cam:
-            for _ in range(ROUNDS):
-                dump.append(timed(lambda: subprocess.run(
-                    [ctl, "--device", device, "--baud", BAUD, "dump"], check=True,
-                    stdout=subprocess.DEVNULL)))
-                cam.close()
-                python.append(timed(lambda: read_once(device)))
-                cam = vistrel.open(device, baud=int(BAUD))
-                warm.append(timed(cam.read_all))
-        one, eight = [], []
         for _ in range(ROUNDS):
+            dump.append(timed(lambda: subprocess.run(
+                [ctl, "--device", device, "--baud", BAUD, "dump"], check=True,
+                stdout=subprocess.DEVNULL)))
+            python.append(timed(lambda: read_once(device)))
+            with vistrel.open(device, baud=int(BAUD)) as cam:
+                warm.append(timed(cam.read_all))
+        one, eight, ctl_eight = [], [], []
+        every = [a for _, d in sims for a in ("--device", d)]
+        for _ in range(ROUNDS):
+            ctl_eight.append(timed(lambda: subprocess.run(
+                [ctl, *every, "--baud", BAUD, "dump"], check=True, stdout=subprocess.DEVNULL)))
             one.append(timed(lambda: read_once(device)))
             threads = [threading.Thread(target=read_once, args=(d,)) for _, d in sims]
             eight.append(timed(lambda: ([t.start() for t in threads], [t.join() for t in threads])))
@@ -58,7 +59,8 @@ def main():
               f"({m(python) / m(dump):.2f}x); read_all on an open camera {m(warm):.3f} s "
               f"({m(warm) / m(dump):.2f}x)")
         print(f"one camera {m(one):.3f} s; eight cameras from eight threads {m(eight):.3f} s "
-              f"({m(eight) / m(one):.2f}x)")
+              f"({m(eight) / m(one):.2f}x); vistrelctl over the eight {m(ctl_eight):.3f} s "
+              f"({m(ctl_eight) / m(dump):.2f}x its one-camera dump)")
     finally:
         for process, _ in sims:
             process.terminate()

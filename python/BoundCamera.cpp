@@ -104,13 +104,9 @@ BoundCamera::~BoundCamera() {
 }
 
 void BoundCamera::Close() {
+  closed_ = true;
   const std::lock_guard<std::mutex> hold(mutex_);
   session_.reset();
-}
-
-bool BoundCamera::Closed() {
-  const std::lock_guard<std::mutex> hold(mutex_);
-  return !session_;
 }
 
 OperationResult BoundCamera::RunUnchecked(const std::string& operation,

@@ -2,6 +2,7 @@
 
 #include <pybind11/pybind11.h>
 
+#include <atomic>
 #include <functional>
 #include <memory>
 #include <mutex>
@@ -51,12 +52,15 @@ class BoundCamera {
   // Runs a subcommand of vistrelctl with its arguments on the open session.
   py::dict RunArguments(const std::vector<std::string>& arguments);
 
+  // Waits for the operation that is running (call it with the GIL released from Python).
   void Close();
-  bool Closed();
+  // Whether close() was called; answers at once, also while an operation runs.
+  bool Closed() const { return closed_; }
   const std::string& Model() const { return model_; }
   const std::string& Channel() const { return channel_; }
 
  private:
+  std::atomic<bool> closed_{false};
   std::mutex mutex_;
   std::ostringstream out_;
   std::ostringstream err_;

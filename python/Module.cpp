@@ -78,8 +78,9 @@ vistrel::ChannelOptions OpenOptions(const std::optional<std::string>& device,
   options.user = controlMode == "user";
   options.factory = controlMode == "factory";
   options.rawOk = rawOk;
-  options.quiet = true;  // no progress lines; the messages of a failure are all kept
-  options.yes = true;    // nobody to ask: the caller's call is the answer
+  // No progress lines; the messages of a failure are all kept. A question (a file made for
+  // another model) has nobody to answer it and is answered no, as vistrelctl without a terminal.
+  options.quiet = true;
   return options;
 }
 
@@ -139,9 +140,13 @@ void BindCamera(py::module_& m) {
           },
           kVersions)
       .def_property_readonly("closed", &BoundCamera::Closed, kClosed)
-      .def("close", &BoundCamera::Close, kClose)
+      .def("close", &BoundCamera::Close, py::call_guard<py::gil_scoped_release>(), kClose)
       .def("__enter__", [](py::object self) { return self; })
-      .def("__exit__", [](BoundCamera& c, const py::args&) { c.Close(); })
+      .def("__exit__",
+           [](BoundCamera& c, const py::args&) {
+             const py::gil_scoped_release unlocked;
+             c.Close();
+           })
       .def(
           "get",
           [](BoundCamera& c, const std::string& name) {

@@ -98,8 +98,8 @@ windows-test: windows configure
 windows-dist: windows
 	@ls $(WINDOWS_BUILD)/dist/*.zip
 
-# The Debian packages vistrel and vistrel-sim (in $(DEB_BUILD)/), checked with lintian and
-# from an unpacked root.
+# The Debian packages vistrelctl, vistrel and vistrel-sim (in $(DEB_BUILD)/), checked with
+# lintian, from an unpacked root and by an upgrade from the packages before vistrelctl's own.
 deb:
 	@VISTREL_PACKAGE=ON scripts/install-deps
 	scripts/make-deb $(DEB_BUILD)

@@ -16,8 +16,9 @@ constexpr int kLongestTimeLimitMs = 600000;
 // (--simulate takes its model only as --simulate=MODEL).
 constexpr const char* kValueOptions[] = {"--device",  "--port", "--cl2000", "--cl2001",
                                          "--clver11", "--baud", "--timeout"};
-constexpr const char* kFlagOptions[] = {"--simulate", "--log",   "--factory", "--user",  "--yes",
-                                        "-y",         "--quiet", "-q",        "--raw-ok"};
+constexpr const char* kFlagOptions[] = {"--simulate", "--log",        "--factory", "--user",
+                                        "--yes",      "-y",           "--quiet",   "-q",
+                                        "--raw-ok",   "--shared-port"};
 
 // An empty value (a script's unset variable) must not fall back to the stored channel.
 const CLI::Validator kNotEmpty(
@@ -116,6 +117,9 @@ void AddChannelChoice(CLI::App& app, ChannelOptions& o, ChannelUse use) {
 
 void AddChannelOptions(CLI::App& app, ChannelOptions& o) {
   AddChannelChoice(app, o);
+  app.add_flag("--shared-port", o.sharedPort,
+               "open a COM port that another program holds open, where that program is meant to "
+               "share it (without this such a port is refused, naming the program)");
   app.add_option("--timeout", o.timeoutMs,
                  "longest wait for any one reply, in ms (default: each command's own limit)")
       ->check(WholeNumberIn(1, kLongestTimeLimitMs, "a time limit of 1..600000 ms"));

@@ -25,8 +25,9 @@ struct ChannelOptions {
   bool factory = false;
   bool user = false;
   bool yes = false;
-  bool quiet = false;  // only data and errors
-  bool rawOk = false;  // a network port without COM port control may be used as it is
+  bool quiet = false;       // only data and errors
+  bool rawOk = false;       // a network port without COM port control may be used as it is
+  bool sharedPort = false;  // a COM port another program holds open may be opened
 
   // Whether a channel is named for this run (the stored one is not used).
   bool NamesChannel() const {

@@ -59,6 +59,7 @@ CliSession::CliSession(const ChannelOptions& options, std::ostream& out, std::os
     camera_.SetFactoryMode(settings_.GetStoredNumber(kStoredControlMode, 0).value == 1);
   }
   comm_.NetworkPort().SetRawAllowed(options.rawOk);
+  comm_.SetSharedPort(options.sharedPort);
   // Channel options are for this run only: the stored choice stays as it was.
   comm_.SetWriteBack(!options.OverridesChannel());
 }
@@ -124,10 +125,26 @@ int CliSession::Open() {
   }
   if (opened)
     return kExitOk;
+  if (const std::optional<PortRefusal> refusal = comm_.PortRefusalOfOpen())
+    return FailOnHolder(*refusal);
   Verdict verdict = VerdictFor(kExitNoChannel, Outcome::ChannelLost, operation_);
   if (!error.empty())
     verdict.what += " (" + error + ")";
   return Fail(kExitNoChannel, verdict.what, verdict.advice);
+}
+
+int CliSession::FailOnHolder(const PortRefusal& refusal) {
+  holder_ = refusal.holder;
+  const PortHolder& holder = refusal.holder;
+  const std::string what = comm_.OpenedComPortPath() + " is in use by " +
+                           (holder.program.empty() ? "a process" : holder.program) + " (pid " +
+                           std::to_string(holder.pid) + ")";
+  if (refusal.byLockFile)
+    return Fail(kExitNoChannel, what + ", which holds its lock file",
+                "close that program and run again");
+  return Fail(kExitNoChannel, what + ", which has it open",
+              "close that program and run again, or give --shared-port where it is meant to "
+              "share the port");
 }
 
 int CliSession::FailureStatus() {
@@ -201,10 +218,9 @@ void CliSession::WriteError(JsonWriter& w, int status) {
              errorWhat_ + (shown.empty() ? "" : " (" + shown + ")") + "; " + errorAdvice_)
       .Value("status", status);
   if (holder_) {
-    w.BeginObject("holder")
-        .Value("program", holder_->first)
-        .Value("pid", static_cast<long long>(holder_->second))
-        .EndObject();
+    w.BeginObject("holder");
+    holder_->program.empty() ? w.Null("program") : w.Value("program", holder_->program);
+    w.Value("pid", static_cast<long long>(holder_->pid)).EndObject();
   }
   w.EndObject();
 }

@@ -64,8 +64,6 @@ class CliSession {
   // stderr when none was given): its message is the line's, with the last message shown
   // before it (the port's, the file's or the camera's own words) after what happened.
   void WriteError(JsonWriter& w, int status);
-  // The program that holds the port this run could not have, for the error record.
-  void SetPortHolder(std::string program, long pid) { holder_ = {std::move(program), pid}; }
 
   Command& Engine() { return engine_; }
   CameraSession& Camera() { return camera_; }
@@ -76,6 +74,8 @@ class CliSession {
   std::ostream& Err() { return err_; }
 
  private:
+  // Ends the run on a COM port that another program kept from being opened, naming it.
+  int FailOnHolder(const PortRefusal& refusal);
   // The baud rate of this run: given, else the stored one (9600 on a channel named for it).
   uint32_t RunBaud() const;
   // Gives the line that ends a failed run unless one was given.
@@ -90,7 +90,7 @@ class CliSession {
   JsonWriter record_;
   std::string errorWhat_;
   std::string errorAdvice_;
-  std::optional<std::pair<std::string, long>> holder_;
+  std::optional<PortHolder> holder_;  // the program that kept the port from being opened
   std::ostream& out_;
   std::ostream& err_;
   StoredSettings settings_;

@@ -5,6 +5,8 @@
 #include <ostream>
 #include <string>
 
+#include "camera/models/ControlCaptions.h"
+#include "camera/models/ControlFacts.h"
 #include "cli/Cli.h"
 #include "cli/CliSession.h"
 #include "cli/CommandRegistry.h"
@@ -68,7 +70,7 @@ std::string CommandLabel(int commandId) {
   return label;
 }
 
-void PrintParameterJson(JsonWriter& w, const ParameterEntry& row, int32_t minimum,
+void PrintParameterJson(JsonWriter& w, int rowIndex, const ParameterEntry& row, int32_t minimum,
                         int32_t maximum) {
   w.BeginObject()
       .Value("ctrl", row.ctrlId)
@@ -78,8 +80,9 @@ void PrintParameterJson(JsonWriter& w, const ParameterEntry& row, int32_t minimu
       .Value("min", minimum)
       .Value("max", maximum)
       .Value("initial", row.value)
-      .Value("inFile", row.inFile != 0)
-      .EndObject();
+      .Value("inFile", row.inFile != 0);
+  RowBasicsJson(w, rowIndex, row);
+  w.EndObject();
 }
 
 // Prints the rows, with the ranges under `inputs` when they are the connected model's; with
@@ -88,12 +91,13 @@ void PrintParameters(std::ostream& out, const std::vector<ParameterEntry>& rows,
                      const RangeInputs* inputs, JsonWriter* json) {
   if (json)
     json->BeginArray("params");
-  for (const ParameterEntry& row : rows) {
+  for (size_t i = 0; i < rows.size(); ++i) {
+    const ParameterEntry& row = rows[i];
     int32_t minimum = row.minimum, maximum = row.maximum;
     if (inputs)
       RowRange(row, *inputs, minimum, maximum);
     if (json) {
-      PrintParameterJson(*json, row, minimum, maximum);
+      PrintParameterJson(*json, static_cast<int>(i), row, minimum, maximum);
       continue;
     }
     out << row.ctrlId << ' ' << CommandLabel(row.commandId) << ' '
@@ -116,6 +120,14 @@ int RunParamsOnCamera(CliSession& s) {
 }
 
 }  // namespace
+
+void RowBasicsJson(JsonWriter& w, int rowIndex, const ParameterEntry& row) {
+  if (const std::string caption = CaptionOf(row.ctrlId); !caption.empty())
+    w.Value("caption", caption);
+  if (row.kind != ControlKind::Action)
+    w.Value("default", InitialParameterRows()[static_cast<size_t>(rowIndex)].value);
+  w.Value("readOnly", IsReadOnlyCommand(row.commandId));
+}
 
 void PrintCommandTable(std::ostream& out, bool json) {
   JsonWriter w;
@@ -152,7 +164,8 @@ void AddTableCommands(CLI::App& app, ChosenAction& chosen) {
             "List the parameter table: CTRL COMMAND KIND CLASS MIN MAX INITIAL INFILE; with a "
             "channel option, the ranges of the connected camera's model",
             "vistrelctl --device /dev/ttyUSB0 params --json"});
-  AddJsonFlag(*params, chosen, "\"params\": [{ctrl, command, kind, class, ...}]");
+  AddJsonFlag(*params, chosen,
+              "\"params\": [{ctrl, command, kind, class, ..., caption, default, readOnly}]");
   params->callback([&chosen] {
     chosen.offline = [&chosen](std::ostream& out, std::ostream&) {
       if (!chosen.json) {

@@ -20,6 +20,12 @@ void PrintCommandTable(std::ostream& out, bool json);
 // run names a channel).
 void AddTableCommands(CLI::App& app, ChosenAction& chosen);
 
+class JsonWriter;
+
+// The members every listing of a table row carries besides its range: "caption" (where the
+// pages have one), "default" (the table's initial value; not for buttons) and "readOnly".
+void RowBasicsJson(JsonWriter& w, int rowIndex, const ParameterEntry& row);
+
 // The name of a control kind ("check", "choice", "number", "action").
 const char* ControlKindName(int kind);
 // The name of a parameter class ("not-stored", "user", "factory").

@@ -58,14 +58,17 @@ if(VISTREL_GUI)
   endforeach()
   install(FILES ${CMAKE_SOURCE_DIR}/dist/org.vistrel.Vistrel.metainfo.xml
           DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
-  # The manuals the about box offers.
-  install(DIRECTORY ${CMAKE_SOURCE_DIR}/docs/ DESTINATION ${CMAKE_INSTALL_DOCDIR}
-          FILES_MATCHING PATTERN "*.pdf")
+  # The manuals the about box offers, when the tree has any (named one by one: an install of
+  # the folder would leave its other subfolders behind empty).
+  file(GLOB manuals ${CMAKE_SOURCE_DIR}/docs/*.pdf)
+  if(manuals)
+    install(FILES ${manuals} DESTINATION ${CMAKE_INSTALL_DOCDIR})
+  endif()
 endif()
+# The README, the changelog and the contract of vistrelctl's --json output, which its --help
+# and man page point to.
 install(FILES ${CMAKE_SOURCE_DIR}/README.md ${CMAKE_SOURCE_DIR}/CHANGELOG.md
-        DESTINATION ${CMAKE_INSTALL_DOCDIR})
-# What vistrelctl --json prints, described for people and as a JSON Schema.
-install(FILES ${CMAKE_SOURCE_DIR}/docs/json-schema.md ${CMAKE_SOURCE_DIR}/docs/vistrelctl.schema.json
+              ${CMAKE_SOURCE_DIR}/docs/vistrelctl.schema.json ${CMAKE_SOURCE_DIR}/docs/json-schema.md
         DESTINATION ${CMAKE_INSTALL_DOCDIR})
 
 # The Windows archive: vistrelctl.exe with its notes and the licence, ready to unpack.

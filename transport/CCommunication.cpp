@@ -229,6 +229,12 @@ std::string CCommunication::OtherProgramsOnPort() const {
   return PortHoldersText(openedPath_);
 }
 
+std::optional<PortRefusal> CCommunication::PortRefusalOfOpen() const {
+  if (mode_ != Mode(CommunicationMode::Rs232c) || networkActive_)
+    return std::nullopt;
+  return rs232c_.Refusal();
+}
+
 std::string CCommunication::ComPortPath() const {
   if (mode_ != Mode(CommunicationMode::Rs232c))
     return {};

@@ -98,6 +98,7 @@ bool CRs232c::Open(const std::string& device, const std::string& name, uint32_t 
                    int dataBits, int stopBits, bool flowControl, bool parityCheck) {
   if (IsOpen())
     Close();
+  refusal_.reset();
 
   // Nothing is opened that is not a serial device: opening some devices starts them.
   const DeviceCheck check = CheckSerialDevice(device);
@@ -105,6 +106,14 @@ bool CRs232c::Open(const std::string& device, const std::string& name, uint32_t 
     return Fail(OpenStep::CreateFile, name, OpenFailureAdvice(check.error, device));
   if (!check.problem.empty())
     return Fail(OpenStep::CreateFile, name, check.problem);
+  // A program that holds the port open without a lock (a terminal program, ser2net) would
+  // read the camera's replies in our place.
+  if (!sharedPort_) {
+    if (const std::vector<PortHolder> holders = ProcessesHolding(device); !holders.empty()) {
+      refusal_ = PortRefusal{holders.front(), false};
+      return Fail(OpenStep::CreateFile, name, PortInUseText(device, holders));
+    }
+  }
   fd_ = ::open(device.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
   if (fd_ < 0)
     return Fail(OpenStep::CreateFile, name, OpenFailureAdvice(errno, device));
@@ -189,6 +198,7 @@ std::string CRs232c::TakeLockFile(const std::string& device) {
     lockSlot_ = lock.slot;
   if (lock.state != PortLockResult::State::Busy)
     return {};
+  refusal_ = PortRefusal{{lock.owner, lock.program}, true};
   const std::string who = lock.program.empty() ? "a process" : lock.program;
   return device + " is in use by " + who + " (pid " + std::to_string(lock.owner) +
          "), which holds its lock file " + lock.path + ".\nClose that program and try again.";

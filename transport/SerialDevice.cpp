@@ -134,18 +134,33 @@ std::vector<PortHolder> ProcessesHolding(const std::string& device) {
   return holders;
 }
 
+namespace {
+
+// "picocom (pid 4242), ser2net (pid 4250)".
+std::string HoldersList(const std::vector<PortHolder>& holders) {
+  std::string text;
+  for (const PortHolder& holder : holders) {
+    text += (text.empty() ? "" : ", ") +
+            (holder.program.empty() ? std::string("a process") : holder.program) + " (pid " +
+            std::to_string(holder.pid) + ")";
+  }
+  return text;
+}
+
+}  // namespace
+
+std::string PortInUseText(const std::string& device, const std::vector<PortHolder>& holders) {
+  return device + " is in use by " + HoldersList(holders) +
+         ", which has it open: the camera's replies would go astray.\nClose that program and "
+         "try again.";
+}
+
 std::string PortHoldersText(const std::string& device) {
   const std::vector<PortHolder> holders = ProcessesHolding(device);
   if (holders.empty())
     return {};
-  std::string text = device + " is open in ";
-  for (size_t i = 0; i < holders.size(); ++i) {
-    const PortHolder& holder = holders[i];
-    text += (i == 0 ? "" : ", ") +
-            (holder.program.empty() ? std::string("a process") : holder.program) + " (pid " +
-            std::to_string(holder.pid) + ")";
-  }
-  return text + ": close it, it may take the camera's replies";
+  return device + " is open in " + HoldersList(holders) +
+         ": close it, it may take the camera's replies";
 }
 
 }  // namespace vistrel

@@ -127,6 +127,15 @@ int CliSession::Open() {
     return kExitOk;
   if (const std::optional<PortRefusal> refusal = comm_.PortRefusalOfOpen())
     return FailOnHolder(*refusal);
+  if (const std::string problem = comm_.LibraryProblemOfOpen(); !problem.empty()) {
+    return Fail(kExitNoChannel, problem,
+                "install the frame grabber's Camera Link serial library where it is looked for: "
+                "in the folders of " +
+                    std::string(kLoaderPathVariable) + " and the system's for " +
+                    CClSerial2001::kLibrary + " and " + CClSerialVer11::kLibrary +
+                    ", in the folder CLSERIALPATH names for the Camera Link 2000 libraries "
+                    "(clser*); or name another channel (vistrelctl ports lists them)");
+  }
   Verdict verdict = VerdictFor(kExitNoChannel, Outcome::ChannelLost, operation_);
   if (!error.empty())
     verdict.what += " (" + error + ")";
@@ -210,12 +219,13 @@ int CliSession::Finish(int status) {
 
 void CliSession::WriteError(JsonWriter& w, int status) {
   EnsureVerdict(status);
+  // The message shown before the line, unless it only says again what the line says.
   const std::string& shown = presenter_.LastShown();
+  const bool adds = !shown.empty() && shown.find(errorWhat_) == std::string::npos;
   w.BeginObject("error")
       .Value("operation", operation_)
       .Value("channel", ChannelText())
-      .Value("message",
-             errorWhat_ + (shown.empty() ? "" : " (" + shown + ")") + "; " + errorAdvice_)
+      .Value("message", errorWhat_ + (adds ? " (" + shown + ")" : "") + "; " + errorAdvice_)
       .Value("status", status);
   if (holder_) {
     w.BeginObject("holder");

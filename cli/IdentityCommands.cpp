@@ -6,6 +6,7 @@
 #include <memory>
 #include <ostream>
 #include <string>
+#include <vector>
 
 #include "camera/CameraData.h"
 #include "camera/CameraId.h"
@@ -32,6 +33,14 @@ struct TextArgument {
   CLI::Option* option = nullptr;
   bool Given() const { return option != nullptr && option->count() > 0; }
 };
+
+// "A or B or C".
+std::string EitherOf(const std::vector<std::string>& names) {
+  std::string text;
+  for (const std::string& name : names)
+    text += (text.empty() ? "" : " or ") + name;
+  return text;
+}
 
 CLI::Validator Checked(std::string (*check)(const std::string&)) {
   return CLI::Validator([check](std::string& value) { return check(value); }, "");
@@ -90,11 +99,12 @@ int RunModelId(CliSession& s, const std::string& name) {
   if (outcome != Outcome::BadInput)
     return ExitStatusFor(outcome);
   // The entries whose position writes their own name: what this camera can be given.
-  std::string names;
+  std::vector<std::string> given;
   for (size_t i = 0; i < entries.size(); ++i) {
     if (ModelIdForEntry(static_cast<int>(i)) == entries[i])
-      names += (names.empty() ? "" : " or ") + entries[i];
+      given.push_back(entries[i]);
   }
+  const std::string names = EitherOf(given);
   return s.Fail(kExitUsage,
                 name + " is not a model id of this camera's family (it is " +
                     s.Camera().Model().name + "); nothing was sent",
@@ -270,9 +280,9 @@ void AddIdentityCommands(CLI::App& app, ChosenAction& chosen) {
       {"model-id", "Write the model id, then check the model (needs factory control mode)",
        "vistrelctl --device /dev/ttyUSB0 --factory model-id RL-8200T-VLNK"},
       [model](CliSession& s) { return RunModelId(s, *model); });
-  modelId->add_option("MODEL", *model, "RL-4100T-VLNK or RL-8200T-VLNK")
+  modelId->add_option("MODEL", *model, EitherOf(WritableModelNames()))
       ->required()
-      ->check(CLI::IsMember({*ModelIdForEntry(0), *ModelIdForEntry(1)}));
+      ->check(CLI::IsMember(WritableModelNames()));
   AddJsonFlag(*modelId, chosen, "nothing more");
 
   AddLensCommand(app, chosen);

@@ -157,7 +157,7 @@ void DescribeRowJson(JsonWriter& w, int rowIndex, const ParameterEntry& row,
   w.BeginObject().Value("name", CommandTable::Name(row.commandId)).Value("ctrl", row.ctrlId);
   w.Value("kind", ControlKindName(static_cast<int>(row.kind)))
       .Value("class", ClassName(row.paramClass));
-  RowBasicsJson(w, rowIndex, row);
+  RowBasicsJson(w, rowIndex, row, d.range);
   if (d.range)
     w.Value("min", d.range->first).Value("max", d.range->second);
   if (d.step)
@@ -195,11 +195,12 @@ void DescribeRow(CliSession& s, int rowIndex, const ParameterEntry& row, const R
     out << ", range " << d.range->first << ".." << d.range->second;
   if (d.step)
     out << ", step " << *d.step;
-  if (d.unit)
-    out << (*d.unit->unit != '\0' ? std::string(", unit ") + d.unit->unit : std::string())
-        << ", scale " << d.unit->scale;
-  if (row.kind != ControlKind::Action)
-    out << ", default " << InitialParameterRows()[static_cast<size_t>(rowIndex)].value;
+  if (d.unit && *d.unit->unit != '\0')
+    out << ", unit " << d.unit->unit;
+  if (d.unit && std::string_view(d.unit->scale) != "1")
+    out << ", scale " << d.unit->scale;
+  if (const std::optional<int32_t> initial = DefaultOf(rowIndex, row, d.range))
+    out << ", default " << *initial;
   out << " (model " << EscapeControls(s.Camera().Model().name) << "), value " << ValueText(r)
       << '\n';
 }

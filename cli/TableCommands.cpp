@@ -81,7 +81,10 @@ void PrintParameterJson(JsonWriter& w, int rowIndex, const ParameterEntry& row, 
       .Value("max", maximum)
       .Value("initial", row.value)
       .Value("inFile", row.inFile != 0);
-  RowBasicsJson(w, rowIndex, row);
+  std::optional<std::pair<int32_t, int32_t>> range;
+  if (row.kind == ControlKind::Number)
+    range = std::pair{minimum, maximum};
+  RowBasicsJson(w, rowIndex, row, range);
   w.EndObject();
 }
 
@@ -121,11 +124,22 @@ int RunParamsOnCamera(CliSession& s) {
 
 }  // namespace
 
-void RowBasicsJson(JsonWriter& w, int rowIndex, const ParameterEntry& row) {
+std::optional<int32_t> DefaultOf(int rowIndex, const ParameterEntry& row,
+                                 const std::optional<std::pair<int32_t, int32_t>>& range) {
+  if (row.kind == ControlKind::Action)
+    return std::nullopt;
+  const int32_t initial = InitialParameterRows()[static_cast<size_t>(rowIndex)].value;
+  if (range && (initial < range->first || initial > range->second))
+    return std::nullopt;
+  return initial;
+}
+
+void RowBasicsJson(JsonWriter& w, int rowIndex, const ParameterEntry& row,
+                   const std::optional<std::pair<int32_t, int32_t>>& range) {
   if (const std::string caption = CaptionOf(row.ctrlId); !caption.empty())
     w.Value("caption", caption);
-  if (row.kind != ControlKind::Action)
-    w.Value("default", InitialParameterRows()[static_cast<size_t>(rowIndex)].value);
+  if (const std::optional<int32_t> initial = DefaultOf(rowIndex, row, range))
+    w.Value("default", *initial);
   w.Value("readOnly", IsReadOnlyCommand(row.commandId));
 }
 

@@ -71,21 +71,34 @@ install(FILES ${CMAKE_SOURCE_DIR}/README.md ${CMAKE_SOURCE_DIR}/CHANGELOG.md
               ${CMAKE_SOURCE_DIR}/docs/vistrelctl.schema.json ${CMAKE_SOURCE_DIR}/docs/json-schema.md
         DESTINATION ${CMAKE_INSTALL_DOCDIR})
 
-# The Windows archive: vistrelctl.exe with its notes and the licence, ready to unpack.
+# The Windows archive: vistrelctl.exe, stripped, with its notes, the --json schema and the
+# licence, ready to unpack; its debugging information goes into an archive of its own
+# (vistrelctl.exe.debug, which the stripped program names for the debugger).
 if(WIN32)
   get_filename_component(VISTREL_DIST_DIR ${VISTREL_WINDOWS_ARCHIVE} DIRECTORY)
-  set(staging ${VISTREL_DIST_DIR}/vistrel-${PROJECT_VERSION})
+  set(folder vistrel-${PROJECT_VERSION})
+  set(staging ${VISTREL_DIST_DIR}/${folder})
+  set(debug_staging ${VISTREL_DIST_DIR}/debug/${folder})
+  set(docs ${CMAKE_SOURCE_DIR}/dist/README-Windows.txt ${CMAKE_SOURCE_DIR}/docs/json-schema.md
+           ${CMAKE_SOURCE_DIR}/docs/vistrelctl.schema.json)
   add_custom_command(
-    OUTPUT ${VISTREL_WINDOWS_ARCHIVE}
-    COMMAND ${CMAKE_COMMAND} -E rm -rf ${staging} ${VISTREL_WINDOWS_ARCHIVE}
-    COMMAND ${CMAKE_COMMAND} -E make_directory ${staging}
-    COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:vistrelctl> ${staging}/
-    COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_SOURCE_DIR}/dist/README-Windows.txt ${staging}/
+    OUTPUT ${VISTREL_WINDOWS_ARCHIVE} ${VISTREL_WINDOWS_DEBUG_ARCHIVE}
+    COMMAND ${CMAKE_COMMAND} -E rm -rf ${staging} ${VISTREL_DIST_DIR}/debug
+            ${VISTREL_WINDOWS_ARCHIVE} ${VISTREL_WINDOWS_DEBUG_ARCHIVE}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${staging} ${debug_staging}
+    COMMAND ${CMAKE_OBJCOPY} --only-keep-debug $<TARGET_FILE:vistrelctl>
+            ${debug_staging}/vistrelctl.exe.debug
+    COMMAND ${CMAKE_STRIP} --strip-all -o ${staging}/vistrelctl.exe $<TARGET_FILE:vistrelctl>
+    COMMAND ${CMAKE_COMMAND} -E chdir ${debug_staging}
+            ${CMAKE_OBJCOPY} --add-gnu-debuglink=vistrelctl.exe.debug ${staging}/vistrelctl.exe
+    COMMAND ${CMAKE_COMMAND} -E copy ${docs} ${staging}/
     COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_SOURCE_DIR}/LICENSE ${staging}/LICENSE.txt
     COMMAND ${CMAKE_COMMAND} -E chdir ${VISTREL_DIST_DIR}
-            ${CMAKE_COMMAND} -E tar cf ${VISTREL_WINDOWS_ARCHIVE} --format=zip
-            vistrel-${PROJECT_VERSION}
-    DEPENDS vistrelctl ${CMAKE_SOURCE_DIR}/dist/README-Windows.txt ${CMAKE_SOURCE_DIR}/LICENSE
-    COMMENT "Windows archive ${VISTREL_WINDOWS_ARCHIVE}")
-  add_custom_target(windows-dist ALL DEPENDS ${VISTREL_WINDOWS_ARCHIVE})
+            ${CMAKE_COMMAND} -E tar cf ${VISTREL_WINDOWS_ARCHIVE} --format=zip ${folder}
+    COMMAND ${CMAKE_COMMAND} -E chdir ${VISTREL_DIST_DIR}/debug
+            ${CMAKE_COMMAND} -E tar cf ${VISTREL_WINDOWS_DEBUG_ARCHIVE} --format=zip ${folder}
+    DEPENDS vistrelctl ${docs} ${CMAKE_SOURCE_DIR}/LICENSE
+    COMMENT "Windows archive ${VISTREL_WINDOWS_ARCHIVE} and its debugging information")
+  add_custom_target(windows-dist ALL
+                    DEPENDS ${VISTREL_WINDOWS_ARCHIVE} ${VISTREL_WINDOWS_DEBUG_ARCHIVE})
 endif()

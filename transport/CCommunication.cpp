@@ -235,6 +235,11 @@ std::optional<PortRefusal> CCommunication::PortRefusalOfOpen() const {
   return rs232c_.Refusal();
 }
 
+std::string CCommunication::LibraryProblemOfOpen() const {
+  const CClSerialChannel* channel = ClChannel(mode_);
+  return channel ? channel->LibraryProblem() : std::string();
+}
+
 std::string CCommunication::ComPortPath() const {
   if (mode_ != Mode(CommunicationMode::Rs232c))
     return {};

@@ -85,13 +85,7 @@ bool CRs232c::Fail(OpenStep step, const std::string& name, const std::string& ad
     ::close(fd_);
     fd_ = -1;
   }
-  if (!reportFailures_)
-    return false;
-  char text[256];
-  std::snprintf(text, sizeof text, OpenMessage(step), name.c_str());
-  messages_.ShowMessage(advice.empty() ? std::string(text) : std::string(text) + "\n" + advice, "",
-                        MessageIcon::Exclamation);
-  return false;
+  return ReportOpenFailure(step, name, advice);
 }
 
 bool CRs232c::Open(const std::string& device, const std::string& name, uint32_t baudRate,
@@ -174,11 +168,7 @@ bool CRs232c::Open(const std::string& device, const std::string& name, uint32_t 
   wakeFd_ = ::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
   if (wakeFd_ < 0)
     return Fail(OpenStep::CreateFile, name);
-  running_ = true;
-  writeFailed_ = false;
-  ring_.Reset();
-  receiveThread_ = std::thread([this] { ReceiveLoop(); });
-  return true;
+  return StartReceiving();
 }
 
 void CRs232c::Close() {

@@ -97,7 +97,12 @@ class CRs232c {
   static constexpr int kWriteLimitMs = limits::kSerialWriteMs;
 
  private:
+  // Releases what the open took so far (each platform its own), then reports the failure.
   bool Fail(OpenStep step, const std::string& name, const std::string& advice = {});
+  // Shows the failure of an open step (unless failures go unreported); returns false.
+  bool ReportOpenFailure(OpenStep step, const std::string& name, const std::string& advice);
+  // Starts the receive thread on a port just opened; returns true.
+  bool StartReceiving();
   // Takes the port's lock file; the message when another program holds it, else empty.
   std::string TakeLockFile(const std::string& device);
   void ReceiveLoop();

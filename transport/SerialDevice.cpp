@@ -15,24 +15,11 @@
 #include <string_view>
 #include <system_error>
 
+#include "core/FileKind.h"
+
 namespace vistrel {
 
 namespace {
-
-// What a path names, in the words of the message.
-std::string KindOf(mode_t mode) {
-  if (S_ISREG(mode))
-    return "a regular file";
-  if (S_ISDIR(mode))
-    return "a folder";
-  if (S_ISFIFO(mode))
-    return "a pipe";
-  if (S_ISSOCK(mode))
-    return "a socket";
-  if (S_ISBLK(mode))
-    return "a block device";
-  return "not a device";
-}
 
 std::string NotSerial(const std::string& device, const std::string& what) {
   return device + " is " + what + ", not a serial device: nothing is sent to it.\n" +
@@ -87,7 +74,7 @@ DeviceCheck CheckSerialDevice(const std::string& device) {
     return check;
   }
   if (!S_ISCHR(st.st_mode)) {
-    check.problem = NotSerial(device, KindOf(st.st_mode));
+    check.problem = NotSerial(device, FileKindOf(st.st_mode));
     return check;
   }
   check.rdev = st.st_rdev;

@@ -50,6 +50,12 @@ TEST_F(PortsTest, AnOpenFailureExitsFourWithTheWordsOfItsReason) {
       ErrHas("Failed to initialize COM5 port!\nError in CreateFile()\nThere is "
              "no such device: " +
              temp_ / "unplugged"));
+
+  // A Camera Link port without its library names the file looked for and where.
+  test::ScopedEnv path{"CLSERIALPATH", temp_.Path()};
+  EXPECT_EQ(Run({"--cl2000", "0", "get", "TI"}), kExitNoChannel);
+  EXPECT_TRUE(ErrHas("no file clser*.so or libclser*.so in CLSERIALPATH (" + temp_.Path() + ")"));
+  EXPECT_TRUE(ErrHas("LD_LIBRARY_PATH"));
 }
 
 // A terminal program that keeps the port open without a lock would take the camera's replies:

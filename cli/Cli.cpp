@@ -224,6 +224,29 @@ std::optional<std::string> OutputFileOf(const std::vector<std::string>& argument
   return chosen.outputFile ? std::optional<std::string>(*chosen.outputFile) : std::nullopt;
 }
 
+int RunOnOpenSession(CliSession& session, const std::vector<std::string>& arguments) {
+  CLI::App app{"", kProgram};
+  ChannelOptions options;
+  ChosenAction chosen;
+  SetUpApp(app, options, chosen);
+  std::vector<std::string> args = arguments;
+  std::reverse(args.begin(), args.end());
+  try {
+    app.parse(args);
+  } catch (const CLI::ParseError& e) {
+    return session.Fail(kExitUsage, EscapeControlsInMessage(e.what()),
+                        "correct the arguments (vistrelctl " + session.Operation() + " --help)");
+  }
+  session.SetOperation(OperationName(app));
+  // The session's channel is open: a run that names another, or no camera command, is no
+  // operation on it.
+  if (!app.remaining(true).empty() || !chosen.onCamera || options.OverridesChannel())
+    return session.Fail(kExitUsage, "not an operation on the open camera",
+                        "give one subcommand that works on a camera and no channel options");
+  const int named = NameOutputFile(chosen, session, session.ChannelText());
+  return named == kExitOk ? chosen.onCamera(session) : named;
+}
+
 int RunCliArguments(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err,
                     CameraRunFacts* facts) {
   CLI::App app{"vistrelctl: set up a Camera Link camera over its serial channel", kProgram};

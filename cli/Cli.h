@@ -32,6 +32,12 @@ struct CameraRunFacts;
 int RunCliArguments(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err,
                     CameraRunFacts* facts);
 
+class CliSession;
+// Runs one subcommand (its name and arguments, no channel options) on a session whose channel
+// is open and whose camera passed the model check; the same parse and checks as a run of
+// vistrelctl. Returns the exit status; the session's record holds the JSON output.
+int RunOnOpenSession(CliSession& session, const std::vector<std::string>& arguments);
+
 // The file the subcommand of `arguments` (without the program name) writes (save, lut read),
 // as given; nothing runs. nullopt when it writes none or the arguments do not parse.
 std::optional<std::string> OutputFileOf(const std::vector<std::string>& arguments);

@@ -193,11 +193,25 @@ int CliSession::Fail(int status, const std::string& what, const std::string& adv
   return status;
 }
 
+void CliSession::BeginOperation(std::string operation) {
+  operation_ = std::move(operation);
+  verdictGiven_ = false;
+  errorWhat_.clear();
+  errorAdvice_.clear();
+  holder_.reset();
+  record_ = JsonWriter();
+}
+
 void CliSession::EnsureVerdict(int status) {
   if (status != kExitOk && !verdictGiven_) {
     const Verdict verdict = VerdictFor(status, failure_, operation_);
     Fail(status, verdict.what, verdict.advice);
   }
+}
+
+int CliSession::Conclude(int status) {
+  EnsureVerdict(status);
+  return status;
 }
 
 int CliSession::Finish(int status) {

@@ -27,6 +27,9 @@ class CliSession {
 
   // Names the operation (the subcommand) in the line that ends a failed run.
   void SetOperation(std::string operation) { operation_ = std::move(operation); }
+  // A session kept open for several operations (the Python module) starts each afresh: no
+  // verdict given yet, an empty record.
+  void BeginOperation(std::string operation);
   const std::string& Operation() const { return operation_; }
   // With JSON output the run prints one object on stdout when it finishes: "ok", the
   // members the command wrote into Record(), and on failure an "error" object.
@@ -58,8 +61,11 @@ class CliSession {
   // what to do. Returns `status`.
   int Fail(int status, const std::string& what, const std::string& advice);
   // The status of a finished operation; a failure that gave no line of its own gets one.
-  // Prints the JSON record of a run with JSON output.
+  int Conclude(int status);
+  // Concludes, and prints the JSON record of a run with JSON output.
   int Finish(int status);
+  // How the last exchange with the camera ended.
+  Outcome LastExchange() const { return engine_.LastOutcome(); }
   // Writes the "error" member of a run that failed with `status` (after giving its line on
   // stderr when none was given): its message is the line's, with the last message shown
   // before it (the port's, the file's or the camera's own words) after what happened.

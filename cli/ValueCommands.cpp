@@ -48,6 +48,8 @@ bool ParseSetting(CliSession& s, const std::string& pair, RequestedSetting& sett
   return true;
 }
 
+}  // namespace
+
 int RunSet(CliSession& s, const std::vector<std::string>& pairs) {
   std::vector<RequestedSetting> settings;
   for (const std::string& pair : pairs) {
@@ -76,6 +78,8 @@ int RunSet(CliSession& s, const std::vector<std::string>& pairs) {
   }
   return kExitOk;
 }
+
+namespace {
 
 // Whether a reply line is the camera's answer rather than an error text: a confirmation, or
 // NAME=value of a known command.

@@ -2,9 +2,11 @@
 # Runs every shell block of the README that calls vistrelctl, as pasted into bash, against
 # a simulated camera: readme-test.sh VISTRELCTL VISTREL_SIM README
 # The channel options of an example are replaced by --simulate (a model it names is kept);
-# the files the examples use are made first, in a temporary folder.
+# the files the examples use are made first, in a temporary folder. With PYTHON (the Python
+# module's interpreter, PYTHONPATH naming the module) the python blocks run too, each camera
+# they open replaced by a simulated one: readme-test.sh VISTRELCTL VISTREL_SIM README [PYTHON]
 set -u
-CTL=$1 README=$3
+CTL=$1 README=$3 PYTHON=${4:-}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 export VISTREL_CONFIG_DIR="$work/config" CTL
@@ -47,5 +49,29 @@ done < <(awk '/^```sh$/ {inside = 1; text = ""; next}
               /^```$/ && inside {inside = 0; printf "%s%c", text, 0; next}
               inside {text = text $0 "\n"}' "$README")
 ((blocks > 0)) || { echo "FAIL: no README block calls vistrelctl"; exit 1; }
+
+cat >"$work/prelude.py" <<'PRELUDE'
+import vistrel
+_open = vistrel.open
+def _simulated(device=None, **options):
+    for channel in ("cl2000", "cl2001", "clver11"):
+        options.pop(channel, None)
+    options.setdefault("simulate", "QX-70500C-VLNK")
+    return _open(**options)
+vistrel.open = _simulated
+PRELUDE
+while IFS= read -r -d '' block; do
+  [[ -n $PYTHON ]] || break
+  blocks=$((blocks + 1))
+  if ! output=$(cat "$work/prelude.py" - <<<"$block" | "$PYTHON" - 2>&1 </dev/null); then
+    echo "FAIL: this README python block does not run:"
+    echo "$block"
+    echo "--- its output:"
+    echo "$output" | tail -5
+    failures=$((failures + 1))
+  fi
+done < <(awk '/^```python$/ {inside = 1; text = ""; next}
+              /^```$/ && inside {inside = 0; printf "%s%c", text, 0; next}
+              inside {text = text $0 "\n"}' "$README")
 ((failures == 0)) && echo "README: $blocks blocks ran"
 exit $((failures > 0))

@@ -199,6 +199,7 @@ void CliSession::BeginOperation(std::string operation) {
   errorWhat_.clear();
   errorAdvice_.clear();
   holder_.reset();
+  failure_ = Outcome::Done;
   record_ = JsonWriter();
 }
 

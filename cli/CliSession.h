@@ -64,8 +64,6 @@ class CliSession {
   int Conclude(int status);
   // Concludes, and prints the JSON record of a run with JSON output.
   int Finish(int status);
-  // How the last exchange with the camera ended.
-  Outcome LastExchange() const { return engine_.LastOutcome(); }
   // Writes the "error" member of a run that failed with `status` (after giving its line on
   // stderr when none was given): its message is the line's, with the last message shown
   // before it (the port's, the file's or the camera's own words) after what happened.

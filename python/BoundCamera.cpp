@@ -89,7 +89,7 @@ BoundCamera::BoundCamera(const ChannelOptions& options) {
       status = session_->CheckCameraAnswers();
     result.status = session_->Conclude(status);
     result.messages = Trimmed(err_.str());
-    result.outcome = OutcomeOfStatus(result.status, session_->LastExchange());
+    result.outcome = OutcomeOfStatus(result.status, session_->Failure());
     model_ = session_->Camera().Model().name;
     channel_ = session_->ChannelText();
     if (result.status != kExitOk)
@@ -122,7 +122,7 @@ OperationResult BoundCamera::RunUnchecked(const std::string& operation,
   result.status = session_->Conclude(run(*session_));
   result.record = session_->Record().Text();
   result.messages = Trimmed(err_.str());
-  result.outcome = OutcomeOfStatus(result.status, session_->LastExchange());
+  result.outcome = OutcomeOfStatus(result.status, session_->Failure());
   return result;
 }
 

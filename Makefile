@@ -8,6 +8,8 @@ WINDOWS_BUILD ?= build-windows
 DEB_BUILD ?= build-deb
 CMAKE_FLAGS ?= -DCMAKE_BUILD_TYPE=RelWithDebInfo
 WERROR ?= OFF
+# Seconds one test may run under the sanitizers (several times slower than a plain build).
+SANITIZE_TEST_TIMEOUT ?= 120
 JOBS ?= 2
 FUZZ_SECONDS ?= 60
 # Where the fuzzers keep what they find; the seeds in fuzz/corpus are only read.
@@ -50,7 +52,8 @@ test: build
 	ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS) --no-tests=error
 
 sanitize: deps
-	cmake -S . -B $(ASAN_BUILD) $(COMMON_FLAGS) -DCMAKE_BUILD_TYPE=Debug -DVISTREL_SANITIZE=ON -DVISTREL_GUI=OFF
+	cmake -S . -B $(ASAN_BUILD) $(COMMON_FLAGS) -DCMAKE_BUILD_TYPE=Debug -DVISTREL_SANITIZE=ON -DVISTREL_GUI=OFF \
+	  -DVISTREL_TEST_TIMEOUT=$(SANITIZE_TEST_TIMEOUT)
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 	ctest --test-dir $(ASAN_BUILD) --output-on-failure -j $(JOBS) --no-tests=error
 
@@ -59,7 +62,8 @@ sanitize: deps
 # added. Leaks are suppressed only in libraries below Qt that never call into ours
 # (tests/gui/lsan-qt.supp).
 sanitize-gui: deps
-	cmake -S . -B $(ASAN_BUILD) $(COMMON_FLAGS) -DCMAKE_BUILD_TYPE=Debug -DVISTREL_SANITIZE=ON -DVISTREL_GUI=ON
+	cmake -S . -B $(ASAN_BUILD) $(COMMON_FLAGS) -DCMAKE_BUILD_TYPE=Debug -DVISTREL_SANITIZE=ON -DVISTREL_GUI=ON \
+	  -DVISTREL_TEST_TIMEOUT=$(SANITIZE_TEST_TIMEOUT)
 	cmake --build $(ASAN_BUILD) -j $(JOBS) --target vistrel gui_tests
 	LSAN_OPTIONS=suppressions=$(CURDIR)/tests/gui/lsan-qt.supp:print_suppressions=0 \
 	  ctest --test-dir $(ASAN_BUILD) --output-on-failure -j $(JOBS) --no-tests=error -L gui
@@ -98,8 +102,8 @@ windows-test: windows configure
 windows-dist: windows
 	@ls $(WINDOWS_BUILD)/dist/*.zip
 
-# The Debian packages vistrel and vistrel-sim (in $(DEB_BUILD)/), checked with lintian and
-# from an unpacked root.
+# The Debian packages vistrelctl, vistrel and vistrel-sim (in $(DEB_BUILD)/), checked with
+# lintian, from an unpacked root and by an upgrade from the packages before vistrelctl's own.
 deb:
 	@VISTREL_PACKAGE=ON scripts/install-deps
 	scripts/make-deb $(DEB_BUILD)

@@ -3,27 +3,14 @@
 #include <cstdint>
 #include <map>
 #include <string>
-#include <string_view>
+
+#include "camera/models/ControlCaptions.h"
 
 class QWidget;
 
 namespace vistrel {
 
 class ParameterTable;
-
-// What the pages call a control and what its tooltip adds.
-struct Caption {
-  std::string text;
-  std::string tooltip;  // empty: the command of the control's table row
-};
-
-// The captions kept beside the page forms: one line per control, "id<TAB>caption" with an
-// optional "<TAB>tooltip"; empty lines and lines starting with '#' are skipped. A line that
-// does not start with a control id, or has no caption, is left out.
-std::map<int, Caption> ParseCaptions(std::string_view text);
-
-// The captions built into the program.
-const std::map<int, Caption>& PageCaptions();
 
 // The tooltip a control gets: the caption table's, else the command of its table row (or
 // "id N" for a command without a name); empty when neither says anything.

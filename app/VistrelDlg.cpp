@@ -76,7 +76,7 @@ CVistrelDlg::CVistrelDlg(AppServices& services, QWidget* parent)
     registry_->AddRoot(page->Form());
   registry_->AddRoot(this);
   for (CTabSheetDialog* page : pages_) {
-    ApplyCaptions(page->Form(), PageCaptions(), services_.table);
+    ApplyCaptions(page->Form(), ControlCaptions(), services_.table);
     NameFields(page->Form(), MenuBarLetters());
     page->setAccessibleName(page->Title());
   }

@@ -64,12 +64,12 @@ class MeasuredWatch : public vistrel::IAdjustWatch {
   vistrel::IAdjustWatch& inner_;
 };
 
-bool MeasureSequencer(Link& link, int baud, int modelCode) {
+bool MeasureSequencer(Link& link, int baud, vistrel::Model kind) {
   std::vector<double> ratios;
   std::vector<double> replyRatios;
   std::vector<double> times;
   vistrel::CameraModel model;
-  model.code = modelCode;
+  model.code = vistrel::CodeOf(kind);
   // In the order of the fields: binning 2 both ways, the region, gains and exposures.
   constexpr int32_t kEntryValues[] = {2,    8,    2,    2,    512, 384, 32,  16, 200,
                                       5000, 5000, 5000, 5000, 100, 100, 100, 0,  10};
@@ -96,13 +96,13 @@ bool MeasureSequencer(Link& link, int baud, int modelCode) {
   std::sort(times.begin(), times.end());
   std::sort(replyRatios.begin(), replyRatios.end());
   std::printf(
-      "sequencer entry of model %d written + read back at %d baud: %d lines, %zu bytes; "
+      "sequencer entry of %s written + read back at %d baud: %d lines, %zu bytes; "
       "median %.1f ms, "
       "ratio to the wire time of the lines both ways median %.2f (best %.2f, worst %.2f), of "
       "the replies alone median %.2f (worst %.2f)\n",
-      modelCode, baud, link.counter.lines, link.counter.bytes, times[kRepeats / 2],
-      ratios[kRepeats / 2], ratios.front(), ratios.back(), replyRatios[kRepeats / 2],
-      replyRatios.back());
+      vistrel::RecordOf(kind).name, baud, link.counter.lines, link.counter.bytes,
+      times[kRepeats / 2], ratios[kRepeats / 2], ratios.front(), ratios.back(),
+      replyRatios[kRepeats / 2], replyRatios.back());
   return true;
 }
 
@@ -140,7 +140,8 @@ int main(int argc, char** argv) {
     if (link.channel.OpenDevice(device, static_cast<uint32_t>(baud))) {
       vistrel::SleepingWatch sleeping(link.engine);
       vistrel::CAdjustProgressDialog dialog;
-      ok = MeasureSequencer(link, baud, 3) && MeasureSequencer(link, baud, 0) &&
+      ok = MeasureSequencer(link, baud, vistrel::Model::Qx70500C) &&
+           MeasureSequencer(link, baud, vistrel::Model::Rl4100T) &&
            MeasureRun(link, sleeping, "sleeping wait") &&
            MeasureRun(link, dialog, "progress window");
     }

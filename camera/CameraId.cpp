@@ -1,8 +1,9 @@
 #include "camera/CameraId.h"
 
-#include <array>
+#include <vector>
 
 #include "camera/CameraData.h"
+#include "camera/CameraModel.h"
 #include "core/CommandIds.h"
 #include "core/TimeLimits.h"
 
@@ -11,9 +12,6 @@ namespace {
 
 constexpr int kCameraIdMs = limits::kReplyMs;
 constexpr int kModelIdMs = limits::kModelIdMs;
-
-// The model names the model choice writes, by entry position.
-constexpr std::array<const char*, 2> kModelIds{"RL-4100T-VLNK", "RL-8200T-VLNK"};
 
 constexpr const char* kModelIdFailed = "Failed writting camera model id.";
 
@@ -53,9 +51,10 @@ Outcome WriteCameraId(CameraSession& session, const std::string& cameraId) {
 }
 
 std::optional<std::string> ModelIdForEntry(int position) {
-  if (position < 0 || position >= static_cast<int>(kModelIds.size()))
+  const std::vector<std::string> names = WritableModelNames();
+  if (position < 0 || position >= static_cast<int>(names.size()))
     return std::nullopt;
-  return kModelIds[static_cast<size_t>(position)];
+  return names[static_cast<size_t>(position)];
 }
 
 Outcome WriteModelId(CameraSession& session, int position, const std::string& entryText) {

@@ -1,12 +1,12 @@
 #include "camera/CameraModel.h"
 
+#include <algorithm>
+
 #include "core/Command.h"
 #include "core/CommandIds.h"
 #include "core/TimeLimits.h"
 
 namespace vistrel {
-
-static_assert(CameraModel::kUnsupported == static_cast<int>(Model::Other));
 
 int ModelCodeFor(const std::string& name) {
   return CodeOf(ModelNamed(name));
@@ -19,13 +19,33 @@ std::vector<std::string> KnownModelNames() {
   return names;
 }
 
+std::vector<std::string> WritableModelNames() {
+  std::vector<std::string> names;
+  for (const ModelRecord& record : KnownModelRecords()) {
+    if (record.modelIdWritable)
+      names.emplace_back(record.name);
+  }
+  return names;
+}
+
 std::vector<std::string> ModelChoiceEntries(int code) {
-  const ModelRecord& record = RecordForCode(code);
-  return {record.modelChoice.begin(), record.modelChoice.end()};
+  const ModelRecord& own = RecordForCode(code);
+  if (own.model == Model::Other)
+    return {};
+  if (!own.modelIdWritable)
+    return {own.name};
+  std::vector<std::string> entries;
+  for (const ModelRecord& record : KnownModelRecords()) {
+    if (record.modelIdWritable && record.family == own.family)
+      entries.emplace_back(record.name);
+  }
+  return entries;
 }
 
 int ModelChoiceSelection(int code) {
-  return RecordForCode(code).modelChoiceSelection;
+  const std::vector<std::string> entries = ModelChoiceEntries(code);
+  const auto own = std::ranges::find(entries, RecordForCode(code).name);
+  return own == entries.end() ? -1 : static_cast<int>(own - entries.begin());
 }
 
 Outcome CheckModel(Command& engine, IMessagePresenter& messages, CameraModel& model) {

@@ -11,10 +11,10 @@ namespace vistrel {
 class Command;
 class IMessagePresenter;
 
-// The connected camera's model: code 0..3 for the known models, 4 for any other (the codes
-// are the order of the model catalogue).
+// The connected camera's model, by its code in the model catalogue (kUnsupported for a camera
+// that reported none of the known names).
 struct CameraModel {
-  static constexpr int kUnsupported = 4;
+  static constexpr int kUnsupported = CodeOf(Model::Other);
 
   int code = kUnsupported;
   std::string name;
@@ -28,16 +28,19 @@ struct CameraModel {
   int LargestHeight() const { return Record().largestHeight; }
 };
 
-// The model code for a name the camera reported (4 when it is none of the known ones).
+// The model code for a name the camera reported (kUnsupported when it is none of the known
+// ones).
 int ModelCodeFor(const std::string& name);
 // The names of the known models, by model code.
 std::vector<std::string> KnownModelNames();
+// The names a camera's model id can be rewritten to, in catalogue order.
+std::vector<std::string> WritableModelNames();
 // The entries of the model choice on the factory page for a model code, and the one selected.
 std::vector<std::string> ModelChoiceEntries(int code);
 int ModelChoiceSelection(int code);
 
 // Queries the model (1000 ms). Not Done when the camera did not answer; the record is then
-// kept. An unknown model is reported and taken as code 4.
+// kept. An unknown model is reported and taken as kUnsupported.
 Outcome CheckModel(Command& engine, IMessagePresenter& messages, CameraModel& model);
 
 }  // namespace vistrel

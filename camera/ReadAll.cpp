@@ -184,7 +184,7 @@ ReadAllResult Reload(CameraSession& session) {
   if (reachable)
     FillCameraBaudChoice(session);
   pages.ApplySequencerIndex();
-  table.AdjustRangesForModel(session.Model().code, session.View());
+  table.AdjustRangesForModel(session.Model().Record().blemishLimits, session.View());
   return result;
 }
 

@@ -16,8 +16,9 @@ constexpr int kLongestTimeLimitMs = 600000;
 // (--simulate takes its model only as --simulate=MODEL).
 constexpr const char* kValueOptions[] = {"--device",  "--port", "--cl2000", "--cl2001",
                                          "--clver11", "--baud", "--timeout"};
-constexpr const char* kFlagOptions[] = {"--simulate", "--log",   "--factory", "--user",  "--yes",
-                                        "-y",         "--quiet", "-q",        "--raw-ok"};
+constexpr const char* kFlagOptions[] = {"--simulate", "--log",        "--factory", "--user",
+                                        "--yes",      "-y",           "--quiet",   "-q",
+                                        "--raw-ok",   "--shared-port"};
 
 // An empty value (a script's unset variable) must not fall back to the stored channel.
 const CLI::Validator kNotEmpty(
@@ -41,19 +42,8 @@ const CLI::Validator kKnownModel(
     },
     "", "a known model");
 
-// The rates a channel runs at: the Camera Link serial rates, which are also the rates the
-// camera can be switched to. A Camera Link library is asked for its own rates when it opens.
-const CLI::Validator kBaudRate(
-    [](std::string& text) {
-      const std::optional<uint64_t> rate = ParseUnsignedArgument(text);
-      if (rate && *rate <= UINT32_MAX && ClBaudRateBit(static_cast<uint32_t>(*rate)) != 0)
-        return std::string();
-      std::vector<std::string> rates;
-      for (const ClBaudBit& entry : kClBaudBits)
-        rates.push_back(std::to_string(entry.rate));
-      return "not a baud rate: " + text + " (the rates are " + Listed(rates) + ")";
-    },
-    "", "a baud rate");
+const CLI::Validator kBaudRate([](std::string& text) { return BaudRateProblem(text); }, "",
+                               "a baud rate");
 
 CLI::Validator WholeNumberIn(uint32_t low, uint32_t high, const std::string& what) {
   return CLI::Validator(
@@ -67,6 +57,18 @@ CLI::Validator WholeNumberIn(uint32_t low, uint32_t high, const std::string& wha
 }
 
 }  // namespace
+
+// The rates a channel runs at: the Camera Link serial rates, which are also the rates the
+// camera can be switched to. A Camera Link library is asked for its own rates when it opens.
+std::string BaudRateProblem(const std::string& text) {
+  const std::optional<uint64_t> rate = ParseUnsignedArgument(text);
+  if (rate && *rate <= UINT32_MAX && ClBaudRateBit(static_cast<uint32_t>(*rate)) != 0)
+    return {};
+  std::vector<std::string> rates;
+  for (const ClBaudBit& entry : kClBaudBits)
+    rates.push_back(std::to_string(entry.rate));
+  return "not a baud rate: " + text + " (the rates are " + Listed(rates) + ")";
+}
 
 void AddChannelChoice(CLI::App& app, ChannelOptions& o, ChannelUse use) {
   const bool stored = use == ChannelUse::Stored;
@@ -115,6 +117,9 @@ void AddChannelChoice(CLI::App& app, ChannelOptions& o, ChannelUse use) {
 
 void AddChannelOptions(CLI::App& app, ChannelOptions& o) {
   AddChannelChoice(app, o);
+  app.add_flag("--shared-port", o.sharedPort,
+               "open a COM port that another program holds open, where that program is meant to "
+               "share it (without this such a port is refused, naming the program)");
   app.add_option("--timeout", o.timeoutMs,
                  "longest wait for any one reply, in ms (default: each command's own limit)")
       ->check(WholeNumberIn(1, kLongestTimeLimitMs, "a time limit of 1..600000 ms"));

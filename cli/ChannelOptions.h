@@ -25,8 +25,9 @@ struct ChannelOptions {
   bool factory = false;
   bool user = false;
   bool yes = false;
-  bool quiet = false;  // only data and errors
-  bool rawOk = false;  // a network port without COM port control may be used as it is
+  bool quiet = false;       // only data and errors
+  bool rawOk = false;       // a network port without COM port control may be used as it is
+  bool sharedPort = false;  // a COM port another program holds open may be opened
 
   // Whether a channel is named for this run (the stored one is not used).
   bool NamesChannel() const {
@@ -34,6 +35,10 @@ struct ChannelOptions {
   }
   bool OverridesChannel() const { return NamesChannel() || baud; }
 };
+
+// Why `text` is no baud rate a channel runs at ("not a baud rate: 11520 (the rates are ...)"),
+// or empty when it is one.
+std::string BaudRateProblem(const std::string& text);
 
 // Whether the channel chosen is opened for this run or stored for later runs.
 enum class ChannelUse { ThisRun, Stored };

@@ -32,6 +32,15 @@ namespace vistrel {
 namespace {
 
 constexpr const char* kProgram = "vistrelctl";
+#ifdef _WIN32
+constexpr const char* kExampleChannel = "--port 0";
+constexpr const char* kDocumentsHelp =
+    "\nREADME-Windows.txt, in the folder of vistrelctl.exe, describes the program on Windows.\n";
+#else
+constexpr const char* kExampleChannel = "--device /dev/ttyUSB0";
+constexpr const char* kDocumentsHelp =
+    "\nThe manual is vistrelctl(1); the README and the changelog are in\n" VISTREL_DOC_DIR ".\n";
+#endif
 
 // What CLI11 left over names an unknown subcommand or option; says so.
 int ReportLeftOver(const std::vector<std::string>& leftOver, std::ostream& err) {
@@ -107,8 +116,12 @@ int RunChosen(const ChosenAction& chosen, const ChannelOptions& options,
   const std::string channel = options.device.empty() ? session.ChannelText() : options.device;
   const int status = chosen.unopened ? session.Finish(chosen.unopened(session))
                                      : RunOnCamera(chosen, session, channel);
-  if (chosen.facts)
+  if (chosen.facts) {
     chosen.facts->last = session.Failure();
+    // A camera that named a model names it in the record, also when the run then failed.
+    if (chosen.facts->model.empty())
+      chosen.facts->model = session.Camera().Model().name;
+  }
   return status;
 }
 
@@ -184,10 +197,8 @@ void SetUpApp(CLI::App& app, ChannelOptions& options, ChosenAction& chosen) {
   app.set_help_all_flag("--help-all", "Print the help of every subcommand and exit");
   app.require_subcommand(0, 1);
   app.fallthrough();
-  app.footer(std::string("Example:\n  vistrelctl --device /dev/ttyUSB0 --baud 115200 get TI\n\n") +
-             ExitStatusHelp() +
-             "\nThe manual is vistrelctl(1); the README and the changelog are in\n" +
-             VISTREL_DOC_DIR + ".\n");
+  app.footer(std::string("Example:\n  vistrelctl ") + kExampleChannel +
+             " --baud 115200 get TI\n\n" + ExitStatusHelp() + kDocumentsHelp);
 
   AddChannelOptions(app, options);
   AddAllCommands(app, chosen);

@@ -59,6 +59,7 @@ CliSession::CliSession(const ChannelOptions& options, std::ostream& out, std::os
     camera_.SetFactoryMode(settings_.GetStoredNumber(kStoredControlMode, 0).value == 1);
   }
   comm_.NetworkPort().SetRawAllowed(options.rawOk);
+  comm_.SetSharedPort(options.sharedPort);
   // Channel options are for this run only: the stored choice stays as it was.
   comm_.SetWriteBack(!options.OverridesChannel());
 }
@@ -124,10 +125,35 @@ int CliSession::Open() {
   }
   if (opened)
     return kExitOk;
+  if (const std::optional<PortRefusal> refusal = comm_.PortRefusalOfOpen())
+    return FailOnHolder(*refusal);
+  if (const std::string problem = comm_.LibraryProblemOfOpen(); !problem.empty()) {
+    return Fail(kExitNoChannel, problem,
+                "install the frame grabber's Camera Link serial library where it is looked for: "
+                "in the folders of " +
+                    std::string(kLoaderPathVariable) + " and the system's for " +
+                    CClSerial2001::kLibrary + " and " + CClSerialVer11::kLibrary +
+                    ", in the folder CLSERIALPATH names for the Camera Link 2000 libraries "
+                    "(clser*); or name another channel (vistrelctl ports lists them)");
+  }
   Verdict verdict = VerdictFor(kExitNoChannel, Outcome::ChannelLost, operation_);
   if (!error.empty())
     verdict.what += " (" + error + ")";
   return Fail(kExitNoChannel, verdict.what, verdict.advice);
+}
+
+int CliSession::FailOnHolder(const PortRefusal& refusal) {
+  holder_ = refusal.holder;
+  const PortHolder& holder = refusal.holder;
+  const std::string what = comm_.OpenedComPortPath() + " is in use by " +
+                           (holder.program.empty() ? "a process" : holder.program) + " (pid " +
+                           std::to_string(holder.pid) + ")";
+  if (refusal.byLockFile)
+    return Fail(kExitNoChannel, what + ", which holds its lock file",
+                "close that program and run again");
+  return Fail(kExitNoChannel, what + ", which has it open",
+              "close that program and run again, or give --shared-port where it is meant to "
+              "share the port");
 }
 
 int CliSession::StatusFor(Outcome outcome) {
@@ -158,7 +184,8 @@ int CliSession::CheckCameraAnswers() {
 int CliSession::Fail(int status, const std::string& what, const std::string& advice) {
   if (!verdictGiven_) {
     verdictGiven_ = true;
-    errorMessage_ = EscapeControlsInMessage(what) + "; " + advice;
+    errorWhat_ = EscapeControlsInMessage(what);
+    errorAdvice_ = advice;
     // What failed may quote the camera (a model name) or a file: escaped, never raw.
     err_ << "vistrelctl " << operation_ << ": " << ChannelText() << ": "
          << EscapeControlsInMessage(what) << "; " << advice << '\n';
@@ -166,28 +193,44 @@ int CliSession::Fail(int status, const std::string& what, const std::string& adv
   return status;
 }
 
-int CliSession::Finish(int status) {
+void CliSession::EnsureVerdict(int status) {
   if (status != kExitOk && !verdictGiven_) {
     const Verdict verdict = VerdictFor(status, failure_, operation_);
     Fail(status, verdict.what, verdict.advice);
   }
+}
+
+int CliSession::Finish(int status) {
+  EnsureVerdict(status);
   if (json_)
     PrintRecord(status);
   return status;
+}
+
+void CliSession::WriteError(JsonWriter& w, int status) {
+  EnsureVerdict(status);
+  // The message shown before the line, unless it only says again what the line says.
+  const std::string& shown = presenter_.LastShown();
+  const bool adds = !shown.empty() && shown.find(errorWhat_) == std::string::npos;
+  w.BeginObject("error")
+      .Value("operation", operation_)
+      .Value("channel", ChannelText())
+      .Value("message", errorWhat_ + (adds ? " (" + shown + ")" : "") + "; " + errorAdvice_)
+      .Value("status", status);
+  if (holder_) {
+    w.BeginObject("holder");
+    holder_->program.empty() ? w.Null("program") : w.Value("program", holder_->program);
+    w.Value("pid", static_cast<long long>(holder_->pid)).EndObject();
+  }
+  w.EndObject();
 }
 
 void CliSession::PrintRecord(int status) {
   std::string members = record_.Text();
   JsonWriter head;
   head.BeginObject().Value("ok", status == kExitOk);
-  if (status != kExitOk) {
-    head.BeginObject("error")
-        .Value("operation", operation_)
-        .Value("channel", ChannelText())
-        .Value("message", errorMessage_)
-        .Value("status", status)
-        .EndObject();
-  }
+  if (status != kExitOk)
+    WriteError(head, status);
   std::string text = head.Text();
   if (!members.empty())
     text += ',' + members;

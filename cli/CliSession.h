@@ -60,6 +60,10 @@ class CliSession {
   // The status of a finished operation; a failure that gave no line of its own gets one.
   // Prints the JSON record of a run with JSON output.
   int Finish(int status);
+  // Writes the "error" member of a run that failed with `status` (after giving its line on
+  // stderr when none was given): its message is the line's, with the last message shown
+  // before it (the port's, the file's or the camera's own words) after what happened.
+  void WriteError(JsonWriter& w, int status);
 
   Command& Engine() { return engine_; }
   CameraSession& Camera() { return camera_; }
@@ -70,8 +74,12 @@ class CliSession {
   std::ostream& Err() { return err_; }
 
  private:
+  // Ends the run on a COM port that another program kept from being opened, naming it.
+  int FailOnHolder(const PortRefusal& refusal);
   // The baud rate of this run: given, else the stored one (9600 on a channel named for it).
   uint32_t RunBaud() const;
+  // Gives the line that ends a failed run unless one was given.
+  void EnsureVerdict(int status);
   // The one JSON object of a run that ended with `status`.
   void PrintRecord(int status);
 
@@ -81,7 +89,9 @@ class CliSession {
   Outcome failure_ = Outcome::Done;
   bool json_ = false;
   JsonWriter record_;
-  std::string errorMessage_;
+  std::string errorWhat_;
+  std::string errorAdvice_;
+  std::optional<PortHolder> holder_;  // the program that kept the port from being opened
   std::ostream& out_;
   std::ostream& err_;
   StoredSettings settings_;

@@ -47,7 +47,7 @@ void AddJsonFlag(CLI::App& sub, ChosenAction& chosen, const std::string& what) {
   sub.add_flag_callback(
       "--json", [&chosen] { chosen.json = true; },
       "print one JSON object: \"ok\", " + what +
-          ", and on failure \"error\" (docs/json-schema.md)");
+          ", and on failure \"error\" (json-schema.md in " VISTREL_DOC_DIR ")");
 }
 
 }  // namespace vistrel

@@ -6,6 +6,8 @@
 #include <set>
 
 #include "camera/CameraModel.h"
+#include "camera/MotorLens.h"
+#include "camera/models/ControlFacts.h"
 #include "cli/HelpFormatter.h"
 #include "core/CommandTable.h"
 #include "transport/ClSerialApi.h"
@@ -56,10 +58,13 @@ const CLI::App* FindSubcommand(const CLI::App& app, const std::string& name) {
   return nullptr;
 }
 
-std::vector<std::string> CommandNames(const char* suffix) {
+// The command names, or with `writable` those a setting may name.
+std::vector<std::string> CommandNames(const char* suffix, bool writable) {
   std::set<std::string> names;
   for (int id = 0; id < CommandTable::kCount; ++id) {
-    if (const std::string_view name = CommandTable::Name(id); !name.empty())
+    const std::string_view name = CommandTable::Name(id);
+    // A name shared by two ids is read-only when its first id is.
+    if (!name.empty() && !(writable && IsReadOnlyCommand(CommandTable::FindByName(name))))
       names.insert(std::string(name) + suffix);
   }
   return {names.begin(), names.end()};
@@ -82,16 +87,17 @@ std::vector<std::string> CheckedWords(const CLI::Option& opt) {
   return words;
 }
 
-// What goes where the option's value (or the positional) stands, by the name of its value.
-Completion ValuesOf(const CLI::Option& opt) {
+// What goes where the option's value (or the positional) stands, by the name of its value;
+// `before` are the plain words given to the subcommand so far.
+Completion ValuesOf(const CLI::Option& opt, const std::vector<std::string>& before = {}) {
   const std::string name = opt.get_positional() ? opt.get_name() : ValueName(opt);
   Completion c;
   if (name == "FILE" || name == "DEVICE") {
     c.kind = Completion::Kind::Files;
   } else if (name == "NAME") {
-    c.words = CommandNames("");
+    c.words = CommandNames("", false);
   } else if (name == "NAME=VALUE") {
-    c.words = CommandNames("=");
+    c.words = CommandNames("=", true);
     c.noSpace = true;
   } else if (name.find("MODEL") != std::string::npos) {
     c.words = KnownModelNames();
@@ -100,6 +106,11 @@ Completion ValuesOf(const CLI::Option& opt) {
       c.words.push_back(std::to_string(entry.rate));
   } else {
     c.words = CheckedWords(opt);
+  }
+  // A lens direction is one of the function typed before it.
+  if (name == "DIRECTION" && !before.empty()) {
+    std::erase_if(c.words,
+                  [&](const std::string& word) { return !FindLensButton(before.front(), word); });
   }
   return c;
 }
@@ -122,7 +133,8 @@ Completion Filtered(Completion c, const std::string& prefix) {
   return c;
 }
 
-Completion OptionsAndWords(const CLI::App& app, size_t filled, const std::string& cur) {
+Completion OptionsAndWords(const CLI::App& app, const std::vector<std::string>& filled,
+                           const std::string& cur) {
   Completion c;
   if (cur.starts_with("-")) {
     for (const CLI::Option* opt : TypedOptions(app)) {
@@ -133,8 +145,8 @@ Completion OptionsAndWords(const CLI::App& app, size_t filled, const std::string
     }
     return Filtered(c, cur);
   }
-  if (const CLI::Option* positional = NextPositional(app, filled))
-    c = ValuesOf(*positional);
+  if (const CLI::Option* positional = NextPositional(app, filled.size()))
+    c = ValuesOf(*positional, filled);
   for (const CLI::App* sub : app.get_subcommands({})) {
     if (!sub->get_name().empty() && !sub->get_group().empty())
       c.words.push_back(sub->get_name());
@@ -146,7 +158,7 @@ Completion OptionsAndWords(const CLI::App& app, size_t filled, const std::string
 
 Completion Complete(const CLI::App& root, const std::vector<std::string>& typed) {
   const CLI::App* app = &root;
-  size_t filled = 0;
+  std::vector<std::string> filled;  // the plain words given to the subcommand
   const std::string cur = typed.empty() ? "" : typed.back();
   for (size_t i = 0; i + 1 < typed.size(); ++i) {
     const std::string& word = typed[i];
@@ -158,9 +170,9 @@ Completion Complete(const CLI::App& root, const std::vector<std::string>& typed)
         return Filtered(ValuesOf(*opt), cur);
     } else if (const CLI::App* sub = FindSubcommand(*app, word)) {
       app = sub;
-      filled = 0;
+      filled.clear();
     } else {
-      ++filled;
+      filled.push_back(word);
     }
   }
   if (const size_t equals = cur.find('='); cur.starts_with("--") && equals != std::string::npos) {

@@ -6,6 +6,7 @@
 #include <memory>
 #include <ostream>
 #include <string>
+#include <vector>
 
 #include "camera/CameraData.h"
 #include "camera/CameraId.h"
@@ -33,6 +34,14 @@ struct TextArgument {
   bool Given() const { return option != nullptr && option->count() > 0; }
 };
 
+// "A or B or C".
+std::string EitherOf(const std::vector<std::string>& names) {
+  std::string text;
+  for (const std::string& name : names)
+    text += (text.empty() ? "" : " or ") + name;
+  return text;
+}
+
 CLI::Validator Checked(std::string (*check)(const std::string&)) {
   return CLI::Validator([check](std::string& value) { return check(value); }, "");
 }
@@ -47,23 +56,31 @@ bool FactoryModeOrSay(CliSession& s, const char* what) {
   return false;
 }
 
-int PrintText(CliSession& s, int commandId) {
+// The text as read, on a line or as the member `key` of the JSON record.
+void PrintRead(CliSession& s, const char* key, const std::string& text) {
+  if (s.Json())
+    s.Record().Value(key, text);
+  else
+    s.Out() << EscapeControls(text) << '\n';
+}
+
+int PrintText(CliSession& s, int commandId, const char* key) {
   std::string text;
   if (const Outcome read = s.Engine().GetText(commandId, text, kQueryMs); read != Outcome::Done)
     return s.FailureStatus(read);
-  s.Out() << EscapeControls(s.Engine().LastAnswerText()) << '\n';
+  PrintRead(s, key, s.Engine().LastAnswerText());
   return kExitOk;
 }
 
 int RunUserId(CliSession& s, const TextArgument& arg) {
   if (!arg.Given())
-    return PrintText(s, cmd::UD);
+    return PrintText(s, cmd::UD, "userId");
   return s.StatusFor(WriteUserId(s.Camera(), arg.text));
 }
 
 int RunCameraId(CliSession& s, const TextArgument& arg) {
   if (!arg.Given())
-    return PrintText(s, cmd::ID);
+    return PrintText(s, cmd::ID, "cameraId");
   if (!FactoryModeOrSay(s, "camera id"))
     return kExitUsage;
   return s.StatusFor(WriteCameraId(s.Camera(), arg.text));
@@ -82,11 +99,12 @@ int RunModelId(CliSession& s, const std::string& name) {
   if (outcome != Outcome::BadInput)
     return s.StatusFor(outcome);
   // The entries whose position writes their own name: what this camera can be given.
-  std::string names;
+  std::vector<std::string> given;
   for (size_t i = 0; i < entries.size(); ++i) {
     if (ModelIdForEntry(static_cast<int>(i)) == entries[i])
-      names += (names.empty() ? "" : " or ") + entries[i];
+      given.push_back(entries[i]);
   }
+  const std::string names = EitherOf(given);
   return s.Fail(kExitUsage,
                 name + " is not a model id of this camera's family (it is " +
                     s.Camera().Model().name + "); nothing was sent",
@@ -95,7 +113,7 @@ int RunModelId(CliSession& s, const std::string& name) {
 
 int RunDeviceVersion(CliSession& s, const TextArgument& arg) {
   if (!arg.Given())
-    return PrintText(s, cmd::DV);
+    return PrintText(s, cmd::DV, "deviceVersion");
   if (!FactoryModeOrSay(s, "device version"))
     return kExitUsage;
   return s.StatusFor(WriteDeviceVersion(s.Camera(), arg.text));
@@ -106,7 +124,7 @@ int RunXmlVersion(CliSession& s, const TextArgument& arg) {
     const Reading<int32_t> read = ReadXmlVersion(s.Camera());
     if (!read.value)
       return s.FailureStatus(read.outcome);
-    s.Out() << FormatXmlVersion(*read.value) << '\n';
+    PrintRead(s, "xmlVersion", FormatXmlVersion(*read.value));
     return kExitOk;
   }
   if (!FactoryModeOrSay(s, "XML version"))
@@ -199,56 +217,73 @@ void AddLensCommand(CLI::App& app, ChosenAction& chosen) {
 
 }  // namespace
 
-void AddIdentityCommands(CLI::App& app, ChosenAction& chosen) {
-  auto userId = std::make_shared<TextArgument>();
-  userId->option =
-      AddCameraCommand(app, chosen,
-                       {"user-id", "Print the user id, or write TEXT (at most 16 characters)",
-                        "vistrelctl --device /dev/ttyUSB0 user-id 'Line 4 left'"},
-                       [userId](CliSession& s) { return RunUserId(s, *userId); })
-          ->add_option("TEXT", userId->text, "the user id to write")
-          ->check(Checked(CheckUserIdArgument));
+namespace {
 
-  auto cameraId = std::make_shared<TextArgument>();
-  cameraId->option =
-      AddCameraCommand(app, chosen,
-                       {"camera-id",
-                        "Print the camera id, or write TEXT (at most 10 characters; needs "
-                        "factory control mode)",
-                        "vistrelctl --device /dev/ttyUSB0 --factory camera-id AB12345678"},
-                       [cameraId](CliSession& s) { return RunCameraId(s, *cameraId); })
-          ->add_option("TEXT", cameraId->text, "the camera id to write")
-          ->check(Checked(CheckCameraIdArgument));
+// A subcommand that prints one identity text of the camera, or writes the TEXT given.
+struct TextCommand {
+  CommandHelp help;
+  const char* argument;      // the name of TEXT in the usage
+  const char* argumentHelp;  // what TEXT is
+  const char* key;           // the member of the JSON record that holds the text read
+  std::string (*check)(const std::string&);
+  int (*run)(CliSession&, const TextArgument&);
+};
+
+constexpr TextCommand kTextCommands[] = {
+    {{"user-id", "Print the user id, or write TEXT (at most 16 characters)",
+      "vistrelctl --device /dev/ttyUSB0 user-id 'Line 4 left'"},
+     "TEXT",
+     "the user id to write",
+     "userId",
+     CheckUserIdArgument,
+     RunUserId},
+    {{"camera-id",
+      "Print the camera id, or write TEXT (at most 10 characters; needs factory control mode)",
+      "vistrelctl --device /dev/ttyUSB0 --factory camera-id AB12345678"},
+     "TEXT",
+     "the camera id to write",
+     "cameraId",
+     CheckCameraIdArgument,
+     RunCameraId},
+    {{"device-version", "Print the device version, or write A.B.C.D (needs factory control mode)",
+      "vistrelctl --device /dev/ttyUSB0 --factory device-version 1.0.2.7"},
+     "A.B.C.D",
+     "the device version to write",
+     "deviceVersion",
+     CheckDeviceVersionArgument,
+     RunDeviceVersion},
+    {{"xml-version", "Print the XML version, or write N.N.N (needs factory control mode)",
+      "vistrelctl --device /dev/ttyUSB0 --factory xml-version 1.2.3"},
+     "N.N.N",
+     "the XML version to write",
+     "xmlVersion",
+     CheckXmlVersionArgument,
+     RunXmlVersion},
+};
+
+}  // namespace
+
+void AddIdentityCommands(CLI::App& app, ChosenAction& chosen) {
+  for (const TextCommand& command : kTextCommands) {
+    auto arg = std::make_shared<TextArgument>();
+    CLI::App* sub =
+        AddCameraCommand(app, chosen, command.help,
+                         [arg, run = command.run](CliSession& s) { return run(s, *arg); });
+    arg->option = sub->add_option(command.argument, arg->text, command.argumentHelp)
+                      ->check(Checked(command.check));
+    AddJsonFlag(*sub, chosen, std::string("\"") + command.key + "\" when read");
+  }
 
   auto model = std::make_shared<std::string>();
-  AddCameraCommand(
+  CLI::App* modelId = AddCameraCommand(
       app, chosen,
       {"model-id", "Write the model id, then check the model (needs factory control mode)",
        "vistrelctl --device /dev/ttyUSB0 --factory model-id RL-8200T-VLNK"},
-      [model](CliSession& s) { return RunModelId(s, *model); })
-      ->add_option("MODEL", *model, "RL-4100T-VLNK or RL-8200T-VLNK")
+      [model](CliSession& s) { return RunModelId(s, *model); });
+  modelId->add_option("MODEL", *model, EitherOf(WritableModelNames()))
       ->required()
-      ->check(CLI::IsMember({*ModelIdForEntry(0), *ModelIdForEntry(1)}));
-
-  auto device = std::make_shared<TextArgument>();
-  device->option =
-      AddCameraCommand(app, chosen,
-                       {"device-version",
-                        "Print the device version, or write A.B.C.D (needs factory control mode)",
-                        "vistrelctl --device /dev/ttyUSB0 --factory device-version 1.0.2.7"},
-                       [device](CliSession& s) { return RunDeviceVersion(s, *device); })
-          ->add_option("A.B.C.D", device->text, "the device version to write")
-          ->check(Checked(CheckDeviceVersionArgument));
-
-  auto xml = std::make_shared<TextArgument>();
-  xml->option =
-      AddCameraCommand(
-          app, chosen,
-          {"xml-version", "Print the XML version, or write N.N.N (needs factory control mode)",
-           "vistrelctl --device /dev/ttyUSB0 --factory xml-version 1.2.3"},
-          [xml](CliSession& s) { return RunXmlVersion(s, *xml); })
-          ->add_option("N.N.N", xml->text, "the XML version to write")
-          ->check(Checked(CheckXmlVersionArgument));
+      ->check(CLI::IsMember(WritableModelNames()));
+  AddJsonFlag(*modelId, chosen, "nothing more");
 
   AddLensCommand(app, chosen);
 }

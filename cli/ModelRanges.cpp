@@ -100,7 +100,7 @@ ModelRanges ModelRangesUnread(CliSession& s) {
   const CameraModel& model = s.Camera().Model();
   ranges.inputs = ModelRangeInputs(model);
   NullParameterView noView;
-  s.Camera().Table().AdjustRangesForModel(model.code, noView);
+  s.Camera().Table().AdjustRangesForModel(model.Record().blemishLimits, noView);
   return ranges;
 }
 

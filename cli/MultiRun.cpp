@@ -4,11 +4,12 @@
 #include <algorithm>
 #include <fstream>
 #include <map>
-#include <mutex>
 #include <ostream>
+#include <sstream>
 #include <thread>
 
 #include "camera/CameraId.h"
+#include "cli/ChannelOptions.h"
 #include "cli/Cli.h"
 #include "cli/CliSession.h"
 #include "cli/CommandRegistry.h"
@@ -25,12 +26,19 @@ namespace {
 constexpr const char* kDevice = "--device";
 constexpr const char* kDevices = "--devices";
 constexpr const char* kJobs = "--jobs";
+constexpr const char* kBaud = "--baud";
 // Asking for help or the version is an ordinary run, whatever else is given.
 constexpr const char* kHelpOptions[] = {"--help", "-h", "--help-all", "--version"};
 
+// A channel of the run, with the baud rate its line of a --devices file gives (else empty).
+struct ListedChannel {
+  std::string channel;
+  std::string baud;
+};
+
 // What a run over several cameras does: the same arguments on every channel.
 struct CameraPlan {
-  std::vector<std::string> channels;
+  std::vector<ListedChannel> channels;
   std::vector<std::string> arguments;  // for each camera's run, without the channels
   size_t jobs = 0;                     // how many at once; 0: all
   bool json = false;
@@ -45,17 +53,40 @@ std::string Trimmed(const std::string& text) {
   return text.substr(first, text.find_last_not_of(" \t\r") - first + 1);
 }
 
-// The channels of a --devices file: one a line; blank lines and # comments are skipped.
+// A line of a --devices file: DEVICE [BAUD]. Empty, or what is wrong with it.
+std::string TakeChannelLine(const std::string& line, CameraPlan& plan) {
+  std::istringstream words(line);
+  ListedChannel listed;
+  std::string more;
+  words >> listed.channel >> listed.baud >> more;
+  if (!more.empty())
+    return "more than a device and a baud rate";
+  if (!listed.baud.empty()) {
+    if (std::string problem = BaudRateProblem(listed.baud); !problem.empty())
+      return problem;
+  }
+  plan.channels.push_back(std::move(listed));
+  return {};
+}
+
+// The channels of a --devices file: DEVICE [BAUD] a line; blank lines and # comments are
+// skipped.
 void ReadChannelFile(const std::string& path, CameraPlan& plan) {
   std::ifstream in(path);
   if (!in) {
     plan.error = "cannot read the channel list " + path;
     return;
   }
+  size_t number = 0;
   for (std::string line; std::getline(in, line);) {
+    ++number;
     line = Trimmed(line);
-    if (!line.empty() && !line.starts_with('#'))
-      plan.channels.push_back(line);
+    if (line.empty() || line.starts_with('#'))
+      continue;
+    if (const std::string problem = TakeChannelLine(line, plan); !problem.empty()) {
+      plan.error = path + " line " + std::to_string(number) + ": " + problem;
+      return;
+    }
   }
   if (in.bad())
     plan.error = "cannot read the channel list " + path;
@@ -68,7 +99,7 @@ void TakeOption(const std::string& name, const std::string& value, CameraPlan& p
   if (value.empty()) {
     plan.error = name + ": an empty value names no channel";
   } else if (name == kDevice) {
-    plan.channels.push_back(value);
+    plan.channels.push_back({value, ""});
   } else if (name == kDevices) {
     plan.overCameras = true;
     ReadChannelFile(value, plan);
@@ -102,7 +133,9 @@ CameraPlan PlanOf(const std::vector<std::string>& args) {
     else
       TakeOption(name, equals == std::string::npos ? args[++i] : arg.substr(equals + 1), plan);
   }
-  std::vector<std::string> sorted = plan.channels;
+  std::vector<std::string> sorted;
+  for (const ListedChannel& listed : plan.channels)
+    sorted.push_back(listed.channel);
   std::ranges::sort(sorted);
   if (const auto twice = std::ranges::adjacent_find(sorted);
       plan.error.empty() && twice != sorted.end()) {
@@ -131,6 +164,8 @@ const char* OutcomeWord(int status, Outcome last) {
       return last == Outcome::ChannelLost ? "channel lost" : "no reply";
     case kExitNoChannel:
       return "no channel";
+    case kExitNotWritten:
+      return "not written";
   }
   return "stopped";
 }
@@ -180,7 +215,7 @@ std::string CheckOutputNames(const CameraPlan& plan) {
   if (NeedsCameraId(*file))
     return {};  // known once each camera has told its id
   std::map<std::string, std::string> byPath;
-  for (const std::string& channel : plan.channels) {
+  for (const auto& [channel, baud] : plan.channels) {
     const auto [taken, added] = byPath.emplace(ExpandFileName(*file, channel, ""), channel);
     if (!added)
       return "the channels " + taken->second + " and " + channel + " give the same file name " +
@@ -189,15 +224,39 @@ std::string CheckOutputNames(const CameraPlan& plan) {
   return {};
 }
 
-// One camera's run. Text lines go out as they are complete; a JSON record once it ends.
-int RunOnCamera(const CameraPlan& plan, size_t index, std::ostream& out, std::ostream& err,
-                std::mutex& lock, OutputClaims& claims) {
-  const std::string& channel = plan.channels[index];
+// The arguments of camera `index`'s run: its channel, and the baud rate of its line in
+// place of any --baud of the command line.
+std::vector<std::string> ArgumentsFor(const CameraPlan& plan, size_t index) {
+  const ListedChannel& listed = plan.channels[index];
+  std::vector<std::string> args{std::string(kDevice) + "=" + listed.channel};
+  if (!listed.baud.empty())
+    args.push_back(std::string(kBaud) + "=" + listed.baud);
+  for (size_t i = 0; i < plan.arguments.size(); ++i) {
+    const std::string& arg = plan.arguments[i];
+    if (arg == "--") {
+      args.insert(args.end(), plan.arguments.begin() + static_cast<long>(i), plan.arguments.end());
+      break;
+    }
+    if (listed.baud.empty() || (arg != kBaud && !arg.starts_with(std::string(kBaud) + "=")))
+      args.push_back(arg);
+    else if (arg == kBaud)
+      ++i;  // and its value
+  }
+  return args;
+}
+
+// One camera's run. Its text lines and its JSON record go out in the order of the list.
+int RunOnCamera(const CameraPlan& plan, size_t index, CameraOrderedOutput& output,
+                OutputClaims& claims) {
+  const std::string& channel = plan.channels[index].channel;
   const std::string prefix = EscapeControlsInMessage(channel) + ": ";
-  LineStream cameraOut(plan.json ? nullptr : &out, prefix, lock);
-  LineStream cameraErr(&err, prefix, lock);
-  std::vector<std::string> args{std::string(kDevice) + "=" + channel};
-  args.insert(args.end(), plan.arguments.begin(), plan.arguments.end());
+  auto handOn = [&output, &prefix, index](bool toErr) {
+    return [&output, &prefix, index, toErr](const std::string& line) {
+      output.Write(index, toErr, prefix + line + '\n');
+    };
+  };
+  LineStream cameraOut(plan.json ? LineStream::HandOn() : handOn(false));
+  LineStream cameraErr(handOn(true));
   CameraRunFacts facts;
   facts.idWanted = plan.json;
   facts.index = index;
@@ -209,15 +268,13 @@ int RunOnCamera(const CameraPlan& plan, size_t index, std::ostream& out, std::os
               << " received before this camera's turn: nothing was sent to it\n";
     status += 128;
   } else {
-    status = RunCliArguments(args, cameraOut, cameraErr, &facts);
+    status = RunCliArguments(ArgumentsFor(plan, index), cameraOut, cameraErr, &facts);
   }
   cameraOut.Finish();
   cameraErr.Finish();
-  if (plan.json) {
-    const std::string record = RecordOf(channel, facts, status, cameraOut, cameraErr);
-    const std::lock_guard<std::mutex> hold(lock);
-    out << record << '\n' << std::flush;
-  }
+  if (plan.json)
+    output.Write(index, false, RecordOf(channel, facts, status, cameraOut, cameraErr) + '\n');
+  output.Finish(index);
   return status;
 }
 
@@ -229,7 +286,8 @@ void AddMultiRunOptions(CLI::App& app) {
   auto ignore = [](const std::string&) {};
   app.add_option_function<std::string>(
          kDevices, ignore,
-         "run on every channel listed in FILE (one a line; blank lines and # comments skipped)")
+         "run on every channel listed in FILE, one a line as DEVICE [BAUD] (the line's rate "
+         "replaces --baud; blank lines and # comments skipped); output in the order of the list")
       ->type_name("FILE");
   app.add_option_function<std::string>(kJobs, ignore,
                                        "with several cameras: how many run at once (default all)")
@@ -261,10 +319,10 @@ std::optional<int> RunOnEveryCamera(const std::vector<std::string>& args, std::o
   const size_t count = plan.channels.size();
   OutputClaims claims(count, plan.jobs == 0 ? count : std::min(plan.jobs, count));
   std::vector<int> statuses(count, kExitOk);
-  std::mutex lock;
+  CameraOrderedOutput output(count, out, err);
   auto work = [&](size_t i) {
     claims.Enter();
-    statuses[i] = RunOnCamera(plan, i, out, err, lock, claims);
+    statuses[i] = RunOnCamera(plan, i, output, claims);
     claims.Leave(i);
   };
   std::vector<std::thread> threads;

@@ -65,7 +65,7 @@ class Provisioning {
   int StepFailed(const char* step, int status, const std::string& what, const std::string& advice) {
     return s_.Fail(status, std::string(step) + " failed: " + what, advice);
   }
-  void PrintJson() const;
+  void PrintJson(int status) const;
 
   CliSession& s_;
   const ProvisionRequest& request_;
@@ -180,10 +180,12 @@ int Provisioning::ReadBack(std::string& detail) {
   return status;
 }
 
-void Provisioning::PrintJson() const {
+void Provisioning::PrintJson(int status) const {
   const auto failed = std::ranges::find_if(steps_, [](const StepRecord& r) { return !r.ok; });
   JsonWriter w;
   w.BeginObject().Value("file", request_.file).Value("area", request_.area);
+  if (status != kExitOk)
+    s_.WriteError(w, status);
   const std::string& model = s_.Camera().Model().name;
   model.empty() ? w.Null("model") : w.Value("model", model);
   cameraId_ ? w.Value("cameraId", *cameraId_) : w.Null("cameraId");
@@ -212,7 +214,7 @@ int Provisioning::Run() {
       break;
   }
   if (request_.json)
-    PrintJson();
+    PrintJson(status);
   return s_.Finish(status);
 }
 

@@ -1,9 +1,13 @@
 #include "cli/QueryCommands.h"
 
 #include <algorithm>
+#include <optional>
 #include <ostream>
+#include <utility>
 
 #include "camera/ReadAll.h"
+#include "camera/models/ControlCaptions.h"
+#include "camera/models/ControlFacts.h"
 #include "camera/models/ModelCatalogue.h"
 #include "camera/models/PageChoices.h"
 #include "cli/Cli.h"
@@ -127,39 +131,79 @@ std::vector<ChoiceItem> EntriesOf(CliSession& s, const ParameterEntry& row) {
   return PageChoiceEntries(row.ctrlId, s.Camera().Model().code);
 }
 
-// One control: kind, class, the model's range or entries, and its value (null when refused).
-void DescribeRow(CliSession& s, const ParameterEntry& row, const RangeInputs& inputs,
-                 const NameReading& r) {
-  const std::string name(CommandTable::Name(row.commandId));
-  int32_t minimum = 0, maximum = 0;
-  RowRange(row, inputs, minimum, maximum);
-  const std::vector<ChoiceItem> entries = EntriesOf(s, row);
-  const bool ranged = entries.empty() && (row.kind == ControlKind::Number || minimum < maximum);
-  if (s.Json()) {
-    JsonWriter& w = s.Record();
-    w.BeginObject().Value("name", name).Value("ctrl", row.ctrlId);
-    w.Value("kind", ControlKindName(static_cast<int>(row.kind)))
-        .Value("class", ClassName(row.paramClass));
-    if (ranged)
-      w.Value("min", minimum).Value("max", maximum);
-    if (!entries.empty()) {
-      w.BeginArray("entries");
-      for (const ChoiceItem& entry : entries)
-        w.BeginObject().Value("text", entry.text).Value("value", entry.value).EndObject();
-      w.EndArray();
-    }
-    ValueJson(w, "value", r);
-    w.Value("outOfRange", r.outOfRange).Value("refused", r.status == kExitRefused).EndObject();
-    return;
+// What describe says of a control besides its value: what it is called, what it takes and
+// what its numbers mean.
+struct RowDescription {
+  std::vector<ChoiceItem> entries;                   // of a choice
+  std::optional<std::pair<int32_t, int32_t>> range;  // of a number
+  std::optional<int32_t> step;
+  std::optional<ControlUnit> unit;
+};
+
+RowDescription DescriptionOf(CliSession& s, const ParameterEntry& row, const RangeInputs& inputs) {
+  RowDescription d;
+  d.entries = EntriesOf(s, row);
+  if (row.kind == ControlKind::Number) {
+    int32_t minimum = 0, maximum = 0;
+    RowRange(row, inputs, minimum, maximum);
+    d.range = {minimum, maximum};
+    d.step = FixedStep(row.ctrlId);
+    d.unit = UnitOf(row.ctrlId);
   }
-  s.Out() << name << " control " << row.ctrlId << ": "
-          << ControlKindName(static_cast<int>(row.kind)) << ", class " << ClassName(row.paramClass);
-  if (!entries.empty())
-    s.Out() << ", entries " << EntryList(entries);
-  else if (ranged)
-    s.Out() << ", range " << minimum << ".." << maximum;
-  s.Out() << " (model " << EscapeControls(s.Camera().Model().name) << "), value " << ValueText(r)
-          << '\n';
+  return d;
+}
+
+void DescribeRowJson(JsonWriter& w, int rowIndex, const ParameterEntry& row,
+                     const RowDescription& d, const NameReading& r) {
+  w.BeginObject().Value("name", CommandTable::Name(row.commandId)).Value("ctrl", row.ctrlId);
+  w.Value("kind", ControlKindName(static_cast<int>(row.kind)))
+      .Value("class", ClassName(row.paramClass));
+  RowBasicsJson(w, rowIndex, row, d.range);
+  if (d.range)
+    w.Value("min", d.range->first).Value("max", d.range->second);
+  if (d.step)
+    w.Value("step", *d.step);
+  if (d.unit && *d.unit->unit != '\0')
+    w.Value("unit", d.unit->unit);
+  if (d.unit)
+    w.NumberOrText("scale", d.unit->scale);
+  if (!d.entries.empty()) {
+    w.BeginArray("entries");
+    for (const ChoiceItem& entry : d.entries)
+      w.BeginObject().Value("text", entry.text).Value("value", entry.value).EndObject();
+    w.EndArray();
+  }
+  ValueJson(w, "value", r);
+  w.Value("outOfRange", r.outOfRange).Value("refused", r.status == kExitRefused).EndObject();
+}
+
+// One control: its caption, kind, class, what it takes (the model's range or entries, the
+// step, the unit), its default and its value (null when refused).
+void DescribeRow(CliSession& s, int rowIndex, const ParameterEntry& row, const RangeInputs& inputs,
+                 const NameReading& r) {
+  const RowDescription d = DescriptionOf(s, row, inputs);
+  if (s.Json())
+    return DescribeRowJson(s.Record(), rowIndex, row, d, r);
+  std::ostream& out = s.Out();
+  out << CommandTable::Name(row.commandId) << " control " << row.ctrlId << ": "
+      << ControlKindName(static_cast<int>(row.kind)) << ", class " << ClassName(row.paramClass);
+  if (const std::string caption = CaptionOf(row.ctrlId); !caption.empty())
+    out << ", caption \"" << caption << '"';
+  out << (IsReadOnlyCommand(row.commandId) ? ", read-only" : "");
+  if (!d.entries.empty())
+    out << ", entries " << EntryList(d.entries);
+  if (d.range)
+    out << ", range " << d.range->first << ".." << d.range->second;
+  if (d.step)
+    out << ", step " << *d.step;
+  if (d.unit && *d.unit->unit != '\0')
+    out << ", unit " << d.unit->unit;
+  if (d.unit && std::string_view(d.unit->scale) != "1")
+    out << ", scale " << d.unit->scale;
+  if (const std::optional<int32_t> initial = DefaultOf(rowIndex, row, d.range))
+    out << ", default " << *initial;
+  out << " (model " << EscapeControls(s.Camera().Model().name) << "), value " << ValueText(r)
+      << '\n';
 }
 
 // The controls of the command in the parameter table, or a line for a command without one.
@@ -168,7 +212,7 @@ void DescribeName(CliSession& s, const RangeInputs& inputs, const NameReading& r
   bool any = false;
   for (int i = 0; i < table.RowCount(); ++i) {
     if (table.Row(i).commandId == r.id) {
-      DescribeRow(s, table.Row(i), inputs, r);
+      DescribeRow(s, i, table.Row(i), inputs, r);
       any = true;
     }
   }
@@ -177,11 +221,12 @@ void DescribeName(CliSession& s, const RangeInputs& inputs, const NameReading& r
   const std::string name(CommandTable::Name(r.id));
   if (s.Json()) {
     JsonWriter& w = s.Record();
-    w.BeginObject().Value("name", name).Null("ctrl");
+    w.BeginObject().Value("name", name).Null("ctrl").Value("readOnly", IsReadOnlyCommand(r.id));
     ValueJson(w, "value", r);
     w.Value("refused", r.status == kExitRefused).EndObject();
   } else {
-    s.Out() << name << ": no control, value " << ValueText(r) << '\n';
+    s.Out() << name << ": no control" << (IsReadOnlyCommand(r.id) ? ", read-only" : "")
+            << ", value " << ValueText(r) << '\n';
   }
 }
 
@@ -272,7 +317,7 @@ int RunDescribeAll(CliSession& s) {
       ReadFromTable(s, ranges.inputs, row.value, r);
     else
       r.status = kExitUsage;  // not read by the pass: a button or a write-only setting
-    DescribeRow(s, row, ranges.inputs, r);
+    DescribeRow(s, i, row, ranges.inputs, r);
     if (r.outOfRange)
       flagged.push_back(std::move(r));
   }

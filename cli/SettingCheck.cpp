@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <optional>
 
+#include "camera/models/ControlFacts.h"
 #include "camera/models/ModelCatalogue.h"
 #include "camera/models/PageChoices.h"
 #include "cli/Cli.h"
@@ -155,8 +156,6 @@ int CheckSettings(CliSession& s, std::vector<RequestedSetting>& settings,
   const std::string model = " (model " + s.Camera().Model().name + "); nothing was sent";
   for (size_t i = 0; i < settings.size(); ++i) {
     RequestedSetting& setting = settings[i];
-    if (setting.value.kind == ValueKind::Text)
-      continue;
     // Stops the call at the first value not allowed, or lists it and goes on.
     const auto refuse = [&](const std::string& what, const std::string& advice) {
       if (refusals == nullptr)
@@ -164,6 +163,18 @@ int CheckSettings(CliSession& s, std::vector<RequestedSetting>& settings,
       refusals->push_back({i, what, advice});
       return static_cast<int>(kExitOk);
     };
+    if (IsReadOnlyCommand(setting.id)) {
+      if (const int status = refuse(setting.name +
+                                        " is read-only: the camera reports it and takes "
+                                        "no value" +
+                                        model,
+                                    "read it with vistrelctl get " + setting.name);
+          status != kExitOk)
+        return status;
+      continue;
+    }
+    if (setting.value.kind == ValueKind::Text)
+      continue;
     const CommandRows rows = RowsOf(s, setting.id);
     const std::string given = setting.name + "=" + setting.text;
     std::optional<int32_t> number = ParseNumberArgument(setting.text);

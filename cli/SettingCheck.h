@@ -26,12 +26,12 @@ struct SettingRefusal {
 };
 
 // Turns each value into what is sent and checks it against the connected model's range or
-// choice entries, in the order given: a binning or gain mode set earlier in the call counts
-// for the ranges after it. A choice may be given by its entry text. Reads from the camera
-// only the modes the ranges of these settings depend on. kExitOk, or kExitUsage after naming
-// the setting and what it may be; a failed read returns its status. With `refusals` every
-// setting is checked: those not allowed are listed there (and count for no mode) and the
-// call returns kExitOk unless a read failed.
+// choice entries (a command the camera only reports takes no value), in the order given: a binning
+// or gain mode set earlier in the call counts for the ranges after it. A choice may be given by its
+// entry text. Reads from the camera only the modes the ranges of these settings depend on. kExitOk,
+// or kExitUsage after naming the setting and what it may be; a failed read returns its status. With
+// `refusals` every setting is checked: those not allowed are listed there (and count for no mode)
+// and the call returns kExitOk unless a read failed.
 int CheckSettings(CliSession& s, std::vector<RequestedSetting>& settings,
                   std::vector<SettingRefusal>* refusals = nullptr);
 

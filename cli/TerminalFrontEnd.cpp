@@ -4,6 +4,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <iostream>
 
 #include "core/TimeStamp.h"
@@ -16,8 +17,10 @@ void TerminalPresenter::ShowMessage(const std::string& text, const std::string& 
   // on the command line success is the exit status.
   if (icon == MessageIcon::Information)
     return;
-  err_ << "vistrelctl: " << (caption.empty() ? "" : caption + ": ") << EscapeControlsInMessage(text)
-       << '\n';
+  const std::string shown = (caption.empty() ? "" : caption + ": ") + EscapeControlsInMessage(text);
+  lastShown_ = shown;
+  std::ranges::replace(lastShown_, '\n', ' ');
+  err_ << "vistrelctl: " << shown << '\n';
 }
 
 bool TerminalPresenter::AskYesNo(const std::string& text, const std::string&) {

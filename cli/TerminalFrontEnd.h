@@ -14,10 +14,13 @@ class TerminalPresenter final : public IMessagePresenter {
   TerminalPresenter(std::ostream& err, bool assumeYes) : err_(err), assumeYes_(assumeYes) {}
   void ShowMessage(const std::string& text, const std::string& caption, MessageIcon icon) override;
   bool AskYesNo(const std::string& text, const std::string& caption) override;
+  // The last message shown (escaped, its lines joined by spaces); empty when none was.
+  const std::string& LastShown() const { return lastShown_; }
 
  private:
   std::ostream& err_;
   bool assumeYes_;
+  std::string lastShown_;
 };
 
 // Time-stamped traffic lines on stderr (--log).

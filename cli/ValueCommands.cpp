@@ -119,9 +119,9 @@ void AddValueCommands(CLI::App& app, ChosenAction& chosen) {
   CLI::App* set = AddCameraCommand(
       app, chosen,
       {"set",
-       "Check every setting against the model's ranges and entries, then send them "
-       "in order, stopping at the first refused; numbers in decimal, &H or 0x "
-       "hexadecimal, a choice also by its entry text",
+       "Check every setting against the model's ranges and entries (a read-only control "
+       "takes none), then send them in order, stopping at the first refused; numbers in "
+       "decimal, &H or 0x hexadecimal, a choice also by its entry text",
        "vistrelctl --device /dev/ttyUSB0 set TI=High FGA=&H280"},
       [pairs](CliSession& s) { return RunSet(s, *pairs); });
   set->add_option("NAME=VALUE", *pairs, "settings")->required();
@@ -144,8 +144,10 @@ void AddValueCommands(CLI::App& app, ChosenAction& chosen) {
   CLI::App* describe = AddCameraCommand(
       app, chosen,
       {"describe",
-       "Print each command's controls: kind, class, the connected model's range or entries "
-       "and the camera's current value; a refused control is marked and the rest still read",
+       "Print each command's controls: caption, kind, class, read-only, the connected "
+       "model's range (numbers) or entries (choices), the fixed step and the unit where "
+       "known, the default and the camera's current value; a refused control is marked and "
+       "the rest still read",
        "vistrelctl --device /dev/ttyUSB0 describe WTC FGA"},
       [described, all](CliSession& s) {
         if (*all != described->empty())
@@ -156,8 +158,8 @@ void AddValueCommands(CLI::App& app, ChosenAction& chosen) {
   describe->add_option("NAME", *described, "command names");
   describe->add_flag("--all", *all, "every control of the connected camera's model");
   AddJsonFlag(*describe, chosen,
-              "\"model\", \"controls\": [{name, ctrl, kind, class, min, max, entries, value, "
-              "refused}]");
+              "\"model\", \"controls\": [{name, ctrl, kind, class, caption, default, readOnly, "
+              "min, max, step, unit, scale, entries, value, refused}]");
 }
 
 }  // namespace vistrel

@@ -1,7 +1,7 @@
 # cmake --install: the programs, the desktop entry with its icon, the man pages (their
 # hand-written sections in docs/man with what the programs define, put together at build
-# time), bash and zsh completion for vistrelctl, the README, the changelog and the PDF
-# manuals.
+# time), bash and zsh completion for vistrelctl, the README, the changelog, the JSON output's
+# description and schema and the PDF manuals.
 include(GNUInstallDirs)
 
 set(VISTREL_MAN_DIR ${CMAKE_BINARY_DIR}/man)
@@ -58,28 +58,47 @@ if(VISTREL_GUI)
   endforeach()
   install(FILES ${CMAKE_SOURCE_DIR}/dist/org.vistrel.Vistrel.metainfo.xml
           DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
-  # The manuals the about box offers.
-  install(DIRECTORY ${CMAKE_SOURCE_DIR}/docs/ DESTINATION ${CMAKE_INSTALL_DOCDIR}
-          FILES_MATCHING PATTERN "*.pdf")
+  # The manuals the about box offers, when the tree has any (named one by one: an install of
+  # the folder would leave its other subfolders behind empty).
+  file(GLOB manuals ${CMAKE_SOURCE_DIR}/docs/*.pdf)
+  if(manuals)
+    install(FILES ${manuals} DESTINATION ${CMAKE_INSTALL_DOCDIR})
+  endif()
 endif()
+# The README, the changelog and the contract of vistrelctl's --json output, which its --help
+# and man page point to.
 install(FILES ${CMAKE_SOURCE_DIR}/README.md ${CMAKE_SOURCE_DIR}/CHANGELOG.md
+              ${CMAKE_SOURCE_DIR}/docs/vistrelctl.schema.json ${CMAKE_SOURCE_DIR}/docs/json-schema.md
         DESTINATION ${CMAKE_INSTALL_DOCDIR})
 
-# The Windows archive: vistrelctl.exe with its notes and the licence, ready to unpack.
+# The Windows archive: vistrelctl.exe, stripped, with its notes, the --json schema and the
+# licence, ready to unpack; its debugging information goes into an archive of its own
+# (vistrelctl.exe.debug, which the stripped program names for the debugger).
 if(WIN32)
   get_filename_component(VISTREL_DIST_DIR ${VISTREL_WINDOWS_ARCHIVE} DIRECTORY)
-  set(staging ${VISTREL_DIST_DIR}/vistrel-${PROJECT_VERSION})
+  set(folder vistrel-${PROJECT_VERSION})
+  set(staging ${VISTREL_DIST_DIR}/${folder})
+  set(debug_staging ${VISTREL_DIST_DIR}/debug/${folder})
+  set(docs ${CMAKE_SOURCE_DIR}/dist/README-Windows.txt ${CMAKE_SOURCE_DIR}/docs/json-schema.md
+           ${CMAKE_SOURCE_DIR}/docs/vistrelctl.schema.json)
   add_custom_command(
-    OUTPUT ${VISTREL_WINDOWS_ARCHIVE}
-    COMMAND ${CMAKE_COMMAND} -E rm -rf ${staging} ${VISTREL_WINDOWS_ARCHIVE}
-    COMMAND ${CMAKE_COMMAND} -E make_directory ${staging}
-    COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:vistrelctl> ${staging}/
-    COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_SOURCE_DIR}/dist/README-Windows.txt ${staging}/
+    OUTPUT ${VISTREL_WINDOWS_ARCHIVE} ${VISTREL_WINDOWS_DEBUG_ARCHIVE}
+    COMMAND ${CMAKE_COMMAND} -E rm -rf ${staging} ${VISTREL_DIST_DIR}/debug
+            ${VISTREL_WINDOWS_ARCHIVE} ${VISTREL_WINDOWS_DEBUG_ARCHIVE}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${staging} ${debug_staging}
+    COMMAND ${CMAKE_OBJCOPY} --only-keep-debug $<TARGET_FILE:vistrelctl>
+            ${debug_staging}/vistrelctl.exe.debug
+    COMMAND ${CMAKE_STRIP} --strip-all -o ${staging}/vistrelctl.exe $<TARGET_FILE:vistrelctl>
+    COMMAND ${CMAKE_COMMAND} -E chdir ${debug_staging}
+            ${CMAKE_OBJCOPY} --add-gnu-debuglink=vistrelctl.exe.debug ${staging}/vistrelctl.exe
+    COMMAND ${CMAKE_COMMAND} -E copy ${docs} ${staging}/
     COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_SOURCE_DIR}/LICENSE ${staging}/LICENSE.txt
     COMMAND ${CMAKE_COMMAND} -E chdir ${VISTREL_DIST_DIR}
-            ${CMAKE_COMMAND} -E tar cf ${VISTREL_WINDOWS_ARCHIVE} --format=zip
-            vistrel-${PROJECT_VERSION}
-    DEPENDS vistrelctl ${CMAKE_SOURCE_DIR}/dist/README-Windows.txt ${CMAKE_SOURCE_DIR}/LICENSE
-    COMMENT "Windows archive ${VISTREL_WINDOWS_ARCHIVE}")
-  add_custom_target(windows-dist ALL DEPENDS ${VISTREL_WINDOWS_ARCHIVE})
+            ${CMAKE_COMMAND} -E tar cf ${VISTREL_WINDOWS_ARCHIVE} --format=zip ${folder}
+    COMMAND ${CMAKE_COMMAND} -E chdir ${VISTREL_DIST_DIR}/debug
+            ${CMAKE_COMMAND} -E tar cf ${VISTREL_WINDOWS_DEBUG_ARCHIVE} --format=zip ${folder}
+    DEPENDS vistrelctl ${docs} ${CMAKE_SOURCE_DIR}/LICENSE
+    COMMENT "Windows archive ${VISTREL_WINDOWS_ARCHIVE} and its debugging information")
+  add_custom_target(windows-dist ALL
+                    DEPENDS ${VISTREL_WINDOWS_ARCHIVE} ${VISTREL_WINDOWS_DEBUG_ARCHIVE})
 endif()

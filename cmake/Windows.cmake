@@ -26,3 +26,5 @@ endif()
 
 # The archive operators unpack (made in cmake/Install.cmake, tested in tests/windows).
 set(VISTREL_WINDOWS_ARCHIVE ${CMAKE_BINARY_DIR}/dist/vistrel-${PROJECT_VERSION}-windows-x86_64.zip)
+set(VISTREL_WINDOWS_DEBUG_ARCHIVE
+    ${CMAKE_BINARY_DIR}/dist/vistrel-${PROJECT_VERSION}-windows-x86_64-debug.zip)

@@ -19,6 +19,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/FileKind.h"
+
 namespace vistrel {
 namespace {
 
@@ -198,20 +200,6 @@ bool ResolveDestination(const std::string& path, std::string& target, std::strin
   return true;
 }
 
-const char* KindOf(mode_t mode) {
-  if (S_ISDIR(mode))
-    return "a folder";
-  if (S_ISCHR(mode))
-    return "a character device";
-  if (S_ISBLK(mode))
-    return "a block device";
-  if (S_ISFIFO(mode))
-    return "a FIFO";
-  if (S_ISSOCK(mode))
-    return "a socket";
-  return "not a regular file";
-}
-
 // Resolves the destination of a write to `path` and refuses one that exists and is not a
 // regular file: a device, a FIFO or a folder is never replaced by a file.
 bool CheckDestination(const std::string& path, std::string& target, std::string& error) {
@@ -220,7 +208,7 @@ bool CheckDestination(const std::string& path, std::string& target, std::string&
   struct stat st {};
   if (stat(target.c_str(), &st) != 0 || S_ISREG(st.st_mode))
     return true;
-  const std::string kind = KindOf(st.st_mode);
+  const std::string kind = FileKindOf(st.st_mode);
   error = "refusing to replace " + path +
           (target == path ? ": it is " + kind : ": it leads to " + target + ", " + kind) +
           "; only a regular file is replaced: choose another name";

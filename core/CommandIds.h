@@ -11,6 +11,7 @@ inline constexpr int VN = 3;
 inline constexpr int MD = 4;
 inline constexpr int UD = 5;
 inline constexpr int DV = 6;
+inline constexpr int ERRER = 7;
 inline constexpr int CRS00 = 8;
 
 // Exposure and trigger.
@@ -43,10 +44,13 @@ inline constexpr int CLCFG = 76;
 inline constexpr int TAGM = 77;
 inline constexpr int AR = 78;
 inline constexpr int FGA = 80;
+inline constexpr int ATCS = 85;  // status of a one-shot exposure or gain run
 inline constexpr int IGM = 89;
 inline constexpr int FGR = 92;
 inline constexpr int FGG = 93;
 inline constexpr int FGB = 94;
+inline constexpr int AWRS = 116;       // white balance result
+inline constexpr int ATCSAgain = 122;  // the one-shot run status under its second id
 
 // Gamma and the LUT tables.
 inline constexpr int GMA = 127;
@@ -66,12 +70,16 @@ inline constexpr int BMRCW = 145;
 inline constexpr int BMS = 146;
 inline constexpr int BMPXW = 150;
 inline constexpr int BMPYW = 151;
+inline constexpr int BNUM = 152;
 inline constexpr int BMPXWR = 156;
 inline constexpr int BMPYWR = 157;
+inline constexpr int BNUMR = 158;
 inline constexpr int BMPXWG = 162;
 inline constexpr int BMPYWG = 163;
+inline constexpr int BNUMG = 164;
 inline constexpr int BMPXWB = 168;
 inline constexpr int BMPYWB = 169;
+inline constexpr int BNUMB = 170;
 inline constexpr int TMP0 = 171;
 
 // Sequencer and video send mode.
@@ -80,6 +88,7 @@ inline constexpr int SQM = 209;
 inline constexpr int SQSEL = 210;
 inline constexpr int SQPGR1 = 351;
 inline constexpr int SQPGB10 = 370;
+inline constexpr int SQIDX = 371;  // the sequencer's current entry
 inline constexpr int SQRST = 372;
 inline constexpr int CLCF = 374;
 
@@ -100,6 +109,9 @@ inline constexpr int RecalibrateBlemishWhite = 401;
 inline constexpr int Position3 = 403;
 inline constexpr int Position4 = 404;
 
+inline constexpr int ALCST = 521;  // level control status
+inline constexpr int FBNUM = 522;
+inline constexpr int FBBNUM = 523;
 inline constexpr int XMLVR = 526;
 inline constexpr int SMRMD = 594;  // sensor multi-ROI mode
 

@@ -16,10 +16,6 @@ constexpr int kQueryOnlyCommands[] = {607, 608};
 // Command id without a name whose rows are never read.
 constexpr int kUnreadableCommand = 119;
 
-// Largest blemish coordinates of the first model (code 0).
-constexpr int32_t kFirstModelMaxX = 1455;
-constexpr int32_t kFirstModelMaxY = 1087;
-
 bool IsQueryOnly(int commandId) {
   for (int id : kQueryOnlyCommands) {
     if (id == commandId)
@@ -230,22 +226,21 @@ void ParameterTable::RevertUnsent(Command& engine, IParameterView& view, size_t 
   }
 }
 
-void ParameterTable::AdjustRangesForModel(int modelCode, IParameterView& view) {
+void ParameterTable::AdjustRangesForModel(const std::optional<BlemishLimits>& limits,
+                                          IParameterView& view) {
   constexpr int kXCommands[] = {cmd::BMPXW, cmd::BMPXWG, cmd::BMPXWB};
   constexpr int kYCommands[] = {cmd::BMPYW, cmd::BMPYWG, cmd::BMPYWB};
   const std::vector<ParameterEntry>& initial = InitialParameterRows();
-  auto adjust = [&](int commandId, int32_t firstModelMax) {
+  auto adjust = [&](int commandId, std::optional<int32_t> modelMax) {
     for (size_t i = 0; i < rows_.size(); ++i) {
-      if (rows_[i].commandId != commandId)
-        continue;
-      // Other models get the table's own maximum back, so switching models both ways works.
-      rows_[i].maximum = modelCode == 0 ? firstModelMax : initial[i].maximum;
+      if (rows_[i].commandId == commandId)
+        rows_[i].maximum = modelMax.value_or(initial[i].maximum);
     }
   };
   for (int commandId : kXCommands)
-    adjust(commandId, kFirstModelMaxX);
+    adjust(commandId, limits ? std::optional(limits->maxX) : std::nullopt);
   for (int commandId : kYCommands)
-    adjust(commandId, kFirstModelMaxY);
+    adjust(commandId, limits ? std::optional(limits->maxY) : std::nullopt);
   view.ApplyRanges();
   view.RunChoiceChange(ToCtrlId(cmd::ETM));
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "core/Interfaces.h"
@@ -29,6 +30,13 @@ struct ParameterEntry {
   int32_t value;     // current value
   int32_t lastSent;  // last value known to be in the camera
   int32_t inFile;    // 1 when written to and read from setting files
+};
+
+// The largest blemish coordinates a model takes, when its sensor is smaller than the table's
+// ranges allow.
+struct BlemishLimits {
+  int32_t maxX;
+  int32_t maxY;
 };
 
 // The table of every control that shows a camera parameter. One instance per program,
@@ -66,7 +74,9 @@ class ParameterTable {
   // refused it) and the rows not sent hold and show the values last known to be in the
   // camera; none of them counts as sent.
   Outcome WriteChangedParameters(Command& engine, IParameterView& view, int timeoutMs);
-  void AdjustRangesForModel(int modelCode, IParameterView& view);
+  // Gives the blemish coordinate rows the model's limits (the table's own ones for a model
+  // without limits, so switching models both ways works), then applies the ranges.
+  void AdjustRangesForModel(const std::optional<BlemishLimits>& limits, IParameterView& view);
 
  private:
   int FindRow(int ctrlId) const;  // -1 when not there, no report

@@ -4,82 +4,81 @@ namespace vistrel {
 
 namespace {
 
-constexpr SimModelEntry kModels[] = {
-    {"RL-4100T-VLNK", 0, 1456, 1088, true},
-    {"RL-8200T-VLNK", 1, 2064, 1544, true},
-    {"QX-70500M-VLNK", 2, 4112, 3008, false},
-    {"QX-70500C-VLNK", 3, 4112, 3008, true},
-};
-constexpr SimModelEntry kOtherModel = {"", kSimOtherModelCode, 4112, 3008, true};
-
 // clang-format off
-constexpr const char* kListA[] = {
-    "TI", "TA", "TO", "LS0", "LI0", "LS1", "LI1", "PGDEV",
-    "PGL0", "PGST0", "PGEN0", "PGRPT0", "PGCM0", "PGSM0",
-    "PGL1", "PGST1", "PGEN1", "PGRPT1", "PGCM1", "PGSM1",
-    "PGL2", "PGST2", "PGEN2", "PGRPT2", "PGCM2", "PGSM2",
-    "PGL3", "PGST3", "PGEN3", "PGRPT3", "PGCM3", "PGSM3",
-    "ND0IN1", "ND1IN1", "ND0IN2", "ND1IN2",
-    "PGIN0", "PGINV0", "PGIN1", "PGINV1", "PGIN2", "PGINV2", "PGIN3", "PGINV3",
-    "ND0INV1", "ND0INV2", "ND1INV1", "ND1INV2", "OPTFL",
-    "HB", "VB", "BA", "OFL", "HTL", "OFC", "WTC", "CLCFG", "TAGM", "AR",
-    "PE", "PER", "PEG", "PEB", "TM", "EM", "ETM",
-    "FGA", "AGC", "AGCF", "AGCGA", "AGCGI", "IGM", "PGR", "PGB", "FGR", "FGG", "FGB",
-    "BL", "BLR1", "BLB1", "AWB", "ASC", "TRGOP", "ASCEA", "ASCEI", "LUTC", "GMA",
-    "TPN", "BMW", "SDM", "SDCM", "BMTHW", "BMTHWG", "BMTHWB", "ALCS", "ALCA",
-    "ALCLR", "ALCLMR", "ALCLML", "ALCLL", "ALCMLR", "ALCMLMR", "ALCMLML", "ALCMLL",
-    "ALCMHR", "ALCMHMR", "ALCMHML", "ALCMHL", "ALCHR", "ALCHMR", "ALCHML", "ALCHL",
-    "AWBA",
-    "AWBLR", "AWBLMR", "AWBLML", "AWBLL", "AWBMLR", "AWBMLMR", "AWBMLML", "AWBMLL",
-    "AWBMHR", "AWBMHMR", "AWBMHML", "AWBMHL", "AWBHR", "AWBHMR", "AWBHML", "AWBHL",
-    "VSM", "SQLUT", "CLCF", "VPB", "HBM", "VBM", "AWBS",
-    "SMRW1", "SMRW2", "SMRW3", "SMRW4", "SMRH1", "SMRH2", "SMRH3", "SMRH4",
-    "SMROX1", "SMROX2", "SMROX3", "SMROX4", "SMROY1", "SMROY2", "SMROY3", "SMROY4",
-    "SMROH1", "SMROH2", "SMROH3", "SMROH4", "SMROV1", "SMROV2", "SMROV3", "SMROV4",
-    "SMRMD", "CSQI", "SQM", "SQSEL", "SQSS",
-    "CE0", "CV0", "CE1", "CV1", "CE2", "CV2", "USC0", "USC1", "USC2", "USC3",
-    "FCBDRT", "CTM", "CTRM",
-    "CMVRR", "CMVRG", "CMVRB", "CMVGR", "CMVGG", "CMVGB", "CMVBR", "CMVBG", "CMVBB",
-    "EDGEN", "EDGLV", "CEVALR", "CEVALCY", "CEVALG", "CEVALMG", "CEVALB", "CEVALYL",
+// The commands both families answer.
+constexpr const char* kBothFamilies[] = {
+    "TI", "TA", "TO", "LS0", "LI0", "LS1", "LI1", "PGDEV", "PGL0", "PGST0", "PGEN0", "PGRPT0",
+    "PGCM0", "PGSM0", "PGL1", "PGST1", "PGEN1", "PGRPT1", "PGCM1", "PGSM1", "PGL2", "PGST2",
+    "PGEN2", "PGRPT2", "PGCM2", "PGSM2", "PGL3", "PGST3", "PGEN3", "PGRPT3", "PGCM3", "PGSM3",
+    "ND0IN1", "ND1IN1", "ND0IN2", "ND1IN2", "PGIN0", "PGINV0", "PGIN1", "PGINV1", "PGIN2", "PGINV2",
+    "PGIN3", "PGINV3", "ND0INV1", "ND0INV2", "ND1INV1", "ND1INV2", "OPTFL", "HB", "VB", "BA", "OFL",
+    "HTL", "OFC", "WTC", "CLCFG", "TAGM", "AR", "PE", "TM", "EM", "FGA", "AGC", "AGCF", "AGCGA",
+    "AGCGI", "PGR", "PGB", "BL", "BLR1", "BLB1", "AWB", "ASC", "TRGOP", "ASCEA", "ASCEI", "LUTC",
+    "GMA", "TPN", "BMW", "SDM", "SDCM", "BMTHW", "ALCS", "ALCA", "ALCLR", "ALCLMR", "ALCLML",
+    "ALCLL", "ALCMLR", "ALCMLMR", "ALCMLML", "ALCMLL", "ALCMHR", "ALCMHMR", "ALCMHML", "ALCMHL",
+    "ALCHR", "ALCHMR", "ALCHML", "ALCHL", "AWBA", "AWBLR", "AWBLMR", "AWBLML", "AWBLL", "AWBMLR",
+    "AWBMLMR", "AWBMLML", "AWBMLL", "AWBMHR", "AWBMHMR", "AWBMHML", "AWBMHL", "AWBHR", "AWBHMR",
+    "AWBHML", "AWBHL", "VSM", "SQLUT", "CLCF", "VPB", "HBM", "VBM", "AWBS", "CSQI", "SQM", "SQSEL",
+    "SQSS", "CE0", "CV0", "CE1", "CV1", "CE2", "CV2", "USC0", "USC1", "USC2", "USC3", "FCBDRT",
+    "EDGEN", "EDGLV",
 };
 
-constexpr const char* kListX[] = {
-    "SMRW1", "SMRW2", "SMRW3", "SMRW4", "SMRH1", "SMRH2", "SMRH3", "SMRH4",
-    "SMROX1", "SMROX2", "SMROX3", "SMROX4", "SMROY1", "SMROY2", "SMROY3", "SMROY4",
-    "SMROH1", "SMROH2", "SMROH3", "SMROH4", "SMROV1", "SMROV2", "SMROV3", "SMROV4",
-    "SMRMD",
+// The first four regions of the sensor multi-ROI and its mode.
+constexpr const char* kFourRegions[] = {
+    "SMRW1", "SMRW2", "SMRW3", "SMRW4", "SMRH1", "SMRH2", "SMRH3", "SMRH4", "SMROX1", "SMROX2",
+    "SMROX3", "SMROX4", "SMROY1", "SMROY2", "SMROY3", "SMROY4", "SMROH1", "SMROH2", "SMROH3",
+    "SMROH4", "SMROV1", "SMROV2", "SMROV3", "SMROV4", "SMRMD",
 };
 
-constexpr const char* kListB[] = {
-    "TI", "TA", "TO", "LS0", "LI0", "LS1", "LI1", "PGDEV",
-    "PGL0", "PGST0", "PGEN0", "PGRPT0", "PGCM0", "PGSM0",
-    "PGL1", "PGST1", "PGEN1", "PGRPT1", "PGCM1", "PGSM1",
-    "PGL2", "PGST2", "PGEN2", "PGRPT2", "PGCM2", "PGSM2",
-    "PGL3", "PGST3", "PGEN3", "PGRPT3", "PGCM3", "PGSM3",
-    "ND0IN1", "ND1IN1", "ND0IN2", "ND1IN2",
-    "PGIN0", "PGINV0", "PGIN1", "PGINV1", "PGIN2", "PGINV2", "PGIN3", "PGINV3",
-    "ND0INV1", "ND0INV2", "ND1INV1", "ND1INV2", "OPTFL",
-    "HB", "VB", "BA", "OFL", "HTL", "OFC", "WTC", "CLCFG", "TAGM", "AR",
-    "PE", "TM", "EM", "FGA", "AGC", "AGCF", "AGCGA", "AGCGI", "PGR", "PGB",
-    "BL", "BLR1", "BLB1", "AWB", "ASC", "TRGOP", "ASCEA", "ASCEI", "LUTC", "GMA",
-    "TPN", "BMW", "SDM", "SDCM", "BMTHW", "ALCS", "ALCA",
-    "ALCLR", "ALCLMR", "ALCLML", "ALCLL", "ALCMLR", "ALCMLMR", "ALCMLML", "ALCMLL",
-    "ALCMHR", "ALCMHMR", "ALCMHML", "ALCMHL", "ALCHR", "ALCHMR", "ALCHML", "ALCHL",
-    "AWBA",
-    "AWBLR", "AWBLMR", "AWBLML", "AWBLL", "AWBMLR", "AWBMLMR", "AWBMLML", "AWBMLL",
-    "AWBMHR", "AWBMHMR", "AWBMHML", "AWBMHL", "AWBHR", "AWBHMR", "AWBHML", "AWBHL",
-    "VSM", "SQLUT", "CLCF", "VPB", "HBM", "VBM", "AWBS",
-    "SMRW1", "SMRW2", "SMRW3", "SMRW4", "SMRW5", "SMRW6", "SMRW7", "SMRW8",
-    "SMRH1", "SMRH2", "SMRH3", "SMRH4", "SMRH5", "SMRH6", "SMRH7", "SMRH8",
-    "SMROX1", "SMROX2", "SMROX3", "SMROX4", "SMROX5", "SMROX6", "SMROX7", "SMROX8",
-    "SMROY1", "SMROY2", "SMROY3", "SMROY4", "SMROY5", "SMROY6", "SMROY7", "SMROY8",
-    "SMROH1", "SMROH2", "SMROH3", "SMROH4", "SMROH5", "SMROH6", "SMROH7", "SMROH8",
-    "SMROV1", "SMROV2", "SMROV3", "SMROV4", "SMROV5", "SMROV6", "SMROV7", "SMROV8",
-    "SMRMD", "CSQI", "SQM", "SQSEL", "SQSS",
-    "CE0", "CV0", "CE1", "CV1", "CE2", "CV2", "USC0", "USC1", "USC2", "USC3",
-    "FCBDRT", "EDGEN", "EDGLV", "TD",
+// The commands only the RL family answers.
+constexpr const char* kRlOnly[] = {
+    "PER", "PEG", "PEB", "ETM", "IGM", "FGR", "FGG", "FGB", "BMTHWG", "BMTHWB", "CTM", "CTRM",
+    "CMVRR", "CMVRG", "CMVRB", "CMVGR", "CMVGG", "CMVGB", "CMVBR", "CMVBG", "CMVBB", "CEVALR",
+    "CEVALCY", "CEVALG", "CEVALMG", "CEVALB", "CEVALYL",
 };
+
+// The commands only the QX family answers: four more regions and TD.
+constexpr const char* kQxOnly[] = {
+    "SMRW5", "SMRW6", "SMRW7", "SMRW8", "SMRH5", "SMRH6", "SMRH7", "SMRH8", "SMROX5", "SMROX6",
+    "SMROX7", "SMROX8", "SMROY5", "SMROY6", "SMROY7", "SMROY8", "SMROH5", "SMROH6", "SMROH7",
+    "SMROH8", "SMROV5", "SMROV6", "SMROV7", "SMROV8", "TD",
+};
+
 // clang-format on
+
+constexpr SimFamilyList kFamilyLists[] = {
+    {SimFamily::Rl, kBothFamilies}, {SimFamily::Rl, kFourRegions}, {SimFamily::Rl, kRlOnly},
+    {SimFamily::Qx, kBothFamilies}, {SimFamily::Qx, kFourRegions}, {SimFamily::Qx, kQxOnly},
+};
+
+constexpr SimModelEntry kModels[] = {
+    {.name = "RL-4100T-VLNK",
+     .family = SimFamily::Rl,
+     .colour = true,
+     .width = 1456,
+     .height = 1088,
+     .blemishMaxX = 1455,
+     .blemishMaxY = 1087},
+    {.name = "RL-8200T-VLNK",
+     .family = SimFamily::Rl,
+     .colour = true,
+     .width = 2064,
+     .height = 1544,
+     .lacking = kFourRegions},
+    {.name = "QX-70500M-VLNK",
+     .family = SimFamily::Qx,
+     .colour = false,
+     .width = 4112,
+     .height = 3008},
+    {.name = "QX-70500C-VLNK",
+     .family = SimFamily::Qx,
+     .colour = true,
+     .width = 4112,
+     .height = 3008},
+};
+// Any other name: every command is answered, with the largest sensor.
+constexpr SimModelEntry kOtherModel = {
+    .name = "", .family = SimFamily::Other, .colour = true, .width = 4112, .height = 3008};
 
 // The per-entry colour gains of the sequencer.
 constexpr const char* kMonochromeOmits[] = {"SQPGR#", "SQPGB#"};
@@ -233,14 +232,8 @@ SimModelEntry SimModelByName(std::string_view name) {
   return kOtherModel;
 }
 
-std::span<const char* const> SimListA() {
-  return kListA;
-}
-std::span<const char* const> SimListX() {
-  return kListX;
-}
-std::span<const char* const> SimListB() {
-  return kListB;
+std::span<const SimFamilyList> SimFamilyLists() {
+  return kFamilyLists;
 }
 std::span<const char* const> SimMonochromeOmits() {
   return kMonochromeOmits;

@@ -14,25 +14,39 @@ inline constexpr int32_t kSimNoMinimum = std::numeric_limits<int32_t>::min();
 inline constexpr int32_t kSimNoMaximum = std::numeric_limits<int32_t>::max();
 
 inline constexpr const char* kSimDefaultModel = "QX-70500C-VLNK";
-inline constexpr int kSimOtherModelCode = 4;
 
-// A known model: its name as reported for MD, its code and sensor geometry.
+// The model families; a model answers its family's commands.
+enum class SimFamily { Rl, Qx, Other };
+
+// The blemish coordinates a sensor takes unless it is smaller.
+inline constexpr int32_t kSimBlemishMaxX = 2559;
+inline constexpr int32_t kSimBlemishMaxY = 2047;
+
+// A model: its name as reported for MD, family, colour and sensor geometry, the commands of
+// its family it does not answer, and its largest blemish coordinates.
 struct SimModelEntry {
   const char* name;
-  int code;
+  SimFamily family;
+  bool colour;
   int32_t width;
   int32_t height;
-  bool colour;
+  std::span<const char* const> lacking{};
+  int32_t blemishMaxX = kSimBlemishMaxX;
+  int32_t blemishMaxY = kSimBlemishMaxY;
 };
 std::span<const SimModelEntry> SimModels();
-// Geometry and code of a model name; any unknown text gets code 4 and the largest sensor.
+// The entry of a model name; any other text gets the entry of the Other family, which answers
+// every command and has the largest sensor.
 SimModelEntry SimModelByName(std::string_view name);
 
-// Which commands a model answers, by command name.
-std::span<const char* const> SimListA();            // both RL models
-std::span<const char* const> SimListX();            // left out for the second RL model
-std::span<const char* const> SimListB();            // both QX models
-std::span<const char* const> SimMonochromeOmits();  // left out for the monochrome model
+// Which commands a family answers, by command name, one list per row (besides the commands
+// every model answers).
+struct SimFamilyList {
+  SimFamily family;
+  std::span<const char* const> names;
+};
+std::span<const SimFamilyList> SimFamilyLists();
+std::span<const char* const> SimMonochromeOmits();  // left out for monochrome models
 std::span<const char* const> SimCommonCommands();   // answered by every model
 
 // What a command does beyond holding a value.

@@ -17,10 +17,6 @@ bool IsRanged(const ParameterEntry& row) {
   return row.minimum < row.maximum;
 }
 
-// Blemish coordinates of the smallest sensor stay inside it; the others share one limit.
-constexpr int32_t kBlemishMaxX = 2559;
-constexpr int32_t kBlemishMaxY = 2047;
-
 }  // namespace
 
 int SimFindCommand(std::string_view name) {
@@ -86,19 +82,17 @@ void SimModel::BuildSupport() {
       }
     }
   };
-  const int code = Code();
-  if (code == kSimOtherModelCode) {
+  if (Family() == SimFamily::Other) {
     for (SimCommandSpec& spec : specs_)
       spec.supported = true;
     return;
   }
   mark(SimCommonCommands(), true);
-  if (code == 0 || code == 1)
-    mark(SimListA(), true);
-  if (code == 1)
-    mark(SimListX(), false);
-  if (code == 2 || code == 3)
-    mark(SimListB(), true);
+  for (const SimFamilyList& list : SimFamilyLists()) {
+    if (list.family == Family())
+      mark(list.names, true);
+  }
+  mark(entry_.lacking, false);
   if (!Colour())
     mark(SimMonochromeOmits(), false);
 }
@@ -169,7 +163,7 @@ void SimModel::BuildSequencer() {
     }
     spec.powerOn = field.powerOn;
     spec.value = field.value;
-    if (!Colour() && Code() != kSimOtherModelCode) {
+    if (!Colour() && Family() != SimFamily::Other) {
       for (const char* pattern : SimMonochromeOmits()) {
         if (SimNameMatches(pattern, spec.name + "1"))
           spec.supported = false;
@@ -204,13 +198,6 @@ int32_t SimModel::SequencerPowerOn(int field, int entry) const {
       break;
   }
   return std::clamp(value, spec.minimum, spec.maximum);
-}
-
-int32_t SimModel::BlemishMaxX() const {
-  return Code() == 0 ? Width() - 1 : kBlemishMaxX;
-}
-int32_t SimModel::BlemishMaxY() const {
-  return Code() == 0 ? Height() - 1 : kBlemishMaxY;
 }
 
 }  // namespace vistrel

@@ -39,7 +39,7 @@ class SimModel {
   explicit SimModel(std::string_view name);
 
   const std::string& Name() const { return name_; }
-  int Code() const { return entry_.code; }
+  SimFamily Family() const { return entry_.family; }
   int32_t Width() const { return entry_.width; }
   int32_t Height() const { return entry_.height; }
   bool Colour() const { return entry_.colour; }
@@ -53,8 +53,8 @@ class SimModel {
   int FindSequencerField(std::string_view name) const;   // -1 when it is not a field
   int32_t SequencerPowerOn(int field, int entry) const;  // entry 1..128
 
-  int32_t BlemishMaxX() const;
-  int32_t BlemishMaxY() const;
+  int32_t BlemishMaxX() const { return entry_.blemishMaxX; }
+  int32_t BlemishMaxY() const { return entry_.blemishMaxY; }
 
  private:
   // The description of a model table entry, built once.

@@ -51,9 +51,14 @@ void CClSerial2000::RefreshNames() {
 
 bool CClSerial2000::Open(uint32_t index) {
   Close();
+  libraryProblem_.clear();
   EnsureNames();
   const std::string name = PortName(index);
-  if (name.empty() || !library_.Load(LibraryFolder() + "/" + name, kFunctions))
+  if (name.empty()) {
+    libraryProblem_ = NoLibraryAt(index, PortNameList().size(), "clser*.so or libclser*.so");
+    return false;
+  }
+  if (!LoadLibrary(LibraryFolder() + "/" + name, kFunctions, "Camera Link 2000"))
     return false;
   return InitSerial(index);
 }

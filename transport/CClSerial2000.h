@@ -18,6 +18,9 @@ class CClSerial2000 final : public CClSerialChannel {
 
   // The folder named by CLSERIALPATH; empty when it is not set.
   static std::string LibraryFolder();
+  // Why there is no library file at `index` when `found` files match `wanted` ("clser*.so or
+  // libclser*.so"): the files looked for, where, and how many there are.
+  static std::string NoLibraryAt(uint32_t index, size_t found, const std::string& wanted);
 #ifdef _WIN32
   // The Windows system folder, searched before CLSERIALPATH.
   static std::string SystemFolder();

@@ -23,10 +23,13 @@ constexpr std::array<ClFunction, 12> kFunctions = {
 
 }  // namespace
 
+CClSerial2001::CClSerial2001(IMessagePresenter& messages, std::string library)
+    : CClSerialLoadedChannel(messages, std::move(library), kFunctions, "Camera Link 2001") {}
+
 void CClSerial2001::RefreshNames() {
-  ClLibrary library;  // its own reference: an open port keeps the library loaded
-  if (!library.Load(libraryFile_, kFunctions))
-    return;
+  ClLibrary library;
+  if (!LoadInto(library))
+    return;  // the list stays as it was
   uint32_t count = 0;
   library.Get<ClFunction::GetNumManufacturers>()(&count);
   std::vector<std::string> names;
@@ -41,16 +44,11 @@ void CClSerial2001::RefreshNames() {
   SetNames(std::move(names));
 }
 
-bool CClSerial2001::Open(uint32_t index) {
-  Close();
-  EnsureNames();
-  if (!library_.Load(libraryFile_, kFunctions))
-    return false;
-  if (library_.Get<ClFunction::SelectManufacturer>()(PortName(index).c_str()) != 0) {
-    library_.Unload();
-    return false;
-  }
-  return InitSerial(index);
+bool CClSerial2001::PrepareOpen(uint32_t index) {
+  if (library_.Get<ClFunction::SelectManufacturer>()(PortName(index).c_str()) == 0)
+    return true;
+  library_.Unload();
+  return false;
 }
 
 bool CClSerial2001::SetBaudRate(uint32_t rate) {

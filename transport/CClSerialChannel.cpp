@@ -1,5 +1,7 @@
 #include "transport/CClSerialChannel.h"
 
+#include "transport/CClSerial2000.h"
+
 namespace vistrel {
 
 std::string CClSerialChannel::PortName(uint32_t index) const {
@@ -9,6 +11,25 @@ std::string CClSerialChannel::PortName(uint32_t index) const {
 void CClSerialChannel::EnsureNames() {
   if (!refreshed_)
     RefreshNames();
+}
+
+bool CClSerialChannel::LoadLibrary(const std::string& file, std::span<const ClFunction> functions,
+                                   const std::string& generation) {
+  if (library_.Load(file, functions))
+    return true;
+  libraryProblem_ = "the " + generation + " library could not be loaded (" + library_.Error() + ")";
+  return false;
+}
+
+// Both platforms' Camera Link 2000 channels use it.
+std::string CClSerial2000::NoLibraryAt(uint32_t index, size_t found, const std::string& wanted) {
+  const std::string folder = LibraryFolder();
+  const std::string where =
+      "CLSERIALPATH" + (folder.empty() ? std::string(", which is not set") : " (" + folder + ")");
+  if (found == 0)
+    return "no Camera Link 2000 library: no file " + wanted + " in " + where;
+  return "no Camera Link 2000 library at index " + std::to_string(index) + ": " + where +
+         " holds " + std::to_string(found);
 }
 
 void CClSerialChannel::SetNames(std::vector<std::string> names) {
@@ -79,6 +100,15 @@ void CClSerialChannel::Close() {
   reference_ = nullptr;
   hasReference_ = false;
   library_.Unload();
+}
+
+bool CClSerialLoadedChannel::Open(uint32_t index) {
+  Close();
+  libraryProblem_.clear();
+  EnsureNames();
+  if (!LoadLibrary(libraryFile_, functions_, generation_) || !PrepareOpen(index))
+    return false;
+  return InitSerial(index);
 }
 
 }  // namespace vistrel

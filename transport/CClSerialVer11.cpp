@@ -16,10 +16,13 @@ constexpr std::array<ClFunction, 11> kFunctions = {
 
 }  // namespace
 
+CClSerialVer11::CClSerialVer11(IMessagePresenter& messages, std::string library)
+    : CClSerialLoadedChannel(messages, std::move(library), kFunctions, "Camera Link ver.1.1") {}
+
 void CClSerialVer11::RefreshNames() {
-  std::vector<std::string> names;
-  ClLibrary library;  // its own reference: an open port keeps the library loaded
-  if (library.Load(libraryFile_, kFunctions)) {
+  std::vector<std::string> names;  // empty when the library does not load
+  ClLibrary library;
+  if (LoadInto(library)) {
     uint32_t count = 0;
     library.Get<ClFunction::GetNumPorts>()(&count);
     for (uint32_t i = 0; i < count; ++i) {
@@ -38,15 +41,11 @@ void CClSerialVer11::RefreshNames() {
   SetNames(std::move(names));
 }
 
-bool CClSerialVer11::Open(uint32_t index) {
-  Close();
-  EnsureNames();
-  if (!library_.Load(libraryFile_, kFunctions))
-    return false;
+bool CClSerialVer11::PrepareOpen(uint32_t index) {
   openName_ = PortName(index);
   if (openName_.empty())
     openName_ = "port " + std::to_string(index);
-  return InitSerial(index);
+  return true;
 }
 
 bool CClSerialVer11::SetBaudRate(uint32_t rate) {

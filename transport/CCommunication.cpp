@@ -229,6 +229,17 @@ std::string CCommunication::OtherProgramsOnPort() const {
   return PortHoldersText(openedPath_);
 }
 
+std::optional<PortRefusal> CCommunication::PortRefusalOfOpen() const {
+  if (mode_ != Mode(CommunicationMode::Rs232c) || networkActive_)
+    return std::nullopt;
+  return rs232c_.Refusal();
+}
+
+std::string CCommunication::LibraryProblemOfOpen() const {
+  const CClSerialChannel* channel = ClChannel(mode_);
+  return channel ? channel->LibraryProblem() : std::string();
+}
+
 std::string CCommunication::ComPortPath() const {
   if (mode_ != Mode(CommunicationMode::Rs232c))
     return {};

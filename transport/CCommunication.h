@@ -112,6 +112,14 @@ class CCommunication final : public ISerialChannel {
   // 4242)..."); empty when nobody is seen or in other modes. For the message that the camera
   // does not answer.
   std::string OtherProgramsOnPort() const;
+  // Whether the COM port may be opened while another program holds it open (see
+  // CRs232c::SetSharedPort).
+  void SetSharedPort(bool shared) { rs232c_.SetSharedPort(shared); }
+  // The program that kept the COM port's last open from succeeding, when that was the reason.
+  std::optional<PortRefusal> PortRefusalOfOpen() const;
+  // In a Camera Link mode, why the last open found no library to use (see
+  // CClSerialChannel::LibraryProblem); empty otherwise.
+  std::string LibraryProblemOfOpen() const;
   // Opens the current COM port choice again without showing a message when it fails: the
   // re-opening of a port whose device came back. False in other modes.
   bool ReopenComPortQuietly();

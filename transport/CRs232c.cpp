@@ -85,19 +85,14 @@ bool CRs232c::Fail(OpenStep step, const std::string& name, const std::string& ad
     ::close(fd_);
     fd_ = -1;
   }
-  if (!reportFailures_)
-    return false;
-  char text[256];
-  std::snprintf(text, sizeof text, OpenMessage(step), name.c_str());
-  messages_.ShowMessage(advice.empty() ? std::string(text) : std::string(text) + "\n" + advice, "",
-                        MessageIcon::Exclamation);
-  return false;
+  return ReportOpenFailure(step, name, advice);
 }
 
 bool CRs232c::Open(const std::string& device, const std::string& name, uint32_t baudRate,
                    int dataBits, int stopBits, bool flowControl, bool parityCheck) {
   if (IsOpen())
     Close();
+  refusal_.reset();
 
   // Nothing is opened that is not a serial device: opening some devices starts them.
   const DeviceCheck check = CheckSerialDevice(device);
@@ -105,6 +100,14 @@ bool CRs232c::Open(const std::string& device, const std::string& name, uint32_t 
     return Fail(OpenStep::CreateFile, name, OpenFailureAdvice(check.error, device));
   if (!check.problem.empty())
     return Fail(OpenStep::CreateFile, name, check.problem);
+  // A program that holds the port open without a lock (a terminal program, ser2net) would
+  // read the camera's replies in our place.
+  if (!sharedPort_) {
+    if (const std::vector<PortHolder> holders = ProcessesHolding(device); !holders.empty()) {
+      refusal_ = PortRefusal{holders.front(), false};
+      return Fail(OpenStep::CreateFile, name, PortInUseText(device, holders));
+    }
+  }
   fd_ = ::open(device.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
   if (fd_ < 0)
     return Fail(OpenStep::CreateFile, name, OpenFailureAdvice(errno, device));
@@ -165,11 +168,7 @@ bool CRs232c::Open(const std::string& device, const std::string& name, uint32_t 
   wakeFd_ = ::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
   if (wakeFd_ < 0)
     return Fail(OpenStep::CreateFile, name);
-  running_ = true;
-  writeFailed_ = false;
-  ring_.Reset();
-  receiveThread_ = std::thread([this] { ReceiveLoop(); });
-  return true;
+  return StartReceiving();
 }
 
 void CRs232c::Close() {
@@ -189,6 +188,7 @@ std::string CRs232c::TakeLockFile(const std::string& device) {
     lockSlot_ = lock.slot;
   if (lock.state != PortLockResult::State::Busy)
     return {};
+  refusal_ = PortRefusal{{lock.owner, lock.program}, true};
   const std::string who = lock.program.empty() ? "a process" : lock.program;
   return device + " is in use by " + who + " (pid " + std::to_string(lock.owner) +
          "), which holds its lock file " + lock.path + ".\nClose that program and try again.";

@@ -3,6 +3,7 @@
 #include <atomic>
 #include <cstdint>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <thread>
 
@@ -11,6 +12,7 @@
 #include "core/TimeLimits.h"
 #include "transport/LowLatency.h"
 #include "transport/ReceiveRing.h"
+#include "transport/SerialDevice.h"
 
 namespace vistrel {
 
@@ -26,6 +28,12 @@ struct Rs232cWin32Handles {
 #else
 struct Rs232cWin32Handles {};
 #endif
+
+// Another program that kept a COM port from being opened.
+struct PortRefusal {
+  PortHolder holder;
+  bool byLockFile = false;  // its lock file; else it holds the device open
+};
 
 // The COM port channel: a serial device opened exclusively in raw mode, with a receive
 // thread that moves arriving bytes into the ReceiveRing.
@@ -51,7 +59,9 @@ class CRs232c {
   // (when the device itself cannot be opened, with what went wrong and what to do) and
   // returns false when the port cannot be opened. A path that names no serial device is
   // refused before it is opened; a port another program holds (its exclusive open, or a lock
-  // file naming a live process) is refused with that program's name where it can be had. The
+  // file naming a live process) is refused with that program's name where it can be had, and
+  // so is one that another program holds open without either (as far as this user may see
+  // other processes), unless the port is shared (SetSharedPort). The
   // port's lock file is taken while the port is open (see PortLock.h). The driver is asked
   // for low latency.
   bool Open(const std::string& device, const std::string& name, uint32_t baudRate, int dataBits,
@@ -71,6 +81,11 @@ class CRs232c {
   bool Lost() const { return writeFailed_ || ring_.Ended(); }
   void ResetRing() { ring_.Reset(); }
 
+  // On: the port is opened although another program holds it open (a program meant to share
+  // it); its lock file and exclusive open are still honoured.
+  void SetSharedPort(bool shared) { sharedPort_ = shared; }
+  // The program that kept the last open from succeeding, when that was the reason.
+  const std::optional<PortRefusal>& Refusal() const { return refusal_; }
   // Off: a failed open shows no message (the reopening of a port that came back).
   void SetReportFailures(bool report) { reportFailures_ = report; }
   // The low-latency request made on every open (EnableLowLatency unless replaced).
@@ -82,7 +97,12 @@ class CRs232c {
   static constexpr int kWriteLimitMs = limits::kSerialWriteMs;
 
  private:
+  // Releases what the open took so far (each platform its own), then reports the failure.
   bool Fail(OpenStep step, const std::string& name, const std::string& advice = {});
+  // Shows the failure of an open step (unless failures go unreported); returns false.
+  bool ReportOpenFailure(OpenStep step, const std::string& name, const std::string& advice);
+  // Starts the receive thread on a port just opened; returns true.
+  bool StartReceiving();
   // Takes the port's lock file; the message when another program holds it, else empty.
   std::string TakeLockFile(const std::string& device);
   void ReceiveLoop();
@@ -97,6 +117,8 @@ class CRs232c {
 
   IMessagePresenter& messages_;
   bool reportFailures_ = true;
+  bool sharedPort_ = false;
+  std::optional<PortRefusal> refusal_;
   LowLatencyCall lowLatency_ = EnableLowLatency;
   SteadyClock steadyClock_;
   IClock* clock_ = &steadyClock_;

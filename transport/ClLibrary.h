@@ -8,6 +8,13 @@
 
 namespace vistrel {
 
+// The variable that names the folders the loader searches for a library given by its name.
+#ifdef _WIN32
+inline constexpr const char* kLoaderPathVariable = "PATH";
+#else
+inline constexpr const char* kLoaderPathVariable = "LD_LIBRARY_PATH";
+#endif
+
 // One loaded Camera Link serial library and the functions resolved from it. The loader
 // counts references, so several ClLibrary objects may hold the same file; it stays in
 // memory until the last one unloads.
@@ -23,6 +30,9 @@ class ClLibrary {
   // them were found. On failure nothing stays loaded.
   bool Load(const std::string& file, std::span<const ClFunction> required);
   void Unload();
+  // Why the last Load failed, naming the file ("libclserial.so: cannot open shared object
+  // file: No such file or directory"); empty after a Load that succeeded.
+  const std::string& Error() const { return error_; }
   bool IsLoaded() const { return handle_ != nullptr; }
 
   template <ClFunction F>
@@ -32,6 +42,7 @@ class ClLibrary {
 
  private:
   void* handle_ = nullptr;
+  std::string error_;
   std::array<void*, size_t(ClFunction::Count)> symbols_{};
 };
 

@@ -1,9 +1,10 @@
-// What the COM port does the same way on every platform: the open failure messages, the
-// writer's lock and failure mark, the reader's side of the receive ring and the end of the
-// receive thread.
+// What the COM port does the same way on every platform: the open failure messages, the start
+// and end of the receive thread, the writer's lock and failure mark and the reader's side of
+// the receive ring.
 #include <algorithm>
 #include <array>
 #include <chrono>
+#include <cstdio>
 
 #include "transport/CRs232c.h"
 
@@ -36,6 +37,24 @@ const char* CRs232c::OpenMessage(OpenStep step) {
       return entry.text;
   }
   return "";
+}
+
+bool CRs232c::ReportOpenFailure(OpenStep step, const std::string& name, const std::string& advice) {
+  if (!reportFailures_)
+    return false;
+  char text[256];
+  std::snprintf(text, sizeof text, OpenMessage(step), name.c_str());
+  messages_.ShowMessage(advice.empty() ? std::string(text) : std::string(text) + "\n" + advice, "",
+                        MessageIcon::Exclamation);
+  return false;
+}
+
+bool CRs232c::StartReceiving() {
+  running_ = true;
+  writeFailed_ = false;
+  ring_.Reset();
+  receiveThread_ = std::thread([this] { ReceiveLoop(); });
+  return true;
 }
 
 void CRs232c::ReceiveLoop() {

@@ -15,24 +15,11 @@
 #include <string_view>
 #include <system_error>
 
+#include "core/FileKind.h"
+
 namespace vistrel {
 
 namespace {
-
-// What a path names, in the words of the message.
-std::string KindOf(mode_t mode) {
-  if (S_ISREG(mode))
-    return "a regular file";
-  if (S_ISDIR(mode))
-    return "a folder";
-  if (S_ISFIFO(mode))
-    return "a pipe";
-  if (S_ISSOCK(mode))
-    return "a socket";
-  if (S_ISBLK(mode))
-    return "a block device";
-  return "not a device";
-}
 
 std::string NotSerial(const std::string& device, const std::string& what) {
   return device + " is " + what + ", not a serial device: nothing is sent to it.\n" +
@@ -87,7 +74,7 @@ DeviceCheck CheckSerialDevice(const std::string& device) {
     return check;
   }
   if (!S_ISCHR(st.st_mode)) {
-    check.problem = NotSerial(device, KindOf(st.st_mode));
+    check.problem = NotSerial(device, FileKindOf(st.st_mode));
     return check;
   }
   check.rdev = st.st_rdev;
@@ -134,18 +121,33 @@ std::vector<PortHolder> ProcessesHolding(const std::string& device) {
   return holders;
 }
 
+namespace {
+
+// "picocom (pid 4242), ser2net (pid 4250)".
+std::string HoldersList(const std::vector<PortHolder>& holders) {
+  std::string text;
+  for (const PortHolder& holder : holders) {
+    text += (text.empty() ? "" : ", ") +
+            (holder.program.empty() ? std::string("a process") : holder.program) + " (pid " +
+            std::to_string(holder.pid) + ")";
+  }
+  return text;
+}
+
+}  // namespace
+
+std::string PortInUseText(const std::string& device, const std::vector<PortHolder>& holders) {
+  return device + " is in use by " + HoldersList(holders) +
+         ", which has it open: the camera's replies would go astray.\nClose that program and "
+         "try again.";
+}
+
 std::string PortHoldersText(const std::string& device) {
   const std::vector<PortHolder> holders = ProcessesHolding(device);
   if (holders.empty())
     return {};
-  std::string text = device + " is open in ";
-  for (size_t i = 0; i < holders.size(); ++i) {
-    const PortHolder& holder = holders[i];
-    text += (i == 0 ? "" : ", ") +
-            (holder.program.empty() ? std::string("a process") : holder.program) + " (pid " +
-            std::to_string(holder.pid) + ")";
-  }
-  return text + ": close it, it may take the camera's replies";
+  return device + " is open in " + HoldersList(holders) +
+         ": close it, it may take the camera's replies";
 }
 
 }  // namespace vistrel

@@ -35,6 +35,10 @@ std::string ProgramName(pid_t pid);
 // The other processes that hold `device` open, as far as /proc lets this user see.
 std::vector<PortHolder> ProcessesHolding(const std::string& device);
 
+// "/dev/ttyUSB0 is in use by picocom (pid 4242), which has it open" and what to do, for the
+// other processes holding `device` (at least one): the reason a COM port is not opened.
+std::string PortInUseText(const std::string& device, const std::vector<PortHolder>& holders);
+
 // "/dev/ttyUSB0 is open in picocom (pid 4242)" for the other processes holding `device`, or
 // empty when none is seen. For the front ends to add when the camera does not answer: a
 // terminal program that keeps the port open without a lock takes the camera's replies.

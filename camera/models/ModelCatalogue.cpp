@@ -14,8 +14,6 @@ namespace {
 constexpr int kFirstColourGainCommand = 540;
 constexpr int kLastColourGainCommand = 542;
 
-constexpr ModelNumberLimits kLimits = kCommonNumberLimits;
-
 // The controls only the RL family's pages show.
 constexpr int kRlFamilyControls[] = {
     // per-colour exposure
@@ -33,79 +31,56 @@ constexpr int kRlFamilyControls[] = {
     ctl::BlemishCountGreen, ctl::BMTHWB, ctl::BMCLRB, ctl::BlemishIndexBlue, ctl::BMPXWB,
     ctl::BMPYWB, ctl::BlemishCountBlue};
 
-constexpr std::array<const char*, 2> kRlChoice{"RL-4100T-VLNK", "RL-8200T-VLNK"};
-constexpr std::array<const char*, 1> kQxMonoChoice{"QX-70500M-VLNK"};
-constexpr std::array<const char*, 1> kQxColourChoice{"QX-70500C-VLNK"};
+// The number of records: every known model and the one for other cameras.
+constexpr size_t kRecordCount = CodeOf(Model::Other) + 1;
 
-const std::array<ModelRecord, 5>& Records() {
-  static const std::array<ModelRecord, 5> records{{
-      {Model::Rl4100T,
-       "RL-4100T-VLNK",
-       ModelFamily::Rl,
-       SensorColour::Colour,
-       1456,
-       1088,
-       RlReadList(),
-       {},
-       {},
-       kRlChoice,
-       0,
-       false,
-       kLimits},
-      {Model::Rl8200T,
-       "RL-8200T-VLNK",
-       ModelFamily::Rl,
-       SensorColour::Colour,
-       2064,
-       1544,
-       RlReadList(),
-       Rl8200Lacking(),
-       {},
-       kRlChoice,
-       1,
-       false,
-       kLimits},
-      {Model::Qx70500M,
-       "QX-70500M-VLNK",
-       ModelFamily::Qx,
-       SensorColour::Monochrome,
-       4112,
-       3008,
-       QxReadList(),
-       {},
-       kRlFamilyControls,
-       kQxMonoChoice,
-       0,
-       true,
-       kLimits},
-      {Model::Qx70500C,
-       "QX-70500C-VLNK",
-       ModelFamily::Qx,
-       SensorColour::Colour,
-       4112,
-       3008,
-       QxReadList(),
-       {},
-       kRlFamilyControls,
-       kQxColourChoice,
-       0,
-       true,
-       kLimits},
+const std::array<ModelRecord, kRecordCount>& Records() {
+  static const std::array<ModelRecord, kRecordCount> records{{
+      {.model = Model::Rl4100T,
+       .name = "RL-4100T-VLNK",
+       .family = ModelFamily::Rl,
+       .colour = SensorColour::Colour,
+       .largestWidth = 1456,
+       .largestHeight = 1088,
+       .readList = RlReadList(),
+       .modelIdWritable = true,
+       .blemishLimits = BlemishLimits{.maxX = 1455, .maxY = 1087}},
+      {.model = Model::Rl8200T,
+       .name = "RL-8200T-VLNK",
+       .family = ModelFamily::Rl,
+       .colour = SensorColour::Colour,
+       .largestWidth = 2064,
+       .largestHeight = 1544,
+       .readList = RlReadList(),
+       .lacking = Rl8200Lacking(),
+       .modelIdWritable = true},
+      {.model = Model::Qx70500M,
+       .name = "QX-70500M-VLNK",
+       .family = ModelFamily::Qx,
+       .colour = SensorColour::Monochrome,
+       .largestWidth = 4112,
+       .largestHeight = 3008,
+       .readList = QxReadList(),
+       .hiddenOnPages = kRlFamilyControls,
+       .clearSourcesBySignal = true},
+      {.model = Model::Qx70500C,
+       .name = "QX-70500C-VLNK",
+       .family = ModelFamily::Qx,
+       .colour = SensorColour::Colour,
+       .largestWidth = 4112,
+       .largestHeight = 3008,
+       .readList = QxReadList(),
+       .hiddenOnPages = kRlFamilyControls,
+       .clearSourcesBySignal = true},
       // Any other camera: every row is read and offered, with the largest geometry; its pages
       // hide the controls only the RL family has.
-      {Model::Other,
-       "",
-       ModelFamily::Other,
-       SensorColour::Unknown,
-       4112,
-       3008,
-       {},
-       {},
-       kRlFamilyControls,
-       {},
-       -1,
-       false,
-       kLimits},
+      {.model = Model::Other,
+       .name = "",
+       .family = ModelFamily::Other,
+       .colour = SensorColour::Unknown,
+       .largestWidth = 4112,
+       .largestHeight = 3008,
+       .hiddenOnPages = kRlFamilyControls},
   }};
   return records;
 }
@@ -135,10 +110,6 @@ Model ModelNamed(std::string_view name) {
       return record.model;
   }
   return Model::Other;
-}
-
-int CodeOf(Model model) {
-  return static_cast<int>(model);
 }
 
 bool ModelSupportsControl(int modelCode, int ctrlId) {

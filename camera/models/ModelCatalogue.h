@@ -1,14 +1,18 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
 
+#include "core/ParameterTable.h"
+
 namespace vistrel {
 
-// The camera models the program knows, in the order of their model codes; Other stands for
-// any camera that reports another name (every setting is read and offered for it).
+// The camera models the program knows, in the order of their model codes (a model's code is
+// its position here); Other, always last, stands for any camera that reports another name
+// (every setting is read and offered for it).
 enum class Model { Rl4100T, Rl8200T, Qx70500M, Qx70500C, Other };
 
 enum class ModelFamily { Rl, Qx, Other };
@@ -41,8 +45,9 @@ inline constexpr ModelNumberLimits kCommonNumberLimits{
     .leastBinnedPeriod = 3,
 };
 
-// What the program knows about one model. Adding a model is one more record in
-// ModelCatalogue.cpp (its read list in ModelReadLists.cpp) and its row in the catalogue test.
+// What the program knows about one model. Adding a model is one more `Model` value and one
+// more record in ModelCatalogue.cpp (its read list in ModelReadLists.cpp); everything else
+// asks the catalogue.
 struct ModelRecord {
   Model model;
   const char* name;  // as the camera reports it to the model query
@@ -52,18 +57,19 @@ struct ModelRecord {
   int largestHeight;
   // The controls whose rows the read-all pass reads, and those of them this model lacks;
   // an empty read list reads every row.
-  std::span<const int> readList;
-  std::span<const int> lacking;
+  std::span<const int> readList{};
+  std::span<const int> lacking{};
   // The controls of ModelDependentControls() this model's pages hide (besides those it lacks).
-  std::span<const int> hiddenOnPages;
-  // The entries of the model choice on the factory page (the models the camera's id can be
-  // set to), and the entry this model is.
-  std::span<const char* const> modelChoice;
-  int modelChoiceSelection;
+  std::span<const int> hiddenOnPages{};
+  // Whether the camera's model id can be rewritten: the model choice on the factory page then
+  // offers every model of the family that can, else only the model's own name.
+  bool modelIdWritable = false;
   // Whether the pulse generator clear sources are numbered by signal code (else by their
   // position in the list).
-  bool clearSourcesBySignal;
-  ModelNumberLimits limits;
+  bool clearSourcesBySignal = false;
+  // The blemish coordinate limits of a sensor smaller than the parameter table's ranges.
+  std::optional<BlemishLimits> blemishLimits{};
+  ModelNumberLimits limits = kCommonNumberLimits;
 };
 
 // The records of the known models, by model code, and the record for any other camera.
@@ -73,9 +79,11 @@ const ModelRecord& RecordOf(Model model);
 const ModelRecord& RecordForCode(int code);
 // The model a name the camera reported stands for.
 Model ModelNamed(std::string_view name);
-int CodeOf(Model model);
+constexpr int CodeOf(Model model) {
+  return static_cast<int>(model);
+}
 
-// Whether a model (code 0..4) reads the row of a control; other cameras read every row.
+// Whether a model reads the row of a control; other cameras read every row.
 bool ModelSupportsControl(int modelCode, int ctrlId);
 // The controls that the pages of some models hide (each with its caption and up-down
 // control): the per-colour exposure, the individual colour gains, the colour transformation

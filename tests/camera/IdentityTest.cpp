@@ -182,8 +182,10 @@ TEST(IdentityWriteTest, ModelIdRunsTheModelCheckBeforeReporting) {
 }
 
 TEST(IdentityWriteTest, ModelChoiceShowsTheModelNames) {
-  EXPECT_EQ(ModelChoiceEntries(2), std::vector<std::string>{"QX-70500M-VLNK"});
-  EXPECT_EQ(ModelChoiceEntries(3), std::vector<std::string>{"QX-70500C-VLNK"});
+  EXPECT_EQ(ModelChoiceEntries(CodeOf(Model::Qx70500M)),
+            std::vector<std::string>{"QX-70500M-VLNK"});
+  EXPECT_EQ(ModelChoiceEntries(CodeOf(Model::Qx70500C)),
+            std::vector<std::string>{"QX-70500C-VLNK"});
 }
 
 }  // namespace

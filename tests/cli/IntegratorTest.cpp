@@ -82,6 +82,37 @@ TEST_F(IntegratorTest, DescribeAllListsEveryControlOfTheModelOnce) {
   EXPECT_TRUE(OutHas("\"name\":\"TI\",")) << "the pass went on";
 }
 
+// Each kind of control described as an integrator reads it, on two model families: a number
+// with its range, fixed step and unit, a choice with its entries and no range, a gain with
+// its scale and no unit, read-only controls with and without a row; and a setting of a
+// read-only control is refused before it is sent.
+TEST_F(IntegratorTest, ControlsAreDescribedByKindAndReadOnlyOnesAreNeverSet) {
+  const std::string number = R"("caption":"Offset X","default":0,"readOnly":false,"min":0,)"
+                             R"("max":[0-9]+,"step":16,"unit":"pixels","scale":1,"value":)";
+  const std::string choice = R"("caption":"Trigger Source","default":0,"readOnly":false,)"
+                             R"("entries":\[\{"text":"Low","value":0\})";
+  const std::string gain = R"("name":"FGA",.*"max":[0-9]+,"scale":0\.01,"value")";
+  const std::string readOnly = R"(\{"name":"TMP0","ctrl":null,"readOnly":true,"value":[0-9]+,)";
+  for (const char* model : {"QX-70500C-VLNK", "RL-4100T-VLNK"}) {
+    SCOPED_TRACE(model);
+    StartCamera({"--model", model});
+    ASSERT_EQ(Run({"describe", "OFC", "TI", "FGA", "TMP0", "--json"}), kExitOk) << err_.str();
+    for (const std::string& wanted : {number, choice, gain, readOnly})
+      EXPECT_TRUE(std::regex_search(out_.str(), std::regex(wanted))) << wanted << out_.str();
+    ASSERT_EQ(Run({"describe", "ALCST"}), kExitOk) << err_.str();
+    EXPECT_TRUE(OutHas("ALCST control 1869: action, class factory, caption \"Read\", read-only ("));
+    ASSERT_EQ(Run({"params", "--json"}), kExitOk);
+    EXPECT_TRUE(OutHas(R"("command":"OFC",)")) << out_.str();
+    EXPECT_TRUE(std::regex_search(
+        out_.str(), std::regex(R"("command":"OFC",[^}]*"inFile":true,"caption":"Offset X",)"
+                               R"("default":0,"readOnly":false\})")));
+    EXPECT_EQ(Run({"--log", "set", "FGA=200", "TMP0=1"}), kExitUsage);
+    EXPECT_TRUE(ErrHas("TMP0 is read-only"));
+    for (const std::string& line : SentLines(err_.str()))
+      EXPECT_EQ(line.find('='), std::string::npos) << "a setting was sent: " << line;
+  }
+}
+
 // What the program saves is what its own diff takes: no line skipped, nothing different.
 TEST_F(IntegratorTest, SaveThenDiffIsCleanOnEveryModel) {
   for (const std::string& model : KnownModelNames()) {

@@ -50,14 +50,29 @@ TEST_F(PortsTest, AnOpenFailureExitsFourWithTheWordsOfItsReason) {
       ErrHas("Failed to initialize COM5 port!\nError in CreateFile()\nThere is "
              "no such device: " +
              temp_ / "unplugged"));
+
+  // A Camera Link port without its library names the file looked for and where.
+  test::ScopedEnv path{"CLSERIALPATH", temp_.Path()};
+  EXPECT_EQ(Run({"--cl2000", "0", "get", "TI"}), kExitNoChannel);
+  EXPECT_TRUE(ErrHas("no file clser*.so or libclser*.so in CLSERIALPATH (" + temp_.Path() + ")"));
+  EXPECT_TRUE(ErrHas("LD_LIBRARY_PATH"));
 }
 
-// A terminal program that keeps the port open without a lock takes the camera's replies: the
-// report of a silent camera names it.
-TEST_F(PortsTest, ASilentCameraNamesTheProgramsHoldingThePort) {
+// A terminal program that keeps the port open without a lock would take the camera's replies:
+// the port is refused before anything is sent, naming it, unless --shared-port says it is meant
+// to share the port; the report of a silent camera then names it.
+TEST_F(PortsTest, AProgramHoldingThePortIsNamedBeforeAnythingIsSent) {
   StartCamera({"--no-reply"});
   test::OtherProgram terminal("termprog", device_);
-  EXPECT_EQ(CliTest::Run({"dump"}), kExitTimeout);
+  const std::string pid = std::to_string(terminal.Pid());
+  EXPECT_EQ(CliTest::Run({"--log", "get", "TI", "--json"}), kExitNoChannel);
+  EXPECT_EQ(SentLines(err_.str()), std::vector<std::string>{});
+  EXPECT_TRUE(ErrHas("get: " + device_ + " 115200: " + device_ + " is in use by termprog (pid " +
+                     pid + "), which has it open; close that program"));
+  EXPECT_TRUE(OutHas("\"message\":\"" + device_ + " is in use by termprog (pid " + pid));
+  EXPECT_TRUE(OutHas("\"holder\":{\"program\":\"termprog\",\"pid\":" + pid + "}"));
+
+  EXPECT_EQ(CliTest::Run({"--shared-port", "dump"}), kExitTimeout);
   EXPECT_NE(err_.str().find("vistrelctl dump: " + device_ +
                             " 115200: the camera does not answer; " + device_ +
                             " is open in termprog (pid " + std::to_string(terminal.Pid()) + ")"),

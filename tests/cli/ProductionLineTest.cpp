@@ -5,9 +5,14 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <map>
 
+#include "camera/models/ModelCatalogue.h"
 #include "cli/CliFixture.h"
 #include "cli/CliSession.h"
+#include "cli/ModelRanges.h"
+#include "cli/SettingCheck.h"
+#include "core/CommandTable.h"
 #include "support/CameraCommandList.h"
 #include "transport/StoredSettings.h"
 
@@ -207,8 +212,9 @@ TEST_F(ProductionLineTest, ParamsAndDescribeGiveTheConnectedModelsRanges) {
       << out_.str().substr(0, 300);
   EXPECT_EQ(Run({"describe", "WTC"}), kExitOk) << err_.str();
   EXPECT_EQ(out_.str(),
-            "WTC control 2512: number, class user, range 96..1456 (model RL-4100T-VLNK), "
-            "value 1456\n");
+            "WTC control 2512: number, class user, caption \"Width\", range 96..1456, unit "
+            "pixels (model RL-4100T-VLNK), value 1456\n")
+      << "no default outside the model's range";
 }
 
 // One value the model does not allow stops the whole call before anything is sent; a choice is
@@ -235,16 +241,63 @@ TEST_F(ProductionLineTest, SetChecksEveryValueBeforeItSendsAny) {
   EXPECT_EQ(Printed({"get", "TI"}), "TI=1\n");
 }
 
+// Whether `set` (without sending) lets `value` of the command `id` through.
+bool SetAllows(CliSession& s, int id, int64_t value) {
+  std::vector<RequestedSetting> one{
+      {id, std::string(CommandTable::Name(id)), std::to_string(value), {}}};
+  std::vector<SettingRefusal> refused;
+  EXPECT_EQ(CheckSettings(s, one, &refused), kExitOk);
+  return refused.empty();
+}
+
+// Both ends of every number control's range are taken and one beyond either is not, on a
+// model of each family (a command with several rows may allow what one of them does not).
+TEST_F(ProductionLineTest, SetTakesBothEndsOfEveryRangeAndNothingBeyond) {
+  for (const char* model : {"RL-4100T-VLNK", "QX-70500C-VLNK"}) {
+    ChannelOptions options;
+    options.simulate = model;
+    CliSession s(options, out_, err_);
+    ASSERT_EQ(s.Open(), kExitOk) << err_.str();
+    ASSERT_EQ(s.CheckCameraAnswers(), kExitOk) << err_.str();
+    const RangeInputs inputs = ModelRangesUnread(s).inputs;
+    const ParameterTable& table = s.Camera().Table();
+    std::map<int, int> rowsOf;
+    for (int i = 0; i < table.RowCount(); ++i)
+      rowsOf[table.Row(i).commandId] += 1;
+    int checked = 0;
+    for (int i = 0; i < table.RowCount(); ++i) {
+      const ParameterEntry& row = table.Row(i);
+      int32_t minimum = 0, maximum = 0;
+      RowRange(row, inputs, minimum, maximum);
+      if (row.kind != ControlKind::Number || minimum >= maximum ||
+          CommandTable::Entry(row.commandId).kind != ValueKind::Integer ||
+          !ModelSupportsControl(s.Camera().Model().code, row.ctrlId))
+        continue;
+      const std::string name(CommandTable::Name(row.commandId));
+      SCOPED_TRACE(std::string(model) + " " + name);
+      EXPECT_TRUE(SetAllows(s, row.commandId, minimum)) << minimum;
+      EXPECT_TRUE(SetAllows(s, row.commandId, maximum)) << maximum;
+      if (rowsOf[row.commandId] == 1) {
+        EXPECT_FALSE(SetAllows(s, row.commandId, int64_t{minimum} - 1)) << minimum - 1;
+        EXPECT_FALSE(SetAllows(s, row.commandId, int64_t{maximum} + 1)) << maximum + 1;
+      }
+      ++checked;
+    }
+    EXPECT_GT(checked, 20) << model;
+  }
+}
+
 TEST_F(ProductionLineTest, DescribeAsksOnlyForModesTheModelHas) {
   StartCamera({"--model", "QX-70500C-VLNK"});
   EXPECT_EQ(Run({"describe", "TI"}), kExitOk);
   EXPECT_EQ(err_.str(), "") << "no refused query of a mode the QX models do not have";
   // A choice lists its entries with the values the pages send for them.
   EXPECT_TRUE(out_.str().starts_with(
-      "TI control 1349: choice, class user, entries Low=0, High=1, Software=2, "
+      "TI control 1349: choice, class user, caption \"Trigger Source\", entries Low=0, High=1, "
+      "Software=2, "
       "PulseGenerator0=10,"))
       << out_.str();
-  EXPECT_TRUE(out_.str().ends_with(", Nand1Out=27 (model QX-70500C-VLNK), value 0\n"))
+  EXPECT_TRUE(out_.str().ends_with(", Nand1Out=27, default 0 (model QX-70500C-VLNK), value 0\n"))
       << out_.str();
   EXPECT_EQ(Run({"describe", "GMA"}), kExitOk);
   EXPECT_TRUE(OutHas("entries 0.45=45, 0.5=50,"));

@@ -161,7 +161,7 @@ TEST_F(ParameterTableTest, ReadableCountsAreRememberedOnce) {
   const int readableUser = table.CountReadableUser();
   table.SetRange(1349, -5, 5);
   table.SetDataValue(1349, 2);
-  table.AdjustRangesForModel(0, view);
+  table.AdjustRangesForModel(BlemishLimits{1455, 1087}, view);
   EXPECT_EQ(table.CountReadable(), readable);
   EXPECT_EQ(table.CountReadableUser(), readableUser);
 }
@@ -182,17 +182,17 @@ TEST_F(ParameterTableTest, BlemishRangesFollowTheModelBothWays) {
     }
   };
   expectMax(2559, 2047);
-  table.AdjustRangesForModel(0, view);
+  table.AdjustRangesForModel(BlemishLimits{1455, 1087}, view);
   expectMax(1455, 1087);
   EXPECT_EQ(view.rangesApplied, 1);
   ASSERT_EQ(view.choiceChanges.size(), 1u);
   EXPECT_EQ(view.choiceChanges[0], 1368);  // the ETM control
-  table.AdjustRangesForModel(2, view);
+  table.AdjustRangesForModel(std::nullopt, view);
   expectMax(2559, 2047);
   EXPECT_EQ(view.rangesApplied, 2);
   // The position lists share the range numbers but are not model dependent.
   int32_t lo = 0, hi = 0;
-  table.AdjustRangesForModel(0, view);
+  table.AdjustRangesForModel(BlemishLimits{1455, 1087}, view);
   table.GetRange(1457, lo, hi);
   EXPECT_EQ(hi, 2559);
 }

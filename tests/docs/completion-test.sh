@@ -38,6 +38,20 @@ expect_offered() {  # WORDS... -- EXPECTED...
   done
 }
 
+not_offered() {  # WORDS... -- UNWANTED...
+  local words=()
+  while [[ $1 != -- ]]; do words+=("$1"); shift; done
+  shift
+  local got
+  got=$(offered "${words[@]}")
+  for w in "$@"; do
+    if grep -qxF -- "$w" <<<"$got"; then
+      echo "FAIL: 'vistrelctl ${words[*]}<TAB>' offers '$w', which it does not take"
+      failures=$((failures + 1))
+    fi
+  done
+}
+
 # The options a help text lists ("  -y,--yes ...", "  --json ...").
 help_options() {
   sed -n 's/^ *\(-[^ []*\).*/\1/p' | tr ',' '\n' | grep -E '^-' | sort -u
@@ -52,7 +66,7 @@ mapfile -t subs < <(help_subcommands <<<"$top")
 [[ ${#subs[@]} -gt 20 ]] || { echo "FAIL: the help lists only ${#subs[@]} subcommands"; exit 1; }
 expect_offered "" -- "${subs[@]}"
 mapfile -t opts < <(help_options <<<"$top")
-expect_offered - -- "${opts[@]}" --help-all -y --simulate --device
+expect_offered - -- "${opts[@]}" --help-all -y --simulate --device --shared-port
 for sub in "${subs[@]}"; do
   sub_help=$(vistrelctl "$sub" --help)
   mapfile -t opts < <(help_options <<<"$sub_help")
@@ -76,6 +90,9 @@ expect_offered --log get TI P -- PE
 expect_offered set F -- FGA=
 expect_offered store "" -- 0 1 2 3
 expect_offered lens zoom "" -- wide tele
+not_offered lens zoom "" -- open close near far
+not_offered lens focus "" -- open close wide tele
+not_offered set TMP -- TMP0=
 expect_offered lut write --channel "" -- red green blue
 # Files where files go, and only there.
 touch "$bin/line4.cam"

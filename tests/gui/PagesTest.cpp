@@ -81,7 +81,7 @@ TEST_F(Pages, EveryControlHasAReadableCaptionAndItsCommandInTheTooltip) {
       EXPECT_FALSE(number);
       EXPECT_LT(CommandTable::FindByName(caption.toStdString()), 0) << caption.toStdString();
       const std::string tooltip = control->toolTip().toStdString();
-      const std::string expected = TooltipFor(id, PageCaptions(), program.table);
+      const std::string expected = TooltipFor(id, ControlCaptions(), program.table);
       if (!expected.empty()) {
         EXPECT_NE(tooltip.find(expected.substr(0, expected.find(' '))), std::string::npos)
             << tooltip;
@@ -104,8 +104,8 @@ TEST_F(Pages, CaptionTableNamesOnlyControlsThatExistAndSkipsBrokenLines) {
   EXPECT_EQ(parsed.at(12).text, "Twelve");
   EXPECT_EQ(parsed.at(12).tooltip, "");
   EXPECT_EQ(parsed.at(13).tooltip, "T13");
-  ASSERT_GT(PageCaptions().size(), 330u);
-  for (const auto& [id, caption] : PageCaptions())
+  ASSERT_GT(ControlCaptions().size(), 330u);
+  for (const auto& [id, caption] : ControlCaptions())
     EXPECT_TRUE(dialog.Registry().HasControl(id)) << id << " " << caption.text;
 }
 

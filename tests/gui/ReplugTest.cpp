@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "GuiFixture.h"
+#include "app/PortWatch.h"
 #include "app/UpDown.h"
 #include "core/CommandIds.h"
 #include "core/ControlIds.h"
@@ -33,6 +34,14 @@ bool WaitForLink(Program& program, bool online) {
   return program.notifier.IsOnline() == online;
 }
 
+PortWatch* FindPortWatch(QWidget& window) {
+  for (QObject* child : window.findChildren<QObject*>()) {
+    if (auto* watch = dynamic_cast<PortWatch*>(child))
+      return watch;
+  }
+  return nullptr;
+}
+
 TEST(Replug, TheLinkGoesOfflineWhenTheDeviceGoesAndGreenWhenItComesBack) {
   TempFolder folder;
   Program program(folder.Path(), SimFault::None, folder / "camera");
@@ -44,7 +53,15 @@ TEST(Replug, TheLinkGoesOfflineWhenTheDeviceGoesAndGreenWhenItComesBack) {
   program.server.Stop();  // unplugged: the pseudo-terminal and its link go away
   EXPECT_TRUE(WaitForLink(program, false)) << "offline without any action";
   EXPECT_EQ(program.dialog->Communication().Controls().c1155->text(), "Offline");
-  Pump(300);  // nothing to reopen meanwhile, and nothing said
+  // The watch's looks while the device is gone find nothing to reopen and say nothing.
+  PortWatch* watch = FindPortWatch(dialog);
+  ASSERT_NE(watch, nullptr);
+  for (int look = 0; look < 3; ++look) {
+    watch->WatchPort();
+    watch->ProbeWhileOffline();
+  }
+  EXPECT_FALSE(program.notifier.IsOnline());
+  EXPECT_TRUE(program.messages.messages.empty()) << program.messages.messages.front().text;
 
   program.camera->Exchange("FGA=" + std::to_string(gain->text().toInt() + 3) + "\r\n");
   std::string error;

@@ -54,8 +54,8 @@ TEST(SimProgramTest, ServesUntilTerminatedAndCleansUp) {
     EXPECT_EQ(line.Ask("MD?"), "MD=RL-4100T-VLNK\r\n");
     EXPECT_EQ(line.Ask("CRS00=1"), "COMPLETE\r\n");
     EXPECT_EQ(line.Ask("MD?", 100), "");  // silent while restarting
-    std::this_thread::sleep_for(std::chrono::milliseconds(200));
-    EXPECT_EQ(line.Ask("MD?", 2000), "MD=RL-4100T-VLNK\r\n");
+    EXPECT_TRUE(WaitUntil([&] { return line.Ask("MD?", 100) == "MD=RL-4100T-VLNK\r\n"; }))
+        << "back after the restart";
   }
   EXPECT_EQ(sim.Finish(SIGTERM), 0);
   EXPECT_FALSE(std::filesystem::exists(std::filesystem::symlink_status(link)));

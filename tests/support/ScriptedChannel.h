@@ -1,5 +1,7 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <chrono>
 #include <functional>
 #include <string>
@@ -32,13 +34,22 @@ class ScriptedChannel : public ISerialChannel {
     ++reads;
     if (pending_.empty()) {
       // Nothing will arrive: wait out the limit once, as a blocking channel would; on a
-      // manual clock that is moving the clock on.
+      // manual clock that is moving the clock on. A reader that keeps looking without a limit
+      // would never see a manual clock move: the test fails, and the clock jumps past any
+      // limit so that the reader gives up.
+      idleLooks_ = limitMs > 0 ? 0 : idleLooks_ + 1;
+      if (idleLooks_ == kIdleLookLimit) {
+        ADD_FAILURE() << "the reader keeps looking at a channel where nothing arrives";
+        if (clock != nullptr)
+          clock->Advance(kPastAnyLimitMs);
+      }
       if (clock != nullptr)
         clock->Advance(limitMs);
       else if (limitMs > 0)
         std::this_thread::sleep_for(std::chrono::milliseconds(limitMs));
       return 0;
     }
+    idleLooks_ = 0;
     const int n = std::min<int>(count, static_cast<int>(pending_.size()));
     pending_.copy(buffer, static_cast<size_t>(n));
     pending_.erase(0, static_cast<size_t>(n));
@@ -55,7 +66,11 @@ class ScriptedChannel : public ISerialChannel {
   ManualClock* clock = nullptr;
 
  private:
+  static constexpr int kIdleLookLimit = 10000;
+  static constexpr int kPastAnyLimitMs = 3600 * 1000;
+
   Responder responder_;
+  int idleLooks_ = 0;
   std::string pending_;
 };
 

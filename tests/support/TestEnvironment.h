@@ -3,9 +3,12 @@
 #include <stdlib.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <string>
+#include <thread>
 
 namespace vistrel::test {
 
@@ -55,5 +58,19 @@ class ScopedEnv {
   std::string old_;
   bool hadOld_ = false;
 };
+
+// Looks at `done` until it holds or `limit` has passed; whether it held. For what a test
+// cannot wait on directly (another thread or process): a passing test waits only as long as
+// the event takes, and a failing one at most `limit`.
+inline bool WaitUntil(const std::function<bool()>& done,
+                      std::chrono::milliseconds limit = std::chrono::seconds(5)) {
+  const auto end = std::chrono::steady_clock::now() + limit;
+  while (!done()) {
+    if (std::chrono::steady_clock::now() >= end)
+      return false;
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
+  return true;
+}
 
 }  // namespace vistrel::test

@@ -127,6 +127,9 @@ TEST_F(ClSerialTest, WithoutLibrariesThereAreNoNamesAndNothingOpens) {
     channel.RefreshNames();
     EXPECT_TRUE(channel.PortNameList().empty());
     EXPECT_FALSE(channel.Open(0));
+    EXPECT_EQ(channel.LibraryProblem(),
+              "no Camera Link 2000 library: no file clser*.so or libclser*.so in CLSERIALPATH" +
+                  (folder.empty() ? ", which is not set" : " (" + folder + ")"));
   }
 
   const std::string file = temp / "libclserial.so";
@@ -138,6 +141,11 @@ TEST_F(ClSerialTest, WithoutLibrariesThereAreNoNamesAndNothingOpens) {
   EXPECT_TRUE(clVer11.PortNameList().empty());
   EXPECT_FALSE(cl2001.Open(0));
   EXPECT_FALSE(clVer11.Open(0));
+  EXPECT_TRUE(
+      cl2001.LibraryProblem().starts_with("the Camera Link 2001 library could not be "
+                                          "loaded (" +
+                                          file + ": "))
+      << cl2001.LibraryProblem();
 
   // A library without the serial functions does not load.
   Dl_info info{};
@@ -145,6 +153,8 @@ TEST_F(ClSerialTest, WithoutLibrariesThereAreNoNamesAndNothingOpens) {
   fs::create_symlink(info.dli_fname, file);
   EXPECT_FALSE(cl2001.Open(0));
   EXPECT_FALSE(clVer11.Open(0));
+  EXPECT_TRUE(clVer11.LibraryProblem().ends_with(file + ": has no function clSerialInit)"))
+      << clVer11.LibraryProblem();
   EXPECT_TRUE(messages.messages.empty());
 }
 

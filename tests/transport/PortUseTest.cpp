@@ -50,6 +50,9 @@ TEST_F(PortLockTest, ALiveHolderKeepsThePortAStaleLockIsTakenOverAndCloseRemoves
                                LockFile();
   EXPECT_NE(messages.messages[0].text.find(expected), std::string::npos)
       << messages.messages[0].text;
+  ASSERT_TRUE(port.Refusal());
+  EXPECT_TRUE(port.Refusal()->byLockFile);
+  EXPECT_EQ(port.Refusal()->holder.pid, holder);
   EXPECT_EQ(ReadAll(LockFile()), LockText(holder));
 
   picocom.Stop();  // the lock file stays behind, naming a process that has ended
@@ -64,6 +67,28 @@ TEST_F(PortLockTest, ALiveHolderKeepsThePortAStaleLockIsTakenOverAndCloseRemoves
   EXPECT_TRUE(std::filesystem::exists(liveTemporary));
   port.Close();
   EXPECT_FALSE(std::filesystem::exists(LockFile()));
+}
+
+// A program that holds the port open without a lock file is named before the port is opened,
+// unless the port is shared with it on purpose.
+TEST_F(PortLockTest, AProgramHoldingThePortOpenIsNamedUnlessThePortIsShared) {
+  test::OtherProgram ser2net("ser2net", peer.SlavePath());
+  CRs232c port(messages);
+  EXPECT_FALSE(port.Open(peer.SlavePath(), "COM1", 9600, 8, 0, false, false));
+  ASSERT_EQ(messages.messages.size(), 1u);
+  EXPECT_EQ(messages.messages[0].text,
+            "Failed to initialize COM1 port!\nError in CreateFile()\n" + peer.SlavePath() +
+                " is in use by ser2net (pid " + std::to_string(ser2net.Pid()) +
+                "), which has it open: the camera's replies would go astray.\nClose that program "
+                "and try again.");
+  ASSERT_TRUE(port.Refusal());
+  EXPECT_FALSE(port.Refusal()->byLockFile);
+  EXPECT_EQ(port.Refusal()->holder.program, "ser2net");
+  EXPECT_FALSE(std::filesystem::exists(LockFile())) << "nothing was taken";
+
+  port.SetSharedPort(true);
+  EXPECT_TRUE(port.Open(peer.SlavePath(), "COM1", 9600, 8, 0, false, false));
+  EXPECT_FALSE(port.Refusal());
 }
 
 TEST_F(PortLockTest, ASignalThatEndsTheProgramRemovesItsLock) {

@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <future>
 #include <string>
 #include <thread>
 
+#include "support/TestEnvironment.h"
 #include "transport/ReceiveRing.h"
 
 namespace vistrel {
@@ -60,6 +62,26 @@ TEST(ReceiveRing, AWriterWaitingForRoomIsReleasedByTheReaderOrByStop) {
   ring.Reset();
   EXPECT_EQ(ring.Available(), 0);
   EXPECT_TRUE(ring.WaitForSpace());
+}
+
+// A reader waiting for more takes each byte as soon as it is put. Its deadline lies far
+// beyond the test's limit, so a reader left asleep fails the test instead of timing out.
+TEST(ReceiveRing, AWaitingReaderIsWokenByEveryPut) {
+  ReceiveRing ring;
+  char out[3] = {};
+  std::future<int> reader = std::async(
+      std::launch::async, [&] { return ring.TakeUntil(out, 3, ReceiveRing::Clock::now() + 1h); });
+  bool taken = true;
+  // Once a byte is taken the reader holds the lock until it waits again, so each later put
+  // finds it waiting.
+  for (int i = 0; i < 3 && taken; ++i) {
+    ring.Put("abc" + i, 1);
+    taken = test::WaitUntil([&] { return ring.Available() == 0; }, 1s);
+  }
+  ring.MarkEnded();  // lets a reader left waiting go
+  EXPECT_TRUE(taken) << "a byte stayed in the ring while the reader waited";
+  EXPECT_EQ(reader.get(), 3);
+  EXPECT_EQ(std::string(out, 3), "abc");
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 
 #include "TransportFixtures.h"
 #include "support/Recorders.h"
+#include "support/TestEnvironment.h"
 #include "transport/CRs232c.h"
 #include "transport/ComPortNames.h"
 
@@ -94,9 +95,8 @@ TEST_F(Rs232c, AFloodWithoutLineEndLosesNoByte) {
   for (int i = 0; i < 20000; ++i)
     flood += char('a' + i % 26);
   std::thread sender([&] { peer.Send(flood); });
-  // Let the ring fill up and the driver hold the rest before reading.
-  std::this_thread::sleep_for(100ms);
-  EXPECT_EQ(port.Available(), ReceiveRing::kCapacity);
+  // The ring fills up and the driver holds the rest before anything is read.
+  EXPECT_TRUE(test::WaitUntil([&] { return port.Available() == ReceiveRing::kCapacity; }));
   std::string got;
   char chunk[300];
   while (got.size() < flood.size()) {

@@ -81,15 +81,19 @@ void CClSerial2000::RefreshNames() {
 bool CClSerial2000::Open(uint32_t index) {
   Close();
   EnsureNames();
+  libraryProblem_.clear();
   const std::string name = PortName(index);
-  if (name.empty())
+  if (name.empty()) {
+    libraryProblem_ = NoLibraryAt(index, PortNameList().size(),
+                                  std::string(kPattern) + " in the system folder or");
     return false;
+  }
   for (const std::string& folder : SearchFolders()) {
     const std::vector<std::string> files = MatchingFiles(folder);
     const bool here = std::any_of(files.begin(), files.end(),
                                   [&](const std::string& n) { return SameName(n, name); });
     if (here) {
-      if (!library_.Load(folder + "\\" + name, kFunctions))
+      if (!LoadLibrary(folder + "\\" + name, kFunctions, "Camera Link 2000"))
         return false;
       return InitSerial(index);
     }

@@ -103,13 +103,7 @@ bool CRs232c::Fail(OpenStep step, const std::string& name, const std::string& ad
     win32_.port = nullptr;
     fd_ = -1;
   }
-  if (!reportFailures_)
-    return false;
-  char text[256];
-  std::snprintf(text, sizeof text, OpenMessage(step), name.c_str());
-  messages_.ShowMessage(advice.empty() ? std::string(text) : std::string(text) + "\n" + advice, "",
-                        MessageIcon::Exclamation);
-  return false;
+  return ReportOpenFailure(step, name, advice);
 }
 
 bool CRs232c::Open(const std::string& device, const std::string& name, uint32_t baudRate,
@@ -132,11 +126,7 @@ bool CRs232c::Open(const std::string& device, const std::string& name, uint32_t 
   win32_.stopEvent = CreateEventA(nullptr, TRUE, FALSE, nullptr);
   if (!win32_.stopEvent)
     return Fail(OpenStep::CreateFile, name);
-  running_ = true;
-  writeFailed_ = false;
-  ring_.Reset();
-  receiveThread_ = std::thread([this] { ReceiveLoop(); });
-  return true;
+  return StartReceiving();
 }
 
 bool CRs232c::ConfigurePort(const std::string& name, uint32_t baudRate, int dataBits, int stopBits,

@@ -2,42 +2,7 @@
 
 namespace vistrel {
 
-// The menu of the main dialog: popup title, item text (with its Alt letter) and command id, one
-// line per item; "/" leads into a submenu.
-struct MenuItem {
-  const char* popup;
-  const char* text;
-  int id;
-};
-
-inline constexpr const char* kMenuTitles[] = {"File(&F)", "Settings(&S)", "Utility(&U)", "LUT(&L)",
-                                              "Help(&H)"};
-
-inline constexpr MenuItem kMenuItems[] = {
-    {"File(&F)", "&Open", 32781},
-    {"File(&F)", "Save &as/&All Data", 32786},
-    {"File(&F)", "Save &as/&Shipping Data", 32787},
-    {"File(&F)", "E&xit", 2},
-    {"Settings(&S)", "&Reload", 32775},
-    {"Settings(&S)", "&Load settings", 32777},
-    {"Settings(&S)", "&Store settings", 32776},
-    // The motor lens window has no other way in.
-    {"Settings(&S)", "&Motor lens", 32789},
-    {"Utility(&U)", "Edit &user id", 32773},
-    {"Utility(&U)", "Edit &camera id", 32778},
-    {"LUT(&L)", "&Open LUT file", 32779},
-    {"LUT(&L)", "&Save LUT file", 32780},
-    {"LUT(&L)", "Load &all LUT table", 32784},
-    {"LUT(&L)", "LUT Setting for &Red", 32790},
-    {"LUT(&L)", "LUT Setting for &Green", 32791},
-    {"LUT(&L)", "LUT Setting for &Blue", 32792},
-    {"Help(&H)", "&About this application", 32774},
-    {"Help(&H)", "Open &Communication Dialog", 32785},
-    // The terminal has no other way in.
-    {"Help(&H)", "Open RS-232C &Terminal", 32788},
-    {"Help(&H)", "&Keyboard shortcuts", 32793},
-};
-
+// The command ids of the menu items; every other place names them.
 namespace menu {
 constexpr int kOpen = 32781;
 constexpr int kSaveAllData = 32786;
@@ -61,6 +26,42 @@ constexpr int kLutEditorGreen = 32791;
 constexpr int kLutEditorBlue = 32792;
 constexpr int kShortcuts = 32793;
 }  // namespace menu
+
+// The menu of the main dialog: popup title, item text (with its Alt letter) and command id, one
+// line per item; "/" leads into a submenu.
+struct MenuItem {
+  const char* popup;
+  const char* text;
+  int id;
+};
+
+inline constexpr const char* kMenuTitles[] = {"File(&F)", "Settings(&S)", "Utility(&U)", "LUT(&L)",
+                                              "Help(&H)"};
+
+inline constexpr MenuItem kMenuItems[] = {
+    {"File(&F)", "&Open", menu::kOpen},
+    {"File(&F)", "Save &as/&All Data", menu::kSaveAllData},
+    {"File(&F)", "Save &as/&Shipping Data", menu::kSaveShippingData},
+    {"File(&F)", "E&xit", menu::kExit},
+    {"Settings(&S)", "&Reload", menu::kReload},
+    {"Settings(&S)", "&Load settings", menu::kLoadSettings},
+    {"Settings(&S)", "&Store settings", menu::kStoreSettings},
+    // The motor lens window has no other way in.
+    {"Settings(&S)", "&Motor lens", menu::kMotorLens},
+    {"Utility(&U)", "Edit &user id", menu::kEditUserId},
+    {"Utility(&U)", "Edit &camera id", menu::kEditCameraId},
+    {"LUT(&L)", "&Open LUT file", menu::kOpenLutFile},
+    {"LUT(&L)", "&Save LUT file", menu::kSaveLutFile},
+    {"LUT(&L)", "Load &all LUT table", menu::kLoadAllLutTables},
+    {"LUT(&L)", "LUT Setting for &Red", menu::kLutEditorRed},
+    {"LUT(&L)", "LUT Setting for &Green", menu::kLutEditorGreen},
+    {"LUT(&L)", "LUT Setting for &Blue", menu::kLutEditorBlue},
+    {"Help(&H)", "&About this application", menu::kAbout},
+    {"Help(&H)", "Open &Communication Dialog", menu::kOpenCommunication},
+    // The terminal has no other way in.
+    {"Help(&H)", "Open RS-232C &Terminal", menu::kOpenTerminal},
+    {"Help(&H)", "&Keyboard shortcuts", menu::kShortcuts},
+};
 
 // The keys of menu commands, and what the list of shortcuts says of them.
 struct MenuShortcut {

@@ -58,7 +58,7 @@ bool CClSerial2000::Open(uint32_t index) {
     libraryProblem_ = NoLibraryAt(index, PortNameList().size(), "clser*.so or libclser*.so");
     return false;
   }
-  if (!LoadLibrary(LibraryFolder() + "/" + name, kFunctions, "Camera Link 2000"))
+  if (!LoadClLibrary(LibraryFolder() + "/" + name, kFunctions, "Camera Link 2000"))
     return false;
   return InitSerial(index);
 }

@@ -13,8 +13,8 @@ void CClSerialChannel::EnsureNames() {
     RefreshNames();
 }
 
-bool CClSerialChannel::LoadLibrary(const std::string& file, std::span<const ClFunction> functions,
-                                   const std::string& generation) {
+bool CClSerialChannel::LoadClLibrary(const std::string& file, std::span<const ClFunction> functions,
+                                     const std::string& generation) {
   if (library_.Load(file, functions))
     return true;
   libraryProblem_ = "the " + generation + " library could not be loaded (" + library_.Error() + ")";
@@ -106,7 +106,7 @@ bool CClSerialLoadedChannel::Open(uint32_t index) {
   Close();
   libraryProblem_.clear();
   EnsureNames();
-  if (!LoadLibrary(libraryFile_, functions_, generation_) || !PrepareOpen(index))
+  if (!LoadClLibrary(libraryFile_, functions_, generation_) || !PrepareOpen(index))
     return false;
   return InitSerial(index);
 }

@@ -48,8 +48,8 @@ class CClSerialChannel {
   void EnsureNames();
   // Loads `file` with `functions`; on failure notes the problem for the `generation`
   // ("Camera Link 2001").
-  bool LoadLibrary(const std::string& file, std::span<const ClFunction> functions,
-                   const std::string& generation);
+  bool LoadClLibrary(const std::string& file, std::span<const ClFunction> functions,
+                     const std::string& generation);
   std::string libraryProblem_;
   void SetNames(std::vector<std::string> names);
   // clSerialInit(index) on the loaded library; on failure the library is released.

@@ -93,7 +93,7 @@ bool CClSerial2000::Open(uint32_t index) {
     const bool here = std::any_of(files.begin(), files.end(),
                                   [&](const std::string& n) { return SameName(n, name); });
     if (here) {
-      if (!LoadLibrary(folder + "\\" + name, kFunctions, "Camera Link 2000"))
+      if (!LoadClLibrary(folder + "\\" + name, kFunctions, "Camera Link 2000"))
         return false;
       return InitSerial(index);
     }

@@ -11,7 +11,6 @@
 namespace vistrel {
 namespace {
 
-constexpr int kLongestTimeLimitMs = 600000;
 // The options of a run, wherever they stand: those with a value after them, and flags
 // (--simulate takes its model only as --simulate=MODEL).
 constexpr const char* kValueOptions[] = {"--device",  "--port", "--cl2000", "--cl2001",

@@ -11,6 +11,9 @@ class App;
 
 namespace vistrel {
 
+// The longest cap of the time limits a run may be given (ChannelOptions::timeoutMs).
+inline constexpr int kLongestTimeLimitMs = 600000;
+
 // The channel options of one run; none of them changes the stored choice.
 struct ChannelOptions {
   std::string device;              // a serial device path, COM port mode

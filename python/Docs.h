@@ -75,13 +75,14 @@ inline constexpr const char* kLutWrite =
 
 inline constexpr const char* kOpen =
     "open(device=None, *, simulate=None, baud=None, cl2000=None, cl2001=None, clver11=None, "
-    "control_mode=None, raw_ok=False) -> Camera\n\n"
+    "control_mode=None, raw_ok=False, timeout_ms=None) -> Camera\n\n"
     "Open a camera as vistrelctl does: take the port lock and make the model check. device "
     "is a path, a by-id name or an rfc2217:// or socket:// URL; simulate names a model for "
     "the simulated camera in this process; cl2000/cl2001/clver11 name a Camera Link port "
     "index; with none of them the stored channel is used. control_mode is \"user\" or "
     "\"factory\" (None: the stored mode). raw_ok allows a network port without COM port "
-    "control. Raises ChannelError (status 4) when the channel cannot be opened or another "
+    "control. timeout_ms caps the wait for any one reply, as vistrelctl --timeout does. Raises "
+    "ChannelError (status 4) when the channel cannot be opened or another "
     "program holds it.";
 inline constexpr const char* kProvision =
     "provision(devices, file, *, area=None, jobs=None) -> list[dict]\n\n"

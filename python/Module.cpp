@@ -58,7 +58,8 @@ vistrel::ChannelOptions OpenOptions(const std::optional<std::string>& device,
                                     const std::optional<std::string>& simulate,
                                     std::optional<uint32_t> baud, std::optional<uint32_t> cl2000,
                                     std::optional<uint32_t> cl2001, std::optional<uint32_t> clver11,
-                                    const std::optional<std::string>& controlMode, bool rawOk) {
+                                    const std::optional<std::string>& controlMode, bool rawOk,
+                                    std::optional<int> timeoutMs) {
   if (int(device.has_value()) + int(simulate.has_value()) + int(cl2000.has_value()) +
           int(cl2001.has_value()) + int(clver11.has_value()) >
       1)
@@ -66,6 +67,9 @@ vistrel::ChannelOptions OpenOptions(const std::optional<std::string>& device,
   if (controlMode && *controlMode != "user" && *controlMode != "factory")
     vistrel::python::RaiseUsage("control_mode is \"user\" or \"factory\", not \"" + *controlMode +
                                 "\"");
+  if (timeoutMs && (*timeoutMs < 1 || *timeoutMs > vistrel::kLongestTimeLimitMs))
+    vistrel::python::RaiseUsage("timeout_ms is 1.." + std::to_string(vistrel::kLongestTimeLimitMs) +
+                                ", not " + std::to_string(*timeoutMs));
   if (device && device->empty())
     vistrel::python::RaiseUsage("device is empty; give a path, a by-id name or a URL");
   vistrel::ChannelOptions options;
@@ -78,6 +82,7 @@ vistrel::ChannelOptions OpenOptions(const std::optional<std::string>& device,
   options.user = controlMode == "user";
   options.factory = controlMode == "factory";
   options.rawOk = rawOk;
+  options.timeoutMs = timeoutMs;
   // No progress lines; the messages of a failure are all kept. A question (a file made for
   // another model) has nobody to answer it and is answered no, as vistrelctl without a terminal.
   options.quiet = true;
@@ -257,14 +262,14 @@ PYBIND11_MODULE(_vistrel, m) {
       [](const std::optional<std::string>& device, const std::optional<std::string>& simulate,
          std::optional<uint32_t> baud, std::optional<uint32_t> cl2000,
          std::optional<uint32_t> cl2001, std::optional<uint32_t> clver11,
-         const std::optional<std::string>& controlMode, bool rawOk) {
-        return std::make_unique<BoundCamera>(
-            OpenOptions(device, simulate, baud, cl2000, cl2001, clver11, controlMode, rawOk));
+         const std::optional<std::string>& controlMode, bool rawOk, std::optional<int> timeoutMs) {
+        return std::make_unique<BoundCamera>(OpenOptions(device, simulate, baud, cl2000, cl2001,
+                                                         clver11, controlMode, rawOk, timeoutMs));
       },
       py::arg("device") = py::none(), py::kw_only(), py::arg("simulate") = py::none(),
       py::arg("baud") = py::none(), py::arg("cl2000") = py::none(), py::arg("cl2001") = py::none(),
       py::arg("clver11") = py::none(), py::arg("control_mode") = py::none(),
-      py::arg("raw_ok") = false, kOpen);
+      py::arg("raw_ok") = false, py::arg("timeout_ms") = py::none(), kOpen);
   m.def("provision", &vistrel::python::Provision, py::arg("devices"), py::arg("file"),
         py::kw_only(), py::arg("area") = py::none(), py::arg("jobs") = py::none(), kProvision);
 }

@@ -60,6 +60,7 @@ def open(
     clver11: Optional[int] = None,
     control_mode: Optional[str] = None,
     raw_ok: bool = False,
+    timeout_ms: Optional[int] = None,
 ) -> Camera: ...
 def provision(
     devices: Sequence[str],

@@ -34,7 +34,7 @@ TEST_F(ProductionLineTest, ASilentCameraEndsEveryCommandAfterTheModelCheck) {
   for (std::vector<std::string> args : commands) {
     const std::string operation = args[0] == "lut" ? "lut " + args[1] : args[0];
     // A short reply limit: the camera never answers, so each command ends after one wait.
-    args.insert(args.begin(), {"--factory", "--timeout", "100"});
+    args.insert(args.begin(), {"--factory", "--timeout", "20"});
     EXPECT_EQ(Run(args), kExitTimeout) << operation << ": " << err_.str();
     EXPECT_TRUE(err_.str().starts_with("vistrelctl " + operation + ": " + device_ +
                                        " 115200: the camera does not answer; check "))

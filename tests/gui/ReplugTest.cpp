@@ -21,6 +21,7 @@ constexpr int kReplugLimitMs = 1500;  // about a second, with room for a busy ma
 constexpr int kPumpMs = 20;
 constexpr int kReadLimitMs = 10000;  // a whole read, with room for a busy machine
 constexpr int kQueryMs = 200;        // the query left half answered
+constexpr int kStartCapMs = 100;     // each wait of a start that meets no answer
 
 // Lets the program run until the link is `online` or the limit passes; true when it is.
 bool WaitForLink(Program& program, bool online) {
@@ -129,12 +130,15 @@ TEST(Replug, NothingIsKeptAsSentWhileTheCameraIsSilentAndItsReturnIsNoticed) {
 // A camera silent at the start, or answering too late for the model check, gets no setting
 // and the pages say they do not hold its values; once the link is up, every value is read.
 TEST(Replug, ACameraNotReadAtTheStartGetsNothingWrittenAndIsReadOnceItAnswers) {
-  for (const int lateMs : {0, 1500}) {  // silent, late
+  for (const int lateMs : {0, 800}) {  // silent, late (well past the start's waits)
     SCOPED_TRACE(lateMs);
     TestProgram program;
     program.server.SetFaults(
         {lateMs > 0 ? SimFault::LateReply : SimFault::NoReply, lateMs, "", 0, ""});
+    // Nothing is answered in time at the start, so its waits can be short.
+    program.engine.SetTimeLimitCap(kStartCapMs);
     CVistrelDlg& dialog = program.Start();
+    program.engine.SetTimeLimitCap(0);
     EXPECT_EQ(program.SentSettings(), std::vector<std::string>{});
     EXPECT_TRUE(dialog.StatusValues().startsWith("Values not read yet"));
     EXPECT_EQ(dialog.PagesMark(), "Offline: values not read from the camera");

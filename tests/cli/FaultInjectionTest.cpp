@@ -13,7 +13,9 @@ namespace vistrel {
 namespace {
 
 // Short limits: a reply later than kCapMs is no reply; a late reply comes after kLateMs.
+// Where the camera must answer no line in time, each wait is cut to kSilentCapMs.
 constexpr const char* kCapMs = "200";
+constexpr const char* kSilentCapMs = "30";
 constexpr const char* kLateMs = "400";
 // Enough good lines that a long pass is well under way when the fault starts.
 constexpr const char* kGoodLines = "40";
@@ -24,8 +26,9 @@ constexpr size_t kMostWaitsAfterFault = 8;
 struct Fault {
   const char* name;
   std::vector<std::string> options;
-  int status;  // the exit status of a command that meets it
-  bool waits;  // each line that meets it waits out the time limit
+  int status;   // the exit status of a command that meets it
+  bool waits;   // each line that meets it waits out the time limit
+  bool silent;  // no line that meets it is answered in time
 };
 
 // Names the fault in failure reports.
@@ -36,12 +39,12 @@ void PrintTo(const Fault& fault, std::ostream* out) {
 // What each fault makes of a command: silence and hang-ups are "no reply" (3); garbage and
 // the reply to another command are answers that are not the one asked for (1).
 const Fault kFaults[] = {
-    {"no-reply", {"--no-reply"}, kExitTimeout, true},
-    {"late", {"--late-ms", kLateMs}, kExitTimeout, true},
-    {"garbage", {"--garbage"}, kExitRefused, false},
-    {"other-reply", {"--other-reply"}, kExitRefused, true},
-    {"no-line-end", {"--no-line-end"}, kExitTimeout, true},
-    {"hang-up", {"--hang-up"}, kExitTimeout, true},
+    {"no-reply", {"--no-reply"}, kExitTimeout, true, true},
+    {"late", {"--late-ms", kLateMs}, kExitTimeout, true, true},
+    {"garbage", {"--garbage"}, kExitRefused, false, false},
+    {"other-reply", {"--other-reply"}, kExitRefused, true, false},
+    {"no-line-end", {"--no-line-end"}, kExitTimeout, true, true},
+    {"hang-up", {"--hang-up"}, kExitTimeout, true, true},
 };
 
 class FaultInjectionTest : public CliTest, public ::testing::WithParamInterface<Fault> {
@@ -59,7 +62,9 @@ class FaultInjectionTest : public CliTest, public ::testing::WithParamInterface<
     options.insert(options.end(), {"--fault-after", goodLines});
     options.insert(options.end(), {"--reset-ms", "100"});
     StartCamera(options);
-    args.insert(args.begin(), {"--timeout", kCapMs, "--log", "--user"});
+    const bool noneAnswered = GetParam().silent && std::string(goodLines) == "0";
+    args.insert(args.begin(),
+                {"--timeout", noneAnswered ? kSilentCapMs : kCapMs, "--log", "--user"});
     const int status = Run(args);
     if (GetParam().waits) {
       const size_t sent = SentLines(err_.str()).size();

@@ -23,6 +23,8 @@ constexpr int kEditorCascade = 50;
 constexpr int kPauseAfterReadAllMs = limits::kLinePauseMs;
 constexpr int kEditorMenuItems[kLutChannels] = {menu::kLutEditorRed, menu::kLutEditorGreen,
                                                 menu::kLutEditorBlue};
+// The green editor's item while the model is monochrome, with its Alt letter.
+constexpr const char* kMonochromeMenuText = "LUT Setting for &Monochrome";
 
 void ShowEditor(CLUTDlg* editor) {
   editor->showNormal();
@@ -50,8 +52,7 @@ void LutEditors::UpdateMenu(const MenuCommands& menu) {
     if (item == nullptr)
       continue;
     item->setVisible(!mono || c == kLutGreenChannel);
-    item->setText(mono ? kMonochromeEditorTitle
-                       : kLutChannelInfo[static_cast<size_t>(c)].editorTitle);
+    item->setText(mono ? kMonochromeMenuText : MenuItemText(kEditorMenuItems[c]));
   }
 }
 

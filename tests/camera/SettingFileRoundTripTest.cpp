@@ -15,6 +15,7 @@
 #include "camera/CameraFixture.h"
 #include "camera/ReadAll.h"
 #include "camera/SettingFile.h"
+#include "core/Clock.h"
 #include "core/CommandIds.h"
 #include "core/CommandTable.h"
 #include "support/TestEnvironment.h"
@@ -183,7 +184,11 @@ void RunRound(const char* model, bool factory, SettingFileVariant variant, uint3
   std::mt19937 rng(seed);
   constexpr uint32_t kRateMask = 31;
 
+  // The pauses between lines are taken on a manual clock, not waited out.
+  ManualClock clock;
   CameraFixture source(model, kRateMask);
+  source.engine.SetClock(&clock);
+  source.channel.clock = &clock;
   source.session.SetFactoryMode(factory);
   ASSERT_EQ(source.session.CheckModelAgain(), Outcome::Done);
   const std::vector<ReadCommand> read = CommandsRead(source);
@@ -192,6 +197,8 @@ void RunRound(const char* model, bool factory, SettingFileVariant variant, uint3
   ASSERT_EQ(WriteSettingFile(source.session, path, variant), Outcome::Done);
 
   CameraFixture target(model, kRateMask);
+  target.engine.SetClock(&clock);
+  target.channel.clock = &clock;
   target.session.SetFactoryMode(factory);
   ASSERT_EQ(target.session.CheckModelAgain(), Outcome::Done);
   ASSERT_EQ(LoadSettingFile(target.session, path), Outcome::Done);

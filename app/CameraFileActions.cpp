@@ -3,6 +3,7 @@
 #include <QtWidgets/QDialog>
 #include <filesystem>
 
+#include "app/MainMenu.h"
 #include "app/ParameterAreaSelectDialog.h"
 #include "camera/FlashAreas.h"
 #include "camera/SettingFile.h"
@@ -61,6 +62,24 @@ void CameraFileActions::LoadUserSet(int userSet) {
   if (UserSetLoad(services_.session, userSet) == Outcome::Done ||
       !services_.session.HaveCameraValues())
     display_.ShowRead();
+}
+
+bool CameraFileActions::Run(int menuId) {
+  switch (menuId) {
+    case menu::kOpen:
+      LoadSettingFile();
+      return true;
+    case menu::kSaveAllData:
+    case menu::kSaveShippingData:
+      SaveSettingFileAs(menuId == menu::kSaveAllData);
+      return true;
+    case menu::kLoadSettings:
+    case menu::kStoreSettings:
+      ChooseAreaAndRun(menuId == menu::kStoreSettings);
+      return true;
+    default:
+      return false;
+  }
 }
 
 }  // namespace vistrel

@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "app/AppServices.h"
+#include "app/MenuPart.h"
 
 class QWidget;
 
@@ -24,7 +25,7 @@ class IReadDisplay {
 
 // The flash areas (load and store, the user sets) and the setting files (open, save) as the
 // menu and the communication dialog offer them.
-class CameraFileActions {
+class CameraFileActions final : public IMenuPart {
  public:
   CameraFileActions(AppServices& services, IReadDisplay& display, QWidget* parent)
       : services_(services), display_(display), parent_(parent) {}
@@ -41,6 +42,7 @@ class CameraFileActions {
   void LoadSettingFile();
   void StoreUserSet(int userSet);
   void LoadUserSet(int userSet);
+  bool Run(int menuId) override;
 
  private:
   AppServices& services_;

@@ -4,6 +4,7 @@
 #include <functional>
 
 #include "app/AppServices.h"
+#include "app/MenuPart.h"
 
 class QWidget;
 
@@ -14,14 +15,14 @@ class ControlRegistry;
 
 // The identity windows of the menu (about, user id, camera id), the motor lens window and the
 // XML version group of the factory page.
-class IdentityWindows final : public QObject {
+class IdentityWindows final : public QObject, public IMenuPart {
  public:
   // `controlMode` tells the windows whether the factory control mode is on (1) or not (0).
   IdentityWindows(AppServices& services, ControlRegistry& registry,
                   std::function<int()> controlMode, QWidget* parent);
 
   // Opens the window of a menu command; false for a command that is not one of these.
-  bool Run(int menuId);
+  bool Run(int menuId) override;
   // The motor lens window, made on first use.
   CButtonDlg& MotorLens();
   // Lets go of a held lens button (the lens stops); nothing when the window was never made.

@@ -63,6 +63,15 @@ inline constexpr MenuItem kMenuItems[] = {
     {"Help(&H)", "&Keyboard shortcuts", menu::kShortcuts},
 };
 
+// The text of a menu item, with its Alt letter; empty for an id the menu does not have.
+constexpr const char* MenuItemText(int id) {
+  for (const MenuItem& item : kMenuItems) {
+    if (item.id == id)
+      return item.text;
+  }
+  return "";
+}
+
 // The keys of menu commands, and what the list of shortcuts says of them.
 struct MenuShortcut {
   int id;

@@ -2,26 +2,22 @@
 
 #include <QtWidgets/QLayout>
 #include <QtWidgets/QMenuBar>
+#include <algorithm>
 #include <string>
 
-#include "app/CameraFileActions.h"
-#include "app/IdentityWindows.h"
 #include "app/MainMenu.h"
-#include "app/VistrelDlg.h"
 #include "core/Interfaces.h"
-#include "ui/CommunicationDialog.h"
-#include "ui/TerminalDialog.h"
 
 namespace vistrel {
 
-MenuCommands::MenuCommands(CVistrelDlg& dialog, IMessagePresenter& messages)
-    : QObject(&dialog), dialog_(dialog), messages_(messages) {
-  Build();
+MenuCommands::MenuCommands(QWidget& window, IMessagePresenter& messages)
+    : QObject(&window), messages_(messages) {
+  Build(window);
 }
 
-void MenuCommands::Build() {
-  menuBar_ = new QMenuBar(&dialog_);
-  dialog_.layout()->setMenuBar(menuBar_);
+void MenuCommands::Build(QWidget& window) {
+  menuBar_ = new QMenuBar(&window);
+  window.layout()->setMenuBar(menuBar_);
   std::map<std::string, QMenu*> popups;
   for (const char* title : kMenuTitles)
     popups[title] = menuBar_->addMenu(title);
@@ -65,45 +61,11 @@ QAction* MenuCommands::Action(int id) const {
 }
 
 bool MenuCommands::Run(int id) {
-  if (dialog_.RunLutMenuCommand(id))
+  if (id == menu::kShortcuts) {
+    ShowShortcuts();
     return true;
-  CameraFileActions& files = dialog_.FileActions();
-  switch (id) {
-    case menu::kOpen:
-      files.LoadSettingFile();
-      return true;
-    case menu::kSaveAllData:
-      files.SaveSettingFileAs(true);
-      return true;
-    case menu::kSaveShippingData:
-      files.SaveSettingFileAs(false);
-      return true;
-    case menu::kExit:
-      dialog_.reject();
-      return true;
-    case menu::kReload:
-      dialog_.ReloadCamera();
-      return true;
-    case menu::kLoadSettings:
-      files.ChooseAreaAndRun(false);
-      return true;
-    case menu::kStoreSettings:
-      files.ChooseAreaAndRun(true);
-      return true;
-    case menu::kOpenCommunication:
-      dialog_.Communication().show();
-      dialog_.Communication().raise();
-      return true;
-    case menu::kShortcuts:
-      ShowShortcuts();
-      return true;
-    case menu::kOpenTerminal:
-      dialog_.Terminal().show();
-      dialog_.Terminal().raise();
-      return true;
-    default:
-      return dialog_.Identity().Run(id);
   }
+  return std::ranges::any_of(parts_, [id](IMenuPart* part) { return part->Run(id); });
 }
 
 }  // namespace vistrel

@@ -4,6 +4,7 @@
 #include <QtWidgets/QComboBox>
 #include <algorithm>
 
+#include "app/ControlDispatch.h"
 #include "app/ControlRegistry.h"
 #include "app/VistrelDlg.h"
 #include "core/ControlIds.h"
@@ -13,10 +14,6 @@
 #include "ui/LogFiles.h"
 
 namespace vistrel {
-
-HandlerContext DialogPageHooks::Context() {
-  return HandlerContext{services_.table, services_.engine, registry_, services_.session};
-}
 
 void DialogPageHooks::OfferControlsForModel(const CameraModel& model) {
   registry_.Withhold(ControlsLackingForModel(services_.table, model.code));
@@ -65,7 +62,7 @@ void DialogPageHooks::ShowVideoMode(int value) {
 void DialogPageHooks::PreparePagesForModel(const CameraModel& model) {
   // First, so that the page setup for the model sees only the controls the model has.
   OfferControlsForModel(model);
-  HandlerContext context = Context();
+  HandlerContext context = ContextOf(services_, registry_);
   PageRefresh::PreparePagesForModel(context);
 }
 
@@ -74,33 +71,33 @@ void DialogPageHooks::ApplySequencerIndex() {
   if (!dialog_.ChannelOk())
     return;
   const std::optional<int32_t> index = registry_.ReadControlValue(ctl::SequencerIndex);
-  HandlerContext context = Context();
+  HandlerContext context = ContextOf(services_, registry_);
   EntryTableHandlers::ReadSequencerEntry(
       context, std::clamp(index.value_or(1), 1, CVistrelDlg::kSequencerEntries));
 }
 
 void DialogPageHooks::RefreshDependentStates() {
-  HandlerContext context = Context();
+  HandlerContext context = ContextOf(services_, registry_);
   PageRefresh::RefreshDependentStates(context);
 }
 
 void DialogPageHooks::RefreshRemainingPages() {
-  HandlerContext context = Context();
+  HandlerContext context = ContextOf(services_, registry_);
   PageRefresh::RefreshRemainingPages(context);
 }
 
 void DialogPageHooks::RefreshCameraLinkControls() {
-  HandlerContext context = Context();
+  HandlerContext context = ContextOf(services_, registry_);
   PageRefresh::RefreshCameraLinkControls(context);
 }
 
 void DialogPageHooks::RefreshExposureModeControls() {
-  HandlerContext context = Context();
+  HandlerContext context = ContextOf(services_, registry_);
   PageRefresh::RefreshExposureModeControls(context);
 }
 
 void DialogPageHooks::HideLutEditors() {
-  dialog_.HideLutEditors();
+  dialog_.Luts().HideAll();
 }
 
 void DialogPageHooks::RememberCameraFileFolder(const std::string& folder) {

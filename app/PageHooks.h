@@ -43,8 +43,6 @@ class DialogPageHooks final : public IWindowHooks,
   void RememberCameraFileFolder(const std::string& folder) override;
 
  private:
-  HandlerContext Context();
-
   AppServices& services_;
   ControlRegistry& registry_;
   CVistrelDlg& dialog_;

@@ -1,38 +1,23 @@
 #include "app/VistrelDlg.h"
 
-#include <QtCore/QCoreApplication>
-#include <QtCore/QTime>
 #include <QtCore/QTimer>
 #include <QtGui/QKeyEvent>
 #include <QtWidgets/QApplication>
-#include <QtWidgets/QComboBox>
-#include <QtWidgets/QLabel>
-#include <QtWidgets/QLineEdit>
-#include <QtWidgets/QMenuBar>
+#include <QtWidgets/QMenu>
 #include <QtWidgets/QTabBar>
-#include <filesystem>
 
 #include "app/FieldNames.h"
-#include "app/IdentityWindows.h"
-#include "app/MenuCommands.h"
+#include "app/MainMenu.h"
 #include "app/PageCaptions.h"
 #include "app/PageHooks.h"
 #include "app/TabSheetDialog.h"
-#include "app/UpDown.h"
-#include "camera/FlashAreas.h"
 #include "camera/ReadAll.h"
 #include "core/ControlIds.h"
-#include "core/TimeLimits.h"
-#include "params/Handlers.h"
 #include "params/ModelControls.h"
 #include "params/PageLists.h"
 #include "params/PageRefresh.h"
 #include "res/Resources.h"
-#include "ui/AdjustProgressDialog.h"
 #include "ui/CommunicationDialog.h"
-#include "ui/LogFiles.h"
-#include "ui/ProgressBarDialog.h"
-#include "ui/TerminalDialog.h"
 #include "ui_VistrelDlg.h"
 
 namespace vistrel {
@@ -43,13 +28,6 @@ constexpr const char* kTitle = "QX-70500-VLNK Vistrel";
 constexpr const char* kVersion = "0.3.7";
 constexpr int kWriteMs = limits::kReplyMs;
 
-LogFolderAccess LogFolder(StoredSettings& settings) {
-  return {[&settings] { return settings.GetStoredText(kStoredCommandLogFilePath).value; },
-          [&settings](const std::string& folder) {
-            settings.SetStoredText(kStoredCommandLogFilePath, folder);
-          }};
-}
-
 }  // namespace
 
 CVistrelDlg::CVistrelDlg(AppServices& services, QWidget* parent)
@@ -57,7 +35,6 @@ CVistrelDlg::CVistrelDlg(AppServices& services, QWidget* parent)
       services_(services),
       ui_(std::make_unique<Ui::VistrelDlg>()),
       registry_(new ControlRegistry(services.table, this)),
-      files_(services, *this, this),
       portWatch_(new PortWatch(services, *this, this)),
       idleTimer_(new QTimer(this)) {
   InitResources();
@@ -82,93 +59,77 @@ CVistrelDlg::CVistrelDlg(AppServices& services, QWidget* parent)
   }
   for (const NamelessControl& control : ControlsWithoutCommand(services_.table))
     registry_->DisableForGood(control.ctrlId, NoCommandTooltip(control.commandId));
-  for (int i = 0; i < services_.table.RowCount(); ++i)
-    rowIds_.insert(services_.table.Row(i).ctrlId);
+
+  status_ = std::make_unique<MainStatusBar>(services_, *registry_, *ui_);
+  entry_ = std::make_unique<SequencerEntryMarks>(*registry_, services_.messages);
+  files_ = std::make_unique<CameraFileActions>(services_, *this, this);
+  identity_ = new IdentityWindows(
+      services_, *registry_, [this] { return controlMode_; }, this);
+  host_ = std::make_unique<CommunicationHost>(
+      services_, CommunicationHost::Parts{*this, *files_, *hooks_, *status_, *portWatch_});
+  tools_ = std::make_unique<ToolWindows>(services_, *host_, this);
+  luts_ = std::make_unique<LutEditors>(services_, *registry_, this);
+  luts_->UpdateMenu(*menu_);
+  dispatch_ = std::make_unique<ControlDispatch>(
+      services_, *registry_, ControlDispatch::Parts{*status_, *entry_, *luts_, *portWatch_},
+      [this] {
+        skipExitConfirmation_ = true;
+        reject();
+      });
+  for (IMenuPart* part :
+       std::initializer_list<IMenuPart*>{this, files_.get(), luts_.get(), tools_.get(), identity_})
+    menu_->AddPart(*part);
+
   registry_->SetHandler([this](Notification what, int id, int32_t position, int32_t step) {
-    Dispatch(what, id, position, step);
+    dispatch_->Dispatch(what, id, position, step);
   });
-  registry_->SetRangeSource([this] { return CurrentRangeInputs(); });
+  registry_->SetRangeSource([this] { return dispatch_->CurrentRangeInputs(); });
   // A choice that cannot show the camera's value says so in the command log; the program's
   // initial values are not the camera's and go unmentioned.
   registry_->SetNoteSink([this](const std::string& line) {
-    if (ValuesRead())
+    if (services_.session.ValuesReadSinceStart())
       services_.traffic.AppendLine(line);
   });
-  pagesMark_ = new QLabel(ui_->c1244);
-  pagesMark_->setStyleSheet(ControlRegistry::kUnreadStyle);
-  ui_->c1244->setCornerWidget(pagesMark_);
-  identity_ = new IdentityWindows(
-      services_, *registry_, [this] { return controlMode_; }, this);
-
-  terminal_ = new CTerminalDialog(services_.messages, services_.notifier, services_.locks,
-                                  LogFolder(services_.settings), this);
-  terminal_->SetWriter(
-      [this](const std::string& text) { return services_.engine.Channel().Write(text); });
-  communication_ = new CCommunicationDialog(
-      services_.channel, *this, services_.messages, services_.notifier, services_.locks,
-      LogFolder(services_.settings), services_.settings.PreviousShutdownWasNormal(), this);
-  services_.traffic.Add(terminal_);
-  services_.traffic.Add(communication_);
-  progress_ = new CProgressBarDialog(this);
-  CreateLutEditors();
-  services_.session.SetProgress(progress_);
-  adjustProgress_ = new CAdjustProgressDialog(this);
-  services_.session.SetAdjustWatch(adjustProgress_);
   services_.session.SetView(registry_);
   services_.session.SetHooks(PageHooks::Of(*hooks_));
   connect(ui_->c1244, &QTabWidget::currentChanged, this, [this](int i) { OnTabChanged(i); });
   connect(idleTimer_, &QTimer::timeout, this, [this] { services_.engine.DrainIdle(); });
-  qApp->installEventFilter(this);
+  keys_ = std::make_unique<MainKeys>(*this, *registry_, pages_, [this] { ToggleControlMode(); });
 }
 
 CVistrelDlg::~CVistrelDlg() {
   // Widgets that lose the focus while they go report it; nothing of the dialog may answer.
   registry_->Detach();
   disconnect(ui_->c1244, nullptr, this, nullptr);
-  qApp->removeEventFilter(this);
+  keys_.reset();
   idleTimer_->stop();
   portWatch_->Stop();
-  services_.notifier.Unregister(this);
+  services_.notifier.Unregister(status_.get());
   // The stop must reach the camera before the channel closes.
   StopMovingParts();
   services_.channel.Close();
   services_.settings.SetStoredNumber(kStoredControlMode, static_cast<uint32_t>(controlMode_));
-  // The logs go with their windows.
-  services_.traffic = TrafficFanOut();
-  services_.session.SetProgress(nullptr);
-  services_.session.SetAdjustWatch(nullptr);
+  tools_.reset();
   services_.session.SetView(nullptr);
   services_.session.SetHooks({});
 }
 
-bool CVistrelDlg::RunMenuCommand(int id) {
-  return menu_->Run(id);
-}
-
-QAction* CVistrelDlg::MenuAction(int id) const {
-  return menu_->Action(id);
-}
-
-QMenuBar* CVistrelDlg::MenuBar() const {
-  return menu_->MenuBar();
-}
-
-QMenu* CVistrelDlg::UtilityMenu() const {
-  return menu_->UtilityMenu();
-}
-
-CButtonDlg& CVistrelDlg::MotorLens() {
-  return identity_->MotorLens();
-}
-
-QWidget* CVistrelDlg::LinkIndicator() const {
-  return ui_->c1161;
+bool CVistrelDlg::Run(int menuId) {
+  switch (menuId) {
+    case menu::kExit:
+      reject();
+      return true;
+    case menu::kReload:
+      ReloadCamera();
+      return true;
+    default:
+      return false;
+  }
 }
 
 void CVistrelDlg::Initialise() {
   setWindowIcon(QIcon(":/vistrel/icon"));
-  SetStatusPicture(ui_->c1161);
-  services_.notifier.Register(this);
+  services_.notifier.Register(status_.get());
   services_.locks.Add(this);
   setWindowTitle(QString("%1  Ver %2").arg(kTitle, kVersion));
   std::vector<QWidget*> windows{this};
@@ -179,8 +140,8 @@ void CVistrelDlg::Initialise() {
     services_.messages.ShowMessage(*notice, "Vistrel", MessageIcon::Exclamation);
   idleTimer_->start(kIdleMs);
   portWatch_->Start(kWatchMs, kProbeEveryMs);
-  communication_->Initialise();
-  communication_->show();
+  tools_->Communication().Initialise();
+  tools_->Communication().show();
   for (CTabSheetDialog* page : pages_)
     page->hide();
   // Before the first read the lists carry their values and the pages the initial values.
@@ -193,16 +154,16 @@ void CVistrelDlg::Initialise() {
     services_.messages.ShowMessage("Failed to initialize!", "Vistrel", MessageIcon::Exclamation);
     channelOk_ = false;
   } else {
-    channelOk_ = CheckModel();
+    channelOk_ = host_->CheckModel();
   }
   if (channelOk_) {
-    const Activity reading(*this, "Reading");
+    const MainStatusBar::Activity reading(*status_, "Reading");
     Reload(services_.session);
   }
   BuildTabs();
-  ReportIncompleteRead();
+  status_->ReportRead();
   // The table's initial values are not the camera's: they are never written into it.
-  if (ValuesRead())
+  if (services_.session.ValuesReadSinceStart())
     services_.table.WriteChangedParameters(services_.engine, *registry_, kWriteMs);
   services_.table.MarkAllSent();
   if (!channelOk_)
@@ -217,10 +178,10 @@ void CVistrelDlg::AfterCameraRead() {
   registry_->ApplyRanges();
   registry_->SetSpinRange(ctl::SequencerIndexSpin, 1, kSequencerEntries);
   // The lists filled above are rebuilt from the values now shown.
-  HandlerContext context = Context();
+  HandlerContext context = ContextOf(services_, *registry_);
   PageRefresh::RefreshDependentStates(context);
-  UpdateLutMenu();
-  ClearEntryMarks();  // the entry shown is the camera's again
+  luts_->UpdateMenu(*menu_);
+  entry_->Clear();  // the entry shown is the camera's again
 }
 
 void CVistrelDlg::BuildTabs() {
@@ -241,9 +202,9 @@ void CVistrelDlg::BuildTabs() {
   }
   tabs->setCurrentIndex(0);
   OnTabChanged(0);
-  UtilityMenu()->setEnabled(controlMode_ == 1);
-  UtilityMenu()->menuAction()->setEnabled(controlMode_ == 1);
-  communication_->UpdateControlMode();
+  menu_->UtilityMenu()->setEnabled(controlMode_ == 1);
+  menu_->UtilityMenu()->menuAction()->setEnabled(controlMode_ == 1);
+  tools_->Communication().UpdateControlMode();
 }
 
 QStringList CVistrelDlg::TabTitles() const {
@@ -268,7 +229,7 @@ void CVistrelDlg::ToggleControlMode() {
   controlMode_ = controlMode_ == 1 ? 0 : 1;
   services_.session.SetFactoryMode(controlMode_ == 1);
   BuildTabs();
-  if (ValuesRead())
+  if (services_.session.ValuesReadSinceStart())
     services_.table.WriteChangedParameters(services_.engine, *registry_, kWriteMs);
   services_.table.MarkAllSent();
 }
@@ -281,78 +242,14 @@ void CVistrelDlg::ReloadCamera() {
 }
 
 void CVistrelDlg::ReadAndShow(const std::function<void()>& read) {
-  const Activity reading(*this, "Reading");
+  const MainStatusBar::Activity reading(*status_, "Reading");
   read();
   ShowRead();
 }
 
 void CVistrelDlg::ShowRead() {
   AfterCameraRead();
-  ReportIncompleteRead();
-}
-
-void CVistrelDlg::ReportIncompleteRead() {
-  const ReadAllResult& pass = services_.session.LastRead();
-  if (pass.ran && !pass.read.empty())
-    readAt_ = QTime::currentTime().toString("HH:mm:ss");
-  MarkUnreadFields();
-  if (pass.Complete())
-    return;
-  // The values are named as the pages name their fields.
-  const RowNamer caption = [this](int row) {
-    const QWidget* field = registry_->FindControl(services_.table.Row(row).ctrlId);
-    return field != nullptr ? field->accessibleName().toStdString() : std::string();
-  };
-  services_.messages.ShowMessage(
-      UnreadMessage(pass, caption) +
-          "\nThe controls of those settings do not show the camera's values.",
-      pass.cancelled ? kReadCancelledTitle : "Communication Error",
-      pass.cancelled ? MessageIcon::Information : MessageIcon::Exclamation);
-}
-
-void CVistrelDlg::MarkUnreadFields() {
-  const ReadAllResult& pass = services_.session.LastRead();
-  std::vector<int> unread;
-  for (int row = 0; row < services_.table.RowCount(); ++row) {
-    const bool missed = ValuesRead() ? std::ranges::find(pass.unread, row) != pass.unread.end()
-                                     : IsRowReadForModel(services_.session, row);
-    if (missed)
-      unread.push_back(services_.table.Row(row).ctrlId);
-  }
-  registry_->MarkUnread(unread);
-  UpdateStatusBar();
-}
-
-void CVistrelDlg::SaveSettingFile() {
-  files_.SaveSettingFileAs(true);
-}
-
-void CVistrelDlg::LoadSettingFile() {
-  files_.LoadSettingFile();
-}
-
-void CVistrelDlg::StoreUserSet(int userSet) {
-  files_.StoreUserSet(userSet);
-}
-
-void CVistrelDlg::LoadUserSet(int userSet) {
-  files_.LoadUserSet(userSet);
-}
-
-void CVistrelDlg::RefreshState() {}
-
-bool CVistrelDlg::CameraAnswers(int limitMs) {
-  return portWatch_->CameraAnswers(limitMs);
-}
-
-bool CVistrelDlg::CheckModel() {
-  const bool answered = services_.session.CheckModelAgain() == Outcome::Done;
-  hooks_->OfferControlsForModel(services_.session.Model());
-  return answered;
-}
-
-void CVistrelDlg::ReadAllSettings() {
-  ReloadCamera();
+  status_->ReportRead();
 }
 
 void CVistrelDlg::accept() {}
@@ -362,6 +259,24 @@ void CVistrelDlg::reject() {
     return;
   StopMovingParts();
   QDialog::reject();
+}
+
+void CVistrelDlg::keyPressEvent(QKeyEvent* event) {
+  switch (event->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+      event->accept();  // the dialog's OK action does nothing
+      return;
+    case Qt::Key_Escape:
+      if (keys_ != nullptr && keys_->InPage(focusWidget())) {
+        event->accept();  // Escape in a control of a page is swallowed
+        return;
+      }
+      reject();
+      return;
+    default:
+      QDialog::keyPressEvent(event);
+  }
 }
 
 void CVistrelDlg::ShutDown() {
@@ -382,8 +297,8 @@ void CVistrelDlg::ShutDown() {
 
 void CVistrelDlg::StopMovingParts() {
   identity_->ReleaseLens();
-  if (adjustProgress_ != nullptr && adjustProgress_->Running())
-    adjustProgress_->reject();
+  if (tools_ != nullptr)
+    tools_->StopAdjustment();
 }
 
 }  // namespace vistrel

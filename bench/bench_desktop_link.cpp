@@ -89,7 +89,7 @@ struct Desktop {
     engine.SetOnlineStatus(&notifier);
     engine.SetTrafficSink(&traffic);
     dialog = std::make_unique<CVistrelDlg>(services);
-    dialog->Progress().SetClosePause(0);
+    dialog->Tools().Progress().SetClosePause(0);
     dialog->SetSkipExitConfirmation(true);
     dialog->Initialise();
     dialog->show();
@@ -138,8 +138,9 @@ void MeasureLaunch(const std::string& folder) {
   }
   start = Clock::now();
   Desktop silent(folder, SimFault::NoReply);
-  std::printf("launch, silent camera -> Offline shown: %.0f ms\n",
-              Ms(start) + Until([&] { return silent.dialog->StatusText().startsWith("Offline"); }));
+  std::printf(
+      "launch, silent camera -> Offline shown: %.0f ms\n",
+      Ms(start) + Until([&] { return silent.dialog->Status().Text().startsWith("Offline"); }));
 }
 
 void MeasureReturns(Desktop& desktop) {
@@ -176,7 +177,7 @@ void MeasureSearch(Desktop& desktop, const std::string& folder) {
   for (int i = 1; i <= 32; ++i)
     std::filesystem::create_symlink("/nonexistent/tty" + std::to_string(i),
                                     folder + "/ports/COM" + std::to_string(i));
-  auto& controls = desktop.dialog->Communication().Controls();
+  auto& controls = desktop.dialog->Tools().Communication().Controls();
   auto start = Clock::now();
   controls.c1243->click();
   std::printf("Auto over 32 names, no camera: %.0f ms\n", Ms(start));

@@ -74,7 +74,7 @@ TEST(AdjustProgressDialog, SigtermDuringARunStopsItAndClosesTheProgram) {
 // closes.
 TEST(AdjustProgressDialog, ALensHeldWhenTheProgramEndsIsStopped) {
   TestProgram program;
-  program.Start().MotorLens().Press(3);  // Zoom Tele
+  program.Start().Identity().MotorLens().Press(3);  // Zoom Tele
   ASSERT_EQ(program.CameraValue("MLZ"), 2);
   program.dialog.reset();
   EXPECT_EQ(program.CameraValue("MLZ"), 0);

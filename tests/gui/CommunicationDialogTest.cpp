@@ -295,7 +295,7 @@ TEST(CommunicationDialog, AutoOnTheProgramsChannelFindsTheCameraBehindAComPortLi
   std::filesystem::create_directories(ports);
   std::filesystem::create_symlink("/nonexistent/tty0", ports + "/COM1");
   program.messages.messages.clear();
-  auto& controls = dialog.Communication().Controls();
+  auto& controls = dialog.Tools().Communication().Controls();
   controls.c1243->click();
   ASSERT_EQ(program.messages.messages.size(), 1u);
   EXPECT_NE(program.messages.messages[0].text.find("COM1: No such file or directory"),
@@ -321,8 +321,8 @@ TEST(CommunicationDialog, AutoOnTheProgramsChannelFindsTheCameraBehindAComPortLi
   const QString found =
       QString::fromStdString("Auto: camera found on COM3 (" + program.server.SlavePath() +
                              "), model " + program.session.Model().name + ".");
-  EXPECT_EQ(dialog.StatusNote(), found);
-  EXPECT_EQ(dialog.Communication().Log().Line(0), found);
+  EXPECT_EQ(dialog.Status().Note(), found);
+  EXPECT_EQ(dialog.Tools().Communication().Log().Line(0), found);
 }
 
 }  // namespace

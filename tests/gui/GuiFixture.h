@@ -77,7 +77,7 @@ struct Program {
 
   CVistrelDlg& Start() {
     dialog = std::make_unique<CVistrelDlg>(services);
-    dialog->Progress().SetClosePause(0);
+    dialog->Tools().Progress().SetClosePause(0);
     dialog->Initialise();
     dialog->show();
     return *dialog;

@@ -48,7 +48,7 @@ void OpenFromPage(CVistrelDlg& dialog, int lutMode) {
     const QSignalBlocker quiet(mode);
     mode->setCurrentIndex(lutMode);
   }
-  dialog.OpenLutTableFromPage();
+  dialog.Luts().OpenFromPage();
 }
 
 class LutEditorTest : public ::testing::Test {
@@ -56,7 +56,7 @@ class LutEditorTest : public ::testing::Test {
   CVistrelDlg& Start() {
     CVistrelDlg& started = program.Start();
     for (int c = 0; c < kLutChannels; ++c)
-      EXPECT_FALSE(started.LutEditor(c)->isVisible());
+      EXPECT_FALSE(started.Luts().Editor(c)->isVisible());
     return started;
   }
 
@@ -65,7 +65,7 @@ class LutEditorTest : public ::testing::Test {
 };
 
 TEST_F(LutEditorTest, DraggingAPointShapesTheTable) {
-  CLUTDlg& editor = *dialog.LutEditor(1);
+  CLUTDlg& editor = *dialog.Luts().Editor(1);
   editor.show();
   EXPECT_EQ(editor.windowTitle(), "LUT Setting for Green");
   EXPECT_EQ(ModeText(editor), "Edit Mode");
@@ -88,14 +88,15 @@ TEST_F(LutEditorTest, DraggingAPointShapesTheTable) {
 }
 
 TEST_F(LutEditorTest, ButtonsReadWriteClearAndConvert) {
-  CLUTDlg& editor = *dialog.LutEditor(2);
+  CLUTDlg& editor = *dialog.Luts().Editor(2);
   editor.show();
   Click(editor, "c1574");  // Read Table Data
   EXPECT_EQ(ModeText(editor), "View Mode");
   EXPECT_EQ(editor.Values()[1], 128u);
   EXPECT_TRUE(dialog.isEnabled());
   EXPECT_TRUE(editor.isEnabled());
-  EXPECT_EQ(dialog.Progress().Message(), "Now, reading camera gamma data  [B].   (32 / 32)");
+  EXPECT_EQ(dialog.Tools().Progress().Message(),
+            "Now, reading camera gamma data  [B].   (32 / 32)");
 
   editor.Curve().Values()[3] = 1000;
   Click(editor, "c1146");  // Write Table Data
@@ -112,51 +113,52 @@ TEST_F(LutEditorTest, ButtonsReadWriteClearAndConvert) {
 }
 
 TEST_F(LutEditorTest, MenuOffersEveryEditorAndClosingOnlyHides) {
-  ASSERT_TRUE(dialog.RunMenuCommand(menu::kLutEditorRed));
-  CLUTDlg* red = dialog.LutEditor(0);
+  ASSERT_TRUE(dialog.Menu().Run(menu::kLutEditorRed));
+  CLUTDlg* red = dialog.Luts().Editor(0);
   EXPECT_TRUE(red->isVisible());
   red->Curve().Values()[0] = 77;
   red->close();
-  EXPECT_EQ(dialog.LutEditor(0), red);
+  EXPECT_EQ(dialog.Luts().Editor(0), red);
   EXPECT_EQ(red->Values()[0], 77u);
-  EXPECT_EQ(dialog.MenuAction(menu::kLutEditorGreen)->text(), "LUT Setting for Green");
+  // The items keep their Alt letters after the read.
+  EXPECT_EQ(dialog.Menu().Action(menu::kLutEditorGreen)->text(), "LUT Setting for &Green");
 }
 
 TEST_F(LutEditorTest, OpenLutTableButtonOpensTheEditorsInUserLutModeOnly) {
   OpenFromPage(dialog, 1);
-  EXPECT_FALSE(dialog.LutEditor(1)->isVisible());
+  EXPECT_FALSE(dialog.Luts().Editor(1)->isVisible());
   OpenFromPage(dialog, 2);
   for (int c = 0; c < kLutChannels; ++c)
-    EXPECT_TRUE(dialog.LutEditor(c)->isVisible()) << c;
-  dialog.HideLutEditors();
+    EXPECT_TRUE(dialog.Luts().Editor(c)->isVisible()) << c;
+  dialog.Luts().HideAll();
   for (int c = 0; c < kLutChannels; ++c)
-    EXPECT_FALSE(dialog.LutEditor(c)->isVisible()) << c;
+    EXPECT_FALSE(dialog.Luts().Editor(c)->isVisible()) << c;
 
-  dialog.ShowMonochromeEditor(true);
-  EXPECT_TRUE(dialog.LutEditor(1)->isVisible());
-  EXPECT_EQ(dialog.LutEditor(1)->windowTitle(), "LUT Setting for Monochrome");
-  dialog.ShowMonochromeEditor(false);
-  EXPECT_FALSE(dialog.LutEditor(1)->isVisible());
+  dialog.Luts().ShowMonochromeEditor(true);
+  EXPECT_TRUE(dialog.Luts().Editor(1)->isVisible());
+  EXPECT_EQ(dialog.Luts().Editor(1)->windowTitle(), "LUT Setting for Monochrome");
+  dialog.Luts().ShowMonochromeEditor(false);
+  EXPECT_FALSE(dialog.Luts().Editor(1)->isVisible());
 }
 
 TEST(LutEditorMonochrome, MonochromeModelHasOneEditor) {
   TestProgram program;
   ASSERT_EQ(program.camera->Exchange("MD00=QX-70500M-VLNK\r\n"), "COMPLETE\r\n");
   CVistrelDlg& dialog = program.Start();
-  EXPECT_FALSE(dialog.MenuAction(menu::kLutEditorRed)->isVisible());
-  EXPECT_FALSE(dialog.MenuAction(menu::kLutEditorBlue)->isVisible());
-  EXPECT_EQ(dialog.MenuAction(menu::kLutEditorGreen)->text(), "LUT Setting for Monochrome");
+  EXPECT_FALSE(dialog.Menu().Action(menu::kLutEditorRed)->isVisible());
+  EXPECT_FALSE(dialog.Menu().Action(menu::kLutEditorBlue)->isVisible());
+  EXPECT_EQ(dialog.Menu().Action(menu::kLutEditorGreen)->text(), "LUT Setting for &Monochrome");
 
   OpenFromPage(dialog, 2);
-  EXPECT_FALSE(dialog.LutEditor(0)->isVisible());
-  EXPECT_FALSE(dialog.LutEditor(2)->isVisible());
-  EXPECT_TRUE(dialog.LutEditor(1)->isVisible());
+  EXPECT_FALSE(dialog.Luts().Editor(0)->isVisible());
+  EXPECT_FALSE(dialog.Luts().Editor(2)->isVisible());
+  EXPECT_TRUE(dialog.Luts().Editor(1)->isVisible());
 }
 
 TEST_F(LutEditorTest, LutFilesLoadIntoTheEditorsAndSaveWhatTheCameraHolds) {
   const std::string saved = program.folder.File("gamma.csv");
   program.messages.files = {saved};
-  ASSERT_TRUE(dialog.RunMenuCommand(menu::kSaveLutFile));
+  ASSERT_TRUE(dialog.Menu().Run(menu::kSaveLutFile));
   EXPECT_TRUE(ReadFile(saved).starts_with("GammaData (R G B)\r\n0,0,0\r\n128,128,128\r\n"));
   EXPECT_EQ(program.messages.fileRequests.back().filter, kGammaSaveFilter);
 
@@ -164,24 +166,24 @@ TEST_F(LutEditorTest, LutFilesLoadIntoTheEditorsAndSaveWhatTheCameraHolds) {
   const std::string good = program.folder.File("good.csv");
   std::ofstream(good) << "GammaData (R G B)\n1,2,3\n4,5,6\n\n";
   program.messages.files = {good};
-  dialog.RunMenuCommand(menu::kOpenLutFile);
+  dialog.Menu().Run(menu::kOpenLutFile);
   EXPECT_TRUE(program.messages.messages.empty());
-  EXPECT_EQ(dialog.LutEditor(0)->Values()[1], 4u);
-  EXPECT_EQ(dialog.LutEditor(2)->Values()[0], 3u);
-  EXPECT_EQ(dialog.LutEditor(2)->Values()[2], 256u);  // as the camera gave it
-  EXPECT_EQ(ModeText(*dialog.LutEditor(0)), "View Mode");
+  EXPECT_EQ(dialog.Luts().Editor(0)->Values()[1], 4u);
+  EXPECT_EQ(dialog.Luts().Editor(2)->Values()[0], 3u);
+  EXPECT_EQ(dialog.Luts().Editor(2)->Values()[2], 256u);  // as the camera gave it
+  EXPECT_EQ(ModeText(*dialog.Luts().Editor(0)), "View Mode");
 
   // A file refused part-way leaves every editor as it was.
   const std::string bad = program.folder.File("bad.csv");
   std::ofstream(bad) << "GammaData (R G B)\n9,9,9\n1,2\n";
   program.messages.files = {bad};
-  dialog.RunMenuCommand(menu::kOpenLutFile);
+  dialog.Menu().Run(menu::kOpenLutFile);
   EXPECT_EQ(program.messages.messages.size(), 1u);
-  EXPECT_EQ(dialog.LutEditor(0)->Values()[0], 1u);
+  EXPECT_EQ(dialog.Luts().Editor(0)->Values()[0], 1u);
 
   program.messages.files = {good};
   program.messages.answers = {false};
-  dialog.RunMenuCommand(menu::kSaveLutFile);
+  dialog.Menu().Run(menu::kSaveLutFile);
   EXPECT_EQ(program.messages.questions.size(), 1u);
   EXPECT_EQ(ReadFile(good), "GammaData (R G B)\n1,2,3\n4,5,6\n\n");
 }

@@ -43,9 +43,10 @@ TEST(MainDialogStart, StartsOnlineWithTheCameraValuesOrOfflineWithTheInitialOnes
     TestProgram program(answers ? SimFault::None : SimFault::NoReply);
     CVistrelDlg& dialog = program.Start();
     EXPECT_EQ(dialog.ChannelOk(), answers);
-    EXPECT_EQ(static_cast<QLabel*>(dialog.LinkIndicator())->pixmap().toImage(),
+    EXPECT_EQ(static_cast<QLabel*>(dialog.Status().LinkIndicator())->pixmap().toImage(),
               OnlineStatusNotifier::Bitmap(answers).toImage());
-    EXPECT_EQ(dialog.Communication().Controls().c1155->text(), answers ? "Online" : "Offline");
+    EXPECT_EQ(dialog.Tools().Communication().Controls().c1155->text(),
+              answers ? "Online" : "Offline");
     EXPECT_TRUE(program.messages.messages.empty()) << program.messages.messages.front().text;
     EXPECT_EQ(dialog.TabTitles(), kUserTabs);
     if (!answers) {
@@ -57,9 +58,9 @@ TEST(MainDialogStart, StartsOnlineWithTheCameraValuesOrOfflineWithTheInitialOnes
     // Exposure time and frame period as the camera has them, not the table's initial 1.
     EXPECT_EQ(Text(dialog, 1338), QString::number(*program.CameraValue("PE")));
     EXPECT_EQ(Text(dialog, 1363), QString::number(*program.CameraValue("AR")));
-    EXPECT_TRUE(std::ranges::any_of(dialog.MenuBar()->actions(),
+    EXPECT_TRUE(std::ranges::any_of(dialog.Menu().MenuBar()->actions(),
                                     [](QAction* a) { return a->text() == "LUT(&L)"; }));
-    EXPECT_FALSE(dialog.UtilityMenu()->menuAction()->isEnabled());
+    EXPECT_FALSE(dialog.Menu().UtilityMenu()->menuAction()->isEnabled());
   }
 }
 
@@ -120,14 +121,14 @@ TEST_F(MainDialog, AccessCodeTogglesFactoryModeUntypedAndAWrongLetterDisarms) {
 
 TEST_F(MainDialog, ExitQuestionAnsweredNoKeepsRunning) {
   program.messages.answers = {false};
-  dialog.RunMenuCommand(menu::kExit);
+  dialog.Menu().Run(menu::kExit);
   ASSERT_EQ(program.messages.questions.size(), 1u);
   EXPECT_EQ(program.messages.questions[0].text, CVistrelDlg::kExitQuestion);
   EXPECT_EQ(program.messages.questions[0].caption, "Confirm");
   EXPECT_TRUE(dialog.isVisible());
 
   program.messages.answers = {true};
-  dialog.RunMenuCommand(menu::kExit);
+  dialog.Menu().Run(menu::kExit);
   EXPECT_FALSE(dialog.isVisible());
 }
 
@@ -135,12 +136,12 @@ TEST_F(MainDialog, ReloadReadsTheCameraWithProgress) {
   // The camera's exposure changes behind the program's back.
   program.camera->Exchange("PE=4321\r\n");
 
-  dialog.RunMenuCommand(menu::kReload);
+  dialog.Menu().Run(menu::kReload);
   EXPECT_EQ(Text(dialog, 1338), "4321");
-  EXPECT_EQ(dialog.Progress().Message(), "Now, reading camera settings.");
-  EXPECT_GT(dialog.Progress().UpdateCount(), 100);
-  EXPECT_EQ(dialog.Progress().Percent(), 100);
-  EXPECT_FALSE(dialog.Progress().isVisible());
+  EXPECT_EQ(dialog.Tools().Progress().Message(), "Now, reading camera settings.");
+  EXPECT_GT(dialog.Tools().Progress().UpdateCount(), 100);
+  EXPECT_EQ(dialog.Tools().Progress().Percent(), 100);
+  EXPECT_FALSE(dialog.Tools().Progress().isVisible());
   EXPECT_TRUE(dialog.isEnabled());  // the windows are unlocked again
 }
 
@@ -148,7 +149,7 @@ TEST_F(MainDialogFiles, SaveAsAsksBeforeReplacingAndRemembersTheFolder) {
   const std::string path = program.folder.Path() + "/camera.cam";
 
   program.messages.files = {path};
-  dialog.RunMenuCommand(menu::kSaveAllData);
+  dialog.Menu().Run(menu::kSaveAllData);
   ASSERT_TRUE(std::filesystem::exists(path));
   const auto& request = program.messages.fileRequests.back();
   EXPECT_TRUE(request.forSaving);
@@ -158,7 +159,7 @@ TEST_F(MainDialogFiles, SaveAsAsksBeforeReplacingAndRemembersTheFolder) {
   std::filesystem::resize_file(path, 0);
   program.messages.files = {path};
   program.messages.answers = {false};
-  dialog.RunMenuCommand(menu::kSaveShippingData);
+  dialog.Menu().Run(menu::kSaveShippingData);
   EXPECT_EQ(std::filesystem::file_size(path), 0u);
   ASSERT_EQ(program.messages.questions.size(), 1u);
 }
@@ -204,7 +205,7 @@ TEST_F(MainDialogFiles, AReloadThatMissesValuesSaysSoAndShowsNoDefault) {
   program.server.SetFaults(faults);
   program.camera->Exchange("PE=4321\r\n");
 
-  dialog.RunMenuCommand(menu::kReload);
+  dialog.Menu().Run(menu::kReload);
   ASSERT_FALSE(program.messages.messages.empty());
   const auto& message = program.messages.messages.back();
   EXPECT_EQ(message.caption, "Communication Error");
@@ -215,12 +216,12 @@ TEST_F(MainDialogFiles, AReloadThatMissesValuesSaysSoAndShowsNoDefault) {
 
 TEST_F(MainDialogFiles, StoreSettingsGoesToTheChosenArea) {
   std::vector<bool> asked;
-  dialog.SetAreaChooser([&](bool storing) -> std::optional<int> {
+  dialog.Files().SetAreaChooser([&](bool storing) -> std::optional<int> {
     asked.push_back(storing);
     return 2;
   });
   program.wire.lines.clear();
-  dialog.RunMenuCommand(menu::kStoreSettings);
+  dialog.Menu().Run(menu::kStoreSettings);
   EXPECT_EQ(asked, std::vector<bool>{true});
   EXPECT_EQ(program.SentSettings(), std::vector<std::string>{"SA=2"});
 }
@@ -239,7 +240,7 @@ TEST(MainDialogStart, ADamagedSettingsFileIsReportedOnceAndItsGoodValuesStay) {
   EXPECT_NE(program.messages.messages[0].text.find(copy), std::string::npos);
   EXPECT_EQ(program.messages.messages[0].icon, MessageIcon::Exclamation);
   EXPECT_EQ(dialog.TabTitles(), kUserTabs + QStringList{"Factory A"});
-  EXPECT_TRUE(dialog.UtilityMenu()->menuAction()->isEnabled());
+  EXPECT_TRUE(dialog.Menu().UtilityMenu()->menuAction()->isEnabled());
 }
 
 // Closes the modal window the next menu command opens, once it is up.
@@ -256,18 +257,18 @@ TEST_F(MainDialog, MenuItemsOpenTheirWindows) {
   std::vector<QString> titles;
   for (int id : {menu::kAbout, menu::kEditUserId, menu::kEditCameraId}) {
     CloseModalSoon(titles);
-    EXPECT_TRUE(dialog.RunMenuCommand(id));
+    EXPECT_TRUE(dialog.Menu().Run(id));
   }
   EXPECT_EQ(titles, (std::vector<QString>{"About This Control", "User Id", "Camera Id"}));
 
-  ASSERT_NE(dialog.MenuAction(menu::kMotorLens), nullptr);
-  EXPECT_EQ(dialog.MenuAction(menu::kMotorLens)->text(), "&Motor lens");
-  dialog.MenuAction(menu::kMotorLens)->trigger();
-  EXPECT_TRUE(dialog.MotorLens().isVisible());
-  EXPECT_EQ(dialog.MotorLens().windowTitle(), "Motor Lens");
-  dialog.Terminal().hide();
-  EXPECT_TRUE(dialog.RunMenuCommand(menu::kOpenTerminal));
-  EXPECT_TRUE(dialog.Terminal().isVisible());
+  ASSERT_NE(dialog.Menu().Action(menu::kMotorLens), nullptr);
+  EXPECT_EQ(dialog.Menu().Action(menu::kMotorLens)->text(), "&Motor lens");
+  dialog.Menu().Action(menu::kMotorLens)->trigger();
+  EXPECT_TRUE(dialog.Identity().MotorLens().isVisible());
+  EXPECT_EQ(dialog.Identity().MotorLens().windowTitle(), "Motor Lens");
+  dialog.Tools().Terminal().hide();
+  EXPECT_TRUE(dialog.Menu().Run(menu::kOpenTerminal));
+  EXPECT_TRUE(dialog.Tools().Terminal().isVisible());
 }
 
 TEST_F(MainDialog, XmlWriteFollowsTheDigitsAndTheLink) {

@@ -148,7 +148,7 @@ TEST_F(OperatorGuards, AChoiceShowsACameraCodeItDoesNotListAsNoEntry) {
 }
 
 TEST_F(OperatorGuards, ACancelledReloadIsReportedMarkedAndLeavesSaveRefused) {
-  CProgressBarDialog& progress = dialog.Progress();
+  CProgressBarDialog& progress = dialog.Tools().Progress();
   bool liveWhileReading = false;
   QTimer escape;
   QObject::connect(&escape, &QTimer::timeout, [&] {
@@ -168,7 +168,7 @@ TEST_F(OperatorGuards, ACancelledReloadIsReportedMarkedAndLeavesSaveRefused) {
   ASSERT_FALSE(pass.unread.empty());
   ASSERT_EQ(program.messages.messages.size(), 1U);
   const auto& message = program.messages.messages[0];
-  EXPECT_EQ(message.caption, CVistrelDlg::kReadCancelledTitle);
+  EXPECT_EQ(message.caption, MainStatusBar::kReadCancelledTitle);
   const QWidget* first = dialog.Registry().FindControl(program.table.Row(pass.unread[0]).ctrlId);
   ASSERT_NE(first, nullptr);
   for (const std::string& part : {"cancelled: " + std::to_string(pass.unread.size()) + " of ",
@@ -181,7 +181,7 @@ TEST_F(OperatorGuards, ACancelledReloadIsReportedMarkedAndLeavesSaveRefused) {
 
   const std::string path = program.folder.Path() + "/cancelled.cam";
   program.messages.files = {path};
-  dialog.RunMenuCommand(menu::kSaveAllData);
+  dialog.Menu().Run(menu::kSaveAllData);
   EXPECT_FALSE(std::filesystem::exists(path));
   EXPECT_EQ(program.messages.messages.back().caption, "Save Error");
 
@@ -194,18 +194,18 @@ TEST_F(OperatorGuards, ACancelledReloadIsReportedMarkedAndLeavesSaveRefused) {
 TEST_F(OperatorGuards, TheStatusBarShowsTheChannelInUse) {
   const QString model = QString::fromStdString(program.session.Model().name);
   ASSERT_FALSE(model.isEmpty());
-  EXPECT_EQ(dialog.StatusText(), "Online simulated camera " + model);
+  EXPECT_EQ(dialog.Status().Text(), "Online simulated camera " + model);
 
   QStringList seen;
   QTimer watch;
   QObject::connect(&watch, &QTimer::timeout,
-                   [&] { seen << dialog.StatusText().section(' ', 0, 0); });
+                   [&] { seen << dialog.Status().Text().section(' ', 0, 0); });
   watch.start(0);
   dialog.ReloadCamera();
   watch.stop();
   EXPECT_TRUE(seen.contains("Reading"));
   program.notifier.SetOffline();
-  EXPECT_TRUE(dialog.StatusText().startsWith("Offline"));
+  EXPECT_TRUE(dialog.Status().Text().startsWith("Offline"));
 }
 
 TEST_F(OperatorGuards, SequencerEntryEditsAreMarkedUntilWrittenAndAnIndexChangeAsksFirst) {
@@ -217,7 +217,7 @@ TEST_F(OperatorGuards, SequencerEntryEditsAreMarkedUntilWrittenAndAnIndexChangeA
   const int entry = index->text().toInt();
   frames->setText("3");
   emit frames->editingFinished();
-  EXPECT_TRUE(dialog.EntryFieldMarked(kFrames));
+  EXPECT_TRUE(dialog.Entry().Marked(kFrames));
 
   const size_t asked = program.messages.questions.size();
   const size_t before = program.wire.lines.size();
@@ -229,10 +229,22 @@ TEST_F(OperatorGuards, SequencerEntryEditsAreMarkedUntilWrittenAndAnIndexChangeA
   EXPECT_EQ(program.Sent(before), std::vector<std::string>{});
 
   Control<QPushButton>(dialog, ctl::SequencerWrite)->click();
-  EXPECT_FALSE(dialog.EntryFieldMarked(kFrames));
+  EXPECT_FALSE(dialog.Entry().Marked(kFrames));
   spin->PressArrow(1);  // nothing left unwritten: no question
   EXPECT_EQ(program.messages.questions.size(), asked + 1);
   EXPECT_EQ(index->text().toInt(), entry + 1);
+
+  // A field the camera does not take stays marked after the write.
+  frames->setText("4");
+  emit frames->editingFinished();
+  SimFaults refused;
+  refused.fault = SimFault::Garbage;
+  refused.onlyCommand = "SQF" + std::to_string(entry + 1);
+  program.server.SetFaults(refused);
+  Control<QPushButton>(dialog, ctl::SequencerWrite)->click();
+  program.server.SetFaults({});
+  EXPECT_TRUE(dialog.Entry().Marked(kFrames));
+  EXPECT_TRUE(dialog.Registry().MarkedUnwritten(kFrames));
 }
 
 }  // namespace

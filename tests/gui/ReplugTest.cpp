@@ -52,7 +52,7 @@ TEST(Replug, TheLinkGoesOfflineWhenTheDeviceGoesAndGreenWhenItComesBack) {
 
   program.server.Stop();  // unplugged: the pseudo-terminal and its link go away
   EXPECT_TRUE(WaitForLink(program, false)) << "offline without any action";
-  EXPECT_EQ(program.dialog->Communication().Controls().c1155->text(), "Offline");
+  EXPECT_EQ(program.dialog->Tools().Communication().Controls().c1155->text(), "Offline");
   // The watch's looks while the device is gone find nothing to reopen and say nothing.
   PortWatch* watch = FindPortWatch(dialog);
   ASSERT_NE(watch, nullptr);
@@ -94,11 +94,11 @@ TEST(Replug, NothingIsKeptAsSentWhileTheCameraIsSilentAndItsReturnIsNoticed) {
   emit gain->editingFinished();
   EXPECT_EQ(gain->text(), confirmed);
   EXPECT_EQ(CountSent(program, before, "FGA="), 0U);
-  EXPECT_FALSE(dialog.StatusNote().isEmpty());
+  EXPECT_FALSE(dialog.Status().Note().isEmpty());
   EXPECT_TRUE(std::ranges::any_of(program.wire.lines, [](const std::string& line) {
     return line.starts_with("Not sent (FGA)");
   }));
-  EXPECT_TRUE(dialog.PagesMark().startsWith("Offline: last-read values, read at "));
+  EXPECT_TRUE(dialog.Status().PagesMark().startsWith("Offline: last-read values, read at "));
   before = program.wire.lines.size();
   qobject_cast<CUpDown*>(dialog.Registry().FindControl(ctl::SequencerIndexSpin))->PressArrow(1);
   EXPECT_EQ(CountSent(program, before, ""), 0U);
@@ -110,10 +110,10 @@ TEST(Replug, NothingIsKeptAsSentWhileTheCameraIsSilentAndItsReturnIsNoticed) {
   EXPECT_NE(program.engine.GetValue(cmd::FGA, ignored, kQueryMs), Outcome::Done);
   program.camera->Exchange("FGA=" + std::to_string(confirmed.toInt() + 2) + "\r\n");
   program.server.SetFaults({});
-  dialog.SetProbeInterval(kPumpMs);
+  dialog.Watch().SetProbeInterval(kPumpMs);
   EXPECT_TRUE(WaitForLink(program, true)) << "back online without any action";
   EXPECT_EQ(gain->text().toInt(), program.CameraValue("FGA"));
-  EXPECT_EQ(dialog.PagesMark(), "");
+  EXPECT_EQ(dialog.Status().PagesMark(), "");
   EXPECT_TRUE(program.messages.messages.empty()) << program.messages.messages.front().text;
 
   // Offline again while the camera answers: the change brings the link back and then goes.
@@ -136,8 +136,8 @@ TEST(Replug, ACameraNotReadAtTheStartGetsNothingWrittenAndIsReadOnceItAnswers) {
         {lateMs > 0 ? SimFault::LateReply : SimFault::NoReply, lateMs, "", 0, ""});
     CVistrelDlg& dialog = program.Start();
     EXPECT_EQ(program.SentSettings(), std::vector<std::string>{});
-    EXPECT_TRUE(dialog.StatusValues().startsWith("Values not read yet"));
-    EXPECT_EQ(dialog.PagesMark(), "Offline: values not read from the camera");
+    EXPECT_TRUE(dialog.Status().Values().startsWith("Values not read yet"));
+    EXPECT_EQ(dialog.Status().PagesMark(), "Offline: values not read from the camera");
     QWidget* exposure = dialog.Registry().FindControl(ctl::PE);
     EXPECT_TRUE(dialog.Registry().MarkedUnread(ctl::PE));
     EXPECT_TRUE(exposure->toolTip().startsWith("not read from the camera\n"));
@@ -146,12 +146,12 @@ TEST(Replug, ACameraNotReadAtTheStartGetsNothingWrittenAndIsReadOnceItAnswers) {
     int32_t ignored = 0;
     ASSERT_EQ(program.engine.GetValue(cmd::FGA, ignored, kReadLimitMs),
               Outcome::Done);  // up, not read
-    dialog.SetProbeInterval(kPumpMs);
+    dialog.Watch().SetProbeInterval(kPumpMs);
     QElapsedTimer waited;
     waited.start();
     while (!program.session.ValuesReadSinceStart() && waited.elapsed() < kReadLimitMs)
       Pump(kPumpMs);
-    EXPECT_EQ(dialog.StatusValues(), "");
+    EXPECT_EQ(dialog.Status().Values(), "");
     EXPECT_FALSE(exposure->toolTip().contains("not read"));
     EXPECT_EQ(program.SentSettings(), std::vector<std::string>{});
   }

@@ -92,9 +92,9 @@ TEST(Terminal, ControlsFollowTheWindowSize) {
 TEST(Terminal, SendGoesToTheCameraAndTheAnswerComesBackInBothLogs) {
   TestProgram program;
   CVistrelDlg& dialog = program.Start();
-  CTerminalDialog& terminal = dialog.Terminal();
+  CTerminalDialog& terminal = dialog.Tools().Terminal();
   terminal.Log().Clear();
-  dialog.Communication().Log().Clear();
+  dialog.Tools().Communication().Log().Clear();
 
   auto* send = terminal.findChild<QPushButton*>("c1003");
   auto* line = terminal.findChild<QLineEdit*>("c1001");
@@ -115,7 +115,7 @@ TEST(Terminal, SendGoesToTheCameraAndTheAnswerComesBackInBothLogs) {
   ASSERT_EQ(log.Count(), 4);
   EXPECT_TRUE(log.Line(1).endsWith("  Tx: TI?"));
   EXPECT_TRUE(log.Line(0).endsWith("  Rx: TI=" + QString::number(*program.CameraValue("TI"))));
-  TrafficLogModel& commandLog = dialog.Communication().Log();
+  TrafficLogModel& commandLog = dialog.Tools().Communication().Log();
   ASSERT_EQ(commandLog.Count(), 4);
   EXPECT_EQ(commandLog.Line(1), "Tx: TI?");
 }

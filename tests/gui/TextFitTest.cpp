@@ -141,7 +141,8 @@ QStringList ClippedInPages(CVistrelDlg& dialog) {
 QStringList ClippedInToolWindows(Program& program, CVistrelDlg& dialog) {
   QStringList clipped;
   for (QWidget* window : std::initializer_list<QWidget*>{
-           &dialog.Terminal(), &dialog.Communication(), &dialog.Progress(), &dialog.MotorLens()}) {
+           &dialog.Tools().Terminal(), &dialog.Tools().Communication(), &dialog.Tools().Progress(),
+           &dialog.Identity().MotorLens()}) {
     clipped << ClippedIn(*window);
     window->hide();
   }
@@ -181,7 +182,7 @@ TEST(TextFit, NoTextIsCutOffInAnyWindowOrPageAtEachFontScale) {
     EXPECT_EQ(ClippedInPages(dialog).join(" | ").toStdString(), "") << scale;
     EXPECT_EQ(ClippedInToolWindows(program, dialog).join(" | ").toStdString(), "") << scale;
     SCOPED_TRACE(scale);
-    ExpectLensButtonsInPlace(dialog.MotorLens());
+    ExpectLensButtonsInPlace(dialog.Identity().MotorLens());
   }
   QApplication::setFont(normal);
 }

@@ -1,13 +1,13 @@
-// The LUT part of the main dialog: the three editors, the LUT menu and the page's
-// "Open LUT Table" button.
+#include "app/LutEditors.h"
 
 #include <QtCore/QThread>
 #include <QtGui/QGuiApplication>
 #include <QtWidgets/QComboBox>
 #include <filesystem>
 
+#include "app/ControlRegistry.h"
 #include "app/MainMenu.h"
-#include "app/VistrelDlg.h"
+#include "app/MenuCommands.h"
 #include "camera/GammaFile.h"
 #include "camera/LutTransfer.h"
 #include "core/ControlIds.h"
@@ -23,6 +23,8 @@ constexpr int kEditorCascade = 50;
 constexpr int kPauseAfterReadAllMs = limits::kLinePauseMs;
 constexpr int kEditorMenuItems[kLutChannels] = {menu::kLutEditorRed, menu::kLutEditorGreen,
                                                 menu::kLutEditorBlue};
+// The green editor's item while the model is monochrome, with its Alt letter.
+constexpr const char* kMonochromeMenuText = "LUT Setting for &Monochrome";
 
 void ShowEditor(CLUTDlg* editor) {
   editor->showNormal();
@@ -32,31 +34,30 @@ void ShowEditor(CLUTDlg* editor) {
 
 }  // namespace
 
-void CVistrelDlg::CreateLutEditors() {
+LutEditors::LutEditors(AppServices& services, ControlRegistry& registry, QWidget* parent)
+    : services_(services), registry_(registry) {
   for (int c = 0; c < kLutChannels; ++c) {
-    auto* editor = new CLUTDlg(c, services_.session, services_.notifier, services_.locks, this);
+    auto* editor = new CLUTDlg(c, services_.session, services_.notifier, services_.locks, parent);
     const int offset = kEditorCascade * (c + 1);
     editor->move(editor->pos() + QPoint(offset, offset));
     editor->hide();
-    lutEditors_[static_cast<size_t>(c)] = editor;
+    editors_[static_cast<size_t>(c)] = editor;
   }
-  UpdateLutMenu();
 }
 
-void CVistrelDlg::UpdateLutMenu() {
+void LutEditors::UpdateMenu(const MenuCommands& menu) {
   const bool mono = services_.session.Model().IsMonochrome();
   for (int c = 0; c < kLutChannels; ++c) {
-    QAction* item = MenuAction(kEditorMenuItems[c]);
+    QAction* item = menu.Action(kEditorMenuItems[c]);
     if (item == nullptr)
       continue;
     item->setVisible(!mono || c == kLutGreenChannel);
-    item->setText(mono ? kMonochromeEditorTitle
-                       : kLutChannelInfo[static_cast<size_t>(c)].editorTitle);
+    item->setText(mono ? kMonochromeMenuText : MenuItemText(kEditorMenuItems[c]));
   }
 }
 
-void CVistrelDlg::ShowMonochromeEditor(bool show) {
-  CLUTDlg* green = LutEditor(kLutGreenChannel);
+void LutEditors::ShowMonochromeEditor(bool show) {
+  CLUTDlg* green = Editor(kLutGreenChannel);
   if (!show) {
     green->hide();
     return;
@@ -65,56 +66,56 @@ void CVistrelDlg::ShowMonochromeEditor(bool show) {
   green->setWindowTitle(kMonochromeEditorTitle);
 }
 
-void CVistrelDlg::HideLutEditors() {
-  for (CLUTDlg* editor : lutEditors_)
+void LutEditors::HideAll() {
+  for (CLUTDlg* editor : editors_)
     editor->hide();
 }
 
-void CVistrelDlg::OpenLutTableFromPage() {
-  const auto* mode = qobject_cast<QComboBox*>(registry_->FindControl(ctl::LUTC));
+void LutEditors::OpenFromPage() {
+  const auto* mode = qobject_cast<QComboBox*>(registry_.FindControl(ctl::LUTC));
   if (mode == nullptr || mode->currentIndex() != ctl::LutModeUser)
     return;
   if (services_.session.Model().IsMonochrome()) {
     ShowMonochromeEditor(true);
     return;
   }
-  for (CLUTDlg* editor : lutEditors_)
+  for (CLUTDlg* editor : editors_)
     ShowEditor(editor);
 }
 
-bool CVistrelDlg::RunLutMenuCommand(int id) {
-  switch (id) {
+bool LutEditors::Run(int menuId) {
+  switch (menuId) {
     case menu::kLoadAllLutTables: {
       QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-      LoadAllLutTables();
+      (void)LoadAllTables();  // each editor says what went wrong
       QGuiApplication::restoreOverrideCursor();
       QThread::msleep(kPauseAfterReadAllMs);
       return true;
     }
     case menu::kOpenLutFile:
-      OpenLutFile();
+      OpenFile();
       return true;
     case menu::kSaveLutFile:
-      SaveLutFile();
+      SaveFile();
       return true;
     case menu::kLutEditorRed:
     case menu::kLutEditorBlue:
-      ShowEditor(LutEditor(id == menu::kLutEditorRed ? 0 : 2));
+      ShowEditor(Editor(menuId == menu::kLutEditorRed ? 0 : 2));
       return true;
     case menu::kLutEditorGreen:
       if (services_.session.Model().IsMonochrome())
         ShowMonochromeEditor(true);
       else
-        ShowEditor(LutEditor(kLutGreenChannel));
+        ShowEditor(Editor(kLutGreenChannel));
       return true;
     default:
       return false;
   }
 }
 
-Outcome CVistrelDlg::LoadAllLutTables() {
+Outcome LutEditors::LoadAllTables() {
   Outcome outcome = Outcome::Done;
-  for (CLUTDlg* editor : lutEditors_) {
+  for (CLUTDlg* editor : editors_) {
     outcome = editor->ReadTableFromCamera();
     if (outcome != Outcome::Done)
       break;
@@ -122,7 +123,7 @@ Outcome CVistrelDlg::LoadAllLutTables() {
   return outcome;
 }
 
-void CVistrelDlg::OpenLutFile() {
+void LutEditors::OpenFile() {
   const std::string folder = std::filesystem::current_path().string();
   const std::optional<std::string> path =
       services_.messages.ChooseFile(false, folder, kGammaExtension, kGammaOpenFilter);
@@ -130,17 +131,17 @@ void CVistrelDlg::OpenLutFile() {
     return;
   LutTableSet tables;
   for (int c = 0; c < kLutChannels; ++c)
-    tables[static_cast<size_t>(c)] = LutEditor(c)->Values();
+    tables[static_cast<size_t>(c)] = Editor(c)->Values();
   if (!LoadGammaCsv(*path, tables, services_.messages).ok)
     return;
   for (int c = 0; c < kLutChannels; ++c) {
-    LutEditor(c)->Curve().Values() = tables[static_cast<size_t>(c)];
-    LutEditor(c)->ShowTable();
+    Editor(c)->Curve().Values() = tables[static_cast<size_t>(c)];
+    Editor(c)->ShowTable();
   }
 }
 
-void CVistrelDlg::SaveLutFile() {
-  if (LoadAllLutTables() != Outcome::Done)
+void LutEditors::SaveFile() {
+  if (LoadAllTables() != Outcome::Done)
     return;
   const std::string folder = std::filesystem::current_path().string();
   const std::optional<std::string> path =
@@ -149,7 +150,7 @@ void CVistrelDlg::SaveLutFile() {
     return;
   LutTableSet tables;
   for (int c = 0; c < kLutChannels; ++c)
-    tables[static_cast<size_t>(c)] = LutEditor(c)->Values();
+    tables[static_cast<size_t>(c)] = Editor(c)->Values();
   SaveGammaCsv(*path, tables, services_.messages);
 }
 

@@ -1,14 +1,12 @@
-// The main dialog and the sequencer entry of the page: its fields take effect only with
-// "Write Entry", so edits not yet written are marked, and an index change asks before it
-// replaces them with another entry.
+#include "app/SequencerEntryMarks.h"
+
 #include <QtWidgets/QWidget>
 #include <algorithm>
 #include <array>
 #include <string>
 
-#include "app/VistrelDlg.h"
 #include "core/ControlIds.h"
-#include "core/Outcome.h"
+#include "core/Interfaces.h"
 
 namespace vistrel {
 
@@ -25,61 +23,61 @@ constexpr const char* kEntryCaption = "Sequencer";
 
 }  // namespace
 
-bool CVistrelDlg::IsSequencerEntryField(int ctrlId) const {
+bool SequencerEntryMarks::IsEntryField(int ctrlId) const {
   if (std::ranges::find(kSequencerEntryFields, ctrlId) != kSequencerEntryFields.end())
     return true;
-  const int edit = registry_->EditOfSpin(ctrlId);
+  const int edit = registry_.EditOfSpin(ctrlId);
   return edit != 0 && std::ranges::find(kSequencerEntryFields, edit) != kSequencerEntryFields.end();
 }
 
-void CVistrelDlg::MarkEntryEdited(int ctrlId) {
-  const int edit = registry_->EditOfSpin(ctrlId);
+void SequencerEntryMarks::MarkEdited(int ctrlId) {
+  const int edit = registry_.EditOfSpin(ctrlId);
   const int field = edit != 0 ? edit : ctrlId;
-  if (QWidget* control = registry_->FindControl(field);
-      control != nullptr && unwrittenEntry_.insert(field).second)
+  if (QWidget* control = registry_.FindControl(field);
+      control != nullptr && unwritten_.insert(field).second)
     control->setStyleSheet(kUnwrittenStyle);
 }
 
-void CVistrelDlg::ClearEntryMarks() {
-  for (int field : unwrittenEntry_) {
-    if (QWidget* control = registry_->FindControl(field))
+void SequencerEntryMarks::Clear() {
+  for (int field : unwritten_) {
+    if (QWidget* control = registry_.FindControl(field))
       control->setStyleSheet({});
   }
-  unwrittenEntry_.clear();
+  unwritten_.clear();
 }
 
-bool CVistrelDlg::EntryMayChange(Notification what, int ctrlId) {
+bool SequencerEntryMarks::MayChange(Notification what, int ctrlId) {
   const bool indexChange = (what == Notification::EditCommitted && ctrlId == ctl::SequencerIndex) ||
                            (what == Notification::Spin && ctrlId == ctl::SequencerIndexSpin);
-  if (!indexChange || unwrittenEntry_.empty())
+  if (!indexChange || unwritten_.empty())
     return true;
-  const int32_t shown = registry_->SpinPosition(ctl::SequencerIndexSpin);
+  const int32_t shown = registry_.SpinPosition(ctl::SequencerIndexSpin);
   const std::string question = "The changes to entry " + std::to_string(shown) +
                                " have not been written to the camera (Write Entry).\n"
                                "Show another entry and discard them?";
-  if (services_.messages.AskYesNo(question, kEntryCaption)) {
-    ClearEntryMarks();
+  if (messages_.AskYesNo(question, kEntryCaption)) {
+    Clear();
     return true;
   }
-  registry_->SetEditText(ctl::SequencerIndex, std::to_string(shown));
+  registry_.SetEditText(ctl::SequencerIndex, std::to_string(shown));
   return false;
 }
 
-void CVistrelDlg::NoteEntryChange(Notification what, int ctrlId) {
+void SequencerEntryMarks::NoteChange(Notification what, int ctrlId) {
   if (ctrlId == ctl::SequencerWrite) {
     // The write marked the fields the camera did not take: they stay unwritten with that
     // mark; the others are written.
-    std::erase_if(unwrittenEntry_, [this](int field) {
-      if (registry_->MarkedUnwritten(field))
+    std::erase_if(unwritten_, [this](int field) {
+      if (registry_.MarkedUnwritten(field))
         return false;
-      if (QWidget* control = registry_->FindControl(field))
+      if (QWidget* control = registry_.FindControl(field))
         control->setStyleSheet({});
       return true;
     });
     return;
   }
-  if (what != Notification::ButtonClicked && IsSequencerEntryField(ctrlId))
-    MarkEntryEdited(ctrlId);
+  if (what != Notification::ButtonClicked && IsEntryField(ctrlId))
+    MarkEdited(ctrlId);
 }
 
 }  // namespace vistrel

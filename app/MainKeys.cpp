@@ -1,18 +1,31 @@
-// The main dialog and the keyboard: Return does nothing, Escape in a page stays there, the
-// access code switches the control mode, and Up and Down step a number field.
+#include "app/MainKeys.h"
+
 #include <QtGui/QKeyEvent>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QLineEdit>
 
+#include "app/ControlRegistry.h"
 #include "app/TabSheetDialog.h"
 #include "app/UpDown.h"
-#include "app/VistrelDlg.h"
 
 namespace vistrel {
 
 static_assert(AccessCode::kF12 == Qt::Key_F12);
 
-bool CVistrelDlg::InPage(const QWidget* widget) const {
+MainKeys::MainKeys(QWidget& window, ControlRegistry& registry,
+                   std::span<CTabSheetDialog* const> pages, std::function<void()> toggleControlMode)
+    : window_(window),
+      registry_(registry),
+      pages_(pages),
+      toggleControlMode_(std::move(toggleControlMode)) {
+  qApp->installEventFilter(this);
+}
+
+MainKeys::~MainKeys() {
+  qApp->removeEventFilter(this);
+}
+
+bool MainKeys::InPage(const QWidget* widget) const {
   for (const CTabSheetDialog* page : pages_) {
     if (widget != nullptr && (widget == page || page->isAncestorOf(widget)))
       return true;
@@ -20,33 +33,15 @@ bool CVistrelDlg::InPage(const QWidget* widget) const {
   return false;
 }
 
-void CVistrelDlg::keyPressEvent(QKeyEvent* event) {
-  switch (event->key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-      event->accept();  // the dialog's OK action does nothing
-      return;
-    case Qt::Key_Escape:
-      if (InPage(focusWidget())) {
-        event->accept();  // Escape in a control of a page is swallowed
-        return;
-      }
-      reject();
-      return;
-    default:
-      QDialog::keyPressEvent(event);
-  }
-}
-
-bool CVistrelDlg::eventFilter(QObject* watched, QEvent* event) {
+bool MainKeys::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() != QEvent::KeyPress)
     return false;
   auto* widget = qobject_cast<QWidget*>(watched);
-  if (widget == nullptr || widget->window() != this)
+  if (widget == nullptr || widget->window() != &window_)
     return false;
   // A key event travels up through the parents; look at it once, where it starts.
   QWidget* focus = QApplication::focusWidget();
-  if (focus != nullptr ? widget != focus : widget != this)
+  if (focus != nullptr ? widget != focus : widget != &window_)
     return false;
   auto* key = static_cast<QKeyEvent*>(event);
   const int code = key->key();
@@ -54,10 +49,10 @@ bool CVistrelDlg::eventFilter(QObject* watched, QEvent* event) {
       code == Qt::Key_Meta)
     return false;
   const Qt::KeyboardModifiers modifiers = key->modifiers();
-  const AccessCode::Result result = accessCode_.Press(code, modifiers.testFlag(Qt::ShiftModifier),
-                                                      modifiers.testFlag(Qt::ControlModifier));
+  const AccessCode::Result result = code_.Press(code, modifiers.testFlag(Qt::ShiftModifier),
+                                                modifiers.testFlag(Qt::ControlModifier));
   if (result == AccessCode::Result::Completed)
-    ToggleControlMode();
+    toggleControlMode_();
   // The keys of the code are meant for the program, not for the focused field.
   if (result == AccessCode::Result::Armed || result == AccessCode::Result::Advanced ||
       result == AccessCode::Result::Completed)
@@ -67,12 +62,12 @@ bool CVistrelDlg::eventFilter(QObject* watched, QEvent* event) {
   return false;
 }
 
-bool CVistrelDlg::StepNumberField(QWidget* focus, int step) {
+bool MainKeys::StepNumberField(QWidget* focus, int step) {
   auto* edit = qobject_cast<QLineEdit*>(focus);
   if (edit == nullptr || edit->isReadOnly())
     return false;
   auto* spin = qobject_cast<CUpDown*>(
-      registry_->FindControl(registry_->SpinOfEdit(ControlRegistry::IdOf(edit))));
+      registry_.FindControl(registry_.SpinOfEdit(ControlRegistry::IdOf(edit))));
   if (spin == nullptr || !spin->isEnabled())
     return false;
   spin->PressArrow(step);

@@ -6,6 +6,7 @@
 
 #include "app/ControlRegistry.h"
 #include "camera/ReadAll.h"
+#include "core/CommandTable.h"
 #include "params/ModelControls.h"
 #include "ui_VistrelDlg.h"
 
@@ -51,13 +52,20 @@ void MainStatusBar::ReportRead() {
 
 void MainStatusBar::MarkUnreadFields() {
   const ReadAllResult& pass = services_.session.LastRead();
+  everRead_.insert(pass.read.begin(), pass.read.end());
   std::vector<int> unread;
   for (int row = 0; row < services_.table.RowCount(); ++row) {
-    const bool missed = ValuesRead() ? std::ranges::find(pass.unread, row) != pass.unread.end()
-                                     : IsRowReadForModel(services_.session, row);
+    // Missed by the last read, or never read at all (the rows of the factory pages after a
+    // read in the user mode, every row before the first read); a row without a command has
+    // nothing to read.
+    const bool queried = IsRowReadForModel(services_.session, row) &&
+                         !CommandTable::Name(services_.table.Row(row).commandId).empty();
+    const bool missed = std::ranges::find(pass.unread, row) != pass.unread.end() ||
+                        (queried && !everRead_.contains(row));
     if (missed)
       unread.push_back(services_.table.Row(row).ctrlId);
   }
+  unreadCount_ = unread.size();
   registry_.MarkUnread(unread);
   Update();
 }
@@ -88,8 +96,7 @@ QString MainStatusBar::Values() const {
   const QString legend = QString(" (tinted fields: %1)").arg(ControlRegistry::kNotReadLine);
   if (!ValuesRead())
     return "Values not read yet" + legend;
-  const size_t unread = services_.session.LastRead().unread.size();
-  return unread == 0 ? QString() : QString("%1 values not read").arg(unread) + legend;
+  return unreadCount_ == 0 ? QString() : QString("%1 values not read").arg(unreadCount_) + legend;
 }
 
 QString MainStatusBar::PagesMark() const {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QtCore/QString>
+#include <set>
 
 #include "app/AppServices.h"
 #include "ui/OnlineStatusNotifier.h"
@@ -41,8 +42,8 @@ class MainStatusBar final : public COnlineStatusUpdater {
 
   // After a read: notes its time, tints the fields it missed and names them in a message.
   void ReportRead();
-  // Tints the fields that do not show the camera's value: those the last read missed, or
-  // every field the read would fill while the camera's values were never read.
+  // Tints the fields that do not show the camera's value: those the last read missed, and
+  // those a read in the current control mode fills that no read since the start has filled.
   void MarkUnreadFields();
   void ShowNote(const QString& note);
   QString Note() const;
@@ -65,8 +66,10 @@ class MainStatusBar final : public COnlineStatusUpdater {
   ControlRegistry& registry_;
   Ui::VistrelDlg& ui_;
   QLabel* pagesMark_;
-  QString readAt_;    // the time of the last read that got values
-  QString activity_;  // Reading or Writing while a pass or a change runs
+  QString readAt_;          // the time of the last read that got values
+  QString activity_;        // Reading or Writing while a pass or a change runs
+  std::set<int> everRead_;  // the rows a read since the start has filled
+  size_t unreadCount_ = 0;  // the fields tinted
 };
 
 }  // namespace vistrel

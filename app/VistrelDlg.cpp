@@ -229,6 +229,7 @@ void CVistrelDlg::ToggleControlMode() {
   controlMode_ = controlMode_ == 1 ? 0 : 1;
   services_.session.SetFactoryMode(controlMode_ == 1);
   BuildTabs();
+  status_->MarkUnreadFields();
   if (services_.session.ValuesReadSinceStart())
     services_.table.WriteChangedParameters(services_.engine, *registry_, kWriteMs);
   services_.table.MarkAllSent();

@@ -12,7 +12,9 @@
 #include "GuiFixture.h"
 #include "app/MainMenu.h"
 #include "app/TabSheetDialog.h"
+#include "camera/ReadAll.h"
 #include "camera/models/PageChoices.h"
+#include "core/CommandTable.h"
 #include "ui/ButtonDlg.h"
 #include "ui/CommunicationDialog.h"
 #include "ui/TerminalDialog.h"
@@ -110,6 +112,22 @@ TEST_F(MainDialog, AccessCodeTogglesFactoryModeUntypedAndAWrongLetterDisarms) {
   }
   EXPECT_EQ(dialog.ControlMode(), 1);
   EXPECT_EQ(dialog.TabTitles().back(), "Factory A");
+  // The factory rows the user-mode read left out are tinted until a read fills them.
+  std::vector<int> factoryRows;
+  for (int row = 0; row < program.table.RowCount(); ++row) {
+    if (program.table.Row(row).paramClass == ParamClass::Factory &&
+        IsRowReadForModel(program.session, row) &&
+        !CommandTable::Name(program.table.Row(row).commandId).empty())
+      factoryRows.push_back(program.table.Row(row).ctrlId);
+  }
+  ASSERT_FALSE(factoryRows.empty());
+  EXPECT_TRUE(
+      std::ranges::all_of(factoryRows, [&](int id) { return dialog.Registry().MarkedUnread(id); }));
+  EXPECT_TRUE(dialog.Status().Values().startsWith(QString::number(factoryRows.size())));
+  dialog.ReloadCamera();
+  EXPECT_TRUE(std::ranges::none_of(factoryRows,
+                                   [&](int id) { return dialog.Registry().MarkedUnread(id); }));
+  EXPECT_EQ(dialog.Status().Values(), "");
   // Without the arming keys, letters are ordinary typing.
   QTest::keyClick(field, Qt::Key_Q);
   EXPECT_EQ(field->text(), shown + "q");

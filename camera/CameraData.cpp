@@ -68,11 +68,17 @@ std::optional<std::array<std::string, 3>> XmlVersionDigits(int32_t value) {
                                     std::to_string(value % 10)};
 }
 
-bool CheckSendable(CameraSession& session, const std::string& text, const std::string& what) {
+bool CheckSendable(CameraSession& session, const std::string& text, const std::string& what,
+                   size_t maxLength) {
+  if (text.size() > maxLength) {
+    session.Messages().ShowMessage(what + " string is too long !!", "", MessageIcon::Stop);
+    return false;
+  }
   if (IsSendableText(text))
     return true;
   session.Messages().ShowMessage(
-      what + " may hold only printable ASCII characters, no line breaks.", "", MessageIcon::Stop);
+      "The " + what + " may hold only printable ASCII characters, no line breaks.", "",
+      MessageIcon::Stop);
   return false;
 }
 
@@ -156,11 +162,7 @@ Reading<int32_t> ReadXmlVersion(CameraSession& session) {
 }
 
 Outcome WriteUserId(CameraSession& session, const std::string& userId) {
-  if (userId.size() > kUserIdLength) {
-    session.Messages().ShowMessage("User ID string is too long !!", "", MessageIcon::Stop);
-    return Outcome::BadInput;
-  }
-  if (!CheckSendable(session, userId, "The User ID"))
+  if (!CheckSendable(session, userId, "User ID", kUserIdLength))
     return Outcome::BadInput;
   return Report(session, session.Engine().SetText(cmd::UD, userId, kUserIdWriteMs),
                 "Writing the User ID \"" + userId + "\" has been completed.",
@@ -180,7 +182,7 @@ Outcome WriteXmlVersion(CameraSession& session, const std::array<std::string, 3>
 }
 
 Outcome WriteDeviceVersion(CameraSession& session, const std::string& text) {
-  if (!CheckSendable(session, text, "The Device Version"))
+  if (!CheckSendable(session, text, "Device Version"))
     return Outcome::BadInput;
   return Report(session, session.Engine().SetText(cmd::DV, text, kDeviceVersionWriteMs),
                 "Writing the Device Version has been completed.",

@@ -52,8 +52,10 @@ Reading<std::string> ReadUserId(CameraSession& session);
 // The XML version value; no value when the query failed.
 Reading<int32_t> ReadXmlVersion(CameraSession& session);
 
-// Says that `what` may hold only printable ASCII and returns false when `text` holds more.
-bool CheckSendable(CameraSession& session, const std::string& text, const std::string& what);
+// Says that `what` ("User ID") is too long or may hold only printable ASCII, and returns
+// false, when `text` is longer than `maxLength` or holds more.
+bool CheckSendable(CameraSession& session, const std::string& text, const std::string& what,
+                   size_t maxLength = std::string::npos);
 
 // Writes the user id (at most 16 printable characters) and reports how it went.
 Outcome WriteUserId(CameraSession& session, const std::string& userId);

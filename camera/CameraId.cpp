@@ -32,11 +32,7 @@ Reading<std::string> ReadCameraId(CameraSession& session) {
 }
 
 Outcome WriteCameraId(CameraSession& session, const std::string& cameraId) {
-  if (cameraId.size() > kCameraIdLength) {
-    session.Messages().ShowMessage("Camera ID string is too long !!", "", MessageIcon::Stop);
-    return Outcome::BadInput;
-  }
-  if (!CheckSendable(session, cameraId, "The Camera ID"))
+  if (!CheckSendable(session, cameraId, "Camera ID", kCameraIdLength))
     return Outcome::BadInput;
   if (const Outcome unlocked =
           session.Engine().SetValue(cmd::ULCK, kCameraIdUnlockCode, kCameraIdMs);

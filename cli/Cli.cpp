@@ -161,6 +161,41 @@ int ExitStatusFor(Outcome outcome) {
 
 namespace {
 
+struct StatusNames {
+  int status;
+  OutcomeNames names;
+};
+
+constexpr StatusNames kStatusNames[] = {
+    {kExitOk, {"done", "done"}},
+    {kExitRefused, {"refused", "refused"}},
+    {kExitUsage, {"bad input", "bad_input"}},
+    {kExitTimeout, {"no reply", "no_reply"}},
+    {kExitNoChannel, {"no channel", "channel_lost"}},
+    {kExitNotWritten, {"not written", "not_written"}},
+};
+// A time-out whose exchange found the channel gone.
+constexpr OutcomeNames kLostChannel{"channel lost", "channel_lost"};
+// Ended by a signal: 128 plus its number.
+constexpr OutcomeNames kStopped{"stopped", "stopped"};
+// A status no run gives.
+constexpr OutcomeNames kUnknown{"stopped", "refused"};
+constexpr int kSignalBase = 128;
+
+}  // namespace
+
+OutcomeNames OutcomeNamesOf(int status, Outcome last) {
+  if (status == kExitTimeout && last == Outcome::ChannelLost)
+    return kLostChannel;
+  for (const StatusNames& row : kStatusNames) {
+    if (row.status == status)
+      return row.names;
+  }
+  return status > kSignalBase ? kStopped : kUnknown;
+}
+
+namespace {
+
 int RunCliOnce(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
   // The completion scripts ask with the words typed so far, which may name several channels.
   const bool hidden = !arguments.empty() &&

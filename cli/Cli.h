@@ -22,6 +22,16 @@ enum ExitStatus : int {
 // The exit status for how a camera operation ended.
 int ExitStatusFor(Outcome outcome);
 
+// How an operation ended, in the two vocabularies callers read: `word` in vistrelctl's JSON
+// records ("no reply"), `identifier` as the Python module's CameraError.outcome ("no_reply").
+struct OutcomeNames {
+  const char* word;
+  const char* identifier;
+};
+// The names of an operation that ended with exit status `status`, its last exchange having
+// gone `last`.
+OutcomeNames OutcomeNamesOf(int status, Outcome last);
+
 // Runs vistrelctl with the given arguments, printing to `out` and `err`; returns the exit
 // status.
 int RunCli(int argc, const char* const* argv, std::ostream& out, std::ostream& err);

@@ -152,24 +152,6 @@ std::string FileExtension(const std::string& path) {
                                                                                  : path.substr(dot);
 }
 
-const char* OutcomeWord(int status, Outcome last) {
-  switch (status) {
-    case kExitOk:
-      return "done";
-    case kExitRefused:
-      return "refused";
-    case kExitUsage:
-      return "bad input";
-    case kExitTimeout:
-      return last == Outcome::ChannelLost ? "channel lost" : "no reply";
-    case kExitNoChannel:
-      return "no channel";
-    case kExitNotWritten:
-      return "not written";
-  }
-  return "stopped";
-}
-
 // The command's own output as JSON: each line one JSON document (text lines as strings);
 // one line stands for itself, several make an array, none is null.
 std::string DataOf(const std::vector<std::string>& lines) {
@@ -191,7 +173,7 @@ std::string RecordOf(const std::string& channel, const CameraRunFacts& facts, in
   facts.cameraId ? w.Value("cameraId", *facts.cameraId) : w.Null("cameraId");
   w.Value("ok", status == kExitOk)
       .Value("status", status)
-      .Value("outcome", OutcomeWord(status, facts.last))
+      .Value("outcome", OutcomeNamesOf(status, facts.last).word)
       .BeginArray("messages");
   for (const std::string& line : err.Lines())
     w.Value("", line);

@@ -4,6 +4,7 @@
 #include <array>
 
 #include "camera/SequencerRules.h"
+#include "camera/models/ControlFacts.h"
 #include "core/ControlIds.h"
 #include "params/DelegatedHandlers.h"
 #include "params/HandlerSupport.h"
@@ -15,11 +16,9 @@ namespace {
 enum class Rule {
   Clamp,              // low .. high
   ClampDone,          // low .. high, then stored and sent at once
-  Even,               // bit 0 cleared
-  Multiple16,         // bits 0-3 cleared
+  FixedStep,          // down to the control's fixed step
   SequencerIndex,     // low .. high, then the entry of that index is read
   SequencerColumns,   // width or offset: the column step of the horizontal binning
-  SequencerLines,     // height or offset: even
   SequencerGain,      // fixed under the individual gain mode
   SequencerExposure,  // at least the shortest exposure of the binning
 };
@@ -36,39 +35,39 @@ constexpr int32_t kEnhancerMax = 10;
 constexpr int32_t kSequencerEntries = 128;
 
 constexpr std::array<FieldRule, 33> kRules = {{
-    {1338, Rule::Clamp, kExposureMin, kExposureMax},       // PE
-    {1343, Rule::Clamp, kExposureMin, kExposureMax},       // PER
-    {1345, Rule::Clamp, kExposureMin, kExposureMax},       // PEG
-    {1347, Rule::Clamp, kExposureMin, kExposureMax},       // PEB
-    {1363, Rule::Clamp, kExposureMin, kExposureMax},       // AR
-    {1357, Rule::Even, 0, 0},                              // OFL
-    {2510, Rule::Multiple16, 0, 0},                        // OFC
-    {2627, Rule::ClampDone, -kMatrixLimit, kMatrixLimit},  // CMVRR
-    {2629, Rule::ClampDone, -kMatrixLimit, kMatrixLimit},  // CMVRG
-    {2631, Rule::ClampDone, -kMatrixLimit, kMatrixLimit},  // CMVRB
-    {2632, Rule::ClampDone, -kMatrixLimit, kMatrixLimit},  // CMVGR
-    {2634, Rule::ClampDone, -kMatrixLimit, kMatrixLimit},  // CMVGG
-    {2636, Rule::ClampDone, -kMatrixLimit, kMatrixLimit},  // CMVGB
-    {2638, Rule::ClampDone, -kMatrixLimit, kMatrixLimit},  // CMVBR
-    {2640, Rule::ClampDone, -kMatrixLimit, kMatrixLimit},  // CMVBG
-    {2642, Rule::ClampDone, -kMatrixLimit, kMatrixLimit},  // CMVBB
-    {2644, Rule::ClampDone, 0, kEnhancerMax},              // CEVALR
-    {2646, Rule::ClampDone, 0, kEnhancerMax},              // CEVALCY
-    {2648, Rule::ClampDone, 0, kEnhancerMax},              // CEVALG
-    {2658, Rule::ClampDone, 0, kEnhancerMax},              // CEVALMG
-    {2660, Rule::ClampDone, 0, kEnhancerMax},              // CEVALB
-    {2662, Rule::ClampDone, 0, kEnhancerMax},              // CEVALYL
-    {2767, Rule::SequencerIndex, 1, kSequencerEntries},    // sequencer entry index
-    {2773, Rule::SequencerColumns, 0, 0},                  // SQW
-    {2775, Rule::SequencerLines, 0, 0},                    // SQH
-    {2779, Rule::SequencerLines, 0, 0},                    // SQOY
-    {2777, Rule::SequencerColumns, 0, 0},                  // SQOX
-    {2781, Rule::SequencerGain, 0, 0},                     // SQGA
-    {5137, Rule::SequencerGain, 0, 0},                     // SQGG
-    {2783, Rule::SequencerExposure, 0, 0},                 // SQPE
-    {5131, Rule::SequencerExposure, 0, 0},                 // SQPER
-    {5133, Rule::SequencerExposure, 0, 0},                 // SQPEG
-    {5135, Rule::SequencerExposure, 0, 0},                 // SQPEB
+    {ctl::PE, Rule::Clamp, kExposureMin, kExposureMax},
+    {ctl::PER, Rule::Clamp, kExposureMin, kExposureMax},
+    {ctl::PEG, Rule::Clamp, kExposureMin, kExposureMax},
+    {ctl::PEB, Rule::Clamp, kExposureMin, kExposureMax},
+    {ctl::AR, Rule::Clamp, kExposureMin, kExposureMax},
+    {ctl::OFL, Rule::FixedStep, 0, 0},
+    {ctl::OFC, Rule::FixedStep, 0, 0},
+    {ctl::CMVRR, Rule::ClampDone, -kMatrixLimit, kMatrixLimit},
+    {ctl::CMVRG, Rule::ClampDone, -kMatrixLimit, kMatrixLimit},
+    {ctl::CMVRB, Rule::ClampDone, -kMatrixLimit, kMatrixLimit},
+    {ctl::CMVGR, Rule::ClampDone, -kMatrixLimit, kMatrixLimit},
+    {ctl::CMVGG, Rule::ClampDone, -kMatrixLimit, kMatrixLimit},
+    {ctl::CMVGB, Rule::ClampDone, -kMatrixLimit, kMatrixLimit},
+    {ctl::CMVBR, Rule::ClampDone, -kMatrixLimit, kMatrixLimit},
+    {ctl::CMVBG, Rule::ClampDone, -kMatrixLimit, kMatrixLimit},
+    {ctl::CMVBB, Rule::ClampDone, -kMatrixLimit, kMatrixLimit},
+    {ctl::CEVALR, Rule::ClampDone, 0, kEnhancerMax},
+    {ctl::CEVALCY, Rule::ClampDone, 0, kEnhancerMax},
+    {ctl::CEVALG, Rule::ClampDone, 0, kEnhancerMax},
+    {ctl::CEVALMG, Rule::ClampDone, 0, kEnhancerMax},
+    {ctl::CEVALB, Rule::ClampDone, 0, kEnhancerMax},
+    {ctl::CEVALYL, Rule::ClampDone, 0, kEnhancerMax},
+    {ctl::SequencerIndex, Rule::SequencerIndex, 1, kSequencerEntries},
+    {ctl::SQW, Rule::SequencerColumns, 0, 0},
+    {ctl::SQH, Rule::FixedStep, 0, 0},
+    {ctl::SQOY, Rule::FixedStep, 0, 0},
+    {ctl::SQOX, Rule::SequencerColumns, 0, 0},
+    {ctl::SQGA, Rule::SequencerGain, 0, 0},
+    {ctl::SQGG, Rule::SequencerGain, 0, 0},
+    {ctl::SQPE, Rule::SequencerExposure, 0, 0},
+    {ctl::SQPER, Rule::SequencerExposure, 0, 0},
+    {ctl::SQPEG, Rule::SequencerExposure, 0, 0},
+    {ctl::SQPEB, Rule::SequencerExposure, 0, 0},
 }};
 
 const FieldRule* RuleOf(int editId) {
@@ -96,10 +95,8 @@ Adjusted Adjust(HandlerContext& context, int editId, int32_t value) {
       return {std::clamp(value, rule->low, rule->high), Flow::Continue};
     case Rule::ClampDone:
       return {std::clamp(value, rule->low, rule->high), Flow::Done};
-    case Rule::Even:
-      return {value & ~1, Flow::Continue};
-    case Rule::Multiple16:
-      return {value & ~15, Flow::Continue};
+    case Rule::FixedStep:
+      return {RoundDownToStep(value, FixedStep(editId).value_or(1)), Flow::Continue};
     case Rule::SequencerIndex: {
       const int32_t index = std::clamp(value, rule->low, rule->high);
       context.panel.SetEditText(editId, std::to_string(index));
@@ -111,8 +108,6 @@ Adjusted Adjust(HandlerContext& context, int editId, int32_t value) {
     case Rule::SequencerColumns:
       return {RoundDownToStep(value, SequencerColumnStep(SequencerBinning(panel, ctl::SQHB))),
               Flow::Continue};
-    case Rule::SequencerLines:
-      return {RoundDownToStep(value, kSequencerLineStep), Flow::Continue};
     case Rule::SequencerGain:
       return {FixedSequencerGain(editId, SelectionOf(panel, ctl::IGM) != 0).value_or(value),
               Flow::Continue};

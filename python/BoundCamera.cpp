@@ -6,44 +6,9 @@
 #include "cli/CliSession.h"
 
 namespace vistrel::python {
-namespace {
-
-// The names CameraError.outcome takes, by Outcome.
-const char* OutcomeName(Outcome outcome) {
-  switch (outcome) {
-    case Outcome::Done:
-      return "done";
-    case Outcome::Refused:
-      return "refused";
-    case Outcome::NoReply:
-      return "no_reply";
-    case Outcome::ChannelLost:
-      return "channel_lost";
-    case Outcome::BadInput:
-      return "bad_input";
-    case Outcome::NotWritten:
-      return "not_written";
-  }
-  return "refused";
-}
-
-}  // namespace
 
 std::string OutcomeOfStatus(int status, Outcome last) {
-  switch (status) {
-    case kExitOk:
-      return OutcomeName(Outcome::Done);
-    case kExitUsage:
-      return OutcomeName(Outcome::BadInput);
-    case kExitTimeout:
-      return OutcomeName(last == Outcome::ChannelLost ? Outcome::ChannelLost : Outcome::NoReply);
-    case kExitNoChannel:
-      return OutcomeName(Outcome::ChannelLost);
-    case kExitNotWritten:
-      return OutcomeName(Outcome::NotWritten);
-    default:
-      return status > 128 ? "stopped" : OutcomeName(Outcome::Refused);
-  }
+  return OutcomeNamesOf(status, last).identifier;
 }
 
 namespace {
@@ -73,7 +38,7 @@ std::string Trimmed(std::string text) {
 
 const OperationResult kClosed{kExitNoChannel, "",
                               "the camera was closed; open it again with vistrel.open()",
-                              OutcomeName(Outcome::ChannelLost)};
+                              OutcomeOfStatus(kExitNoChannel, Outcome::ChannelLost)};
 
 }  // namespace
 
@@ -160,7 +125,8 @@ void RaiseCameraError(const OperationResult& result) {
 }
 
 void RaiseUsage(const std::string& message) {
-  RaiseCameraError({kExitUsage, "", "vistrel: " + message, OutcomeName(Outcome::BadInput)});
+  RaiseCameraError(
+      {kExitUsage, "", "vistrel: " + message, OutcomeOfStatus(kExitUsage, Outcome::BadInput)});
 }
 
 }  // namespace vistrel::python

@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cstdlib>
 #include <filesystem>
 #include <system_error>
 
@@ -14,24 +13,12 @@ namespace {
 
 constexpr std::array<const char*, 2> kPatterns = {"clser*.so", "libclser*.so"};
 
-constexpr std::array<ClFunction, 4> kFunctions = {
-    ClFunction::SerialInit,
-    ClFunction::SerialClose,
-    ClFunction::SerialRead,
-    ClFunction::SerialWrite,
-};
-
 bool Matches(const std::string& name) {
   return std::any_of(kPatterns.begin(), kPatterns.end(),
                      [&](const char* pattern) { return ::fnmatch(pattern, name.c_str(), 0) == 0; });
 }
 
 }  // namespace
-
-std::string CClSerial2000::LibraryFolder() {
-  const char* folder = std::getenv("CLSERIALPATH");
-  return folder ? std::string(folder) : std::string();
-}
 
 void CClSerial2000::RefreshNames() {
   std::vector<std::string> names;
@@ -58,16 +45,9 @@ bool CClSerial2000::Open(uint32_t index) {
     libraryProblem_ = NoLibraryAt(index, PortNameList().size(), "clser*.so or libclser*.so");
     return false;
   }
-  if (!LoadClLibrary(LibraryFolder() + "/" + name, kFunctions, "Camera Link 2000"))
+  if (!LoadClLibrary(LibraryFolder() + "/" + name, kRequiredFunctions, "Camera Link 2000"))
     return false;
   return InitSerial(index);
-}
-
-bool CClSerial2000::SetBaudRate(uint32_t rate) {
-  if (rate == 9600)
-    return true;
-  Refuse(kBaudRefused);
-  return false;
 }
 
 }  // namespace vistrel

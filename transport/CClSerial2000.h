@@ -1,5 +1,7 @@
 #pragma once
 
+#include <array>
+
 #include "transport/CClSerialChannel.h"
 
 namespace vistrel {
@@ -10,6 +12,16 @@ namespace vistrel {
 // generation has no baud-rate function and runs at 9600 only.
 class CClSerial2000 final : public CClSerialChannel {
  public:
+  // The rate every Camera Link 2000 port runs at.
+  static constexpr uint32_t kOnlyBaudRate = 9600;
+  // The functions a Camera Link 2000 library must export.
+  static constexpr std::array<ClFunction, 4> kRequiredFunctions = {
+      ClFunction::SerialInit,
+      ClFunction::SerialClose,
+      ClFunction::SerialRead,
+      ClFunction::SerialWrite,
+  };
+
   using CClSerialChannel::CClSerialChannel;
 
   void RefreshNames() override;

@@ -1,5 +1,7 @@
 #include "transport/CClSerialChannel.h"
 
+#include <cstdlib>
+
 #include "transport/CClSerial2000.h"
 
 namespace vistrel {
@@ -21,7 +23,20 @@ bool CClSerialChannel::LoadClLibrary(const std::string& file, std::span<const Cl
   return false;
 }
 
-// Both platforms' Camera Link 2000 channels use it.
+// The Camera Link 2000 channel's parts that are the same on both platforms.
+
+std::string CClSerial2000::LibraryFolder() {
+  const char* folder = std::getenv("CLSERIALPATH");
+  return folder ? std::string(folder) : std::string();
+}
+
+bool CClSerial2000::SetBaudRate(uint32_t rate) {
+  if (rate == kOnlyBaudRate)
+    return true;
+  Refuse(kBaudRefused);
+  return false;
+}
+
 std::string CClSerial2000::NoLibraryAt(uint32_t index, size_t found, const std::string& wanted) {
   const std::string folder = LibraryFolder();
   const std::string where =

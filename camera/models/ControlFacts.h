@@ -9,8 +9,9 @@ namespace vistrel {
 // status, a count, a version): a setting of it is never sent.
 bool IsReadOnlyCommand(int commandId);
 
-// The step a control's values always keep (an offset the camera takes only in multiples);
-// none where there is no step, or where it depends on another setting (the binning).
+// The step a control's values always keep (an offset the camera takes only in multiples):
+// vistrelctl describe gives it, the pages round an edit down to it. None where there is no
+// step, or where it depends on another setting (the binning).
 std::optional<int32_t> FixedStep(int ctrlId);
 
 // What a control's number stands for, where the program knows it: a unit ("µs", "pixels",

@@ -1,8 +1,6 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <array>
-#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -14,13 +12,6 @@ namespace {
 
 constexpr const char* kPattern = "clser*.dll";
 constexpr DWORD kFolderChars = 1024;
-
-constexpr std::array<ClFunction, 4> kFunctions = {
-    ClFunction::SerialInit,
-    ClFunction::SerialClose,
-    ClFunction::SerialRead,
-    ClFunction::SerialWrite,
-};
 
 bool SameName(const std::string& a, const std::string& b) {
   return a.size() == b.size() && _stricmp(a.c_str(), b.c_str()) == 0;
@@ -56,11 +47,6 @@ std::string CClSerial2000::SystemFolder() {
   return length > 0 && length < kFolderChars ? std::string(folder, length) : std::string();
 }
 
-std::string CClSerial2000::LibraryFolder() {
-  const char* folder = std::getenv("CLSERIALPATH");
-  return folder ? std::string(folder) : std::string();
-}
-
 void CClSerial2000::RefreshNames() {
   std::vector<std::string> names;
   for (const std::string& folder : SearchFolders()) {
@@ -93,18 +79,11 @@ bool CClSerial2000::Open(uint32_t index) {
     const bool here = std::any_of(files.begin(), files.end(),
                                   [&](const std::string& n) { return SameName(n, name); });
     if (here) {
-      if (!LoadClLibrary(folder + "\\" + name, kFunctions, "Camera Link 2000"))
+      if (!LoadClLibrary(folder + "\\" + name, kRequiredFunctions, "Camera Link 2000"))
         return false;
       return InitSerial(index);
     }
   }
-  return false;
-}
-
-bool CClSerial2000::SetBaudRate(uint32_t rate) {
-  if (rate == 9600)
-    return true;
-  Refuse(kBaudRefused);
   return false;
 }
 

@@ -34,20 +34,28 @@ vistrelctl save line4.cam >/dev/null && cp line4.cam golden.cam && vistrelctl lu
   { echo "FAIL: the files the examples use could not be made"; exit 1; }
 
 failures=0 blocks=0
+# The README's fenced blocks of language $1, each ended by a NUL.
+readme_blocks() {
+  awk -v fence="\`\`\`$1" '$0 == fence {inside = 1; text = ""; next}
+                             /^```$/ && inside {inside = 0; printf "%s%c", text, 0; next}
+                             inside {text = text $0 "\n"}' "$README"
+}
+# Counts a block that did not run, showing it ($1) and the end of its output ($2).
+report_failure() {
+  echo "FAIL: this README block does not run:"
+  echo "$1"
+  echo "--- its output:"
+  echo "$2" | tail -5
+  failures=$((failures + 1))
+}
+
 while IFS= read -r -d '' block; do
   grep -qE '(^|[ /])vistrelctl ' <<<"$block" || continue
   blocks=$((blocks + 1))
   script=$(sed 's#build/bin/vistrelctl#vistrelctl#g' <<<"$block")
-  if ! output=$(bash -e -o pipefail -c "source '$work/prelude.sh'; $script" 2>&1 </dev/null); then
-    echo "FAIL: this README block does not run:"
-    echo "$block"
-    echo "--- its output:"
-    echo "$output" | tail -5
-    failures=$((failures + 1))
-  fi
-done < <(awk '/^```sh$/ {inside = 1; text = ""; next}
-              /^```$/ && inside {inside = 0; printf "%s%c", text, 0; next}
-              inside {text = text $0 "\n"}' "$README")
+  output=$(bash -e -o pipefail -c "source '$work/prelude.sh'; $script" 2>&1 </dev/null) ||
+    report_failure "$block" "$output"
+done < <(readme_blocks sh)
 ((blocks > 0)) || { echo "FAIL: no README block calls vistrelctl"; exit 1; }
 
 cat >"$work/prelude.py" <<'PRELUDE'
@@ -63,15 +71,8 @@ PRELUDE
 while IFS= read -r -d '' block; do
   [[ -n $PYTHON ]] || break
   blocks=$((blocks + 1))
-  if ! output=$(cat "$work/prelude.py" - <<<"$block" | "$PYTHON" - 2>&1 </dev/null); then
-    echo "FAIL: this README python block does not run:"
-    echo "$block"
-    echo "--- its output:"
-    echo "$output" | tail -5
-    failures=$((failures + 1))
-  fi
-done < <(awk '/^```python$/ {inside = 1; text = ""; next}
-              /^```$/ && inside {inside = 0; printf "%s%c", text, 0; next}
-              inside {text = text $0 "\n"}' "$README")
+  cat "$work/prelude.py" - <<<"$block" >"$work/block.py"
+  output=$("$PYTHON" "$work/block.py" 2>&1 </dev/null) || report_failure "$block" "$output"
+done < <(readme_blocks python)
 ((failures == 0)) && echo "README: $blocks blocks ran"
 exit $((failures > 0))
